@@ -1,0 +1,147 @@
+#include "engine/holdings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <unordered_map>
+
+#include "engine/trade_fee.h"
+
+namespace fiscora {
+namespace {
+
+std::string_view codeOf(const LedgerRecord& r) {
+    return {r.stockCode, ::strnlen(r.stockCode, sizeof r.stockCode)};
+}
+
+// Builds a holding list, finding each record's position through an index so that large
+// ledgers stay linear; the list keeps the order of first appearance.
+class HoldingBuilder {
+public:
+    Holding& holdingFor(const LedgerRecord& r) {
+        const std::string_view code = codeOf(r);
+        key_.assign(reinterpret_cast<const char*>(&r.market), sizeof r.market);
+        key_.append(code);
+        auto [it, added] = index_.try_emplace(key_, list_.size());
+        if (added) {
+            Holding& h = list_.emplace_back();
+            h.market = r.market;
+            h.stockCode = code;
+        }
+        return list_[it->second];
+    }
+
+    // The open positions; closed ones are dropped, the others keep their order.
+    Holdings finish() {
+        std::erase_if(list_, [](const Holding& h) { return h.heldQty() == 0; });
+        return std::move(list_);
+    }
+
+private:
+    Holdings list_;
+    std::unordered_map<std::string, std::size_t> index_;
+    std::string key_;
+};
+
+// The first six bytes of the code compared as C strings, like strncmp(code, filter, 6).
+bool matchesFilter(const LedgerRecord& r, std::string_view filter) {
+    char want[7] = {};
+    std::memcpy(want, filter.data(), std::min<std::size_t>(filter.size(), 6));
+    return std::strncmp(r.stockCode, want, 6) == 0;
+}
+
+}  // namespace
+
+Holdings computeHoldings(const Ledger& ledger, std::int32_t from, std::int32_t to,
+                         std::optional<std::string_view> codeFilter) {
+    HoldingBuilder builder;
+    for (const auto& r : ledger) {
+        if (!r.isStock() || r.date < from || (to != -1 && r.date > to)) continue;
+        if (codeFilter && !matchesFilter(r, *codeFilter)) continue;
+        Holding& h = builder.holdingFor(r);
+        switch (r.kind()) {
+            case RecordType::Buy:
+            case RecordType::RightsIssue:
+                h.buyAmount += r.amount;
+                h.buyFee += r.fee;
+                h.boughtQty += r.quantity;
+                break;
+            case RecordType::Sell:
+                h.sellFee += r.fee;
+                h.soldQty += r.quantity;
+                h.sellAmount += r.amount;
+                break;
+            case RecordType::BonusShares:
+                h.bonusQty += r.quantity;
+                break;
+            case RecordType::Dividend:
+                h.dividendAmount += r.amount;
+                break;
+            default:
+                break;
+        }
+    }
+    return builder.finish();
+}
+
+Holdings computeSellable(const Ledger& ledger, std::int32_t beforeDate) {
+    HoldingBuilder builder;
+    for (const auto& r : ledger) {
+        if (!r.isStock() || r.kind() == RecordType::Dividend || r.date >= beforeDate) continue;
+        Holding& h = builder.holdingFor(r);
+        switch (r.kind()) {
+            case RecordType::Buy:
+            case RecordType::RightsIssue:
+                h.boughtQty += r.quantity;
+                break;
+            case RecordType::Sell:
+                h.soldQty += r.quantity;
+                break;
+            case RecordType::BonusShares:
+                h.bonusQty += r.quantity;
+                break;
+            default:
+                break;
+        }
+    }
+    return builder.finish();
+}
+
+double breakEven(double cost, std::uint32_t quantity, const TradeParam& row) {
+    if (quantity == 0) return 0;
+    // Converges in a handful of rounds for real fee rates; the bound only matters for
+    // rates that add up to 1 or more, where the estimate grows without end.
+    constexpr int kMaxRounds = 100000;
+    const double q = quantity;
+    double guess = 20.0;
+    double next = guess;
+    for (int round = 0; round < kMaxRounds; ++round) {
+        next = (tradeFee(guess, quantity, row) + cost) / q;
+        if (std::fabs(guess - next) < 0.001 || !std::isfinite(next)) break;
+        guess = next;
+    }
+    return next;
+}
+
+HoldingFigures holdingFigures(const Holding& h, double p, const TradeParam& row) {
+    HoldingFigures f;
+    f.heldQty = h.heldQty();
+    const double held = f.heldQty;
+    const std::int32_t owned = h.boughtQty + h.bonusQty;
+    f.marketValue = held * p;
+    f.averagePrice = owned != 0 ? h.buyAmount / owned : 0;
+    // heldQty goes to the fee as an unsigned count, as the fee function takes it.
+    f.floatingProfit =
+        held * p - ((h.buyAmount - h.sellAmount) + tradeFee(p, static_cast<std::uint32_t>(f.heldQty), row));
+    f.returnRate = h.buyAmount != 0 ? f.floatingProfit / h.buyAmount * 100 : 0;
+    f.breakEvenPrice = breakEven(h.buyAmount, static_cast<std::uint32_t>(owned), row);
+    f.realisedProfit =
+        h.soldQty != 0 ? h.soldQty * (h.sellAmount / h.soldQty - f.breakEvenPrice) : 0;
+    const double soldCost = f.averagePrice * h.soldQty;
+    f.realisedRate = soldCost != 0 ? f.realisedProfit / soldCost : 0;
+    f.currentProfit = f.floatingProfit;
+    f.currentRate = h.buyAmount != 0 ? f.currentProfit / h.buyAmount : 0;
+    return f;
+}
+
+}  // namespace fiscora

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/ledger_record.h"
+#include "engine/trade_param.h"
+
+namespace fiscora {
+
+// One stock's position summed from the ledger; never stored. Identified by
+// (market, stockCode), the code compared as a whole string.
+struct Holding {
+    std::int32_t market = 0;
+    std::string stockCode;         // GBK bytes as in the records (digits in practice)
+    std::int32_t boughtQty = 0;    // bought plus subscribed in rights issues
+    std::int32_t soldQty = 0;
+    double buyAmount = 0;          // Buy and RightsIssue amounts, fees included
+    double sellAmount = 0;         // Sell amounts, net of fees
+    double sellFee = 0;
+    double buyFee = 0;
+    std::int32_t bonusQty = 0;
+    double dividendAmount = 0;     // counts only in the cash, in none of the figures
+
+    std::int32_t heldQty() const { return boughtQty + bonusQty - soldQty; }
+};
+
+using Holdings = std::vector<Holding>;
+
+// The open positions of the records dated from `from` to `to` (-1: no upper bound),
+// optionally only those whose code starts with the six characters of `codeFilter`, in
+// the order each position first appears in the ledger. Closed positions are dropped.
+Holdings computeHoldings(const Ledger& ledger, std::int32_t from, std::int32_t to,
+                         std::optional<std::string_view> codeFilter = std::nullopt);
+
+// Quantities only, of Buy, Sell, BonusShares and RightsIssue records dated strictly
+// before `beforeDate`: the shares that may be sold on that day.
+Holdings computeSellable(const Ledger& ledger, std::int32_t beforeDate);
+
+// The price at which selling `quantity` shares brings back `cost` after the sale's own
+// fee, by fixed-point iteration to within 0.001. Bounded: parameters whose rates add up
+// to 1 or more have no such price, and the iteration then stops after a fixed number of
+// rounds with its last estimate.
+double breakEven(double cost, std::uint32_t quantity, const TradeParam& row);
+
+// Everything shown about one position, for its latest price and fee row.
+struct HoldingFigures {
+    std::int32_t heldQty = 0;
+    double marketValue = 0;
+    double averagePrice = 0;
+    double floatingProfit = 0;
+    double returnRate = 0;      // percentage
+    double breakEvenPrice = 0;
+    double realisedProfit = 0;
+    double realisedRate = 0;    // fraction
+    double currentProfit = 0;
+    double currentRate = 0;     // fraction
+};
+
+HoldingFigures holdingFigures(const Holding& h, double latestPrice, const TradeParam& row);
+
+}  // namespace fiscora

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/holdings.h"
+#include "engine/ledger_record.h"
+#include "engine/trade_fee.h"
+#include "host/messages.h"
+#include "store/account_info.h"
+#include "store/data_scrambler.h"
+#include "store/ledger_file.h"
+#include "store/safe_file.h"
+
+namespace fiscora {
+
+// Everything one open window owns: the keyed cipher, the accounts and their login
+// state, the ledger of the selected logged-in account, its two holding lists and the fee
+// table. The command line uses the same object, opened read-only.
+class Workspace {
+public:
+    explicit Workspace(Messages& messages, OpenMode mode = OpenMode::CreateIfMissing);
+
+    // Window start: the standard default fee row, the data directory created (one level,
+    // failure ignored; not in read-only mode), the cipher keyed, the fee table and the
+    // registry loaded, every account logged out. Without a parameter file path (the
+    // current directory could not be read) the table stays empty.
+    void open(const std::string& dataDirectory, const std::optional<std::string>& tradeParamFile);
+
+    LedgerStore ledgerStore() const { return {dataDirectory_, scrambler_, messages_, mode_}; }
+
+    // Loads the account's ledger and recomputes the holdings over all dates.
+    LedgerStatus loadLedgerOf(const AccountInfo& account);
+    bool saveLedgerOf(const AccountInfo& account) { return saveLedger(ledgerStore(), account, ledger); }
+    void recomputeHoldings() { holdings = computeHoldings(ledger, 0, -1); }
+
+    // The fee row of a stock: the table's, or the default one.
+    TradeParam feeRowFor(std::int32_t market, std::string_view code) const {
+        return tradeParamFor(tradeParams, market, code);
+    }
+
+    Messages& messages() const { return messages_; }
+    const DataScrambler& scrambler() const { return scrambler_; }
+    const std::string& dataDirectory() const { return dataDirectory_; }
+    const std::string& tradeParamFile() const { return tradeParamFile_; }
+    OpenMode mode() const { return mode_; }
+
+    AccountList accounts;
+    LoginStates loginStates;
+    Ledger ledger;
+    Holdings holdings;
+    Holdings sellable;
+    TradeParamTable tradeParams;
+
+private:
+    Messages& messages_;
+    OpenMode mode_;
+    DataScrambler scrambler_;
+    std::string dataDirectory_;
+    std::string tradeParamFile_;
+};
+
+}  // namespace fiscora

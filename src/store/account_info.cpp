@@ -1,0 +1,31 @@
+#include "store/account_info.h"
+
+#include "engine/trade_fee.h"
+#include "store/gbk_text.h"
+
+namespace fiscora {
+
+LoginStates loggedOutStates(const AccountList& accounts) {
+    LoginStates states;
+    states.reserve(accounts.size());
+    for (const auto& a : accounts) states.push_back({std::string(fieldBytes(a.name)), false});
+    return states;
+}
+
+AccountInfo* findAccount(AccountList& accounts, std::string_view gbkName) {
+    for (auto& a : accounts) {
+        if (fieldBytes(a.name) == gbkName) return &a;
+    }
+    return nullptr;
+}
+
+const AccountInfo* findAccount(const AccountList& accounts, std::string_view gbkName) {
+    return findAccount(const_cast<AccountList&>(accounts), gbkName);
+}
+
+std::string currencyUnit(const AccountList& accounts, std::string_view gbkName) {
+    const AccountInfo* a = findAccount(accounts, gbkName);
+    return currencyUnitOfTradeType(a != nullptr ? fieldText(a->tradeType) : std::string());
+}
+
+}  // namespace fiscora

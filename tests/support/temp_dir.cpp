@@ -1,0 +1,51 @@
+#include "support/temp_dir.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace fiscora::test {
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "fiscora-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern + "/";
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& dir)
+    : previous_(std::filesystem::current_path().string()) {
+    std::filesystem::current_path(dir);
+}
+
+ScopedCurrentDirectory::~ScopedCurrentDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+}
+
+Bytes readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+
+std::vector<std::string> RecordingMessages::texts() const {
+    std::vector<std::string> out;
+    for (const auto& s : shown) out.push_back(s.text);
+    return out;
+}
+
+}  // namespace fiscora::test
