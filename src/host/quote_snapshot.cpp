@@ -1,0 +1,108 @@
+#include "host/quote_snapshot.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "store/gbk_text.h"
+
+namespace fiscora {
+namespace {
+
+QuoteSnapshot* installed = nullptr;
+
+// The host's name buffer holds 12 bytes, the NUL included.
+constexpr std::size_t kNameMaxBytes = 11;
+
+std::vector<std::string> splitTabs(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab - start));
+        if (tab == std::string::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+bool parsePrice(const std::string& text, float& out) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    out = std::strtof(text.c_str(), &end);
+    return errno == 0 && *end == '\0';
+}
+
+}  // namespace
+
+bool QuoteSnapshot::load(const std::string& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ": cannot be read";
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return parse(text.str(), path, error);
+}
+
+bool QuoteSnapshot::parse(const std::string& text, const std::string& source, std::string& error) {
+    std::istringstream lines(text);
+    std::string line;
+    int number = 0;
+    while (std::getline(lines, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        const auto fail = [&](const std::string& why) {
+            error = source + ":" + std::to_string(number) + ": " + why;
+            return false;
+        };
+        const std::vector<std::string> f = splitTabs(line);
+        if (f.size() != 5) return fail("expected code<TAB>market<TAB>name<TAB>latest<TAB>prevClose");
+        if (f[0].empty() || f[0].size() > 6 || f[0].find_first_not_of("0123456789") != std::string::npos)
+            return fail("the code must be up to six digits");
+        if (f[1] != "0" && f[1] != "1") return fail("the market must be 0 (深圳) or 1 (上海)");
+        auto gbk = utf8ToGbk(f[2]);
+        if (!gbk) return fail("the name cannot be written in GBK");
+        if (gbk->size() > kNameMaxBytes) return fail("the name is longer than 11 GBK bytes");
+        Quote q;
+        q.gbkName = *gbk;
+        if (!parsePrice(f[3], q.latest) || !parsePrice(f[4], q.prevClose)) return fail("the prices must be numbers");
+        set(f[0], static_cast<short>(f[1][0] - '0'), q);
+    }
+    return true;
+}
+
+const QuoteSnapshot::Quote* QuoteSnapshot::find(const std::string& code, short market) const {
+    auto it = quotes_.find({code, market});
+    return it == quotes_.end() ? nullptr : &it->second;
+}
+
+void QuoteSnapshot::install() {
+    installed = this;
+    registerQuoteCallback(&QuoteSnapshot::callback);
+}
+
+void QuoteSnapshot::uninstall() {
+    installed = nullptr;
+    registerQuoteCallback(nullptr);
+}
+
+long QuoteSnapshot::callback(const char* code, short market, char* nameOut, float* latestOut, float* prevCloseOut) {
+    if (installed == nullptr || code == nullptr) return 0;
+    const Quote* q = installed->find(code, market);
+    if (q == nullptr) return 0;
+    if (nameOut != nullptr) {
+        std::memset(nameOut, 0, kNameMaxBytes + 1);
+        std::memcpy(nameOut, q->gbkName.data(), std::min(q->gbkName.size(), kNameMaxBytes));
+    }
+    if (latestOut != nullptr) *latestOut = q->latest;
+    if (prevCloseOut != nullptr) *prevCloseOut = q->prevClose;
+    return 1;
+}
+
+}  // namespace fiscora

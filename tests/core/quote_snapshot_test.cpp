@@ -1,0 +1,51 @@
+#include "host/quote_snapshot.h"
+
+#include <gtest/gtest.h>
+
+#include "host/quote_source.h"
+
+namespace fiscora {
+namespace {
+
+TEST(QuoteSnapshot, AnswersTheQuoteSourceOnceInstalled) {
+    QuoteSnapshot snapshot;
+    std::string error;
+    ASSERT_TRUE(snapshot.parse("# code market name latest prev\n"
+                               "600036\t1\t招商银行\t35.20\t35.00\r\n"
+                               "\n"
+                               "000001\t0\t平安银行\t0\t11.5\n",
+                               "quotes", error))
+        << error;
+    snapshot.install();
+    std::string name;
+    EXPECT_TRUE(stockName("600036", "上海", name));
+    EXPECT_EQ(name, "招商银行");
+    EXPECT_FALSE(stockName("600036", "深圳", name));
+    EXPECT_FLOAT_EQ(static_cast<float>(latestPrice("600036", "上海")), 35.20f);
+    EXPECT_FLOAT_EQ(static_cast<float>(latestPrice("000001", "深圳")), 11.5f);  // no trade yet: previous close
+    QuoteSnapshot::uninstall();
+    EXPECT_EQ(latestPrice("600036", "上海"), 0.0);
+}
+
+TEST(QuoteSnapshot, MalformedLinesAreReportedWithTheirNumber) {
+    const std::pair<const char*, const char*> bad[] = {
+        {"600036\t1\t招商银行\t35.20\n", "quotes:1: expected"},
+        {"# ok\n60003a\t1\tx\t1\t1\n", "quotes:2: the code"},
+        {"600036\t2\tx\t1\t1\n", "quotes:1: the market"},
+        {"600036\t1\t招商银行股份有限\t1\t1\n", "quotes:1: the name is longer"},
+        {"600036\t1\tx\tabc\t1\n", "quotes:1: the prices"},
+        {"600036\t1\tx\t1\t\n", "quotes:1: the prices"},
+    };
+    for (const auto& [text, want] : bad) {
+        QuoteSnapshot snapshot;
+        std::string error;
+        EXPECT_FALSE(snapshot.parse(text, "quotes", error)) << text;
+        EXPECT_EQ(error.rfind(want, 0), 0u) << error;
+    }
+    QuoteSnapshot snapshot;
+    std::string error;
+    EXPECT_FALSE(snapshot.load("/nonexistent/quotes.txt", error));
+}
+
+}  // namespace
+}  // namespace fiscora
