@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace fiscora {
+
+// How the program shows numbers: amounts and prices "%.3lf", percentages "%.3lf%%",
+// quantities "%ld".
+std::string formatAmount(double value);
+std::string formatPercent(double percentage);
+std::string formatQuantity(std::int64_t quantity);
+
+}  // namespace fiscora
