@@ -28,10 +28,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << (command != nullptr ? commandHelp(*command) : generalHelp());
         return kExitOk;
     }
-    if (command == nullptr) {
-        err << generalHelp();
-        return kExitUsage;
-    }
+    if (command == nullptr) return usageError(err, "no command given");
     const std::size_t wanted = *command->arguments != '\0' ? 1 : 0;
     if (options.arguments.size() != wanted) {
         return usageError(err, std::string(command->name) +

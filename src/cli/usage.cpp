@@ -93,6 +93,8 @@ std::string commandHelp(const Command& c) {
     return s;
 }
 
-std::string usageHint() { return "Run 'fiscora-cli --help' for usage.\n"; }
+std::string usageHint() {
+    return "Usage: fiscora-cli [OPTIONS] COMMAND [ARGS]\nRun 'fiscora-cli --help' for more.\n";
+}
 
 }  // namespace fiscora::cli
