@@ -27,7 +27,8 @@ int runLedger(CommandContext& c) {
         table.rows.push_back({Value::integer(r.market), Value::integer(r.date), Value::integer(r.type),
                               Value::text(kindName(r.type)), Value::text(fieldText(r.stockCode)),
                               Value::integer(r.quantity), Value::real(r.price), Value::real(r.fee),
-                              Value::real(r.amount), Value::integer(r.cashSign), Value::text(fieldText(r.remark))});
+                              Value::real(r.amount), Value::integer(r.cashSign),
+                              Value::text(fieldText(r.remark))});
     }
     writeTable(c.out, table, c.options.format);
     return kExitOk;
@@ -37,9 +38,9 @@ std::vector<Column> holdingsColumns() {
     std::vector<Column> columns = {{"marketName"},   {"stockCode"},      {"name"},         {"heldQty"},
                                    {"marketValue"},  {"floatingProfit"}, {"averagePrice"}, {"latestPrice"},
                                    {"breakEvenPrice"}, {"returnRate"}};
-    for (const char* name : {"market", "boughtQty", "soldQty", "bonusQty", "buyAmount", "sellAmount", "buyFee",
-                             "sellFee", "dividendAmount", "realisedProfit", "realisedRate", "currentProfit",
-                             "currentRate"})
+    for (const char* name :
+         {"market", "boughtQty", "soldQty", "bonusQty", "buyAmount", "sellAmount", "buyFee", "sellFee",
+          "dividendAmount", "realisedProfit", "realisedRate", "currentProfit", "currentRate"})
         columns.push_back({name, true});
     return columns;
 }
@@ -59,16 +60,29 @@ int runHoldings(CommandContext& c) {
         const Holding& h = row.holding;
         const HoldingFigures& f = row.figures;
         const std::vector<std::string>& cell = row.cells;
-        table.rows.push_back({Value::text(cell[0]), Value::text(cell[1]), Value::text(cell[2]),
-                              Value::integer(f.heldQty), Value::real(f.marketValue, cell[4]),
-                              Value::real(f.floatingProfit, cell[5]), Value::real(f.averagePrice, cell[6]),
-                              Value::real(row.latestPrice, cell[7]), Value::real(f.breakEvenPrice, cell[8]),
+        table.rows.push_back({Value::text(cell[0]),
+                              Value::text(cell[1]),
+                              Value::text(cell[2]),
+                              Value::integer(f.heldQty),
+                              Value::real(f.marketValue, cell[4]),
+                              Value::real(f.floatingProfit, cell[5]),
+                              Value::real(f.averagePrice, cell[6]),
+                              Value::real(row.latestPrice, cell[7]),
+                              Value::real(f.breakEvenPrice, cell[8]),
                               Value::real(f.returnRate, withoutPercentSign(cell[9])),
-                              Value::integer(h.market), Value::integer(h.boughtQty), Value::integer(h.soldQty),
-                              Value::integer(h.bonusQty), Value::real(h.buyAmount), Value::real(h.sellAmount),
-                              Value::real(h.buyFee), Value::real(h.sellFee), Value::real(h.dividendAmount),
-                              Value::real(f.realisedProfit), Value::real(f.realisedRate),
-                              Value::real(f.currentProfit), Value::real(f.currentRate)});
+                              Value::integer(h.market),
+                              Value::integer(h.boughtQty),
+                              Value::integer(h.soldQty),
+                              Value::integer(h.bonusQty),
+                              Value::real(h.buyAmount),
+                              Value::real(h.sellAmount),
+                              Value::real(h.buyFee),
+                              Value::real(h.sellFee),
+                              Value::real(h.dividendAmount),
+                              Value::real(f.realisedProfit),
+                              Value::real(f.realisedRate),
+                              Value::real(f.currentProfit),
+                              Value::real(f.currentRate)});
     }
     writeTable(c.out, table, c.options.format);
     return kExitOk;
@@ -84,11 +98,12 @@ int runSummary(CommandContext& c) {
     const AccountInfo* account = nullptr;
     if (const int code = openAccount(c, account); code != kExitOk) return code;
     const AccountSummary s = accountSummary(c.session.workspace(), *account);
-    const Table table{summaryColumns(),
-                      {{Value::text(s.accountName), Value::text(s.tradeType), Value::real(s.netCashIn),
-                        Value::real(s.investmentCost), Value::real(s.marketValue), Value::real(s.cashBalance),
-                        Value::real(s.totalAssets), Value::integer(s.holdingCount), Value::real(s.realisedProfit),
-                        Value::real(s.realisedRate), Value::real(s.currentProfit), Value::real(s.currentRate)}}};
+    const Table table{
+        summaryColumns(),
+        {{Value::text(s.accountName), Value::text(s.tradeType), Value::real(s.netCashIn),
+          Value::real(s.investmentCost), Value::real(s.marketValue), Value::real(s.cashBalance),
+          Value::real(s.totalAssets), Value::integer(s.holdingCount), Value::real(s.realisedProfit),
+          Value::real(s.realisedRate), Value::real(s.currentProfit), Value::real(s.currentRate)}}};
     writeTable(c.out, table, c.options.format);
     return kExitOk;
 }

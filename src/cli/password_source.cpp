@@ -68,7 +68,8 @@ PasswordResult fromFile(const std::string& path) {
 // terminal's settings afterwards.
 PasswordResult fromTerminal(const std::string& prompt) {
     const int tty = ::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
-    const std::string none = "no password given: use --password-file FILE or set " + std::string(kPasswordVariable);
+    const std::string none =
+        "no password given: use --password-file FILE or set " + std::string(kPasswordVariable);
     if (tty < 0) return {std::nullopt, none};
     termios saved{};
     if (::tcgetattr(tty, &saved) != 0) {

@@ -85,7 +85,8 @@ std::string commandHelp(const Command& c) {
     std::vector<std::string> fields;
     std::vector<std::string> jsonOnly;
     for (const Column& col : c.columns()) (col.jsonOnly ? jsonOnly : fields).push_back(col.name);
-    std::string s = "Usage: " + synopsis(c) + "\n\n" + c.description + "\n\n" + wrappedList("Fields:", fields);
+    std::string s =
+        "Usage: " + synopsis(c) + "\n\n" + c.description + "\n\n" + wrappedList("Fields:", fields);
     if (!jsonOnly.empty()) s += wrappedList("JSON also:", jsonOnly);
     s += std::string("\n") + kOptions;
     if (c.needsPassword) s += "\n" + passwordNote();

@@ -24,7 +24,8 @@ AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& acc
     const Ledger& ledger = workspace.ledger;
     const Holdings holdings = computeHoldings(ledger, 0, -1);
     for (const LedgerRecord& r : ledger) {
-        if (r.kind() == RecordType::CashIn || r.kind() == RecordType::CashOut) s.netCashIn += r.cashSign * r.amount;
+        if (r.kind() == RecordType::CashIn || r.kind() == RecordType::CashOut)
+            s.netCashIn += r.cashSign * r.amount;
     }
     s.holdingCount = static_cast<std::int64_t>(holdings.size());
     s.cashBalance = cashBalance(ledger);

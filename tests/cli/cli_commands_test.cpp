@@ -88,7 +88,8 @@ TEST_F(CliCommands, SummaryOfAShareAndBShareAccounts) {
     const std::vector<std::string> env = {"FISCORA_PASSWORD=secret"};
     expectGolden(run({"--quotes", "quotes.txt", "summary", "张三"}, env), "summary.tsv");
     expectGolden(run({"--quotes", "quotes.txt", "--format", "json", "summary", "张三"}, env), "summary.json");
-    expectGolden(run({"--quotes", "quotes.txt", "summary", "王五"}, {"FISCORA_PASSWORD=pw3"}), "summary_b_shares.tsv");
+    expectGolden(run({"--quotes", "quotes.txt", "summary", "王五"}, {"FISCORA_PASSWORD=pw3"}),
+                 "summary_b_shares.tsv");
 }
 
 // The JSON value of `field` in the first row, read back as a double.
@@ -100,7 +101,8 @@ double jsonValue(const std::string& json, const std::string& field) {
 }
 
 TEST_F(CliCommands, JsonNumbersAreTheEnginesValuesExactly) {
-    const CliRun r = run({"--quotes", "quotes.txt", "--format", "json", "summary", "张三"}, {"FISCORA_PASSWORD=secret"});
+    const CliRun r =
+        run({"--quotes", "quotes.txt", "--format", "json", "summary", "张三"}, {"FISCORA_PASSWORD=secret"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
 
     RecordingMessages messages;
@@ -129,7 +131,8 @@ TEST_F(CliCommands, JsonNumbersAreTheEnginesValuesExactly) {
 TEST_F(CliCommands, PasswordSources) {
     // A file's first line, with or without a carriage return, and it wins over the variable.
     EXPECT_EQ(run({"--password-file", passwordFile("secret\r\nmore\n"), "summary", "张三"}).exitCode, 0);
-    EXPECT_EQ(run({"--password-file", passwordFile("secret"), "summary", "张三"}, {"FISCORA_PASSWORD=wrong"}).exitCode,
+    EXPECT_EQ(run({"--password-file", passwordFile("secret"), "summary", "张三"}, {"FISCORA_PASSWORD=wrong"})
+                  .exitCode,
               0);
     EXPECT_EQ(run({"summary", "张三"}, {"FISCORA_PASSWORD=secret"}).exitCode, 0);
     // An empty password is a password: set but empty, or an empty file.
@@ -173,7 +176,8 @@ TEST_F(CliCommands, LedgerRefusalsCarryTheSystemsMessages) {
     EXPECT_EQ(damaged.err, "文件" + ledgerFile("张三") + "已经被损坏,不能对此帐户进行操作\n");
     EXPECT_EQ(damaged.out, "");
 
-    std::filesystem::copy_file(ledgerFile("王五"), ledgerFile("张三"), std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(ledgerFile("王五"), ledgerFile("张三"),
+                               std::filesystem::copy_options::overwrite_existing);
     const CliRun tampered = run({"summary", "张三"}, env);
     EXPECT_EQ(tampered.exitCode, 1);
     EXPECT_EQ(tampered.err, "记录张三个人资料的文件已经被非法篡改，不能读取资料\n");
@@ -184,7 +188,8 @@ TEST_F(CliCommands, VerifyReportsEveryLedgersState) {
     expectGolden(run({"verify"}), "verify.tsv");
 
     writeBytes(ledgerFile("李四"), Bytes(150, 0));  // shorter than its header
-    std::filesystem::copy_file(ledgerFile("张三"), ledgerFile("王五"), std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(ledgerFile("张三"), ledgerFile("王五"),
+                               std::filesystem::copy_options::overwrite_existing);
     addAccount(root.path(), account("赵六", "", "深沪A股"));  // registered, never given a ledger
     const CliRun r = run({"verify"});
     EXPECT_EQ(r.exitCode, 1);
@@ -265,9 +270,10 @@ TEST(CliUsage, HelpForTheProgramAndEachCommand) {
         const CliRun r = runCli(root.path(), args);
         EXPECT_EQ(r.exitCode, 0);
         EXPECT_EQ(r.out.rfind("Usage: fiscora-cli [OPTIONS] COMMAND [ARGS]\n", 0), 0u);
-        for (const char* word : {"accounts", "ledger ACCOUNT", "holdings ACCOUNT", "summary ACCOUNT", "verify",
-                                 "--data DIR", "--params FILE", "--quotes FILE", "--password-file FILE",
-                                 "--format tsv|json", "FISCORA_PASSWORD", "Exit status"})
+        for (const char* word :
+             {"accounts", "ledger ACCOUNT", "holdings ACCOUNT", "summary ACCOUNT", "verify", "--data DIR",
+              "--params FILE", "--quotes FILE", "--password-file FILE", "--format tsv|json",
+              "FISCORA_PASSWORD", "Exit status"})
             EXPECT_NE(r.out.find(word), std::string::npos) << word;
     }
     const CliRun viaHelp = runCli(root.path(), {"help", "summary"});
@@ -276,7 +282,8 @@ TEST(CliUsage, HelpForTheProgramAndEachCommand) {
     EXPECT_EQ(viaHelp.out, viaOption.out);
     EXPECT_EQ(viaHelp.out.rfind("Usage: fiscora-cli [OPTIONS] summary ACCOUNT\n", 0), 0u);
     EXPECT_NE(viaHelp.out.find("realisedRate currentProfit"), std::string::npos);
-    EXPECT_NE(runCli(root.path(), {"holdings", "-h"}).out.find("JSON also: market boughtQty"), std::string::npos);
+    EXPECT_NE(runCli(root.path(), {"holdings", "-h"}).out.find("JSON also: market boughtQty"),
+              std::string::npos);
     EXPECT_EQ(runCli(root.path(), {"accounts", "--help"}).out.find("FISCORA_PASSWORD"), std::string::npos);
 }
 

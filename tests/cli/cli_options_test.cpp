@@ -48,7 +48,8 @@ TEST(CliOptions, AccountNamesThatLookLikeOptions) {
 TEST(CliOptions, MalformedCommandLines) {
     EXPECT_EQ(parseCommandLine({"--data"}).error, "option --data needs a value");
     EXPECT_EQ(parseCommandLine({"--bogus"}).error, "unknown option --bogus");
-    EXPECT_EQ(parseCommandLine({"--format=csv", "accounts"}).error, "--format takes tsv or json, not \"csv\"");
+    EXPECT_EQ(parseCommandLine({"--format=csv", "accounts"}).error,
+              "--format takes tsv or json, not \"csv\"");
     EXPECT_NE(parseCommandLine({"--params=", "accounts"}).error, "");
     EXPECT_NE(parseCommandLine({"help", "a", "b"}).error, "");
     EXPECT_NE(parseCommandLine({"accounts", "--data", "/d"}).error, "");

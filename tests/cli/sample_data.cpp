@@ -36,14 +36,16 @@ void addAccount(const std::string& root, const AccountInfo& account) {
     ::mkdir(dataDir(root).c_str(), 0755);
     AccountList accounts = loadRegistry(dataDir(root), scrambler, messages);
     accounts.push_back(account);
-    if (!saveRegistry(dataDir(root), accounts, scrambler, messages)) throw std::runtime_error("registry not written");
+    if (!saveRegistry(dataDir(root), accounts, scrambler, messages))
+        throw std::runtime_error("registry not written");
 }
 
 void writeLedger(const std::string& root, const AccountInfo& account, const Ledger& ledger) {
     RecordingMessages messages;
     const DataScrambler scrambler = fileScrambler();
     const LedgerStore store{dataDir(root), scrambler, messages};
-    if (!writeLedgerHeader(store, account, fieldBytes(account.password)) || !saveLedger(store, account, ledger))
+    if (!writeLedgerHeader(store, account, fieldBytes(account.password)) ||
+        !saveLedger(store, account, ledger))
         throw std::runtime_error("ledger not written");
 }
 
@@ -78,7 +80,8 @@ void writeSampleData(const std::string& root) {
     row.transferFeePer1000 = 1;
     row.minTransferFee = 1;
     RecordingMessages messages;
-    if (!saveTradeParams(root + kTradeParamFileName, {row}, messages)) throw std::runtime_error("params not written");
+    if (!saveTradeParams(root + kTradeParamFileName, {row}, messages))
+        throw std::runtime_error("params not written");
 
     std::ofstream quotes(root + "quotes.txt", std::ios::binary);
     quotes << "# code\tmarket\tname\tlatest\tprevClose\n"

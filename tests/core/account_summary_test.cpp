@@ -48,7 +48,8 @@ TEST_F(AccountSummaryTest, OpeningCashOnly) {
 }
 
 TEST_F(AccountSummaryTest, NetCashInCountsOnlyCashRecords) {
-    ws.ledger = {cashRecord(RecordType::CashIn, 20240101, 10000), cashRecord(RecordType::CashOut, 20240102, 2000),
+    ws.ledger = {cashRecord(RecordType::CashIn, 20240101, 10000),
+                 cashRecord(RecordType::CashOut, 20240102, 2000),
                  stockRecord(RecordType::Buy, 20240103, "600036", 100, 10, 0),
                  stockRecord(RecordType::Dividend, 20240104, "600036", 100, 0.5, 0),
                  stockRecord(RecordType::Sell, 20240105, "600036", 50, 12, 0)};
