@@ -36,7 +36,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             o.help = true;
             continue;
         }
-        if (w.name.rfind("-", 0) != 0 || w.name == "-") break;
+        if (w.name.size() < 2 || w.name[0] != '-') break;
         std::optional<std::string>* slot = valueSlot(o, w.name);
         const bool isFormat = w.name == "--format";
         if (slot == nullptr && !isFormat) {

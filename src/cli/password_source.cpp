@@ -9,13 +9,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace fiscora::cli {
 namespace {
 
-// Longest line read from the terminal; a password holds at most 20 GBK bytes.
-constexpr std::size_t kMaxTypedBytes = 1024;
+// Longest line read from the terminal or a file; a password holds at most 20 GBK bytes,
+// so anything longer can only be refused, and a file such as /dev/zero must not be read
+// without end.
+constexpr std::size_t kMaxPasswordBytes = 1024;
 
 // An interrupt while echo is off must not leave the terminal silent: the handler puts
 // the saved settings back and lets the signal end the program as usual.
@@ -59,9 +60,11 @@ private:
 PasswordResult fromFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return {std::nullopt, "cannot read the password file " + path};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return {firstLine(text.str()), {}};
+    std::string text(kMaxPasswordBytes, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) return {std::nullopt, "cannot read the password file " + path};  // a folder, say
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return {firstLine(text), {}};
 }
 
 // Reads one line from the controlling terminal with echo switched off, restoring the
@@ -90,7 +93,7 @@ PasswordResult fromTerminal(const std::string& prompt) {
                 ended = true;
                 break;
             }
-            if (line.size() < kMaxTypedBytes) line += c;
+            if (line.size() < kMaxPasswordBytes) line += c;
         }
     }
     ignored = ::write(tty, "\n", 1);

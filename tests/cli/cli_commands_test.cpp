@@ -41,7 +41,7 @@ protected:
     }
 
     std::string passwordFile(const std::string& text) {
-        const std::string path = secrets.file("pw" + std::to_string(++files));
+        std::string path = secrets.file("pw" + std::to_string(++files));
         writeText(path, text);
         return path;
     }
@@ -155,6 +155,8 @@ TEST_F(CliCommands, PasswordSources) {
     const CliRun unreadable = run({"--password-file", secrets.file("absent"), "summary", "张三"});
     EXPECT_EQ(unreadable.exitCode, 2);
     EXPECT_NE(unreadable.err.find("password file"), std::string::npos);
+    // A folder reads as nothing, which must not pass for the empty password.
+    EXPECT_EQ(run({"--password-file", secrets.path(), "summary", "李四"}).exitCode, 2);
 }
 
 TEST_F(CliCommands, LedgerRefusalsCarryTheSystemsMessages) {

@@ -24,6 +24,7 @@ std::string readText(const std::string& path) {
 
 std::vector<char*> pointers(std::vector<std::string>& words) {
     std::vector<char*> p;
+    p.reserve(words.size() + 1);
     for (auto& w : words) p.push_back(w.data());
     p.push_back(nullptr);
     return p;
