@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <sstream>
 
 namespace fiscora::cli {
 namespace {
@@ -24,30 +23,6 @@ TEST(JsonText, NumbersReadBackExactly) {
     EXPECT_EQ(jsonNumber(10000), "10000");
     EXPECT_EQ(jsonNumber(std::numeric_limits<double>::quiet_NaN()), "null");
     EXPECT_EQ(jsonNumber(-std::numeric_limits<double>::infinity()), "null");
-}
-
-TEST(TsvText, EveryRowStaysOnOneLine) {
-    EXPECT_EQ(tsvField("a\tb\nc\rd\\e"), "a\\tb\\nc\\rd\\\\e");
-    EXPECT_EQ(tsvField("万科A"), "万科A");
-}
-
-TEST(OutputTable, TsvLeavesOutJsonOnlyColumnsJsonKeepsThem) {
-    const Table table{{{"name"}, {"amount"}, {"extra", true}},
-                      {{Value::text("x\ty"), Value::real(2.0005), Value::integer(-3)},
-                       {Value::text("z"), Value::real(0.5, "0.500%"), Value::real(1.0 / 3)}}};
-    std::ostringstream tsv;
-    writeTable(tsv, table, OutputFormat::Tsv);
-    EXPECT_EQ(tsv.str(), "name\tamount\nx\\ty\t2.001\nz\t0.500%\n");
-    std::ostringstream json;
-    writeTable(json, table, OutputFormat::Json);
-    EXPECT_EQ(json.str(),
-              "{\"rows\":[\n"
-              "{\"name\":\"x\\ty\",\"amount\":2.0005000000000002,\"extra\":-3},\n"
-              "{\"name\":\"z\",\"amount\":0.5,\"extra\":0.33333333333333331}\n"
-              "]}\n");
-    std::ostringstream empty;
-    writeTable(empty, Table{{{"a"}}, {}}, OutputFormat::Json);
-    EXPECT_EQ(empty.str(), "{\"rows\":[]}\n");
 }
 
 }  // namespace
