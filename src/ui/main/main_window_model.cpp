@@ -6,11 +6,15 @@
 #include "ui/account/account_commands.h"
 #include "ui/common/dialog_title.h"
 #include "ui/main/about_box.h"
+#include "ui/main/command_ids.h"
 
 namespace fiscora::ui {
 namespace {
 
 MainWindowModel* current = nullptr;
+
+// 投资分析 on the toolbar opens the same analysis as 投资赢利额.
+int resolved(int commandId) { return commandId == command::kAnalysis ? command::kProfitAmount : commandId; }
 
 }  // namespace
 
@@ -35,10 +39,10 @@ void MainWindowModel::OnInitDialog() {
     requestFocus(MainPane::Tree);
 }
 
-bool MainWindowModel::isAvailable(int commandId) const { return commands_.contains(commandId); }
+bool MainWindowModel::isAvailable(int commandId) const { return commands_.contains(resolved(commandId)); }
 
 void MainWindowModel::OnCommand(int commandId) {
-    const auto it = commands_.find(commandId);
+    const auto it = commands_.find(resolved(commandId));
     if (it != commands_.end()) it->second();
 }
 
@@ -81,6 +85,12 @@ void MainWindowModel::OnTreeEnter() { accountCommands_->OnLogin(); }
 
 void MainWindowModel::OnTreeRightClick(int index) {
     if (index >= 0) selectTreeItem(index);
+}
+
+void MainWindowModel::OnTreeDoubleClick() { OnCommand(command::kAccountProperties); }
+
+void MainWindowModel::OnListDoubleClick(int row) {
+    if (row >= 0 && row < static_cast<int>(rows_.size())) OnCommand(command::kTradeDetails);
 }
 
 void MainWindowModel::refreshHoldingList() {

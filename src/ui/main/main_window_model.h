@@ -60,6 +60,10 @@ public:
     void OnTreeEnter();
     // A right click selects the item under the pointer (-1: none) before the popup.
     void OnTreeRightClick(int index);
+    // A double click in the tree opens the account properties.
+    void OnTreeDoubleClick();
+    // A double click on a row of the list (-1: outside the rows) opens its trade details.
+    void OnListDoubleClick(int row);
 
     // 行情刷新: rebuilds the holdings list of the selected logged-in account.
     void refreshHoldingList();
