@@ -266,17 +266,22 @@ TEST_F(DeleteAccountTest, AnsweringNoKeepsEverything) {
 }
 
 TEST_F(DeleteAccountTest, DeletingAnyButTheFirstSelectsTheOneBefore) {
-    deleteSelected(2);
-    EXPECT_EQ(treeTexts(), (std::vector<std::string>{"甲", "乙"}));
-    EXPECT_EQ(window.selectedIndex(), 1);
-    EXPECT_EQ(window.caption(), "Fiscora -[乙]");
-    EXPECT_FALSE(test::fileExists(ledgerFile("丙")));
-    EXPECT_TRUE(test::fileExists(ledgerFile("乙")));
-    ASSERT_EQ(registryOnDisk().size(), 2u);
-    EXPECT_EQ(fieldText(registryOnDisk()[1].name), "乙");
+    deleteSelected(1);
+    EXPECT_EQ(treeTexts(), (std::vector<std::string>{"甲", "丙"}));
+    EXPECT_EQ(window.selectedIndex(), 0);
+    EXPECT_EQ(window.caption(), "Fiscora -[甲]");
+    EXPECT_FALSE(test::fileExists(ledgerFile("乙")));
+    EXPECT_TRUE(test::fileExists(ledgerFile("甲")));
+    const AccountList onDisk = registryOnDisk();
+    ASSERT_EQ(onDisk.size(), 2u);
+    EXPECT_EQ(fieldText(onDisk[1].name), "丙");
     ASSERT_EQ(window.workspace().loginStates.size(), 2u);
-    EXPECT_EQ(window.workspace().loginStates[1].name, std::string(fieldBytes(test::account("乙", "").name)));
+    EXPECT_EQ(window.workspace().loginStates[1].name, std::string(fieldBytes(test::account("丙", "").name)));
     EXPECT_TRUE(messages.shown.empty());
+
+    deleteSelected(1);  // the last one
+    EXPECT_EQ(treeTexts(), std::vector<std::string>{"甲"});
+    EXPECT_EQ(window.selectedIndex(), 0);
 }
 
 TEST_F(DeleteAccountTest, DeletingTheFirstSelectsTheOneThatFollowed) {
