@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <tuple>
 
 #include "engine/dates.h"
 #include "ui/common/headless_runner.h"
@@ -313,40 +314,56 @@ TEST_F(DeleteAccountTest, AMissingLedgerFileDoesNotStopTheDeletion) {
     EXPECT_EQ(registryOnDisk().size(), 2u);
 }
 
+// A runner that types the given values into the new-account dialog, as the command
+// line does.
+HeadlessRunner typing(const std::string& name, const std::string& capital, const std::string& tradeType) {
+    return HeadlessRunner([=](DialogModel& dialog) {
+        auto& d = dynamic_cast<NewAccountDialog&>(dialog);
+        enterAccount(name, "pw", capital)(d);
+        return d.chooseTradeType(tradeType);
+    });
+}
+
 TEST_F(AccountCommandsTest, AHeadlessRunnerCreatesAnAccountFromGivenValues) {
     seed({test::account("甲", "1")});
     open();
-    HeadlessRunner headless([](DialogModel& dialog) {
-        auto& d = dynamic_cast<NewAccountDialog&>(dialog);
-        return enterAccount("乙", "pw", "2000")(d);
-    });
+    HeadlessRunner headless = typing("乙", "2000", "上证B股");
     MainWindowModel cli(messages, headless);
     cli.OnInitDialog();
-    cli.accountCommands().OnNewAccount();
+    cli.OnCommand(32786);
     EXPECT_TRUE(headless.confirmed());
-    EXPECT_EQ(registryOnDisk().size(), 2u);
+    ASSERT_NE(cli.selectedAccount(), nullptr);
+    EXPECT_EQ(cli.selectedAccount()->text, "乙");
+    ASSERT_EQ(registryOnDisk().size(), 2u);
+    EXPECT_EQ(fieldText(registryOnDisk()[1].tradeType), "上证B股");
     EXPECT_EQ(test::readBytes(ledgerFile("乙")).size(), 400u);
+    EXPECT_TRUE(messages.shown.empty());
+}
 
-    // The same again: the duplicate is reported and the second showing cancelled.
-    HeadlessRunner again([](DialogModel& dialog) {
-        return enterAccount("乙", "pw", "2000")(dynamic_cast<NewAccountDialog&>(dialog));
-    });
-    MainWindowModel second(messages, again);
-    second.OnInitDialog();
-    second.accountCommands().OnNewAccount();
-    EXPECT_FALSE(again.confirmed());
-    EXPECT_EQ(messages.texts().back(), "已有同样的帐户名存在，请选择其他的帐户名!");
-    EXPECT_EQ(registryOnDisk().size(), 2u);
-
-    HeadlessRunner refused([](DialogModel& dialog) {
-        return enterAccount("丙", "pw", "0")(dynamic_cast<NewAccountDialog&>(dialog));
-    });
-    MainWindowModel third(messages, refused);
-    third.OnInitDialog();
-    third.accountCommands().OnNewAccount();
-    EXPECT_FALSE(refused.confirmed());
-    EXPECT_EQ(messages.texts().back(), "投入资金数额不能小于等于零!请重新输入投入资金数额.");
-    EXPECT_EQ(registryOnDisk().size(), 2u);
+TEST_F(AccountCommandsTest, AHeadlessRunnerEndsAtTheFirstRefusal) {
+    seed({test::account("甲", "1")});
+    open();
+    for (auto [name, capital, tradeType, message] :
+         {std::tuple{"甲", "2000", "深沪A股", "已有同样的帐户名存在，请选择其他的帐户名!"},
+          std::tuple{"丙", "0", "深沪A股", "投入资金数额不能小于等于零!请重新输入投入资金数额."},
+          std::tuple{"丙", "x", "深沪A股", "请输入一个数字。"}}) {
+        messages.shown.clear();
+        HeadlessRunner headless = typing(name, capital, tradeType);
+        MainWindowModel cli(messages, headless);
+        cli.OnInitDialog();
+        cli.OnCommand(32786);
+        EXPECT_FALSE(headless.confirmed());
+        EXPECT_EQ(messages.texts(), std::vector<std::string>{message});
+        EXPECT_EQ(cli.selectedAccount(), nullptr);
+    }
+    messages.shown.clear();
+    HeadlessRunner unknownType = typing("丙", "1", "港股");
+    MainWindowModel cli(messages, unknownType);
+    cli.OnInitDialog();
+    cli.OnCommand(32786);
+    EXPECT_FALSE(unknownType.confirmed());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(registryOnDisk().size(), 1u);
 }
 
 }  // namespace
