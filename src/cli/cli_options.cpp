@@ -79,9 +79,17 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             optionsEnded = true;
         } else if (!optionsEnded && (a == "--help" || a == "-h")) {
             o.help = true;
+        } else if (!optionsEnded && a.rfind("--", 0) == 0 && a.size() > 2) {
+            const Word w = splitWord(a);
+            std::optional<std::string> value = w.inlineValue;
+            if (!value && i + 1 < args.size()) value = args[++i];
+            if (!value) {
+                result.error = "option " + w.name + " needs a value";
+                return result;
+            }
+            o.commandOptions[w.name] = *value;
         } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
-            result.error = "unknown option " + a + " for " + o.command +
-                           " (global options go before the command)";
+            result.error = "unknown option " + a + " for " + o.command;
             return result;
         } else {
             o.arguments.push_back(a);

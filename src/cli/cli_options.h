@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@ struct CliOptions {
     OutputFormat format = OutputFormat::Tsv;
     std::string command;                       // empty: none given
     std::vector<std::string> arguments;
+    // "--name VALUE" after the command, by name ("--trade-type"); each command says
+    // which it takes.
+    std::map<std::string, std::string> commandOptions;
     bool help = false;                         // --help, or the help command
 };
 
@@ -25,8 +29,9 @@ struct ParseResult {
     std::string error;  // empty when the command line is well formed
 };
 
-// Parses argv[1...]. "--name VALUE" and "--name=VALUE" both work; after the command only
-// "--help"/"-h" and plain arguments are taken, and "--" ends the options.
+// Parses argv[1...]. "--name VALUE" and "--name=VALUE" both work, before the command for
+// the global options and after it for the command's own; "--help"/"-h" asks for help and
+// "--" ends the options.
 ParseResult parseCommandLine(const std::vector<std::string>& args);
 
 }  // namespace fiscora::cli

@@ -7,7 +7,7 @@ namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {accountsCommand(), ledgerCommand(), holdingsCommand(),
-                                             summaryCommand(), verifyCommand()};
+                                             summaryCommand(), verifyCommand(), createAccountCommand()};
     return all;
 }
 
