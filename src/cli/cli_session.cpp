@@ -1,10 +1,9 @@
 #include "cli/cli_session.h"
 
+#include "cli/data_location.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
-#include "host/module_state.h"
 #include "store/gbk_text.h"
-#include "store/trade_param_file.h"
 
 namespace fiscora::cli {
 
@@ -16,32 +15,10 @@ CliSession::~CliSession() {
 }
 
 int CliSession::open() {
-    if (options_.quotesFile) {
-        std::string error;
-        if (!snapshot_.load(*options_.quotesFile, error)) {
-            err_ << "fiscora-cli: " << error << '\n';
-            return kExitUsage;
-        }
-        snapshot_.install();
-    }
-    std::string dataDirectory;
-    if (options_.dataDirectory) {
-        dataDirectory = *options_.dataDirectory;
-    } else if (initDefaultDataDirectory()) {
-        dataDirectory = fiscora::dataDirectory();
-    } else {
-        messages_.plain("找不到当前路径！");
-        return kExitRefused;
-    }
-    std::optional<std::string> params = options_.paramsFile;
-    if (!params) {
-        params = tradeParamPath(messages_);
-        if (!params) return kExitRefused;
-    }
-    // Every failure to read the registry or the fee table shows a message; the window
-    // would go on without the data, but a command that cannot read it must not succeed.
+    DataLocation location;
+    if (const int code = prepareSession(options_, snapshot_, messages_, err_, location); code != kExitOk) return code;
     const int shownBefore = messages_.count();
-    workspace_.open(dataDirectory, params);
+    workspace_.open(location.dataDirectory, location.tradeParamFile);
     return messages_.count() == shownBefore ? kExitOk : kExitRefused;
 }
 

@@ -1,9 +1,8 @@
 #include "cli/window_session.h"
 
+#include "cli/data_location.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
-#include "host/module_state.h"
-#include "store/trade_param_file.h"
 #include "ui/account/password_dialog.h"
 #include "ui/main/command_ids.h"
 
@@ -31,30 +30,10 @@ bool WindowSession::fillDialog(ui::DialogModel& dialog) {
 }
 
 int WindowSession::open() {
-    if (options_.quotesFile) {
-        std::string error;
-        if (!snapshot_.load(*options_.quotesFile, error)) {
-            err_ << "fiscora-cli: " << error << '\n';
-            return kExitUsage;
-        }
-        snapshot_.install();
-    }
-    std::string dataDirectory;
-    if (options_.dataDirectory) {
-        dataDirectory = *options_.dataDirectory;
-    } else if (initDefaultDataDirectory()) {
-        dataDirectory = fiscora::dataDirectory();
-    } else {
-        messages_.plain("找不到当前路径！");
-        return kExitRefused;
-    }
-    std::optional<std::string> params = options_.paramsFile;
-    if (!params) {
-        params = tradeParamPath(messages_);
-        if (!params) return kExitRefused;
-    }
+    DataLocation location;
+    if (const int code = prepareSession(options_, snapshot_, messages_, err_, location); code != kExitOk) return code;
     const int shownBefore = messages_.count();
-    window_.OnInitDialogAt(dataDirectory, params);
+    window_.OnInitDialogAt(location.dataDirectory, location.tradeParamFile);
     return messages_.count() == shownBefore ? kExitOk : kExitRefused;
 }
 
