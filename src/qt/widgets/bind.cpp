@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,22 +14,6 @@
 namespace fiscora::qt {
 
 namespace {
-
-// Runs a function when its widget loses the keyboard focus.
-class FocusOutWatcher : public QObject {
-public:
-    FocusOutWatcher(QWidget* widget, std::function<void()> left) : QObject(widget), left_(std::move(left)) {
-        widget->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) left_();
-        return false;
-    }
-
-private:
-    std::function<void()> left_;
-};
 
 QDate qDate(std::int32_t yyyymmdd) {
     return {yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100};
@@ -67,11 +50,7 @@ Bindings::Event Bindings::afterEdit(Event event) {
     };
 }
 
-void Bindings::runLeft(QWidget* widget, Event left) {
-    if (left) new FocusOutWatcher(widget, afterEdit(std::move(left)));
-}
-
-void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited, Event left) {
+void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited) {
     edit->setMaxLength(field.maxChars != 0 ? static_cast<int>(field.maxChars) : 32767);
     edit->setEchoMode(field.masked ? QLineEdit::Password : QLineEdit::Normal);
     if (field.maxGbkBytes != 0) edit->setValidator(new GbkLimitValidator(field.maxGbkBytes, edit));
@@ -80,7 +59,6 @@ void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited, Event l
         field.text = text.toStdString();
         done();
     });
-    runLeft(edit, std::move(left));
     add([edit, &field] {
         const QSignalBlocker blocker(edit);
         const QString text = QString::fromStdString(field.text);
@@ -90,7 +68,7 @@ void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited, Event l
     });
 }
 
-void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field, Event edited, Event left) {
+void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field, Event edited) {
     const Event done = afterEdit(std::move(edited));
     // A multi-line box has no validator: an edit beyond the limits is undone at once.
     QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, &field, done] {
@@ -104,7 +82,6 @@ void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field, Event edited, Ev
         field.text = text.toStdString();
         done();
     });
-    runLeft(edit, std::move(left));
     add([edit, &field] {
         const QSignalBlocker blocker(edit);
         const QString text = QString::fromStdString(field.text);

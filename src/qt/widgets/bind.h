@@ -21,10 +21,9 @@ class Bindings {
 public:
     using Event = std::function<void()>;
 
-    // Line edit: text, character and GBK byte limits, masked echo, read-only. `left` runs
-    // when the box loses the keyboard focus.
-    void bind(QLineEdit* edit, ui::TextField& field, Event edited = {}, Event left = {});
-    void bind(QPlainTextEdit* edit, ui::TextField& field, Event edited = {}, Event left = {});
+    // Line edit: text, character and GBK byte limits, masked echo, read-only.
+    void bind(QLineEdit* edit, ui::TextField& field, Event edited = {});
+    void bind(QPlainTextEdit* edit, ui::TextField& field, Event edited = {});
     void bind(QComboBox* box, ui::ChoiceField& field, Event changed = {});
     void bind(QDateEdit* edit, ui::DateField& field, Event changed = {});
     void bind(QLabel* label, ui::LabelField& field);
@@ -35,7 +34,6 @@ public:
 private:
     void add(std::function<void()> refresher);
     Event afterEdit(Event event);
-    void runLeft(QWidget* widget, Event left);
 
     std::vector<std::function<void()>> refreshers_;
 };
