@@ -11,6 +11,10 @@ class QToolBar;
 class QToolButton;
 class QWidget;
 
+namespace fiscora::ui {
+struct MenuItem;
+}
+
 namespace fiscora::qt {
 
 // The main window's menu bar, toolbar and popup menus, every entry carrying its command
@@ -36,9 +40,8 @@ public:
     std::vector<QAction*> actionsOf(int id) const;
 
 private:
-    struct Entry;
     QAction* commandAction(const QString& text, int id, QObject* parent);
-    void fill(QMenu* menu, const std::vector<Entry>& entries);
+    void fill(QMenu* menu, const std::vector<ui::MenuItem>& items);
     void buildToolBar(QWidget* owner);
 
     Run run_;

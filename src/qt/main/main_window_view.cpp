@@ -7,7 +7,7 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeView>
+#include <QTableView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -17,7 +17,6 @@
 #include "qt/widgets/artwork.h"
 #include "qt/widgets/dialog_font.h"
 #include "qt/widgets/dialog_units.h"
-#include "ui/main/command_ids.h"
 
 namespace fiscora::qt {
 
@@ -25,7 +24,7 @@ MainWindowView::MainWindowView(QWidget* parent)
     : QDialog(parent), messages_(this), dialogs_(this), model_(messages_, dialogs_),
       menus_(new CommandMenus(this, [this](int id) { runCommand(id); },
                               [this](int id) { return model_.isAvailable(id); })),
-      panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget), list_(new QTreeView),
+      panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget), list_(new QTableView),
       rows_(new HoldingListModel(this)) {
     setFont(dialogFont());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
@@ -69,8 +68,10 @@ void MainWindowView::buildTree() {
         model_.OnTreeClick(treeIndexOf(item));
         sync();
     });
-    connect(tree_, &QTreeWidget::itemDoubleClicked, this,
-            [this] { runCommand(ui::command::kAccountProperties); });
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this] {
+        model_.OnTreeDoubleClick();
+        sync();
+    });
     connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         model_.OnTreeRightClick(treeIndexOf(tree_->itemAt(at)));
         sync();
@@ -80,34 +81,32 @@ void MainWindowView::buildTree() {
 
 void MainWindowView::buildList() {
     list_->setModel(rows_);
-    list_->setRootIsDecorated(false);
-    list_->setItemsExpandable(false);
-    list_->setUniformRowHeights(true);
-    list_->setAllColumnsShowFocus(true);
+    list_->setShowGrid(true);
+    list_->setWordWrap(false);
+    list_->verticalHeader()->hide();
+    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 6);
+    list_->horizontalHeader()->setHighlightSections(false);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setIconSize(QSize(16, 16));
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
-    list_->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight);"
-                                        " border-bottom: 1px solid palette(midlight); }"));
-    list_->header()->setStretchLastSection(false);
-    list_->header()->setSectionsMovable(false);
-    list_->header()->setDefaultAlignment(Qt::AlignCenter);
+    list_->horizontalHeader()->setStretchLastSection(false);
+    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     for (int i = 0; i < static_cast<int>(rows_->columns().size()); ++i)
         list_->setColumnWidth(i, rows_->columns()[i].width);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { model_.setSelectedRow(current.isValid() ? current.row() : -1); });
     connect(list_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (!index.isValid()) return;
-        model_.setSelectedRow(index.row());
-        runCommand(ui::command::kTradeDetails);
+        model_.OnListDoubleClick(index.isValid() ? index.row() : -1);
+        sync();
     });
     connect(list_, &QWidget::customContextMenuRequested, this,
             [this] { menus_->listMenu()->exec(QCursor::pos()); });
 }
 
-int MainWindowView::treeIndexOf(const QTreeWidgetItem* item) const {
-    return item == nullptr ? -1 : tree_->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
+int MainWindowView::treeIndexOf(QTreeWidgetItem* item) const {
+    return item == nullptr ? -1 : tree_->indexOfTopLevelItem(item);
 }
 
 void MainWindowView::runCommand(int commandId) {

@@ -6,8 +6,9 @@
 #include "qt/widgets/qt_messages.h"
 #include "ui/main/main_window_model.h"
 
-class QTreeView;
+class QTableView;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace fiscora::qt {
 
@@ -25,7 +26,7 @@ public:
 
     ui::MainWindowModel& model() { return model_; }
     QTreeWidget* accountTree() const { return tree_; }
-    QTreeView* holdingList() const { return list_; }
+    QTableView* holdingList() const { return list_; }
     CommandMenus& menus() const { return *menus_; }
     SplitPaneArea& panes() const { return *panes_; }
 
@@ -44,7 +45,7 @@ private:
     void syncTree();
     void syncList();
     void applyFocusRequest();
-    int treeIndexOf(const class QTreeWidgetItem* item) const;
+    int treeIndexOf(QTreeWidgetItem* item) const;
 
     QtMessages messages_;
     QtDialogRunner dialogs_;
@@ -52,7 +53,7 @@ private:
     CommandMenus* menus_;
     SplitPaneArea* panes_;
     QTreeWidget* tree_;
-    QTreeView* list_;
+    QTableView* list_;
     HoldingListModel* rows_;
     std::uint32_t appliedFocusRequest_ = 0;
 };

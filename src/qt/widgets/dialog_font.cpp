@@ -6,9 +6,11 @@ namespace fiscora::qt {
 
 QFont dialogFont() {
     QFont font;
-    font.setFamilies({QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("Noto Sans CJK SC")});
-    font.setPointSize(10);
+    // Latin letters and digits from the sans face (the Song face's own look like a
+    // typewriter's), Chinese from the Song face.
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("WenQuanYi Micro Hei")});
+    font.setPointSize(9);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
 }

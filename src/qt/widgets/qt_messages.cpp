@@ -12,6 +12,7 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     switch (icon) {
     case MessageIcon::Stop: return QMessageBox::Critical;
     case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Warning: return QMessageBox::Warning;
     case MessageIcon::None: break;
     }
     return QMessageBox::NoIcon;
@@ -32,7 +33,11 @@ void QtMessages::show(const std::string& text, const std::string& caption, Messa
 }
 
 bool QtMessages::ask(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
+    return askWithIcon(text, caption, MessageIcon::Question);
+}
+
+bool QtMessages::askWithIcon(const std::string& text, const std::string& caption, MessageIcon icon) {
+    QMessageBox box(boxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No, parentForBox());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));

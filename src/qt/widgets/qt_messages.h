@@ -15,6 +15,7 @@ public:
 
     void show(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool ask(const std::string& text, const std::string& caption) override;
+    bool askWithIcon(const std::string& text, const std::string& caption, MessageIcon icon) override;
 
 private:
     QWidget* parentForBox() const;
