@@ -115,6 +115,24 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora"));
     }
 
+    void refreshingQuotesShowsNewPricesInTheSameRows() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        window.show();
+        loginWith(QString::fromUtf8(fiscora::demo::kDemoPassword), &window);
+        window.model().OnTreeClick(0);
+        window.sync();
+        QAbstractItemModel* rows = window.holdingList()->model();
+        const int count = rows->rowCount();
+        QCOMPARE(rows->data(rows->index(0, 7)).toString(), QStringLiteral("35.420"));
+
+        workspace.quotes().quotes()[{"600036", 1}].latest = 40.0f;
+        window.runCommand(command::kRefreshQuotes);
+        QCOMPARE(rows->rowCount(), count);
+        QCOMPARE(rows->data(rows->index(0, 7)).toString(), QStringLiteral("40.000"));
+        QCOMPARE(rows->data(rows->index(0, 4)).toString(), QStringLiteral("60000.000"));
+    }
+
     void deletingAsksWithAWarningAndRemovesTheAccount() {
         fiscora::test::SampleWorkspace workspace;
         MainWindowView window;

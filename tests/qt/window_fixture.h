@@ -20,6 +20,7 @@ public:
 
     const std::string& folder() const { return dir_.path(); }
     std::string dataFile(const std::string& name) const { return dir_.path() + "invest/" + name; }
+    QuoteSnapshot& quotes() { return quotes_; }
 
 private:
     TempDir dir_;

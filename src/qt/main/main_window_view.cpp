@@ -25,7 +25,7 @@ MainWindowView::MainWindowView(QWidget* parent)
       menus_(new CommandMenus(this, [this](int id) { runCommand(id); },
                               [this](int id) { return model_.isAvailable(id); })),
       panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget), list_(new QTableView),
-      rows_(new HoldingListModel(this)) {
+      rows_(new HoldingListModel(this)), accountIcons_{accountIcon(false), accountIcon(true)} {
     setFont(dialogFont());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
@@ -127,7 +127,6 @@ void MainWindowView::syncTree() {
     const QSignalBlocker blocker(tree_);
     const auto& items = model_.tree();
     if (tree_->topLevelItemCount() != static_cast<int>(items.size())) tree_->clear();
-    static const QIcon images[2] = {accountIcon(false), accountIcon(true)};
     for (std::size_t i = 0; i < items.size(); ++i) {
         QTreeWidgetItem* item = tree_->topLevelItem(static_cast<int>(i));
         if (item == nullptr) item = new QTreeWidgetItem(tree_);
@@ -135,7 +134,7 @@ void MainWindowView::syncTree() {
         const int image = items[i].image == ui::kLoggedInImage ? 1 : 0;
         if (item->text(0) != text) item->setText(0, text);
         if (item->data(0, Qt::UserRole).toInt() != image || item->icon(0).isNull()) {
-            item->setIcon(0, images[image]);
+            item->setIcon(0, accountIcons_[image]);
             item->setData(0, Qt::UserRole, image);
         }
     }
