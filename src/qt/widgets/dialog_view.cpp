@@ -31,7 +31,6 @@ HoverButton* DialogView::confirmButton(const QString& caption) {
 
 HoverButton* DialogView::cancelButton(const QString& caption) {
     auto* button = new HoverButton(caption, this);
-    button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, &QDialog::reject);
     watch(button, nullptr);
     return button;
