@@ -93,17 +93,24 @@ std::string quoteSnapshotText() {
     return text;
 }
 
+// Noon of the day `back` days before `date`, clear of any daylight-saving shift.
+std::time_t noonBefore(std::int32_t date, int back) {
+    constexpr std::time_t kDay = 86400;  // seconds
+    return timeFromDate(date) - back * kDay + kDay / 2;
+}
+
+bool isWeekday(std::time_t t) {
+    std::tm local{};
+    localtime_r(&t, &local);
+    return local.tm_wday != 0 && local.tm_wday != 6;
+}
+
 // The weekdays of the last `calendarDays` days before `today`, oldest first.
 std::vector<std::int32_t> tradingDays(std::int32_t today, int calendarDays) {
     std::vector<std::int32_t> days;
-    const std::time_t end = timeFromDate(today);
-    for (int back = calendarDays; back >= 1; --back) {
-        const std::time_t t = end - static_cast<std::time_t>(back) * 86400 + 12 * 3600;
-        std::tm local{};
-        localtime_r(&t, &local);
-        if (local.tm_wday != 0 && local.tm_wday != 6)
-            days.push_back(dateFromTime(t));
-    }
+    for (int back = calendarDays; back >= 1; --back)
+        if (isWeekday(noonBefore(today, back)))
+            days.push_back(dateFromTime(noonBefore(today, back)));
     return days;
 }
 
@@ -202,20 +209,12 @@ private:
     Ledger& ledger_;
 };
 
-std::int32_t daysBefore(std::int32_t date, int days) {
-    return dateFromTime(timeFromDate(date) - static_cast<std::time_t>(days) * 86400 + 12 * 3600);
-}
-
-// The first weekday on or after the day `days` before `today`.
+// The first weekday on or after the day `days` before `today` (yesterday at the latest).
 std::int32_t tradingDay(std::int32_t today, int days) {
-    for (int d = days;; --d) {
-        const std::int32_t date = daysBefore(today, d);
-        std::tm local{};
-        const std::time_t t = timeFromDate(date) + 12 * 3600;
-        localtime_r(&t, &local);
-        if ((local.tm_wday != 0 && local.tm_wday != 6) || d <= 1)
-            return date;
-    }
+    int back = days;
+    while (back > 1 && !isWeekday(noonBefore(today, back)))
+        --back;
+    return dateFromTime(noonBefore(today, back));
 }
 
 AccountInfo makeAccount(const char* name, const char* password, const char* tradeType, double capital,
