@@ -21,6 +21,16 @@ NewAccountDialog::NewAccountDialog(Messages& messages) : DialogModel(messages) {
     setTabOrder({&name, &password, &confirmation, &capital, &tradeType, &remark});
 }
 
+bool NewAccountDialog::chooseTradeType(const std::string& text) {
+    for (std::size_t i = 0; i < tradeType.items.size(); ++i) {
+        if (tradeType.items[i] == text) {
+            tradeType.selected = static_cast<int>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool NewAccountDialog::OnConfirm() {
     const auto value = readNumber(capital);
     if (!value) return false;

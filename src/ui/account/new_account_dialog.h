@@ -34,6 +34,9 @@ public:
     ChoiceField tradeType;
     TextField remark;
 
+    // Selects the trade type of that text; false when there is none.
+    bool chooseTradeType(const std::string& text);
+
     // What a confirmed dialog exposes.
     double initialCapital() const { return initialCapital_; }
 

@@ -74,6 +74,7 @@ public:
 
     // The selected tree item, or nothing.
     std::optional<int> selectedItem() const;
+    const AccountTreeItem* selectedAccount() const { return selectedItem() ? &tree_[selected_] : nullptr; }
     // The guard of every account command: the selected account's name (UTF-8), or
     // nothing after "请选中一个帐户" or "帐户还未登录，不能进行操作".
     std::optional<std::string> AccountGuard();
