@@ -14,6 +14,7 @@ TransactionDialog::TransactionDialog(Messages& messages, std::string action, std
     : DialogModel(messages), action_(std::move(action)), accountName_(std::move(accountName)), keys_(keys) {
     remark.maxGbkBytes = kRemarkMaxBytes;
     setKeyNavigation(keys == Keys::StockNavigation);
+    setCaption(dialogTitle(action_, accountName_));
 }
 
 void TransactionDialog::setFields(std::vector<Field*> tabOrder) {
@@ -22,7 +23,6 @@ void TransactionDialog::setFields(std::vector<Field*> tabOrder) {
 }
 
 void TransactionDialog::openTransaction() {
-    setCaption(dialogTitle(action_, accountName_));
     startPickerAtNow(tradeDate, std::time(nullptr));
 }
 

@@ -39,7 +39,8 @@ public:
 protected:
     TransactionDialog(Messages& messages, std::string action, std::string accountName, Keys keys);
 
-    // Opening: the title, and the picker's range and value from the current time.
+    // Opening: the picker's range and value from the current time. The title is set from
+    // the start, so that it shows whenever the dialog does.
     void openTransaction();
     // Sets the tab order; for the stock dialogs the remark box is where Enter confirms.
     void setFields(std::vector<Field*> tabOrder);
