@@ -60,6 +60,8 @@ public:
     double expenseValue() const { return expense_; }
     bool codeValid() const { return codeValid_; }
     const TradeParam& tradeParam() const { return tradeParam_; }
+    // The unit the account's amounts are shown in.
+    const std::string& currencyUnit() const { return currencyUnit_; }
 
 protected:
     void OnFocusMoved(const Field& from, const Field* to) override;

@@ -63,6 +63,8 @@ public:
     double commissionValue() const { return commission_; }
     double incomeValue() const { return income_; }
     const TradeParam& tradeParam() const { return tradeParam_; }
+    // The unit the account's amounts are shown in.
+    const std::string& currencyUnit() const { return currencyUnit_; }
 
 private:
     // The position of the selected code in the current market, in `list`, or null.
