@@ -39,6 +39,7 @@ SellView::SellView(ui::SellDialog& model, QWidget* parent)
     addRow(D::kProfitLabel, profit_, note(unit));
     addRow(D::kRemarkLabel, remark_);
     for (QLineEdit* box : {quantity_, price_, profit_}) box->setAlignment(Qt::AlignRight);
+    showReadOnly(profit_);
     name_->setMinimumWidth(numberBoxWidth());
     remark_->setTabChangesFocus(true);
     remark_->setFixedHeight(DialogUnits(font()).y(30));

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QVBoxLayout>
 
 #include "qt/widgets/dialog_units.h"
@@ -46,8 +47,15 @@ QLineEdit* TransactionView::figureBox(ui::TextField& field) {
     box->setFocusPolicy(Qt::NoFocus);
     box->setAlignment(Qt::AlignRight);
     box->setMinimumWidth(numberBoxWidth());
+    showReadOnly(box);
     bindings().bind(box, field);
     return box;
+}
+
+void TransactionView::showReadOnly(QLineEdit* box) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    box->setPalette(palette);
 }
 
 QLabel* TransactionView::note(const std::string& text) { return new QLabel(QString::fromStdString(text), this); }

@@ -33,6 +33,8 @@ protected:
     // A read-only figure: shown from the model, never focused.
     QLineEdit* figureBox(ui::TextField& field);
     QLabel* note(const std::string& text);
+    // Read-only boxes show the dialog's face colour, as the platform draws them.
+    static void showReadOnly(QLineEdit* box);
     // The keyboard order of the fields, as the model's tab order has it.
     void chainTabs(std::initializer_list<QWidget*> widgets);
     // Adds the buttons and fixes the size.
