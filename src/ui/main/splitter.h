@@ -2,6 +2,10 @@
 
 namespace fiscora::ui {
 
+// The content area starts this many pixels below the toolbar's bottom edge; a 3-D line
+// (shadow, then highlight) fills the top two of them.
+inline constexpr int kContentGapBelowToolbar = 4;
+
 // A rectangle in client pixels; right and bottom are exclusive.
 struct PixelRect {
     int left = 0;

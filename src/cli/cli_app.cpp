@@ -1,0 +1,60 @@
+#include "cli/cli_app.h"
+
+#include <algorithm>
+
+#include "cli/command.h"
+#include "cli/exit_codes.h"
+#include "cli/usage.h"
+
+namespace fiscora::cli {
+namespace {
+
+int usageError(std::ostream& err, const std::string& why) {
+    err << "fiscora-cli: " << why << '\n' << usageHint();
+    return kExitUsage;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParseResult parsed = parseCommandLine(args);
+    if (!parsed.error.empty()) return usageError(err, parsed.error);
+    const CliOptions& options = parsed.options;
+
+    const Command* command = nullptr;
+    if (!options.command.empty()) {
+        command = findCommand(options.command);
+        if (command == nullptr) return usageError(err, "unknown command \"" + options.command + "\"");
+    }
+    if (options.help) {
+        out << (command != nullptr ? commandHelp(*command) : generalHelp());
+        return kExitOk;
+    }
+    if (command == nullptr) return usageError(err, "no command given");
+    const std::string synopsis = command->arguments;
+    const std::size_t wanted =
+        synopsis.empty() ? 0 : static_cast<std::size_t>(std::count(synopsis.begin(), synopsis.end(), ' ')) + 1;
+    if (options.arguments.size() != wanted) {
+        const std::string takes = wanted == 0 ? " takes no arguments"
+                                  : wanted == 1 ? " takes one account name"
+                                                : " takes " + synopsis;
+        return usageError(err, std::string(command->name) + takes);
+    }
+
+    for (const auto& [name, value] : options.commandOptions) {
+        if (!command->takes(name)) return usageError(err, std::string(command->name) + " has no option " + name);
+    }
+    for (const CommandOption& o : command->options) {
+        if (o.required && !options.commandOptions.contains(o.name))
+            return usageError(err, std::string(command->name) + " needs " + o.name + " " + o.value);
+    }
+
+    CliSession session(options, err);
+    if (!command->writes) {
+        if (const int code = session.open(); code != kExitOk) return code;
+    }
+    CommandContext context{options, session, out, err};
+    return command->run(context);
+}
+
+}  // namespace fiscora::cli
