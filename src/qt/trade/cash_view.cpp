@@ -9,9 +9,7 @@
 namespace fiscora::qt {
 
 CashView::CashView(ui::CashDialog& model, QWidget* parent)
-    : TransactionView(model, parent),
-      balance_(new QLabel(this)),
-      amount_(new QLineEdit(this)),
+    : TransactionView(model, parent), balance_(new QLabel(this)), amount_(new QLineEdit(this)),
       remark_(new QLineEdit(this)) {
     addRow(ui::CashDialog::kDateLabel, dateEdit());
     addWideRow(balance_);
@@ -28,4 +26,4 @@ CashView::CashView(ui::CashDialog& model, QWidget* parent)
     bindField(remark_, model.remark);
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

@@ -14,9 +14,7 @@
 namespace fiscora::qt {
 
 TransactionView::TransactionView(ui::TransactionDialog& model, QWidget* parent)
-    : DialogView(model, parent),
-      form_(new QGridLayout),
-      date_(new QDateEdit(this)),
+    : DialogView(model, parent), form_(new QGridLayout), date_(new QDateEdit(this)),
       ok_(confirmButton(QString::fromUtf8(ui::TransactionDialog::kConfirmButton))),
       cancel_(cancelButton(QString::fromUtf8(ui::TransactionDialog::kCancelButton))) {
     const DialogUnits dlu(font());
@@ -26,14 +24,17 @@ TransactionView::TransactionView(ui::TransactionDialog& model, QWidget* parent)
     date_->setMinimumWidth(numberBoxWidth());
 }
 
-int TransactionView::numberBoxWidth() const { return DialogUnits(font()).x(80); }
+int TransactionView::numberBoxWidth() const {
+    return DialogUnits(font()).x(80);
+}
 
 void TransactionView::addRow(const char* caption, QWidget* box, QWidget* note) {
     auto* label = new QLabel(QString::fromUtf8(caption), this);
     label->setBuddy(box);
     form_->addWidget(label, rows_, 0, Qt::AlignLeft | Qt::AlignVCenter);
     form_->addWidget(box, rows_, 1);
-    if (note != nullptr) form_->addWidget(note, rows_, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    if (note != nullptr)
+        form_->addWidget(note, rows_, 2, Qt::AlignLeft | Qt::AlignVCenter);
     ++rows_;
 }
 
@@ -58,12 +59,15 @@ void TransactionView::showReadOnly(QLineEdit* box) {
     box->setPalette(palette);
 }
 
-QLabel* TransactionView::note(const std::string& text) { return new QLabel(QString::fromStdString(text), this); }
+QLabel* TransactionView::note(const std::string& text) {
+    return new QLabel(QString::fromStdString(text), this);
+}
 
 void TransactionView::chainTabs(std::initializer_list<QWidget*> widgets) {
     const QWidget* previous = nullptr;
     for (QWidget* widget : widgets) {
-        if (previous != nullptr) setTabOrder(const_cast<QWidget*>(previous), widget);
+        if (previous != nullptr)
+            setTabOrder(const_cast<QWidget*>(previous), widget);
         previous = widget;
     }
 }
@@ -85,4 +89,4 @@ void TransactionView::finish() {
     setFixedSize(sizeHint());
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

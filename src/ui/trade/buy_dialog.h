@@ -81,4 +81,4 @@ private:
     double expense_ = 0;
 };
 
-}  // namespace fiscora::ui
+} // namespace fiscora::ui

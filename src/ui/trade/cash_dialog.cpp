@@ -5,12 +5,11 @@
 
 namespace fiscora::ui {
 
-CashDialog::CashDialog(Messages& messages, Mode mode, std::string accountName, std::string currencyUnit, double cash)
-    : TransactionDialog(messages, mode == Mode::Deposit ? kDepositAction : kWithdrawalAction, std::move(accountName),
-                        Keys::EnterConfirms),
-      mode_(mode),
-      currencyUnit_(std::move(currencyUnit)),
-      cash_(cash) {
+CashDialog::CashDialog(Messages& messages, Mode mode, std::string accountName, std::string currencyUnit,
+                       double cash)
+    : TransactionDialog(messages, mode == Mode::Deposit ? kDepositAction : kWithdrawalAction,
+                        std::move(accountName), Keys::EnterConfirms),
+      mode_(mode), currencyUnit_(std::move(currencyUnit)), cash_(cash) {
     makeNumberBox(amount);
     setFields({&tradeDate, &amount, &remark});
 }
@@ -23,11 +22,14 @@ void CashDialog::OnInitDialog() {
     TransactionDialog::OnInitDialog();
 }
 
-double CashDialog::shownCash() const { return parseDouble(formatAmount(cash_)).value_or(cash_); }
+double CashDialog::shownCash() const {
+    return parseDouble(formatAmount(cash_)).value_or(cash_);
+}
 
 bool CashDialog::OnConfirm() {
     const auto value = readNumber(amount);
-    if (!value || !readRemark()) return false;
+    if (!value || !readRemark())
+        return false;
     if (*value <= 0) {
         messages().plain("资金的数目必须大于零");
         return false;
@@ -42,4 +44,4 @@ bool CashDialog::OnConfirm() {
     return true;
 }
 
-}  // namespace fiscora::ui
+} // namespace fiscora::ui

@@ -40,4 +40,4 @@ private:
     double amount_ = 0;
 };
 
-}  // namespace fiscora::ui
+} // namespace fiscora::ui

@@ -84,4 +84,4 @@ private:
     double income_ = 0;
 };
 
-}  // namespace fiscora::ui
+} // namespace fiscora::ui
