@@ -56,10 +56,10 @@ protected:
         const AccountInfo* account = findAccount(accounts, *utf8ToGbk(name));
         Ledger ledger;
         EXPECT_NE(account, nullptr);
-        if (account != nullptr)
-            EXPECT_EQ(
-                loadLedger({root.file("data/"), scrambler, quiet, OpenMode::ReadOnly}, *account, ledger),
-                LedgerStatus::Ok);
+        if (account != nullptr) {
+            const LedgerStore store{root.file("data/"), scrambler, quiet, OpenMode::ReadOnly};
+            EXPECT_EQ(loadLedger(store, *account, ledger), LedgerStatus::Ok);
+        }
         return ledger;
     }
 
