@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
@@ -12,6 +13,7 @@
 
 #include "engine/dates.h"
 #include "qt/account/password_view.h"
+#include "qt/main/command_menus.h"
 #include "qt/main/main_window_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
@@ -80,6 +82,11 @@ private slots:
         MainWindowView window;
         window.show();
         logInToDemo(window);
+        // Menu bar, toolbar or its drop-down, and the list's popup: every entry is live.
+        for (int id : {command::kCashIn, command::kCashOut, command::kBuy, command::kSell}) {
+            QVERIFY(window.menus().actionsOf(id).size() >= 2);
+            for (QAction* action : window.menus().actionsOf(id)) QVERIFY(action->isEnabled());
+        }
         const std::size_t before = window.model().workspace().ledger.size();
         onNextView<fiscora::qt::BuyView>(
             [](fiscora::qt::BuyView* view) {
