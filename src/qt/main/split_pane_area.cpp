@@ -7,8 +7,6 @@ namespace fiscora::qt {
 
 namespace {
 
-constexpr int kToolbarGap = 4;
-
 QRect qRect(const ui::PixelRect& r) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
@@ -34,7 +32,7 @@ void SplitPaneArea::setPanes(QWidget* tree, QWidget* list) {
 }
 
 ui::PixelRect SplitPaneArea::content() const {
-    return {0, kToolbarGap, width(), height()};
+    return {0, ui::kContentGapBelowToolbar, width(), height()};
 }
 
 void SplitPaneArea::startSplitter() {
@@ -67,9 +65,9 @@ void SplitPaneArea::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().color(QPalette::Button));
     // The 3-D line between the toolbar and the panes.
     painter.setPen(palette().color(QPalette::Dark));
-    painter.drawLine(c.left, c.top - kToolbarGap, c.right - 1, c.top - kToolbarGap);
+    painter.drawLine(c.left, c.top - ui::kContentGapBelowToolbar, c.right - 1, c.top - ui::kContentGapBelowToolbar);
     painter.setPen(palette().color(QPalette::Light));
-    painter.drawLine(c.left, c.top - kToolbarGap + 1, c.right - 1, c.top - kToolbarGap + 1);
+    painter.drawLine(c.left, c.top - ui::kContentGapBelowToolbar + 1, c.right - 1, c.top - ui::kContentGapBelowToolbar + 1);
 }
 
 void SplitPaneArea::resizeEvent(QResizeEvent*) {
