@@ -3,13 +3,13 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QPlainTextEdit>
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -42,7 +42,8 @@ int failures = 0;
 // caption can be checked too (the offscreen platform draws no frames).
 QImage picture(QWidget* widget) {
     const QPixmap content = widget->grab();
-    if (!widget->isWindow() || qobject_cast<QMenu*>(widget) != nullptr) return content.toImage();
+    if (!widget->isWindow() || qobject_cast<QMenu*>(widget) != nullptr)
+        return content.toImage();
     const int barHeight = QFontMetrics(widget->font()).height() + 10;
     QImage image(content.width() + 2, content.height() + barHeight + 1, QImage::Format_RGB32);
     image.fill(QColor(96, 112, 140));
@@ -75,10 +76,12 @@ void saveMenu(QMenu* menu, const char* name) {
 
 // Shows a dialog of the main window, pictures it and closes it unconfirmed.
 void saveDialog(fiscora::qt::MainWindowView& window, int command, const char* name) {
-    fiscora::demo::onNextModal([name](QDialog* dialog) {
-        save(dialog, name);
-        dialog->reject();
-    }, &window);
+    fiscora::demo::onNextModal(
+        [name](QDialog* dialog) {
+            save(dialog, name);
+            dialog->reject();
+        },
+        &window);
     window.runCommand(command);
 }
 
@@ -87,11 +90,14 @@ void saveDialog(fiscora::qt::MainWindowView& window, int command, const char* na
 template <typename View>
 void saveFilledDialog(fiscora::qt::MainWindowView& window, int command, const char* name,
                       std::function<void(View*)> fill) {
-    fiscora::demo::onNextModal([name, fill](QDialog* dialog) {
-        if (auto* view = dynamic_cast<View*>(dialog)) fill(view);
-        save(dialog, name);
-        dialog->reject();
-    }, &window);
+    fiscora::demo::onNextModal(
+        [name, fill](QDialog* dialog) {
+            if (auto* view = dynamic_cast<View*>(dialog))
+                fill(view);
+            save(dialog, name);
+            dialog->reject();
+        },
+        &window);
     window.runCommand(command);
 }
 
@@ -109,14 +115,15 @@ void enter(QWidget* box, const char* text) {
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: gallery OUTPUT_FOLDER\n");
         return 2;
     }
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     outputFolder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(outputFolder);
@@ -126,7 +133,8 @@ int main(int argc, char** argv) {
     QDir(workspace).removeRecursively();
     const std::string folder = workspace.toStdString() + "/";
     fiscora::qt::QtMessages messages;
-    if (!fiscora::demo::writeDemoWorkspace(folder, fiscora::today(), messages)) return 1;
+    if (!fiscora::demo::writeDemoWorkspace(folder, fiscora::today(), messages))
+        return 1;
     QDir::setCurrent(workspace);
     fiscora::setPrivateInvestDir((folder + "invest/").c_str());
     fiscora::QuoteSnapshot quotes;
@@ -143,37 +151,41 @@ int main(int argc, char** argv) {
         save(&window, "main-window-start");
 
         // Log in to the demo account through its password dialog.
-        fiscora::demo::onNextModal([](QDialog* dialog) {
-            auto* view = static_cast<fiscora::qt::PasswordView*>(dialog);
-            QTest::keyClicks(view->passwordEdit(), QString::fromUtf8(fiscora::demo::kDemoPassword));
-            save(dialog, "password-dialog");
-            view->loginButton()->click();
-        }, &window);
+        fiscora::demo::onNextModal(
+            [](QDialog* dialog) {
+                auto* view = static_cast<fiscora::qt::PasswordView*>(dialog);
+                QTest::keyClicks(view->passwordEdit(), QString::fromUtf8(fiscora::demo::kDemoPassword));
+                save(dialog, "password-dialog");
+                view->loginButton()->click();
+            },
+            &window);
         window.model().OnTreeClick(0);
         window.sync();
         save(&window, "main-window");
 
         saveDialog(window, fiscora::ui::command::kAbout, "about-box");
         saveDialog(window, fiscora::ui::command::kNewAccount, "new-account-dialog");
-        saveFilledDialog<fiscora::qt::BuyView>(window, fiscora::ui::command::kBuy, "buy-dialog", [](auto* view) {
-            enter(view->codeEdit(), "000858");
-            enter(view->priceEdit(), "142.60");
-            enter(view->quantityEdit(), "200");
-            typeInto(view->remarkEdit(), "逢低加仓");
-        });
-        saveFilledDialog<fiscora::qt::SellView>(window, fiscora::ui::command::kSell, "sell-dialog", [](auto* view) {
-            view->codeBox()->setCurrentIndex(view->codeBox()->findText(QStringLiteral("600036")));
-            enter(view->quantityEdit(), "500");
-            enter(view->priceEdit(), "36.20");
-            typeInto(view->remarkEdit(), "止盈一半");
-        });
+        saveFilledDialog<fiscora::qt::BuyView>(window, fiscora::ui::command::kBuy, "buy-dialog",
+                                               [](auto* view) {
+                                                   enter(view->codeEdit(), "000858");
+                                                   enter(view->priceEdit(), "142.60");
+                                                   enter(view->quantityEdit(), "200");
+                                                   typeInto(view->remarkEdit(), "逢低加仓");
+                                               });
+        saveFilledDialog<fiscora::qt::SellView>(
+            window, fiscora::ui::command::kSell, "sell-dialog", [](auto* view) {
+                view->codeBox()->setCurrentIndex(view->codeBox()->findText(QStringLiteral("600036")));
+                enter(view->quantityEdit(), "500");
+                enter(view->priceEdit(), "36.20");
+                typeInto(view->remarkEdit(), "止盈一半");
+            });
         saveFilledDialog<fiscora::qt::CashView>(window, fiscora::ui::command::kCashIn, "cash-in-dialog",
                                                 [](auto* view) {
-            view->amountEdit()->setFocus();
-            view->amountEdit()->selectAll();
-            typeInto(view->amountEdit(), "20000");
-            typeInto(view->remarkEdit(), "年终奖转入");
-        });
+                                                    view->amountEdit()->setFocus();
+                                                    view->amountEdit()->selectAll();
+                                                    typeInto(view->amountEdit(), "20000");
+                                                    typeInto(view->remarkEdit(), "年终奖转入");
+                                                });
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");
