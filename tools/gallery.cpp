@@ -2,17 +2,20 @@
 //   gallery OUTPUT_FOLDER
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "engine/dates.h"
@@ -21,6 +24,9 @@
 #include "qt/account/password_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/main_window_view.h"
+#include "qt/trade/buy_view.h"
+#include "qt/trade/cash_view.h"
+#include "qt/trade/sell_view.h"
 #include "qt/widgets/hover_button.h"
 #include "qt/widgets/qt_messages.h"
 #include "tools/demo/demo_workspace.h"
@@ -79,6 +85,36 @@ void saveDialog(fiscora::qt::MainWindowView& window, int command, const char* na
     window.runCommand(command);
 }
 
+// Shows the dialog of `command`, lets `fill` enter realistic values through its widgets,
+// pictures it and closes it unconfirmed.
+template <typename View>
+void saveFilledDialog(fiscora::qt::MainWindowView& window, int command, const char* name,
+                      std::function<void(View*)> fill) {
+    fiscora::demo::onNextModal(
+        [name, fill](QDialog* dialog) {
+            if (auto* view = dynamic_cast<View*>(dialog))
+                fill(view);
+            save(dialog, name);
+            dialog->reject();
+        },
+        &window);
+    window.runCommand(command);
+}
+
+// Types key by key, Chinese included (QTest::keyClicks takes ASCII only).
+void typeInto(QWidget* box, const char* utf8) {
+    box->setFocus();
+    for (const QChar ch : QString::fromUtf8(utf8)) {
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+// Types into a box and leaves it with Enter, as the user does.
+void enter(QWidget* box, const char* text) {
+    typeInto(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -129,6 +165,27 @@ int main(int argc, char** argv) {
 
         saveDialog(window, fiscora::ui::command::kAbout, "about-box");
         saveDialog(window, fiscora::ui::command::kNewAccount, "new-account-dialog");
+        saveFilledDialog<fiscora::qt::BuyView>(window, fiscora::ui::command::kBuy, "buy-dialog",
+                                               [](auto* view) {
+                                                   enter(view->codeEdit(), "000858");
+                                                   enter(view->priceEdit(), "142.60");
+                                                   enter(view->quantityEdit(), "200");
+                                                   typeInto(view->remarkEdit(), "逢低加仓");
+                                               });
+        saveFilledDialog<fiscora::qt::SellView>(
+            window, fiscora::ui::command::kSell, "sell-dialog", [](auto* view) {
+                view->codeBox()->setCurrentIndex(view->codeBox()->findText(QStringLiteral("600036")));
+                enter(view->quantityEdit(), "500");
+                enter(view->priceEdit(), "36.20");
+                typeInto(view->remarkEdit(), "止盈一半");
+            });
+        saveFilledDialog<fiscora::qt::CashView>(window, fiscora::ui::command::kCashIn, "cash-in-dialog",
+                                                [](auto* view) {
+                                                    view->amountEdit()->setFocus();
+                                                    view->amountEdit()->selectAll();
+                                                    typeInto(view->amountEdit(), "20000");
+                                                    typeInto(view->remarkEdit(), "年终奖转入");
+                                                });
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");

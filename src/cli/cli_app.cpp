@@ -1,5 +1,7 @@
 #include "cli/cli_app.h"
 
+#include <algorithm>
+
 #include "cli/command.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
@@ -29,10 +31,14 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitOk;
     }
     if (command == nullptr) return usageError(err, "no command given");
-    const std::size_t wanted = *command->arguments != '\0' ? 1 : 0;
+    const std::string synopsis = command->arguments;
+    const std::size_t wanted =
+        synopsis.empty() ? 0 : static_cast<std::size_t>(std::count(synopsis.begin(), synopsis.end(), ' ')) + 1;
     if (options.arguments.size() != wanted) {
-        return usageError(err, std::string(command->name) +
-                                   (wanted == 1 ? " takes one account name" : " takes no arguments"));
+        const std::string takes = wanted == 0 ? " takes no arguments"
+                                  : wanted == 1 ? " takes one account name"
+                                                : " takes " + synopsis;
+        return usageError(err, std::string(command->name) + takes);
     }
 
     for (const auto& [name, value] : options.commandOptions) {

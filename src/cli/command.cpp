@@ -1,13 +1,15 @@
 #include "cli/command.h"
 
 #include "cli/account_commands.h"
+#include "cli/book_command.h"
 #include "cli/ledger_commands.h"
 
 namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {accountsCommand(), ledgerCommand(), holdingsCommand(),
-                                             summaryCommand(), verifyCommand(), createAccountCommand()};
+                                             summaryCommand(), verifyCommand(), createAccountCommand(),
+                                             bookCommand()};
     return all;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/ledger_commands.h"
 
 #include "cli/exit_codes.h"
+#include "cli/ledger_row.h"
 #include "engine/account_summary.h"
 #include "engine/holding_rows.h"
 #include "store/gbk_text.h"
@@ -14,22 +15,11 @@ int openAccount(CommandContext& c, const AccountInfo*& account) {
     return c.session.openLedger(c.options.arguments.at(0), account);
 }
 
-std::vector<Column> ledgerColumns() {
-    return {{"market"}, {"date"},   {"type"},   {"kind"},   {"stockCode"}, {"quantity"},
-            {"price"},  {"fee"},    {"amount"}, {"cashSign"}, {"remark"}};
-}
-
 int runLedger(CommandContext& c) {
     const AccountInfo* account = nullptr;
     if (const int code = openAccount(c, account); code != kExitOk) return code;
     Table table{ledgerColumns(), {}};
-    for (const LedgerRecord& r : c.session.workspace().ledger) {
-        table.rows.push_back({Value::integer(r.market), Value::integer(r.date), Value::integer(r.type),
-                              Value::text(kindName(r.type)), Value::text(fieldText(r.stockCode)),
-                              Value::integer(r.quantity), Value::real(r.price), Value::real(r.fee),
-                              Value::real(r.amount), Value::integer(r.cashSign),
-                              Value::text(fieldText(r.remark))});
-    }
+    for (const LedgerRecord& r : c.session.workspace().ledger) table.rows.push_back(ledgerRow(r));
     writeTable(c.out, table, c.options.format);
     return kExitOk;
 }

@@ -3,6 +3,9 @@
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
 #include "qt/main/about_view.h"
+#include "qt/trade/buy_view.h"
+#include "qt/trade/cash_view.h"
+#include "qt/trade/sell_view.h"
 
 namespace fiscora::qt {
 
@@ -24,7 +27,10 @@ bool QtDialogRunner::run(ui::DialogModel& dialog) {
     bool confirmed = false;
     tryRun<NewAccountView, ui::NewAccountDialog>(dialog, owner_, confirmed) ||
         tryRun<PasswordView, ui::PasswordDialog>(dialog, owner_, confirmed) ||
-        tryRun<AboutView, ui::AboutBox>(dialog, owner_, confirmed);
+        tryRun<AboutView, ui::AboutBox>(dialog, owner_, confirmed) ||
+        tryRun<CashView, ui::CashDialog>(dialog, owner_, confirmed) ||
+        tryRun<BuyView, ui::BuyDialog>(dialog, owner_, confirmed) ||
+        tryRun<SellView, ui::SellDialog>(dialog, owner_, confirmed);
     return confirmed;
 }
 

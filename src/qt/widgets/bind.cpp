@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QTextCursor>
 
@@ -58,6 +59,9 @@ void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited) {
     edit->setEchoMode(field.masked ? QLineEdit::Password : QLineEdit::Normal);
     if (field.maxGbkBytes != 0)
         edit->setValidator(new GbkLimitValidator(field.maxGbkBytes, edit));
+    if (field.digitsOnly)
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
     const Event done = afterEdit(std::move(edited));
     QObject::connect(edit, &QLineEdit::textEdited, edit, [&field, done](const QString& text) {
         field.text = text.toStdString();

@@ -29,7 +29,11 @@ protected:
     // below do this for the widgets they bind.
     template <typename Widget, typename FieldType>
     void bindField(Widget* widget, FieldType& field, Bindings::Event edited = {}) {
-        bindings_.bind(widget, field, std::move(edited));
+        // An event may move the focus (a picked code moves it on): show that too.
+        bindings_.bind(widget, field, [this, edited = std::move(edited)] {
+            if (edited) edited();
+            refresh();
+        });
         watch(widget, &field);
     }
     // Labels and other widgets that take no focus.

@@ -25,6 +25,7 @@ struct TextField : Field {
     bool masked = false;     // password entry
     bool multiLine = false;
     bool readOnly = false;
+    bool digitsOnly = false;  // the box takes nothing but the digits 0-9
 };
 
 // A drop-down list; `selected` is -1 when nothing is chosen.

@@ -69,6 +69,9 @@ protected:
     void setTabOrder(std::vector<Field*> fields) { tabOrder_ = std::move(fields); }
     // Whether Enter and the arrows navigate between fields.
     void setKeyNavigation(bool on) { keyNavigation_ = on; }
+    // Enter and Down confirm from this field, and move on (wrapping) from every other one.
+    // Without it they confirm from the last enabled field.
+    void setConfirmField(const Field& field) { confirmField_ = &field; }
     // Moves the focus to `field` (a field of the tab order), selecting its text.
     void focusOn(const Field& field, bool selectAll = true);
     // Runs whenever the focus has left `from` for `to` (null: not a field), after the
@@ -105,6 +108,7 @@ private:
     bool selectAll_ = false;
     std::uint32_t focusRequest_ = 0;
     bool keyNavigation_ = true;
+    const Field* confirmField_ = nullptr;
 };
 
 }  // namespace fiscora::ui

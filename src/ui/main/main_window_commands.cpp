@@ -1,6 +1,7 @@
 #include "ui/account/account_commands.h"
 #include "ui/main/command_ids.h"
 #include "ui/main/main_window_model.h"
+#include "ui/trade/trade_commands.h"
 
 namespace fiscora::ui {
 
@@ -12,6 +13,11 @@ void MainWindowModel::registerCommands() {
     commands_[command::kNewAccount] = [&accounts] { accounts.OnNewAccount(); };
     commands_[command::kCloseAccount] = [&accounts] { accounts.OnCloseAccount(); };
     commands_[command::kDeleteAccount] = [&accounts] { accounts.OnDeleteAccount(); };
+    TradeCommands& trades = *tradeCommands_;
+    commands_[command::kCashIn] = [&trades] { trades.OnAddFunds(); };
+    commands_[command::kCashOut] = [&trades] { trades.OnWithdrawFunds(); };
+    commands_[command::kBuy] = [&trades] { trades.OnBuyStock(); };
+    commands_[command::kSell] = [&trades] { trades.OnSellStock(); };
     commands_[command::kRefreshQuotes] = [this] { refreshHoldingList(); };
     commands_[command::kAbout] = [this] { showAbout(); };
     commands_[command::kExit] = [this] { closeRequested_ = true; };

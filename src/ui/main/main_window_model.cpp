@@ -7,6 +7,7 @@
 #include "ui/common/dialog_title.h"
 #include "ui/main/about_box.h"
 #include "ui/main/command_ids.h"
+#include "ui/trade/trade_commands.h"
 
 namespace fiscora::ui {
 namespace {
@@ -24,7 +25,8 @@ MainWindowModel::MainWindowModel(Messages& messages, DialogRunner& dialogs)
     : workspace_(messages),
       dialogs_(dialogs),
       caption_(kProductName),
-      accountCommands_(std::make_unique<AccountCommands>(*this)) {
+      accountCommands_(std::make_unique<AccountCommands>(*this)),
+      tradeCommands_(std::make_unique<TradeCommands>(*this)) {
     registerCommands();
 }
 

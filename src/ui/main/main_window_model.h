@@ -17,6 +17,7 @@
 namespace fiscora::ui {
 
 class AccountCommands;
+class TradeCommands;
 
 // One item of the account tree: an account, in registry order.
 struct AccountTreeItem {
@@ -135,6 +136,7 @@ private:
     bool closeRequested_ = false;
     std::map<int, std::function<void()>> commands_;
     std::unique_ptr<AccountCommands> accountCommands_;
+    std::unique_ptr<TradeCommands> tradeCommands_;
 };
 
 // The main window that is open, or null. Dialogs reach the window's data through it.

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/trade_fee.h"
+#include "ui/trade/transaction_dialog.h"
+
+namespace fiscora::ui {
+
+// 买入股票: one purchase. While the user types it checks the code, derives the market,
+// looks up the name and the fee row, and shows the fee, the expense and the largest
+// quantity the cash buys.
+class BuyDialog : public TransactionDialog {
+public:
+    static constexpr const char* kAction = "买入股票";
+    static constexpr const char* kDateLabel = "日期";
+    static constexpr const char* kCodeLabel = "股票";
+    static constexpr const char* kMarketLabel = "市场类型";
+    static constexpr const char* kPriceLabel = "价格";
+    static constexpr const char* kMaxBuyableLabel = "可买数量";
+    static constexpr const char* kQuantityLabel = "买入数量";
+    static constexpr const char* kCommissionLabel = "佣金";
+    static constexpr const char* kExpenseLabel = "开支";
+    static constexpr const char* kCashLabel = "现金";
+    static constexpr const char* kNamePlaceholder = "股票名称";
+
+    // `currencyUnit` is the account's; `cash` its cash balance; `tradeParams` the fee table.
+    BuyDialog(Messages& messages, std::string accountName, std::string currencyUnit, double availableCash,
+              const TradeParamTable& tradeParams);
+
+    void OnInitDialog() override;
+    // The quantity or the price box changed.
+    void UpdateFigures();
+    // The code box lost the focus to `to` (null: to a button, which skips everything).
+    void OnCodeKillFocus(const Field* to);
+    // The user picked a market.
+    void OnMarketSelected();
+    // Checks in order, the first failure leaving the dialog open: every box reads back;
+    // the last lookup found the code; a code; price, quantity and commission; the cash
+    // covers quantity x price (the fees may take it below zero).
+    bool OnConfirm() override;
+
+    // Fields in tab order, then the read-only ones.
+    TextField code;
+    ChoiceField market;
+    TextField price;
+    TextField quantity;
+    LabelField nameLabel;
+    TextField maxBuyable;
+    TextField commission;
+    TextField expense;
+    TextField cash;
+
+    // The confirmed purchase: the values read back from the boxes.
+    std::int32_t chosenMarketCode() const { return market_; }
+    double priceValue() const { return price_; }
+    std::uint32_t quantityValue() const { return quantity_; }
+    double commissionValue() const { return commission_; }
+    double expenseValue() const { return expense_; }
+    bool codeValid() const { return codeValid_; }
+    const TradeParam& tradeParam() const { return tradeParam_; }
+    // The unit the account's amounts are shown in.
+    const std::string& currencyUnit() const { return currencyUnit_; }
+
+protected:
+    void OnFocusMoved(const Field& from, const Field* to) override;
+
+private:
+    void lookUpName();
+
+    std::string currencyUnit_;
+    double availableCash_;
+    const TradeParamTable& tradeParams_;
+    TradeParam tradeParam_{};
+    bool codeValid_ = false;
+    std::int32_t market_ = 0;
+    double price_ = 0;
+    std::uint32_t quantity_ = 0;
+    double commission_ = 0;
+    double expense_ = 0;
+};
+
+} // namespace fiscora::ui

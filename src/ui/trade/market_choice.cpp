@@ -1,0 +1,44 @@
+#include "ui/trade/market_choice.h"
+
+#include <string>
+
+#include "engine/trade_fee.h"
+#include "host/quote_source.h"
+
+namespace fiscora::ui {
+namespace {
+
+void fixTo(ChoiceField& market, int entry) {
+    market.selected = entry;
+    market.enabled = false;
+}
+
+} // namespace
+
+void presetMarket(ChoiceField& market, std::string_view currencyUnit) {
+    market.items = {kShenzhen, kShanghai};
+    if (currencyUnit == "美元") {
+        fixTo(market, 1);
+    } else if (currencyUnit == "港元") {
+        fixTo(market, 0);
+    } else {
+        market.selected = 0;
+        market.enabled = true;
+    }
+}
+
+bool applyMarketOfCode(ChoiceField& market, std::string_view code) {
+    const int implied = marketOfCode(code);
+    if (implied == 0 || implied == 1) {
+        fixTo(market, implied);
+        return true;
+    }
+    market.enabled = true;
+    return false;
+}
+
+std::int32_t chosenMarket(const ChoiceField& market) {
+    return market.selectedText() == kShenzhen ? 0 : 1;
+}
+
+} // namespace fiscora::ui

@@ -1,0 +1,57 @@
+#include "ui/trade/transaction_dialog.h"
+
+#include <climits>
+#include <cstring>
+#include <ctime>
+
+#include "store/gbk_text.h"
+#include "ui/common/date_picker.h"
+#include "ui/common/dialog_title.h"
+
+namespace fiscora::ui {
+
+TransactionDialog::TransactionDialog(Messages& messages, std::string action, std::string accountName,
+                                     Keys keys)
+    : DialogModel(messages), action_(std::move(action)), accountName_(std::move(accountName)), keys_(keys) {
+    remark.maxGbkBytes = kRemarkMaxBytes;
+    setKeyNavigation(keys == Keys::StockNavigation);
+    setCaption(dialogTitle(action_, accountName_));
+}
+
+void TransactionDialog::setFields(std::vector<Field*> tabOrder) {
+    setTabOrder(std::move(tabOrder));
+    if (keys_ == Keys::StockNavigation)
+        setConfirmField(remark);
+}
+
+void TransactionDialog::openTransaction() {
+    startPickerAtNow(tradeDate, std::time(nullptr));
+}
+
+void TransactionDialog::makeNumberBox(TextField& box, bool readOnly) {
+    box.maxChars = kNumberBoxChars;
+    box.readOnly = readOnly;
+}
+
+std::optional<std::uint32_t> TransactionDialog::readQuantity(TextField& box) {
+    auto value = readUnsigned(box);
+    if (value && *value > static_cast<std::uint32_t>(INT32_MAX)) {
+        messages().plain("请输入一个在 0 和 2147483647 之间的整数。");
+        focusOn(box);
+        return std::nullopt;
+    }
+    return value;
+}
+
+LedgerRecord TransactionDialog::bookedRecord(RecordType kind) const {
+    LedgerRecord record;
+    std::memset(static_cast<void*>(&record), 0, sizeof record);
+    record.type = static_cast<std::int32_t>(kind);
+    record.cashSign = cashSignOf(kind);
+    record.date = tradeDate.date;
+    // OnConfirm has checked that the remark fits (readRemark).
+    storeText(record.remark, remark.text, kRemarkMaxBytes);
+    return record;
+}
+
+} // namespace fiscora::ui

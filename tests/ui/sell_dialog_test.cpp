@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <memory>
+
+#include "engine/dates.h"
+#include "host/module_state.h"
+#include "store/gbk_text.h"
+#include "support/builders.h"
+#include "support/fake_quotes.h"
+#include "support/temp_dir.h"
+#include "ui/trade/sell_dialog.h"
+
+namespace fiscora::ui {
+namespace {
+
+using test::FakeQuotes;
+using test::RecordingMessages;
+using test::stockRecord;
+
+std::int32_t dayOffset(int days) {
+    return dateFromTime(std::time(nullptr) + days * 86400);
+}
+
+class SellDialogTest : public ::testing::Test {
+protected:
+    SellDialogTest() {
+        setStandardDefaultTradeParams();
+        quotes.add("600036", 1, *utf8ToGbk("招商银行"), 12.0f, 11.5f);
+        quotes.add("000001", 0, *utf8ToGbk("平安银行"), 9.0f, 9.1f);
+    }
+
+    // The window's lists as OnSellStock leaves them, then the dialog opened.
+    SellDialog& open(const std::string& unit = "元") {
+        workspace.sellable = computeSellable(workspace.ledger, today());
+        dialog = std::make_unique<SellDialog>(messages, "张三", unit, workspace);
+        dialog->OnInitDialog();
+        return *dialog;
+    }
+    void type(TextField& box, const std::string& text) {
+        box.text = text;
+        dialog->UpdateFigures();
+    }
+    void pickDate(std::int32_t date) {
+        dialog->tradeDate.date = date;
+        dialog->OnDateChanged();
+    }
+
+    FakeQuotes quotes;
+    RecordingMessages messages;
+    Workspace workspace{messages};
+    std::unique_ptr<SellDialog> dialog;
+};
+
+TEST_F(SellDialogTest, OpensOnTheFirstCodeWithItsHoldingAndTheSharesSellableToday) {
+    workspace.ledger = {stockRecord(RecordType::Buy, dayOffset(-3), "600036", 1000, 10.0, 30),
+                        stockRecord(RecordType::Buy, dayOffset(-2), "000001", 300, 9.0, 12, 0),
+                        stockRecord(RecordType::Buy, today(), "000001", 200, 9.5, 12, 0)};
+    SellDialog& d = open();
+    EXPECT_EQ(d.caption(), "卖出股票 -[张三]");
+    EXPECT_EQ(d.code.items, (std::vector<std::string>{"000001", "600036"})); // sorted
+    EXPECT_EQ(d.code.selectedText(), "000001");
+    EXPECT_EQ(d.market.selectedText(), "深圳");
+    EXPECT_FALSE(d.market.enabled);
+    EXPECT_EQ(d.nameLabel.text, "平安银行");
+    EXPECT_EQ(d.held.text, "500");
+    EXPECT_EQ(d.sellable.text, "300");         // today's purchase is not yet for sale
+    EXPECT_EQ(d.breakEvenPrice.text, "9.299"); // 500 x p = 4624 + fee(p, 500)
+    EXPECT_EQ(d.sellQuantity.text, "0");
+    EXPECT_EQ(d.price.text, "0");
+    EXPECT_EQ(d.commission.text, "0");
+    EXPECT_EQ(d.totalIncome.text, "0");
+    EXPECT_EQ(d.floatingProfit.text, "0");
+    EXPECT_EQ(d.tradeDate.date, today());
+    EXPECT_EQ(d.focused(), &d.tradeDate);
+    EXPECT_EQ(workspace.holdings.size(), 2u);
+    EXPECT_EQ(d.tabOrder(), (std::vector<Field*>{&d.tradeDate, &d.code, &d.market, &d.sellQuantity, &d.price,
+                                                 &d.remark, &d.floatingProfit}));
+}
+
+TEST_F(SellDialogTest, TheSaleShowsFeeIncomeAndProfitAgainstTheAveragePrice) {
+    workspace.ledger = {stockRecord(RecordType::Buy, dayOffset(-5), "600036", 1000, 10.0, 30)};
+    SellDialog& d = open();
+    EXPECT_EQ(d.market.selectedText(), "上海");
+    EXPECT_EQ(d.focused(), &d.tradeDate);
+    type(d.sellQuantity, "500");
+    type(d.price, "12.00");
+    EXPECT_EQ(d.commission.text, "33.000"); // commission 21 + stamp duty 12
+    EXPECT_EQ(d.totalIncome.text, "5967.000");
+    EXPECT_EQ(d.floatingProfit.text, "952.000"); // 5967 - 500 x 10.03
+
+    // A price of 0 or an empty quantity leaves the figures as they were.
+    type(d.price, "0");
+    EXPECT_EQ(d.commission.text, "33.000");
+    d.sellQuantity.text.clear();
+    type(d.price, "11");
+    EXPECT_EQ(d.totalIncome.text, "5967.000");
+    type(d.sellQuantity, "abc");
+    EXPECT_EQ(d.totalIncome.text, "5967.000");
+}
+
+TEST_F(SellDialogTest, SharesCountAsSellableOnlyFromRecordsBeforeTheTradeDate) {
+    workspace.ledger = {stockRecord(RecordType::Buy, today(), "600036", 1000, 10.0, 30),
+                        stockRecord(RecordType::Buy, dayOffset(-1), "600036", 100, 10.0, 10),
+                        stockRecord(RecordType::Sell, today(), "600036", 50, 11.0, 10)};
+    SellDialog& d = open();
+    EXPECT_EQ(d.held.text, "1050");
+    // Today's sale does not lower it either: only yesterday's purchase counts.
+    EXPECT_EQ(d.sellable.text, "100");
+    type(d.price, "12");
+    type(d.sellQuantity, "101");
+    EXPECT_FALSE(d.OnConfirm());
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"卖出数量超过了今天可出售股票数，请重新填写卖出数量"});
+
+    pickDate(dayOffset(1));
+    EXPECT_EQ(d.sellable.text, "1050");
+    EXPECT_EQ(d.focused(), &d.sellQuantity); // the code's market decided the market box
+    EXPECT_TRUE(d.OnConfirm());
+    EXPECT_TRUE(d.sold());
+
+    pickDate(dayOffset(-1));
+    EXPECT_EQ(d.sellable.text, "0");
+    EXPECT_TRUE(workspace.sellable.empty());
+}
+
+TEST_F(SellDialogTest, ChecksComeInTheirOrder) {
+    workspace.ledger = {stockRecord(RecordType::Buy, dayOffset(-5), "600036", 1000, 10.0, 30)};
+    SellDialog& d = open();
+    d.price.text = "abc";
+    EXPECT_FALSE(d.OnConfirm());
+    EXPECT_EQ(d.focused(), &d.price);
+    d.price.text = "0";
+    d.sellQuantity.text = "0";
+    EXPECT_FALSE(d.OnConfirm());
+    d.sellQuantity.text = "100";
+    EXPECT_FALSE(d.OnConfirm());
+    d.price.text = "-1";
+    EXPECT_FALSE(d.OnConfirm());
+    d.price.text = "12";
+    d.sellQuantity.text = "1001";
+    EXPECT_FALSE(d.OnConfirm());
+    // The held quantity takes no part: only the sellable one limits the sale.
+    d.held.text = "5";
+    d.sellQuantity.text = "1000";
+    EXPECT_TRUE(d.OnConfirm());
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"请输入一个数字。", "卖出数量不能小于等于零，请重新输入卖出数量",
+                                        "卖出价格不能小于等于零，请重新输入卖出价格",
+                                        "卖出价格不能小于等于零，请重新输入卖出价格",
+                                        "卖出数量超过了今天可出售股票数，请重新填写卖出数量"}));
+    for (const auto& shown : messages.shown)
+        EXPECT_EQ(shown.caption, "Fiscora");
+}
+
+TEST_F(SellDialogTest, ConfirmedValuesAreThoseTheBoxesShow) {
+    workspace.ledger = {stockRecord(RecordType::Buy, dayOffset(-5), "600036", 1000, 10.0, 30)};
+    SellDialog& d = open();
+    type(d.sellQuantity, "333");
+    type(d.price, "12.3456");
+    ASSERT_TRUE(d.OnConfirm());
+    // fee 333 x 12.3456 x 0.0055 = 22.61097...; income 4111.0848 - fee = 4088.47383...
+    EXPECT_EQ(d.chosenCode(), "600036");
+    EXPECT_EQ(d.chosenMarketCode(), 1);
+    EXPECT_EQ(d.quantityValue(), 333u);
+    EXPECT_DOUBLE_EQ(d.priceValue(), 12.3456);
+    EXPECT_EQ(d.commission.text, "22.611");
+    EXPECT_DOUBLE_EQ(d.commissionValue(), 22.611);
+    EXPECT_DOUBLE_EQ(d.incomeValue(), 4088.474);
+}
+
+TEST_F(SellDialogTest, WithNoHoldingsConfirmingSellsNothing) {
+    workspace.ledger = {stockRecord(RecordType::Buy, dayOffset(-5), "600036", 100, 10.0, 10),
+                        stockRecord(RecordType::Sell, dayOffset(-4), "600036", 100, 11.0, 10)};
+    SellDialog& d = open();
+    EXPECT_TRUE(d.code.items.empty());
+    EXPECT_EQ(d.code.selected, -1);
+    EXPECT_EQ(d.nameLabel.text, "股票名称");
+    EXPECT_EQ(d.sellable.text, "0");
+    d.OnCodeSelected(); // nothing to select: nothing happens
+    EXPECT_EQ(d.held.text, "0");
+    EXPECT_TRUE(d.OnConfirm());
+    EXPECT_FALSE(d.sold());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SellDialogTest, TheCodesMarketOverridesTheTradeTypeAndEitherMarketFreesTheBox) {
+    workspace.ledger = {stockRecord(RecordType::Buy, dayOffset(-5), "600036", 100, 10.0, 10),
+                        stockRecord(RecordType::Buy, dayOffset(-5), "100001", 10, 100.0, 10, 0),
+                        stockRecord(RecordType::Buy, dayOffset(-5), "100001", 20, 100.0, 10, 1)};
+    SellDialog& d = open("港元");
+    // 100001 is listed once although it is held in both markets.
+    EXPECT_EQ(d.code.items, (std::vector<std::string>{"100001", "600036"}));
+    EXPECT_TRUE(d.market.enabled);
+    EXPECT_EQ(d.market.selectedText(), "深圳");
+    EXPECT_EQ(d.held.text, "10");
+    EXPECT_EQ(d.nameLabel.text, ""); // the host does not know it
+    d.market.selected = 1;
+    d.OnCodeSelected();
+    EXPECT_EQ(d.held.text, "20");
+    EXPECT_EQ(d.sellable.text, "20");
+
+    d.code.selected = 1;
+    d.OnCodeSelected();
+    EXPECT_EQ(d.market.selectedText(), "上海");
+    EXPECT_FALSE(d.market.enabled);
+    EXPECT_EQ(d.nameLabel.text, "招商银行");
+}
+
+TEST_F(SellDialogTest, EnterWalksToTheRemarkWhichConfirms) {
+    workspace.ledger = {stockRecord(RecordType::Buy, dayOffset(-5), "600036", 1000, 10.0, 30)};
+    SellDialog& d = open();
+    d.onKey(NavKey::Enter);
+    EXPECT_EQ(d.focused(), &d.code);
+    d.onKey(NavKey::Down); // the market box is fixed by the code
+    EXPECT_EQ(d.focused(), &d.sellQuantity);
+    d.onKey(NavKey::Enter);
+    d.onKey(NavKey::Enter);
+    EXPECT_EQ(d.focused(), &d.remark);
+    EXPECT_EQ(d.onKey(NavKey::Enter), KeyOutcome::ConfirmRequested);
+    EXPECT_EQ(d.onKey(NavKey::Down), KeyOutcome::ConfirmRequested);
+    // The profit box after it is a tab stop from which Enter moves on, wrapping around.
+    d.focusChangedTo(&d.floatingProfit);
+    EXPECT_EQ(d.onKey(NavKey::Enter), KeyOutcome::Moved);
+    EXPECT_EQ(d.focused(), &d.tradeDate);
+    EXPECT_EQ(d.onKey(NavKey::Up), KeyOutcome::Moved);
+    EXPECT_EQ(d.focused(), &d.floatingProfit);
+}
+
+} // namespace
+} // namespace fiscora::ui

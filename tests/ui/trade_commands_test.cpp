@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "engine/dates.h"
+#include "host/module_state.h"
+#include "support/fake_quotes.h"
+#include "ui/main/command_ids.h"
+#include "ui/trade/buy_dialog.h"
+#include "ui/trade/cash_dialog.h"
+#include "ui/trade/sell_dialog.h"
+#include "window_fixture.h"
+
+namespace fiscora::test {
+namespace {
+
+using ui::BuyDialog;
+using ui::CashDialog;
+using ui::SellDialog;
+namespace command = ui::command;
+
+std::int32_t dayOffset(int days) {
+    return dateFromTime(std::time(nullptr) + days * 86400);
+}
+
+// Two accounts: 甲 (A shares, 1000 in cash and 1000 shares of 600036 bought five days
+// ago) and 乙 (Shanghai B shares, nothing but its opening cash).
+class TradeCommandsTest : public WindowTest {
+protected:
+    TradeCommandsTest() {
+        quotes.add("600036", 1, *utf8ToGbk("招商银行"), 12.0f, 11.5f);
+        quotes.add("600000", 1, *utf8ToGbk("浦发银行"), 1.2f, 1.1f);
+        quotes.add("000001", 0, *utf8ToGbk("平安银行"), 3.5f, 3.4f);
+        first = account("甲", "1");
+        second = account("乙", "2", "上证B股");
+        seed({first, second}, {{cashRecord(RecordType::CashIn, 20240101, 11030),
+                                stockRecord(RecordType::Buy, dayOffset(-5), "600036", 1000, 10.0, 30)},
+                               {cashRecord(RecordType::CashIn, 20240101, 500)}});
+        open();
+    }
+    void loginFirst() {
+        login(0, "1");
+        messages.shown.clear();
+        runner.captions.clear();
+    }
+    Ledger ledgerOnDisk(const AccountInfo& a) {
+        Ledger ledger;
+        EXPECT_EQ(loadLedger(store(), a, ledger), LedgerStatus::Ok);
+        return ledger;
+    }
+    double cash() const { return cashBalance(window.workspace().ledger); }
+
+    FakeQuotes quotes;
+    AccountInfo first;
+    AccountInfo second;
+};
+
+TEST_F(TradeCommandsTest, EveryCommandRunsTheAccountGuardFirst) {
+    for (int id : {command::kCashIn, command::kCashOut, command::kBuy, command::kSell}) {
+        window.selectTreeItem(-1);
+        messages.shown.clear();
+        window.OnCommand(id);
+        window.selectTreeItem(0); // logged out
+        window.OnCommand(id);
+        EXPECT_EQ(messages.texts(),
+                  (std::vector<std::string>{"请选中一个帐户", "帐户还未登录，不能进行操作"}));
+        EXPECT_EQ(messages.shown[0].caption, "Fiscora");
+        EXPECT_EQ(messages.shown[1].caption, "错误");
+        EXPECT_EQ(messages.shown[1].icon, MessageIcon::Stop);
+    }
+    EXPECT_TRUE(runner.captions.empty());
+}
+
+TEST_F(TradeCommandsTest, APurchaseIsAppendedSavedAndShownInTheHoldings) {
+    loginFirst();
+    const std::int32_t day = dayOffset(-1);
+    runner.then<BuyDialog>([day](BuyDialog& d) {
+        EXPECT_EQ(d.cash.text, "1000.000");
+        d.tradeDate.date = day;
+        d.focusChangedTo(&d.code);
+        d.code.text = "000001";
+        d.onKey(ui::NavKey::Enter);
+        d.price.text = "3.3333";
+        d.UpdateFigures();
+        d.quantity.text = "300";
+        d.UpdateFigures();
+        d.remark.text = "第一笔";
+        return true;
+    });
+    window.OnCommand(command::kBuy);
+    EXPECT_EQ(runner.captions, std::vector<std::string>{"买入股票 -[甲]"});
+    EXPECT_TRUE(messages.shown.empty());
+
+    // The record as booked, byte for byte.
+    const Ledger& ledger = window.workspace().ledger;
+    ASSERT_EQ(ledger.size(), 3u);
+    const LedgerRecord& r = ledger.back();
+    LedgerRecord expected;
+    std::memset(static_cast<void*>(&expected), 0, sizeof expected);
+    expected.market = 0;
+    expected.date = day;
+    storeBytes(expected.remark, *utf8ToGbk("第一笔"));
+    expected.cashSign = -1;
+    storeBytes(expected.stockCode, "000001");
+    expected.type = 0;
+    expected.quantity = 300;
+    expected.price = 3.3333;
+    // The fee is 10 + 1.99998 and the expense 1011.98998: both as their boxes show them.
+    expected.fee = 12.0;
+    expected.amount = 1011.99;
+    EXPECT_EQ(std::memcmp(&r, &expected, sizeof r), 0);
+
+    // The file holds the same records, in entry order.
+    const Ledger onDisk = ledgerOnDisk(first);
+    ASSERT_EQ(onDisk.size(), 3u);
+    EXPECT_EQ(std::memcmp(&onDisk.back(), &expected, sizeof expected), 0);
+
+    // The holdings and the list are rebuilt: the new stock comes after 600036.
+    ASSERT_EQ(window.holdingRows().size(), 2u);
+    EXPECT_EQ(window.holdingRows()[1].cells[1], "000001");
+    EXPECT_EQ(window.holdingRows()[1].cells[3], "300");
+    EXPECT_EQ(window.workspace().holdings.size(), 2u);
+    EXPECT_NEAR(cash(), 1000 - 1011.99, 1e-9);
+}
+
+TEST_F(TradeCommandsTest, ASaleBooksTheShownFiguresAndRefreshesTheHoldings) {
+    loginFirst();
+    runner.then<SellDialog>([](SellDialog& d) {
+        EXPECT_EQ(d.sellable.text, "1000");
+        d.sellQuantity.text = "500";
+        d.UpdateFigures();
+        d.price.text = "12.00";
+        d.UpdateFigures();
+        EXPECT_EQ(d.floatingProfit.text, "952.000");
+        return true;
+    });
+    window.OnCommand(command::kSell);
+    const LedgerRecord& r = window.workspace().ledger.back();
+    EXPECT_EQ(r.type, 1);
+    EXPECT_EQ(r.cashSign, 1);
+    EXPECT_EQ(r.market, 1);
+    EXPECT_EQ(r.date, today());
+    EXPECT_STREQ(r.stockCode, "600036");
+    EXPECT_EQ(r.quantity, 500);
+    EXPECT_DOUBLE_EQ(r.price, 12);
+    EXPECT_DOUBLE_EQ(r.fee, 33);
+    EXPECT_DOUBLE_EQ(r.amount, 5967);
+    EXPECT_STREQ(r.remark, "");
+    EXPECT_EQ(ledgerOnDisk(first).size(), 3u);
+    ASSERT_EQ(window.holdingRows().size(), 1u);
+    EXPECT_EQ(window.holdingRows()[0].cells[3], "500");
+
+    // The sellable list is rebuilt for today at every sale: today's sale does not lower it.
+    runner.then<SellDialog>([](SellDialog& d) {
+        EXPECT_EQ(d.held.text, "500");
+        EXPECT_EQ(d.sellable.text, "1000");
+        return false;
+    });
+    window.OnCommand(command::kSell);
+    EXPECT_EQ(window.workspace().ledger.size(), 3u);
+}
+
+TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
+    loginFirst();
+    const auto rowsBefore = window.holdingRows().size();
+    runner.then<CashDialog>([](CashDialog& d) {
+        EXPECT_EQ(d.caption(), "增加投资 -[甲]");
+        EXPECT_EQ(d.balance.text, "现有资金:1000.000元");
+        EXPECT_EQ(d.amount.text, "0.0");
+        d.amount.text = "250.5";
+        d.remark.text = "工资";
+        return true;
+    });
+    window.OnCommand(command::kCashIn);
+    LedgerRecord in = window.workspace().ledger.back();
+    EXPECT_EQ(in.type, 6);
+    EXPECT_EQ(in.cashSign, 1);
+    EXPECT_DOUBLE_EQ(in.amount, 250.5);
+    EXPECT_EQ(in.date, today());
+    EXPECT_EQ(fieldText(in.remark), "工资");
+    EXPECT_EQ(in.market, 0);
+    EXPECT_STREQ(in.stockCode, "");
+    EXPECT_EQ(in.quantity, 0);
+
+    // Exactly the whole cash may go; a cent more may not.
+    runner.then<CashDialog>([](CashDialog& d) {
+        EXPECT_EQ(d.caption(), "划出资金 -[甲]");
+        d.amount.text = "1250.51";
+        return true;
+    });
+    runner.then<CashDialog>([](CashDialog& d) {
+        d.amount.text = "1250.5";
+        return true;
+    });
+    window.OnCommand(command::kCashOut);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"没有足够的资金,请减少划出的资金量"});
+    const LedgerRecord& out = window.workspace().ledger.back();
+    EXPECT_EQ(out.type, 7);
+    EXPECT_EQ(out.cashSign, -1);
+    EXPECT_DOUBLE_EQ(out.amount, 1250.5);
+    EXPECT_DOUBLE_EQ(cash(), 0);
+    EXPECT_EQ(ledgerOnDisk(first).size(), 4u);
+    EXPECT_EQ(window.holdingRows().size(), rowsBefore);
+
+    // With nothing left every withdrawal is refused.
+    messages.shown.clear();
+    runner.then<CashDialog>([](CashDialog& d) {
+        d.amount.text = "0.01";
+        return true;
+    });
+    window.OnCommand(command::kCashOut);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"没有足够的资金,请减少划出的资金量"});
+    EXPECT_EQ(window.workspace().ledger.size(), 4u);
+}
+
+TEST_F(TradeCommandsTest, ACancelledDialogChangesNothing) {
+    loginFirst();
+    const auto before = readBytes(ledgerFile("甲"));
+    for (int id : {command::kCashIn, command::kCashOut, command::kBuy, command::kSell}) {
+        runner.thenCancel();
+        window.OnCommand(id);
+    }
+    // With no holdings the sale dialog's 确定 closes it without a sale.
+    EXPECT_EQ(window.workspace().ledger.size(), 2u);
+    EXPECT_EQ(readBytes(ledgerFile("甲")), before);
+    EXPECT_EQ(runner.captions.size(), 4u);
+
+    login(1, "2");
+    runner.then<SellDialog>([](SellDialog& d) {
+        EXPECT_TRUE(d.code.items.empty());
+        return true;
+    });
+    window.OnCommand(command::kSell);
+    EXPECT_EQ(window.workspace().ledger.size(), 1u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(TradeCommandsTest, AFailedWriteIsReportedAndTheRecordKept) {
+    loginFirst();
+    // A folder where the ledger file was: no write can replace it, not even root's.
+    ASSERT_EQ(::unlink(ledgerFile("甲").c_str()), 0);
+    ASSERT_EQ(::mkdir(ledgerFile("甲").c_str(), 0755), 0);
+    runner.then<CashDialog>([](CashDialog& d) {
+        d.amount.text = "10";
+        return true;
+    });
+    window.OnCommand(command::kCashIn);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(window.workspace().ledger.size(), 3u);
+    EXPECT_DOUBLE_EQ(cash(), 1010);
+    ::rmdir(ledgerFile("甲").c_str());
+}
+
+} // namespace
+} // namespace fiscora::test
