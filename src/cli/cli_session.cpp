@@ -29,13 +29,10 @@ int CliSession::openLedger(const std::string& name, const AccountInfo*& account)
         messages_.plain("帐户" + name + "不存在");
         return kExitRefused;
     }
-    const PasswordResult typed = readPassword(options_.passwordFile, "帐户" + name + "的密码: ");
-    if (!typed.password) {
-        err_ << "fiscora-cli: " << typed.error << '\n';
-        return kExitUsage;
-    }
+    std::string typed;
+    if (const int code = accountPassword(options_.passwordFile, name, err_, typed); code != kExitOk) return code;
     // Compared as stored: the GBK bytes of the whole string.
-    const std::optional<std::string> gbkPassword = utf8ToGbk(*typed.password);
+    const std::optional<std::string> gbkPassword = utf8ToGbk(typed);
     if (!gbkPassword || *gbkPassword != fieldBytes(account->password)) {
         messages_.error("密码错误");
         return kExitRefused;

@@ -1,5 +1,7 @@
 #include "cli/password_source.h"
 
+#include "cli/exit_codes.h"
+
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -114,6 +116,17 @@ PasswordResult readPassword(const std::optional<std::string>& passwordFile, cons
     if (passwordFile) return fromFile(*passwordFile);
     if (const char* env = std::getenv(kPasswordVariable)) return {std::string(env), {}};
     return fromTerminal(prompt);
+}
+
+int accountPassword(const std::optional<std::string>& passwordFile, const std::string& name, std::ostream& err,
+                    std::string& password) {
+    const PasswordResult typed = readPassword(passwordFile, "帐户" + name + "的密码: ");
+    if (!typed.password) {
+        err << "fiscora-cli: " << typed.error << '\n';
+        return kExitUsage;
+    }
+    password = *typed.password;
+    return kExitOk;
 }
 
 }  // namespace fiscora::cli

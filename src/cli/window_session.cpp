@@ -46,12 +46,9 @@ int WindowSession::login(const std::string& name) {
         messages_.plain("帐户" + name + "不存在");
         return kExitRefused;
     }
-    const PasswordResult typed = readPassword(options_.passwordFile, "帐户" + name + "的密码: ");
-    if (!typed.password) {
-        err_ << "fiscora-cli: " << typed.error << '\n';
-        return kExitUsage;
-    }
-    password_ = typed.password;
+    std::string typed;
+    if (const int code = accountPassword(options_.passwordFile, name, err_, typed); code != kExitOk) return code;
+    password_ = typed;
     window_.selectTreeItem(index);
     const int shownBefore = messages_.count();
     window_.OnCommand(ui::command::kLogin);

@@ -15,13 +15,6 @@
 namespace fiscora::test {
 namespace {
 
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::vector<char*> pointers(std::vector<std::string>& words) {
     std::vector<char*> p;
     p.reserve(words.size() + 1);

@@ -37,6 +37,7 @@ private:
 };
 
 Bytes readBytes(const std::string& path);
+std::string readText(const std::string& path);
 void writeBytes(const std::string& path, const Bytes& bytes);
 bool fileExists(const std::string& path);
 
