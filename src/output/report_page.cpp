@@ -65,7 +65,8 @@ void drawReportPage(ReportCanvas& canvas, const ReportLayout& layout, const Repo
     top += layout.rowHeight;
 
     // Rows are one unit apart; each cell draws its left and top borders, the last one its
-    // right border too, on the header boxes' right edge. Rows past the end of the list stay empty, so every page has a full grid.
+    // right border too, on the header boxes' right edge. Rows past the end of the list stay
+    // empty, so every page has a full grid.
     const int stride = layout.rowHeight + 1;
     const std::size_t firstRow = static_cast<std::size_t>(page - 1) * static_cast<std::size_t>(layout.rowsPerPage);
     for (int k = 0; k < layout.rowsPerPage; ++k) {

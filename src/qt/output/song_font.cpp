@@ -8,7 +8,7 @@ namespace {
 
 QString songFamily() {
     static const QString family = [] {
-        const QString preferred = QStringLiteral("AR PL UMing CN");
+        QString preferred = QStringLiteral("AR PL UMing CN");
         if (QFontDatabase::hasFamily(preferred)) return preferred;
         const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
         return chinese.isEmpty() ? QString() : chinese.first();
