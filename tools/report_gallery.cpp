@@ -16,6 +16,7 @@
 namespace {
 
 using namespace fiscora;
+using namespace fiscora::qt;
 
 // Sixty holdings: two A4 pages, the second partly empty.
 ListTable sampleHoldings() {

@@ -3,7 +3,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-namespace fiscora {
+namespace fiscora::qt {
 namespace {
 
 ReportPrinter reportOf(const ListTable& list, const std::string& title, ReportPrinter::Clock clock) {
@@ -32,4 +32,4 @@ void openInTextEditor(const std::string& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
-}  // namespace fiscora
+}  // namespace fiscora::qt

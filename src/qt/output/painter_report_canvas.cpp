@@ -2,7 +2,7 @@
 
 #include <QFontMetrics>
 
-namespace fiscora {
+namespace fiscora::qt {
 namespace {
 
 QString qstring(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -64,4 +64,4 @@ void PainterReportCanvas::whiteBox(const ReportRect& rect) {
     painter_.drawRect(outlineOf(rect));
 }
 
-}  // namespace fiscora
+}  // namespace fiscora::qt

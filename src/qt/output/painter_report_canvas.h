@@ -5,7 +5,7 @@
 
 #include "output/report_canvas.h"
 
-namespace fiscora {
+namespace fiscora::qt {
 
 struct ReportFonts {
     QFont heading;
@@ -32,4 +32,4 @@ private:
     const ReportFonts& fonts_;
 };
 
-}  // namespace fiscora
+}  // namespace fiscora::qt

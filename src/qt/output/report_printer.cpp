@@ -10,7 +10,7 @@
 #include "output/report_texts.h"
 #include "qt/output/song_font.h"
 
-namespace fiscora {
+namespace fiscora::qt {
 namespace {
 
 constexpr qreal kHeadingPoints = 12;
@@ -116,4 +116,4 @@ void ReportPrinter::PrintPage(QPainter& painter, int page) {
     drawReportPage(canvas, layout_, content(), page);
 }
 
-}  // namespace fiscora
+}  // namespace fiscora::qt

@@ -14,7 +14,7 @@
 
 class QWidget;
 
-namespace fiscora {
+namespace fiscora::qt {
 
 // Prints a list as a paged table report: the title and page number on top, the column
 // headers and a full grid of rows on every page, the product name and the time the job
@@ -67,4 +67,4 @@ private:
     ReportLayout layout_;
 };
 
-}  // namespace fiscora
+}  // namespace fiscora::qt

@@ -3,7 +3,7 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-namespace fiscora {
+namespace fiscora::qt {
 namespace {
 
 QString songFamily() {
@@ -26,4 +26,4 @@ QFont songFont(qreal pointSize) {
     return font;
 }
 
-}  // namespace fiscora
+}  // namespace fiscora::qt

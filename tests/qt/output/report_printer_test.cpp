@@ -15,6 +15,7 @@
 #include "support/temp_dir.h"
 
 using namespace fiscora;
+using namespace fiscora::qt;
 
 namespace {
 
