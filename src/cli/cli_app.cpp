@@ -1,0 +1,44 @@
+#include "cli/cli_app.h"
+
+#include "cli/command.h"
+#include "cli/exit_codes.h"
+#include "cli/usage.h"
+
+namespace fiscora::cli {
+namespace {
+
+int usageError(std::ostream& err, const std::string& why) {
+    err << "fiscora-cli: " << why << '\n' << usageHint();
+    return kExitUsage;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParseResult parsed = parseCommandLine(args);
+    if (!parsed.error.empty()) return usageError(err, parsed.error);
+    const CliOptions& options = parsed.options;
+
+    const Command* command = nullptr;
+    if (!options.command.empty()) {
+        command = findCommand(options.command);
+        if (command == nullptr) return usageError(err, "unknown command \"" + options.command + "\"");
+    }
+    if (options.help) {
+        out << (command != nullptr ? commandHelp(*command) : generalHelp());
+        return kExitOk;
+    }
+    if (command == nullptr) return usageError(err, "no command given");
+    const std::size_t wanted = *command->arguments != '\0' ? 1 : 0;
+    if (options.arguments.size() != wanted) {
+        return usageError(err, std::string(command->name) +
+                                   (wanted == 1 ? " takes one account name" : " takes no arguments"));
+    }
+
+    CliSession session(options, err);
+    if (const int code = session.open(); code != kExitOk) return code;
+    CommandContext context{options, session, out};
+    return command->run(context);
+}
+
+}  // namespace fiscora::cli

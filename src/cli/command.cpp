@@ -1,0 +1,21 @@
+#include "cli/command.h"
+
+#include "cli/account_commands.h"
+#include "cli/ledger_commands.h"
+
+namespace fiscora::cli {
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> all = {accountsCommand(), ledgerCommand(), holdingsCommand(),
+                                             summaryCommand(), verifyCommand()};
+    return all;
+}
+
+const Command* findCommand(const std::string& name) {
+    for (const Command& c : commands()) {
+        if (name == c.name) return &c;
+    }
+    return nullptr;
+}
+
+}  // namespace fiscora::cli

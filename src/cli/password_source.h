@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace fiscora::cli {
+
+// Environment variable that may hold the password.
+inline constexpr const char* kPasswordVariable = "FISCORA_PASSWORD";
+
+struct PasswordResult {
+    std::optional<std::string> password;  // UTF-8, as typed
+    std::string error;                    // why there is none
+};
+
+// The account's password, never from the command line: the first line of `passwordFile`
+// when given, else $FISCORA_PASSWORD, else typed on the terminal with echo off. `prompt`
+// is shown on the terminal.
+PasswordResult readPassword(const std::optional<std::string>& passwordFile, const std::string& prompt);
+
+// The first line of a password file's text: up to the first line feed, without a
+// carriage return before it.
+std::string firstLine(const std::string& text);
+
+}  // namespace fiscora::cli

@@ -1,0 +1,101 @@
+#include "cli/usage.h"
+
+#include "cli/password_source.h"
+
+namespace fiscora::cli {
+namespace {
+
+std::string synopsis(const Command& c) {
+    std::string s = std::string("fiscora-cli [OPTIONS] ") + c.name;
+    if (*c.arguments != '\0') s += std::string(" ") + c.arguments;
+    return s;
+}
+
+const char* const kOptions =
+    "Options (before the command):\n"
+    "  --data DIR            data directory holding pinfo.dat and the ledgers\n"
+    "                        (default: ./invest/)\n"
+    "  --params FILE         trade parameter file (default: ./trdpara.dat)\n"
+    "  --quotes FILE         quote snapshot standing in for the host: one stock a line,\n"
+    "                        code<TAB>market<TAB>name<TAB>latest<TAB>prevClose, market 0 深圳\n"
+    "                        or 1 上海; without it names are empty and prices 0\n"
+    "  --password-file FILE  read the account's password from the first line of FILE\n"
+    "  --format tsv|json     output format (default: tsv)\n"
+    "  -h, --help            show this help and exit\n";
+
+std::string passwordNote() {
+    return std::string("The password of ledger, holdings and summary comes from --password-file,\n"
+                       "else from the environment variable ") +
+           kPasswordVariable + ", else it is asked for on the\n"
+           "terminal with echo off. It is never taken from the command line.\n";
+}
+
+const char* const kOutputNote =
+    "Output: tsv is a header line of field names, then one line per row, numbers as the\n"
+    "window shows them (amounts %.3lf, rates without the % sign); tabs, line breaks and\n"
+    "backslashes inside texts are written \\t, \\n, \\r and \\\\. json is {\"rows\":[{...}]} with\n"
+    "numbers at full precision. Reading never creates or changes a file.\n";
+
+const char* const kExitStatus =
+    "Exit status:\n"
+    "  0  success\n"
+    "  1  refused: unknown account, wrong password, a ledger or data file that is missing,\n"
+    "     damaged or tampered with (the system's message is on stderr); verify: some\n"
+    "     account is not ok\n"
+    "  2  bad usage\n";
+
+}  // namespace
+
+std::string generalHelp() {
+    std::string s = "Usage: fiscora-cli [OPTIONS] COMMAND [ARGS]\n\n"
+                    "Reads Fiscora's accounts and ledgers and prints them as tab-separated text or JSON.\n\n"
+                    "Commands:\n";
+    for (const Command& c : commands()) {
+        std::string left = std::string(c.name) + (*c.arguments ? std::string(" ") + c.arguments : "");
+        left.resize(22, ' ');
+        s += "  " + left + c.summary + "\n";
+    }
+    s += "  help [COMMAND]        show the help of a command\n\n";
+    s += kOptions;
+    s += "\n" + passwordNote() + "\n" + kOutputNote + "\n" + kExitStatus +
+         "\nRun 'fiscora-cli help COMMAND' or 'fiscora-cli COMMAND --help' for a command's fields.\n";
+    return s;
+}
+
+namespace {
+
+// "label name name ...", wrapped before 80 columns with the names indented under the first.
+std::string wrappedList(const std::string& label, const std::vector<std::string>& names) {
+    std::string s = label;
+    std::size_t width = label.size();
+    for (const std::string& name : names) {
+        if (width + 1 + name.size() > 79) {
+            s += "\n" + std::string(label.size(), ' ');
+            width = label.size();
+        }
+        s += " " + name;
+        width += 1 + name.size();
+    }
+    return s + "\n";
+}
+
+}  // namespace
+
+std::string commandHelp(const Command& c) {
+    std::vector<std::string> fields;
+    std::vector<std::string> jsonOnly;
+    for (const Column& col : c.columns()) (col.jsonOnly ? jsonOnly : fields).push_back(col.name);
+    std::string s =
+        "Usage: " + synopsis(c) + "\n\n" + c.description + "\n\n" + wrappedList("Fields:", fields);
+    if (!jsonOnly.empty()) s += wrappedList("JSON also:", jsonOnly);
+    s += std::string("\n") + kOptions;
+    if (c.needsPassword) s += "\n" + passwordNote();
+    s += std::string("\n") + kExitStatus;
+    return s;
+}
+
+std::string usageHint() {
+    return "Usage: fiscora-cli [OPTIONS] COMMAND [ARGS]\nRun 'fiscora-cli --help' for more.\n";
+}
+
+}  // namespace fiscora::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "cli/command.h"
+
+namespace fiscora::cli {
+
+// The overview printed by --help: synopsis, commands, options, password, exit status.
+std::string generalHelp();
+// One command's help: synopsis, description, its fields, the options.
+std::string commandHelp(const Command& command);
+// The short reminder printed with a usage error.
+std::string usageHint();
+
+}  // namespace fiscora::cli

@@ -1,0 +1,56 @@
+#include "engine/account_summary.h"
+
+#include <vector>
+
+#include "engine/holdings.h"
+#include "engine/trade_fee.h"
+#include "host/quote_source.h"
+#include "store/gbk_text.h"
+
+namespace fiscora {
+
+std::string tradeTypeOfCurrencyUnit(const std::string& unit) {
+    if (unit == "元") return "深沪A股";
+    if (unit == "美元") return "上证B股";
+    return "深证B股";
+}
+
+AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& account) {
+    AccountSummary s;
+    s.accountName = fieldText(account.name);
+    s.currencyUnit = currencyUnitOfTradeType(fieldText(account.tradeType));
+    s.tradeType = tradeTypeOfCurrencyUnit(s.currencyUnit);
+
+    const Ledger& ledger = workspace.ledger;
+    const Holdings holdings = computeHoldings(ledger, 0, -1);
+    for (const LedgerRecord& r : ledger) {
+        if (r.kind() == RecordType::CashIn || r.kind() == RecordType::CashOut)
+            s.netCashIn += r.cashSign * r.amount;
+    }
+    s.holdingCount = static_cast<std::int64_t>(holdings.size());
+    s.cashBalance = cashBalance(ledger);
+
+    // The figures are summed in the order the window sums them, so that the totals match
+    // to the last bit: market value first, then cost, realised and current profit.
+    std::vector<HoldingFigures> figures;
+    figures.reserve(holdings.size());
+    for (const Holding& h : holdings) {
+        const double price = latestPriceByMarket(h.stockCode, h.market);
+        figures.push_back(holdingFigures(h, price, workspace.feeRowFor(h.market, h.stockCode)));
+        s.marketValue += figures.back().marketValue;
+    }
+    s.totalAssets = s.marketValue + s.cashBalance;
+
+    double soldCost = 0;
+    for (std::size_t i = 0; i < holdings.size(); ++i) {
+        s.investmentCost += holdings[i].buyAmount;
+        soldCost += figures[i].averagePrice * holdings[i].soldQty;
+        s.realisedProfit += figures[i].realisedProfit;
+        s.currentProfit += figures[i].currentProfit;
+    }
+    s.realisedRate = soldCost != 0 ? s.realisedProfit / soldCost * 100 : 0;
+    s.currentRate = s.investmentCost != 0 ? s.currentProfit / s.investmentCost * 100 : 0;
+    return s;
+}
+
+}  // namespace fiscora

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace fiscora::test {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built fiscora-cli in `workingDirectory` with only TZ, LANG and `extraEnv` in
+// its environment, stdin from /dev/null and no controlling terminal, so a password
+// prompt cannot wait for input.
+CliRun runCli(const std::string& workingDirectory, const std::vector<std::string>& args,
+              const std::vector<std::string>& extraEnv = {});
+
+// Every file below `root` (relative path -> bytes, folders as "path/" -> ""), to show
+// that a run neither changed nor created anything.
+std::map<std::string, std::string> treeContents(const std::string& root);
+
+}  // namespace fiscora::test

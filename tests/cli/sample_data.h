@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "engine/ledger_record.h"
+#include "store/account_info.h"
+
+namespace fiscora::test {
+
+// A data tree as the window leaves it, written by the core's own writers below `root`
+// (which ends with '/'): invest/pinfo.dat with three accounts and their ledgers,
+// trdpara.dat with one fee row, and quotes.txt, a snapshot for --quotes.
+//   张三  password "secret", 深沪A股: cash, trades in two stocks, a remark that needs escaping
+//   李四  empty password, 深证B股: its opening cash only
+//   王五  password "pw3", 上证B股: a Shanghai position and a closed one
+void writeSampleData(const std::string& root);
+
+// Adds an account to the registry under `root` without touching its ledger.
+void addAccount(const std::string& root, const AccountInfo& account);
+
+// Writes a ledger file the way account creation does: the header, then the records.
+void writeLedger(const std::string& root, const AccountInfo& account, const Ledger& ledger);
+
+}  // namespace fiscora::test
