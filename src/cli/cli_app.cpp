@@ -14,7 +14,8 @@ int usageError(std::ostream& err, const std::string& why) {
 
 }  // namespace
 
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const PdfReportWriter& pdfWriter) {
     const ParseResult parsed = parseCommandLine(args);
     if (!parsed.error.empty()) return usageError(err, parsed.error);
     const CliOptions& options = parsed.options;
@@ -37,7 +38,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     CliSession session(options, err);
     if (const int code = session.open(); code != kExitOk) return code;
-    CommandContext context{options, session, out};
+    CommandContext context{options, session, out, err, pdfWriter};
     return command->run(context);
 }
 

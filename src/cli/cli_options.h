@@ -18,7 +18,13 @@ struct CliOptions {
     std::string command;                       // empty: none given
     std::vector<std::string> arguments;
     bool help = false;                         // --help, or the help command
+    // The files the report command writes (its own options, after the command).
+    std::optional<std::string> pdfFile;
+    std::optional<std::string> textFile;
 };
+
+// The one command with options of its own: --pdf FILE and --text FILE.
+inline constexpr const char* kReportCommand = "report";
 
 struct ParseResult {
     CliOptions options;

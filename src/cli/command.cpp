@@ -2,12 +2,13 @@
 
 #include "cli/account_commands.h"
 #include "cli/ledger_commands.h"
+#include "cli/report_command.h"
 
 namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {accountsCommand(), ledgerCommand(), holdingsCommand(),
-                                             summaryCommand(), verifyCommand()};
+                                             summaryCommand(), reportCommand(), verifyCommand()};
     return all;
 }
 

@@ -7,6 +7,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
 #include "cli/output_table.h"
+#include "cli/pdf_report_writer.h"
 
 namespace fiscora::cli {
 
@@ -14,6 +15,8 @@ struct CommandContext {
     const CliOptions& options;
     CliSession& session;
     std::ostream& out;
+    std::ostream& err;
+    const PdfReportWriter& pdfWriter;
 };
 
 // One command of the command line: its name and help, the columns it prints, and what
