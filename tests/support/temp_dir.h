@@ -53,7 +53,11 @@ public:
         shown.push_back({text, caption, icon});
     }
     bool ask(const std::string& text, const std::string& caption) override {
+        return askWithIcon(text, caption, MessageIcon::Question);
+    }
+    bool askWithIcon(const std::string& text, const std::string& caption, MessageIcon icon) override {
         asked.push_back(text + "|" + caption);
+        askedIcons.push_back(icon);
         return answer;
     }
 
@@ -62,6 +66,7 @@ public:
 
     std::vector<Shown> shown;
     std::vector<std::string> asked;
+    std::vector<MessageIcon> askedIcons;
     bool answer = true;
 };
 

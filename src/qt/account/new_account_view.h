@@ -1,0 +1,37 @@
+#pragma once
+
+#include "qt/widgets/dialog_view.h"
+#include "ui/account/new_account_dialog.h"
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace fiscora::qt {
+
+class HoverButton;
+
+// 新建用户: name, password twice, initial capital, trade type and remark.
+class NewAccountView : public DialogView {
+public:
+    NewAccountView(ui::NewAccountDialog& model, QWidget* parent);
+
+    QLineEdit* nameEdit() const { return name_; }
+    QLineEdit* passwordEdit() const { return password_; }
+    QLineEdit* confirmationEdit() const { return confirmation_; }
+    QLineEdit* capitalEdit() const { return capital_; }
+    QComboBox* tradeTypeBox() const { return tradeType_; }
+    QPlainTextEdit* remarkEdit() const { return remark_; }
+    HoverButton* createButton() const { return create_; }
+
+private:
+    QLineEdit* name_;
+    QLineEdit* password_;
+    QLineEdit* confirmation_;
+    QLineEdit* capital_;
+    QComboBox* tradeType_;
+    QPlainTextEdit* remark_;
+    HoverButton* create_;
+};
+
+}  // namespace fiscora::qt

@@ -1,0 +1,186 @@
+#include "qt/main/main_window_view.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "qt/main/command_menus.h"
+#include "qt/main/holding_list_model.h"
+#include "qt/main/split_pane_area.h"
+#include "qt/widgets/artwork.h"
+#include "qt/widgets/dialog_font.h"
+#include "qt/widgets/dialog_units.h"
+
+namespace fiscora::qt {
+
+MainWindowView::MainWindowView(QWidget* parent)
+    : QDialog(parent), messages_(this), dialogs_(this), model_(messages_, dialogs_),
+      menus_(new CommandMenus(this, [this](int id) { runCommand(id); },
+                              [this](int id) { return model_.isAvailable(id); })),
+      panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget), list_(new QTableView),
+      rows_(new HoldingListModel(this)) {
+    setFont(dialogFont());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(applicationIcon());
+    setSizeGripEnabled(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menus_->menuBar());
+    layout->addWidget(menus_->toolBar());
+    layout->addWidget(panes_, 1);
+    buildTree();
+    buildList();
+    panes_->setPanes(tree_, list_);
+
+    const DialogUnits dlu(font());
+    resize(dlu.size(454, 307));
+    layout->activate();
+    panes_->startSplitter();
+
+    model_.OnInitDialog();
+    sync();
+}
+
+MainWindowView::~MainWindowView() = default;
+
+void MainWindowView::buildTree() {
+    tree_->setHeaderHidden(true);
+    tree_->setRootIsDecorated(true);
+    tree_->setColumnCount(1);
+    tree_->setIconSize(QSize(16, 16));
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    tree_->installEventFilter(this);
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        model_.selectTreeItem(treeIndexOf(item));
+        sync();
+    });
+    connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        model_.OnTreeClick(treeIndexOf(item));
+        sync();
+    });
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this] {
+        model_.OnTreeDoubleClick();
+        sync();
+    });
+    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        model_.OnTreeRightClick(treeIndexOf(tree_->itemAt(at)));
+        sync();
+        menus_->treeMenu()->exec(QCursor::pos());
+    });
+}
+
+void MainWindowView::buildList() {
+    list_->setModel(rows_);
+    list_->setShowGrid(true);
+    list_->setWordWrap(false);
+    list_->verticalHeader()->hide();
+    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 6);
+    list_->horizontalHeader()->setHighlightSections(false);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setIconSize(QSize(16, 16));
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    list_->horizontalHeader()->setStretchLastSection(false);
+    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    for (int i = 0; i < static_cast<int>(rows_->columns().size()); ++i)
+        list_->setColumnWidth(i, rows_->columns()[i].width);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { model_.setSelectedRow(current.isValid() ? current.row() : -1); });
+    connect(list_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        model_.OnListDoubleClick(index.isValid() ? index.row() : -1);
+        sync();
+    });
+    connect(list_, &QWidget::customContextMenuRequested, this,
+            [this] { menus_->listMenu()->exec(QCursor::pos()); });
+}
+
+int MainWindowView::treeIndexOf(QTreeWidgetItem* item) const {
+    return item == nullptr ? -1 : tree_->indexOfTopLevelItem(item);
+}
+
+void MainWindowView::runCommand(int commandId) {
+    model_.OnCommand(commandId);
+    sync();
+}
+
+void MainWindowView::sync() {
+    setWindowTitle(QString::fromStdString(model_.caption()));
+    syncTree();
+    syncList();
+    menus_->updateEnabled();
+    applyFocusRequest();
+    if (model_.closeRequested()) accept();
+}
+
+void MainWindowView::syncTree() {
+    const QSignalBlocker blocker(tree_);
+    const auto& items = model_.tree();
+    if (tree_->topLevelItemCount() != static_cast<int>(items.size())) tree_->clear();
+    static const QIcon images[2] = {accountIcon(false), accountIcon(true)};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        QTreeWidgetItem* item = tree_->topLevelItem(static_cast<int>(i));
+        if (item == nullptr) item = new QTreeWidgetItem(tree_);
+        const QString text = QString::fromStdString(items[i].text);
+        const int image = items[i].image == ui::kLoggedInImage ? 1 : 0;
+        if (item->text(0) != text) item->setText(0, text);
+        if (item->data(0, Qt::UserRole).toInt() != image || item->icon(0).isNull()) {
+            item->setIcon(0, images[image]);
+            item->setData(0, Qt::UserRole, image);
+        }
+    }
+    const int selected = model_.selectedIndex();
+    tree_->setCurrentItem(selected >= 0 ? tree_->topLevelItem(selected) : nullptr);
+    if (selected < 0) tree_->clearSelection();
+}
+
+void MainWindowView::syncList() {
+    const QSignalBlocker blocker(list_->selectionModel());
+    rows_->setRows(model_.holdingRows());
+    const int row = model_.selectedRow();
+    if (row >= 0 && row < rows_->rowCount()) {
+        const QModelIndex index = rows_->index(row, 0);
+        list_->selectionModel()->setCurrentIndex(index,
+                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+}
+
+void MainWindowView::applyFocusRequest() {
+    if (model_.focusRequest() == appliedFocusRequest_) return;
+    appliedFocusRequest_ = model_.focusRequest();
+    QWidget* target = model_.focusPane() == ui::MainPane::Tree   ? static_cast<QWidget*>(tree_)
+                      : model_.focusPane() == ui::MainPane::List ? static_cast<QWidget*>(list_)
+                                                                 : nullptr;
+    // Posted, so that it happens after the event being handled.
+    if (target != nullptr) QTimer::singleShot(0, target, [target] { target->setFocus(Qt::OtherFocusReason); });
+}
+
+bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tree_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            model_.OnTreeEnter();
+            sync();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event) {
+    // The close box ends the window the same way as 退出程序.
+    event->accept();
+    accept();
+}
+
+}  // namespace fiscora::qt

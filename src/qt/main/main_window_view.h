@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDialog>
+
+#include "qt/main/qt_dialog_runner.h"
+#include "qt/widgets/qt_messages.h"
+#include "ui/main/main_window_model.h"
+
+class QTableView;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace fiscora::qt {
+
+class CommandMenus;
+class HoldingListModel;
+class SplitPaneArea;
+
+// The main window: menu bar, toolbar, the account tree and the holdings list over the
+// MainWindowModel. Every user action goes to the model; afterwards the window shows what
+// the model holds (caption, tree, list, focus, enabled commands).
+class MainWindowView : public QDialog {
+public:
+    explicit MainWindowView(QWidget* parent = nullptr);
+    ~MainWindowView() override;
+
+    ui::MainWindowModel& model() { return model_; }
+    QTreeWidget* accountTree() const { return tree_; }
+    QTableView* holdingList() const { return list_; }
+    CommandMenus& menus() const { return *menus_; }
+    SplitPaneArea& panes() const { return *panes_; }
+
+    // Runs a command as a menu choice would.
+    void runCommand(int commandId);
+    // Model -> widgets.
+    void sync();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildTree();
+    void buildList();
+    void syncTree();
+    void syncList();
+    void applyFocusRequest();
+    int treeIndexOf(QTreeWidgetItem* item) const;
+
+    QtMessages messages_;
+    QtDialogRunner dialogs_;
+    ui::MainWindowModel model_;
+    CommandMenus* menus_;
+    SplitPaneArea* panes_;
+    QTreeWidget* tree_;
+    QTableView* list_;
+    HoldingListModel* rows_;
+    std::uint32_t appliedFocusRequest_ = 0;
+};
+
+}  // namespace fiscora::qt

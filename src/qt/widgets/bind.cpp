@@ -1,0 +1,139 @@
+#include "qt/widgets/bind.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
+
+#include "qt/widgets/gbk_limit_validator.h"
+
+namespace fiscora::qt {
+
+namespace {
+
+QDate qDate(std::int32_t yyyymmdd) {
+    return {yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100};
+}
+
+std::int32_t yyyymmdd(const QDate& date) {
+    return date.year() * 10000 + date.month() * 100 + date.day();
+}
+
+QDate localDay(std::time_t t) {
+    return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(t)).date();
+}
+
+bool fitsTextField(const QString& text, const ui::TextField& field) {
+    if (field.maxChars != 0 && static_cast<std::size_t>(text.size()) > field.maxChars) return false;
+    return field.maxGbkBytes == 0 || fitsGbk(text, field.maxGbkBytes);
+}
+
+}  // namespace
+
+void Bindings::add(std::function<void()> refresher) {
+    refresher();
+    refreshers_.push_back(std::move(refresher));
+}
+
+void Bindings::refresh() {
+    for (const auto& refresher : refreshers_) refresher();
+}
+
+Bindings::Event Bindings::afterEdit(Event event) {
+    return [this, event = std::move(event)] {
+        if (event) event();
+        refresh();
+    };
+}
+
+void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited) {
+    edit->setMaxLength(field.maxChars != 0 ? static_cast<int>(field.maxChars) : 32767);
+    edit->setEchoMode(field.masked ? QLineEdit::Password : QLineEdit::Normal);
+    if (field.maxGbkBytes != 0) edit->setValidator(new GbkLimitValidator(field.maxGbkBytes, edit));
+    const Event done = afterEdit(std::move(edited));
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [&field, done](const QString& text) {
+        field.text = text.toStdString();
+        done();
+    });
+    add([edit, &field] {
+        const QSignalBlocker blocker(edit);
+        const QString text = QString::fromStdString(field.text);
+        if (edit->text() != text) edit->setText(text);
+        edit->setEnabled(field.enabled);
+        edit->setReadOnly(field.readOnly);
+    });
+}
+
+void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field, Event edited) {
+    const Event done = afterEdit(std::move(edited));
+    // A multi-line box has no validator: an edit beyond the limits is undone at once.
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, &field, done] {
+        const QString text = edit->toPlainText();
+        if (!fitsTextField(text, field)) {
+            const QSignalBlocker blocker(edit);
+            edit->setPlainText(QString::fromStdString(field.text));
+            edit->moveCursor(QTextCursor::End);
+            return;
+        }
+        field.text = text.toStdString();
+        done();
+    });
+    add([edit, &field] {
+        const QSignalBlocker blocker(edit);
+        const QString text = QString::fromStdString(field.text);
+        if (edit->toPlainText() != text) edit->setPlainText(text);
+        edit->setEnabled(field.enabled);
+        edit->setReadOnly(field.readOnly);
+    });
+}
+
+void Bindings::bind(QComboBox* box, ui::ChoiceField& field, Event changed) {
+    const Event done = afterEdit(std::move(changed));
+    QObject::connect(box, &QComboBox::currentIndexChanged, box, [&field, done](int index) {
+        field.selected = index;
+        done();
+    });
+    add([box, &field] {
+        const QSignalBlocker blocker(box);
+        QStringList items;
+        for (const auto& item : field.items) items << QString::fromStdString(item);
+        QStringList shown;
+        for (int i = 0; i < box->count(); ++i) shown << box->itemText(i);
+        if (shown != items) {
+            box->clear();
+            box->addItems(items);
+        }
+        box->setCurrentIndex(field.selected);
+        box->setEnabled(field.enabled);
+    });
+}
+
+void Bindings::bind(QDateEdit* edit, ui::DateField& field, Event changed) {
+    edit->setCalendarPopup(true);
+    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    const Event done = afterEdit(std::move(changed));
+    QObject::connect(edit, &QDateEdit::dateChanged, edit, [&field, done](const QDate& date) {
+        field.date = yyyymmdd(date);
+        done();
+    });
+    add([edit, &field] {
+        const QSignalBlocker blocker(edit);
+        if (field.earliest != 0 || field.latest != 0)
+            edit->setDateRange(localDay(field.earliest), localDay(field.latest));
+        if (field.date != 0) edit->setDate(qDate(field.date));
+        edit->setEnabled(field.enabled);
+    });
+}
+
+void Bindings::bind(QLabel* label, ui::LabelField& field) {
+    add([label, &field] {
+        label->setText(QString::fromStdString(field.text));
+        label->setEnabled(field.enabled);
+    });
+}
+
+}  // namespace fiscora::qt

@@ -1,0 +1,68 @@
+#include "ui/account/new_account_dialog.h"
+
+#include "store/account_info.h"
+#include "store/ledger_file.h"
+
+namespace fiscora::ui {
+
+NewAccountDialog::NewAccountDialog(Messages& messages) : DialogModel(messages) {
+    setCaption("新建用户");
+    name.maxGbkBytes = kAccountNameMaxBytes;
+    password.maxGbkBytes = kPasswordMaxBytes;
+    password.masked = true;
+    confirmation.maxGbkBytes = kPasswordMaxBytes;
+    confirmation.masked = true;
+    capital.text = std::string("0");  // (a plain literal trips a false -Wrestrict in g++ 12)
+    capital.maxChars = kNumberBoxChars;
+    tradeType.items = {"深沪A股", "深证B股", "上证B股"};
+    tradeType.selected = 0;
+    remark.maxGbkBytes = kAccountRemarkMaxBytes;
+    remark.multiLine = true;
+    setTabOrder({&name, &password, &confirmation, &capital, &tradeType, &remark});
+}
+
+bool NewAccountDialog::chooseTradeType(const std::string& text) {
+    for (std::size_t i = 0; i < tradeType.items.size(); ++i) {
+        if (tradeType.items[i] == text) {
+            tradeType.selected = static_cast<int>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool NewAccountDialog::OnConfirm() {
+    const auto value = readNumber(capital);
+    if (!value) return false;
+    initialCapital_ = *value;
+
+    if (name.text.empty()) {
+        messages().error("帐户名不能为空!请重新输入帐户名.");
+        return false;
+    }
+    // Passwords compare as the bytes they are stored as.
+    if (password.text != confirmation.text) {
+        messages().error("两次输入的密码不一样!请重新输入密码.");
+        return false;
+    }
+    if (password.text.empty()) {
+        messages().error("密码不能为空!请重新输入密码.");
+        return false;
+    }
+    if (initialCapital_ <= 0) {
+        messages().error("投入资金数额不能小于等于零!请重新输入投入资金数额.");
+        return false;
+    }
+    // The name becomes a file in the data directory and every text a fixed-width GBK
+    // field: refuse here what could not be stored, before anything is written.
+    if (!checkStorable(name, kNameLabel)) return false;
+    if (!isPlainFileName(name.text)) {
+        messages().error(unsafeNameMessage(name.text));
+        focusOn(name);
+        return false;
+    }
+    if (!checkStorable(password, kPasswordLabel)) return false;
+    return checkStorable(remark, "备注");
+}
+
+}  // namespace fiscora::ui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include "ui/common/dialog_model.h"
+
+namespace fiscora::ui {
+
+// "新建用户": the entries of a new account. Enter and the arrows move between the fields;
+// Enter or Down in the remark confirms.
+class NewAccountDialog : public DialogModel {
+public:
+    static constexpr const char* kNameLabel = "帐户名称";
+    static constexpr const char* kPasswordLabel = "帐户密码";
+    static constexpr const char* kConfirmLabel = "密码确认";
+    static constexpr const char* kCapitalLabel = "初始资金";
+    static constexpr const char* kTradeTypeLabel = "交易类型";
+    static constexpr const char* kRemarkLabel = "备    注";
+    static constexpr const char* kCreateButton = "创建";
+    static constexpr const char* kCancelButton = "取消";
+
+    explicit NewAccountDialog(Messages& messages);
+
+    // Checks, in order, each refusal leaving every entry as it is: the capital reads
+    // back as a number; a name; the same password twice; a password; a capital above 0;
+    // then the texts fit their files and the name can be a file name.
+    bool OnConfirm() override;
+
+    // Fields in tab order.
+    TextField name;
+    TextField password;
+    TextField confirmation;
+    TextField capital;
+    ChoiceField tradeType;
+    TextField remark;
+
+    // Selects the trade type of that text; false when there is none.
+    bool chooseTradeType(const std::string& text);
+
+    // What a confirmed dialog exposes.
+    double initialCapital() const { return initialCapital_; }
+
+private:
+    double initialCapital_ = 0;
+};
+
+}  // namespace fiscora::ui

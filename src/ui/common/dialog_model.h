@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/messages.h"
+#include "ui/common/dialog_fields.h"
+
+namespace fiscora::ui {
+
+// Keys the dialogs route to their model instead of the widget that has the focus.
+enum class NavKey { Enter, Down, Up };
+
+enum class KeyOutcome {
+    NotHandled,        // the dialog keeps the platform's behaviour for this key
+    Moved,             // the focus moved to another field
+    ConfirmRequested,  // confirm as if the accept button were pressed
+};
+
+// Number boxes hold at most this many characters.
+inline constexpr std::size_t kNumberBoxChars = 19;
+
+// The framework's prompts for a number box whose text does not read back.
+inline constexpr const char* kEnterIntegerPrompt = "请输入一个整数。";
+inline constexpr const char* kEnterNumberPrompt = "请输入一个数字。";
+
+// The part every dialog model shares: its caption, the fields in tab order, the focus,
+// keyboard navigation and the read-back of boxes. A view shows the model modally (see
+// DialogRunner), calls OnInitDialog when it opens and OnConfirm when the user confirms,
+// closing only when OnConfirm returns true, and refreshes its widgets after every event.
+//
+// Focus: the model's focus is a field (or none, e.g. a button). When the model moves it,
+// focusRequest() changes and the view moves the widget focus, selecting the whole text
+// when textSelected() says so. When the user moves it, the view reports focusChangedTo().
+class DialogModel {
+public:
+    explicit DialogModel(Messages& messages) : messages_(messages) {}
+    virtual ~DialogModel() = default;
+    DialogModel(const DialogModel&) = delete;
+    DialogModel& operator=(const DialogModel&) = delete;
+
+    // Runs when the dialog opens (again, when a command shows it once more: the fields
+    // then keep their entries). The default puts the focus in the first field.
+    virtual void OnInitDialog();
+    // Reads the fields back and checks them; true when the dialog may close confirmed.
+    // Refusals are shown through the messages and leave the dialog open.
+    virtual bool OnConfirm() { return true; }
+
+    // Enter/Down move to the next field and confirm from the last, Up moves back; the
+    // keys never reach the widget (so drop-downs keep their selection). Dialogs that
+    // keep the platform's Enter-confirms behaviour return NotHandled.
+    KeyOutcome onKey(NavKey key);
+
+    // The user moved the focus to `field` (null: to a control that is not a field).
+    void focusChangedTo(const Field* field);
+
+    const std::string& caption() const { return caption_; }
+    const std::vector<Field*>& tabOrder() const { return tabOrder_; }
+    const Field* focused() const { return focus_ < 0 ? nullptr : tabOrder_[focus_]; }
+    bool textSelected() const { return selectAll_; }
+    // Changes whenever the model moves the focus itself.
+    std::uint32_t focusRequest() const { return focusRequest_; }
+
+protected:
+    void setCaption(std::string caption) { caption_ = std::move(caption); }
+    void setTabOrder(std::vector<Field*> fields) { tabOrder_ = std::move(fields); }
+    // Whether Enter and the arrows navigate between fields.
+    void setKeyNavigation(bool on) { keyNavigation_ = on; }
+    // Moves the focus to `field` (a field of the tab order), selecting its text.
+    void focusOn(const Field& field, bool selectAll = true);
+    // Runs whenever the focus has left `from` for `to` (null: not a field), after the
+    // move; a dialog may move the focus again from here.
+    virtual void OnFocusMoved(const Field& from, const Field* to) {
+        (void)from;
+        (void)to;
+    }
+
+    // Read-back of number boxes: the value, or nothing after the framework's prompt with
+    // the focus put back on the box and its text selected.
+    std::optional<std::int32_t> readInt(TextField& box);
+    std::optional<std::uint32_t> readUnsigned(TextField& box);
+    std::optional<double> readNumber(TextField& box);
+
+    // Text that goes into a file must fit its box's GBK byte limit and be GBK at all;
+    // otherwise the reason is shown as an error naming `label`, the focus goes to the box,
+    // and the result is false.
+    bool checkStorable(TextField& box, std::string_view label);
+
+    Messages& messages() const { return messages_; }
+
+private:
+    int indexOf(const Field* field) const;
+    // The next (step +1) or previous (-1) enabled field after `from`, wrapping around.
+    int neighbour(int from, int step) const;
+    bool isLastEnabled(int index) const;
+    void moveFocus(int index, bool selectAll);
+
+    Messages& messages_;
+    std::string caption_;
+    std::vector<Field*> tabOrder_;
+    int focus_ = -1;
+    bool selectAll_ = false;
+    std::uint32_t focusRequest_ = 0;
+    bool keyNavigation_ = true;
+};
+
+}  // namespace fiscora::ui

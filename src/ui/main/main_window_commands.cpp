@@ -1,0 +1,22 @@
+#include "ui/account/account_commands.h"
+#include "ui/main/command_ids.h"
+#include "ui/main/main_window_model.h"
+
+namespace fiscora::ui {
+
+// The commands the window carries out. Every other command id of the menus and the
+// toolbar is not available, and its view shows it disabled.
+void MainWindowModel::registerCommands() {
+    AccountCommands& accounts = *accountCommands_;
+    commands_[command::kLogin] = [&accounts] { accounts.OnLogin(); };
+    commands_[command::kNewAccount] = [&accounts] { accounts.OnNewAccount(); };
+    commands_[command::kCloseAccount] = [&accounts] { accounts.OnCloseAccount(); };
+    commands_[command::kDeleteAccount] = [&accounts] { accounts.OnDeleteAccount(); };
+    commands_[command::kRefreshQuotes] = [this] { refreshHoldingList(); };
+    commands_[command::kAbout] = [this] { showAbout(); };
+    commands_[command::kExit] = [this] { closeRequested_ = true; };
+    // A menu holder: the face of the button does nothing, its arrow opens the menu.
+    commands_[command::kOtherOperations] = [] {};
+}
+
+}  // namespace fiscora::ui

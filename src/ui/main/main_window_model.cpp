@@ -1,0 +1,178 @@
+#include "ui/main/main_window_model.h"
+
+#include "host/module_state.h"
+#include "store/gbk_text.h"
+#include "store/trade_param_file.h"
+#include "ui/account/account_commands.h"
+#include "ui/common/dialog_title.h"
+#include "ui/main/about_box.h"
+#include "ui/main/command_ids.h"
+
+namespace fiscora::ui {
+namespace {
+
+MainWindowModel* current = nullptr;
+
+// 投资分析 on the toolbar opens the same analysis as 投资赢利额.
+int resolved(int commandId) { return commandId == command::kAnalysis ? command::kProfitAmount : commandId; }
+
+}  // namespace
+
+MainWindowModel* currentMainWindow() { return current; }
+
+MainWindowModel::MainWindowModel(Messages& messages, DialogRunner& dialogs)
+    : workspace_(messages),
+      dialogs_(dialogs),
+      caption_(kProductName),
+      accountCommands_(std::make_unique<AccountCommands>(*this)) {
+    registerCommands();
+}
+
+MainWindowModel::~MainWindowModel() {
+    if (current == this) current = nullptr;
+}
+
+void MainWindowModel::OnInitDialog() {
+    current = this;
+    workspace_.open(dataDirectory(), tradeParamPath(messages()));
+    refreshAccountTree();
+    requestFocus(MainPane::Tree);
+}
+
+bool MainWindowModel::isAvailable(int commandId) const { return commands_.contains(resolved(commandId)); }
+
+void MainWindowModel::OnCommand(int commandId) {
+    const auto it = commands_.find(resolved(commandId));
+    if (it != commands_.end()) it->second();
+}
+
+void MainWindowModel::showAbout() {
+    AboutBox about(messages());
+    dialogs_.run(about);
+}
+
+void MainWindowModel::selectTreeItem(int index) {
+    if (index < -1 || index >= static_cast<int>(tree_.size()) || index == selected_) return;
+    selected_ = index;
+    OnTreeSelChanged();
+}
+
+void MainWindowModel::OnTreeSelChanged() {
+    const auto index = selectedItem();
+    if (!index) {
+        messages().plain("请选中一个帐户");
+        return;
+    }
+    const AccountTreeItem& item = tree_[*index];
+    if (item.image != kLoggedOutImage) {
+        showAccountInCaption(item.text);
+        if (const AccountInfo* account = accountOf(item)) workspace_.loadLedgerOf(*account);
+        refreshHoldingList();
+        return;
+    }
+    clearHoldingList();
+    workspace_.ledger.clear();
+    showPlainCaption();
+}
+
+void MainWindowModel::OnTreeClick(int index) {
+    if (index < 0 || index >= static_cast<int>(tree_.size())) return;
+    selectTreeItem(index);
+    accountCommands_->OnLogin();
+}
+
+void MainWindowModel::OnTreeEnter() { accountCommands_->OnLogin(); }
+
+void MainWindowModel::OnTreeRightClick(int index) {
+    if (index >= 0) selectTreeItem(index);
+}
+
+void MainWindowModel::OnTreeDoubleClick() { OnCommand(command::kAccountProperties); }
+
+void MainWindowModel::OnListDoubleClick(int row) {
+    if (row >= 0 && row < static_cast<int>(rows_.size())) OnCommand(command::kTradeDetails);
+}
+
+void MainWindowModel::refreshHoldingList() {
+    const auto index = selectedItem();
+    if (!index || tree_[*index].image == kLoggedOutImage) return;
+    workspace_.recomputeHoldings();
+    rows_ = fiscora::holdingRows(workspace_, workspace_.holdings);
+    if (rows_.empty()) {
+        selectedRow_ = -1;
+        return;
+    }
+    selectedRow_ = 0;
+    requestFocus(MainPane::List);
+}
+
+void MainWindowModel::refreshAccountTree() {
+    tree_.clear();
+    selected_ = -1;
+    for (const AccountInfo& account : workspace_.accounts) {
+        const std::string gbkName(fieldBytes(account.name));
+        const LoginState* state = loginStateOf(gbkName);
+        const bool loggedIn = state != nullptr && state->loggedIn;
+        tree_.push_back({fieldText(account.name), gbkName, loggedIn ? kLoggedInImage : kLoggedOutImage});
+    }
+}
+
+void MainWindowModel::removeTreeItem(int index) {
+    tree_.erase(tree_.begin() + index);
+    selected_ = -1;
+}
+
+void MainWindowModel::clearHoldingList() {
+    rows_.clear();
+    selectedRow_ = -1;
+}
+
+std::optional<int> MainWindowModel::selectedItem() const {
+    if (selected_ < 0 || selected_ >= static_cast<int>(tree_.size())) return std::nullopt;
+    return selected_;
+}
+
+std::optional<int> MainWindowModel::requireSelection() {
+    const auto index = selectedItem();
+    if (!index) messages().plain("请选中一个帐户");
+    return index;
+}
+
+std::optional<std::string> MainWindowModel::AccountGuard() {
+    const auto index = requireSelection();
+    if (!index) return std::nullopt;
+    if (tree_[*index].image == kLoggedOutImage) {
+        messages().error("帐户还未登录，不能进行操作");
+        return std::nullopt;
+    }
+    return tree_[*index].text;
+}
+
+void MainWindowModel::showAccountInCaption(const std::string& name) { caption_ = dialogTitle(kProductName, name); }
+
+void MainWindowModel::showPlainCaption() { caption_ = kProductName; }
+
+AccountInfo* MainWindowModel::accountOf(const AccountTreeItem& item) {
+    return findAccount(workspace_.accounts, item.gbkName);
+}
+
+int MainWindowModel::itemIndexOf(const std::string& gbkName) const {
+    for (std::size_t i = 0; i < tree_.size(); ++i) {
+        if (tree_[i].gbkName == gbkName) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+LoginState* MainWindowModel::loginStateOf(const std::string& gbkName) {
+    for (LoginState& state : workspace_.loginStates) {
+        if (state.name == gbkName) return &state;
+    }
+    return nullptr;
+}
+
+void MainWindowModel::requestFocus(MainPane pane) {
+    focusPane_ = pane;
+    ++focusRequest_;
+}
+
+}  // namespace fiscora::ui

@@ -1,0 +1,140 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/holding_rows.h"
+#include "engine/workspace.h"
+#include "store/account_info.h"
+#include "ui/common/dialog_runner.h"
+#include "ui/main/splitter.h"
+
+namespace fiscora::ui {
+
+class AccountCommands;
+
+// One item of the account tree: an account, in registry order.
+struct AccountTreeItem {
+    std::string text;     // the account name as shown (UTF-8)
+    std::string gbkName;  // the name's bytes in the registry, which every lookup compares
+    int image = 0;        // 0 logged out, 1 logged in; also the selected image
+};
+
+inline constexpr int kLoggedOutImage = 0;
+inline constexpr int kLoggedInImage = 1;
+
+// Which pane the model wants the keyboard focus in.
+enum class MainPane { None, Tree, List };
+
+// The main window without its widgets: the workspace it owns, the account tree and the
+// holdings list as data, the caption, the splitter and the commands. Its view mirrors
+// the tree, the list, the caption and the focus after every event, enables a command
+// only when isAvailable() says so and routes every command id to OnCommand().
+class MainWindowModel {
+public:
+    MainWindowModel(Messages& messages, DialogRunner& dialogs);
+    ~MainWindowModel();
+    MainWindowModel(const MainWindowModel&) = delete;
+    MainWindowModel& operator=(const MainWindowModel&) = delete;
+
+    // Window start: becomes the current main window; the default fee row, the data
+    // folder, the cipher key, the fee table and the registry through Workspace::open;
+    // the tree filled with every account logged out and given the focus.
+    void OnInitDialog();
+
+    // Menu, toolbar and popup commands. A command that is not available does nothing.
+    bool isAvailable(int commandId) const;
+    void OnCommand(int commandId);
+
+    // Tree events from the view. Selecting an item that is already selected does
+    // nothing; any other selection runs OnTreeSelChanged.
+    void selectTreeItem(int index);
+    void OnTreeSelChanged();
+    // A single click on an item selects it and logs in to it; Enter logs in.
+    void OnTreeClick(int index);
+    void OnTreeEnter();
+    // A right click selects the item under the pointer (-1: none) before the popup.
+    void OnTreeRightClick(int index);
+    // A double click in the tree opens the account properties.
+    void OnTreeDoubleClick();
+    // A double click on a row of the list (-1: outside the rows) opens its trade details.
+    void OnListDoubleClick(int row);
+
+    // 行情刷新: rebuilds the holdings list of the selected logged-in account.
+    void refreshHoldingList();
+    // Rebuilds the tree from the accounts and their login state; nothing is selected.
+    void refreshAccountTree();
+    void clearHoldingList();
+
+    // The selected tree item, or nothing.
+    std::optional<int> selectedItem() const;
+    const AccountTreeItem* selectedAccount() const { return selectedItem() ? &tree_[selected_] : nullptr; }
+    // The guard of every account command: the selected account's name (UTF-8), or
+    // nothing after "请选中一个帐户" or "帐户还未登录，不能进行操作".
+    std::optional<std::string> AccountGuard();
+    // The selected item, or nothing after "请选中一个帐户".
+    std::optional<int> requireSelection();
+
+    // The caption: "Fiscora", or "Fiscora -[" + account + "]".
+    void showAccountInCaption(const std::string& name);
+    void showPlainCaption();
+
+    Workspace& workspace() { return workspace_; }
+    const Workspace& workspace() const { return workspace_; }
+    Messages& messages() { return workspace_.messages(); }
+    DialogRunner& dialogs() { return dialogs_; }
+    AccountCommands& accountCommands() { return *accountCommands_; }
+
+    const std::vector<AccountTreeItem>& tree() const { return tree_; }
+    // Changes of single items by the account commands; removing leaves nothing selected.
+    void setItemImage(int index, int image) { tree_.at(index).image = image; }
+    void removeTreeItem(int index);
+    int selectedIndex() const { return selected_; }
+    const std::vector<HoldingRow>& holdingRows() const { return rows_; }
+    int selectedRow() const { return selectedRow_; }
+    void setSelectedRow(int row) { selectedRow_ = row; }
+    const std::string& caption() const { return caption_; }
+    Splitter& splitter() { return splitter_; }
+
+    // Where the model wants the keyboard focus; focusRequest() changes with every request.
+    MainPane focusPane() const { return focusPane_; }
+    std::uint32_t focusRequest() const { return focusRequest_; }
+    // 退出程序 was chosen: the view ends the dialog as accepted.
+    bool closeRequested() const { return closeRequested_; }
+
+    // The account of a tree item, or null.
+    AccountInfo* accountOf(const AccountTreeItem& item);
+    // The index of the item whose name is `gbkName`, or -1.
+    int itemIndexOf(const std::string& gbkName) const;
+    // The login-state entry of `gbkName`, or null.
+    LoginState* loginStateOf(const std::string& gbkName);
+
+private:
+    void registerCommands();
+    void requestFocus(MainPane pane);
+    void showAbout();
+
+    Workspace workspace_;
+    DialogRunner& dialogs_;
+    std::vector<AccountTreeItem> tree_;
+    int selected_ = -1;
+    std::vector<HoldingRow> rows_;
+    int selectedRow_ = -1;
+    std::string caption_;
+    Splitter splitter_;
+    MainPane focusPane_ = MainPane::None;
+    std::uint32_t focusRequest_ = 0;
+    bool closeRequested_ = false;
+    std::map<int, std::function<void()>> commands_;
+    std::unique_ptr<AccountCommands> accountCommands_;
+};
+
+// The main window that is open, or null. Dialogs reach the window's data through it.
+MainWindowModel* currentMainWindow();
+
+}  // namespace fiscora::ui

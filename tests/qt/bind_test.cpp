@@ -1,0 +1,144 @@
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "engine/dates.h"
+#include "qt/widgets/bind.h"
+#include "qt/widgets/gbk_limit_validator.h"
+#include "qt_test_registry.h"
+#include "window_fixture.h"
+
+using fiscora::qt::Bindings;
+namespace ui = fiscora::ui;
+
+class BindTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lineEditWritesModelAndFiresEventOnTyping() {
+        ui::TextField field;
+        int events = 0;
+        QLineEdit edit;
+        Bindings bindings;
+        bindings.bind(&edit, field, [&] { ++events; });
+        fiscora::test::typeText(&edit, QStringLiteral("招商"));
+        QCOMPARE(field.text, std::string("招商"));
+        QCOMPARE(events, 2);
+    }
+
+    void refreshShowsModelWithoutFiringEvents() {
+        ui::TextField field;
+        field.masked = true;
+        int events = 0;
+        QLineEdit edit;
+        Bindings bindings;
+        bindings.bind(&edit, field, [&] { ++events; });
+        QCOMPARE(edit.echoMode(), QLineEdit::Password);
+        field.text = "abc";
+        field.enabled = false;
+        field.readOnly = true;
+        bindings.refresh();
+        QCOMPARE(edit.text(), QStringLiteral("abc"));
+        QVERIFY(!edit.isEnabled());
+        QVERIFY(edit.isReadOnly());
+        QCOMPARE(events, 0);
+    }
+
+    void eventMayChangeOtherFieldsWhichRefreshAtOnce() {
+        ui::TextField price;
+        ui::LabelField total;
+        QLineEdit edit;
+        QLabel label;
+        Bindings bindings;
+        bindings.bind(&edit, price, [&] { total.text = "= " + price.text; });
+        bindings.bind(&label, total);
+        fiscora::test::typeText(&edit, QStringLiteral("12"));
+        QCOMPARE(label.text(), QStringLiteral("= 12"));
+    }
+
+    void characterLimitStopsTyping() {
+        ui::TextField field;
+        field.maxChars = 4;
+        QLineEdit edit;
+        Bindings bindings;
+        bindings.bind(&edit, field);
+        fiscora::test::typeText(&edit, QStringLiteral("123456"));
+        QCOMPARE(field.text, std::string("1234"));
+    }
+
+    void gbkByteLimitCountsChineseAsTwoBytes() {
+        ui::TextField field;
+        field.maxGbkBytes = 5;
+        QLineEdit edit;
+        Bindings bindings;
+        bindings.bind(&edit, field);
+        fiscora::test::typeText(&edit, QStringLiteral("平安银行"));
+        QCOMPARE(field.text, std::string("平安"));
+        fiscora::test::typeText(&edit, QStringLiteral("a"));
+        QCOMPARE(field.text, std::string("平安a"));
+    }
+
+    void validatorRefusesTextGbkCannotHold() {
+        fiscora::qt::GbkLimitValidator validator(20, nullptr);
+        int pos = 0;
+        QString fits = QStringLiteral("帐户一");
+        QString emoji = QStringLiteral("帐户\U0001F600");
+        QString tooLong = QString(11, QChar(0x5E10));
+        QCOMPARE(validator.validate(fits, pos), QValidator::Acceptable);
+        QCOMPARE(validator.validate(emoji, pos), QValidator::Invalid);
+        QCOMPARE(validator.validate(tooLong, pos), QValidator::Invalid);
+    }
+
+    void multiLineEditUndoesAnEditBeyondItsLimit() {
+        ui::TextField field;
+        field.maxGbkBytes = 4;
+        QPlainTextEdit edit;
+        Bindings bindings;
+        bindings.bind(&edit, field);
+        fiscora::test::typeText(&edit, QStringLiteral("备注说明"));
+        QCOMPARE(field.text, std::string("备注"));
+        QCOMPARE(edit.toPlainText(), QStringLiteral("备注"));
+    }
+
+    void comboBoxMirrorsItemsAndSelection() {
+        ui::ChoiceField field;
+        field.items = {"深沪A股", "深证B股", "上证B股"};
+        field.selected = 0;
+        int events = 0;
+        QComboBox box;
+        Bindings bindings;
+        bindings.bind(&box, field, [&] { ++events; });
+        QCOMPARE(box.count(), 3);
+        QCOMPARE(box.currentText(), QStringLiteral("深沪A股"));
+        box.setCurrentIndex(2);
+        QCOMPARE(field.selected, 2);
+        QCOMPARE(events, 1);
+        field.selected = 1;
+        bindings.refresh();
+        QCOMPARE(box.currentIndex(), 1);
+        QCOMPARE(events, 1);
+    }
+
+    void dateEditTakesRangeAndWritesYyyymmdd() {
+        ui::DateField field;
+        field.date = 20240315;
+        field.earliest = fiscora::timeFromDate(20240101);
+        field.latest = fiscora::timeFromDate(20241231);
+        QDateEdit edit;
+        Bindings bindings;
+        bindings.bind(&edit, field);
+        QCOMPARE(edit.date(), QDate(2024, 3, 15));
+        QCOMPARE(edit.minimumDate(), QDate(2024, 1, 1));
+        QCOMPARE(edit.maximumDate(), QDate(2024, 12, 31));
+        edit.setDate(QDate(2024, 7, 9));
+        QCOMPARE(field.date, 20240709);
+        edit.setDate(QDate(2025, 2, 1));  // outside the range: the picker keeps its limit
+        QCOMPARE(field.date, 20241231);
+    }
+};
+
+FISCORA_QT_TEST(BindTest)
+#include "bind_test.moc"

@@ -1,0 +1,172 @@
+#include <QAction>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "qt/account/new_account_view.h"
+#include "qt/account/password_view.h"
+#include "qt/main/command_menus.h"
+#include "qt/main/main_window_view.h"
+#include "qt/widgets/hover_button.h"
+#include "qt_test_registry.h"
+#include "support/temp_dir.h"
+#include "tools/demo/demo_workspace.h"
+#include "tools/demo/modal_driver.h"
+#include "ui/main/command_ids.h"
+#include "window_fixture.h"
+
+using fiscora::demo::onNextModal;
+using fiscora::qt::MainWindowView;
+namespace command = fiscora::ui::command;
+
+namespace {
+
+int treeImage(MainWindowView& window, int item) {
+    return window.accountTree()->topLevelItem(item)->data(0, Qt::UserRole).toInt();
+}
+
+// Types the password into the next password dialog and presses 登录.
+void loginWith(const QString& password, QWidget* except) {
+    onNextModal([password](QDialog* dialog) {
+        auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
+        QVERIFY(view != nullptr);
+        fiscora::test::retype(view->passwordEdit(), password);
+        view->loginButton()->click();
+    }, except);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensWithEveryAccountLoggedOut() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora"));
+        QCOMPARE(window.accountTree()->topLevelItemCount(), 2);
+        QCOMPARE(window.accountTree()->topLevelItem(0)->text(0), QString::fromUtf8(fiscora::demo::kDemoAccount));
+        QCOMPARE(treeImage(window, 0), 0);
+        QCOMPARE(treeImage(window, 1), 0);
+        QCOMPARE(window.holdingList()->model()->rowCount(), 0);
+        QCOMPARE(window.holdingList()->model()->columnCount(), 10);
+        QCOMPARE(window.holdingList()->columnWidth(5), 92);
+        QCOMPARE(window.holdingList()->columnWidth(7), 90);
+    }
+
+    void commandsWithoutAViewAreDisabledEverywhere() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        for (int id : {command::kLogin, command::kNewAccount, command::kAbout, command::kExit}) {
+            QVERIFY(!window.menus().actionsOf(id).empty());
+            for (QAction* action : window.menus().actionsOf(id)) QVERIFY(action->isEnabled());
+        }
+        for (QAction* action : window.menus().actionsOf(command::kCapitalCurve))
+            QCOMPARE(action->isEnabled(), window.model().isAvailable(command::kCapitalCurve));
+        QCOMPARE(window.menus().toolBar()->iconSize(), QSize(32, 32));
+        QCOMPARE(window.menus().otherOperationsButton()->popupMode(), QToolButton::MenuButtonPopup);
+    }
+
+    void wrongPasswordComesBackThenLoginShowsHoldings() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        window.show();
+        bool errorShown = false;
+        onNextModal([&](QDialog* dialog) {
+            auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
+            QVERIFY(view != nullptr);
+            fiscora::test::typeText(view->passwordEdit(), QStringLiteral("wrong"));
+            onNextModal([&](QDialog* box) {
+                auto* message = qobject_cast<QMessageBox*>(box);
+                QVERIFY(message != nullptr);
+                errorShown = message->text() == QStringLiteral("密码错误") && message->icon() == QMessageBox::Critical &&
+                             message->windowTitle() == QStringLiteral("错误");
+                loginWith(QString::fromUtf8(fiscora::demo::kDemoPassword), box);
+                message->accept();
+            }, dialog);
+            view->loginButton()->click();
+        }, &window);
+        const QRect item = window.accountTree()->visualItemRect(window.accountTree()->topLevelItem(0));
+        QTest::mouseClick(window.accountTree()->viewport(), Qt::LeftButton, {}, item.center());
+
+        QVERIFY(errorShown);
+        QCOMPARE(treeImage(window, 0), 1);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora -[演示帐户]"));
+        QAbstractItemModel* rows = window.holdingList()->model();
+        QVERIFY(rows->rowCount() > 3);
+        QCOMPARE(rows->data(rows->index(0, 1)).toString(), QStringLiteral("600036"));
+        QCOMPARE(rows->data(rows->index(0, 2)).toString(), QStringLiteral("招商银行"));
+        QCOMPARE(rows->data(rows->index(0, 0)).toString(), QStringLiteral("上海"));
+        QCOMPARE(window.holdingList()->currentIndex().row(), 0);
+
+        window.runCommand(command::kCloseAccount);
+        QCOMPARE(treeImage(window, 0), 0);
+        QCOMPARE(rows->rowCount(), 0);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora"));
+    }
+
+    void newAccountThroughTheRealDialog() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        window.show();
+        onNextModal([](QDialog* dialog) {
+            auto* view = dynamic_cast<fiscora::qt::NewAccountView*>(dialog);
+            QVERIFY(view != nullptr);
+            fiscora::test::typeText(view->nameEdit(), QStringLiteral("测试帐户"));
+            fiscora::test::typeText(view->passwordEdit(), QStringLiteral("pw1"));
+            fiscora::test::typeText(view->confirmationEdit(), QStringLiteral("pw1"));
+            fiscora::test::retype(view->capitalEdit(), QStringLiteral("5000"));
+            view->tradeTypeBox()->setCurrentIndex(2);
+            fiscora::test::typeText(view->remarkEdit(), QStringLiteral("备注"));
+            view->createButton()->click();
+        }, &window);
+        window.runCommand(command::kNewAccount);
+
+        QCOMPARE(window.accountTree()->topLevelItemCount(), 3);
+        QCOMPARE(window.accountTree()->topLevelItem(2)->text(0), QStringLiteral("测试帐户"));
+        QCOMPARE(treeImage(window, 2), 1);
+        QCOMPARE(window.accountTree()->currentItem(), window.accountTree()->topLevelItem(2));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora -[测试帐户]"));
+        QVERIFY(fiscora::test::fileExists(workspace.dataFile("测试帐户.da0")));
+        const auto& account = window.model().workspace().accounts.back();
+        QCOMPARE(account.initialCapital, 5000.0);
+    }
+
+    void keysMoveBetweenFieldsAndNeverChangeTheDropDown() {
+        fiscora::test::RecordingMessages messages;
+        fiscora::ui::NewAccountDialog model(messages);
+        fiscora::qt::NewAccountView view(model, nullptr);
+        bool confirmed = true;
+        onNextModal([&](QDialog*) {
+            QCOMPARE(QApplication::focusWidget(), view.nameEdit());
+            QTest::keyClick(view.nameEdit(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), view.passwordEdit());
+            QTest::keyClick(view.passwordEdit(), Qt::Key_Up);
+            QCOMPARE(QApplication::focusWidget(), view.nameEdit());
+            view.tradeTypeBox()->setFocus();
+            QTest::keyClick(view.tradeTypeBox(), Qt::Key_Down);
+            QCOMPARE(view.tradeTypeBox()->currentIndex(), 0);
+            QCOMPARE(QApplication::focusWidget(), view.remarkEdit());
+            QTest::keyClick(view.remarkEdit(), Qt::Key_Up);
+            QCOMPARE(view.tradeTypeBox()->currentIndex(), 0);
+            view.remarkEdit()->setFocus();
+            // Enter in the last field confirms: the empty name is refused, the dialog stays.
+            QTest::keyClick(view.remarkEdit(), Qt::Key_Return);
+            QVERIFY(view.isVisible());
+            QCOMPARE(view.remarkEdit()->toPlainText(), QString());
+            view.reject();
+        });
+        confirmed = view.runModal();
+        QVERIFY(!confirmed);
+        QCOMPARE(messages.texts(), std::vector<std::string>{"帐户名不能为空!请重新输入帐户名."});
+    }
+};
+
+FISCORA_QT_TEST(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,201 @@
+#include "ui/main/main_window_model.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_quotes.h"
+#include "ui/main/about_box.h"
+#include "ui/main/command_ids.h"
+#include "ui/main/main_menus.h"
+#include "window_fixture.h"
+
+namespace fiscora::ui {
+namespace {
+
+using test::WindowTest;
+
+class MainWindowTest : public WindowTest {
+protected:
+    void SetUp() override {
+        seed({test::account("甲", "1"), test::account("乙", "2")},
+             {{test::cashRecord(RecordType::CashIn, 20240101, 50000),
+               test::stockRecord(RecordType::Buy, 20240102, "600036", 100, 10, 12, 1),
+               test::stockRecord(RecordType::Buy, 20240103, "000001", 200, 5, 10, 0)}});
+        open();
+    }
+};
+
+TEST_F(MainWindowTest, OpensWithEveryAccountLoggedOutAndTheTreeFocused) {
+    EXPECT_EQ(currentMainWindow(), &window);
+    EXPECT_EQ(treeTexts(), (std::vector<std::string>{"甲", "乙"}));
+    EXPECT_EQ(treeImages(), (std::vector<int>{0, 0}));
+    EXPECT_EQ(window.selectedIndex(), -1);
+    EXPECT_EQ(window.caption(), "Fiscora");
+    EXPECT_EQ(window.focusPane(), MainPane::Tree);
+    EXPECT_DOUBLE_EQ(defaultTradeParams().commissionRate, 0.0035);
+    EXPECT_TRUE(test::fileExists(dir.file("trdpara.dat")));
+    EXPECT_TRUE(window.holdingRows().empty());
+}
+
+TEST(MainWindowStart, ANewDataDirectoryOpensEmptyWithoutMessages) {
+    test::TempDir dir;
+    test::ScopedCurrentDirectory cwd(dir.path());
+    setPrivateInvestDir((dir.path() + "data/").c_str());
+    test::RecordingMessages messages;
+    test::ScriptedRunner runner;
+    {
+        MainWindowModel window(messages, runner);
+        window.OnInitDialog();
+        EXPECT_TRUE(window.tree().empty());
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(test::readBytes(dir.file("data/pinfo.dat")).size(), 0u);
+    }
+    // A closed window is no longer the current one.
+    EXPECT_EQ(currentMainWindow(), nullptr);
+}
+
+TEST_F(MainWindowTest, LoggingInShowsTheHoldingsWithTheFirstRowSelected) {
+    test::FakeQuotes quotes;
+    quotes.add("600036", 1, "\xd5\xd0\xc9\xcc\xd2\xf8\xd0\xd0", 11.0f, 10.5f);  // 招商银行
+    login(0, "1");
+    EXPECT_EQ(window.caption(), "Fiscora -[甲]");
+    ASSERT_EQ(window.holdingRows().size(), 2u);
+    EXPECT_EQ(window.holdingRows()[0].cells[2], "招商银行");
+    EXPECT_EQ(window.holdingRows()[0].cells[4], "1100.000");
+    EXPECT_EQ(window.holdingRows()[1].cells[1], "000001");
+    EXPECT_EQ(window.holdingRows()[1].cells[2], "");  // the host does not know it
+    EXPECT_EQ(window.selectedRow(), 0);
+    EXPECT_EQ(window.focusPane(), MainPane::List);
+}
+
+TEST_F(MainWindowTest, SelectingALoggedInAccountReloadsItsLedgerFromDisk) {
+    login(0, "1");
+    window.selectTreeItem(1);
+    EXPECT_EQ(window.caption(), "Fiscora");
+    EXPECT_TRUE(window.holdingRows().empty());
+    EXPECT_TRUE(window.workspace().ledger.empty());
+    // Changed behind the window's back: selecting the account again reads the file.
+    ASSERT_TRUE(saveLedger(store(), test::account("甲", "1"), {test::cashRecord(RecordType::CashIn, 20240101, 7)}));
+    window.selectTreeItem(0);
+    EXPECT_EQ(window.caption(), "Fiscora -[甲]");
+    ASSERT_EQ(window.workspace().ledger.size(), 1u);
+    EXPECT_DOUBLE_EQ(window.workspace().ledger[0].amount, 7);
+    EXPECT_TRUE(window.holdingRows().empty());
+    EXPECT_EQ(window.selectedRow(), -1);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainWindowTest, RefreshWithoutALoggedInSelectionChangesNothing) {
+    window.OnCommand(command::kRefreshQuotes);
+    window.selectTreeItem(0);
+    window.OnCommand(command::kRefreshQuotes);
+    EXPECT_TRUE(window.holdingRows().empty());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(window.focusPane(), MainPane::Tree);
+}
+
+TEST_F(MainWindowTest, RefreshAsksTheHostAgain) {
+    login(0, "1");
+    test::FakeQuotes quotes;
+    quotes.add("600036", 1, "X", 12.0f, 11.0f);
+    window.OnCommand(command::kRefreshQuotes);
+    EXPECT_EQ(window.holdingRows()[0].cells[2], "X");
+    EXPECT_EQ(window.holdingRows()[0].cells[7], "12.000");
+}
+
+TEST_F(MainWindowTest, TheGuardWantsASelectedLoggedInAccount) {
+    EXPECT_FALSE(window.AccountGuard());
+    window.selectTreeItem(1);
+    EXPECT_FALSE(window.AccountGuard());
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, "请选中一个帐户");
+    EXPECT_EQ(messages.shown[0].caption, "Fiscora");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(messages.shown[1].text, "帐户还未登录，不能进行操作");
+    EXPECT_EQ(messages.shown[1].caption, "错误");
+    EXPECT_EQ(messages.shown[1].icon, MessageIcon::Stop);
+    login(1, "2");
+    EXPECT_EQ(window.AccountGuard(), "乙");
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST_F(MainWindowTest, OnlyTheBuiltCommandsAreAvailable) {
+    for (int id : {command::kLogin, command::kNewAccount, command::kDeleteAccount, command::kCloseAccount,
+                   command::kRefreshQuotes, command::kAbout, command::kExit, command::kOtherOperations}) {
+        EXPECT_TRUE(window.isAvailable(id)) << id;
+    }
+    for (int id : {command::kRenameAccount, command::kChangePassword, command::kViewLedger,
+                   command::kAccountProperties, command::kCashIn, command::kCashOut, command::kBuy, command::kSell,
+                   command::kDividend, command::kBonusShares, command::kRightsIssue, command::kDeleteStockRecords,
+                   command::kTradeDetails, command::kProfitAmount, command::kProfitRate, command::kNetAssetShare,
+                   command::kNetProfitShare, command::kCapitalCurve, command::kPrint, command::kSaveAsText,
+                   command::kTradeParams, command::kAnalysis}) {
+        EXPECT_FALSE(window.isAvailable(id)) << id;
+        window.OnCommand(id);
+    }
+    window.OnTreeDoubleClick();
+    window.OnListDoubleClick(0);
+    EXPECT_TRUE(runner.captions.empty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainWindowTest, EveryCommandOfTheMenusAndToolbarIsKnown) {
+    std::vector<int> ids;
+    const auto collect = [&ids](const std::vector<MenuItem>& items, auto& self) -> void {
+        for (const auto& item : items) {
+            if (item.command != 0) ids.push_back(item.command);
+            self(item.submenu, self);
+        }
+    };
+    for (const auto& entry : mainMenuBar()) {
+        if (entry.command != 0) ids.push_back(entry.command);
+        collect(entry.items, collect);
+    }
+    collect(otherOperationsMenu(), collect);
+    collect(treePopupMenu(), collect);
+    collect(listPopupMenu(), collect);
+    for (const auto& button : toolbarButtons()) {
+        if (!button.isSeparator()) ids.push_back(button.command);
+    }
+    // Each id is either carried out or shown disabled; none falls through silently.
+    const std::vector<int> later{32789, 32790, 32791, 32792, 32794, 32795, 32796, 32797, 32798, 32799, 32800,
+                                 32780, 32802, 32803, 32804, 32805, 32806, 32788, 32793, 32801, 32807, 32777};
+    for (int id : ids) {
+        const bool isLater = std::find(later.begin(), later.end(), id) != later.end();
+        EXPECT_NE(window.isAvailable(id), isLater) << id;
+    }
+    EXPECT_EQ(toolbarButtons().size(), 14u);
+    EXPECT_TRUE(toolbarButtons()[4].isSeparator());
+    EXPECT_TRUE(toolbarButtons()[7].dropDown);
+    EXPECT_EQ(toolbarButtons()[11].command, command::kRefreshQuotes);
+}
+
+TEST_F(MainWindowTest, AboutAndExit) {
+    runner.then<AboutBox>([](AboutBox&) { return true; });
+    window.OnCommand(command::kAbout);
+    EXPECT_EQ(runner.captions, std::vector<std::string>{"关于Fiscora"});
+    EXPECT_STREQ(AboutBox::kText, "Fiscora1.13版");
+    EXPECT_FALSE(window.closeRequested());
+    window.OnCommand(command::kExit);
+    EXPECT_TRUE(window.closeRequested());
+}
+
+TEST_F(MainWindowTest, RightClickSelectsTheItemUnderThePointer) {
+    window.OnTreeRightClick(1);
+    EXPECT_EQ(window.selectedIndex(), 1);
+    window.OnTreeRightClick(-1);
+    EXPECT_EQ(window.selectedIndex(), 1);
+    EXPECT_TRUE(runner.captions.empty());
+}
+
+TEST_F(MainWindowTest, EnterInTheTreeLogsIn) {
+    window.selectTreeItem(1);
+    runner.then<PasswordDialog>([](PasswordDialog& d) {
+        d.password.text = "2";
+        return true;
+    });
+    window.OnTreeEnter();
+    EXPECT_EQ(treeImages(), (std::vector<int>{0, 1}));
+}
+
+}  // namespace
+}  // namespace fiscora::ui

@@ -1,0 +1,100 @@
+#include "ui/main/splitter.h"
+
+#include <gtest/gtest.h>
+
+namespace fiscora::ui {
+namespace {
+
+class SplitterTest : public ::testing::Test {
+protected:
+    SplitterTest() { splitter.start({0, 40, 500, 300}); }
+    Splitter splitter;
+};
+
+TEST_F(SplitterTest, StartsAtAFifthOfTheWidth) {
+    EXPECT_EQ(splitter.splitPos(), 100);
+    const auto panes = splitter.paneRects();
+    EXPECT_EQ(panes.tree, (PixelRect{0, 40, 99, 300}));
+    EXPECT_EQ(panes.list, (PixelRect{102, 40, 500, 300}));
+    EXPECT_FALSE(splitter.dragging());
+    EXPECT_EQ(splitter.lastSplitLine(), -10);
+}
+
+TEST_F(SplitterTest, OnlyAPressOnTheSplitterStartsADrag) {
+    EXPECT_FALSE(splitter.mouseDown(99));
+    EXPECT_FALSE(splitter.mouseDown(102));
+    EXPECT_FALSE(splitter.showsResizeCursor(102));
+    EXPECT_TRUE(splitter.showsResizeCursor(100));
+    splitter.mouseMove(150);  // no drag: nothing moves
+    EXPECT_EQ(splitter.splitPos(), 100);
+    EXPECT_TRUE(splitter.mouseDown(101));
+    EXPECT_TRUE(splitter.dragging());
+    EXPECT_TRUE(splitter.showsResizeCursor(300));
+}
+
+TEST_F(SplitterTest, ADragFollowsThePointerAndDropsWhereReleased) {
+    splitter.mouseDown(100);
+    splitter.mouseMove(130);
+    EXPECT_EQ(splitter.splitPos(), 130);
+    EXPECT_EQ(splitter.lastSplitLine(), 100);
+    splitter.mouseMove(200);
+    EXPECT_EQ(splitter.lastSplitLine(), 130);
+    splitter.mouseUp(210);
+    EXPECT_FALSE(splitter.dragging());
+    EXPECT_EQ(splitter.splitPos(), 210);
+    EXPECT_EQ(splitter.paneRects().tree.right, 209);
+    EXPECT_EQ(splitter.paneRects().list.left, 212);
+    EXPECT_EQ(splitter.lastSplitLine(), -10);
+}
+
+TEST_F(SplitterTest, PastTheLeftLimitTheDragEndsTwentyOnePixelsFromTheEdge) {
+    splitter.mouseDown(100);
+    splitter.mouseMove(21);  // the previous position (100) was inside: accepted
+    EXPECT_TRUE(splitter.dragging());
+    splitter.mouseMove(60);  // 21 is inside too
+    splitter.mouseMove(5);
+    EXPECT_TRUE(splitter.dragging());
+    splitter.mouseMove(80);  // the previous position (5) was past the limit
+    EXPECT_FALSE(splitter.dragging());
+    EXPECT_EQ(splitter.splitPos(), 21);
+    EXPECT_EQ(splitter.paneRects().tree.right, 20);
+    splitter.mouseUp(80);  // no drag any more: nothing happens
+    EXPECT_EQ(splitter.splitPos(), 21);
+}
+
+TEST_F(SplitterTest, PastTheRightLimitTheDragEndsTwentyOnePixelsFromTheEdge) {
+    splitter.mouseDown(100);
+    splitter.mouseMove(480);  // exactly at the limit: still inside
+    splitter.mouseMove(481);
+    EXPECT_TRUE(splitter.dragging());
+    splitter.mouseMove(300);
+    EXPECT_FALSE(splitter.dragging());
+    EXPECT_EQ(splitter.splitPos(), 479);
+    EXPECT_EQ(splitter.paneRects().list, (PixelRect{481, 40, 500, 300}));
+}
+
+TEST_F(SplitterTest, AReleaseOutsideTheWindowKeepsBothPanesVisible) {
+    splitter.mouseDown(100);
+    splitter.mouseMove(150);
+    splitter.mouseUp(-300);
+    EXPECT_EQ(splitter.splitPos(), 21);
+    splitter.mouseDown(21);
+    splitter.mouseUp(900);
+    EXPECT_EQ(splitter.splitPos(), 479);
+}
+
+TEST_F(SplitterTest, ResizingKeepsTheSplitterWhereItIs) {
+    splitter.resize({0, 40, 800, 600});
+    EXPECT_EQ(splitter.splitPos(), 100);
+    const auto panes = splitter.paneRects();
+    EXPECT_EQ(panes.tree, (PixelRect{0, 40, 99, 600}));
+    EXPECT_EQ(panes.list, (PixelRect{102, 40, 800, 600}));
+    // The drag limits follow the new width.
+    splitter.mouseDown(100);
+    splitter.mouseMove(790);
+    splitter.mouseMove(700);
+    EXPECT_EQ(splitter.splitPos(), 779);
+}
+
+}  // namespace
+}  // namespace fiscora::ui

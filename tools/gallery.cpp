@@ -1,0 +1,114 @@
+// Renders the windows and dialogs with the sample data to PNG files, without a screen:
+//   gallery OUTPUT_FOLDER
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/dates.h"
+#include "host/module_state.h"
+#include "host/quote_snapshot.h"
+#include "qt/account/password_view.h"
+#include "qt/main/command_menus.h"
+#include "qt/main/main_window_view.h"
+#include "qt/widgets/hover_button.h"
+#include "qt/widgets/qt_messages.h"
+#include "tools/demo/demo_workspace.h"
+#include "tools/demo/modal_driver.h"
+#include "ui/main/command_ids.h"
+
+namespace {
+
+QString outputFolder;
+int failures = 0;
+
+void save(QWidget* widget, const char* name) {
+    QApplication::processEvents();
+    const QString path = outputFolder + "/" + name + ".png";
+    if (!widget->grab().save(path)) {
+        std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(path));
+        ++failures;
+        return;
+    }
+    std::printf("%s\n", qPrintable(path));
+}
+
+// Opens the menu off-screen, pictures it and closes it.
+void saveMenu(QMenu* menu, const char* name) {
+    menu->popup(QPoint(0, 0));
+    save(menu, name);
+    menu->close();
+}
+
+// Shows a dialog of the main window, pictures it and closes it unconfirmed.
+void saveDialog(fiscora::qt::MainWindowView& window, int command, const char* name) {
+    fiscora::demo::onNextModal([name](QDialog* dialog) {
+        save(dialog, name);
+        dialog->reject();
+    }, &window);
+    window.runCommand(command);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: gallery OUTPUT_FOLDER\n");
+        return 2;
+    }
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    outputFolder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QDir().mkpath(outputFolder);
+
+    // A fresh sample workspace, made the current directory as the host does.
+    const QString workspace = QDir::temp().filePath(QStringLiteral("fiscora-gallery-%1").arg(getpid()));
+    QDir(workspace).removeRecursively();
+    const std::string folder = workspace.toStdString() + "/";
+    fiscora::qt::QtMessages messages;
+    if (!fiscora::demo::writeDemoWorkspace(folder, fiscora::today(), messages)) return 1;
+    QDir::setCurrent(workspace);
+    fiscora::setPrivateInvestDir((folder + "invest/").c_str());
+    fiscora::QuoteSnapshot quotes;
+    std::string error;
+    if (!quotes.load(folder + fiscora::demo::kQuotesFileName, error)) {
+        std::fprintf(stderr, "gallery: %s\n", error.c_str());
+        return 1;
+    }
+    quotes.install();
+
+    {
+        fiscora::qt::MainWindowView window;
+        window.show();
+        save(&window, "main-window-start");
+
+        // Log in to the demo account through its password dialog.
+        fiscora::demo::onNextModal([](QDialog* dialog) {
+            auto* view = static_cast<fiscora::qt::PasswordView*>(dialog);
+            QTest::keyClicks(view->passwordEdit(), QString::fromUtf8(fiscora::demo::kDemoPassword));
+            save(dialog, "password-dialog");
+            view->loginButton()->click();
+        }, &window);
+        window.model().OnTreeClick(0);
+        window.sync();
+        save(&window, "main-window");
+
+        saveDialog(window, fiscora::ui::command::kAbout, "about-box");
+        saveDialog(window, fiscora::ui::command::kNewAccount, "new-account-dialog");
+        saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
+        saveMenu(window.menus().listMenu(), "menu-holdings-popup");
+        saveMenu(window.menus().otherOperationsMenu(), "menu-other-operations");
+    }
+    fiscora::QuoteSnapshot::uninstall();
+    QDir(workspace).removeRecursively();
+    return failures == 0 ? 0 : 1;
+}
