@@ -3,6 +3,10 @@
 #include "cli/exit_codes.h"
 #include "store/gbk_text.h"
 #include "store/ledger_file.h"
+#include "cli/password_source.h"
+#include "cli/window_session.h"
+#include "ui/account/new_account_dialog.h"
+#include "ui/main/command_ids.h"
 
 namespace fiscora::cli {
 namespace {
@@ -11,14 +15,65 @@ std::vector<Column> accountColumns() {
     return {{"name"}, {"tradeType"}, {"initialCapital"}, {"createdDate"}, {"remark"}};
 }
 
+std::vector<Value> accountRow(const AccountInfo& a) {
+    return {Value::text(fieldText(a.name)), Value::text(fieldText(a.tradeType)), Value::real(a.initialCapital),
+            Value::integer(a.createdDate), Value::text(fieldText(a.remark))};
+}
+
 int runAccounts(CommandContext& c) {
     Table table{accountColumns(), {}};
-    for (const AccountInfo& a : c.session.workspace().accounts) {
-        table.rows.push_back({Value::text(fieldText(a.name)), Value::text(fieldText(a.tradeType)),
-                              Value::real(a.initialCapital), Value::integer(a.createdDate),
-                              Value::text(fieldText(a.remark))});
-    }
+    for (const AccountInfo& a : c.session.workspace().accounts) table.rows.push_back(accountRow(a));
     writeTable(c.out, table, c.options.format);
+    return kExitOk;
+}
+
+// What create-account takes from its options; the password comes from the password sources.
+struct NewAccountEntries {
+    std::string name;
+    std::string password;
+    std::string tradeType;
+    std::string capital;
+    std::string remark;
+};
+
+// Types the entries into the new-account dialog as a user would. A trade type the list
+// does not hold cancels the dialog (the caller reported it already).
+bool fillNewAccount(ui::DialogModel& dialog, const NewAccountEntries& e) {
+    auto* d = dynamic_cast<ui::NewAccountDialog*>(&dialog);
+    if (d == nullptr) return false;
+    d->name.text = e.name;
+    d->password.text = e.password;
+    d->confirmation.text = e.password;
+    d->capital.text = e.capital;
+    d->remark.text = e.remark;
+    return d->chooseTradeType(e.tradeType);
+}
+
+int runCreateAccount(CommandContext& c) {
+    NewAccountEntries entries;
+    entries.name = c.options.arguments.at(0);
+    entries.tradeType = c.options.commandOptions.at("--trade-type");
+    entries.capital = c.options.commandOptions.at("--capital");
+    if (auto remark = c.options.commandOptions.find("--remark"); remark != c.options.commandOptions.end())
+        entries.remark = remark->second;
+    if (entries.tradeType != "深沪A股" && entries.tradeType != "深证B股" && entries.tradeType != "上证B股") {
+        c.err << "fiscora-cli: --trade-type takes 深沪A股, 深证B股 or 上证B股\n";
+        return kExitUsage;
+    }
+    const PasswordResult typed = readPassword(c.options.passwordFile, "新帐户" + entries.name + "的密码: ");
+    if (!typed.password) {
+        c.err << "fiscora-cli: " << typed.error << '\n';
+        return kExitUsage;
+    }
+    entries.password = *typed.password;
+
+    WindowSession session(c.options, c.err, [&](ui::DialogModel& d) { return fillNewAccount(d, entries); });
+    if (const int code = session.open(); code != kExitOk) return code;
+    if (const int code = session.run(ui::command::kNewAccount); code != kExitOk) return code;
+    const AccountInfo* created =
+        findAccount(session.window().workspace().accounts, utf8ToGbk(entries.name).value_or(""));
+    if (created == nullptr) return kExitRefused;
+    writeTable(c.out, Table{accountColumns(), {accountRow(*created)}}, c.options.format);
     return kExitOk;
 }
 
@@ -71,6 +126,21 @@ Command verifyCommand() {
             "number of records read (0 when refused). The file's own message goes to stderr.\n"
             "Exits with 1 when any account is not ok.",
             false, verifyColumns, runVerify};
+}
+
+Command createAccountCommand() {
+    Command c{"create-account", "NAME", "create an account (writes the data files)",
+              "Creates an account as the window's 新建帐户 does: the same checks and messages,\n"
+              "the registry rewritten, and a ledger file holding the opening deposit of the\n"
+              "initial capital. The password (entered once) comes from --password-file, else\n"
+              "from the environment, else from the terminal. Prints the new account's row.\n"
+              "Missing files and folders are created, as the window creates them.",
+              false, accountColumns, runCreateAccount};
+    c.options = {{"--trade-type", "TEXT", "深沪A股, 深证B股 or 上证B股", true},
+                 {"--capital", "X", "initial capital, above 0", true},
+                 {"--remark", "R", "remark, at most 100 GBK bytes"}};
+    c.writes = true;
+    return c;
 }
 
 }  // namespace fiscora::cli

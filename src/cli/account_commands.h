@@ -7,5 +7,7 @@ namespace fiscora::cli {
 // Commands over the registry, which need no password.
 Command accountsCommand();
 Command verifyCommand();
+// Creates an account through the window's own command.
+Command createAccountCommand();
 
 }  // namespace fiscora::cli

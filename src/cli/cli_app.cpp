@@ -36,8 +36,18 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                                    (wanted == 1 ? " takes one account name" : " takes no arguments"));
     }
 
+    for (const auto& [name, value] : options.commandOptions) {
+        if (!command->takes(name)) return usageError(err, std::string(command->name) + " has no option " + name);
+    }
+    for (const CommandOption& o : command->options) {
+        if (o.required && !options.commandOptions.contains(o.name))
+            return usageError(err, std::string(command->name) + " needs " + o.name + " " + o.value);
+    }
+
     CliSession session(options, err);
-    if (const int code = session.open(); code != kExitOk) return code;
+    if (!command->writes) {
+        if (const int code = session.open(); code != kExitOk) return code;
+    }
     CommandContext context{options, session, out, err, pdfWriter};
     return command->run(context);
 }

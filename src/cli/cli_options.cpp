@@ -15,13 +15,6 @@ Word splitWord(const std::string& word) {
     return {word.substr(0, eq), word.substr(eq + 1)};
 }
 
-std::optional<std::string>* reportFileSlot(CliOptions& o, const std::string& name) {
-    if (o.command != kReportCommand) return nullptr;
-    if (name == "--pdf") return &o.pdfFile;
-    if (name == "--text") return &o.textFile;
-    return nullptr;
-}
-
 std::optional<std::string>* valueSlot(CliOptions& o, const std::string& name) {
     if (name == "--data") return &o.dataDirectory;
     if (name == "--params") return &o.paramsFile;
@@ -86,27 +79,22 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             optionsEnded = true;
         } else if (!optionsEnded && (a == "--help" || a == "-h")) {
             o.help = true;
-        } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
+        } else if (!optionsEnded && a.rfind("--", 0) == 0 && a.size() > 2) {
             const Word w = splitWord(a);
-            std::optional<std::string>* slot = reportFileSlot(o, w.name);
-            if (slot == nullptr) {
-                result.error = "unknown option " + a + " for " + o.command +
-                               " (global options go before the command)";
-                return result;
-            }
             std::optional<std::string> value = w.inlineValue;
             if (!value && i + 1 < args.size()) value = args[++i];
-            if (!value || value->empty()) {
+            if (!value) {
                 result.error = "option " + w.name + " needs a value";
                 return result;
             }
-            *slot = *value;
+            o.commandOptions[w.name] = *value;
+        } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
+            result.error = "unknown option " + a + " for " + o.command;
+            return result;
         } else {
             o.arguments.push_back(a);
         }
     }
-    if (o.command == kReportCommand && !o.help && !o.pdfFile && !o.textFile)
-        result.error = "report needs --pdf FILE or --text FILE";
     return result;
 }
 

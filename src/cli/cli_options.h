@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,22 +18,20 @@ struct CliOptions {
     OutputFormat format = OutputFormat::Tsv;
     std::string command;                       // empty: none given
     std::vector<std::string> arguments;
+    // "--name VALUE" after the command, by name ("--trade-type"); each command says
+    // which it takes.
+    std::map<std::string, std::string> commandOptions;
     bool help = false;                         // --help, or the help command
-    // The files the report command writes (its own options, after the command).
-    std::optional<std::string> pdfFile;
-    std::optional<std::string> textFile;
 };
-
-// The one command with options of its own: --pdf FILE and --text FILE.
-inline constexpr const char* kReportCommand = "report";
 
 struct ParseResult {
     CliOptions options;
     std::string error;  // empty when the command line is well formed
 };
 
-// Parses argv[1...]. "--name VALUE" and "--name=VALUE" both work; after the command only
-// "--help"/"-h" and plain arguments are taken, and "--" ends the options.
+// Parses argv[1...]. "--name VALUE" and "--name=VALUE" both work, before the command for
+// the global options and after it for the command's own; "--help"/"-h" asks for help and
+// "--" ends the options.
 ParseResult parseCommandLine(const std::vector<std::string>& args);
 
 }  // namespace fiscora::cli

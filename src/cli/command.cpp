@@ -8,7 +8,8 @@ namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {accountsCommand(), ledgerCommand(), holdingsCommand(),
-                                             summaryCommand(), reportCommand(), verifyCommand()};
+                                             summaryCommand(), reportCommand(), verifyCommand(),
+                                             createAccountCommand()};
     return all;
 }
 

@@ -13,10 +13,18 @@ namespace fiscora::cli {
 
 struct CommandContext {
     const CliOptions& options;
-    CliSession& session;
+    CliSession& session;  // opened read-only; not opened for commands that write
     std::ostream& out;
     std::ostream& err;
     const PdfReportWriter& pdfWriter;
+};
+
+// An option a command takes after its name.
+struct CommandOption {
+    const char* name;   // "--trade-type"
+    const char* value;  // "TEXT"
+    const char* help;
+    bool required = false;
 };
 
 // One command of the command line: its name and help, the columns it prints, and what
@@ -29,6 +37,16 @@ struct Command {
     bool needsPassword;
     std::vector<Column> (*columns)();
     int (*run)(CommandContext& context);
+    std::vector<CommandOption> options = {};
+    // Writes the data files through the window's own commands instead of reading.
+    bool writes = false;
+
+    bool takes(const std::string& option) const {
+        for (const CommandOption& o : options) {
+            if (option == o.name) return true;
+        }
+        return false;
+    }
 };
 
 // Every command, in the order the help lists them.

@@ -8,6 +8,8 @@ namespace {
 std::string synopsis(const Command& c) {
     std::string s = std::string("fiscora-cli [OPTIONS] ") + c.name;
     if (*c.arguments != '\0') s += std::string(" ") + c.arguments;
+    for (const CommandOption& o : c.options)
+        s += o.required ? std::string(" ") + o.name + " " + o.value : std::string(" [") + o.name + " " + o.value + "]";
     return s;
 }
 
@@ -49,7 +51,8 @@ const char* const kExitStatus =
 std::string generalHelp() {
     std::string s = "Usage: fiscora-cli [OPTIONS] COMMAND [ARGS]\n\n"
                     "Reads Fiscora's accounts and ledgers and prints them as tab-separated text or JSON;\n"
-                    "report writes the holdings list as the window prints and saves it.\n\n"
+                    "report writes the holdings list as the window prints and saves it, and\n"
+                    "create-account writes through the window's own command.\n\n"
                     "Commands:\n";
     for (const Command& c : commands()) {
         std::string left = std::string(c.name) + (*c.arguments ? std::string(" ") + c.arguments : "");
@@ -89,6 +92,14 @@ std::string commandHelp(const Command& c) {
     std::string s = "Usage: " + synopsis(c) + "\n\n" + c.description + "\n";
     if (!fields.empty()) s += "\n" + wrappedList("Fields:", fields);
     if (!jsonOnly.empty()) s += wrappedList("JSON also:", jsonOnly);
+    if (!c.options.empty()) {
+        s += "\nOptions of " + std::string(c.name) + ":\n";
+        for (const CommandOption& o : c.options) {
+            std::string left = std::string(o.name) + " " + o.value;
+            left.resize(20, ' ');
+            s += "  " + left + "  " + o.help + (o.required ? "" : " (optional)") + "\n";
+        }
+    }
     s += std::string("\n") + kOptions;
     if (c.needsPassword) s += "\n" + passwordNote();
     s += std::string("\n") + kExitStatus;

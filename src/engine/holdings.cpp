@@ -19,14 +19,11 @@ std::string_view codeOf(const LedgerRecord& r) {
 class HoldingBuilder {
 public:
     Holding& holdingFor(const LedgerRecord& r) {
-        const std::string_view code = codeOf(r);
-        key_.assign(reinterpret_cast<const char*>(&r.market), sizeof r.market);
-        key_.append(code);
-        auto [it, added] = index_.try_emplace(key_, list_.size());
+        auto [it, added] = index_.try_emplace(keyOf(r), list_.size());
         if (added) {
             Holding& h = list_.emplace_back();
             h.market = r.market;
-            h.stockCode = code;
+            h.stockCode = codeOf(r);
         }
         return list_[it->second];
     }
@@ -38,9 +35,29 @@ public:
     }
 
 private:
+    // (market, code) packed into 16 bytes: the code field is 10 bytes, and the bytes after
+    // its terminator do not take part.
+    struct Key {
+        std::uint64_t high = 0;
+        std::uint64_t low = 0;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const { return std::hash<std::uint64_t>()(k.high * 0x9E3779B97F4A7C15ull ^ k.low); }
+    };
+    static Key keyOf(const LedgerRecord& r) {
+        unsigned char bytes[16] = {};
+        std::memcpy(bytes, &r.market, 4);
+        const std::string_view code = codeOf(r);
+        std::memcpy(bytes + 4, code.data(), code.size());
+        Key k;
+        std::memcpy(&k.high, bytes, 8);
+        std::memcpy(&k.low, bytes + 8, 8);
+        return k;
+    }
+
     Holdings list_;
-    std::unordered_map<std::string, std::size_t> index_;
-    std::string key_;
+    std::unordered_map<Key, std::size_t, KeyHash> index_;
 };
 
 // The first six bytes of the code compared as C strings, like strncmp(code, filter, 6).

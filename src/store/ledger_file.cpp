@@ -1,6 +1,7 @@
 #include "store/ledger_file.h"
 
 #include <cstring>
+#include <optional>
 
 #include "store/gbk_text.h"
 
@@ -33,26 +34,34 @@ void appendSlot(Bytes& bytes, const LedgerRecord& r) {
     bytes.insert(bytes.end(), p, p + kSlot);
 }
 
-// Opens the file as the store says, refusing names that would leave the data directory.
-LedgerStatus readFile(const LedgerStore& store, const AccountInfo& account, Bytes& bytes,
-                      std::string& path) {
+// The ledger file's path, or nothing (reported) when the name would leave the data
+// directory.
+std::optional<std::string> checkedPath(const LedgerStore& store, const AccountInfo& account) {
     const std::string name = fieldText(account.name);
     if (!isPlainFileName(name)) {
         store.messages.plain(unsafeNameMessage(name));
-        return LedgerStatus::UnsafeName;
+        return std::nullopt;
     }
-    path = ledgerPath(store.dataDirectory, account);
+    return ledgerPath(store.dataDirectory, account);
+}
+
+LedgerStatus openFailed(const LedgerStore& store, const std::string& path, ReadStatus status) {
+    store.messages.plain(openFailure(path));
+    return status == ReadStatus::Missing ? LedgerStatus::Missing : LedgerStatus::CannotOpen;
+}
+
+// The whole file as the store opens it; refusals are reported.
+bool readFile(const LedgerStore& store, const AccountInfo& account, Bytes& bytes, std::string& path) {
+    auto checked = checkedPath(store, account);
+    if (!checked) return false;
+    path = *checked;
     ReadResult file = readWholeFile(path, store.mode);
-    if (file.status == ReadStatus::Missing) {
-        store.messages.plain(openFailure(path));
-        return LedgerStatus::Missing;
-    }
-    if (file.status == ReadStatus::CannotOpen) {
-        store.messages.plain(openFailure(path));
-        return LedgerStatus::CannotOpen;
+    if (file.status != ReadStatus::Ok) {
+        openFailed(store, path, file.status);
+        return false;
     }
     bytes = std::move(file.bytes);
-    return LedgerStatus::Ok;
+    return true;
 }
 
 }  // namespace
@@ -72,29 +81,38 @@ std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& acco
 
 LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger) {
     ledger.clear();
-    Bytes bytes;
-    std::string path;
-    if (LedgerStatus s = readFile(store, account, bytes, path); s != LedgerStatus::Ok) return s;
-    const std::size_t slots = bytes.size() / kSlot;
-    if (slots == 0) {
+    const auto checked = checkedPath(store, account);
+    if (!checked) return LedgerStatus::UnsafeName;
+    const std::string& path = *checked;
+    FileReader file;
+    if (const ReadStatus s = file.open(path, store.mode); s != ReadStatus::Ok) return openFailed(store, path, s);
+    const std::size_t slots = file.size() / kSlot;  // a trailing partial slot is ignored
+    Bytes header(kSlot);
+    if (slots == 0 || !file.readAt(0, header.data(), kSlot)) {
         store.messages.plain(damaged(path));
         return LedgerStatus::Damaged;
     }
-    bytes.resize(slots * kSlot);  // a trailing partial slot is ignored
-    store.scrambler.decrypt(bytes.data(), bytes.size());
-    if (headerPassword(bytes) != fieldBytes(account.password)) {
+    // Blocks are enciphered independently, so the header and the records decipher apart.
+    store.scrambler.decrypt(header.data(), kSlot);
+    if (headerPassword(header) != fieldBytes(account.password)) {
         store.messages.plain(tampered(account));
         return LedgerStatus::Tampered;
     }
+    // The records go straight into the ledger's own storage, kept from the last load.
     ledger.resize(slots - 1);
-    std::memcpy(static_cast<void*>(ledger.data()), bytes.data() + kSlot, (slots - 1) * kSlot);
+    if (!file.readAt(kSlot, ledger.data(), (slots - 1) * kSlot)) {
+        ledger.clear();
+        store.messages.plain(damaged(path));
+        return LedgerStatus::Damaged;
+    }
+    store.scrambler.decrypt(ledger.data(), (slots - 1) * kSlot);
     return LedgerStatus::Ok;
 }
 
 bool saveLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger) {
     Bytes bytes;
     std::string path;
-    if (readFile(store, account, bytes, path) != LedgerStatus::Ok) return false;
+    if (!readFile(store, account, bytes, path)) return false;
     // A file shorter than its header slot has no password to check against.
     if (bytes.size() < kSlot) {
         store.messages.plain(damaged(path));
@@ -121,7 +139,7 @@ bool saveLedger(const LedgerStore& store, const AccountInfo& account, const Ledg
 bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account, std::string_view gbkPassword) {
     Bytes bytes;
     std::string path;
-    if (readFile(store, account, bytes, path) != LedgerStatus::Ok) return false;
+    if (!readFile(store, account, bytes, path)) return false;
     Bytes header;
     appendSlot(header, headerSlot(gbkPassword));
     store.scrambler.encrypt(header.data(), header.size());

@@ -50,6 +50,33 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
+FileReader::~FileReader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+ReadStatus FileReader::open(const std::string& path, OpenMode mode) {
+    const int flags = mode == OpenMode::CreateIfMissing ? (O_RDWR | O_CREAT | O_CLOEXEC) : (O_RDONLY | O_CLOEXEC);
+    fd_ = ::open(path.c_str(), flags, 0644);
+    if (fd_ < 0) return (mode == OpenMode::ReadOnly && errno == ENOENT) ? ReadStatus::Missing : ReadStatus::CannotOpen;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return ReadStatus::CannotOpen;
+    size_ = static_cast<std::size_t>(st.st_size);
+    return ReadStatus::Ok;
+}
+
+bool FileReader::readAt(std::size_t offset, void* buffer, std::size_t length) const {
+    auto* out = static_cast<unsigned char*>(buffer);
+    while (length > 0) {
+        const ssize_t n = ::pread(fd_, out, length, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        out += n;
+        offset += static_cast<std::size_t>(n);
+        length -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 ReadResult readWholeFile(const std::string& path, OpenMode mode) {
     ReadResult result;
     const int flags = mode == OpenMode::CreateIfMissing ? (O_RDWR | O_CREAT | O_CLOEXEC) : (O_RDONLY | O_CLOEXEC);
@@ -60,18 +87,22 @@ ReadResult readWholeFile(const std::string& path, OpenMode mode) {
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return result;
-    unsigned char chunk[65536];
-    result.bytes.reserve(static_cast<std::size_t>(st.st_size));
+    // Read straight into a buffer of the file's size; a file that grows meanwhile is read
+    // to its end all the same.
+    result.bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
+        if (filled == result.bytes.size()) result.bytes.resize(filled + 65536);
+        const ssize_t n = ::read(fd.get(), result.bytes.data() + filled, result.bytes.size() - filled);
         if (n < 0) {
             if (errno == EINTR) continue;
             result.bytes.clear();
             return result;
         }
         if (n == 0) break;
-        result.bytes.insert(result.bytes.end(), chunk, chunk + n);
+        filled += static_cast<std::size_t>(n);
     }
+    result.bytes.resize(filled);
     result.status = ReadStatus::Ok;
     return result;
 }

@@ -20,6 +20,25 @@ struct ReadResult {
     Bytes bytes;
 };
 
+// An open file read piece by piece, for callers that place the bytes themselves.
+class FileReader {
+public:
+    FileReader() = default;
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    // Opens like readWholeFile; only regular files count as opened.
+    ReadStatus open(const std::string& path, OpenMode mode);
+    std::size_t size() const { return size_; }
+    // Exactly `length` bytes from `offset`, or false.
+    bool readAt(std::size_t offset, void* buffer, std::size_t length) const;
+
+private:
+    int fd_ = -1;
+    std::size_t size_ = 0;
+};
+
 // The whole file. With CreateIfMissing a missing file is created empty and the file
 // must be writable, as the window's files are opened for reading and writing.
 ReadResult readWholeFile(const std::string& path, OpenMode mode);

@@ -4,7 +4,6 @@
 #include <regex>
 #include <sstream>
 
-#include "cli/cli_options.h"
 #include "cli/cli_runner.h"
 #include "cli/sample_data.h"
 #include "support/temp_dir.h"
@@ -87,16 +86,16 @@ TEST_F(CliReport, EmptyListsAndUnwritableFilesAreRefused) {
     EXPECT_EQ(r.err, "无法启动打印作业。\n");
 }
 
-TEST(CliReportOptions, FilesBelongToTheReportCommandOnly) {
-    const auto r = cli::parseCommandLine({"report", "张三", "--pdf", "a.pdf", "--text=b.txt"});
-    ASSERT_EQ(r.error, "");
-    EXPECT_EQ(r.options.pdfFile, "a.pdf");
-    EXPECT_EQ(r.options.textFile, "b.txt");
-    EXPECT_EQ(r.options.arguments, std::vector<std::string>{"张三"});
-    EXPECT_NE(cli::parseCommandLine({"report", "张三"}).error, "");
-    EXPECT_NE(cli::parseCommandLine({"report", "张三", "--pdf"}).error, "");
-    EXPECT_NE(cli::parseCommandLine({"holdings", "张三", "--pdf", "a.pdf"}).error, "");
-    EXPECT_EQ(cli::parseCommandLine({"report", "--help"}).error, "");
+TEST_F(CliReport, NeedsAFileAndTakesOnlyItsOwnOptions) {
+    EXPECT_EQ(run({"report", "张三"}).exitCode, 2);
+    EXPECT_EQ(run({"report", "张三", "--pdf"}).exitCode, 2);
+    EXPECT_EQ(run({"report", "张三", "--quotes", "quotes.txt", "--text", out.file("t.txt")}).exitCode, 2);
+    EXPECT_EQ(run({"holdings", "张三", "--pdf", out.file("h.pdf")}).exitCode, 2);
+    EXPECT_FALSE(fileExists(out.file("t.txt")));
+    EXPECT_FALSE(fileExists(out.file("h.pdf")));
+    const CliRun help = run({"report", "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--pdf FILE"), std::string::npos);
 }
 
 }  // namespace

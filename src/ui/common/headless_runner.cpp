@@ -3,11 +3,10 @@
 namespace fiscora::ui {
 
 bool HeadlessRunner::run(DialogModel& dialog) {
-    if (used_) {
+    if (!shown_.insert(typeid(dialog)).second) {
         confirmed_ = false;
         return false;
     }
-    used_ = true;
     dialog.OnInitDialog();
     confirmed_ = fill_(dialog) && dialog.OnConfirm();
     return confirmed_;

@@ -32,9 +32,12 @@ MainWindowModel::~MainWindowModel() {
     if (current == this) current = nullptr;
 }
 
-void MainWindowModel::OnInitDialog() {
+void MainWindowModel::OnInitDialog() { OnInitDialogAt(dataDirectory(), tradeParamPath(messages())); }
+
+void MainWindowModel::OnInitDialogAt(const std::string& dataDirectory,
+                                     const std::optional<std::string>& tradeParamFile) {
     current = this;
-    workspace_.open(dataDirectory(), tradeParamPath(messages()));
+    workspace_.open(dataDirectory, tradeParamFile);
     refreshAccountTree();
     requestFocus(MainPane::Tree);
 }

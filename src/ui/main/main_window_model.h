@@ -46,6 +46,9 @@ public:
     // folder, the cipher key, the fee table and the registry through Workspace::open;
     // the tree filled with every account logged out and given the focus.
     void OnInitDialog();
+    // The same with the data folder and the fee table given (the command line's options)
+    // instead of the module's data directory and the current directory's fee table.
+    void OnInitDialogAt(const std::string& dataDirectory, const std::optional<std::string>& tradeParamFile);
 
     // Menu, toolbar and popup commands. A command that is not available does nothing.
     bool isAvailable(int commandId) const;

@@ -1,0 +1,89 @@
+#include "cli/window_session.h"
+
+#include "cli/exit_codes.h"
+#include "cli/password_source.h"
+#include "host/module_state.h"
+#include "store/trade_param_file.h"
+#include "ui/account/password_dialog.h"
+#include "ui/main/command_ids.h"
+
+namespace fiscora::cli {
+
+WindowSession::WindowSession(const CliOptions& options, std::ostream& err, ui::HeadlessRunner::Fill fill)
+    : options_(options),
+      err_(err),
+      messages_(err),
+      fill_(std::move(fill)),
+      runner_([this](ui::DialogModel& dialog) { return fillDialog(dialog); }),
+      window_(messages_, runner_) {}
+
+WindowSession::~WindowSession() {
+    if (options_.quotesFile) QuoteSnapshot::uninstall();
+}
+
+bool WindowSession::fillDialog(ui::DialogModel& dialog) {
+    if (auto* prompt = dynamic_cast<ui::PasswordDialog*>(&dialog)) {
+        if (!password_) return false;
+        prompt->password.text = *password_;
+        return true;
+    }
+    return fill_(dialog);
+}
+
+int WindowSession::open() {
+    if (options_.quotesFile) {
+        std::string error;
+        if (!snapshot_.load(*options_.quotesFile, error)) {
+            err_ << "fiscora-cli: " << error << '\n';
+            return kExitUsage;
+        }
+        snapshot_.install();
+    }
+    std::string dataDirectory;
+    if (options_.dataDirectory) {
+        dataDirectory = *options_.dataDirectory;
+    } else if (initDefaultDataDirectory()) {
+        dataDirectory = fiscora::dataDirectory();
+    } else {
+        messages_.plain("找不到当前路径！");
+        return kExitRefused;
+    }
+    std::optional<std::string> params = options_.paramsFile;
+    if (!params) {
+        params = tradeParamPath(messages_);
+        if (!params) return kExitRefused;
+    }
+    const int shownBefore = messages_.count();
+    window_.OnInitDialogAt(dataDirectory, params);
+    return messages_.count() == shownBefore ? kExitOk : kExitRefused;
+}
+
+int WindowSession::login(const std::string& name) {
+    int index = -1;
+    for (std::size_t i = 0; i < window_.tree().size(); ++i) {
+        if (window_.tree()[i].text == name) index = static_cast<int>(i);
+    }
+    if (index < 0) {
+        messages_.plain("帐户" + name + "不存在");
+        return kExitRefused;
+    }
+    const PasswordResult typed = readPassword(options_.passwordFile, "帐户" + name + "的密码: ");
+    if (!typed.password) {
+        err_ << "fiscora-cli: " << typed.error << '\n';
+        return kExitUsage;
+    }
+    password_ = typed.password;
+    window_.selectTreeItem(index);
+    const int shownBefore = messages_.count();
+    window_.OnCommand(ui::command::kLogin);
+    const bool loggedIn = window_.selectedAccount() != nullptr && window_.selectedAccount()->image != 0;
+    return loggedIn && messages_.count() == shownBefore ? kExitOk : kExitRefused;
+}
+
+int WindowSession::run(int commandId) {
+    const int shownBefore = messages_.count();
+    window_.OnCommand(commandId);
+    return runner_.confirmed() && messages_.count() == shownBefore ? kExitOk : kExitRefused;
+}
+
+}  // namespace fiscora::cli

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli/cli_options.h"
+#include "cli/terminal_messages.h"
+#include "host/quote_snapshot.h"
+#include "ui/common/headless_runner.h"
+#include "ui/main/main_window_model.h"
+
+namespace fiscora::cli {
+
+// The main window without a screen, for the commands that change data: the same model,
+// commands and checks as the window, with every dialog filled from the command line
+// (ui::HeadlessRunner) and every message on the error stream. Files are opened as the
+// window opens them, creating what is missing.
+class WindowSession {
+public:
+    WindowSession(const CliOptions& options, std::ostream& err, ui::HeadlessRunner::Fill fill);
+    ~WindowSession();
+    WindowSession(const WindowSession&) = delete;
+    WindowSession& operator=(const WindowSession&) = delete;
+
+    // Installs the quote snapshot and starts the window on the data folder and fee table
+    // of the options. kExitOk, or the failure's exit code with its message shown.
+    int open();
+
+    // Selects the account and logs in to it through the window's password prompt, with
+    // the password from the command line's password sources. kExitOk or the exit code.
+    int login(const std::string& name);
+
+    // Runs a window command; kExitOk when its dialog was confirmed and no message was
+    // shown meanwhile (a refusal always shows one), else kExitRefused.
+    int run(int commandId);
+
+    ui::MainWindowModel& window() { return window_; }
+    TerminalMessages& messages() { return messages_; }
+
+private:
+    bool fillDialog(ui::DialogModel& dialog);
+
+    const CliOptions& options_;
+    std::ostream& err_;
+    TerminalMessages messages_;
+    QuoteSnapshot snapshot_;
+    ui::HeadlessRunner::Fill fill_;
+    std::optional<std::string> password_;  // for the password prompt, once read
+    ui::HeadlessRunner runner_;
+    ui::MainWindowModel window_;
+};
+
+}  // namespace fiscora::cli
