@@ -21,7 +21,7 @@ const std::string* optionValue(const CommandContext& c, const char* name) {
 
 int writeText(CommandContext& c, const ListTable& table, const std::string& path) {
     if (SaveListAsText(table, path)) return kExitOk;
-    c.err << "保存失败\n";
+    c.err << kSaveFailedMessage << '\n';
     return kExitRefused;
 }
 
@@ -32,7 +32,7 @@ int writePdf(CommandContext& c, const ListTable& table, const std::string& path)
         return kExitRefused;
     }
     if (c.pdfWriter(table, kHoldingsReport.title, path)) return kExitOk;
-    c.err << "无法启动打印作业。\n";
+    c.err << kPrintJobFailedMessage << '\n';
     return kExitRefused;
 }
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "host/module_state.h"
+#include "output/list_reports.h"
 #include "store/gbk_text.h"
 #include "store/safe_file.h"
 
@@ -69,7 +70,7 @@ void SaveList(const ListTable& list, const std::string& fileName, Messages& mess
               const OpenInTextEditor& openInTextEditor) {
     const std::string path = dataDirectory() + fileName;
     if (!SaveListAsText(list, path)) {
-        messages.plain("保存失败");
+        messages.plain(kSaveFailedMessage);
         return;
     }
     if (messages.askYesNo("文件保存为当前路径下" + path + ",是否用记事本打开?")) openInTextEditor(path);

@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 
 #include "host/module_state.h"
+#include "output/list_reports.h"
 #include "output/report_texts.h"
 #include "qt/output/song_font.h"
 
@@ -71,7 +72,7 @@ void ReportPrinter::Print(QWidget* parent, Messages& messages) {
     if (!hasContent()) return;
     QPrinter printer(QPrinter::HighResolution);
     if (!PreparePrinting(printer, parent)) return;
-    if (printJob(printer) == JobResult::CannotStart) messages.plain("无法启动打印作业。");
+    if (printJob(printer) == JobResult::CannotStart) messages.plain(kPrintJobFailedMessage);
 }
 
 ReportPrinter::JobResult ReportPrinter::printJob(QPrinter& printer) {
