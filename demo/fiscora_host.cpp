@@ -4,7 +4,6 @@
 //   fiscora-host [--quotes FILE] [--drift] [--data DIR]
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>

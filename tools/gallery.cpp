@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -31,10 +32,27 @@ namespace {
 QString outputFolder;
 int failures = 0;
 
+// The widget's picture; a window gets a plain title bar with its caption above it, so the
+// caption can be checked too (the offscreen platform draws no frames).
+QImage picture(QWidget* widget) {
+    const QPixmap content = widget->grab();
+    if (!widget->isWindow() || qobject_cast<QMenu*>(widget) != nullptr) return content.toImage();
+    const int barHeight = QFontMetrics(widget->font()).height() + 10;
+    QImage image(content.width() + 2, content.height() + barHeight + 1, QImage::Format_RGB32);
+    image.fill(QColor(96, 112, 140));
+    QPainter painter(&image);
+    painter.setFont(widget->font());
+    painter.setPen(Qt::white);
+    painter.drawPixmap(1, barHeight, content);
+    painter.drawText(QRect(8, 0, image.width() - 16, barHeight), Qt::AlignVCenter | Qt::AlignLeft,
+                     widget->windowTitle());
+    return image;
+}
+
 void save(QWidget* widget, const char* name) {
     QApplication::processEvents();
     const QString path = outputFolder + "/" + name + ".png";
-    if (!widget->grab().save(path)) {
+    if (!picture(widget).save(path)) {
         std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(path));
         ++failures;
         return;
@@ -106,6 +124,7 @@ int main(int argc, char** argv) {
         saveDialog(window, fiscora::ui::command::kNewAccount, "new-account-dialog");
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
+        saveMenu(window.menus().treeMenu(), "menu-tree-popup");
         saveMenu(window.menus().otherOperationsMenu(), "menu-other-operations");
     }
     fiscora::QuoteSnapshot::uninstall();

@@ -1,6 +1,9 @@
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
@@ -12,6 +15,7 @@
 #include "qt/account/password_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/main_window_view.h"
+#include "qt/main/split_pane_area.h"
 #include "qt/widgets/hover_button.h"
 #include "qt_test_registry.h"
 #include "support/temp_dir.h"
@@ -109,6 +113,71 @@ private slots:
         QCOMPARE(treeImage(window, 0), 0);
         QCOMPARE(rows->rowCount(), 0);
         QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora"));
+    }
+
+    void deletingAsksWithAWarningAndRemovesTheAccount() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        window.show();
+        loginWith(QString::fromUtf8(fiscora::demo::kSecondPassword), &window);
+        const QRect item = window.accountTree()->visualItemRect(window.accountTree()->topLevelItem(1));
+        QTest::mouseClick(window.accountTree()->viewport(), Qt::LeftButton, {}, item.center());
+        QCOMPARE(treeImage(window, 1), 1);
+
+        QString question;
+        onNextModal([&](QDialog* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            QVERIFY(box != nullptr);
+            QCOMPARE(box->icon(), QMessageBox::Warning);
+            QCOMPARE(box->windowTitle(), QStringLiteral("注意"));
+            question = box->text();
+            box->button(QMessageBox::Yes)->click();
+        }, &window);
+        window.runCommand(command::kDeleteAccount);
+
+        QCOMPARE(question, QStringLiteral("稳健组合的所有资料将被删除，真的要删除吗?"));
+        QCOMPARE(window.accountTree()->topLevelItemCount(), 1);
+        QVERIFY(!fiscora::test::fileExists(workspace.dataFile("稳健组合.da0")));
+        // The account above it is selected: logged out, so the list is empty.
+        QCOMPARE(window.accountTree()->currentItem(), window.accountTree()->topLevelItem(0));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora"));
+    }
+
+    void draggingTheSplitterMovesBothPanes() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget* area = &window.panes();
+        const int split = window.model().splitter().splitPos();
+        QCOMPARE(split, area->width() / 5);
+        QCOMPARE(window.accountTree()->geometry().right(), split - 2);
+        QCOMPARE(window.holdingList()->geometry().left(), split + 2);
+
+        const int y = area->height() / 2;
+        QTest::mousePress(area, Qt::LeftButton, {}, QPoint(split, y));
+        QVERIFY(window.model().splitter().dragging());
+        QMouseEvent move(QEvent::MouseMove, QPointF(split + 60, y), area->mapToGlobal(QPointF(split + 60, y)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(area, &move);
+        QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(split + 60, y));
+        QVERIFY(!window.model().splitter().dragging());
+        QCOMPARE(window.holdingList()->geometry().left(), split + 62);
+        QCOMPARE(window.accountTree()->geometry().right(), split + 58);
+    }
+
+    void otherOperationsArrowOpensItsMenuAndTheFaceDoesNothing() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        QToolButton* button = window.menus().otherOperationsButton();
+        QCOMPARE(button->toolTip(), QStringLiteral("其他操作"));
+        QCOMPARE(button->menu(), window.menus().otherOperationsMenu());
+        QStringList entries;
+        for (QAction* action : button->menu()->actions()) entries << action->text();
+        QCOMPARE(entries, QStringList({"买入股票", "卖出股票", "股票分红", "送配股票", "", "投入资金", "划出资金"}));
+        button->click();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora"));
+        QCOMPARE(window.accountTree()->currentItem(), nullptr);
     }
 
     void newAccountThroughTheRealDialog() {

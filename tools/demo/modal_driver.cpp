@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 
 namespace fiscora::demo {
@@ -19,7 +20,11 @@ void onNextModal(std::function<void(QDialog*)> act, QWidget* except) {
         if (dialog == nullptr || dialog == except || !dialog->isVisible()) return;
         timer->stop();
         timer->deleteLater();
+        const QPointer<QDialog> shown(dialog);
         act(dialog);
+        // A dialog that `act` left open (a check failed part way) is cancelled, so that
+        // its modal loop cannot wait for ever.
+        if (shown && shown->isVisible()) shown->reject();
     });
     timer->start(10);
 }

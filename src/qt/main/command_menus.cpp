@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "qt/widgets/artwork.h"
 #include "ui/main/main_menus.h"
@@ -39,7 +40,11 @@ void CommandMenus::fill(QMenu* menu, const std::vector<ui::MenuItem>& items) {
     for (const auto& item : items) {
         const QString text = QString::fromStdString(item.text);
         if (item.isSeparator()) menu->addSeparator();
-        else if (!item.submenu.empty()) fill(menu->addMenu(text), item.submenu);
+        else if (!item.submenu.empty()) {
+            QMenu* submenu = menu->addMenu(text);
+            submenus_.push_back(submenu);
+            fill(submenu, item.submenu);
+        }
         else menu->addAction(commandAction(text, item.command, menu));
     }
 }
@@ -77,6 +82,12 @@ void CommandMenus::buildToolBar(QWidget* owner) {
 
 void CommandMenus::updateEnabled() {
     for (QAction* action : actions_) action->setEnabled(available_(action->data().toInt()));
+    // A submenu is open to the user while any of its entries is.
+    for (QMenu* submenu : submenus_) {
+        const auto entries = submenu->actions();
+        submenu->menuAction()->setEnabled(
+            std::any_of(entries.begin(), entries.end(), [](QAction* a) { return a->isEnabled(); }));
+    }
 }
 
 std::vector<QAction*> CommandMenus::actionsOf(int id) const {

@@ -47,6 +47,7 @@ private:
     Run run_;
     Available available_;
     std::vector<QAction*> actions_;
+    std::vector<QMenu*> submenus_;
     QMenuBar* menuBar_;
     QToolBar* toolBar_;
     QMenu* treeMenu_;

@@ -15,12 +15,4 @@ QFont dialogFont() {
     return font;
 }
 
-QFont sansFont(int pointSize) {
-    QFont font;
-    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("AR PL UMing CN")});
-    font.setPointSize(pointSize);
-    return font;
-}
-
 }  // namespace fiscora::qt

@@ -94,8 +94,9 @@ bool DialogView::eventFilter(QObject* watched, QEvent* event) {
     const auto found = fields_.find(widget);
     if (found == fields_.end()) return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
-        model_.focusChangedTo(found->second);
+        // The user moved the focus; a request the model makes in answer is applied below.
         appliedFocusRequest_ = model_.focusRequest();
+        model_.focusChangedTo(found->second);
         refresh();
     } else if (event->type() == QEvent::KeyPress && found->second != nullptr) {
         return handleKey(widget, static_cast<QKeyEvent*>(event)->key());
