@@ -179,17 +179,5 @@ TEST(ReportPage, TheLastPageIsFilledWithEmptyGridRowsAndClosed) {
     EXPECT_LT(closing, 970 - f.layout.footerReserve);
 }
 
-TEST(ReportPage, ShortRowsLeaveTheirMissingCellsEmpty) {
-    ListTable list = listOf(0);
-    list.rows = {{"only"}};
-    ReportContent content{"t", "f", &list};
-    RecordingCanvas canvas;
-    const ReportLayout layout = layOutReport(canvas, content, 440, 1000, kMargins);
-    RecordingCanvas page;
-    drawReportPage(page, layout, content, 1);
-    EXPECT_NE(page.find("only"), nullptr);
-    EXPECT_EQ(page.texts.size(), 2u + 3u + 1u + 1u);
-}
-
 }  // namespace
 }  // namespace fiscora
