@@ -40,7 +40,8 @@ void step(fiscora::QuoteSnapshot::Quote& quote) {
 long hostQuotes(const char* code, short market, char* nameOut, float* latestOut, float* prevCloseOut) {
     if (drift && latestOut != nullptr && code != nullptr) {
         auto found = snapshot.quotes().find({code, market});
-        if (found != snapshot.quotes().end()) step(found->second);
+        if (found != snapshot.quotes().end())
+            step(found->second);
     }
     return fiscora::QuoteSnapshot::callback(code, market, nameOut, latestOut, prevCloseOut);
 }
@@ -56,17 +57,21 @@ int usage() {
     return 2;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     std::string quotesFile;
     std::string dataDirectory;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--quotes" && i + 1 < argc) quotesFile = argv[++i];
-        else if (arg == "--data" && i + 1 < argc) dataDirectory = argv[++i];
-        else if (arg == "--drift") drift = true;
-        else return usage();
+        if (arg == "--quotes" && i + 1 < argc)
+            quotesFile = argv[++i];
+        else if (arg == "--data" && i + 1 < argc)
+            dataDirectory = argv[++i];
+        else if (arg == "--drift")
+            drift = true;
+        else
+            return usage();
     }
 
     const std::string libraryPath = ownFolder() + "/libfiscora.so";

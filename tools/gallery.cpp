@@ -36,7 +36,8 @@ int failures = 0;
 // caption can be checked too (the offscreen platform draws no frames).
 QImage picture(QWidget* widget) {
     const QPixmap content = widget->grab();
-    if (!widget->isWindow() || qobject_cast<QMenu*>(widget) != nullptr) return content.toImage();
+    if (!widget->isWindow() || qobject_cast<QMenu*>(widget) != nullptr)
+        return content.toImage();
     const int barHeight = QFontMetrics(widget->font()).height() + 10;
     QImage image(content.width() + 2, content.height() + barHeight + 1, QImage::Format_RGB32);
     image.fill(QColor(96, 112, 140));
@@ -69,21 +70,24 @@ void saveMenu(QMenu* menu, const char* name) {
 
 // Shows a dialog of the main window, pictures it and closes it unconfirmed.
 void saveDialog(fiscora::qt::MainWindowView& window, int command, const char* name) {
-    fiscora::demo::onNextModal([name](QDialog* dialog) {
-        save(dialog, name);
-        dialog->reject();
-    }, &window);
+    fiscora::demo::onNextModal(
+        [name](QDialog* dialog) {
+            save(dialog, name);
+            dialog->reject();
+        },
+        &window);
     window.runCommand(command);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: gallery OUTPUT_FOLDER\n");
         return 2;
     }
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     outputFolder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(outputFolder);
@@ -93,7 +97,8 @@ int main(int argc, char** argv) {
     QDir(workspace).removeRecursively();
     const std::string folder = workspace.toStdString() + "/";
     fiscora::qt::QtMessages messages;
-    if (!fiscora::demo::writeDemoWorkspace(folder, fiscora::today(), messages)) return 1;
+    if (!fiscora::demo::writeDemoWorkspace(folder, fiscora::today(), messages))
+        return 1;
     QDir::setCurrent(workspace);
     fiscora::setPrivateInvestDir((folder + "invest/").c_str());
     fiscora::QuoteSnapshot quotes;
@@ -110,12 +115,14 @@ int main(int argc, char** argv) {
         save(&window, "main-window-start");
 
         // Log in to the demo account through its password dialog.
-        fiscora::demo::onNextModal([](QDialog* dialog) {
-            auto* view = static_cast<fiscora::qt::PasswordView*>(dialog);
-            QTest::keyClicks(view->passwordEdit(), QString::fromUtf8(fiscora::demo::kDemoPassword));
-            save(dialog, "password-dialog");
-            view->loginButton()->click();
-        }, &window);
+        fiscora::demo::onNextModal(
+            [](QDialog* dialog) {
+                auto* view = static_cast<fiscora::qt::PasswordView*>(dialog);
+                QTest::keyClicks(view->passwordEdit(), QString::fromUtf8(fiscora::demo::kDemoPassword));
+                save(dialog, "password-dialog");
+                view->loginButton()->click();
+            },
+            &window);
         window.model().OnTreeClick(0);
         window.sync();
         save(&window, "main-window");

@@ -25,13 +25,15 @@ public:
 
 protected:
     void OnFocusMoved(const fiscora::ui::Field& from, const fiscora::ui::Field*) override {
-        if (&from == &code && code.text.size() != 6) focusOn(code);
+        if (&from == &code && code.text.size() != 6)
+            focusOn(code);
     }
 };
 
 class CodeView : public fiscora::qt::DialogView {
 public:
-    CodeView(CodeModel& model) : DialogView(model, nullptr), code(new QLineEdit(this)), quantity(new QLineEdit(this)) {
+    CodeView(CodeModel& model)
+        : DialogView(model, nullptr), code(new QLineEdit(this)), quantity(new QLineEdit(this)) {
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(code);
         layout->addWidget(quantity);
@@ -43,7 +45,7 @@ public:
     QLineEdit* quantity;
 };
 
-}  // namespace
+} // namespace
 
 class DialogViewTest : public QObject {
     Q_OBJECT

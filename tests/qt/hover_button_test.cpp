@@ -14,7 +14,8 @@ QRect captionBox(const QImage& image) {
     QRect box;
     for (int y = 1; y < image.height() - 1; ++y)
         for (int x = 1; x < image.width() - 1; ++x)
-            if (image.pixel(x, y) != face) box |= QRect(x, y, 1, 1);
+            if (image.pixel(x, y) != face)
+                box |= QRect(x, y, 1, 1);
     return box;
 }
 
@@ -23,11 +24,12 @@ QRgb darkest(const QImage& image) {
     QRgb found = qRgb(255, 255, 255);
     for (int y = 1; y < image.height() - 1; ++y)
         for (int x = 1; x < image.width() - 1; ++x)
-            if (qGray(image.pixel(x, y)) < qGray(found)) found = image.pixel(x, y);
+            if (qGray(image.pixel(x, y)) < qGray(found))
+                found = image.pixel(x, y);
     return found;
 }
 
-}  // namespace
+} // namespace
 
 class HoverButtonTest : public QObject {
     Q_OBJECT

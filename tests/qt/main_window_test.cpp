@@ -3,8 +3,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
@@ -36,15 +36,17 @@ int treeImage(MainWindowView& window, int item) {
 
 // Types the password into the next password dialog and presses 登录.
 void loginWith(const QString& password, QWidget* except) {
-    onNextModal([password](QDialog* dialog) {
-        auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
-        QVERIFY(view != nullptr);
-        fiscora::test::retype(view->passwordEdit(), password);
-        view->loginButton()->click();
-    }, except);
+    onNextModal(
+        [password](QDialog* dialog) {
+            auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
+            QVERIFY(view != nullptr);
+            fiscora::test::retype(view->passwordEdit(), password);
+            view->loginButton()->click();
+        },
+        except);
 }
 
-}  // namespace
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -55,7 +57,8 @@ private slots:
         MainWindowView window;
         QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora"));
         QCOMPARE(window.accountTree()->topLevelItemCount(), 2);
-        QCOMPARE(window.accountTree()->topLevelItem(0)->text(0), QString::fromUtf8(fiscora::demo::kDemoAccount));
+        QCOMPARE(window.accountTree()->topLevelItem(0)->text(0),
+                 QString::fromUtf8(fiscora::demo::kDemoAccount));
         QCOMPARE(treeImage(window, 0), 0);
         QCOMPARE(treeImage(window, 1), 0);
         QCOMPARE(window.holdingList()->model()->rowCount(), 0);
@@ -69,7 +72,8 @@ private slots:
         MainWindowView window;
         for (int id : {command::kLogin, command::kNewAccount, command::kAbout, command::kExit}) {
             QVERIFY(!window.menus().actionsOf(id).empty());
-            for (QAction* action : window.menus().actionsOf(id)) QVERIFY(action->isEnabled());
+            for (QAction* action : window.menus().actionsOf(id))
+                QVERIFY(action->isEnabled());
         }
         for (QAction* action : window.menus().actionsOf(command::kCapitalCurve))
             QCOMPARE(action->isEnabled(), window.model().isAvailable(command::kCapitalCurve));
@@ -82,20 +86,25 @@ private slots:
         MainWindowView window;
         window.show();
         bool errorShown = false;
-        onNextModal([&](QDialog* dialog) {
-            auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
-            QVERIFY(view != nullptr);
-            fiscora::test::typeText(view->passwordEdit(), QStringLiteral("wrong"));
-            onNextModal([&](QDialog* box) {
-                auto* message = qobject_cast<QMessageBox*>(box);
-                QVERIFY(message != nullptr);
-                errorShown = message->text() == QStringLiteral("密码错误") && message->icon() == QMessageBox::Critical &&
-                             message->windowTitle() == QStringLiteral("错误");
-                loginWith(QString::fromUtf8(fiscora::demo::kDemoPassword), box);
-                message->accept();
-            }, dialog);
-            view->loginButton()->click();
-        }, &window);
+        onNextModal(
+            [&](QDialog* dialog) {
+                auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
+                QVERIFY(view != nullptr);
+                fiscora::test::typeText(view->passwordEdit(), QStringLiteral("wrong"));
+                onNextModal(
+                    [&](QDialog* box) {
+                        auto* message = qobject_cast<QMessageBox*>(box);
+                        QVERIFY(message != nullptr);
+                        errorShown = message->text() == QStringLiteral("密码错误") &&
+                                     message->icon() == QMessageBox::Critical &&
+                                     message->windowTitle() == QStringLiteral("错误");
+                        loginWith(QString::fromUtf8(fiscora::demo::kDemoPassword), box);
+                        message->accept();
+                    },
+                    dialog);
+                view->loginButton()->click();
+            },
+            &window);
         const QRect item = window.accountTree()->visualItemRect(window.accountTree()->topLevelItem(0));
         QTest::mouseClick(window.accountTree()->viewport(), Qt::LeftButton, {}, item.center());
 
@@ -115,6 +124,24 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora"));
     }
 
+    void refreshingQuotesShowsNewPricesInTheSameRows() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        window.show();
+        loginWith(QString::fromUtf8(fiscora::demo::kDemoPassword), &window);
+        window.model().OnTreeClick(0);
+        window.sync();
+        QAbstractItemModel* rows = window.holdingList()->model();
+        const int count = rows->rowCount();
+        QCOMPARE(rows->data(rows->index(0, 7)).toString(), QStringLiteral("35.420"));
+
+        workspace.quotes().quotes()[{"600036", 1}].latest = 40.0f;
+        window.runCommand(command::kRefreshQuotes);
+        QCOMPARE(rows->rowCount(), count);
+        QCOMPARE(rows->data(rows->index(0, 7)).toString(), QStringLiteral("40.000"));
+        QCOMPARE(rows->data(rows->index(0, 4)).toString(), QStringLiteral("60000.000"));
+    }
+
     void deletingAsksWithAWarningAndRemovesTheAccount() {
         fiscora::test::SampleWorkspace workspace;
         MainWindowView window;
@@ -125,14 +152,16 @@ private slots:
         QCOMPARE(treeImage(window, 1), 1);
 
         QString question;
-        onNextModal([&](QDialog* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            QVERIFY(box != nullptr);
-            QCOMPARE(box->icon(), QMessageBox::Warning);
-            QCOMPARE(box->windowTitle(), QStringLiteral("注意"));
-            question = box->text();
-            box->button(QMessageBox::Yes)->click();
-        }, &window);
+        onNextModal(
+            [&](QDialog* dialog) {
+                auto* box = qobject_cast<QMessageBox*>(dialog);
+                QVERIFY(box != nullptr);
+                QCOMPARE(box->icon(), QMessageBox::Warning);
+                QCOMPARE(box->windowTitle(), QStringLiteral("注意"));
+                question = box->text();
+                box->button(QMessageBox::Yes)->click();
+            },
+            &window);
         window.runCommand(command::kDeleteAccount);
 
         QCOMPARE(question, QStringLiteral("稳健组合的所有资料将被删除，真的要删除吗?"));
@@ -173,8 +202,10 @@ private slots:
         QCOMPARE(button->toolTip(), QStringLiteral("其他操作"));
         QCOMPARE(button->menu(), window.menus().otherOperationsMenu());
         QStringList entries;
-        for (QAction* action : button->menu()->actions()) entries << action->text();
-        QCOMPARE(entries, QStringList({"买入股票", "卖出股票", "股票分红", "送配股票", "", "投入资金", "划出资金"}));
+        for (QAction* action : button->menu()->actions())
+            entries << action->text();
+        QCOMPARE(entries,
+                 QStringList({"买入股票", "卖出股票", "股票分红", "送配股票", "", "投入资金", "划出资金"}));
         button->click();
         QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora"));
         QCOMPARE(window.accountTree()->currentItem(), nullptr);
@@ -184,17 +215,19 @@ private slots:
         fiscora::test::SampleWorkspace workspace;
         MainWindowView window;
         window.show();
-        onNextModal([](QDialog* dialog) {
-            auto* view = dynamic_cast<fiscora::qt::NewAccountView*>(dialog);
-            QVERIFY(view != nullptr);
-            fiscora::test::typeText(view->nameEdit(), QStringLiteral("测试帐户"));
-            fiscora::test::typeText(view->passwordEdit(), QStringLiteral("pw1"));
-            fiscora::test::typeText(view->confirmationEdit(), QStringLiteral("pw1"));
-            fiscora::test::retype(view->capitalEdit(), QStringLiteral("5000"));
-            view->tradeTypeBox()->setCurrentIndex(2);
-            fiscora::test::typeText(view->remarkEdit(), QStringLiteral("备注"));
-            view->createButton()->click();
-        }, &window);
+        onNextModal(
+            [](QDialog* dialog) {
+                auto* view = dynamic_cast<fiscora::qt::NewAccountView*>(dialog);
+                QVERIFY(view != nullptr);
+                fiscora::test::typeText(view->nameEdit(), QStringLiteral("测试帐户"));
+                fiscora::test::typeText(view->passwordEdit(), QStringLiteral("pw1"));
+                fiscora::test::typeText(view->confirmationEdit(), QStringLiteral("pw1"));
+                fiscora::test::retype(view->capitalEdit(), QStringLiteral("5000"));
+                view->tradeTypeBox()->setCurrentIndex(2);
+                fiscora::test::typeText(view->remarkEdit(), QStringLiteral("备注"));
+                view->createButton()->click();
+            },
+            &window);
         window.runCommand(command::kNewAccount);
 
         QCOMPARE(window.accountTree()->topLevelItemCount(), 3);

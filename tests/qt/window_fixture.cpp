@@ -8,11 +8,13 @@ namespace fiscora::test {
 
 SampleWorkspace::SampleWorkspace() {
     RecordingMessages messages;
-    if (!demo::writeDemoWorkspace(dir_.path(), today(), messages)) qFatal("cannot write the sample workspace");
+    if (!demo::writeDemoWorkspace(dir_.path(), today(), messages))
+        qFatal("cannot write the sample workspace");
     cwd_ = std::make_unique<ScopedCurrentDirectory>(dir_.path());
     setPrivateInvestDir((dir_.path() + "invest/").c_str());
     std::string error;
-    if (!quotes_.load(dir_.path() + demo::kQuotesFileName, error)) qFatal("%s", error.c_str());
+    if (!quotes_.load(dir_.path() + demo::kQuotesFileName, error))
+        qFatal("%s", error.c_str());
     quotes_.install();
 }
 
@@ -20,4 +22,4 @@ SampleWorkspace::~SampleWorkspace() {
     QuoteSnapshot::uninstall();
 }
 
-}  // namespace fiscora::test
+} // namespace fiscora::test

@@ -20,6 +20,7 @@ public:
 
     const std::string& folder() const { return dir_.path(); }
     std::string dataFile(const std::string& name) const { return dir_.path() + "invest/" + name; }
+    QuoteSnapshot& quotes() { return quotes_; }
 
 private:
     TempDir dir_;
@@ -29,7 +30,8 @@ private:
 
 // Types text key by key, Chinese included (QTest::keyClicks takes ASCII only).
 inline void typeText(QWidget* widget, const QString& text) {
-    for (const QChar ch : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
 // Replaces the text of a line edit by typing, as a user would.
@@ -40,4 +42,4 @@ inline void retype(QLineEdit* edit, const QString& text) {
     typeText(edit, text);
 }
 
-}  // namespace fiscora::test
+} // namespace fiscora::test

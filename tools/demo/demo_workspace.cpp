@@ -29,12 +29,12 @@ struct SampleStock {
 
 // Invented prices of real listings, enough for both demo accounts and the charts.
 const SampleStock kStocks[] = {
-    {"600036", 1, "招商银行", 35.42, 35.18},  {"601318", 1, "中国平安", 46.85, 47.12},
+    {"600036", 1, "招商银行", 35.42, 35.18},     {"601318", 1, "中国平安", 46.85, 47.12},
     {"600519", 1, "贵州茅台", 1612.00, 1598.50}, {"600900", 1, "长江电力", 28.36, 28.20},
-    {"601888", 1, "中国中免", 71.90, 72.65},  {"600030", 1, "中信证券", 21.47, 21.30},
-    {"000001", 0, "平安银行", 11.38, 11.25},  {"000858", 0, "五粮液", 142.60, 140.95},
-    {"000333", 0, "美的集团", 63.05, 62.48},  {"002415", 0, "海康威视", 31.12, 31.74},
-    {"300750", 0, "宁德时代", 201.30, 198.50}, {"200002", 0, "万科Ｂ", 3.86, 3.91},
+    {"601888", 1, "中国中免", 71.90, 72.65},     {"600030", 1, "中信证券", 21.47, 21.30},
+    {"000001", 0, "平安银行", 11.38, 11.25},     {"000858", 0, "五粮液", 142.60, 140.95},
+    {"000333", 0, "美的集团", 63.05, 62.48},     {"002415", 0, "海康威视", 31.12, 31.74},
+    {"300750", 0, "宁德时代", 201.30, 198.50},   {"200002", 0, "万科Ｂ", 3.86, 3.91},
     {"900901", 1, "云赛Ｂ股", 0.412, 0.409},
 };
 
@@ -86,7 +86,8 @@ std::string quoteSnapshotText() {
     std::string text = "# code\tmarket (0 深圳, 1 上海)\tname\tlatest\tprevious close\n";
     char line[160];
     for (const auto& s : kStocks) {
-        std::snprintf(line, sizeof line, "%s\t%d\t%s\t%.3f\t%.3f\n", s.code, s.market, s.name, s.latest, s.prevClose);
+        std::snprintf(line, sizeof line, "%s\t%d\t%s\t%.3f\t%.3f\n", s.code, s.market, s.name, s.latest,
+                      s.prevClose);
         text += line;
     }
     return text;
@@ -100,7 +101,8 @@ std::vector<std::int32_t> tradingDays(std::int32_t today, int calendarDays) {
         const std::time_t t = end - static_cast<std::time_t>(back) * 86400 + 12 * 3600;
         std::tm local{};
         localtime_r(&t, &local);
-        if (local.tm_wday != 0 && local.tm_wday != 6) days.push_back(dateFromTime(t));
+        if (local.tm_wday != 0 && local.tm_wday != 6)
+            days.push_back(dateFromTime(t));
     }
     return days;
 }
@@ -122,13 +124,15 @@ bool writeDayBars(const std::string& folder, const SampleStock& stock, const std
         bar = DayBar{};
         bar.date = days[i];
         const double prices[4] = {open, high, low, close};
-        for (int k = 0; k < 4; ++k) bar.prices[k] = static_cast<std::uint32_t>(std::lround(prices[k] * unit));
+        for (int k = 0; k < 4; ++k)
+            bar.prices[k] = static_cast<std::uint32_t>(std::lround(prices[k] * unit));
         close = std::max(close / (1 + move(random)), 1.0 / unit * 10);
     }
     const std::string path = dayBarPath(folder, stock.market, stock.code);
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bars.data()), static_cast<std::streamsize>(bars.size() * sizeof(DayBar)));
+    out.write(reinterpret_cast<const char*>(bars.data()),
+              static_cast<std::streamsize>(bars.size() * sizeof(DayBar)));
     if (!out.flush()) {
         messages.error("不能写入文件" + path);
         return false;
@@ -158,8 +162,10 @@ public:
         const std::int32_t market = marketOf(code);
         LedgerRecord r = stockRecord(kind, date, code, market, quantity, remark);
         r.price = price;
-        r.fee = threeDecimals(tradeFee(price, static_cast<std::uint32_t>(quantity), workspace_.feeRowFor(market, code)));
-        r.amount = threeDecimals(kind == RecordType::Sell ? quantity * price - r.fee : quantity * price + r.fee);
+        r.fee = threeDecimals(
+            tradeFee(price, static_cast<std::uint32_t>(quantity), workspace_.feeRowFor(market, code)));
+        r.amount =
+            threeDecimals(kind == RecordType::Sell ? quantity * price - r.fee : quantity * price + r.fee);
         ledger_.push_back(r);
     }
 
@@ -177,7 +183,8 @@ public:
 private:
     static std::int32_t marketOf(const char* code) {
         for (const auto& s : kStocks)
-            if (std::string(s.code) == code) return s.market;
+            if (std::string(s.code) == code)
+                return s.market;
         return 0;
     }
 
@@ -206,7 +213,8 @@ std::int32_t tradingDay(std::int32_t today, int days) {
         std::tm local{};
         const std::time_t t = timeFromDate(date) + 12 * 3600;
         localtime_r(&t, &local);
-        if ((local.tm_wday != 0 && local.tm_wday != 6) || d <= 1) return date;
+        if ((local.tm_wday != 0 && local.tm_wday != 6) || d <= 1)
+            return date;
     }
 }
 
@@ -258,14 +266,18 @@ bool writeAccounts(const std::string& folder, std::int32_t today, Messages& mess
         void (*history)(HistoryBuilder&, std::int32_t);
     };
     const Plan plans[] = {
-        {makeAccount(kDemoAccount, kDemoPassword, "深沪A股", 300000, tradingDay(today, 400), "演示用的沪深A股帐户"),
+        {makeAccount(kDemoAccount, kDemoPassword, "深沪A股", 300000, tradingDay(today, 400),
+                     "演示用的沪深A股帐户"),
          demoHistory},
-        {makeAccount(kSecondAccount, kSecondPassword, "深沪A股", 80000, tradingDay(today, 300), "稳健型长期投资"),
+        {makeAccount(kSecondAccount, kSecondPassword, "深沪A股", 80000, tradingDay(today, 300),
+                     "稳健型长期投资"),
          secondHistory},
     };
     workspace.accounts.clear();
-    for (const auto& plan : plans) workspace.accounts.push_back(plan.account);
-    if (!saveRegistry(workspace.dataDirectory(), workspace.accounts, workspace.scrambler(), messages)) return false;
+    for (const auto& plan : plans)
+        workspace.accounts.push_back(plan.account);
+    if (!saveRegistry(workspace.dataDirectory(), workspace.accounts, workspace.scrambler(), messages))
+        return false;
     for (const auto& plan : plans) {
         Ledger ledger;
         HistoryBuilder builder(workspace, ledger);
@@ -278,16 +290,19 @@ bool writeAccounts(const std::string& folder, std::int32_t today, Messages& mess
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool writeDemoWorkspace(const std::string& folder, std::int32_t today, Messages& messages) {
     std::filesystem::create_directories(folder);
-    if (!writeText(folder + kQuotesFileName, quoteSnapshotText(), messages)) return false;
-    if (!saveTradeParams(folder + kTradeParamFileName, demoFeeTable(), messages)) return false;
+    if (!writeText(folder + kQuotesFileName, quoteSnapshotText(), messages))
+        return false;
+    if (!saveTradeParams(folder + kTradeParamFileName, demoFeeTable(), messages))
+        return false;
     const auto days = tradingDays(today, 460);
     for (const auto& stock : kStocks)
-        if (!writeDayBars(folder, stock, days, messages)) return false;
+        if (!writeDayBars(folder, stock, days, messages))
+            return false;
     return writeAccounts(folder, today, messages);
 }
 
-}  // namespace fiscora::demo
+} // namespace fiscora::demo

@@ -13,12 +13,8 @@
 namespace fiscora::qt {
 
 NewAccountView::NewAccountView(ui::NewAccountDialog& model, QWidget* parent)
-    : DialogView(model, parent),
-      name_(new QLineEdit(this)),
-      password_(new QLineEdit(this)),
-      confirmation_(new QLineEdit(this)),
-      capital_(new QLineEdit(this)),
-      tradeType_(new QComboBox(this)),
+    : DialogView(model, parent), name_(new QLineEdit(this)), password_(new QLineEdit(this)),
+      confirmation_(new QLineEdit(this)), capital_(new QLineEdit(this)), tradeType_(new QComboBox(this)),
       remark_(new QPlainTextEdit(this)),
       create_(confirmButton(QString::fromUtf8(ui::NewAccountDialog::kCreateButton))) {
     using D = ui::NewAccountDialog;
@@ -59,4 +55,4 @@ NewAccountView::NewAccountView(ui::NewAccountDialog& model, QWidget* parent)
     bindField(remark_, model.remark);
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

@@ -11,8 +11,7 @@
 namespace fiscora::qt {
 
 PasswordView::PasswordView(ui::PasswordDialog& model, QWidget* parent)
-    : DialogView(model, parent),
-      password_(new QLineEdit(this)),
+    : DialogView(model, parent), password_(new QLineEdit(this)),
       login_(confirmButton(QString::fromUtf8(ui::PasswordDialog::kLoginButton))) {
     const DialogUnits dlu(font());
     auto* layout = new QGridLayout(this);
@@ -34,4 +33,4 @@ PasswordView::PasswordView(ui::PasswordDialog& model, QWidget* parent)
     bindField(password_, model.password);
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

@@ -13,13 +13,15 @@
 namespace fiscora::qt {
 
 CommandMenus::CommandMenus(QWidget* owner, Run run, Available available)
-    : QObject(owner), run_(std::move(run)), available_(std::move(available)),
-      menuBar_(new QMenuBar(owner)), toolBar_(new QToolBar(owner)), treeMenu_(new QMenu(owner)),
-      listMenu_(new QMenu(owner)), otherOperations_(new QMenu(owner)) {
+    : QObject(owner), run_(std::move(run)), available_(std::move(available)), menuBar_(new QMenuBar(owner)),
+      toolBar_(new QToolBar(owner)), treeMenu_(new QMenu(owner)), listMenu_(new QMenu(owner)),
+      otherOperations_(new QMenu(owner)) {
     for (const auto& entry : ui::mainMenuBar()) {
         const QString title = QString::fromStdString(entry.title);
-        if (entry.items.empty()) menuBar_->addAction(commandAction(title, entry.command, menuBar_));
-        else fill(menuBar_->addMenu(title), entry.items);
+        if (entry.items.empty())
+            menuBar_->addAction(commandAction(title, entry.command, menuBar_));
+        else
+            fill(menuBar_->addMenu(title), entry.items);
     }
     fill(otherOperations_, ui::otherOperationsMenu());
     fill(treeMenu_, ui::treePopupMenu());
@@ -39,13 +41,14 @@ QAction* CommandMenus::commandAction(const QString& text, int id, QObject* paren
 void CommandMenus::fill(QMenu* menu, const std::vector<ui::MenuItem>& items) {
     for (const auto& item : items) {
         const QString text = QString::fromStdString(item.text);
-        if (item.isSeparator()) menu->addSeparator();
+        if (item.isSeparator())
+            menu->addSeparator();
         else if (!item.submenu.empty()) {
             QMenu* submenu = menu->addMenu(text);
             submenus_.push_back(submenu);
             fill(submenu, item.submenu);
-        }
-        else menu->addAction(commandAction(text, item.command, menu));
+        } else
+            menu->addAction(commandAction(text, item.command, menu));
     }
 }
 
@@ -81,7 +84,8 @@ void CommandMenus::buildToolBar(QWidget* owner) {
 }
 
 void CommandMenus::updateEnabled() {
-    for (QAction* action : actions_) action->setEnabled(available_(action->data().toInt()));
+    for (QAction* action : actions_)
+        action->setEnabled(available_(action->data().toInt()));
     // A submenu is open to the user while any of its entries is.
     for (QMenu* submenu : submenus_) {
         const auto entries = submenu->actions();
@@ -93,8 +97,9 @@ void CommandMenus::updateEnabled() {
 std::vector<QAction*> CommandMenus::actionsOf(int id) const {
     std::vector<QAction*> found;
     for (QAction* action : actions_)
-        if (action->data().toInt() == id) found.push_back(action);
+        if (action->data().toInt() == id)
+            found.push_back(action);
     return found;
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QIcon>
 #include <vector>
 
 #include "engine/holding_rows.h"
@@ -25,6 +26,7 @@ private:
     std::vector<ListColumn> columns_;
     std::vector<QStringList> cells_;
     std::vector<int> markets_;
+    QIcon marketIcons_[2]; // 0 Shenzhen, 1 Shanghai
 };
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

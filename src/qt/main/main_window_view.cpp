@@ -5,9 +5,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
-#include <QTableView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -21,11 +21,12 @@
 namespace fiscora::qt {
 
 MainWindowView::MainWindowView(QWidget* parent)
-    : QDialog(parent), messages_(this), dialogs_(this), listOutput_(this, messages_), model_(messages_, dialogs_),
-      menus_(new CommandMenus(this, [this](int id) { runCommand(id); },
-                              [this](int id) { return model_.isAvailable(id); })),
+    : QDialog(parent), messages_(this), dialogs_(this), listOutput_(this, messages_),
+      model_(messages_, dialogs_),
+      menus_(new CommandMenus(
+          this, [this](int id) { runCommand(id); }, [this](int id) { return model_.isAvailable(id); })),
       panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget), list_(new QTableView),
-      rows_(new HoldingListModel(this)) {
+      rows_(new HoldingListModel(this)), accountIcons_{accountIcon(false), accountIcon(true)} {
     setFont(dialogFont());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
@@ -97,7 +98,9 @@ void MainWindowView::buildList() {
     for (int i = 0; i < static_cast<int>(rows_->columns().size()); ++i)
         list_->setColumnWidth(i, rows_->columns()[i].width);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { model_.setSelectedRow(current.isValid() ? current.row() : -1); });
+            [this](const QModelIndex& current) {
+                model_.setSelectedRow(current.isValid() ? current.row() : -1);
+            });
     connect(list_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         model_.OnListDoubleClick(index.isValid() ? index.row() : -1);
         sync();
@@ -121,28 +124,32 @@ void MainWindowView::sync() {
     syncList();
     menus_->updateEnabled();
     applyFocusRequest();
-    if (model_.closeRequested()) accept();
+    if (model_.closeRequested())
+        accept();
 }
 
 void MainWindowView::syncTree() {
     const QSignalBlocker blocker(tree_);
     const auto& items = model_.tree();
-    if (tree_->topLevelItemCount() != static_cast<int>(items.size())) tree_->clear();
-    static const QIcon images[2] = {accountIcon(false), accountIcon(true)};
+    if (tree_->topLevelItemCount() != static_cast<int>(items.size()))
+        tree_->clear();
     for (std::size_t i = 0; i < items.size(); ++i) {
         QTreeWidgetItem* item = tree_->topLevelItem(static_cast<int>(i));
-        if (item == nullptr) item = new QTreeWidgetItem(tree_);
+        if (item == nullptr)
+            item = new QTreeWidgetItem(tree_);
         const QString text = QString::fromStdString(items[i].text);
         const int image = items[i].image == ui::kLoggedInImage ? 1 : 0;
-        if (item->text(0) != text) item->setText(0, text);
+        if (item->text(0) != text)
+            item->setText(0, text);
         if (item->data(0, Qt::UserRole).toInt() != image || item->icon(0).isNull()) {
-            item->setIcon(0, images[image]);
+            item->setIcon(0, accountIcons_[image]);
             item->setData(0, Qt::UserRole, image);
         }
     }
     const int selected = model_.selectedIndex();
     tree_->setCurrentItem(selected >= 0 ? tree_->topLevelItem(selected) : nullptr);
-    if (selected < 0) tree_->clearSelection();
+    if (selected < 0)
+        tree_->clearSelection();
 }
 
 void MainWindowView::syncList() {
@@ -151,19 +158,21 @@ void MainWindowView::syncList() {
     const int row = model_.selectedRow();
     if (row >= 0 && row < rows_->rowCount()) {
         const QModelIndex index = rows_->index(row, 0);
-        list_->selectionModel()->setCurrentIndex(index,
-                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
     }
 }
 
 void MainWindowView::applyFocusRequest() {
-    if (model_.focusRequest() == appliedFocusRequest_) return;
+    if (model_.focusRequest() == appliedFocusRequest_)
+        return;
     appliedFocusRequest_ = model_.focusRequest();
     QWidget* target = model_.focusPane() == ui::MainPane::Tree   ? static_cast<QWidget*>(tree_)
                       : model_.focusPane() == ui::MainPane::List ? static_cast<QWidget*>(list_)
                                                                  : nullptr;
     // Posted, so that it happens after the event being handled.
-    if (target != nullptr) QTimer::singleShot(0, target, [target] { target->setFocus(Qt::OtherFocusReason); });
+    if (target != nullptr)
+        QTimer::singleShot(0, target, [target] { target->setFocus(Qt::OtherFocusReason); });
 }
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
@@ -184,4 +193,4 @@ void MainWindowView::closeEvent(QCloseEvent* event) {
     accept();
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
 
 #include "qt/main/qt_dialog_runner.h"
 #include "qt/output/list_print.h"
@@ -57,7 +58,9 @@ private:
     QTreeWidget* tree_;
     QTableView* list_;
     HoldingListModel* rows_;
+    // Tree images: 0 logged out, 1 logged in.
+    QIcon accountIcons_[2];
     std::uint32_t appliedFocusRequest_ = 0;
 };
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

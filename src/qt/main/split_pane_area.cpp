@@ -11,7 +11,7 @@ QRect qRect(const ui::PixelRect& r) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-}  // namespace
+} // namespace
 
 SplitPaneArea::SplitPaneArea(ui::Splitter& splitter, QWidget* parent)
     : QWidget(parent), splitter_(splitter), feedback_(new QWidget(this)) {
@@ -41,7 +41,8 @@ void SplitPaneArea::startSplitter() {
 }
 
 void SplitPaneArea::placePanes() {
-    if (tree_ == nullptr) return;
+    if (tree_ == nullptr)
+        return;
     const auto panes = splitter_.paneRects();
     tree_->setGeometry(qRect(panes.tree));
     list_->setGeometry(qRect(panes.list));
@@ -65,9 +66,11 @@ void SplitPaneArea::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().color(QPalette::Button));
     // The 3-D line between the toolbar and the panes.
     painter.setPen(palette().color(QPalette::Dark));
-    painter.drawLine(c.left, c.top - ui::kContentGapBelowToolbar, c.right - 1, c.top - ui::kContentGapBelowToolbar);
+    painter.drawLine(c.left, c.top - ui::kContentGapBelowToolbar, c.right - 1,
+                     c.top - ui::kContentGapBelowToolbar);
     painter.setPen(palette().color(QPalette::Light));
-    painter.drawLine(c.left, c.top - ui::kContentGapBelowToolbar + 1, c.right - 1, c.top - ui::kContentGapBelowToolbar + 1);
+    painter.drawLine(c.left, c.top - ui::kContentGapBelowToolbar + 1, c.right - 1,
+                     c.top - ui::kContentGapBelowToolbar + 1);
 }
 
 void SplitPaneArea::resizeEvent(QResizeEvent*) {
@@ -76,24 +79,27 @@ void SplitPaneArea::resizeEvent(QResizeEvent*) {
 }
 
 void SplitPaneArea::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && splitter_.mouseDown(event->position().toPoint().x())) showFeedback();
+    if (event->button() == Qt::LeftButton && splitter_.mouseDown(event->position().toPoint().x()))
+        showFeedback();
 }
 
 void SplitPaneArea::mouseMoveEvent(QMouseEvent* event) {
     const int x = event->position().toPoint().x();
     if (splitter_.dragging()) {
         splitter_.mouseMove(x);
-        if (!splitter_.dragging()) placePanes();
+        if (!splitter_.dragging())
+            placePanes();
         showFeedback();
     }
     setCursor(splitter_.showsResizeCursor(x) ? Qt::SizeHorCursor : Qt::ArrowCursor);
 }
 
 void SplitPaneArea::mouseReleaseEvent(QMouseEvent* event) {
-    if (!splitter_.dragging()) return;
+    if (!splitter_.dragging())
+        return;
     splitter_.mouseUp(event->position().toPoint().x());
     showFeedback();
     placePanes();
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

@@ -75,7 +75,8 @@ void page(QPainter& p, const QRectF& r) {
 
 void ruledLines(QPainter& p, qreal left, qreal right, qreal top, int count, qreal step) {
     p.setPen(pen(kBlue.lighter(130), 1.6));
-    for (int i = 0; i < count; ++i) p.drawLine(QPointF(left, top + i * step), QPointF(right, top + i * step));
+    for (int i = 0; i < count; ++i)
+        p.drawLine(QPointF(left, top + i * step), QPointF(right, top + i * step));
 }
 
 void padlock(QPainter& p, const QColor& body) {
@@ -159,8 +160,12 @@ void closeAccount(QPainter& p) {
     padlock(p, kGold);
 }
 
-void buy(QPainter& p) { seal(p, kRed, QStringLiteral("买")); }
-void sell(QPainter& p) { seal(p, kGreen, QStringLiteral("卖")); }
+void buy(QPainter& p) {
+    seal(p, kRed, QStringLiteral("买"));
+}
+void sell(QPainter& p) {
+    seal(p, kGreen, QStringLiteral("卖"));
+}
 
 void otherOperations(QPainter& p) {
     page(p, QRectF(3, 5, 26, 22));
@@ -193,7 +198,8 @@ void deleteRecords(QPainter& p) {
     bin.closeSubpath();
     p.drawPath(bin);
     p.setPen(pen(kInk.lighter(160), 1.5));
-    for (qreal x : {12.0, 16.0, 20.0}) p.drawLine(QPointF(x, 12.5), QPointF(x, 26));
+    for (qreal x : {12.0, 16.0, 20.0})
+        p.drawLine(QPointF(x, 12.5), QPointF(x, 26));
     p.setPen(pen(kInk, 1.4));
     p.setBrush(kRed);
     p.drawRoundedRect(QRectF(4.5, 5.5, 23, 3.5), 1.2, 1.2);
@@ -235,8 +241,10 @@ void parameters(QPainter& p) {
         const qreal half = M_PI / teeth / 2.2;
         const QPointF a(16 + r * std::cos(angle - half), 16 + r * std::sin(angle - half));
         const QPointF b(16 + r * std::cos(angle + half), 16 + r * std::sin(angle + half));
-        if (i == 0) gear.moveTo(a);
-        else gear.lineTo(a);
+        if (i == 0)
+            gear.moveTo(a);
+        else
+            gear.lineTo(a);
         gear.lineTo(b);
     }
     gear.closeSubpath();
@@ -271,7 +279,8 @@ void application(QPainter& p) {
     p.setBrush(fill);
     p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
     p.setPen(pen(QColor(255, 255, 255, 70), 1));
-    for (qreal y : {10.0, 16.0, 22.0}) p.drawLine(QPointF(5, y), QPointF(27, y));
+    for (qreal y : {10.0, 16.0, 22.0})
+        p.drawLine(QPointF(5, y), QPointF(27, y));
     p.setPen(pen(QColor(255, 90, 80), 2.8));
     p.drawPolyline(QPolygonF({QPointF(5, 24), QPointF(11, 18), QPointF(16, 21), QPointF(25, 9)}));
     arrowHead(p, QPointF(27.5, 6.5), -50, QColor(255, 90, 80));
@@ -280,13 +289,14 @@ void application(QPainter& p) {
     p.drawEllipse(QPointF(23, 24), 4.5, 4.5);
 }
 
-}  // namespace
+} // namespace
 
 QIcon toolbarIcon(int index) {
     static const Drawing drawings[kToolbarImageCount] = {
-        newAccount, properties, ledgerBook, closeAccount, {}, buy, sell, otherOperations,
-        tradeDetails, deleteRecords, {}, refreshQuotes, analysis, parameters};
-    if (index < 0 || index >= kToolbarImageCount || !drawings[index]) return {};
+        newAccount,   properties,    ledgerBook, closeAccount,  {},       buy,       sell, otherOperations,
+        tradeDetails, deleteRecords, {},         refreshQuotes, analysis, parameters};
+    if (index < 0 || index >= kToolbarImageCount || !drawings[index])
+        return {};
     return iconOf(drawings[index]);
 }
 
@@ -309,7 +319,8 @@ QIcon accountIcon(bool loggedIn) {
 }
 
 QIcon marketIcon(int market) {
-    if (market == 1) return iconOf([](QPainter& p) { marketSeal(p, kRed, QStringLiteral("沪")); });
+    if (market == 1)
+        return iconOf([](QPainter& p) { marketSeal(p, kRed, QStringLiteral("沪")); });
     return iconOf([](QPainter& p) { marketSeal(p, kBlue, QStringLiteral("深")); });
 }
 
@@ -317,4 +328,4 @@ QIcon applicationIcon() {
     return iconOf(application);
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

@@ -28,11 +28,12 @@ QDate localDay(std::time_t t) {
 }
 
 bool fitsTextField(const QString& text, const ui::TextField& field) {
-    if (field.maxChars != 0 && static_cast<std::size_t>(text.size()) > field.maxChars) return false;
+    if (field.maxChars != 0 && static_cast<std::size_t>(text.size()) > field.maxChars)
+        return false;
     return field.maxGbkBytes == 0 || fitsGbk(text, field.maxGbkBytes);
 }
 
-}  // namespace
+} // namespace
 
 void Bindings::add(std::function<void()> refresher) {
     refresher();
@@ -40,12 +41,14 @@ void Bindings::add(std::function<void()> refresher) {
 }
 
 void Bindings::refresh() {
-    for (const auto& refresher : refreshers_) refresher();
+    for (const auto& refresher : refreshers_)
+        refresher();
 }
 
 Bindings::Event Bindings::afterEdit(Event event) {
     return [this, event = std::move(event)] {
-        if (event) event();
+        if (event)
+            event();
         refresh();
     };
 }
@@ -53,7 +56,8 @@ Bindings::Event Bindings::afterEdit(Event event) {
 void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited) {
     edit->setMaxLength(field.maxChars != 0 ? static_cast<int>(field.maxChars) : 32767);
     edit->setEchoMode(field.masked ? QLineEdit::Password : QLineEdit::Normal);
-    if (field.maxGbkBytes != 0) edit->setValidator(new GbkLimitValidator(field.maxGbkBytes, edit));
+    if (field.maxGbkBytes != 0)
+        edit->setValidator(new GbkLimitValidator(field.maxGbkBytes, edit));
     const Event done = afterEdit(std::move(edited));
     QObject::connect(edit, &QLineEdit::textEdited, edit, [&field, done](const QString& text) {
         field.text = text.toStdString();
@@ -62,7 +66,8 @@ void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited) {
     add([edit, &field] {
         const QSignalBlocker blocker(edit);
         const QString text = QString::fromStdString(field.text);
-        if (edit->text() != text) edit->setText(text);
+        if (edit->text() != text)
+            edit->setText(text);
         edit->setEnabled(field.enabled);
         edit->setReadOnly(field.readOnly);
     });
@@ -85,7 +90,8 @@ void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field, Event edited) {
     add([edit, &field] {
         const QSignalBlocker blocker(edit);
         const QString text = QString::fromStdString(field.text);
-        if (edit->toPlainText() != text) edit->setPlainText(text);
+        if (edit->toPlainText() != text)
+            edit->setPlainText(text);
         edit->setEnabled(field.enabled);
         edit->setReadOnly(field.readOnly);
     });
@@ -100,9 +106,11 @@ void Bindings::bind(QComboBox* box, ui::ChoiceField& field, Event changed) {
     add([box, &field] {
         const QSignalBlocker blocker(box);
         QStringList items;
-        for (const auto& item : field.items) items << QString::fromStdString(item);
+        for (const auto& item : field.items)
+            items << QString::fromStdString(item);
         QStringList shown;
-        for (int i = 0; i < box->count(); ++i) shown << box->itemText(i);
+        for (int i = 0; i < box->count(); ++i)
+            shown << box->itemText(i);
         if (shown != items) {
             box->clear();
             box->addItems(items);
@@ -124,7 +132,8 @@ void Bindings::bind(QDateEdit* edit, ui::DateField& field, Event changed) {
         const QSignalBlocker blocker(edit);
         if (field.earliest != 0 || field.latest != 0)
             edit->setDateRange(localDay(field.earliest), localDay(field.latest));
-        if (field.date != 0) edit->setDate(qDate(field.date));
+        if (field.date != 0)
+            edit->setDate(qDate(field.date));
         edit->setEnabled(field.enabled);
     });
 }
@@ -136,4 +145,4 @@ void Bindings::bind(QLabel* label, ui::LabelField& field) {
     });
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

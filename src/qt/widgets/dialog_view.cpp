@@ -31,7 +31,6 @@ HoverButton* DialogView::confirmButton(const QString& caption) {
 
 HoverButton* DialogView::cancelButton(const QString& caption) {
     auto* button = new HoverButton(caption, this);
-    button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, &QDialog::reject);
     watch(button, nullptr);
     return button;
@@ -57,14 +56,19 @@ void DialogView::confirm() {
 }
 
 void DialogView::applyFocusRequest() {
-    if (model_.focusRequest() == appliedFocusRequest_) return;
+    if (model_.focusRequest() == appliedFocusRequest_)
+        return;
     appliedFocusRequest_ = model_.focusRequest();
     for (const auto& [widget, field] : fields_) {
-        if (field == nullptr || field != model_.focused()) continue;
+        if (field == nullptr || field != model_.focused())
+            continue;
         widget->setFocus(Qt::OtherFocusReason);
-        if (!model_.textSelected()) return;
-        if (auto* line = qobject_cast<QLineEdit*>(widget)) line->selectAll();
-        if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) text->selectAll();
+        if (!model_.textSelected())
+            return;
+        if (auto* line = qobject_cast<QLineEdit*>(widget))
+            line->selectAll();
+        if (auto* text = qobject_cast<QPlainTextEdit*>(widget))
+            text->selectAll();
         return;
     }
 }
@@ -92,7 +96,8 @@ bool DialogView::handleKey(QWidget* widget, int key) {
 bool DialogView::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     const auto found = fields_.find(widget);
-    if (found == fields_.end()) return QDialog::eventFilter(watched, event);
+    if (found == fields_.end())
+        return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
         // The user moved the focus; a request the model makes in answer is applied below.
         appliedFocusRequest_ = model_.focusRequest();
@@ -104,4 +109,4 @@ bool DialogView::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

@@ -19,4 +19,4 @@ private:
     std::size_t maxBytes_;
 };
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

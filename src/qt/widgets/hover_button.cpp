@@ -24,7 +24,8 @@ QImage HoverButton::render() const {
     QPainter painter(&image);
     painter.setFont(font());
     QRect captionRect = image.rect();
-    if (pressed) captionRect.translate(1, 1);
+    if (pressed)
+        captionRect.translate(1, 1);
     painter.setPen(isEnabled() ? ink : QColor(kDisabledCaption));
     painter.drawText(captionRect, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, text());
     painter.setPen(ink);
@@ -50,4 +51,4 @@ void HoverButton::leaveEvent(QEvent* event) {
     QPushButton::leaveEvent(event);
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

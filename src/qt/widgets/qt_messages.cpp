@@ -18,10 +18,11 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-}  // namespace
+} // namespace
 
 QWidget* QtMessages::parentForBox() const {
-    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
     return owner_.data();
 }
 
@@ -45,4 +46,4 @@ bool QtMessages::askWithIcon(const std::string& text, const std::string& caption
     return box.exec() == QMessageBox::Yes;
 }
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt

@@ -23,4 +23,4 @@ private:
     QPointer<QWidget> owner_;
 };
 
-}  // namespace fiscora::qt
+} // namespace fiscora::qt
