@@ -16,7 +16,8 @@ int usageError(std::ostream& err, const std::string& why) {
 
 }  // namespace
 
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const PdfReportWriter& pdfWriter) {
     const ParseResult parsed = parseCommandLine(args);
     if (!parsed.error.empty()) return usageError(err, parsed.error);
     const CliOptions& options = parsed.options;
@@ -53,7 +54,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!command->writes) {
         if (const int code = session.open(); code != kExitOk) return code;
     }
-    CommandContext context{options, session, out, err};
+    CommandContext context{options, session, out, err, pdfWriter};
     return command->run(context);
 }
 

@@ -3,13 +3,14 @@
 #include "cli/account_commands.h"
 #include "cli/book_command.h"
 #include "cli/ledger_commands.h"
+#include "cli/report_command.h"
 
 namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {accountsCommand(), ledgerCommand(), holdingsCommand(),
-                                             summaryCommand(), verifyCommand(), createAccountCommand(),
-                                             bookCommand()};
+                                             summaryCommand(), reportCommand(), verifyCommand(),
+                                             createAccountCommand(), bookCommand()};
     return all;
 }
 

@@ -7,6 +7,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
 #include "cli/output_table.h"
+#include "cli/pdf_report_writer.h"
 
 namespace fiscora::cli {
 
@@ -15,6 +16,7 @@ struct CommandContext {
     CliSession& session;  // opened read-only; not opened for commands that write
     std::ostream& out;
     std::ostream& err;
+    const PdfReportWriter& pdfWriter;
 };
 
 // An option a command takes after its name.

@@ -3,10 +3,11 @@
 #include <vector>
 
 #include "cli/cli_app.h"
+#include "qt/output/headless_pdf.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const int code = fiscora::cli::runCli(args, std::cout, std::cerr);
+    const int code = fiscora::cli::runCli(args, std::cout, std::cerr, fiscora::qt::writePdfReport);
     std::cout.flush();
     return std::cout.fail() ? 1 : code;
 }

@@ -26,10 +26,10 @@ const char* const kOptions =
     "  -h, --help            show this help and exit\n";
 
 std::string passwordNote() {
-    return std::string("The password of ledger, holdings and summary comes from --password-file,\n"
-                       "else from the environment variable ") +
-           kPasswordVariable + ", else it is asked for on the\n"
-           "terminal with echo off. It is never taken from the command line.\n";
+    return std::string("The password of ledger, holdings, summary and report comes from\n"
+                       "--password-file, else from the environment variable ") +
+           kPasswordVariable + ",\nelse it is asked for on the terminal with echo off. "
+           "It is never taken from the\ncommand line.\n";
 }
 
 const char* const kOutputNote =
@@ -51,6 +51,7 @@ const char* const kExitStatus =
 std::string generalHelp() {
     std::string s = "Usage: fiscora-cli [OPTIONS] COMMAND [ARGS]\n\n"
                     "Reads Fiscora's accounts and ledgers and prints them as tab-separated text or JSON;\n"
+                    "report writes the holdings list as the window prints and saves it, and\n"
                     "create-account writes through the window's own command.\n\n"
                     "Commands:\n";
     for (const Command& c : commands()) {
@@ -88,8 +89,8 @@ std::string commandHelp(const Command& c) {
     std::vector<std::string> fields;
     std::vector<std::string> jsonOnly;
     for (const Column& col : c.columns()) (col.jsonOnly ? jsonOnly : fields).push_back(col.name);
-    std::string s =
-        "Usage: " + synopsis(c) + "\n\n" + c.description + "\n\n" + wrappedList("Fields:", fields);
+    std::string s = "Usage: " + synopsis(c) + "\n\n" + c.description + "\n";
+    if (!fields.empty()) s += "\n" + wrappedList("Fields:", fields);
     if (!jsonOnly.empty()) s += wrappedList("JSON also:", jsonOnly);
     if (!c.options.empty()) {
         s += "\nOptions of " + std::string(c.name) + ":\n";

@@ -21,7 +21,8 @@
 namespace fiscora::qt {
 
 MainWindowView::MainWindowView(QWidget* parent)
-    : QDialog(parent), messages_(this), dialogs_(this), model_(messages_, dialogs_),
+    : QDialog(parent), messages_(this), dialogs_(this), listOutput_(this, messages_),
+      model_(messages_, dialogs_),
       menus_(new CommandMenus(
           this, [this](int id) { runCommand(id); }, [this](int id) { return model_.isAvailable(id); })),
       panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget), list_(new QTableView),
@@ -47,6 +48,7 @@ MainWindowView::MainWindowView(QWidget* parent)
     layout->activate();
     panes_->startSplitter();
 
+    model_.setListOutput(listOutput_);
     model_.OnInitDialog();
     sync();
 }

@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include "qt/main/qt_dialog_runner.h"
+#include "qt/output/list_print.h"
 #include "qt/widgets/qt_messages.h"
 #include "ui/main/main_window_model.h"
 
@@ -50,6 +51,7 @@ private:
 
     QtMessages messages_;
     QtDialogRunner dialogs_;
+    QtListOutput listOutput_;
     ui::MainWindowModel model_;
     CommandMenus* menus_;
     SplitPaneArea* panes_;

@@ -1,3 +1,5 @@
+#include "output/list_reports.h"
+#include "output/list_text_export.h"
 #include "ui/account/account_commands.h"
 #include "ui/main/command_ids.h"
 #include "ui/main/main_window_model.h"
@@ -23,6 +25,15 @@ void MainWindowModel::registerCommands() {
     commands_[command::kExit] = [this] { closeRequested_ = true; };
     // A menu holder: the face of the button does nothing, its arrow opens the menu.
     commands_[command::kOtherOperations] = [] {};
+}
+
+// Both take the holdings list as it shows, whether or not an account is selected.
+void MainWindowModel::setListOutput(ListOutput& output) {
+    commands_[command::kPrint] = [this, &output] { output.printList(holdingTable(rows_), kHoldingsReport.title); };
+    commands_[command::kSaveAsText] = [this, &output] {
+        SaveList(holdingTable(rows_), kHoldingsReport.fileName, messages(),
+                 [&output](const std::string& path) { output.openInTextEditor(path); });
+    };
 }
 
 }  // namespace fiscora::ui

@@ -10,6 +10,7 @@
 
 #include "engine/holding_rows.h"
 #include "engine/workspace.h"
+#include "output/list_output.h"
 #include "store/account_info.h"
 #include "ui/common/dialog_runner.h"
 #include "ui/main/splitter.h"
@@ -50,6 +51,10 @@ public:
     // The same with the data folder and the fee table given (the command line's options)
     // instead of the module's data directory and the current directory's fee table.
     void OnInitDialogAt(const std::string& dataDirectory, const std::optional<std::string>& tradeParamFile);
+
+    // The platform's printing and text editor, for 数据打印 and 数据存盘 of the holdings
+    // list; until the view gives them, those two commands are not available.
+    void setListOutput(ListOutput& output);
 
     // Menu, toolbar and popup commands. A command that is not available does nothing.
     bool isAvailable(int commandId) const;

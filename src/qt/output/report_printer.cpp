@@ -1,0 +1,120 @@
+#include "qt/output/report_printer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+
+#include "host/module_state.h"
+#include "output/list_reports.h"
+#include "output/report_texts.h"
+#include "qt/output/song_font.h"
+
+namespace fiscora::qt {
+namespace {
+
+constexpr qreal kHeadingPoints = 12;
+constexpr qreal kTablePoints = 12;
+constexpr qreal kFooterPoints = 9;
+// The print dialog's page range runs from 1; the last page is only known once the job lays
+// the report out on the chosen printer, so the range is open upwards.
+constexpr int kLastSelectablePage = 9999;
+// A PDF is laid out in the dots of a common laser printer, so the gaps and lines given in
+// device units look on it as they do on paper.
+constexpr int kPdfDotsPerInch = 600;
+
+// The job's start time, for its footer.
+ReportTime reportTime(const QDateTime& t) {
+    return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute()};
+}
+
+int millimetresToUnits(double mm, int dotsPerInch) { return static_cast<int>(mm * dotsPerInch / 25.4); }
+
+// Where a PDF goes when the system has no printer: the data directory, named after the report.
+QString defaultPdfPath(const std::string& title) {
+    return QDir(QString::fromStdString(dataDirectory())).filePath(QString::fromStdString(title) + ".pdf");
+}
+
+}  // namespace
+
+ReportPrinter::ReportPrinter(Clock clock) : clock_(std::move(clock)) {}
+
+void ReportPrinter::setUpPage(QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat) printer.setResolution(kPdfDotsPerInch);
+    printer.setFullPage(false);
+    const QPageLayout page = printer.pageLayout();
+    printer.setPageMargins(page.minimumMargins(), page.units());
+}
+
+bool ReportPrinter::PreparePrinting(QPrinter& printer, QWidget* parent) {
+    printer.setDocName(QString::fromUtf8(kJobName));
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(defaultPdfPath(title_));
+    }
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(1, kLastSelectablePage);
+    if (dialog.exec() != QDialog::Accepted) return false;
+
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
+        const QString file = QFileDialog::getSaveFileName(parent, QString::fromStdString(title_),
+                                                          defaultPdfPath(title_), QStringLiteral("PDF (*.pdf)"));
+        if (file.isEmpty()) return false;
+        printer.setOutputFileName(file);
+    }
+    return printer.isValid();
+}
+
+void ReportPrinter::Print(QWidget* parent, Messages& messages) {
+    if (!hasContent()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    if (!PreparePrinting(printer, parent)) return;
+    if (printJob(printer) == JobResult::CannotStart) messages.plain(kPrintJobFailedMessage);
+}
+
+ReportPrinter::JobResult ReportPrinter::printJob(QPrinter& printer) {
+    if (!hasContent()) return JobResult::NothingToPrint;
+    printer.setDocName(QString::fromUtf8(kJobName));
+    setUpPage(printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) return JobResult::CannotStart;
+    LayOut(painter);
+
+    // The painter starts on the first page; each further page is started before it is drawn.
+    // Between pages the window keeps repainting, but takes no input while the job runs.
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    bool firstPage = true;
+    for (int page : pagesToPrint(range ? printer.fromPage() : 0, range ? printer.toPage() : 0, layout_.lastPage)) {
+        if (!firstPage && !printer.newPage()) {
+            printer.abort();
+            painter.end();
+            return JobResult::Aborted;
+        }
+        firstPage = false;
+        PrintPage(painter, page);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error) return JobResult::Aborted;
+    return JobResult::Printed;
+}
+
+void ReportPrinter::LayOut(QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    fonts_ = {QFont(songFont(kHeadingPoints), device), QFont(songFont(kTablePoints), device),
+              QFont(songFont(kFooterPoints), device)};
+    footer_ = reportFooterText(reportTime(clock_()));
+    const int mx = millimetresToUnits(kMarginMillimetres, device->logicalDpiX());
+    const int my = millimetresToUnits(kMarginMillimetres, device->logicalDpiY());
+    PainterReportCanvas canvas(painter, fonts_);
+    layout_ = layOutReport(canvas, content(), device->width(), device->height(), {mx, my, mx, my});
+}
+
+void ReportPrinter::PrintPage(QPainter& painter, int page) {
+    PainterReportCanvas canvas(painter, fonts_);
+    drawReportPage(canvas, layout_, content(), page);
+}
+
+}  // namespace fiscora::qt
