@@ -16,8 +16,7 @@ constexpr std::size_t kBufferSize = 1 << 20;
 
 std::vector<unsigned char> makeBuffer() {
     std::vector<unsigned char> buf(kBufferSize);
-    for (std::size_t i = 0; i < buf.size(); ++i)
-        buf[i] = static_cast<unsigned char>(i * 131 + 7);
+    for (std::size_t i = 0; i < buf.size(); ++i) buf[i] = static_cast<unsigned char>(i * 131 + 7);
     return buf;
 }
 
@@ -54,4 +53,4 @@ void BM_OpenSslBlowfishEncrypt(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenSslBlowfishEncrypt);
 
-} // namespace
+}  // namespace

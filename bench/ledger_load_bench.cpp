@@ -33,7 +33,8 @@ struct LargeLedger {
         Ledger ledger;
         ledger.reserve(kRecords);
         for (int i = 0; i < kRecords; ++i) {
-            LedgerRecord r = makeRecord(i % 3 == 2 ? RecordType::Sell : RecordType::Buy, 20200101 + i % 28);
+            LedgerRecord r =
+                makeRecord(i % 3 == 2 ? RecordType::Sell : RecordType::Buy, 20200101 + i % 28);
             r.market = i % 2;
             const std::string code = std::to_string(600000 + i % 200);
             storeBytes(r.stockCode, code);

@@ -37,11 +37,11 @@ void step(fiscora::QuoteSnapshot::Quote& quote) {
 
 // The callback the library calls: answers from the snapshot, moving the price first
 // when drifting.
-long hostQuotes(const char* code, short market, char* nameOut, float* latestOut, float* prevCloseOut) {
+long hostQuotes(const char* code, short market, char* nameOut, float* latestOut,
+                float* prevCloseOut) {
     if (drift && latestOut != nullptr && code != nullptr) {
         auto found = snapshot.quotes().find({code, market});
-        if (found != snapshot.quotes().end())
-            step(found->second);
+        if (found != snapshot.quotes().end()) step(found->second);
     }
     return fiscora::QuoteSnapshot::callback(code, market, nameOut, latestOut, prevCloseOut);
 }
@@ -57,7 +57,7 @@ int usage() {
     return 2;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     std::string quotesFile;

@@ -42,8 +42,7 @@ int failures = 0;
 // caption can be checked too (the offscreen platform draws no frames).
 QImage picture(QWidget* widget) {
     const QPixmap content = widget->grab();
-    if (!widget->isWindow() || qobject_cast<QMenu*>(widget) != nullptr)
-        return content.toImage();
+    if (!widget->isWindow() || qobject_cast<QMenu*>(widget) != nullptr) return content.toImage();
     const int barHeight = QFontMetrics(widget->font()).height() + 10;
     QImage image(content.width() + 2, content.height() + barHeight + 1, QImage::Format_RGB32);
     image.fill(QColor(96, 112, 140));
@@ -92,8 +91,7 @@ void saveFilledDialog(fiscora::qt::MainWindowView& window, int command, const ch
                       std::function<void(View*)> fill) {
     fiscora::demo::onNextModal(
         [name, fill](QDialog* dialog) {
-            if (auto* view = dynamic_cast<View*>(dialog))
-                fill(view);
+            if (auto* view = dynamic_cast<View*>(dialog)) fill(view);
             save(dialog, name);
             dialog->reject();
         },
@@ -115,26 +113,25 @@ void enter(QWidget* box, const char* text) {
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: gallery OUTPUT_FOLDER\n");
         return 2;
     }
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     outputFolder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(outputFolder);
 
     // A fresh sample workspace, made the current directory as the host does.
-    const QString workspace = QDir::temp().filePath(QStringLiteral("fiscora-gallery-%1").arg(getpid()));
+    const QString workspace =
+        QDir::temp().filePath(QStringLiteral("fiscora-gallery-%1").arg(getpid()));
     QDir(workspace).removeRecursively();
     const std::string folder = workspace.toStdString() + "/";
     fiscora::qt::QtMessages messages;
-    if (!fiscora::demo::writeDemoWorkspace(folder, fiscora::today(), messages))
-        return 1;
+    if (!fiscora::demo::writeDemoWorkspace(folder, fiscora::today(), messages)) return 1;
     QDir::setCurrent(workspace);
     fiscora::setPrivateInvestDir((folder + "invest/").c_str());
     fiscora::QuoteSnapshot quotes;
@@ -154,7 +151,8 @@ int main(int argc, char** argv) {
         fiscora::demo::onNextModal(
             [](QDialog* dialog) {
                 auto* view = static_cast<fiscora::qt::PasswordView*>(dialog);
-                QTest::keyClicks(view->passwordEdit(), QString::fromUtf8(fiscora::demo::kDemoPassword));
+                QTest::keyClicks(view->passwordEdit(),
+                                 QString::fromUtf8(fiscora::demo::kDemoPassword));
                 save(dialog, "password-dialog");
                 view->loginButton()->click();
             },
@@ -174,13 +172,14 @@ int main(int argc, char** argv) {
                                                });
         saveFilledDialog<fiscora::qt::SellView>(
             window, fiscora::ui::command::kSell, "sell-dialog", [](auto* view) {
-                view->codeBox()->setCurrentIndex(view->codeBox()->findText(QStringLiteral("600036")));
+                view->codeBox()->setCurrentIndex(
+                    view->codeBox()->findText(QStringLiteral("600036")));
                 enter(view->quantityEdit(), "500");
                 enter(view->priceEdit(), "36.20");
                 typeInto(view->remarkEdit(), "止盈一半");
             });
-        saveFilledDialog<fiscora::qt::CashView>(window, fiscora::ui::command::kCashIn, "cash-in-dialog",
-                                                [](auto* view) {
+        saveFilledDialog<fiscora::qt::CashView>(window, fiscora::ui::command::kCashIn,
+                                                "cash-in-dialog", [](auto* view) {
                                                     view->amountEdit()->setFocus();
                                                     view->amountEdit()->selectAll();
                                                     typeInto(view->amountEdit(), "20000");

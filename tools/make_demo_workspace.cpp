@@ -16,7 +16,7 @@ public:
     bool ask(const std::string&, const std::string&) override { return false; }
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -24,8 +24,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string folder = argv[1];
-    if (folder.back() != '/')
-        folder += '/';
+    if (folder.back() != '/') folder += '/';
     StderrMessages messages;
     return fiscora::demo::writeDemoWorkspace(folder, fiscora::today(), messages) ? 0 : 1;
 }

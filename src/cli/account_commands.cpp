@@ -1,10 +1,10 @@
 #include "cli/account_commands.h"
 
 #include "cli/exit_codes.h"
-#include "store/gbk_text.h"
-#include "store/ledger_file.h"
 #include "cli/password_source.h"
 #include "cli/window_session.h"
+#include "store/gbk_text.h"
+#include "store/ledger_file.h"
 #include "ui/account/new_account_dialog.h"
 #include "ui/main/command_ids.h"
 
@@ -16,8 +16,9 @@ std::vector<Column> accountColumns() {
 }
 
 std::vector<Value> accountRow(const AccountInfo& a) {
-    return {Value::text(fieldText(a.name)), Value::text(fieldText(a.tradeType)), Value::real(a.initialCapital),
-            Value::integer(a.createdDate), Value::text(fieldText(a.remark))};
+    return {Value::text(fieldText(a.name)), Value::text(fieldText(a.tradeType)),
+            Value::real(a.initialCapital), Value::integer(a.createdDate),
+            Value::text(fieldText(a.remark))};
 }
 
 int runAccounts(CommandContext& c) {
@@ -54,20 +55,24 @@ int runCreateAccount(CommandContext& c) {
     entries.name = c.options.arguments.at(0);
     entries.tradeType = c.options.commandOptions.at("--trade-type");
     entries.capital = c.options.commandOptions.at("--capital");
-    if (auto remark = c.options.commandOptions.find("--remark"); remark != c.options.commandOptions.end())
+    if (auto remark = c.options.commandOptions.find("--remark");
+        remark != c.options.commandOptions.end())
         entries.remark = remark->second;
-    if (entries.tradeType != "深沪A股" && entries.tradeType != "深证B股" && entries.tradeType != "上证B股") {
+    if (entries.tradeType != "深沪A股" && entries.tradeType != "深证B股" &&
+        entries.tradeType != "上证B股") {
         c.err << "fiscora-cli: --trade-type takes 深沪A股, 深证B股 or 上证B股\n";
         return kExitUsage;
     }
-    const PasswordResult typed = readPassword(c.options.passwordFile, "新帐户" + entries.name + "的密码: ");
+    const PasswordResult typed =
+        readPassword(c.options.passwordFile, "新帐户" + entries.name + "的密码: ");
     if (!typed.password) {
         c.err << "fiscora-cli: " << typed.error << '\n';
         return kExitUsage;
     }
     entries.password = *typed.password;
 
-    WindowSession session(c.options, c.err, [&](ui::DialogModel& d) { return fillNewAccount(d, entries); });
+    WindowSession session(c.options, c.err,
+                          [&](ui::DialogModel& d) { return fillNewAccount(d, entries); });
     if (const int code = session.open(); code != kExitOk) return code;
     if (const int code = session.run(ui::command::kNewAccount); code != kExitOk) return code;
     const AccountInfo* created =
@@ -77,18 +82,20 @@ int runCreateAccount(CommandContext& c) {
     return kExitOk;
 }
 
-std::vector<Column> verifyColumns() { return {{"name"}, {"status"}, {"records"}}; }
+std::vector<Column> verifyColumns() {
+    return {{"name"}, {"status"}, {"records"}};
+}
 
 // What a ledger file's state is called in the output. A file that cannot be opened, or
 // an account name that cannot be a file name, leaves no ledger to read: "missing".
 const char* statusName(LedgerStatus status) {
     switch (status) {
-        case LedgerStatus::Ok: return "ok";
-        case LedgerStatus::Damaged: return "damaged";
-        case LedgerStatus::Tampered: return "tampered";
-        case LedgerStatus::Missing:
-        case LedgerStatus::CannotOpen:
-        case LedgerStatus::UnsafeName: break;
+    case LedgerStatus::Ok: return "ok";
+    case LedgerStatus::Damaged: return "damaged";
+    case LedgerStatus::Tampered: return "tampered";
+    case LedgerStatus::Missing:
+    case LedgerStatus::CannotOpen:
+    case LedgerStatus::UnsafeName: break;
     }
     return "missing";
 }
@@ -112,30 +119,42 @@ int runVerify(CommandContext& c) {
 }  // namespace
 
 Command accountsCommand() {
-    return {"accounts", "", "list the accounts",
+    return {"accounts",
+            "",
+            "list the accounts",
             "Lists every account of the registry in its order: name, trade type, initial capital,\n"
             "creation date (YYYYMMDD) and remark. Passwords are never shown.",
-            false, accountColumns, runAccounts};
+            false,
+            accountColumns,
+            runAccounts};
 }
 
 Command verifyCommand() {
-    return {"verify", "", "check every account's ledger file",
+    return {"verify",
+            "",
+            "check every account's ledger file",
             "Reads each account's ledger file and checks its header against the registry's\n"
             "password. One row per account: status ok, missing (no readable file), damaged\n"
             "(too short to hold its header) or tampered (the header does not match), and the\n"
             "number of records read (0 when refused). The file's own message goes to stderr.\n"
             "Exits with 1 when any account is not ok.",
-            false, verifyColumns, runVerify};
+            false,
+            verifyColumns,
+            runVerify};
 }
 
 Command createAccountCommand() {
-    Command c{"create-account", "NAME", "create an account (writes the data files)",
+    Command c{"create-account",
+              "NAME",
+              "create an account (writes the data files)",
               "Creates an account as the window's 新建帐户 does: the same checks and messages,\n"
               "the registry rewritten, and a ledger file holding the opening deposit of the\n"
               "initial capital. The password (entered once) comes from --password-file, else\n"
               "from the environment, else from the terminal. Prints the new account's row.\n"
               "Missing files and folders are created, as the window creates them.",
-              false, accountColumns, runCreateAccount};
+              false,
+              accountColumns,
+              runCreateAccount};
     c.options = {{"--trade-type", "TEXT", "深沪A股, 深证B股 or 上证B股", true},
                  {"--capital", "X", "initial capital, above 0", true},
                  {"--remark", "R", "remark, at most 100 GBK bytes"}};

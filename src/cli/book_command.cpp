@@ -31,14 +31,10 @@ struct Entries {
 };
 
 std::optional<Kind> kindNamed(const std::string& name) {
-    if (name == "cash-in")
-        return Kind::CashIn;
-    if (name == "cash-out")
-        return Kind::CashOut;
-    if (name == "buy")
-        return Kind::Buy;
-    if (name == "sell")
-        return Kind::Sell;
+    if (name == "cash-in") return Kind::CashIn;
+    if (name == "cash-out") return Kind::CashOut;
+    if (name == "buy") return Kind::Buy;
+    if (name == "sell") return Kind::Sell;
     return std::nullopt;
 }
 
@@ -57,16 +53,14 @@ std::optional<std::int32_t> calendarDate(const std::string& text) {
     if (text.size() != 8 || text.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     const std::int32_t date = std::stoi(text);
-    if (dateFromTime(timeFromDate(date)) != date)
-        return std::nullopt;
+    if (dateFromTime(timeFromDate(date)) != date) return std::nullopt;
     return date;
 }
 
 // Reads the options into the entries; the reason when they are not what the boxes take.
 std::string readEntries(const CliOptions& options, Entries& e) {
     const auto kind = kindNamed(options.arguments.at(1));
-    if (!kind)
-        return "book takes the kind cash-in, cash-out, buy or sell";
+    if (!kind) return "book takes the kind cash-in, cash-out, buy or sell";
     e.kind = *kind;
     const auto& given = options.commandOptions;
     const auto option = [&given](const char* name) -> std::optional<std::string> {
@@ -74,20 +68,19 @@ std::string readEntries(const CliOptions& options, Entries& e) {
         return it != given.end() ? std::optional<std::string>(it->second) : std::nullopt;
     };
     const bool cash = e.kind == Kind::CashIn || e.kind == Kind::CashOut;
-    for (const char* name : cash ? std::vector<const char*>{"--code", "--market", "--price", "--quantity"}
-                                 : std::vector<const char*>{"--amount"}) {
+    for (const char* name :
+         cash ? std::vector<const char*>{"--code", "--market", "--price", "--quantity"}
+              : std::vector<const char*>{"--amount"}) {
         if (option(name))
             return std::string(name) + " does not apply to " + options.arguments.at(1);
     }
     for (const char* name : cash ? std::vector<const char*>{"--amount"}
                                  : std::vector<const char*>{"--code", "--price", "--quantity"}) {
-        if (!option(name))
-            return options.arguments.at(1) + " needs " + name;
+        if (!option(name)) return options.arguments.at(1) + " needs " + name;
     }
     if (const auto date = option("--date")) {
         e.date = calendarDate(*date);
-        if (!e.date)
-            return "--date takes a day as YYYYMMDD";
+        if (!e.date) return "--date takes a day as YYYYMMDD";
     }
     e.code = option("--code").value_or("");
     if (e.code.size() > 6 || e.code.find_first_not_of("0123456789") != std::string::npos)
@@ -99,8 +92,7 @@ std::string readEntries(const CliOptions& options, Entries& e) {
     e.quantity = option("--quantity").value_or("");
     e.amount = option("--amount").value_or("");
     for (const std::string* number : {&e.price, &e.quantity, &e.amount}) {
-        if (number->size() > ui::kNumberBoxChars)
-            return "number boxes take at most 19 characters";
+        if (number->size() > ui::kNumberBoxChars) return "number boxes take at most 19 characters";
     }
     e.remark = option("--remark").value_or("");
     return {};
@@ -108,8 +100,7 @@ std::string readEntries(const CliOptions& options, Entries& e) {
 
 // Picks the day, if one was given, as the picker allows it.
 bool pickDate(ui::TransactionDialog& d, const Entries& e, std::ostream& err) {
-    if (!e.date)
-        return true;
+    if (!e.date) return true;
     const std::time_t day = timeFromDate(*e.date);
     if (dateFromTime(day) < dateFromTime(d.tradeDate.earliest) ||
         dateFromTime(day) > dateFromTime(d.tradeDate.latest)) {
@@ -124,21 +115,19 @@ bool pickDate(ui::TransactionDialog& d, const Entries& e, std::ostream& err) {
 // `picked` runs when the choice changed.
 template <typename Picked>
 bool pickMarket(ui::ChoiceField& market, const Entries& e, std::ostream& err, Picked picked) {
-    if (!e.market || *e.market == market.selectedText())
-        return true;
+    if (!e.market || *e.market == market.selectedText()) return true;
     if (!market.enabled) {
         err << "fiscora-cli: the market is fixed to " << market.selectedText() << " here\n";
         return false;
     }
-    market.selected = static_cast<int>(std::find(market.items.begin(), market.items.end(), *e.market) -
-                                       market.items.begin());
+    market.selected = static_cast<int>(
+        std::find(market.items.begin(), market.items.end(), *e.market) - market.items.begin());
     picked();
     return true;
 }
 
 bool fillCash(ui::CashDialog& d, const Entries& e, std::ostream& err) {
-    if (!pickDate(d, e, err))
-        return false;
+    if (!pickDate(d, e, err)) return false;
     d.amount.text = e.amount;
     d.remark.text = e.remark;
     return true;
@@ -147,13 +136,11 @@ bool fillCash(ui::CashDialog& d, const Entries& e, std::ostream& err) {
 // Date, then the code typed and left with Enter, the market picked, price and quantity
 // typed (each change updating the figures), the remark.
 bool fillBuy(ui::BuyDialog& d, const Entries& e, std::ostream& err) {
-    if (!pickDate(d, e, err))
-        return false;
+    if (!pickDate(d, e, err)) return false;
     d.focusChangedTo(&d.code);
     d.code.text = e.code;
     d.onKey(ui::NavKey::Enter);
-    if (!pickMarket(d.market, e, err, [&d] { d.OnMarketSelected(); }))
-        return false;
+    if (!pickMarket(d.market, e, err, [&d] { d.OnMarketSelected(); })) return false;
     d.price.text = e.price;
     d.UpdateFigures();
     d.quantity.text = e.quantity;
@@ -165,10 +152,8 @@ bool fillBuy(ui::BuyDialog& d, const Entries& e, std::ostream& err) {
 // Date (which recomputes the shares sellable), the code picked from the list, the
 // market, quantity and price typed, the remark.
 bool fillSell(ui::SellDialog& d, const Entries& e, const std::string& account, std::ostream& err) {
-    if (!pickDate(d, e, err))
-        return false;
-    if (e.date)
-        d.OnDateChanged();
+    if (!pickDate(d, e, err)) return false;
+    if (e.date) d.OnDateChanged();
     const auto found = std::find(d.code.items.begin(), d.code.items.end(), e.code);
     if (found == d.code.items.end()) {
         err << "fiscora-cli: " << account << " holds no " << e.code << '\n';
@@ -179,8 +164,7 @@ bool fillSell(ui::SellDialog& d, const Entries& e, const std::string& account, s
         d.code.selected = index;
         d.OnCodeSelected();
     }
-    if (!pickMarket(d.market, e, err, [&d] { d.OnCodeSelected(); }))
-        return false;
+    if (!pickMarket(d.market, e, err, [&d] { d.OnCodeSelected(); })) return false;
     d.sellQuantity.text = e.quantity;
     d.UpdateFigures();
     d.price.text = e.price;
@@ -198,27 +182,22 @@ int runBook(CommandContext& c) {
     const std::string& account = c.options.arguments.at(0);
     std::ostream& err = c.err;
     WindowSession session(c.options, c.err, [&](ui::DialogModel& dialog) {
-        if (auto* d = dynamic_cast<ui::CashDialog*>(&dialog))
-            return fillCash(*d, entries, err);
-        if (auto* d = dynamic_cast<ui::BuyDialog*>(&dialog))
-            return fillBuy(*d, entries, err);
+        if (auto* d = dynamic_cast<ui::CashDialog*>(&dialog)) return fillCash(*d, entries, err);
+        if (auto* d = dynamic_cast<ui::BuyDialog*>(&dialog)) return fillBuy(*d, entries, err);
         if (auto* d = dynamic_cast<ui::SellDialog*>(&dialog))
             return fillSell(*d, entries, account, err);
         return false;
     });
-    if (const int code = session.open(); code != kExitOk)
-        return code;
-    if (const int code = session.login(account); code != kExitOk)
-        return code;
+    if (const int code = session.open(); code != kExitOk) return code;
+    if (const int code = session.login(account); code != kExitOk) return code;
     // A sale is only entered for a code the list holds, so every confirmed dialog books.
-    if (const int code = session.run(commandOf(entries.kind)); code != kExitOk)
-        return code;
+    if (const int code = session.run(commandOf(entries.kind)); code != kExitOk) return code;
     const LedgerRecord& booked = session.window().workspace().ledger.back();
     writeTable(c.out, Table{ledgerColumns(), {ledgerRow(booked)}}, c.options.format);
     return kExitOk;
 }
 
-} // namespace
+}  // namespace
 
 Command bookCommand() {
     Command c{"book",
@@ -247,4 +226,4 @@ Command bookCommand() {
     return c;
 }
 
-} // namespace fiscora::cli
+}  // namespace fiscora::cli

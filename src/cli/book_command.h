@@ -8,4 +8,4 @@ namespace fiscora::cli {
 // own dialog and confirmed through the window's own command.
 Command bookCommand();
 
-} // namespace fiscora::cli
+}  // namespace fiscora::cli

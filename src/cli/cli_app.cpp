@@ -25,7 +25,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const Command* command = nullptr;
     if (!options.command.empty()) {
         command = findCommand(options.command);
-        if (command == nullptr) return usageError(err, "unknown command \"" + options.command + "\"");
+        if (command == nullptr)
+            return usageError(err, "unknown command \"" + options.command + "\"");
     }
     if (options.help) {
         out << (command != nullptr ? commandHelp(*command) : generalHelp());
@@ -34,16 +35,19 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == nullptr) return usageError(err, "no command given");
     const std::string synopsis = command->arguments;
     const std::size_t wanted =
-        synopsis.empty() ? 0 : static_cast<std::size_t>(std::count(synopsis.begin(), synopsis.end(), ' ')) + 1;
+        synopsis.empty()
+            ? 0
+            : static_cast<std::size_t>(std::count(synopsis.begin(), synopsis.end(), ' ')) + 1;
     if (options.arguments.size() != wanted) {
-        const std::string takes = wanted == 0 ? " takes no arguments"
+        const std::string takes = wanted == 0   ? " takes no arguments"
                                   : wanted == 1 ? " takes one account name"
                                                 : " takes " + synopsis;
         return usageError(err, std::string(command->name) + takes);
     }
 
     for (const auto& [name, value] : options.commandOptions) {
-        if (!command->takes(name)) return usageError(err, std::string(command->name) + " has no option " + name);
+        if (!command->takes(name))
+            return usageError(err, std::string(command->name) + " has no option " + name);
     }
     for (const CommandOption& o : command->options) {
         if (o.required && !options.commandOptions.contains(o.name))

@@ -16,12 +16,12 @@ struct CliOptions {
     std::optional<std::string> quotesFile;
     std::optional<std::string> passwordFile;
     OutputFormat format = OutputFormat::Tsv;
-    std::string command;                       // empty: none given
+    std::string command;  // empty: none given
     std::vector<std::string> arguments;
     // "--name VALUE" after the command, by name ("--trade-type"); each command says
     // which it takes.
     std::map<std::string, std::string> commandOptions;
-    bool help = false;                         // --help, or the help command
+    bool help = false;  // --help, or the help command
 };
 
 struct ParseResult {

@@ -16,7 +16,9 @@ CliSession::~CliSession() {
 
 int CliSession::open() {
     DataLocation location;
-    if (const int code = prepareSession(options_, snapshot_, messages_, err_, location); code != kExitOk) return code;
+    if (const int code = prepareSession(options_, snapshot_, messages_, err_, location);
+        code != kExitOk)
+        return code;
     const int shownBefore = messages_.count();
     workspace_.open(location.dataDirectory, location.tradeParamFile);
     return messages_.count() == shownBefore ? kExitOk : kExitRefused;
@@ -30,7 +32,8 @@ int CliSession::openLedger(const std::string& name, const AccountInfo*& account)
         return kExitRefused;
     }
     std::string typed;
-    if (const int code = accountPassword(options_.passwordFile, name, err_, typed); code != kExitOk) return code;
+    if (const int code = accountPassword(options_.passwordFile, name, err_, typed); code != kExitOk)
+        return code;
     // Compared as stored: the GBK bytes of the whole string.
     const std::optional<std::string> gbkPassword = utf8ToGbk(typed);
     if (!gbkPassword || *gbkPassword != fieldBytes(account->password)) {

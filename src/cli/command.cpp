@@ -8,9 +8,9 @@
 namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
-    static const std::vector<Command> all = {accountsCommand(), ledgerCommand(), holdingsCommand(),
-                                             summaryCommand(), reportCommand(), verifyCommand(),
-                                             createAccountCommand(), bookCommand()};
+    static const std::vector<Command> all = {
+        accountsCommand(), ledgerCommand(), holdingsCommand(),      summaryCommand(),
+        reportCommand(),   verifyCommand(), createAccountCommand(), bookCommand()};
     return all;
 }
 

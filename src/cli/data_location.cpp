@@ -6,8 +6,8 @@
 
 namespace fiscora::cli {
 
-int prepareSession(const CliOptions& options, QuoteSnapshot& snapshot, Messages& messages, std::ostream& err,
-                   DataLocation& location) {
+int prepareSession(const CliOptions& options, QuoteSnapshot& snapshot, Messages& messages,
+                   std::ostream& err, DataLocation& location) {
     if (options.quotesFile) {
         std::string error;
         if (!snapshot.load(*options.quotesFile, error)) {

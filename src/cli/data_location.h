@@ -19,7 +19,7 @@ struct DataLocation {
 // What every command does first: installs the quote snapshot of --quotes, if any, and
 // resolves --data and --params against the library's defaults (./invest/, ./trdpara.dat).
 // kExitOk with `location` set, or the exit code after the failure's message.
-int prepareSession(const CliOptions& options, QuoteSnapshot& snapshot, Messages& messages, std::ostream& err,
-                   DataLocation& location);
+int prepareSession(const CliOptions& options, QuoteSnapshot& snapshot, Messages& messages,
+                   std::ostream& err, DataLocation& location);
 
 }  // namespace fiscora::cli

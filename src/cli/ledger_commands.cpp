@@ -25,12 +25,12 @@ int runLedger(CommandContext& c) {
 }
 
 std::vector<Column> holdingsColumns() {
-    std::vector<Column> columns = {{"marketName"},   {"stockCode"},      {"name"},         {"heldQty"},
-                                   {"marketValue"},  {"floatingProfit"}, {"averagePrice"}, {"latestPrice"},
-                                   {"breakEvenPrice"}, {"returnRate"}};
-    for (const char* name :
-         {"market", "boughtQty", "soldQty", "bonusQty", "buyAmount", "sellAmount", "buyFee", "sellFee",
-          "dividendAmount", "realisedProfit", "realisedRate", "currentProfit", "currentRate"})
+    std::vector<Column> columns = {
+        {"marketName"},     {"stockCode"},    {"name"},        {"heldQty"},        {"marketValue"},
+        {"floatingProfit"}, {"averagePrice"}, {"latestPrice"}, {"breakEvenPrice"}, {"returnRate"}};
+    for (const char* name : {"market", "boughtQty", "soldQty", "bonusQty", "buyAmount",
+                             "sellAmount", "buyFee", "sellFee", "dividendAmount", "realisedProfit",
+                             "realisedRate", "currentProfit", "currentRate"})
         columns.push_back({name, true});
     return columns;
 }
@@ -79,8 +79,8 @@ int runHoldings(CommandContext& c) {
 }
 
 std::vector<Column> summaryColumns() {
-    return {{"accountName"},    {"tradeType"},   {"netCashIn"},      {"investmentCost"},
-            {"marketValue"},    {"cashBalance"}, {"totalAssets"},    {"holdingCount"},
+    return {{"accountName"},    {"tradeType"},    {"netCashIn"},     {"investmentCost"},
+            {"marketValue"},    {"cashBalance"},  {"totalAssets"},   {"holdingCount"},
             {"realisedProfit"}, {"realisedRate"}, {"currentProfit"}, {"currentRate"}};
 }
 
@@ -101,28 +101,42 @@ int runSummary(CommandContext& c) {
 }  // namespace
 
 Command ledgerCommand() {
-    return {"ledger", "ACCOUNT", "list an account's ledger records",
-            "Lists the account's ledger records in ledger order: market (0 深圳, 1 上海), date\n"
-            "(YYYYMMDD), type code, kind as the window names it, stock code, quantity, price, fee,\n"
-            "amount, cash sign (+1 in, -1 out, 0 none) and remark.",
-            true, ledgerColumns, runLedger};
+    return {
+        "ledger",
+        "ACCOUNT",
+        "list an account's ledger records",
+        "Lists the account's ledger records in ledger order: market (0 深圳, 1 上海), date\n"
+        "(YYYYMMDD), type code, kind as the window names it, stock code, quantity, price, fee,\n"
+        "amount, cash sign (+1 in, -1 out, 0 none) and remark.",
+        true,
+        ledgerColumns,
+        runLedger};
 }
 
 Command holdingsCommand() {
-    return {"holdings", "ACCOUNT", "list an account's open positions",
+    return {"holdings",
+            "ACCOUNT",
+            "list an account's open positions",
             "Lists the account's open positions as the main window's holdings list shows them,\n"
             "with names and prices from --quotes. returnRate is a percentage. JSON rows also\n"
             "carry the position's sums and its realised and current profit, realisedRate and\n"
             "currentRate as fractions.",
-            true, holdingsColumns, runHoldings};
+            true,
+            holdingsColumns,
+            runHoldings};
 }
 
 Command summaryCommand() {
-    return {"summary", "ACCOUNT", "show an account's totals",
-            "Shows the account's properties: net cash paid in, investment cost, market value, cash\n"
-            "balance, total assets, number of holdings, realised and current net profit and their\n"
-            "rates as percentages. Open positions only, over the whole ledger.",
-            true, summaryColumns, runSummary};
+    return {
+        "summary",
+        "ACCOUNT",
+        "show an account's totals",
+        "Shows the account's properties: net cash paid in, investment cost, market value, cash\n"
+        "balance, total assets, number of holdings, realised and current net profit and their\n"
+        "rates as percentages. Open positions only, over the whole ledger.",
+        true,
+        summaryColumns,
+        runSummary};
 }
 
 }  // namespace fiscora::cli

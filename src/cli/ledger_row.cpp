@@ -23,4 +23,4 @@ std::vector<Value> ledgerRow(const LedgerRecord& r) {
             Value::text(fieldText(r.remark))};
 }
 
-} // namespace fiscora::cli
+}  // namespace fiscora::cli

@@ -12,4 +12,4 @@ namespace fiscora::cli {
 std::vector<Column> ledgerColumns();
 std::vector<Value> ledgerRow(const LedgerRecord& record);
 
-} // namespace fiscora::cli
+}  // namespace fiscora::cli

@@ -8,33 +8,41 @@
 
 namespace fiscora::cli {
 
-Value Value::text(const std::string& utf8) { return {tsvField(utf8), jsonString(utf8)}; }
+Value Value::text(const std::string& utf8) {
+    return {tsvField(utf8), jsonString(utf8)};
+}
 
-Value Value::integer(std::int64_t n) { return {formatQuantity(n), std::to_string(n)}; }
+Value Value::integer(std::int64_t n) {
+    return {formatQuantity(n), std::to_string(n)};
+}
 
-Value Value::real(double x) { return real(x, formatAmount(x)); }
+Value Value::real(double x) {
+    return real(x, formatAmount(x));
+}
 
-Value Value::real(double x, const std::string& shown) { return {tsvField(shown), jsonNumber(x)}; }
+Value Value::real(double x, const std::string& shown) {
+    return {tsvField(shown), jsonNumber(x)};
+}
 
 std::string jsonString(const std::string& utf8) {
     std::string out = "\"";
     for (const char c : utf8) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\b': out += "\\b"; break;
-            case '\f': out += "\\f"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
-                    out += buffer;
-                } else {
-                    out += c;
-                }
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
+                out += buffer;
+            } else {
+                out += c;
+            }
         }
     }
     return out + "\"";
@@ -51,11 +59,11 @@ std::string tsvField(const std::string& utf8) {
     std::string out;
     for (const char c : utf8) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c;
+        case '\\': out += "\\\\"; break;
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default: out += c;
         }
     }
     return out;

@@ -56,7 +56,7 @@ public:
     EchoOff& operator=(const EchoOff&) = delete;
 
 private:
-    struct sigaction previous_[std::size(kRestoringSignals)] {};
+    struct sigaction previous_[std::size(kRestoringSignals)]{};
 };
 
 PasswordResult fromFile(const std::string& path) {
@@ -112,14 +112,15 @@ std::string firstLine(const std::string& text) {
     return line;
 }
 
-PasswordResult readPassword(const std::optional<std::string>& passwordFile, const std::string& prompt) {
+PasswordResult readPassword(const std::optional<std::string>& passwordFile,
+                            const std::string& prompt) {
     if (passwordFile) return fromFile(*passwordFile);
     if (const char* env = std::getenv(kPasswordVariable)) return {std::string(env), {}};
     return fromTerminal(prompt);
 }
 
-int accountPassword(const std::optional<std::string>& passwordFile, const std::string& name, std::ostream& err,
-                    std::string& password) {
+int accountPassword(const std::optional<std::string>& passwordFile, const std::string& name,
+                    std::ostream& err, std::string& password) {
     const PasswordResult typed = readPassword(passwordFile, "帐户" + name + "的密码: ");
     if (!typed.password) {
         err << "fiscora-cli: " << typed.error << '\n';

@@ -17,12 +17,13 @@ struct PasswordResult {
 // The account's password, never from the command line: the first line of `passwordFile`
 // when given, else $FISCORA_PASSWORD, else typed on the terminal with echo off. `prompt`
 // is shown on the terminal.
-PasswordResult readPassword(const std::optional<std::string>& passwordFile, const std::string& prompt);
+PasswordResult readPassword(const std::optional<std::string>& passwordFile,
+                            const std::string& prompt);
 
 // The password of account `name` (UTF-8) for a command, asked with the account's name.
 // kExitOk with `password` set, or kExitUsage after the reason on `err`.
-int accountPassword(const std::optional<std::string>& passwordFile, const std::string& name, std::ostream& err,
-                    std::string& password);
+int accountPassword(const std::optional<std::string>& passwordFile, const std::string& name,
+                    std::ostream& err, std::string& password);
 
 // The first line of a password file's text: up to the first line feed, without a
 // carriage return before it.

@@ -12,7 +12,9 @@ namespace {
 constexpr const char* kPdfOption = "--pdf";
 constexpr const char* kTextOption = "--text";
 
-std::vector<Column> noColumns() { return {}; }
+std::vector<Column> noColumns() {
+    return {};
+}
 
 const std::string* optionValue(const CommandContext& c, const char* name) {
     const auto it = c.options.commandOptions.find(name);
@@ -48,7 +50,8 @@ int runReport(CommandContext& c) {
         return kExitUsage;
     }
     const AccountInfo* account = nullptr;
-    if (const int code = c.session.openLedger(c.options.arguments.at(0), account); code != kExitOk) return code;
+    if (const int code = c.session.openLedger(c.options.arguments.at(0), account); code != kExitOk)
+        return code;
     Workspace& ws = c.session.workspace();
     const ListTable table = holdingTable(holdingRows(ws, ws.holdings));
     int code = kExitOk;
@@ -60,13 +63,18 @@ int runReport(CommandContext& c) {
 }  // namespace
 
 Command reportCommand() {
-    Command c{"report", "ACCOUNT", "print or save an account's holdings list",
-              "Writes the account's holdings list as the window's 数据打印 and 数据存盘 do: the\n"
-              "printed report \"盈亏明细打印\" on A4 paper as a PDF file, and the text export (GBK,\n"
-              "a TAB after every field, CR LF line ends). At least one of the two is needed; they\n"
-              "are the only files the command writes. An empty list has no report (exit 1), but\n"
-              "its text export is the header line.",
-              true, noColumns, runReport};
+    Command c{
+        "report",
+        "ACCOUNT",
+        "print or save an account's holdings list",
+        "Writes the account's holdings list as the window's 数据打印 and 数据存盘 do: the\n"
+        "printed report \"盈亏明细打印\" on A4 paper as a PDF file, and the text export (GBK,\n"
+        "a TAB after every field, CR LF line ends). At least one of the two is needed; they\n"
+        "are the only files the command writes. An empty list has no report (exit 1), but\n"
+        "its text export is the header line.",
+        true,
+        noColumns,
+        runReport};
     c.options = {{kPdfOption, "FILE", "the printed report, as a PDF file"},
                  {kTextOption, "FILE", "the text export"}};
     return c;

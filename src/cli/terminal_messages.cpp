@@ -2,7 +2,8 @@
 
 namespace fiscora::cli {
 
-void TerminalMessages::show(const std::string& text, const std::string& /*caption*/, MessageIcon /*icon*/) {
+void TerminalMessages::show(const std::string& text, const std::string& /*caption*/,
+                            MessageIcon /*icon*/) {
     err_ << text << '\n';
     ++count_;
 }

@@ -9,7 +9,8 @@ std::string synopsis(const Command& c) {
     std::string s = std::string("fiscora-cli [OPTIONS] ") + c.name;
     if (*c.arguments != '\0') s += std::string(" ") + c.arguments;
     for (const CommandOption& o : c.options)
-        s += o.required ? std::string(" ") + o.name + " " + o.value : std::string(" [") + o.name + " " + o.value + "]";
+        s += o.required ? std::string(" ") + o.name + " " + o.value
+                        : std::string(" [") + o.name + " " + o.value + "]";
     return s;
 }
 
@@ -28,7 +29,8 @@ const char* const kOptions =
 std::string passwordNote() {
     return std::string("The password of ledger, holdings, summary and report comes from\n"
                        "--password-file, else from the environment variable ") +
-           kPasswordVariable + ",\nelse it is asked for on the terminal with echo off. "
+           kPasswordVariable +
+           ",\nelse it is asked for on the terminal with echo off. "
            "It is never taken from the\ncommand line.\n";
 }
 
@@ -49,20 +51,23 @@ const char* const kExitStatus =
 }  // namespace
 
 std::string generalHelp() {
-    std::string s = "Usage: fiscora-cli [OPTIONS] COMMAND [ARGS]\n\n"
-                    "Reads Fiscora's accounts and ledgers and prints them as tab-separated text or JSON;\n"
-                    "report writes the holdings list as the window prints and saves it, and\n"
-                    "create-account writes through the window's own command.\n\n"
-                    "Commands:\n";
+    std::string s =
+        "Usage: fiscora-cli [OPTIONS] COMMAND [ARGS]\n\n"
+        "Reads Fiscora's accounts and ledgers and prints them as tab-separated text or JSON;\n"
+        "report writes the holdings list as the window prints and saves it, and\n"
+        "create-account writes through the window's own command.\n\n"
+        "Commands:\n";
     for (const Command& c : commands()) {
-        std::string left = std::string(c.name) + (*c.arguments ? std::string(" ") + c.arguments : "");
+        std::string left =
+            std::string(c.name) + (*c.arguments ? std::string(" ") + c.arguments : "");
         left.resize(22, ' ');
         s += "  " + left + c.summary + "\n";
     }
     s += "  help [COMMAND]        show the help of a command\n\n";
     s += kOptions;
     s += "\n" + passwordNote() + "\n" + kOutputNote + "\n" + kExitStatus +
-         "\nRun 'fiscora-cli help COMMAND' or 'fiscora-cli COMMAND --help' for a command's fields.\n";
+         "\nRun 'fiscora-cli help COMMAND' or 'fiscora-cli COMMAND --help' for a command's "
+         "fields.\n";
     return s;
 }
 

@@ -8,11 +8,9 @@
 
 namespace fiscora::cli {
 
-WindowSession::WindowSession(const CliOptions& options, std::ostream& err, ui::HeadlessRunner::Fill fill)
-    : options_(options),
-      err_(err),
-      messages_(err),
-      fill_(std::move(fill)),
+WindowSession::WindowSession(const CliOptions& options, std::ostream& err,
+                             ui::HeadlessRunner::Fill fill)
+    : options_(options), err_(err), messages_(err), fill_(std::move(fill)),
       runner_([this](ui::DialogModel& dialog) { return fillDialog(dialog); }),
       window_(messages_, runner_) {}
 
@@ -31,7 +29,9 @@ bool WindowSession::fillDialog(ui::DialogModel& dialog) {
 
 int WindowSession::open() {
     DataLocation location;
-    if (const int code = prepareSession(options_, snapshot_, messages_, err_, location); code != kExitOk) return code;
+    if (const int code = prepareSession(options_, snapshot_, messages_, err_, location);
+        code != kExitOk)
+        return code;
     const int shownBefore = messages_.count();
     window_.OnInitDialogAt(location.dataDirectory, location.tradeParamFile);
     return messages_.count() == shownBefore ? kExitOk : kExitRefused;
@@ -47,12 +47,14 @@ int WindowSession::login(const std::string& name) {
         return kExitRefused;
     }
     std::string typed;
-    if (const int code = accountPassword(options_.passwordFile, name, err_, typed); code != kExitOk) return code;
+    if (const int code = accountPassword(options_.passwordFile, name, err_, typed); code != kExitOk)
+        return code;
     password_ = typed;
     window_.selectTreeItem(index);
     const int shownBefore = messages_.count();
     window_.OnCommand(ui::command::kLogin);
-    const bool loggedIn = window_.selectedAccount() != nullptr && window_.selectedAccount()->image != 0;
+    const bool loggedIn =
+        window_.selectedAccount() != nullptr && window_.selectedAccount()->image != 0;
     return loggedIn && messages_.count() == shownBefore ? kExitOk : kExitRefused;
 }
 

@@ -2,7 +2,9 @@
 
 namespace fiscora {
 
-std::int32_t dateFromParts(int year, int month, int day) { return year * 10000 + month * 100 + day; }
+std::int32_t dateFromParts(int year, int month, int day) {
+    return year * 10000 + month * 100 + day;
+}
 
 std::int32_t dateFromTime(std::time_t t) {
     std::tm local{};
@@ -10,9 +12,13 @@ std::int32_t dateFromTime(std::time_t t) {
     return dateFromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
-std::int32_t today() { return dateFromTime(std::time(nullptr)); }
+std::int32_t today() {
+    return dateFromTime(std::time(nullptr));
+}
 
-DateParts splitDate(std::int32_t date) { return {date / 10000, (date % 10000) / 100, date % 100}; }
+DateParts splitDate(std::int32_t date) {
+    return {date / 10000, (date % 10000) / 100, date % 100};
+}
 
 std::time_t timeFromDate(std::int32_t date) {
     DateParts p = splitDate(date);
@@ -24,6 +30,8 @@ std::time_t timeFromDate(std::int32_t date) {
     return std::mktime(&local);
 }
 
-TimeRange datePickerRange(std::time_t now) { return {now - kDatePickerReach, now + kDatePickerReach}; }
+TimeRange datePickerRange(std::time_t now) {
+    return {now - kDatePickerReach, now + kDatePickerReach};
+}
 
 }  // namespace fiscora

@@ -8,8 +8,9 @@
 namespace fiscora {
 
 std::vector<ListColumn> holdingColumns() {
-    return {{"市场类型", 72}, {"股票代码", 72}, {"股票名称", 72}, {"持仓量", 72},      {"市值", 72},
-            {"浮动盈亏", 92}, {"均价", 72},     {"最新价/昨收", 90}, {"保本价", 72}, {"收益率", 72}};
+    return {{"市场类型", 72}, {"股票代码", 72}, {"股票名称", 72}, {"持仓量", 72},
+            {"市值", 72},     {"浮动盈亏", 92}, {"均价", 72},     {"最新价/昨收", 90},
+            {"保本价", 72},   {"收益率", 72}};
 }
 
 std::vector<HoldingRow> holdingRows(const Workspace& workspace, const Holdings& holdings) {
@@ -20,7 +21,8 @@ std::vector<HoldingRow> holdingRows(const Workspace& workspace, const Holdings& 
         row.holding = h;
         stockName(h.stockCode, h.market, row.name);
         row.latestPrice = latestPriceByMarket(h.stockCode, h.market);
-        row.figures = holdingFigures(h, row.latestPrice, workspace.feeRowFor(h.market, h.stockCode));
+        row.figures =
+            holdingFigures(h, row.latestPrice, workspace.feeRowFor(h.market, h.stockCode));
         const HoldingFigures& f = row.figures;
         row.cells = {marketText(h.market),
                      gbkToUtf8(h.stockCode),

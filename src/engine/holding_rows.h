@@ -13,7 +13,7 @@ namespace fiscora {
 // ten cells as the main window shows them.
 struct HoldingRow {
     Holding holding;
-    std::string name;     // from the host, empty when the lookup fails
+    std::string name;  // from the host, empty when the lookup fails
     double latestPrice = 0;
     HoldingFigures figures;
     std::vector<std::string> cells;

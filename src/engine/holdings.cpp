@@ -43,7 +43,9 @@ private:
         bool operator==(const Key&) const = default;
     };
     struct KeyHash {
-        std::size_t operator()(const Key& k) const { return std::hash<std::uint64_t>()(k.high * 0x9E3779B97F4A7C15ull ^ k.low); }
+        std::size_t operator()(const Key& k) const {
+            return std::hash<std::uint64_t>()(k.high * 0x9E3779B97F4A7C15ull ^ k.low);
+        }
     };
     static Key keyOf(const LedgerRecord& r) {
         unsigned char bytes[16] = {};
@@ -77,25 +79,20 @@ Holdings computeHoldings(const Ledger& ledger, std::int32_t from, std::int32_t t
         if (codeFilter && !matchesFilter(r, *codeFilter)) continue;
         Holding& h = builder.holdingFor(r);
         switch (r.kind()) {
-            case RecordType::Buy:
-            case RecordType::RightsIssue:
-                h.buyAmount += r.amount;
-                h.buyFee += r.fee;
-                h.boughtQty += r.quantity;
-                break;
-            case RecordType::Sell:
-                h.sellFee += r.fee;
-                h.soldQty += r.quantity;
-                h.sellAmount += r.amount;
-                break;
-            case RecordType::BonusShares:
-                h.bonusQty += r.quantity;
-                break;
-            case RecordType::Dividend:
-                h.dividendAmount += r.amount;
-                break;
-            default:
-                break;
+        case RecordType::Buy:
+        case RecordType::RightsIssue:
+            h.buyAmount += r.amount;
+            h.buyFee += r.fee;
+            h.boughtQty += r.quantity;
+            break;
+        case RecordType::Sell:
+            h.sellFee += r.fee;
+            h.soldQty += r.quantity;
+            h.sellAmount += r.amount;
+            break;
+        case RecordType::BonusShares: h.bonusQty += r.quantity; break;
+        case RecordType::Dividend: h.dividendAmount += r.amount; break;
+        default: break;
         }
     }
     return builder.finish();
@@ -107,18 +104,11 @@ Holdings computeSellable(const Ledger& ledger, std::int32_t beforeDate) {
         if (!r.isStock() || r.kind() == RecordType::Dividend || r.date >= beforeDate) continue;
         Holding& h = builder.holdingFor(r);
         switch (r.kind()) {
-            case RecordType::Buy:
-            case RecordType::RightsIssue:
-                h.boughtQty += r.quantity;
-                break;
-            case RecordType::Sell:
-                h.soldQty += r.quantity;
-                break;
-            case RecordType::BonusShares:
-                h.bonusQty += r.quantity;
-                break;
-            default:
-                break;
+        case RecordType::Buy:
+        case RecordType::RightsIssue: h.boughtQty += r.quantity; break;
+        case RecordType::Sell: h.soldQty += r.quantity; break;
+        case RecordType::BonusShares: h.bonusQty += r.quantity; break;
+        default: break;
         }
     }
     return builder.finish();
@@ -148,8 +138,8 @@ HoldingFigures holdingFigures(const Holding& h, double p, const TradeParam& row)
     f.marketValue = held * p;
     f.averagePrice = owned != 0 ? h.buyAmount / owned : 0;
     // heldQty goes to the fee as an unsigned count, as the fee function takes it.
-    f.floatingProfit =
-        held * p - ((h.buyAmount - h.sellAmount) + tradeFee(p, static_cast<std::uint32_t>(f.heldQty), row));
+    f.floatingProfit = held * p - ((h.buyAmount - h.sellAmount) +
+                                   tradeFee(p, static_cast<std::uint32_t>(f.heldQty), row));
     f.returnRate = h.buyAmount != 0 ? f.floatingProfit / h.buyAmount * 100 : 0;
     f.breakEvenPrice = breakEven(h.buyAmount, static_cast<std::uint32_t>(owned), row);
     f.realisedProfit =

@@ -15,15 +15,15 @@ namespace fiscora {
 // (market, stockCode), the code compared as a whole string.
 struct Holding {
     std::int32_t market = 0;
-    std::string stockCode;         // GBK bytes as in the records (digits in practice)
-    std::int32_t boughtQty = 0;    // bought plus subscribed in rights issues
+    std::string stockCode;       // GBK bytes as in the records (digits in practice)
+    std::int32_t boughtQty = 0;  // bought plus subscribed in rights issues
     std::int32_t soldQty = 0;
-    double buyAmount = 0;          // Buy and RightsIssue amounts, fees included
-    double sellAmount = 0;         // Sell amounts, net of fees
+    double buyAmount = 0;   // Buy and RightsIssue amounts, fees included
+    double sellAmount = 0;  // Sell amounts, net of fees
     double sellFee = 0;
     double buyFee = 0;
     std::int32_t bonusQty = 0;
-    double dividendAmount = 0;     // counts only in the cash, in none of the figures
+    double dividendAmount = 0;  // counts only in the cash, in none of the figures
 
     std::int32_t heldQty() const { return boughtQty + bonusQty - soldQty; }
 };
@@ -52,12 +52,12 @@ struct HoldingFigures {
     double marketValue = 0;
     double averagePrice = 0;
     double floatingProfit = 0;
-    double returnRate = 0;      // percentage
+    double returnRate = 0;  // percentage
     double breakEvenPrice = 0;
     double realisedProfit = 0;
-    double realisedRate = 0;    // fraction
+    double realisedRate = 0;  // fraction
     double currentProfit = 0;
-    double currentRate = 0;     // fraction
+    double currentRate = 0;  // fraction
 };
 
 HoldingFigures holdingFigures(const Holding& h, double latestPrice, const TradeParam& row);

@@ -12,31 +12,28 @@ LedgerRecord::LedgerRecord() {
 
 std::int32_t cashSignOf(RecordType kind) {
     switch (kind) {
-        case RecordType::Sell:
-        case RecordType::Dividend:
-        case RecordType::CashIn:
-            return 1;
-        case RecordType::Buy:
-        case RecordType::RightsIssue:
-        case RecordType::CashOut:
-            return -1;
-        case RecordType::BonusShares:
-        case RecordType::None:
-            return 0;
+    case RecordType::Sell:
+    case RecordType::Dividend:
+    case RecordType::CashIn: return 1;
+    case RecordType::Buy:
+    case RecordType::RightsIssue:
+    case RecordType::CashOut: return -1;
+    case RecordType::BonusShares:
+    case RecordType::None: return 0;
     }
     return 0;
 }
 
 std::string kindName(std::int32_t type) {
     switch (static_cast<RecordType>(type)) {
-        case RecordType::Buy: return "买入股票";
-        case RecordType::Sell: return "卖出股票";
-        case RecordType::Dividend: return "股票分红";
-        case RecordType::BonusShares: return "送股";
-        case RecordType::RightsIssue: return "配股";
-        case RecordType::CashIn: return "投入资金";
-        case RecordType::CashOut: return "划出资金";
-        case RecordType::None: break;
+    case RecordType::Buy: return "买入股票";
+    case RecordType::Sell: return "卖出股票";
+    case RecordType::Dividend: return "股票分红";
+    case RecordType::BonusShares: return "送股";
+    case RecordType::RightsIssue: return "配股";
+    case RecordType::CashIn: return "投入资金";
+    case RecordType::CashOut: return "划出资金";
+    case RecordType::None: break;
     }
     return {};
 }
@@ -72,8 +69,8 @@ LedgerRecord* findByViewRow(Ledger& ledger, std::int32_t row) {
 
 bool isRecordOf(const LedgerRecord& record, std::int32_t market, const std::string& gbkCode) {
     return record.market == market &&
-           std::string_view(record.stockCode, ::strnlen(record.stockCode, sizeof record.stockCode)) ==
-               gbkCode;
+           std::string_view(record.stockCode,
+                            ::strnlen(record.stockCode, sizeof record.stockCode)) == gbkCode;
 }
 
 }  // namespace fiscora

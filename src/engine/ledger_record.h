@@ -24,19 +24,19 @@ enum class RecordType : std::int32_t {
 // little-endian, stored byte for byte in the ledger file. Money is in the account's
 // currency and never rounded when stored.
 struct LedgerRecord {
-    std::int32_t market;     // 0 深圳, 1 上海; 0 in cash records
-    std::int32_t date;       // YYYYMMDD
-    char remark[101];        // GBK, NUL-terminated
-    std::int32_t cashSign;   // +1 cash in, -1 cash out, 0 none
-    char stockCode[10];      // six digits, NUL-terminated; empty in cash records
-    std::int32_t type;       // RecordType code, kept raw: a file may hold any value
-    char reserved1[20];      // always zero
-    std::int32_t quantity;   // shares
-    double price;            // per share; for a dividend, the cash per share
-    double fee;              // all fees and taxes of the trade
-    double amount;           // cash moved, never negative; effect is cashSign * amount
-    std::int32_t viewRow;    // working row of the ledger view; stored, ignored on read
-    char reserved2[21];      // always zero
+    std::int32_t market;    // 0 深圳, 1 上海; 0 in cash records
+    std::int32_t date;      // YYYYMMDD
+    char remark[101];       // GBK, NUL-terminated
+    std::int32_t cashSign;  // +1 cash in, -1 cash out, 0 none
+    char stockCode[10];     // six digits, NUL-terminated; empty in cash records
+    std::int32_t type;      // RecordType code, kept raw: a file may hold any value
+    char reserved1[20];     // always zero
+    std::int32_t quantity;  // shares
+    double price;           // per share; for a dividend, the cash per share
+    double fee;             // all fees and taxes of the trade
+    double amount;          // cash moved, never negative; effect is cashSign * amount
+    std::int32_t viewRow;   // working row of the ledger view; stored, ignored on read
+    char reserved2[21];     // always zero
 
     // Every byte zero, then type None and viewRow -1.
     LedgerRecord();

@@ -10,8 +10,12 @@ std::string formatAmount(double value) {
     return buffer;
 }
 
-std::string formatPercent(double percentage) { return formatAmount(percentage) + "%"; }
+std::string formatPercent(double percentage) {
+    return formatAmount(percentage) + "%";
+}
 
-std::string formatQuantity(std::int64_t quantity) { return std::to_string(quantity); }
+std::string formatQuantity(std::int64_t quantity) {
+    return std::to_string(quantity);
+}
 
 }  // namespace fiscora

@@ -25,7 +25,8 @@ bool findTradeParam(const TradeParamTable& table, std::string_view text, std::st
     for (std::size_t n = code.size(); n >= 1; --n) {
         const std::string_view head = code.substr(0, n);
         for (const auto& row : table) {
-            const std::string_view prefix(row.codePrefix, ::strnlen(row.codePrefix, sizeof row.codePrefix));
+            const std::string_view prefix(row.codePrefix,
+                                          ::strnlen(row.codePrefix, sizeof row.codePrefix));
             if (row.market == market && prefix == head) {
                 out = row;
                 return true;
@@ -35,7 +36,8 @@ bool findTradeParam(const TradeParamTable& table, std::string_view text, std::st
     return false;
 }
 
-TradeParam tradeParamFor(const TradeParamTable& table, std::string_view text, std::string_view code) {
+TradeParam tradeParamFor(const TradeParamTable& table, std::string_view text,
+                         std::string_view code) {
     TradeParam row = defaultTradeParams();
     findTradeParam(table, text, code, row);
     return row;

@@ -10,7 +10,8 @@ namespace fiscora {
 
 Workspace::Workspace(Messages& messages, OpenMode mode) : messages_(messages), mode_(mode) {}
 
-void Workspace::open(const std::string& dataDirectory, const std::optional<std::string>& tradeParamFile) {
+void Workspace::open(const std::string& dataDirectory,
+                     const std::optional<std::string>& tradeParamFile) {
     setStandardDefaultTradeParams();
     dataDirectory_ = dataDirectory;
     if (mode_ == OpenMode::CreateIfMissing) ::mkdir(dataDirectory_.c_str(), 0755);

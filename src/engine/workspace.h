@@ -31,7 +31,9 @@ public:
 
     // Loads the account's ledger and recomputes the holdings over all dates.
     LedgerStatus loadLedgerOf(const AccountInfo& account);
-    bool saveLedgerOf(const AccountInfo& account) { return saveLedger(ledgerStore(), account, ledger); }
+    bool saveLedgerOf(const AccountInfo& account) {
+        return saveLedger(ledgerStore(), account, ledger);
+    }
     void recomputeHoldings() { holdings = computeHoldings(ledger, 0, -1); }
 
     // The fee row of a stock: the table's, or the default one.

@@ -18,7 +18,7 @@ __attribute__((constructor)) void startUp() {
     startedUp = fiscora::initDefaultDataDirectory();
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -42,4 +42,4 @@ FISCORA_EXPORT void SetPrivateInvestDir(char* path) {
     fiscora::setPrivateInvestDir(path);
 }
 
-} // extern "C"
+}  // extern "C"

@@ -22,7 +22,8 @@ public:
     // A Yes/No question; true for Yes.
     virtual bool ask(const std::string& text, const std::string& caption) = 0;
     // The same question with an icon; front ends that draw icons override it.
-    virtual bool askWithIcon(const std::string& text, const std::string& caption, MessageIcon icon) {
+    virtual bool askWithIcon(const std::string& text, const std::string& caption,
+                             MessageIcon icon) {
         (void)icon;
         return ask(text, caption);
     }

@@ -46,13 +46,21 @@ void setPrivateInvestDir(const char* path) {
     state().dataDirectory.assign(path, ::strnlen(path, kDataDirectoryCapacity - 1));
 }
 
-const std::string& dataDirectory() { return state().dataDirectory; }
+const std::string& dataDirectory() {
+    return state().dataDirectory;
+}
 
-void registerQuoteCallback(QuoteCallback callback) { state().callback = callback; }
+void registerQuoteCallback(QuoteCallback callback) {
+    state().callback = callback;
+}
 
-QuoteCallback quoteCallback() { return state().callback; }
+QuoteCallback quoteCallback() {
+    return state().callback;
+}
 
-TradeParam& defaultTradeParams() { return state().defaults; }
+TradeParam& defaultTradeParams() {
+    return state().defaults;
+}
 
 void setStandardDefaultTradeParams() {
     TradeParam p{};

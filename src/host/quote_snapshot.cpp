@@ -62,8 +62,10 @@ bool QuoteSnapshot::parse(const std::string& text, const std::string& source, st
             return false;
         };
         const std::vector<std::string> f = splitTabs(line);
-        if (f.size() != 5) return fail("expected code<TAB>market<TAB>name<TAB>latest<TAB>prevClose");
-        if (f[0].empty() || f[0].size() > 6 || f[0].find_first_not_of("0123456789") != std::string::npos)
+        if (f.size() != 5)
+            return fail("expected code<TAB>market<TAB>name<TAB>latest<TAB>prevClose");
+        if (f[0].empty() || f[0].size() > 6 ||
+            f[0].find_first_not_of("0123456789") != std::string::npos)
             return fail("the code must be up to six digits");
         if (f[1] != "0" && f[1] != "1") return fail("the market must be 0 (深圳) or 1 (上海)");
         auto gbk = utf8ToGbk(f[2]);
@@ -71,7 +73,8 @@ bool QuoteSnapshot::parse(const std::string& text, const std::string& source, st
         if (gbk->size() > kNameMaxBytes) return fail("the name is longer than 11 GBK bytes");
         Quote q;
         q.gbkName = *gbk;
-        if (!parsePrice(f[3], q.latest) || !parsePrice(f[4], q.prevClose)) return fail("the prices must be numbers");
+        if (!parsePrice(f[3], q.latest) || !parsePrice(f[4], q.prevClose))
+            return fail("the prices must be numbers");
         set(f[0], static_cast<short>(f[1][0] - '0'), q);
     }
     return true;
@@ -92,7 +95,8 @@ void QuoteSnapshot::uninstall() {
     registerQuoteCallback(nullptr);
 }
 
-long QuoteSnapshot::callback(const char* code, short market, char* nameOut, float* latestOut, float* prevCloseOut) {
+long QuoteSnapshot::callback(const char* code, short market, char* nameOut, float* latestOut,
+                             float* prevCloseOut) {
     if (installed == nullptr || code == nullptr) return 0;
     const Quote* q = installed->find(code, market);
     if (q == nullptr) return 0;

@@ -26,7 +26,9 @@ public:
     // Parses snapshot text; `source` names it in error messages.
     bool parse(const std::string& text, const std::string& source, std::string& error);
 
-    void set(const std::string& code, short market, Quote quote) { quotes_[{code, market}] = std::move(quote); }
+    void set(const std::string& code, short market, Quote quote) {
+        quotes_[{code, market}] = std::move(quote);
+    }
     const Quote* find(const std::string& code, short market) const;
     std::map<std::pair<std::string, short>, Quote>& quotes() { return quotes_; }
 
@@ -35,7 +37,8 @@ public:
     void install();
     static void uninstall();
     // The callback itself, answering from the installed snapshot (0 when none).
-    static long callback(const char* code, short market, char* nameOut, float* latestOut, float* prevCloseOut);
+    static long callback(const char* code, short market, char* nameOut, float* latestOut,
+                         float* prevCloseOut);
 
 private:
     std::map<std::pair<std::string, short>, Quote> quotes_;

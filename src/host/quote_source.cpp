@@ -13,7 +13,9 @@ namespace {
 // The host's names are at most 11 bytes and a NUL in a 12-byte buffer.
 constexpr std::size_t kHostNameBuffer = 12;
 
-std::string codeArgument(std::string_view code) { return std::string(code.substr(0, code.find('\0'))); }
+std::string codeArgument(std::string_view code) {
+    return std::string(code.substr(0, code.find('\0')));
+}
 
 }  // namespace
 
@@ -23,7 +25,8 @@ bool stockName(std::string_view code, std::string_view text, std::string& name) 
     if (cb == nullptr) return true;
     const std::string c = codeArgument(code);
     char buffer[kHostNameBuffer] = {};
-    if (cb(c.c_str(), static_cast<short>(marketFromText(text)), buffer, nullptr, nullptr) == 0) return false;
+    if (cb(c.c_str(), static_cast<short>(marketFromText(text)), buffer, nullptr, nullptr) == 0)
+        return false;
     buffer[kHostNameBuffer - 1] = '\0';  // a host that filled all 12 bytes still ends here
     name = gbkToUtf8(std::string_view(buffer, ::strnlen(buffer, kHostNameBuffer)));
     return true;
@@ -39,7 +42,8 @@ double latestPrice(std::string_view code, std::string_view text) {
     const std::string c = codeArgument(code);
     float latest = 0;
     float prevClose = 0;
-    if (cb(c.c_str(), static_cast<short>(marketFromText(text)), nullptr, &latest, &prevClose) == 0) return 0;
+    if (cb(c.c_str(), static_cast<short>(marketFromText(text)), nullptr, &latest, &prevClose) == 0)
+        return 0;
     return static_cast<double>(latest) > 0.001 ? latest : prevClose;
 }
 
@@ -52,17 +56,14 @@ int marketOfCode(std::string_view code) {
     if (code.size() < 6) return 0;
     if (code == "000696" || code == "000896") return 1;
     switch (code[0]) {
-        case '0':
-            if (code[1] == '0') return 0;
-            if (code[1] == '1' || code[1] == '2') return 1;
-            return 2;
-        case '1':
-            return 2;
-        case '2':
-        case '3':
-            return 0;
-        default:
-            return 1;
+    case '0':
+        if (code[1] == '0') return 0;
+        if (code[1] == '1' || code[1] == '2') return 1;
+        return 2;
+    case '1': return 2;
+    case '2':
+    case '3': return 0;
+    default: return 1;
     }
 }
 
@@ -83,7 +84,8 @@ std::string dayBarPath(const std::string& base, std::int32_t market, std::string
 bool readDayBarFrom(const std::string& base, std::int32_t date, std::int32_t market,
                     std::string_view code, DayBar& out) {
     // A code never names another folder.
-    if (code.empty() || code.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) return false;
+    if (code.empty() || code.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
+        return false;
     const ReadResult file = readWholeFile(dayBarPath(base, market, code), OpenMode::ReadOnly);
     if (file.status != ReadStatus::Ok || file.bytes.size() % sizeof(DayBar) != 0) return false;
     for (std::size_t at = 0; at < file.bytes.size(); at += sizeof(DayBar)) {

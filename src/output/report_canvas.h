@@ -26,8 +26,8 @@ public:
 
     // The size of `text` in `font`; with a positive `wrapWidth` broken into lines no wider.
     virtual TextExtent measure(ReportFont font, std::string_view text, int wrapWidth) = 0;
-    virtual void text(ReportFont font, const ReportRect& rect, std::string_view text, ColumnAlign align,
-                      TextFlow flow) = 0;
+    virtual void text(ReportFont font, const ReportRect& rect, std::string_view text,
+                      ColumnAlign align, TextFlow flow) = 0;
     // Both end points included.
     virtual void line(int x1, int y1, int x2, int y2) = 0;
     // The outline along the rectangle's edges, inside it.

@@ -39,8 +39,8 @@ struct ReportMetrics {
 inline constexpr int kHeadingGap = 20;
 
 struct ReportLayout {
-    ReportRect area;                // the page less the margins
-    std::vector<int> columnEdges;   // column count + 1 offsets from area.left, scaled to its width
+    ReportRect area;               // the page less the margins
+    std::vector<int> columnEdges;  // column count + 1 offsets from area.left, scaled to its width
     int rowHeight = 0;
     int headingHeight = 0;
     int rowsPerPage = 1;

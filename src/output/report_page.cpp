@@ -9,18 +9,19 @@ namespace {
 
 // The heading's page text is right-aligned and the title wraps in the width left of it.
 int titleWidth(ReportCanvas& canvas, const ReportRect& area, const std::string& pageText) {
-    return std::max(area.width() - canvas.measure(ReportFont::Heading, pageText, area.width()).width, 1);
+    return std::max(
+        area.width() - canvas.measure(ReportFont::Heading, pageText, area.width()).width, 1);
 }
 
 ReportRect cell(const ReportLayout& layout, std::size_t column, int top) {
-    return {layout.area.left + layout.columnEdges[column], top, layout.area.left + layout.columnEdges[column + 1],
-            top + layout.rowHeight};
+    return {layout.area.left + layout.columnEdges[column], top,
+            layout.area.left + layout.columnEdges[column + 1], top + layout.rowHeight};
 }
 
 }  // namespace
 
-ReportLayout layOutReport(ReportCanvas& canvas, const ReportContent& content, int pageWidth, int pageHeight,
-                          const ReportMargins& margins) {
+ReportLayout layOutReport(ReportCanvas& canvas, const ReportContent& content, int pageWidth,
+                          int pageHeight, const ReportMargins& margins) {
     const ListTable& list = *content.list;
     ReportMetrics m;
     for (const ListColumn& column : list.columns) m.columnWidths.push_back(column.width);
@@ -28,39 +29,48 @@ ReportLayout layOutReport(ReportCanvas& canvas, const ReportContent& content, in
     m.pageWidth = pageWidth;
     m.pageHeight = pageHeight;
     m.margins = margins;
-    const ReportRect area{margins.left, margins.top, pageWidth - margins.right, pageHeight - margins.bottom};
+    const ReportRect area{margins.left, margins.top, pageWidth - margins.right,
+                          pageHeight - margins.bottom};
     m.rowHeight = canvas.measure(ReportFont::Table, "X", 0).height + 4;
 
     // The page count is not known yet: the widest page text it can have (one row a page)
     // keeps the heading tall enough for every page.
-    const std::string widestPageText = reportPageText(std::max(m.rowCount, 1), std::max(m.rowCount, 1));
-    const int pageTextHeight = canvas.measure(ReportFont::Heading, widestPageText, area.width()).height;
+    const std::string widestPageText =
+        reportPageText(std::max(m.rowCount, 1), std::max(m.rowCount, 1));
+    const int pageTextHeight =
+        canvas.measure(ReportFont::Heading, widestPageText, area.width()).height;
     const int titleHeight =
-        canvas.measure(ReportFont::Heading, content.title, titleWidth(canvas, area, widestPageText)).height;
+        canvas.measure(ReportFont::Heading, content.title, titleWidth(canvas, area, widestPageText))
+            .height;
     m.headingHeight = std::max(pageTextHeight, titleHeight);
-    m.footerHeight = canvas.measure(ReportFont::Footer, content.footer, std::max(area.width(), 1)).height;
+    m.footerHeight =
+        canvas.measure(ReportFont::Footer, content.footer, std::max(area.width(), 1)).height;
     return layOutReport(m);
 }
 
-void drawReportPage(ReportCanvas& canvas, const ReportLayout& layout, const ReportContent& content, int page) {
+void drawReportPage(ReportCanvas& canvas, const ReportLayout& layout, const ReportContent& content,
+                    int page) {
     const ListTable& list = *content.list;
     const ReportRect& area = layout.area;
     int top = area.top;
 
     const std::string pageText = reportPageText(page, layout.lastPage);
     const int headingBottom = top + layout.headingHeight;
-    canvas.text(ReportFont::Heading, {area.left, top, area.right, headingBottom}, pageText, ColumnAlign::Right,
-                TextFlow::Wrapped);
-    canvas.text(ReportFont::Heading, {area.left, top, area.left + titleWidth(canvas, area, pageText), headingBottom},
+    canvas.text(ReportFont::Heading, {area.left, top, area.right, headingBottom}, pageText,
+                ColumnAlign::Right, TextFlow::Wrapped);
+    canvas.text(ReportFont::Heading,
+                {area.left, top, area.left + titleWidth(canvas, area, pageText), headingBottom},
                 content.title, ColumnAlign::Left, TextFlow::Wrapped);
     top = headingBottom + kHeadingGap;
 
     const std::size_t columns = list.columns.size();
-    canvas.outline({area.left, top, area.left + layout.columnEdges[columns], top + layout.rowHeight});
+    canvas.outline(
+        {area.left, top, area.left + layout.columnEdges[columns], top + layout.rowHeight});
     for (std::size_t i = 0; i < columns; ++i) {
         const ReportRect box = cell(layout, i, top);
         canvas.whiteBox(box);
-        canvas.text(ReportFont::Table, box, list.columns[i].header, list.columns[i].align, TextFlow::SingleLine);
+        canvas.text(ReportFont::Table, box, list.columns[i].header, list.columns[i].align,
+                    TextFlow::SingleLine);
     }
     top += layout.rowHeight;
 
@@ -68,14 +78,16 @@ void drawReportPage(ReportCanvas& canvas, const ReportLayout& layout, const Repo
     // right border too, on the header boxes' right edge. Rows past the end of the list stay
     // empty, so every page has a full grid.
     const int stride = layout.rowHeight + 1;
-    const std::size_t firstRow = static_cast<std::size_t>(page - 1) * static_cast<std::size_t>(layout.rowsPerPage);
+    const std::size_t firstRow =
+        static_cast<std::size_t>(page - 1) * static_cast<std::size_t>(layout.rowsPerPage);
     for (int k = 0; k < layout.rowsPerPage; ++k) {
         const int y = top + k * stride;
         const std::size_t r = firstRow + static_cast<std::size_t>(k);
         for (std::size_t i = 0; i < columns; ++i) {
             const ReportRect box = cell(layout, i, y);
             if (r < list.rows.size() && i < list.rows[r].size()) {
-                canvas.text(ReportFont::Table, box, list.rows[r][i], list.columns[i].align, TextFlow::SingleLine);
+                canvas.text(ReportFont::Table, box, list.rows[r][i], list.columns[i].align,
+                            TextFlow::SingleLine);
             }
             canvas.line(box.left, y, box.left, y + stride);
             canvas.line(box.left, y, box.right, y);
@@ -85,7 +97,8 @@ void drawReportPage(ReportCanvas& canvas, const ReportLayout& layout, const Repo
     const int closing = top + layout.rowsPerPage * stride;
     canvas.line(area.left, closing, area.right - 1, closing);
 
-    canvas.text(ReportFont::Footer, {area.left, area.bottom - layout.footerReserve, area.right, area.bottom},
+    canvas.text(ReportFont::Footer,
+                {area.left, area.bottom - layout.footerReserve, area.right, area.bottom},
                 content.footer, ColumnAlign::Left, TextFlow::Wrapped);
 }
 

@@ -18,10 +18,11 @@ struct ReportContent {
 
 // Measures the fonts on `canvas` and lays the report out on a page of `pageWidth` x
 // `pageHeight` device units with `margins`.
-ReportLayout layOutReport(ReportCanvas& canvas, const ReportContent& content, int pageWidth, int pageHeight,
-                          const ReportMargins& margins);
+ReportLayout layOutReport(ReportCanvas& canvas, const ReportContent& content, int pageWidth,
+                          int pageHeight, const ReportMargins& margins);
 
 // Draws page `page` (1 .. layout.lastPage).
-void drawReportPage(ReportCanvas& canvas, const ReportLayout& layout, const ReportContent& content, int page);
+void drawReportPage(ReportCanvas& canvas, const ReportLayout& layout, const ReportContent& content,
+                    int page);
 
 }  // namespace fiscora

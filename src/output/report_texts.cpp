@@ -14,8 +14,8 @@ std::string reportPageText(int page, int lastPage) {
 
 std::string reportFooterText(const ReportTime& t) {
     char text[128];
-    std::snprintf(text, sizeof text, "%s   %04d年%02d月%02d日 %02d:%02d", kProductName, t.year, t.month, t.day,
-                  t.hour, t.minute);
+    std::snprintf(text, sizeof text, "%s   %04d年%02d月%02d日 %02d:%02d", kProductName, t.year,
+                  t.month, t.day, t.hour, t.minute);
     return text;
 }
 

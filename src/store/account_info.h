@@ -12,12 +12,12 @@ namespace fiscora {
 // One account in "pinfo.dat": 192 bytes, packed, little-endian, the same in memory and
 // on disk. Texts are GBK, NUL-terminated, zero after the terminator.
 struct AccountInfo {
-    char name[21];            // <= 20 bytes, unique; also the ledger file's base name
-    char password[21];        // <= 20 bytes, may be empty
-    char tradeType[15];       // "深沪A股", "深证B股" or "上证B股"
-    double initialCapital;    // in the account's currency
-    std::int32_t createdDate; // YYYYMMDD
-    char remark[123];         // entered with at most 100 bytes
+    char name[21];             // <= 20 bytes, unique; also the ledger file's base name
+    char password[21];         // <= 20 bytes, may be empty
+    char tradeType[15];        // "深沪A股", "深证B股" or "上证B股"
+    double initialCapital;     // in the account's currency
+    std::int32_t createdDate;  // YYYYMMDD
+    char remark[123];          // entered with at most 100 bytes
 };
 #pragma pack(pop)
 

@@ -4,7 +4,9 @@
 
 namespace fiscora {
 
-std::string registryPath(const std::string& dataDirectory) { return dataDirectory + kRegistryFileName; }
+std::string registryPath(const std::string& dataDirectory) {
+    return dataDirectory + kRegistryFileName;
+}
 
 AccountList loadRegistry(const std::string& dataDirectory, const DataScrambler& scrambler,
                          Messages& messages, OpenMode mode) {
@@ -17,7 +19,8 @@ AccountList loadRegistry(const std::string& dataDirectory, const DataScrambler& 
     file.bytes.resize(n * sizeof(AccountInfo));
     scrambler.decrypt(file.bytes.data(), file.bytes.size());
     AccountList accounts(n);
-    if (n > 0) std::memcpy(static_cast<void*>(accounts.data()), file.bytes.data(), file.bytes.size());
+    if (n > 0)
+        std::memcpy(static_cast<void*>(accounts.data()), file.bytes.data(), file.bytes.size());
     return accounts;
 }
 

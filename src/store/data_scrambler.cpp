@@ -20,7 +20,8 @@ void storeLittleEndian(unsigned char* p, std::uint32_t v) {
 }
 
 // Calls step(integral_constant<I>) for I = 0..N-1, unrolled at compile time.
-template <class Step, std::size_t... I> inline void unrolledOver(Step step, std::index_sequence<I...>) {
+template <class Step, std::size_t... I>
+inline void unrolledOver(Step step, std::index_sequence<I...>) {
     (step(std::integral_constant<std::size_t, I>{}), ...);
 }
 template <std::size_t N, class Step> inline void unrolled(Step step) {
@@ -33,7 +34,8 @@ template <std::size_t N, class Step> inline void unrolled(Step step) {
 // relative to the textbook loop, which cancels its final un-swap. Encryption takes
 // P[0..15] then whitens with P[16], P[17]; decryption takes P[17..2], then P[1], P[0].
 template <bool Decrypt, std::size_t N, class Feistel>
-inline void cipher(const std::uint32_t* p, Feistel f, std::uint32_t (&l)[N], std::uint32_t (&r)[N]) {
+inline void cipher(const std::uint32_t* p, Feistel f, std::uint32_t (&l)[N],
+                   std::uint32_t (&r)[N]) {
     constexpr auto key = [](std::size_t i) { return Decrypt ? 17 - i : i; };
     unrolled<8>([&](auto pair) {
         unrolled<N>([&](auto b) {
@@ -74,18 +76,16 @@ inline void cipherBlocks(const std::uint32_t* p, Feistel f, unsigned char* bytes
 // ECB over whole 8-byte blocks.
 template <bool Decrypt, class Feistel>
 bool cipherBuffer(const std::uint32_t* p, Feistel f, void* buffer, std::size_t length) {
-    if (length % 8 != 0)
-        return false;
+    if (length % 8 != 0) return false;
     auto* bytes = static_cast<unsigned char*>(buffer);
     std::size_t blocks = length / 8;
     for (; blocks >= kBatch; blocks -= kBatch, bytes += 8 * kBatch)
         cipherBlocks<Decrypt, kBatch>(p, f, bytes);
-    for (; blocks > 0; --blocks, bytes += 8)
-        cipherBlocks<Decrypt, 1>(p, f, bytes);
+    for (; blocks > 0; --blocks, bytes += 8) cipherBlocks<Decrypt, 1>(p, f, bytes);
     return true;
 }
 
-} // namespace
+}  // namespace
 
 DataScrambler::DataScrambler() : pArray_(kInitialPArray), sBoxes_(kInitialSBoxes) {}
 
@@ -96,8 +96,7 @@ void DataScrambler::setKey(const unsigned char* key, std::uint16_t length) {
         std::size_t j = 0;
         for (auto& word : pArray_) {
             std::uint32_t k = 0;
-            for (int b = 0; b < 4; ++b, j = (j + 1) % length)
-                k = k << 8 | key[j];
+            for (int b = 0; b < 4; ++b, j = (j + 1) % length) k = k << 8 | key[j];
             word ^= k;
         }
     }
@@ -148,4 +147,4 @@ void DataScrambler::decryptBlock(std::uint32_t& left, std::uint32_t& right) cons
     right = r[0];
 }
 
-} // namespace fiscora
+}  // namespace fiscora

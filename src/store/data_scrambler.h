@@ -36,7 +36,8 @@ public:
 
 private:
     std::uint32_t f(std::uint32_t x) const {
-        return ((sBoxes_[0][x >> 24] + sBoxes_[1][(x >> 16) & 0xFF]) ^ sBoxes_[2][(x >> 8) & 0xFF]) +
+        return ((sBoxes_[0][x >> 24] + sBoxes_[1][(x >> 16) & 0xFF]) ^
+                sBoxes_[2][(x >> 8) & 0xFF]) +
                sBoxes_[3][x & 0xFF];
     }
 

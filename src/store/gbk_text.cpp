@@ -58,12 +58,10 @@ std::optional<std::size_t> gbkLength(std::string_view utf8) {
 std::string textFitMessage(TextFit fit, std::string_view label, std::size_t maxBytes) {
     std::string name(label);
     switch (fit) {
-        case TextFit::Ok:
-            return {};
-        case TextFit::TooLong:
-            return name + "太长,最多" + std::to_string(maxBytes) + "个字节(一个汉字占两个字节)";
-        case TextFit::NotGbk:
-            return name + "中含有不能保存的字符";
+    case TextFit::Ok: return {};
+    case TextFit::TooLong:
+        return name + "太长,最多" + std::to_string(maxBytes) + "个字节(一个汉字占两个字节)";
+    case TextFit::NotGbk: return name + "中含有不能保存的字符";
     }
     return {};
 }

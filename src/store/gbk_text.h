@@ -25,19 +25,16 @@ enum class TextFit { Ok, TooLong, NotGbk };
 std::string textFitMessage(TextFit fit, std::string_view label, std::size_t maxBytes);
 
 // The NUL-terminated content of a fixed-width field, never reading past it.
-template <std::size_t N>
-std::string_view fieldBytes(const char (&field)[N]) {
+template <std::size_t N> std::string_view fieldBytes(const char (&field)[N]) {
     return {field, ::strnlen(field, N)};
 }
 
-template <std::size_t N>
-std::string fieldText(const char (&field)[N]) {
+template <std::size_t N> std::string fieldText(const char (&field)[N]) {
     return gbkToUtf8(fieldBytes(field));
 }
 
 // Stores GBK bytes into a fixed-width field: the text, its NUL, zeros after it.
-template <std::size_t N>
-void storeBytes(char (&field)[N], std::string_view bytes) {
+template <std::size_t N> void storeBytes(char (&field)[N], std::string_view bytes) {
     std::memset(field, 0, N);
     std::memcpy(field, bytes.data(), bytes.size() < N ? bytes.size() : N - 1);
 }

@@ -11,8 +11,12 @@ namespace {
 constexpr std::size_t kSlot = sizeof(LedgerRecord);
 constexpr std::size_t kHeaderPasswordBytes = 21;
 
-std::string openFailure(const std::string& path) { return "不能打开文件" + path + ".不能完成操作"; }
-std::string damaged(const std::string& path) { return "文件" + path + "已经被损坏,不能对此帐户进行操作"; }
+std::string openFailure(const std::string& path) {
+    return "不能打开文件" + path + ".不能完成操作";
+}
+std::string damaged(const std::string& path) {
+    return "文件" + path + "已经被损坏,不能对此帐户进行操作";
+}
 std::string tampered(const AccountInfo& a) {
     return "记录" + fieldText(a.name) + "个人资料的文件已经被非法篡改，不能读取资料";
 }
@@ -51,7 +55,8 @@ LedgerStatus openFailed(const LedgerStore& store, const std::string& path, ReadS
 }
 
 // The whole file as the store opens it; refusals are reported.
-bool readFile(const LedgerStore& store, const AccountInfo& account, Bytes& bytes, std::string& path) {
+bool readFile(const LedgerStore& store, const AccountInfo& account, Bytes& bytes,
+              std::string& path) {
     auto checked = checkedPath(store, account);
     if (!checked) return false;
     path = *checked;
@@ -67,8 +72,8 @@ bool readFile(const LedgerStore& store, const AccountInfo& account, Bytes& bytes
 }  // namespace
 
 bool isPlainFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
-           name.find('\0') == std::string_view::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
 std::string unsafeNameMessage(std::string_view name) {
@@ -85,7 +90,8 @@ LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Le
     if (!checked) return LedgerStatus::UnsafeName;
     const std::string& path = *checked;
     FileReader file;
-    if (const ReadStatus s = file.open(path, store.mode); s != ReadStatus::Ok) return openFailed(store, path, s);
+    if (const ReadStatus s = file.open(path, store.mode); s != ReadStatus::Ok)
+        return openFailed(store, path, s);
     const std::size_t slots = file.size() / kSlot;  // a trailing partial slot is ignored
     Bytes header(kSlot);
     if (slots == 0 || !file.readAt(0, header.data(), kSlot)) {
@@ -136,7 +142,8 @@ bool saveLedger(const LedgerStore& store, const AccountInfo& account, const Ledg
     return true;
 }
 
-bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account, std::string_view gbkPassword) {
+bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
+                       std::string_view gbkPassword) {
     Bytes bytes;
     std::string path;
     if (!readFile(store, account, bytes, path)) return false;

@@ -55,9 +55,12 @@ FileReader::~FileReader() {
 }
 
 ReadStatus FileReader::open(const std::string& path, OpenMode mode) {
-    const int flags = mode == OpenMode::CreateIfMissing ? (O_RDWR | O_CREAT | O_CLOEXEC) : (O_RDONLY | O_CLOEXEC);
+    const int flags =
+        mode == OpenMode::CreateIfMissing ? (O_RDWR | O_CREAT | O_CLOEXEC) : (O_RDONLY | O_CLOEXEC);
     fd_ = ::open(path.c_str(), flags, 0644);
-    if (fd_ < 0) return (mode == OpenMode::ReadOnly && errno == ENOENT) ? ReadStatus::Missing : ReadStatus::CannotOpen;
+    if (fd_ < 0)
+        return (mode == OpenMode::ReadOnly && errno == ENOENT) ? ReadStatus::Missing
+                                                               : ReadStatus::CannotOpen;
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return ReadStatus::CannotOpen;
     size_ = static_cast<std::size_t>(st.st_size);
@@ -79,10 +82,12 @@ bool FileReader::readAt(std::size_t offset, void* buffer, std::size_t length) co
 
 ReadResult readWholeFile(const std::string& path, OpenMode mode) {
     ReadResult result;
-    const int flags = mode == OpenMode::CreateIfMissing ? (O_RDWR | O_CREAT | O_CLOEXEC) : (O_RDONLY | O_CLOEXEC);
+    const int flags =
+        mode == OpenMode::CreateIfMissing ? (O_RDWR | O_CREAT | O_CLOEXEC) : (O_RDONLY | O_CLOEXEC);
     Fd fd(::open(path.c_str(), flags, 0644));
     if (fd.get() < 0) {
-        result.status = (mode == OpenMode::ReadOnly && errno == ENOENT) ? ReadStatus::Missing : ReadStatus::CannotOpen;
+        result.status = (mode == OpenMode::ReadOnly && errno == ENOENT) ? ReadStatus::Missing
+                                                                        : ReadStatus::CannotOpen;
         return result;
     }
     struct stat st {};
@@ -93,7 +98,8 @@ ReadResult readWholeFile(const std::string& path, OpenMode mode) {
     std::size_t filled = 0;
     for (;;) {
         if (filled == result.bytes.size()) result.bytes.resize(filled + 65536);
-        const ssize_t n = ::read(fd.get(), result.bytes.data() + filled, result.bytes.size() - filled);
+        const ssize_t n =
+            ::read(fd.get(), result.bytes.data() + filled, result.bytes.size() - filled);
         if (n < 0) {
             if (errno == EINTR) continue;
             result.bytes.clear();
@@ -114,8 +120,8 @@ bool replaceFile(const std::string& path, const Bytes& bytes) {
     // Keep the old file's permissions, or the usual ones for a new file.
     struct stat st {};
     const mode_t perms = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-    const bool written = ::fchmod(fd.get(), perms) == 0 && writeAll(fd.get(), bytes.data(), bytes.size()) &&
-                         ::fsync(fd.get()) == 0;
+    const bool written = ::fchmod(fd.get(), perms) == 0 &&
+                         writeAll(fd.get(), bytes.data(), bytes.size()) && ::fsync(fd.get()) == 0;
     if (!fd.close() || !written || ::rename(temp.c_str(), path.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;

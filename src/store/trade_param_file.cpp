@@ -15,7 +15,8 @@ std::optional<std::string> tradeParamPath(Messages& messages) {
     return *cwd + kTradeParamFileName;
 }
 
-bool loadTradeParams(const std::string& path, TradeParamTable& table, Messages& messages, OpenMode mode) {
+bool loadTradeParams(const std::string& path, TradeParamTable& table, Messages& messages,
+                     OpenMode mode) {
     ReadResult file = readWholeFile(path, mode);
     if (file.status == ReadStatus::CannotOpen) {
         messages.error("不能打开文件trdpara.dat读取交易参数数据!");
@@ -23,7 +24,8 @@ bool loadTradeParams(const std::string& path, TradeParamTable& table, Messages& 
     }
     const std::size_t n = file.bytes.size() / sizeof(TradeParam);
     table.resize(n);
-    if (n > 0) std::memcpy(static_cast<void*>(table.data()), file.bytes.data(), n * sizeof(TradeParam));
+    if (n > 0)
+        std::memcpy(static_cast<void*>(table.data()), file.bytes.data(), n * sizeof(TradeParam));
     return true;
 }
 

@@ -25,10 +25,11 @@ protected:
     CliBook() {
         scrambler.setFileKey();
         std::ofstream(secrets.file("pw"), std::ios::binary) << "secret\n";
-        for (const auto& [name, type] : {std::pair{"张三", "深沪A股"}, std::pair{"王五", "上证B股"}}) {
-            const CliRun r =
-                runCli(root.path(), {"--data", "data", "--password-file", secrets.file("pw"),
-                                     "create-account", name, "--trade-type", type, "--capital", "1000"});
+        for (const auto& [name, type] :
+             {std::pair{"张三", "深沪A股"}, std::pair{"王五", "上证B股"}}) {
+            const CliRun r = runCli(root.path(), {"--data", "data", "--password-file",
+                                                  secrets.file("pw"), "create-account", name,
+                                                  "--trade-type", type, "--capital", "1000"});
             EXPECT_EQ(r.exitCode, 0) << r.err;
         }
     }
@@ -40,8 +41,8 @@ protected:
         return runCli(root.path(), args);
     }
     // The run must be refused with `message` on stderr and change nothing.
-    void expectRefused(const std::vector<std::string>& tail, const std::string& message, int exitCode = 1,
-                       const std::string& account = "张三") {
+    void expectRefused(const std::vector<std::string>& tail, const std::string& message,
+                       int exitCode = 1, const std::string& account = "张三") {
         const auto before = treeContents(root.path());
         const CliRun r = book(tail, account);
         EXPECT_EQ(r.exitCode, exitCode) << r.err;
@@ -52,7 +53,8 @@ protected:
 
     Ledger ledgerOf(const std::string& name) {
         RecordingMessages quiet;
-        const AccountList accounts = loadRegistry(root.file("data/"), scrambler, quiet, OpenMode::ReadOnly);
+        const AccountList accounts =
+            loadRegistry(root.file("data/"), scrambler, quiet, OpenMode::ReadOnly);
         const AccountInfo* account = findAccount(accounts, *utf8ToGbk(name));
         Ledger ledger;
         EXPECT_NE(account, nullptr);
@@ -72,8 +74,8 @@ const std::string kHeader =
     "market\tdate\ttype\tkind\tstockCode\tquantity\tprice\tfee\tamount\tcashSign\tremark\n";
 
 TEST_F(CliBook, APurchaseCarriesTheFiguresTheDialogShows) {
-    const CliRun r = book({"buy", "--code", "600036", "--price", "10.00", "--quantity", "100", "--date",
-                           dayOffset(-1), "--remark", "首次建仓"});
+    const CliRun r = book({"buy", "--code", "600036", "--price", "10.00", "--quantity", "100",
+                           "--date", dayOffset(-1), "--remark", "首次建仓"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out, kHeader + "1\t" + dayOffset(-1) +
@@ -99,57 +101,65 @@ TEST_F(CliBook, PurchaseRefusalsAreTheDialogsOwn) {
     expectRefused({"buy", "--code", "600036", "--price", "10", "--quantity", "101"},
                   "现金超支，不能买入，请减小买入量");
     // Five digits: the lookup never ran, so the code is judged invalid.
-    expectRefused({"buy", "--code", "60003", "--price", "10", "--quantity", "1"}, "不正确的股票代码");
-    expectRefused({"buy", "--code", "600036", "--price", "10", "--quantity", "1", "--market", "深圳"},
-                  "the market is fixed to 上海");
+    expectRefused({"buy", "--code", "60003", "--price", "10", "--quantity", "1"},
+                  "不正确的股票代码");
+    expectRefused(
+        {"buy", "--code", "600036", "--price", "10", "--quantity", "1", "--market", "深圳"},
+        "the market is fixed to 上海");
     // The box takes digits only and six of them; the picker's reach is 10,000 days.
     expectRefused({"buy", "--code", "60003a", "--price", "1", "--quantity", "1"}, "six digits", 2);
     expectRefused({"buy", "--code", "600036", "--price", "1"}, "buy needs --quantity", 2);
-    expectRefused({"buy", "--code", "600036", "--price", "1", "--quantity", "1", "--date", "20230230"},
-                  "YYYYMMDD", 2);
-    expectRefused({"buy", "--code", "600036", "--price", "1", "--quantity", "1", "--date", "19000101"},
-                  "10,000 days");
-    expectRefused({"cash-in", "--amount", "1", "--code", "600036"}, "--code does not apply to cash-in", 2);
-    expectRefused({"dividend"}, "cash-in, cash-out, buy or sell", 2);
     expectRefused(
-        {"buy", "--code", "600036", "--price", "1", "--quantity", "1", "--remark", std::string(100, 'x')},
-        "备注");
+        {"buy", "--code", "600036", "--price", "1", "--quantity", "1", "--date", "20230230"},
+        "YYYYMMDD", 2);
+    expectRefused(
+        {"buy", "--code", "600036", "--price", "1", "--quantity", "1", "--date", "19000101"},
+        "10,000 days");
+    expectRefused({"cash-in", "--amount", "1", "--code", "600036"},
+                  "--code does not apply to cash-in", 2);
+    expectRefused({"dividend"}, "cash-in, cash-out, buy or sell", 2);
+    expectRefused({"buy", "--code", "600036", "--price", "1", "--quantity", "1", "--remark",
+                   std::string(100, 'x')},
+                  "备注");
 }
 
 TEST_F(CliBook, SharesBoughtTodayAreSellableFromTomorrow) {
     ASSERT_EQ(book({"buy", "--code", "000001", "--price", "5", "--quantity", "100"}).exitCode, 0);
     expectRefused({"sell", "--code", "000001", "--price", "6", "--quantity", "100"},
                   "卖出数量超过了今天可出售股票数，请重新填写卖出数量");
-    expectRefused({"sell", "--code", "600036", "--price", "6", "--quantity", "100"}, "张三 holds no 600036");
+    expectRefused({"sell", "--code", "600036", "--price", "6", "--quantity", "100"},
+                  "张三 holds no 600036");
 
-    const CliRun r =
-        book({"sell", "--code", "000001", "--price", "6", "--quantity", "60", "--date", dayOffset(1)});
+    const CliRun r = book(
+        {"sell", "--code", "000001", "--price", "6", "--quantity", "60", "--date", dayOffset(1)});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     // 60 x 6 = 360: the minimum commission 10 plus stamp duty 0.72.
-    EXPECT_EQ(r.out,
-              kHeader + "0\t" + dayOffset(1) + "\t1\t卖出股票\t000001\t60\t6.000\t10.720\t349.280\t1\t\n");
+    EXPECT_EQ(r.out, kHeader + "0\t" + dayOffset(1) +
+                         "\t1\t卖出股票\t000001\t60\t6.000\t10.720\t349.280\t1\t\n");
     const Ledger ledger = ledgerOf("张三");
     ASSERT_EQ(ledger.size(), 3u);
     EXPECT_EQ(ledger[2].kind(), RecordType::Sell);
     EXPECT_EQ(ledger[2].amount, 349.28);
     EXPECT_EQ(ledger[2].date, std::stoi(dayOffset(1)));
 
-    expectRefused({"sell", "--code", "000001", "--price", "6", "--quantity", "41", "--date", dayOffset(2)},
-                  "卖出数量超过了今天可出售股票数");
-    expectRefused({"sell", "--code", "000001", "--price", "6", "--quantity", "1"}, "王五 holds no 000001", 1,
-                  "王五");
+    expectRefused(
+        {"sell", "--code", "000001", "--price", "6", "--quantity", "41", "--date", dayOffset(2)},
+        "卖出数量超过了今天可出售股票数");
+    expectRefused({"sell", "--code", "000001", "--price", "6", "--quantity", "1"},
+                  "王五 holds no 000001", 1, "王五");
 }
 
 TEST_F(CliBook, CashInAndOutUpToTheWholeBalance) {
     const CliRun in = book({"cash-in", "--amount", "250.5", "--remark", "工资"});
     ASSERT_EQ(in.exitCode, 0) << in.err;
-    EXPECT_EQ(in.out,
-              kHeader + "0\t" + dayOffset(0) + "\t6\t投入资金\t\t0\t0.000\t0.000\t250.500\t1\t工资\n");
+    EXPECT_EQ(in.out, kHeader + "0\t" + dayOffset(0) +
+                          "\t6\t投入资金\t\t0\t0.000\t0.000\t250.500\t1\t工资\n");
 
     expectRefused({"cash-out", "--amount", "1250.51"}, "没有足够的资金,请减少划出的资金量");
     const CliRun out = book({"cash-out", "--amount", "1250.5"});
     ASSERT_EQ(out.exitCode, 0) << out.err;
-    EXPECT_EQ(out.out, kHeader + "0\t" + dayOffset(0) + "\t7\t划出资金\t\t0\t0.000\t0.000\t1250.500\t-1\t\n");
+    EXPECT_EQ(out.out, kHeader + "0\t" + dayOffset(0) +
+                           "\t7\t划出资金\t\t0\t0.000\t0.000\t1250.500\t-1\t\n");
     const Ledger ledger = ledgerOf("张三");
     ASSERT_EQ(ledger.size(), 3u);
     EXPECT_EQ(cashBalance(ledger), 0);
@@ -161,5 +171,5 @@ TEST_F(CliBook, TheAccountMustExistAndItsPasswordMatch) {
     expectRefused({"cash-in", "--amount", "1"}, "密码错误");
 }
 
-} // namespace
-} // namespace fiscora::test
+}  // namespace
+}  // namespace fiscora::test

@@ -48,7 +48,9 @@ protected:
         EXPECT_EQ(r.out, readText(path)) << "golden file " << name;
     }
 
-    std::string ledgerFile(const std::string& name) const { return root.file("invest/" + name + ".da0"); }
+    std::string ledgerFile(const std::string& name) const {
+        return root.file("invest/" + name + ".da0");
+    }
 
     TempDir root;
     TempDir secrets;
@@ -70,8 +72,10 @@ TEST_F(CliCommands, LedgerRowsInLedgerOrder) {
 
 TEST_F(CliCommands, HoldingsWithAndWithoutQuotes) {
     const std::string pw = passwordFile("secret");
-    expectGolden(run({"--password-file", pw, "--quotes", "quotes.txt", "holdings", "张三"}), "holdings.tsv");
-    expectGolden(run({"--password-file", pw, "--quotes", "quotes.txt", "--format", "json", "holdings", "张三"}),
+    expectGolden(run({"--password-file", pw, "--quotes", "quotes.txt", "holdings", "张三"}),
+                 "holdings.tsv");
+    expectGolden(run({"--password-file", pw, "--quotes", "quotes.txt", "--format", "json",
+                      "holdings", "张三"}),
                  "holdings.json");
     // Without a snapshot there is no host: names are empty, prices 0.
     expectGolden(run({"--password-file", pw, "holdings", "张三"}), "holdings_without_quotes.tsv");
@@ -80,7 +84,8 @@ TEST_F(CliCommands, HoldingsWithAndWithoutQuotes) {
 TEST_F(CliCommands, SummaryOfAShareAndBShareAccounts) {
     const std::vector<std::string> env = {"FISCORA_PASSWORD=secret"};
     expectGolden(run({"--quotes", "quotes.txt", "summary", "张三"}, env), "summary.tsv");
-    expectGolden(run({"--quotes", "quotes.txt", "--format", "json", "summary", "张三"}, env), "summary.json");
+    expectGolden(run({"--quotes", "quotes.txt", "--format", "json", "summary", "张三"}, env),
+                 "summary.json");
     expectGolden(run({"--quotes", "quotes.txt", "summary", "王五"}, {"FISCORA_PASSWORD=pw3"}),
                  "summary_b_shares.tsv");
 }
@@ -94,8 +99,8 @@ double jsonValue(const std::string& json, const std::string& field) {
 }
 
 TEST_F(CliCommands, JsonNumbersAreTheEnginesValuesExactly) {
-    const CliRun r =
-        run({"--quotes", "quotes.txt", "--format", "json", "summary", "张三"}, {"FISCORA_PASSWORD=secret"});
+    const CliRun r = run({"--quotes", "quotes.txt", "--format", "json", "summary", "张三"},
+                         {"FISCORA_PASSWORD=secret"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
 
     RecordingMessages messages;
@@ -123,8 +128,10 @@ TEST_F(CliCommands, JsonNumbersAreTheEnginesValuesExactly) {
 
 TEST_F(CliCommands, PasswordSources) {
     // A file's first line, with or without a carriage return, and it wins over the variable.
-    EXPECT_EQ(run({"--password-file", passwordFile("secret\r\nmore\n"), "summary", "张三"}).exitCode, 0);
-    EXPECT_EQ(run({"--password-file", passwordFile("secret"), "summary", "张三"}, {"FISCORA_PASSWORD=wrong"})
+    EXPECT_EQ(
+        run({"--password-file", passwordFile("secret\r\nmore\n"), "summary", "张三"}).exitCode, 0);
+    EXPECT_EQ(run({"--password-file", passwordFile("secret"), "summary", "张三"},
+                  {"FISCORA_PASSWORD=wrong"})
                   .exitCode,
               0);
     EXPECT_EQ(run({"summary", "张三"}, {"FISCORA_PASSWORD=secret"}).exitCode, 0);
@@ -188,14 +195,18 @@ TEST_F(CliCommands, VerifyReportsEveryLedgersState) {
     addAccount(root.path(), account("赵六", "", "深沪A股"));  // registered, never given a ledger
     const CliRun r = run({"verify"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "name\tstatus\trecords\n张三\tok\t7\n李四\tdamaged\t0\n王五\ttampered\t0\n赵六\tmissing\t0\n");
-    EXPECT_EQ(r.err, "文件" + ledgerFile("李四") + "已经被损坏,不能对此帐户进行操作\n"
-                     "记录王五个人资料的文件已经被非法篡改，不能读取资料\n"
-                     "不能打开文件" + ledgerFile("赵六") + ".不能完成操作\n");
+    EXPECT_EQ(r.out, "name\tstatus\trecords\n张三\tok\t7\n李四\tdamaged\t0\n王五\ttampered\t0\n赵六"
+                     "\tmissing\t0\n");
+    EXPECT_EQ(r.err, "文件" + ledgerFile("李四") +
+                         "已经被损坏,不能对此帐户进行操作\n"
+                         "记录王五个人资料的文件已经被非法篡改，不能读取资料\n"
+                         "不能打开文件" +
+                         ledgerFile("赵六") + ".不能完成操作\n");
     EXPECT_FALSE(fileExists(ledgerFile("赵六")));
     const CliRun json = run({"--format", "json", "verify"});
     EXPECT_EQ(json.exitCode, 1);
-    EXPECT_NE(json.out.find("{\"name\":\"王五\",\"status\":\"tampered\",\"records\":0}"), std::string::npos);
+    EXPECT_NE(json.out.find("{\"name\":\"王五\",\"status\":\"tampered\",\"records\":0}"),
+              std::string::npos);
 }
 
 TEST_F(CliCommands, DataDirectoryOptionGainsItsSlash) {
@@ -231,7 +242,8 @@ TEST(CliReadOnly, AnEmptyFolderStaysEmpty) {
     EXPECT_EQ(run({"verify"}).exitCode, 0);
     EXPECT_EQ(run({"summary", "张三"}).exitCode, 1);
     EXPECT_EQ(run({"ledger", "张三"}).exitCode, 1);
-    EXPECT_TRUE(treeContents(root.path()).empty()) << "no data folder, registry or fee table may appear";
+    EXPECT_TRUE(treeContents(root.path()).empty())
+        << "no data folder, registry or fee table may appear";
 }
 
 TEST(CliUsage, BadCommandLinesExitWithTwo) {
@@ -252,7 +264,8 @@ TEST(CliUsage, BadCommandLinesExitWithTwo) {
     for (const auto& args : bad) {
         const CliRun r = runCli(root.path(), args);
         EXPECT_EQ(r.exitCode, 2) << ::testing::PrintToString(args);
-        EXPECT_NE(r.err.find("fiscora-cli --help"), std::string::npos) << ::testing::PrintToString(args);
+        EXPECT_NE(r.err.find("fiscora-cli --help"), std::string::npos)
+            << ::testing::PrintToString(args);
         EXPECT_EQ(r.out, "");
     }
     // A password is never taken from the command line.
@@ -266,9 +279,9 @@ TEST(CliUsage, HelpForTheProgramAndEachCommand) {
         EXPECT_EQ(r.exitCode, 0);
         EXPECT_EQ(r.out.rfind("Usage: fiscora-cli [OPTIONS] COMMAND [ARGS]\n", 0), 0u);
         for (const char* word :
-             {"accounts", "ledger ACCOUNT", "holdings ACCOUNT", "summary ACCOUNT", "verify", "--data DIR",
-              "--params FILE", "--quotes FILE", "--password-file FILE", "--format tsv|json",
-              "FISCORA_PASSWORD", "Exit status"})
+             {"accounts", "ledger ACCOUNT", "holdings ACCOUNT", "summary ACCOUNT", "verify",
+              "--data DIR", "--params FILE", "--quotes FILE", "--password-file FILE",
+              "--format tsv|json", "FISCORA_PASSWORD", "Exit status"})
             EXPECT_NE(r.out.find(word), std::string::npos) << word;
     }
     const CliRun viaHelp = runCli(root.path(), {"help", "summary"});
@@ -279,7 +292,8 @@ TEST(CliUsage, HelpForTheProgramAndEachCommand) {
     EXPECT_NE(viaHelp.out.find("realisedRate currentProfit"), std::string::npos);
     EXPECT_NE(runCli(root.path(), {"holdings", "-h"}).out.find("JSON also: market boughtQty"),
               std::string::npos);
-    EXPECT_EQ(runCli(root.path(), {"accounts", "--help"}).out.find("FISCORA_PASSWORD"), std::string::npos);
+    EXPECT_EQ(runCli(root.path(), {"accounts", "--help"}).out.find("FISCORA_PASSWORD"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ protected:
     }
 
     CliRun create(const std::vector<std::string>& tail) {
-        std::vector<std::string> args = {"--data", "data", "--password-file", secrets.file("pw"), "create-account"};
+        std::vector<std::string> args = {"--data", "data", "--password-file", secrets.file("pw"),
+                                         "create-account"};
         args.insert(args.end(), tail.begin(), tail.end());
         return runCli(root.path(), args);
     }
@@ -38,11 +39,13 @@ protected:
 };
 
 TEST_F(CliCreateAccount, WritesTheRegistryAndTheOpeningLedger) {
-    const CliRun r = create({"张三", "--trade-type", "上证B股", "--capital", "2500.5", "--remark", "测试帐户"});
+    const CliRun r =
+        create({"张三", "--trade-type", "上证B股", "--capital", "2500.5", "--remark", "测试帐户"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, "name\ttradeType\tinitialCapital\tcreatedDate\tremark\n张三\t上证B股\t2500.500\t" +
-                         std::to_string(today()) + "\t测试帐户\n");
+    EXPECT_EQ(r.out,
+              "name\ttradeType\tinitialCapital\tcreatedDate\tremark\n张三\t上证B股\t2500.500\t" +
+                  std::to_string(today()) + "\t测试帐户\n");
 
     const AccountList list = accounts();
     ASSERT_EQ(list.size(), 1u);
@@ -52,15 +55,17 @@ TEST_F(CliCreateAccount, WritesTheRegistryAndTheOpeningLedger) {
 
     RecordingMessages messages;
     Ledger ledger;
-    ASSERT_EQ(loadLedger({root.file("data/"), scrambler, messages, OpenMode::ReadOnly}, list[0], ledger),
-              LedgerStatus::Ok);
+    ASSERT_EQ(
+        loadLedger({root.file("data/"), scrambler, messages, OpenMode::ReadOnly}, list[0], ledger),
+        LedgerStatus::Ok);
     ASSERT_EQ(ledger.size(), 1u);
     EXPECT_EQ(ledger[0].kind(), RecordType::CashIn);
     EXPECT_EQ(ledger[0].amount, 2500.5);
     EXPECT_EQ(fieldText(ledger[0].remark), "测试帐户");
 
     // The new account reads back through the read-side commands with its password.
-    const CliRun read = runCli(root.path(), {"--data", "data", "--password-file", secrets.file("pw"), "ledger", "张三"});
+    const CliRun read = runCli(
+        root.path(), {"--data", "data", "--password-file", secrets.file("pw"), "ledger", "张三"});
     EXPECT_EQ(read.exitCode, 0) << read.err;
 }
 
@@ -68,8 +73,10 @@ TEST_F(CliCreateAccount, RefusalsShowTheDialogsMessagesAndWriteNothing) {
     ASSERT_EQ(create({"张三", "--trade-type", "深沪A股", "--capital", "100"}).exitCode, 0);
     const auto before = treeContents(root.path());
     const std::pair<std::vector<std::string>, std::string> refused[] = {
-        {{"张三", "--trade-type", "深沪A股", "--capital", "100"}, "已有同样的帐户名存在，请选择其他的帐户名!"},
-        {{"李四", "--trade-type", "深沪A股", "--capital", "0"}, "投入资金数额不能小于等于零!请重新输入投入资金数额."},
+        {{"张三", "--trade-type", "深沪A股", "--capital", "100"},
+         "已有同样的帐户名存在，请选择其他的帐户名!"},
+        {{"李四", "--trade-type", "深沪A股", "--capital", "0"},
+         "投入资金数额不能小于等于零!请重新输入投入资金数额."},
         {{"李四", "--trade-type", "深沪A股", "--capital", "abc"}, "请输入一个数字。"},
         {{"../李四", "--trade-type", "深沪A股", "--capital", "10"}, "不能用作文件名"},
     };
@@ -84,10 +91,10 @@ TEST_F(CliCreateAccount, RefusalsShowTheDialogsMessagesAndWriteNothing) {
 
 TEST_F(CliCreateAccount, BadUsageExitsTwo) {
     const std::vector<std::string> bad[] = {
-        {"王五", "--capital", "10"},                                   // no trade type
-        {"王五", "--trade-type", "港股", "--capital", "10"},           // not a trade type
+        {"王五", "--capital", "10"},                                             // no trade type
+        {"王五", "--trade-type", "港股", "--capital", "10"},                     // not a trade type
         {"王五", "--trade-type", "深沪A股", "--capital", "10", "--price", "1"},  // not its option
-        {"--trade-type", "深沪A股", "--capital", "10"},                // no name
+        {"--trade-type", "深沪A股", "--capital", "10"},                          // no name
     };
     for (const auto& args : bad) {
         const CliRun r = create(args);
@@ -96,8 +103,8 @@ TEST_F(CliCreateAccount, BadUsageExitsTwo) {
     EXPECT_FALSE(fileExists(root.file("data/pinfo.dat")));
 
     // Without any password source the command cannot ask, and writes nothing.
-    const CliRun r = runCli(root.path(), {"--data", "data", "create-account", "王五", "--trade-type", "深沪A股",
-                                          "--capital", "10"});
+    const CliRun r = runCli(root.path(), {"--data", "data", "create-account", "王五",
+                                          "--trade-type", "深沪A股", "--capital", "10"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_FALSE(fileExists(root.file("data/pinfo.dat")));
 }

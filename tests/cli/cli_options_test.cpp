@@ -6,8 +6,9 @@ namespace fiscora::cli {
 namespace {
 
 TEST(CliOptions, GlobalOptionsThenCommandAndArguments) {
-    const ParseResult r = parseCommandLine({"--data", "/d", "--params=/p.dat", "--quotes", "q.txt",
-                                            "--password-file", "pw", "--format", "json", "ledger", "张三"});
+    const ParseResult r =
+        parseCommandLine({"--data", "/d", "--params=/p.dat", "--quotes", "q.txt", "--password-file",
+                          "pw", "--format", "json", "ledger", "张三"});
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.options.dataDirectory, "/d/");
     EXPECT_EQ(r.options.paramsFile, "/p.dat");

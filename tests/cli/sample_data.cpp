@@ -21,7 +21,9 @@ DataScrambler fileScrambler() {
     return s;
 }
 
-std::string dataDir(const std::string& root) { return root + "invest/"; }
+std::string dataDir(const std::string& root) {
+    return root + "invest/";
+}
 
 LedgerRecord withRemark(LedgerRecord r, const std::string& remark) {
     storeText(r.remark, remark);
@@ -55,14 +57,15 @@ void writeSampleData(const std::string& root) {
     const AccountInfo wang = account("王五", "pw3", "上证B股", 20000, 20240401);
     for (const auto& a : {zhang, li, wang}) addAccount(root, a);
 
-    writeLedger(root, zhang,
-                {withRemark(cashRecord(RecordType::CashIn, 20240102, 100000), "开户"),
-                 stockRecord(RecordType::Buy, 20240103, "600036", 1000, 10.5, 36.75),
-                 stockRecord(RecordType::Buy, 20240104, "000002", 500, 8, 14, 0),
-                 stockRecord(RecordType::Sell, 20240110, "600036", 400, 12, 26.8),
-                 stockRecord(RecordType::Dividend, 20240601, "000002", 500, 0.3, 0, 0),
-                 stockRecord(RecordType::BonusShares, 20240602, "000002", 100, 0, 0, 0),
-                 withRemark(cashRecord(RecordType::CashOut, 20240701, 5000), "取\"现\"\t\\备用\n金")});
+    writeLedger(
+        root, zhang,
+        {withRemark(cashRecord(RecordType::CashIn, 20240102, 100000), "开户"),
+         stockRecord(RecordType::Buy, 20240103, "600036", 1000, 10.5, 36.75),
+         stockRecord(RecordType::Buy, 20240104, "000002", 500, 8, 14, 0),
+         stockRecord(RecordType::Sell, 20240110, "600036", 400, 12, 26.8),
+         stockRecord(RecordType::Dividend, 20240601, "000002", 500, 0.3, 0, 0),
+         stockRecord(RecordType::BonusShares, 20240602, "000002", 100, 0, 0, 0),
+         withRemark(cashRecord(RecordType::CashOut, 20240701, 5000), "取\"现\"\t\\备用\n金")});
     writeLedger(root, li, {cashRecord(RecordType::CashIn, 20240301, 5000)});
     writeLedger(root, wang,
                 {cashRecord(RecordType::CashIn, 20240401, 20000),

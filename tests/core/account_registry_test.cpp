@@ -35,7 +35,8 @@ TEST_F(RegistryTest, ReadOnlyModeCreatesNothing) {
 }
 
 TEST_F(RegistryTest, SavesEncipheredEntriesAndReadsThemBackInOrder) {
-    AccountList accounts = {test::account("张三", "pw1"), test::account("李四", "", "上证B股", 500.5, 20231231)};
+    AccountList accounts = {test::account("张三", "pw1"),
+                            test::account("李四", "", "上证B股", 500.5, 20231231)};
     ASSERT_TRUE(saveRegistry(dir.path(), accounts, scrambler, messages));
     Bytes file = test::readBytes(dir.file("pinfo.dat"));
     ASSERT_EQ(file.size(), 384u);
@@ -75,21 +76,24 @@ TEST_F(RegistryTest, TrailingBytesAreIgnoredAndDroppedOnSave) {
 }
 
 TEST_F(RegistryTest, FailuresAreReportedAsErrors) {
-    std::filesystem::create_directory(dir.file("pinfo.dat"));  // a folder cannot be opened as the file
+    std::filesystem::create_directory(
+        dir.file("pinfo.dat"));  // a folder cannot be opened as the file
     EXPECT_TRUE(loadRegistry(dir.path(), scrambler, messages).empty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "不能打开文件pinfo.dat读取相关数据!");
     EXPECT_EQ(messages.shown[0].caption, "错误");
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Stop);
 
-    EXPECT_FALSE(saveRegistry(dir.file("missing-folder/"), {test::account("a", "b")}, scrambler, messages));
+    EXPECT_FALSE(
+        saveRegistry(dir.file("missing-folder/"), {test::account("a", "b")}, scrambler, messages));
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].text, "不能打开文件pinfo.dat!无法将基本资料存盘.");
     EXPECT_EQ(messages.shown[1].icon, MessageIcon::Stop);
 }
 
 TEST_F(RegistryTest, FindsAccountsByWholeNameAndListsThemLoggedOut) {
-    AccountList accounts = {test::account("ab", "1"), test::account("abc", "2"), test::account("abc", "3")};
+    AccountList accounts = {test::account("ab", "1"), test::account("abc", "2"),
+                            test::account("abc", "3")};
     EXPECT_EQ(findAccount(accounts, "abc"), &accounts[1]);
     EXPECT_EQ(findAccount(accounts, "a"), nullptr);
     LoginStates states = loggedOutStates(accounts);

@@ -36,7 +36,9 @@ TEST(CrashSafety, KilledSaveLeavesTheOldOrTheNewLedger) {
     ASSERT_TRUE(saveLedger(store, owner, oldLedger));
     ASSERT_TRUE(saveLedger(store, owner, newLedger));
     const auto saveTime = std::chrono::duration_cast<std::chrono::microseconds>(
-                              std::chrono::steady_clock::now() - start).count() / 2;
+                              std::chrono::steady_clock::now() - start)
+                              .count() /
+                          2;
     ASSERT_TRUE(saveLedger(store, owner, oldLedger));
     const Bytes oldBytes = test::readBytes(path);
     ASSERT_NE(oldBytes, newBytes);
@@ -59,7 +61,8 @@ TEST(CrashSafety, KilledSaveLeavesTheOldOrTheNewLedger) {
         ::waitpid(child, &status, 0);
 
         const Bytes now = test::readBytes(path);
-        ASSERT_TRUE(now == oldBytes || now == newBytes) << "round " << round << ": " << now.size() << " bytes";
+        ASSERT_TRUE(now == oldBytes || now == newBytes)
+            << "round " << round << ": " << now.size() << " bytes";
         (now == oldBytes ? sawOld : sawNew)++;
 
         // Back to the old ledger for the next round; a killed writer's temporary file goes.

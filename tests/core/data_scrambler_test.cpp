@@ -16,8 +16,7 @@ using Bytes = std::vector<unsigned char>;
 
 Bytes randomBytes(std::mt19937& rng, std::size_t n) {
     Bytes out(n);
-    for (auto& b : out)
-        b = static_cast<unsigned char>(rng());
+    for (auto& b : out) b = static_cast<unsigned char>(rng());
     return out;
 }
 
@@ -44,11 +43,11 @@ TEST(DataScrambler, ReferenceVectors) {
     struct Vector {
         std::uint64_t key, plain, cipher;
     };
-    for (const Vector v : {Vector{0, 0, 0x4EF997456198DD78}, Vector{~0ull, ~0ull, 0x51866FD5B85ECB8A},
-                           Vector{0x3000000000000000, 0x1000000000000001, 0x7D856F9A613063F2}}) {
+    for (const Vector v :
+         {Vector{0, 0, 0x4EF997456198DD78}, Vector{~0ull, ~0ull, 0x51866FD5B85ECB8A},
+          Vector{0x3000000000000000, 0x1000000000000001, 0x7D856F9A613063F2}}) {
         Bytes key(8);
-        for (int i = 0; i < 8; ++i)
-            key[i] = static_cast<unsigned char>(v.key >> (56 - 8 * i));
+        for (int i = 0; i < 8; ++i) key[i] = static_cast<unsigned char>(v.key >> (56 - 8 * i));
         const DataScrambler s = keyed(key);
         auto l = static_cast<std::uint32_t>(v.plain >> 32), r = static_cast<std::uint32_t>(v.plain);
         s.encryptBlock(l, r);
@@ -88,7 +87,8 @@ TEST(DataScrambler, BlocksAreIndependent) {
     std::copy_n(buf.begin() + 8, 8, buf.begin() + 40);
     Bytes lone(buf.begin() + 8, buf.begin() + 16), altered = buf;
     altered[3] ^= 0x80;
-    ASSERT_TRUE(s.encrypt(buf.data(), 64) && s.encrypt(lone.data(), 8) && s.encrypt(altered.data(), 64));
+    ASSERT_TRUE(s.encrypt(buf.data(), 64) && s.encrypt(lone.data(), 8) &&
+                s.encrypt(altered.data(), 64));
     EXPECT_TRUE(std::equal(buf.begin() + 8, buf.begin() + 16, buf.begin() + 40));
     EXPECT_TRUE(std::equal(lone.begin(), lone.end(), buf.begin() + 8));
     EXPECT_FALSE(std::equal(buf.begin(), buf.begin() + 8, altered.begin()));
@@ -101,7 +101,7 @@ TEST(DataScrambler, HalvesAreLittleEndian) {
     DataScrambler s;
     s.setFileKey();
     Bytes buf = {0x01, 0x00, 0x00, 0x00, 0x9A, 0x3C, 0x51, 0xE7};
-    std::uint32_t l = 0x00000001, r = 0xE7513C9A; // 00 00 00 01 E7 51 3C 9A, big-endian
+    std::uint32_t l = 0x00000001, r = 0xE7513C9A;  // 00 00 00 01 E7 51 3C 9A, big-endian
     s.encryptBlock(l, r);
     ASSERT_TRUE(s.encrypt(buf.data(), buf.size()));
     EXPECT_EQ(readLe(buf.data()), l);
@@ -113,8 +113,7 @@ TEST(DataScrambler, HalvesAreLittleEndian) {
 TEST(DataScrambler, MatchesOpenSsl) {
     std::mt19937 rng(4);
     std::vector<std::size_t> lengths = {1, 3, 5, 7, 8, 22, 56, 72};
-    for (int i = 0; i < 40; ++i)
-        lengths.push_back(1 + rng() % 56);
+    for (int i = 0; i < 40; ++i) lengths.push_back(1 + rng() % 56);
     for (std::size_t keyLength : lengths) {
         const Bytes key = randomBytes(rng, keyLength);
         const DataScrambler s = keyed(key);
@@ -140,5 +139,5 @@ TEST(DataScrambler, MatchesOpenSsl) {
     }
 }
 
-} // namespace
-} // namespace fiscora
+}  // namespace
+}  // namespace fiscora

@@ -9,7 +9,9 @@ TEST(GbkText, RoundTripsChineseAndCountsGbkBytes) {
     auto gbk = utf8ToGbk("深沪A股");
     ASSERT_TRUE(gbk);
     EXPECT_EQ(gbk->size(), 7u);  // three characters of two bytes and one ASCII letter
-    EXPECT_EQ(*gbk, std::string("\xC9\xEE\xBB\xA6" "A" "\xB9\xC9"));
+    EXPECT_EQ(*gbk, std::string("\xC9\xEE\xBB\xA6"
+                                "A"
+                                "\xB9\xC9"));
     EXPECT_EQ(gbkToUtf8(*gbk), "深沪A股");
     EXPECT_EQ(gbkLength("帐户12"), 6u);
 }

@@ -33,9 +33,10 @@ TEST(HoldingRows, TenCellsWithHostNamesAndPrices) {
     const auto rows = holdingRows(ws, ws.holdings);
     ASSERT_EQ(rows.size(), 2u);
     const HoldingFigures& f = rows[0].figures;
-    EXPECT_EQ(rows[0].cells, (std::vector<std::string>{"上海", "600036", "招商银行", "1000", "12000.000",
-                                                       formatAmount(f.floatingProfit), "10.030", "12.000",
-                                                       formatAmount(f.breakEvenPrice), formatPercent(f.returnRate)}));
+    EXPECT_EQ(rows[0].cells, (std::vector<std::string>{
+                                 "上海", "600036", "招商银行", "1000", "12000.000",
+                                 formatAmount(f.floatingProfit), "10.030", "12.000",
+                                 formatAmount(f.breakEvenPrice), formatPercent(f.returnRate)}));
     // An unknown stock keeps its row, with an empty name and a price of 0.
     EXPECT_EQ(rows[1].cells[0], "深圳");
     EXPECT_EQ(rows[1].cells[2], "");

@@ -9,8 +9,8 @@
 namespace fiscora {
 namespace {
 
-LedgerRecord stock(RecordType kind, std::int32_t date, const char* code, std::int32_t qty, double price,
-                   double fee, std::int32_t market = 1) {
+LedgerRecord stock(RecordType kind, std::int32_t date, const char* code, std::int32_t qty,
+                   double price, double fee, std::int32_t market = 1) {
     return test::stockRecord(kind, date, code, qty, price, fee, market);
 }
 

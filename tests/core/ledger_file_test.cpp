@@ -20,7 +20,9 @@ class LedgerFileTest : public ::testing::Test {
 protected:
     LedgerFileTest() { scrambler.setFileKey(); }
 
-    LedgerStore store(OpenMode mode = OpenMode::CreateIfMissing) { return {dir.path(), scrambler, messages, mode}; }
+    LedgerStore store(OpenMode mode = OpenMode::CreateIfMissing) {
+        return {dir.path(), scrambler, messages, mode};
+    }
     std::string path() const { return dir.file("张三.da0"); }
 
     // The deciphered bytes of the file.
@@ -30,7 +32,9 @@ protected:
         return b;
     }
     // A new account's file: the header alone, as account creation writes it.
-    void createFile(const AccountInfo& a) { ASSERT_TRUE(writeLedgerHeader(store(), a, fieldBytes(a.password))); }
+    void createFile(const AccountInfo& a) {
+        ASSERT_TRUE(writeLedgerHeader(store(), a, fieldBytes(a.password)));
+    }
 
     test::TempDir dir;
     DataScrambler scrambler;
@@ -130,7 +134,8 @@ TEST_F(LedgerFileTest, AnotherAccountsFileIsRefusedOnLoadAndSave) {
     EXPECT_TRUE(ledger.empty());
     EXPECT_FALSE(saveLedger(store(), impostor, sample));
     EXPECT_EQ(messages.texts().size(), 2u);
-    for (const auto& t : messages.texts()) EXPECT_EQ(t, "记录张三个人资料的文件已经被非法篡改，不能读取资料");
+    for (const auto& t : messages.texts())
+        EXPECT_EQ(t, "记录张三个人资料的文件已经被非法篡改，不能读取资料");
     EXPECT_EQ(test::readBytes(path()), before);
 }
 
@@ -142,7 +147,8 @@ TEST_F(LedgerFileTest, PasswordChangeRewritesOnlyTheHeader) {
     const Bytes after = test::readBytes(path());
     ASSERT_EQ(after.size(), before.size());
     EXPECT_TRUE(std::equal(before.begin() + 200, before.end(), after.begin() + 200));
-    EXPECT_NE(Bytes(before.begin(), before.begin() + 200), Bytes(after.begin(), after.begin() + 200));
+    EXPECT_NE(Bytes(before.begin(), before.begin() + 200),
+              Bytes(after.begin(), after.begin() + 200));
 
     AccountInfo renewed = test::account("张三", "new-pass");
     Ledger ledger;

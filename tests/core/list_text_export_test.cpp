@@ -9,7 +9,9 @@ namespace fiscora {
 namespace {
 
 ListTable sampleList() {
-    return {{{"  市场类型 ", 72}, {"股票代码\t", 72, ColumnAlign::Left}, {"均价", 72, ColumnAlign::Right}},
+    return {{{"  市场类型 ", 72},
+             {"股票代码\t", 72, ColumnAlign::Left},
+             {"均价", 72, ColumnAlign::Right}},
             {{"上海", "600036", " 10.030 "}, {"深圳", "000002", ""}}};
 }
 
@@ -71,8 +73,8 @@ protected:
 TEST_F(SaveListTest, SavesInTheDataDirectoryAndOpensTheFileOnlyOnYes) {
     SaveList(sampleList(), "盈亏明细.txt", messages_, opener_);
     const std::string path = dir_.file("盈亏明细.txt");
-    EXPECT_EQ(messages_.asked,
-              (std::vector<std::string>{"文件保存为当前路径下" + path + ",是否用记事本打开?|Fiscora"}));
+    EXPECT_EQ(messages_.asked, (std::vector<std::string>{"文件保存为当前路径下" + path +
+                                                         ",是否用记事本打开?|Fiscora"}));
     EXPECT_EQ(opened_, (std::vector<std::string>{path}));
     EXPECT_EQ(listAsText(sampleList()), fileText(path));
     EXPECT_TRUE(messages_.shown.empty());

@@ -22,7 +22,8 @@ TEST(QuoteSnapshot, AnswersTheQuoteSourceOnceInstalled) {
     EXPECT_EQ(name, "招商银行");
     EXPECT_FALSE(stockName("600036", "深圳", name));
     EXPECT_FLOAT_EQ(static_cast<float>(latestPrice("600036", "上海")), 35.20f);
-    EXPECT_FLOAT_EQ(static_cast<float>(latestPrice("000001", "深圳")), 11.5f);  // no trade yet: previous close
+    EXPECT_FLOAT_EQ(static_cast<float>(latestPrice("000001", "深圳")),
+                    11.5f);  // no trade yet: previous close
     QuoteSnapshot::uninstall();
     EXPECT_EQ(latestPrice("600036", "上海"), 0.0);
 }

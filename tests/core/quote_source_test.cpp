@@ -107,12 +107,15 @@ protected:
         std::filesystem::create_directories(dir.path() + "mkthome/sh/lday");
         std::filesystem::create_directories(dir.path() + "mkthome/sz/lday");
     }
-    void write(std::int32_t market, const std::string& code, const std::vector<DayBar>& bars, std::size_t extra = 0) {
+    void write(std::int32_t market, const std::string& code, const std::vector<DayBar>& bars,
+               std::size_t extra = 0) {
         Bytes bytes(bars.size() * sizeof(DayBar) + extra, 0);
         std::memcpy(bytes.data(), bars.data(), bars.size() * sizeof(DayBar));
         test::writeBytes(dayBarPath(dir.path(), market, code), bytes);
     }
-    static DayBar bar(std::int32_t date, std::uint32_t close) { return {date, {close, close, close, close}, {}}; }
+    static DayBar bar(std::int32_t date, std::uint32_t close) {
+        return {date, {close, close, close, close}, {}};
+    }
 
     test::TempDir dir;
 };
@@ -133,7 +136,8 @@ TEST_F(DayBarFiles, FindsTheFirstRecordOfTheDateInTheHostLayout) {
 }
 
 TEST_F(DayBarFiles, MalformedFilesAreRejectedWhole) {
-    write(0, "000001", {bar(20240102, 1000), bar(20240103, 1010), bar(20240104, 1020)}, 4);  // 100 bytes
+    write(0, "000001", {bar(20240102, 1000), bar(20240103, 1010), bar(20240104, 1020)},
+          4);  // 100 bytes
     DayBar out{};
     EXPECT_FALSE(readDayBarFrom(dir.path(), 20240102, 0, "000001", out));
     write(0, "000002", {});

@@ -49,7 +49,8 @@ TEST(ReportLayout, AFullPageIsOnePageAndOneRowMoreStartsTheNext) {
 
 TEST(ReportLayout, ColumnsFillTheWidthInTheListsProportions) {
     const int total = std::accumulate(kHoldingWidths.begin(), kHoldingWidths.end(), 0);
-    for (const auto& [width, height] : {std::pair{kA4Width, kA4Height}, std::pair{kLetterWidth, kLetterHeight}}) {
+    for (const auto& [width, height] :
+         {std::pair{kA4Width, kA4Height}, std::pair{kLetterWidth, kLetterHeight}}) {
         const ReportLayout layout = layOutReport(metrics(3, width, height));
         const int areaWidth = width - 2 * 236;
         ASSERT_EQ(layout.columnEdges.size(), kHoldingWidths.size() + 1);
@@ -59,7 +60,8 @@ TEST(ReportLayout, ColumnsFillTheWidthInTheListsProportions) {
         for (std::size_t i = 0; i < kHoldingWidths.size(); ++i) {
             sum += kHoldingWidths[i];
             EXPECT_EQ(layout.columnEdges[i + 1], sum * areaWidth / total);  // truncated
-            const double share = double(layout.columnEdges[i + 1] - layout.columnEdges[i]) / areaWidth;
+            const double share =
+                double(layout.columnEdges[i + 1] - layout.columnEdges[i]) / areaWidth;
             EXPECT_NEAR(share, double(kHoldingWidths[i]) / total, 1.0 / areaWidth);
         }
     }

@@ -34,7 +34,8 @@ public:
 
     TextExtent measure(ReportFont font, std::string_view text, int wrapWidth) override {
         const int width = 10 * characters(text);
-        const int count = wrapWidth > 0 && width > wrapWidth ? (width + wrapWidth - 1) / wrapWidth : 1;
+        const int count =
+            wrapWidth > 0 && width > wrapWidth ? (width + wrapWidth - 1) / wrapWidth : 1;
         return {wrapWidth > 0 ? std::min(width, wrapWidth) : width, count * lineHeight(font)};
     }
     void text(ReportFont font, const ReportRect& rect, std::string_view t, ColumnAlign align,
@@ -60,9 +61,12 @@ public:
 constexpr ReportMargins kMargins{20, 30, 20, 30};
 
 ListTable listOf(int rows) {
-    ListTable list{{{"代码", 50, ColumnAlign::Left}, {"名称", 100, ColumnAlign::Center}, {"金额", 50, ColumnAlign::Right}},
+    ListTable list{{{"代码", 50, ColumnAlign::Left},
+                    {"名称", 100, ColumnAlign::Center},
+                    {"金额", 50, ColumnAlign::Right}},
                    {}};
-    for (int i = 0; i < rows; ++i) list.rows.push_back({std::to_string(i), "n" + std::to_string(i), "1.000"});
+    for (int i = 0; i < rows; ++i)
+        list.rows.push_back({std::to_string(i), "n" + std::to_string(i), "1.000"});
     return list;
 }
 
@@ -129,9 +133,9 @@ TEST(ReportPage, HeaderRowHasWhiteBoxesWithTheColumnsAlignment) {
     const RecordingCanvas page = f.draw(1);
     const int top = 30 + 50 + kHeadingGap;
     EXPECT_EQ(page.outlines, (std::vector<ReportRect>{{20, top, 420, top + 44}}));
-    EXPECT_EQ(page.boxes, (std::vector<ReportRect>{{20, top, 120, top + 44},
-                                                   {120, top, 320, top + 44},
-                                                   {320, top, 420, top + 44}}));
+    EXPECT_EQ(page.boxes,
+              (std::vector<ReportRect>{
+                  {20, top, 120, top + 44}, {120, top, 320, top + 44}, {320, top, 420, top + 44}}));
     const auto* name = page.find("名称");
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->rect, page.boxes[1]);
@@ -162,7 +166,8 @@ TEST(ReportPage, TheLastPageIsFilledWithEmptyGridRowsAndClosed) {
     Fixture f(18);
     const RecordingCanvas full = f.draw(1);
     const RecordingCanvas last = f.draw(2);
-    // Same grid on both pages: 3 lines per cell plus the right border per row, and the closing line.
+    // Same grid on both pages: 3 lines per cell plus the right border per row, and the closing
+    // line.
     EXPECT_EQ(last.lines, full.lines);
     EXPECT_EQ(last.lines.size(), static_cast<std::size_t>(16 * (3 * 2 + 1) + 1));
     // Heading, 3 headers, 2 rows of 3 cells, footer.
@@ -172,7 +177,8 @@ TEST(ReportPage, TheLastPageIsFilledWithEmptyGridRowsAndClosed) {
     const int closing = rowsTop + 16 * 45;
     EXPECT_EQ(last.lines.back(), (RecordingCanvas::Line{20, closing, 419, closing}));
     // The last row's right border runs on the header boxes' right edge down to the closing line.
-    EXPECT_EQ(last.lines[last.lines.size() - 2], (RecordingCanvas::Line{419, closing - 45, 419, closing}));
+    EXPECT_EQ(last.lines[last.lines.size() - 2],
+              (RecordingCanvas::Line{419, closing - 45, 419, closing}));
     // Each cell: its left border, then its top border.
     EXPECT_EQ(last.lines[0], (RecordingCanvas::Line{20, rowsTop, 20, rowsTop + 45}));
     EXPECT_EQ(last.lines[1], (RecordingCanvas::Line{20, rowsTop, 120, rowsTop}));

@@ -10,7 +10,8 @@
 namespace fiscora {
 namespace {
 
-TradeParam row(std::int32_t market, const char* prefix, const char* name, double commission = 0.003) {
+TradeParam row(std::int32_t market, const char* prefix, const char* name,
+               double commission = 0.003) {
     TradeParam p{};
     p.market = market;
     storeBytes(p.codePrefix, prefix);
@@ -22,10 +23,10 @@ TradeParam row(std::int32_t market, const char* prefix, const char* name, double
 TEST(TradeFee, DefaultParametersChargeMinimumCommissionAndStampDuty) {
     setStandardDefaultTradeParams();
     const TradeParam& d = defaultTradeParams();
-    EXPECT_DOUBLE_EQ(tradeFee(10.0, 100, d), 12.0);        // 10 minimum + 2 stamp duty
+    EXPECT_DOUBLE_EQ(tradeFee(10.0, 100, d), 12.0);  // 10 minimum + 2 stamp duty
     EXPECT_DOUBLE_EQ(tradeFee(10.0, 10000, d), 350.0 + 200.0);
-    EXPECT_DOUBLE_EQ(tradeFee(10.0, 0, d), 10.0);          // minimums apply to nothing too
-    EXPECT_DOUBLE_EQ(tradeFee(12.0, 500, d), 33.0);        // commission 21 + stamp duty 12
+    EXPECT_DOUBLE_EQ(tradeFee(10.0, 0, d), 10.0);    // minimums apply to nothing too
+    EXPECT_DOUBLE_EQ(tradeFee(12.0, 500, d), 33.0);  // commission 21 + stamp duty 12
 }
 
 TEST(TradeFee, TransferFeeCountsWholeThousandsWithAMinimum) {
@@ -40,8 +41,9 @@ TEST(TradeFee, TransferFeeCountsWholeThousandsWithAMinimum) {
 }
 
 TEST(FindTradeParam, LongestPrefixOfTheMarketWinsThenTableOrder) {
-    TradeParamTable table = {row(1, "6", "沪A"), row(0, "600", "深误"), row(1, "600", "沪600", 0.001),
-                             row(1, "600", "沪600b", 0.002), row(1, "", "空")};
+    TradeParamTable table = {row(1, "6", "沪A"), row(0, "600", "深误"),
+                             row(1, "600", "沪600", 0.001), row(1, "600", "沪600b", 0.002),
+                             row(1, "", "空")};
     TradeParam out{};
     ASSERT_TRUE(findTradeParam(table, "上海", "600036", out));
     EXPECT_EQ(fieldText(out.categoryName), "沪600");
@@ -54,7 +56,7 @@ TEST(FindTradeParam, LongestPrefixOfTheMarketWinsThenTableOrder) {
     EXPECT_FALSE(findTradeParam(table, "深圳", "000001", untouched));
     EXPECT_EQ(fieldText(untouched.categoryName), "untouched");
     EXPECT_FALSE(findTradeParam(table, "北京", "600036", out));
-    EXPECT_FALSE(findTradeParam(table, "上海", "", out));   // an empty prefix never matches
+    EXPECT_FALSE(findTradeParam(table, "上海", "", out));  // an empty prefix never matches
     EXPECT_FALSE(findTradeParam({row(1, "600036", "长")}, "上海", "60003", out));
 }
 

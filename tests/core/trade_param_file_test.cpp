@@ -68,7 +68,8 @@ TEST(TradeParamFile, PathIsInTheCurrentDirectory) {
     test::TempDir dir;
     test::RecordingMessages messages;
     test::ScopedCurrentDirectory cd(dir.path());
-    EXPECT_EQ(*tradeParamPath(messages), std::filesystem::canonical(dir.path()).string() + "/trdpara.dat");
+    EXPECT_EQ(*tradeParamPath(messages),
+              std::filesystem::canonical(dir.path()).string() + "/trdpara.dat");
 }
 
 }  // namespace

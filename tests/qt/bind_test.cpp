@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(edit.maximumDate(), QDate(2024, 12, 31));
         edit.setDate(QDate(2024, 7, 9));
         QCOMPARE(field.date, 20240709);
-        edit.setDate(QDate(2025, 2, 1)); // outside the range: the picker keeps its limit
+        edit.setDate(QDate(2025, 2, 1));  // outside the range: the picker keeps its limit
         QCOMPARE(field.date, 20241231);
     }
 };

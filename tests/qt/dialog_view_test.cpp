@@ -25,8 +25,7 @@ public:
 
 protected:
     void OnFocusMoved(const fiscora::ui::Field& from, const fiscora::ui::Field*) override {
-        if (&from == &code && code.text.size() != 6)
-            focusOn(code);
+        if (&from == &code && code.text.size() != 6) focusOn(code);
     }
 };
 
@@ -45,7 +44,7 @@ public:
     QLineEdit* quantity;
 };
 
-} // namespace
+}  // namespace
 
 class DialogViewTest : public QObject {
     Q_OBJECT

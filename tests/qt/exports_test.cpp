@@ -17,8 +17,10 @@ private slots:
         void* library = dlopen(FISCORA_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
         QVERIFY2(library != nullptr, dlerror());
         auto popup = reinterpret_cast<void (*)()>(dlsym(library, "PopupInvestDlg"));
-        auto setDirectory = reinterpret_cast<void (*)(char*)>(dlsym(library, "SetPrivateInvestDir"));
-        auto registerQuotes = reinterpret_cast<void (*)(void*)>(dlsym(library, "RegisterInvestGPInfoHq"));
+        auto setDirectory =
+            reinterpret_cast<void (*)(char*)>(dlsym(library, "SetPrivateInvestDir"));
+        auto registerQuotes =
+            reinterpret_cast<void (*)(void*)>(dlsym(library, "RegisterInvestGPInfoHq"));
         QVERIFY(popup != nullptr && setDirectory != nullptr && registerQuotes != nullptr);
 
         fiscora::test::TempDir dir;

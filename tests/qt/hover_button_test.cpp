@@ -14,8 +14,7 @@ QRect captionBox(const QImage& image) {
     QRect box;
     for (int y = 1; y < image.height() - 1; ++y)
         for (int x = 1; x < image.width() - 1; ++x)
-            if (image.pixel(x, y) != face)
-                box |= QRect(x, y, 1, 1);
+            if (image.pixel(x, y) != face) box |= QRect(x, y, 1, 1);
     return box;
 }
 
@@ -24,12 +23,11 @@ QRgb darkest(const QImage& image) {
     QRgb found = qRgb(255, 255, 255);
     for (int y = 1; y < image.height() - 1; ++y)
         for (int x = 1; x < image.width() - 1; ++x)
-            if (qGray(image.pixel(x, y)) < qGray(found))
-                found = image.pixel(x, y);
+            if (qGray(image.pixel(x, y)) < qGray(found)) found = image.pixel(x, y);
     return found;
 }
 
-} // namespace
+}  // namespace
 
 class HoverButtonTest : public QObject {
     Q_OBJECT
@@ -41,8 +39,8 @@ private slots:
         const QImage image = button.render();
         const QRgb ink = button.palette().color(QPalette::WindowText).rgb();
         const QRgb face = button.palette().color(QPalette::Button).rgb();
-        for (const QPoint corner : {QPoint(0, 0), QPoint(79, 0), QPoint(0, 23), QPoint(79, 23), QPoint(40, 0),
-                                    QPoint(0, 12), QPoint(79, 12), QPoint(40, 23)})
+        for (const QPoint corner : {QPoint(0, 0), QPoint(79, 0), QPoint(0, 23), QPoint(79, 23),
+                                    QPoint(40, 0), QPoint(0, 12), QPoint(79, 12), QPoint(40, 23)})
             QCOMPARE(image.pixel(corner), ink);
         QCOMPARE(image.pixel(2, 2), face);
         QVERIFY(!captionBox(image).isEmpty());
@@ -79,7 +77,8 @@ private slots:
         button.setEnabled(false);
         const QImage image = button.render();
         QCOMPARE(darkest(image), HoverButton::kDisabledCaption);
-        QCOMPARE(image.pixel(0, 0), button.palette().color(QPalette::Active, QPalette::WindowText).rgb());
+        QCOMPARE(image.pixel(0, 0),
+                 button.palette().color(QPalette::Active, QPalette::WindowText).rgb());
     }
 };
 

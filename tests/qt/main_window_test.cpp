@@ -46,7 +46,7 @@ void loginWith(const QString& password, QWidget* except) {
         except);
 }
 
-} // namespace
+}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -72,8 +72,7 @@ private slots:
         MainWindowView window;
         for (int id : {command::kLogin, command::kNewAccount, command::kAbout, command::kExit}) {
             QVERIFY(!window.menus().actionsOf(id).empty());
-            for (QAction* action : window.menus().actionsOf(id))
-                QVERIFY(action->isEnabled());
+            for (QAction* action : window.menus().actionsOf(id)) QVERIFY(action->isEnabled());
         }
         for (QAction* action : window.menus().actionsOf(command::kCapitalCurve))
             QCOMPARE(action->isEnabled(), window.model().isAvailable(command::kCapitalCurve));
@@ -105,7 +104,8 @@ private slots:
                 view->loginButton()->click();
             },
             &window);
-        const QRect item = window.accountTree()->visualItemRect(window.accountTree()->topLevelItem(0));
+        const QRect item =
+            window.accountTree()->visualItemRect(window.accountTree()->topLevelItem(0));
         QTest::mouseClick(window.accountTree()->viewport(), Qt::LeftButton, {}, item.center());
 
         QVERIFY(errorShown);
@@ -147,7 +147,8 @@ private slots:
         MainWindowView window;
         window.show();
         loginWith(QString::fromUtf8(fiscora::demo::kSecondPassword), &window);
-        const QRect item = window.accountTree()->visualItemRect(window.accountTree()->topLevelItem(1));
+        const QRect item =
+            window.accountTree()->visualItemRect(window.accountTree()->topLevelItem(1));
         QTest::mouseClick(window.accountTree()->viewport(), Qt::LeftButton, {}, item.center());
         QCOMPARE(treeImage(window, 1), 1);
 
@@ -186,8 +187,9 @@ private slots:
         const int y = area->height() / 2;
         QTest::mousePress(area, Qt::LeftButton, {}, QPoint(split, y));
         QVERIFY(window.model().splitter().dragging());
-        QMouseEvent move(QEvent::MouseMove, QPointF(split + 60, y), area->mapToGlobal(QPointF(split + 60, y)),
-                         Qt::NoButton, Qt::LeftButton, {});
+        QMouseEvent move(QEvent::MouseMove, QPointF(split + 60, y),
+                         area->mapToGlobal(QPointF(split + 60, y)), Qt::NoButton, Qt::LeftButton,
+                         {});
         QApplication::sendEvent(area, &move);
         QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(split + 60, y));
         QVERIFY(!window.model().splitter().dragging());
@@ -202,10 +204,9 @@ private slots:
         QCOMPARE(button->toolTip(), QStringLiteral("其他操作"));
         QCOMPARE(button->menu(), window.menus().otherOperationsMenu());
         QStringList entries;
-        for (QAction* action : button->menu()->actions())
-            entries << action->text();
-        QCOMPARE(entries,
-                 QStringList({"买入股票", "卖出股票", "股票分红", "送配股票", "", "投入资金", "划出资金"}));
+        for (QAction* action : button->menu()->actions()) entries << action->text();
+        QCOMPARE(entries, QStringList({"买入股票", "卖出股票", "股票分红", "送配股票", "",
+                                       "投入资金", "划出资金"}));
         button->click();
         QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora"));
         QCOMPARE(window.accountTree()->currentItem(), nullptr);

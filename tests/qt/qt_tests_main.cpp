@@ -9,12 +9,11 @@ std::vector<std::function<int(int, char**)>>& qtTests() {
     return tests;
 }
 
-} // namespace fiscora::test
+}  // namespace fiscora::test
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     int failed = 0;
-    for (const auto& run : fiscora::test::qtTests())
-        failed += run(argc, argv) != 0 ? 1 : 0;
+    for (const auto& run : fiscora::test::qtTests()) failed += run(argc, argv) != 0 ? 1 : 0;
     return failed;
 }

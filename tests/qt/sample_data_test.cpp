@@ -29,10 +29,10 @@ private slots:
             double cash = 0;
             for (const auto& record : workspace.ledger) {
                 cash += record.cashSign * record.amount;
-                QVERIFY2(cash >= 0, qPrintable(QString::fromStdString(fiscora::fieldText(account.name))));
+                QVERIFY2(cash >= 0,
+                         qPrintable(QString::fromStdString(fiscora::fieldText(account.name))));
             }
-            for (const auto& holding : workspace.holdings)
-                QVERIFY(holding.heldQty() > 0);
+            for (const auto& holding : workspace.holdings) QVERIFY(holding.heldQty() > 0);
         }
         QVERIFY(messages.shown.empty());
     }

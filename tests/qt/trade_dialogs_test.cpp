@@ -68,7 +68,7 @@ const fiscora::LedgerRecord& lastRecord(MainWindowView& window) {
     return window.model().workspace().ledger.back();
 }
 
-} // namespace
+}  // namespace
 
 class TradeDialogsTest : public QObject {
     Q_OBJECT
@@ -92,7 +92,7 @@ private slots:
                 QCOMPARE(view->nameLabel()->text(), QStringLiteral("股票名称"));
                 pressEnter();
                 QCOMPARE(QApplication::focusWidget(), view->codeEdit());
-                typeText(view->codeEdit(), QStringLiteral("00a0001")); // the box takes digits only
+                typeText(view->codeEdit(), QStringLiteral("00a0001"));  // the box takes digits only
                 QCOMPARE(view->codeEdit()->text(), QStringLiteral("000001"));
                 pressEnter();
                 // The code decided the market and the focus went past the market box.
@@ -164,7 +164,7 @@ private slots:
                 QCOMPARE(QApplication::focusWidget(), view->remarkEdit());
                 typeText(view->remarkEdit(), QStringLiteral("减仓"));
                 pressEnter();
-                QCOMPARE(view->remarkEdit()->toPlainText(), QStringLiteral("减仓")); // no new line
+                QCOMPARE(view->remarkEdit()->toPlainText(), QStringLiteral("减仓"));  // no new line
                 QVERIFY(!view->isVisible());
             },
             &window);
@@ -200,7 +200,7 @@ private slots:
                 QVERIFY(view->isVisible());
                 fiscora::test::retype(view->amountEdit(), QStringLiteral("100"));
                 typeText(view->remarkEdit(), QStringLiteral("取现"));
-                pressEnter(view->remarkEdit()); // Enter confirms from any field
+                pressEnter(view->remarkEdit());  // Enter confirms from any field
                 QVERIFY(!view->isVisible());
             },
             &window);

@@ -13,8 +13,7 @@ SampleWorkspace::SampleWorkspace() {
     cwd_ = std::make_unique<ScopedCurrentDirectory>(dir_.path());
     setPrivateInvestDir((dir_.path() + "invest/").c_str());
     std::string error;
-    if (!quotes_.load(dir_.path() + demo::kQuotesFileName, error))
-        qFatal("%s", error.c_str());
+    if (!quotes_.load(dir_.path() + demo::kQuotesFileName, error)) qFatal("%s", error.c_str());
     quotes_.install();
 }
 
@@ -22,4 +21,4 @@ SampleWorkspace::~SampleWorkspace() {
     QuoteSnapshot::uninstall();
 }
 
-} // namespace fiscora::test
+}  // namespace fiscora::test

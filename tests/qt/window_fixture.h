@@ -42,4 +42,4 @@ inline void retype(QLineEdit* edit, const QString& text) {
     typeText(edit, text);
 }
 
-} // namespace fiscora::test
+}  // namespace fiscora::test

@@ -28,7 +28,8 @@ State& state() {
     return s;
 }
 
-long callback(const char* code, short market, char* nameOut, float* latestOut, float* prevCloseOut) {
+long callback(const char* code, short market, char* nameOut, float* latestOut,
+              float* prevCloseOut) {
     State& s = state();
     ++s.calls;
     s.lastMarket = market;
@@ -36,7 +37,9 @@ long callback(const char* code, short market, char* nameOut, float* latestOut, f
     s.askedPrices = latestOut != nullptr && prevCloseOut != nullptr;
     auto it = s.table.find({code, market});
     if (it == s.table.end()) return 0;
-    if (nameOut) std::memcpy(nameOut, it->second.name.data(), std::min<std::size_t>(it->second.name.size(), 12));
+    if (nameOut)
+        std::memcpy(nameOut, it->second.name.data(),
+                    std::min<std::size_t>(it->second.name.size(), 12));
     if (latestOut) *latestOut = it->second.latest;
     if (prevCloseOut) *prevCloseOut = it->second.prevClose;
     return 1;
@@ -54,14 +57,22 @@ FakeQuotes::~FakeQuotes() {
     state() = State{};
 }
 
-void FakeQuotes::add(const std::string& code, short market, const std::string& gbkName, float latest,
-                     float prevClose) {
+void FakeQuotes::add(const std::string& code, short market, const std::string& gbkName,
+                     float latest, float prevClose) {
     state().table[{code, market}] = {gbkName, latest, prevClose};
 }
 
-short FakeQuotes::lastMarket() { return state().lastMarket; }
-bool FakeQuotes::lastAskedName() { return state().askedName; }
-bool FakeQuotes::lastAskedPrices() { return state().askedPrices; }
-int FakeQuotes::calls() { return state().calls; }
+short FakeQuotes::lastMarket() {
+    return state().lastMarket;
+}
+bool FakeQuotes::lastAskedName() {
+    return state().askedName;
+}
+bool FakeQuotes::lastAskedPrices() {
+    return state().askedPrices;
+}
+int FakeQuotes::calls() {
+    return state().calls;
+}
 
 }  // namespace fiscora::test

@@ -14,7 +14,8 @@ public:
     FakeQuotes& operator=(const FakeQuotes&) = delete;
 
     // `gbkName` is what the host writes into the 12-byte name buffer.
-    void add(const std::string& code, short market, const std::string& gbkName, float latest, float prevClose);
+    void add(const std::string& code, short market, const std::string& gbkName, float latest,
+             float prevClose);
 
     // What the last call asked for.
     static short lastMarket();

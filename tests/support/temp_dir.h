@@ -56,7 +56,8 @@ public:
     bool ask(const std::string& text, const std::string& caption) override {
         return askWithIcon(text, caption, MessageIcon::Question);
     }
-    bool askWithIcon(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    bool askWithIcon(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override {
         asked.push_back(text + "|" + caption);
         askedIcons.push_back(icon);
         return answer;

@@ -118,7 +118,7 @@ TEST_F(AccountCommandsTest, ADuplicateThenCancelAddsNothing) {
 
 TEST_F(AccountCommandsTest, ANewAccountReplacesTheCurrentLedgerAndLeavesTheOtherLoggedIn) {
     seed({test::account("甲", "1")}, {{test::cashRecord(RecordType::CashIn, 20240101, 100),
-                                      test::cashRecord(RecordType::CashOut, 20240102, 30)}});
+                                       test::cashRecord(RecordType::CashOut, 20240102, 30)}});
     open();
     login(0, "1");
     ASSERT_EQ(window.workspace().ledger.size(), 2u);
@@ -137,8 +137,9 @@ TEST_F(AccountCommandsTest, ANameThatCannotBeAFileNameIsRefusedBeforeAnythingIsW
     runner.then<NewAccountDialog>(enterAccount("../escape", "p", "1"));
     runner.thenCancel();
     commands().OnNewAccount();
-    EXPECT_EQ(messages.texts(),
-              std::vector<std::string>{"帐户名称\"../escape\"不能用作文件名,请不要使用\"/\"或只用\".\""});
+    EXPECT_EQ(
+        messages.texts(),
+        std::vector<std::string>{"帐户名称\"../escape\"不能用作文件名,请不要使用\"/\"或只用\".\""});
     EXPECT_TRUE(window.tree().empty());
     EXPECT_EQ(test::readBytes(dataDir() + "pinfo.dat").size(), 0u);
     EXPECT_FALSE(test::fileExists(dir.file("escape.da0")));
@@ -149,7 +150,8 @@ TEST_F(AccountCommandsTest, ALedgerFileThatCannotBeOpenedLeavesTheAccountRegiste
     std::filesystem::create_directory(ledgerFile("张三"));  // a folder where the file should go
     runner.then<NewAccountDialog>(enterAccount("张三", "p", "1"));
     commands().OnNewAccount();
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"不能打开文件" + ledgerFile("张三") + ".不能完成操作"});
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"不能打开文件" + ledgerFile("张三") + ".不能完成操作"});
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(registryOnDisk().size(), 1u);
     EXPECT_EQ(treeImages(), std::vector<int>{1});
@@ -216,7 +218,8 @@ TEST_F(AccountCommandsTest, LoginAndCloseDoNothingWhenThereIsNothingToDo) {
 }
 
 TEST_F(AccountCommandsTest, ClosingLogsOutButKeepsTheLedgerInMemory) {
-    seed({test::account("甲", "1")}, {{test::stockRecord(RecordType::Buy, 20240102, "600036", 100, 10, 12)}});
+    seed({test::account("甲", "1")},
+         {{test::stockRecord(RecordType::Buy, 20240102, "600036", 100, 10, 12)}});
     open();
     login(0, "1");
     ASSERT_EQ(window.holdingRows().size(), 1u);
@@ -277,7 +280,8 @@ TEST_F(DeleteAccountTest, DeletingAnyButTheFirstSelectsTheOneBefore) {
     ASSERT_EQ(onDisk.size(), 2u);
     EXPECT_EQ(fieldText(onDisk[1].name), "丙");
     ASSERT_EQ(window.workspace().loginStates.size(), 2u);
-    EXPECT_EQ(window.workspace().loginStates[1].name, std::string(fieldBytes(test::account("丙", "").name)));
+    EXPECT_EQ(window.workspace().loginStates[1].name,
+              std::string(fieldBytes(test::account("丙", "").name)));
     EXPECT_TRUE(messages.shown.empty());
 
     deleteSelected(1);  // the last one
@@ -316,7 +320,8 @@ TEST_F(DeleteAccountTest, AMissingLedgerFileDoesNotStopTheDeletion) {
 
 // A runner that types the given values into the new-account dialog, as the command
 // line does.
-HeadlessRunner typing(const std::string& name, const std::string& capital, const std::string& tradeType) {
+HeadlessRunner typing(const std::string& name, const std::string& capital,
+                      const std::string& tradeType) {
     return HeadlessRunner([=](DialogModel& dialog) {
         auto& d = dynamic_cast<NewAccountDialog&>(dialog);
         enterAccount(name, "pw", capital)(d);

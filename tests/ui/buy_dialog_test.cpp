@@ -82,8 +82,8 @@ TEST_F(BuyDialogTest, OpensWithZeroedBoxesTheCashAndTheAccountsTitle) {
     EXPECT_EQ(d.price.maxChars, 19u);
     EXPECT_EQ(d.code.maxChars, 6u);
     EXPECT_EQ(d.remark.maxGbkBytes, 99u);
-    EXPECT_EQ(d.tabOrder(),
-              (std::vector<Field*>{&d.tradeDate, &d.code, &d.market, &d.price, &d.quantity, &d.remark}));
+    EXPECT_EQ(d.tabOrder(), (std::vector<Field*>{&d.tradeDate, &d.code, &d.market, &d.price,
+                                                 &d.quantity, &d.remark}));
 }
 
 TEST_F(BuyDialogTest, TheTradeTypePresetsTheMarket) {
@@ -103,13 +103,13 @@ TEST_F(BuyDialogTest, FiguresFollowTheQuantityAndPriceAsTyped) {
     BuyDialog& d = open(1000);
     type(d.quantity, "100");
     type(d.price, "10.00");
-    EXPECT_EQ(d.commission.text, "12.000"); // minimum commission 10 + stamp duty 2
+    EXPECT_EQ(d.commission.text, "12.000");  // minimum commission 10 + stamp duty 2
     EXPECT_EQ(d.expense.text, "1012.000");
     EXPECT_EQ(d.maxBuyable.text, "100");
 
     type(d.price, "3");
-    EXPECT_EQ(d.maxBuyable.text, "333"); // fees are not counted
-    type(d.price, "3abc");               // only the leading number counts while typing
+    EXPECT_EQ(d.maxBuyable.text, "333");  // fees are not counted
+    type(d.price, "3abc");                // only the leading number counts while typing
     EXPECT_EQ(d.maxBuyable.text, "333");
 
     type(d.price, "0");
@@ -123,7 +123,7 @@ TEST_F(BuyDialogTest, FiguresFollowTheQuantityAndPriceAsTyped) {
     type(d.price, "20");
     EXPECT_EQ(d.commission.text, "10.000");
     EXPECT_EQ(d.maxBuyable.text, "0");
-    EXPECT_EQ(d.cash.text, "1000.000"); // never recomputed
+    EXPECT_EQ(d.cash.text, "1000.000");  // never recomputed
 }
 
 TEST_F(BuyDialogTest, LeavingTheCodeBoxChecksItDerivesTheMarketAndLooksUpTheName) {
@@ -139,7 +139,7 @@ TEST_F(BuyDialogTest, LeavingTheCodeBoxChecksItDerivesTheMarketAndLooksUpTheName
     EXPECT_TRUE(d.codeValid());
     EXPECT_EQ(d.market.selectedText(), "上海");
     EXPECT_FALSE(d.market.enabled);
-    EXPECT_EQ(d.focused(), &d.price); // past the market box, which the code decided
+    EXPECT_EQ(d.focused(), &d.price);  // past the market box, which the code decided
     EXPECT_TRUE(d.textSelected());
 
     enterCode("600999");
@@ -151,7 +151,7 @@ TEST_F(BuyDialogTest, LeavingTheCodeBoxChecksItDerivesTheMarketAndLooksUpTheName
     enterCode("100001");
     EXPECT_TRUE(dialog->market.enabled);
     EXPECT_EQ(dialog->market.selectedText(), "深圳");
-    EXPECT_EQ(dialog->focused(), &dialog->price); // Enter skipped the box while it was fixed
+    EXPECT_EQ(dialog->focused(), &dialog->price);  // Enter skipped the box while it was fixed
     EXPECT_EQ(dialog->nameLabel.text, "深债一");
     EXPECT_EQ(dialog->onKey(NavKey::Up), KeyOutcome::Moved);
     EXPECT_EQ(dialog->focused(), &dialog->market);
@@ -162,7 +162,7 @@ TEST_F(BuyDialogTest, ACodeLeftForTheButtonsIsNotLookedUp) {
     enterCode("600036");
     d.focusChangedTo(&d.code);
     d.code.text = "600999";
-    d.focusChangedTo(nullptr); // clicked 确定
+    d.focusChangedTo(nullptr);  // clicked 确定
     EXPECT_EQ(d.nameLabel.text, "招商银行");
     EXPECT_TRUE(d.codeValid());
 }
@@ -173,9 +173,9 @@ TEST_F(BuyDialogTest, TheFeeRowFollowsTheCodeAndTheMarket) {
     BuyDialog& d = open();
     type(d.quantity, "1000");
     type(d.price, "10");
-    EXPECT_EQ(d.commission.text, "55.000"); // default row: 35 + 20
+    EXPECT_EQ(d.commission.text, "55.000");  // default row: 35 + 20
     enterCode("600036");
-    EXPECT_EQ(d.commission.text, "100.000"); // 1000 * 0.01 * 10, no stamp duty
+    EXPECT_EQ(d.commission.text, "100.000");  // 1000 * 0.01 * 10, no stamp duty
     // A code of either market keeps the market the last code chose.
     enterCode("100001");
     EXPECT_EQ(d.market.selectedText(), "上海");
@@ -203,8 +203,8 @@ TEST_F(BuyDialogTest, ConfirmationReadsEveryBoxBackFirst) {
     d.quantity.text = "100";
     d.price.text = "10元";
     EXPECT_FALSE(d.OnConfirm());
-    EXPECT_EQ(messages.texts(),
-              (std::vector<std::string>{"请输入一个整数。", "请输入一个整数。", "请输入一个数字。"}));
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"请输入一个整数。", "请输入一个整数。",
+                                                          "请输入一个数字。"}));
     EXPECT_EQ(d.focused(), &d.price);
     EXPECT_TRUE(d.textSelected());
 
@@ -213,7 +213,8 @@ TEST_F(BuyDialogTest, ConfirmationReadsEveryBoxBackFirst) {
     d.price.text = "0.000001";
     d.quantity.text = "3000000000";
     EXPECT_FALSE(d.OnConfirm());
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"请输入一个在 0 和 2147483647 之间的整数。"});
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"请输入一个在 0 和 2147483647 之间的整数。"});
     EXPECT_EQ(d.focused(), &d.quantity);
 }
 
@@ -243,13 +244,13 @@ TEST_F(BuyDialogTest, ChecksComeInTheirOrder) {
     EXPECT_FALSE(d.OnConfirm());
     type(d.quantity, "101");
     EXPECT_FALSE(d.OnConfirm());
-    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"不正确的股票代码", "请把数据填完整",
-                                                          "价格数量的值不能小于等于零,佣金的值不能为负",
-                                                          "价格数量的值不能小于等于零,佣金的值不能为负",
-                                                          "价格数量的值不能小于等于零,佣金的值不能为负",
-                                                          "现金超支，不能买入，请减小买入量"}));
-    for (const auto& shown : messages.shown)
-        EXPECT_EQ(shown.caption, "Fiscora");
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"不正确的股票代码", "请把数据填完整",
+                                        "价格数量的值不能小于等于零,佣金的值不能为负",
+                                        "价格数量的值不能小于等于零,佣金的值不能为负",
+                                        "价格数量的值不能小于等于零,佣金的值不能为负",
+                                        "现金超支，不能买入，请减小买入量"}));
+    for (const auto& shown : messages.shown) EXPECT_EQ(shown.caption, "Fiscora");
 
     // 100 at 10.00 is within the cash although the fees take the expense to 1012.
     messages.shown.clear();
@@ -281,11 +282,11 @@ TEST_F(BuyDialogTest, ConfirmedFiguresCarryTheThreeDecimalsShown) {
 TEST_F(BuyDialogTest, TheRemarkTakesNinetyNineGbkBytes) {
     BuyDialog& d = open();
     fillValid();
-    d.remark.text = "备注😀"; // no GBK form
+    d.remark.text = "备注😀";  // no GBK form
     EXPECT_FALSE(d.OnConfirm());
     EXPECT_EQ(messages.shown.back().caption, "错误");
     EXPECT_EQ(d.focused(), &d.remark);
-    d.remark.text = std::string(97, 'x') + "中"; // 99 bytes
+    d.remark.text = std::string(97, 'x') + "中";  // 99 bytes
     EXPECT_TRUE(d.OnConfirm());
 }
 
@@ -295,7 +296,7 @@ TEST_F(BuyDialogTest, EnterAndTheArrowsWalkTheTabStopsAndTheRemarkConfirms) {
     EXPECT_EQ(d.focused(), &d.code);
     d.code.text = "000001";
     EXPECT_EQ(d.onKey(NavKey::Down), KeyOutcome::Moved);
-    EXPECT_EQ(d.focused(), &d.price); // the market box is disabled by the code
+    EXPECT_EQ(d.focused(), &d.price);  // the market box is disabled by the code
     EXPECT_EQ(d.onKey(NavKey::Up), KeyOutcome::Moved);
     EXPECT_EQ(d.focused(), &d.code);
     EXPECT_TRUE(d.textSelected());
@@ -308,5 +309,5 @@ TEST_F(BuyDialogTest, EnterAndTheArrowsWalkTheTabStopsAndTheRemarkConfirms) {
     EXPECT_EQ(d.onKey(NavKey::Down), KeyOutcome::ConfirmRequested);
 }
 
-} // namespace
-} // namespace fiscora::ui
+}  // namespace
+}  // namespace fiscora::ui

@@ -31,10 +31,10 @@ TEST(CashDialog, TheAmountMustReadBackAboveZeroAndAWithdrawalStayWithinTheCash) 
         in.amount.text = text;
         EXPECT_FALSE(in.OnConfirm()) << text;
     }
-    EXPECT_EQ(messages.texts(),
-              (std::vector<std::string>{"请输入一个数字。", "请输入一个数字。", "资金的数目必须大于零",
-                                        "资金的数目必须大于零", "资金的数目必须大于零"}));
-    in.amount.text = "1e6"; // a deposit is not limited by the cash
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{
+                                    "请输入一个数字。", "请输入一个数字。", "资金的数目必须大于零",
+                                    "资金的数目必须大于零", "资金的数目必须大于零"}));
+    in.amount.text = "1e6";  // a deposit is not limited by the cash
     EXPECT_TRUE(in.OnConfirm());
     EXPECT_DOUBLE_EQ(in.amountValue(), 1e6);
 
@@ -70,5 +70,5 @@ TEST(LeadingNumber, CountsOnlyTheNumberAtTheStart) {
         EXPECT_DOUBLE_EQ(leadingNumber(none), 0) << none;
 }
 
-} // namespace
-} // namespace fiscora::ui
+}  // namespace
+}  // namespace fiscora::ui

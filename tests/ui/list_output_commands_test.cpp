@@ -25,9 +25,10 @@ public:
 class ListOutputCommands : public test::WindowTest {
 protected:
     void SetUp() override {
-        seed({test::account("甲", "1")}, {{test::cashRecord(RecordType::CashIn, 20240101, 50000),
-                                           test::stockRecord(RecordType::Buy, 20240102, "600036", 100, 10, 12, 1),
-                                           test::stockRecord(RecordType::Buy, 20240103, "000001", 200, 5, 10, 0)}});
+        seed({test::account("甲", "1")},
+             {{test::cashRecord(RecordType::CashIn, 20240101, 50000),
+               test::stockRecord(RecordType::Buy, 20240102, "600036", 100, 10, 12, 1),
+               test::stockRecord(RecordType::Buy, 20240103, "000001", 200, 5, 10, 0)}});
         open();
     }
     RecordingListOutput output;
@@ -53,12 +54,14 @@ TEST_F(ListOutputCommands, PrintAndSaveTakeTheHoldingsListAsItShows) {
     ASSERT_EQ(output.printed.size(), 1u);
     EXPECT_EQ(output.titles[0], "盈亏明细打印");
     EXPECT_EQ(output.printed[0].columns.size(), 10u);
-    EXPECT_EQ(output.printed[0].rows, (std::vector<std::vector<std::string>>{window.holdingRows()[0].cells,
-                                                                            window.holdingRows()[1].cells}));
+    EXPECT_EQ(output.printed[0].rows,
+              (std::vector<std::vector<std::string>>{window.holdingRows()[0].cells,
+                                                     window.holdingRows()[1].cells}));
 
     window.OnCommand(command::kSaveAsText);
     const std::string path = dataDir() + "盈亏明细.txt";
-    EXPECT_EQ(messages.asked, (std::vector<std::string>{"文件保存为当前路径下" + path + ",是否用记事本打开?|Fiscora"}));
+    EXPECT_EQ(messages.asked, (std::vector<std::string>{"文件保存为当前路径下" + path +
+                                                        ",是否用记事本打开?|Fiscora"}));
     EXPECT_EQ(output.opened, (std::vector<std::string>{path}));
     const Bytes saved = test::readBytes(path);
     EXPECT_EQ(std::string(saved.begin(), saved.end()), listAsText(output.printed[0]));

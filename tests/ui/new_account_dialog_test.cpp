@@ -130,7 +130,8 @@ TEST_F(NewAccountDialogTest, ANameThatCannotBeAFileNameIsRefused) {
     for (const char* name : {"a/b", ".", ".."}) {
         messages.shown.clear();
         dialog.name.text = name;
-        EXPECT_EQ(refusal(), "帐户名称\"" + std::string(name) + "\"不能用作文件名,请不要使用\"/\"或只用\".\"");
+        EXPECT_EQ(refusal(),
+                  "帐户名称\"" + std::string(name) + "\"不能用作文件名,请不要使用\"/\"或只用\".\"");
     }
     messages.shown.clear();
     dialog.name.text = "..a";

@@ -21,8 +21,7 @@ public:
     using Step = std::function<bool(ui::DialogModel&)>;
 
     // A step for a dialog of type D; a dialog of any other type fails the test.
-    template <typename D>
-    void then(std::function<bool(D&)> step) {
+    template <typename D> void then(std::function<bool(D&)> step) {
         steps_.push_back([step](ui::DialogModel& dialog) {
             D* typed = dynamic_cast<D*>(&dialog);
             EXPECT_NE(typed, nullptr) << "unexpected dialog " << dialog.caption();

@@ -58,14 +58,14 @@ TEST_F(SellDialogTest, OpensOnTheFirstCodeWithItsHoldingAndTheSharesSellableToda
                         stockRecord(RecordType::Buy, today(), "000001", 200, 9.5, 12, 0)};
     SellDialog& d = open();
     EXPECT_EQ(d.caption(), "卖出股票 -[张三]");
-    EXPECT_EQ(d.code.items, (std::vector<std::string>{"000001", "600036"})); // sorted
+    EXPECT_EQ(d.code.items, (std::vector<std::string>{"000001", "600036"}));  // sorted
     EXPECT_EQ(d.code.selectedText(), "000001");
     EXPECT_EQ(d.market.selectedText(), "深圳");
     EXPECT_FALSE(d.market.enabled);
     EXPECT_EQ(d.nameLabel.text, "平安银行");
     EXPECT_EQ(d.held.text, "500");
-    EXPECT_EQ(d.sellable.text, "300");         // today's purchase is not yet for sale
-    EXPECT_EQ(d.breakEvenPrice.text, "9.299"); // 500 x p = 4624 + fee(p, 500)
+    EXPECT_EQ(d.sellable.text, "300");          // today's purchase is not yet for sale
+    EXPECT_EQ(d.breakEvenPrice.text, "9.299");  // 500 x p = 4624 + fee(p, 500)
     EXPECT_EQ(d.sellQuantity.text, "0");
     EXPECT_EQ(d.price.text, "0");
     EXPECT_EQ(d.commission.text, "0");
@@ -74,8 +74,8 @@ TEST_F(SellDialogTest, OpensOnTheFirstCodeWithItsHoldingAndTheSharesSellableToda
     EXPECT_EQ(d.tradeDate.date, today());
     EXPECT_EQ(d.focused(), &d.tradeDate);
     EXPECT_EQ(workspace.holdings.size(), 2u);
-    EXPECT_EQ(d.tabOrder(), (std::vector<Field*>{&d.tradeDate, &d.code, &d.market, &d.sellQuantity, &d.price,
-                                                 &d.remark, &d.floatingProfit}));
+    EXPECT_EQ(d.tabOrder(), (std::vector<Field*>{&d.tradeDate, &d.code, &d.market, &d.sellQuantity,
+                                                 &d.price, &d.remark, &d.floatingProfit}));
 }
 
 TEST_F(SellDialogTest, TheSaleShowsFeeIncomeAndProfitAgainstTheAveragePrice) {
@@ -85,9 +85,9 @@ TEST_F(SellDialogTest, TheSaleShowsFeeIncomeAndProfitAgainstTheAveragePrice) {
     EXPECT_EQ(d.focused(), &d.tradeDate);
     type(d.sellQuantity, "500");
     type(d.price, "12.00");
-    EXPECT_EQ(d.commission.text, "33.000"); // commission 21 + stamp duty 12
+    EXPECT_EQ(d.commission.text, "33.000");  // commission 21 + stamp duty 12
     EXPECT_EQ(d.totalIncome.text, "5967.000");
-    EXPECT_EQ(d.floatingProfit.text, "952.000"); // 5967 - 500 x 10.03
+    EXPECT_EQ(d.floatingProfit.text, "952.000");  // 5967 - 500 x 10.03
 
     // A price of 0 or an empty quantity leaves the figures as they were.
     type(d.price, "0");
@@ -115,7 +115,7 @@ TEST_F(SellDialogTest, SharesCountAsSellableOnlyFromRecordsBeforeTheTradeDate) {
 
     pickDate(dayOffset(1));
     EXPECT_EQ(d.sellable.text, "1050");
-    EXPECT_EQ(d.focused(), &d.sellQuantity); // the code's market decided the market box
+    EXPECT_EQ(d.focused(), &d.sellQuantity);  // the code's market decided the market box
     EXPECT_TRUE(d.OnConfirm());
     EXPECT_TRUE(d.sold());
 
@@ -144,13 +144,13 @@ TEST_F(SellDialogTest, ChecksComeInTheirOrder) {
     d.held.text = "5";
     d.sellQuantity.text = "1000";
     EXPECT_TRUE(d.OnConfirm());
-    EXPECT_EQ(messages.texts(),
-              (std::vector<std::string>{"请输入一个数字。", "卖出数量不能小于等于零，请重新输入卖出数量",
-                                        "卖出价格不能小于等于零，请重新输入卖出价格",
-                                        "卖出价格不能小于等于零，请重新输入卖出价格",
-                                        "卖出数量超过了今天可出售股票数，请重新填写卖出数量"}));
-    for (const auto& shown : messages.shown)
-        EXPECT_EQ(shown.caption, "Fiscora");
+    EXPECT_EQ(
+        messages.texts(),
+        (std::vector<std::string>{"请输入一个数字。", "卖出数量不能小于等于零，请重新输入卖出数量",
+                                  "卖出价格不能小于等于零，请重新输入卖出价格",
+                                  "卖出价格不能小于等于零，请重新输入卖出价格",
+                                  "卖出数量超过了今天可出售股票数，请重新填写卖出数量"}));
+    for (const auto& shown : messages.shown) EXPECT_EQ(shown.caption, "Fiscora");
 }
 
 TEST_F(SellDialogTest, ConfirmedValuesAreThoseTheBoxesShow) {
@@ -177,7 +177,7 @@ TEST_F(SellDialogTest, WithNoHoldingsConfirmingSellsNothing) {
     EXPECT_EQ(d.code.selected, -1);
     EXPECT_EQ(d.nameLabel.text, "股票名称");
     EXPECT_EQ(d.sellable.text, "0");
-    d.OnCodeSelected(); // nothing to select: nothing happens
+    d.OnCodeSelected();  // nothing to select: nothing happens
     EXPECT_EQ(d.held.text, "0");
     EXPECT_TRUE(d.OnConfirm());
     EXPECT_FALSE(d.sold());
@@ -194,7 +194,7 @@ TEST_F(SellDialogTest, TheCodesMarketOverridesTheTradeTypeAndEitherMarketFreesTh
     EXPECT_TRUE(d.market.enabled);
     EXPECT_EQ(d.market.selectedText(), "深圳");
     EXPECT_EQ(d.held.text, "10");
-    EXPECT_EQ(d.nameLabel.text, ""); // the host does not know it
+    EXPECT_EQ(d.nameLabel.text, "");  // the host does not know it
     d.market.selected = 1;
     d.OnCodeSelected();
     EXPECT_EQ(d.held.text, "20");
@@ -212,7 +212,7 @@ TEST_F(SellDialogTest, EnterWalksToTheRemarkWhichConfirms) {
     SellDialog& d = open();
     d.onKey(NavKey::Enter);
     EXPECT_EQ(d.focused(), &d.code);
-    d.onKey(NavKey::Down); // the market box is fixed by the code
+    d.onKey(NavKey::Down);  // the market box is fixed by the code
     EXPECT_EQ(d.focused(), &d.sellQuantity);
     d.onKey(NavKey::Enter);
     d.onKey(NavKey::Enter);
@@ -227,5 +227,5 @@ TEST_F(SellDialogTest, EnterWalksToTheRemarkWhichConfirms) {
     EXPECT_EQ(d.focused(), &d.floatingProfit);
 }
 
-} // namespace
-} // namespace fiscora::ui
+}  // namespace
+}  // namespace fiscora::ui

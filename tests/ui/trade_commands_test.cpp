@@ -35,9 +35,10 @@ protected:
         quotes.add("000001", 0, *utf8ToGbk("平安银行"), 3.5f, 3.4f);
         first = account("甲", "1");
         second = account("乙", "2", "上证B股");
-        seed({first, second}, {{cashRecord(RecordType::CashIn, 20240101, 11030),
-                                stockRecord(RecordType::Buy, dayOffset(-5), "600036", 1000, 10.0, 30)},
-                               {cashRecord(RecordType::CashIn, 20240101, 500)}});
+        seed({first, second},
+             {{cashRecord(RecordType::CashIn, 20240101, 11030),
+               stockRecord(RecordType::Buy, dayOffset(-5), "600036", 1000, 10.0, 30)},
+              {cashRecord(RecordType::CashIn, 20240101, 500)}});
         open();
     }
     void loginFirst() {
@@ -62,7 +63,7 @@ TEST_F(TradeCommandsTest, EveryCommandRunsTheAccountGuardFirst) {
         window.selectTreeItem(-1);
         messages.shown.clear();
         window.OnCommand(id);
-        window.selectTreeItem(0); // logged out
+        window.selectTreeItem(0);  // logged out
         window.OnCommand(id);
         EXPECT_EQ(messages.texts(),
                   (std::vector<std::string>{"请选中一个帐户", "帐户还未登录，不能进行操作"}));
@@ -253,5 +254,5 @@ TEST_F(TradeCommandsTest, AFailedWriteIsReportedAndTheRecordKept) {
     ::rmdir(ledgerFile("甲").c_str());
 }
 
-} // namespace
-} // namespace fiscora::test
+}  // namespace
+}  // namespace fiscora::test

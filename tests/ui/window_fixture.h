@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "host/module_state.h"
+#include "scripted_runner.h"
 #include "store/account_registry.h"
 #include "store/gbk_text.h"
 #include "store/ledger_file.h"
@@ -17,7 +18,6 @@
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/password_dialog.h"
 #include "ui/main/main_window_model.h"
-#include "scripted_runner.h"
 
 namespace fiscora::test {
 
@@ -81,9 +81,9 @@ private:
 };
 
 // Fills a new-account dialog as the user would.
-inline std::function<bool(ui::NewAccountDialog&)> enterAccount(std::string name, std::string password,
-                                                               std::string capital, int tradeType = 0,
-                                                               std::string remark = {}) {
+inline std::function<bool(ui::NewAccountDialog&)>
+enterAccount(std::string name, std::string password, std::string capital, int tradeType = 0,
+             std::string remark = {}) {
     return [=](ui::NewAccountDialog& d) {
         d.name.text = name;
         d.password.text = password;

@@ -39,8 +39,8 @@ const SampleStock kStocks[] = {
 };
 
 TradeParam feeRow(std::int32_t market, const char* prefix, const char* category, double commission,
-                  double minCommission, double stampDuty, double transferPer1000, double minTransfer,
-                  double orderFee) {
+                  double minCommission, double stampDuty, double transferPer1000,
+                  double minTransfer, double orderFee) {
     TradeParam row{};
     row.market = market;
     storeBytes(row.codePrefix, prefix);
@@ -86,8 +86,8 @@ std::string quoteSnapshotText() {
     std::string text = "# code\tmarket (0 深圳, 1 上海)\tname\tlatest\tprevious close\n";
     char line[160];
     for (const auto& s : kStocks) {
-        std::snprintf(line, sizeof line, "%s\t%d\t%s\t%.3f\t%.3f\n", s.code, s.market, s.name, s.latest,
-                      s.prevClose);
+        std::snprintf(line, sizeof line, "%s\t%d\t%s\t%.3f\t%.3f\n", s.code, s.market, s.name,
+                      s.latest, s.prevClose);
         text += line;
     }
     return text;
@@ -115,8 +115,8 @@ std::vector<std::int32_t> tradingDays(std::int32_t today, int calendarDays) {
 }
 
 // A random walk that ends at the stock's previous close, written backwards from it.
-bool writeDayBars(const std::string& folder, const SampleStock& stock, const std::vector<std::int32_t>& days,
-                  Messages& messages) {
+bool writeDayBars(const std::string& folder, const SampleStock& stock,
+                  const std::vector<std::int32_t>& days, Messages& messages) {
     std::mt19937 random(static_cast<unsigned>(std::stoi(stock.code) + 7));
     std::normal_distribution<double> move(0.0, 0.014);
     std::uniform_real_distribution<double> spread(0.0, 0.012);
@@ -155,7 +155,8 @@ double threeDecimals(double value) {
 // the boxes show them with three decimals.
 class HistoryBuilder {
 public:
-    HistoryBuilder(const Workspace& workspace, Ledger& ledger) : workspace_(workspace), ledger_(ledger) {}
+    HistoryBuilder(const Workspace& workspace, Ledger& ledger)
+        : workspace_(workspace), ledger_(ledger) {}
 
     void cash(RecordType kind, std::int32_t date, double amount, const char* remark = "") {
         LedgerRecord r = makeRecord(kind, date);
@@ -164,15 +165,15 @@ public:
         ledger_.push_back(r);
     }
 
-    void trade(RecordType kind, std::int32_t date, const char* code, std::int32_t quantity, double price,
-               const char* remark = "") {
+    void trade(RecordType kind, std::int32_t date, const char* code, std::int32_t quantity,
+               double price, const char* remark = "") {
         const std::int32_t market = marketOf(code);
         LedgerRecord r = stockRecord(kind, date, code, market, quantity, remark);
         r.price = price;
-        r.fee = threeDecimals(
-            tradeFee(price, static_cast<std::uint32_t>(quantity), workspace_.feeRowFor(market, code)));
-        r.amount =
-            threeDecimals(kind == RecordType::Sell ? quantity * price - r.fee : quantity * price + r.fee);
+        r.fee = threeDecimals(tradeFee(price, static_cast<std::uint32_t>(quantity),
+                                       workspace_.feeRowFor(market, code)));
+        r.amount = threeDecimals(kind == RecordType::Sell ? quantity * price - r.fee
+                                                          : quantity * price + r.fee);
         ledger_.push_back(r);
     }
 
@@ -184,19 +185,20 @@ public:
     }
 
     void bonus(std::int32_t date, const char* code, std::int32_t shares) {
-        ledger_.push_back(stockRecord(RecordType::BonusShares, date, code, marketOf(code), shares, "送股"));
+        ledger_.push_back(
+            stockRecord(RecordType::BonusShares, date, code, marketOf(code), shares, "送股"));
     }
 
 private:
     static std::int32_t marketOf(const char* code) {
         for (const auto& s : kStocks)
-            if (std::string(s.code) == code)
-                return s.market;
+            if (std::string(s.code) == code) return s.market;
         return 0;
     }
 
-    static LedgerRecord stockRecord(RecordType kind, std::int32_t date, const char* code, std::int32_t market,
-                                    std::int32_t quantity, const char* remark) {
+    static LedgerRecord stockRecord(RecordType kind, std::int32_t date, const char* code,
+                                    std::int32_t market, std::int32_t quantity,
+                                    const char* remark) {
         LedgerRecord r = makeRecord(kind, date);
         r.market = market;
         storeBytes(r.stockCode, code);
@@ -212,13 +214,12 @@ private:
 // The first weekday on or after the day `days` before `today` (yesterday at the latest).
 std::int32_t tradingDay(std::int32_t today, int days) {
     int back = days;
-    while (back > 1 && !isWeekday(noonBefore(today, back)))
-        --back;
+    while (back > 1 && !isWeekday(noonBefore(today, back))) --back;
     return dateFromTime(noonBefore(today, back));
 }
 
-AccountInfo makeAccount(const char* name, const char* password, const char* tradeType, double capital,
-                        std::int32_t created, const char* remark) {
+AccountInfo makeAccount(const char* name, const char* password, const char* tradeType,
+                        double capital, std::int32_t created, const char* remark) {
     AccountInfo a{};
     storeText(a.name, name);
     storeText(a.password, password);
@@ -273,9 +274,9 @@ bool writeAccounts(const std::string& folder, std::int32_t today, Messages& mess
          secondHistory},
     };
     workspace.accounts.clear();
-    for (const auto& plan : plans)
-        workspace.accounts.push_back(plan.account);
-    if (!saveRegistry(workspace.dataDirectory(), workspace.accounts, workspace.scrambler(), messages))
+    for (const auto& plan : plans) workspace.accounts.push_back(plan.account);
+    if (!saveRegistry(workspace.dataDirectory(), workspace.accounts, workspace.scrambler(),
+                      messages))
         return false;
     for (const auto& plan : plans) {
         Ledger ledger;
@@ -289,19 +290,16 @@ bool writeAccounts(const std::string& folder, std::int32_t today, Messages& mess
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool writeDemoWorkspace(const std::string& folder, std::int32_t today, Messages& messages) {
     std::filesystem::create_directories(folder);
-    if (!writeText(folder + kQuotesFileName, quoteSnapshotText(), messages))
-        return false;
-    if (!saveTradeParams(folder + kTradeParamFileName, demoFeeTable(), messages))
-        return false;
+    if (!writeText(folder + kQuotesFileName, quoteSnapshotText(), messages)) return false;
+    if (!saveTradeParams(folder + kTradeParamFileName, demoFeeTable(), messages)) return false;
     const auto days = tradingDays(today, 460);
     for (const auto& stock : kStocks)
-        if (!writeDayBars(folder, stock, days, messages))
-            return false;
+        if (!writeDayBars(folder, stock, days, messages)) return false;
     return writeAccounts(folder, today, messages);
 }
 
-} // namespace fiscora::demo
+}  // namespace fiscora::demo

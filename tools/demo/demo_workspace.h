@@ -19,4 +19,4 @@ inline constexpr const char* kQuotesFileName = "quotes.txt";
 // False (with the failures shown through `messages`) when a file cannot be written.
 bool writeDemoWorkspace(const std::string& folder, std::int32_t today, Messages& messages);
 
-} // namespace fiscora::demo
+}  // namespace fiscora::demo

@@ -17,18 +17,16 @@ void onNextModal(std::function<void(QDialog*)> act, QWidget* except) {
             timer->deleteLater();
             return;
         }
-        if (dialog == nullptr || dialog == except || !dialog->isVisible())
-            return;
+        if (dialog == nullptr || dialog == except || !dialog->isVisible()) return;
         timer->stop();
         timer->deleteLater();
         const QPointer<QDialog> shown(dialog);
         act(dialog);
         // A dialog that `act` left open (a check failed part way) is cancelled, so that
         // its modal loop cannot wait for ever.
-        if (shown && shown->isVisible())
-            shown->reject();
+        if (shown && shown->isVisible()) shown->reject();
     });
     timer->start(10);
 }
 
-} // namespace fiscora::demo
+}  // namespace fiscora::demo

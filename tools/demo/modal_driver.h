@@ -12,4 +12,4 @@ namespace fiscora::demo {
 // close the dialog; one it leaves open is cancelled.
 void onNextModal(std::function<void(QDialog*)> act, QWidget* except = nullptr);
 
-} // namespace fiscora::demo
+}  // namespace fiscora::demo

@@ -14,8 +14,8 @@ namespace fiscora::qt {
 
 NewAccountView::NewAccountView(ui::NewAccountDialog& model, QWidget* parent)
     : DialogView(model, parent), name_(new QLineEdit(this)), password_(new QLineEdit(this)),
-      confirmation_(new QLineEdit(this)), capital_(new QLineEdit(this)), tradeType_(new QComboBox(this)),
-      remark_(new QPlainTextEdit(this)),
+      confirmation_(new QLineEdit(this)), capital_(new QLineEdit(this)),
+      tradeType_(new QComboBox(this)), remark_(new QPlainTextEdit(this)),
       create_(confirmButton(QString::fromUtf8(ui::NewAccountDialog::kCreateButton))) {
     using D = ui::NewAccountDialog;
     const DialogUnits dlu(font());
@@ -55,4 +55,4 @@ NewAccountView::NewAccountView(ui::NewAccountDialog& model, QWidget* parent)
     bindField(remark_, model.remark);
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

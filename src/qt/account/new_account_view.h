@@ -34,4 +34,4 @@ private:
     HoverButton* create_;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

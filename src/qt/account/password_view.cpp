@@ -18,7 +18,8 @@ PasswordView::PasswordView(ui::PasswordDialog& model, QWidget* parent)
     layout->setContentsMargins(dlu.x(10), dlu.y(12), dlu.x(10), dlu.y(10));
     layout->setHorizontalSpacing(dlu.x(6));
     layout->setVerticalSpacing(dlu.y(6));
-    layout->addWidget(new QLabel(QString::fromUtf8(ui::PasswordDialog::kPasswordLabel), this), 0, 0);
+    layout->addWidget(new QLabel(QString::fromUtf8(ui::PasswordDialog::kPasswordLabel), this), 0,
+                      0);
     layout->addWidget(password_, 0, 1);
     password_->setMinimumWidth(dlu.x(110));
     auto* buttons = new QVBoxLayout;
@@ -33,4 +34,4 @@ PasswordView::PasswordView(ui::PasswordDialog& model, QWidget* parent)
     bindField(password_, model.password);
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

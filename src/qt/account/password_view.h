@@ -22,4 +22,4 @@ private:
     HoverButton* login_;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

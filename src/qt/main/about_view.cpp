@@ -28,4 +28,4 @@ AboutView::AboutView(ui::AboutBox& model, QWidget* parent) : DialogView(model, p
     ok->setFocus();
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

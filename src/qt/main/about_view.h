@@ -11,4 +11,4 @@ public:
     AboutView(ui::AboutBox& model, QWidget* parent);
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

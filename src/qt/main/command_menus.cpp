@@ -13,9 +13,9 @@
 namespace fiscora::qt {
 
 CommandMenus::CommandMenus(QWidget* owner, Run run, Available available)
-    : QObject(owner), run_(std::move(run)), available_(std::move(available)), menuBar_(new QMenuBar(owner)),
-      toolBar_(new QToolBar(owner)), treeMenu_(new QMenu(owner)), listMenu_(new QMenu(owner)),
-      otherOperations_(new QMenu(owner)) {
+    : QObject(owner), run_(std::move(run)), available_(std::move(available)),
+      menuBar_(new QMenuBar(owner)), toolBar_(new QToolBar(owner)), treeMenu_(new QMenu(owner)),
+      listMenu_(new QMenu(owner)), otherOperations_(new QMenu(owner)) {
     for (const auto& entry : ui::mainMenuBar()) {
         const QString title = QString::fromStdString(entry.title);
         if (entry.items.empty())
@@ -84,8 +84,7 @@ void CommandMenus::buildToolBar(QWidget* owner) {
 }
 
 void CommandMenus::updateEnabled() {
-    for (QAction* action : actions_)
-        action->setEnabled(available_(action->data().toInt()));
+    for (QAction* action : actions_) action->setEnabled(available_(action->data().toInt()));
     // A submenu is open to the user while any of its entries is.
     for (QMenu* submenu : submenus_) {
         const auto entries = submenu->actions();
@@ -97,9 +96,8 @@ void CommandMenus::updateEnabled() {
 std::vector<QAction*> CommandMenus::actionsOf(int id) const {
     std::vector<QAction*> found;
     for (QAction* action : actions_)
-        if (action->data().toInt() == id)
-            found.push_back(action);
+        if (action->data().toInt() == id) found.push_back(action);
     return found;
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -56,4 +56,4 @@ private:
     QToolButton* otherOperationsButton_ = nullptr;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -26,7 +26,7 @@ private:
     std::vector<ListColumn> columns_;
     std::vector<QStringList> cells_;
     std::vector<int> markets_;
-    QIcon marketIcons_[2]; // 0 Shenzhen, 1 Shanghai
+    QIcon marketIcons_[2];  // 0 Shenzhen, 1 Shanghai
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

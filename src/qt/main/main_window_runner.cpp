@@ -14,4 +14,4 @@ void runMainWindow(bool startedUp) {
     window.exec();
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -6,4 +6,4 @@ namespace fiscora::qt {
 // could not find its current directory at load, says so and opens nothing.
 void runMainWindow(bool startedUp);
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

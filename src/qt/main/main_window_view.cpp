@@ -22,14 +22,15 @@ namespace fiscora::qt {
 
 MainWindowView::MainWindowView(QWidget* parent)
     : QDialog(parent), messages_(this), dialogs_(this), listOutput_(this, messages_),
-      model_(messages_, dialogs_),
-      menus_(new CommandMenus(
-          this, [this](int id) { runCommand(id); }, [this](int id) { return model_.isAvailable(id); })),
-      panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget), list_(new QTableView),
+      model_(messages_, dialogs_), menus_(new CommandMenus(
+                                       this, [this](int id) { runCommand(id); },
+                                       [this](int id) { return model_.isAvailable(id); })),
+      panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget),
+      list_(new QTableView),
       rows_(new HoldingListModel(this)), accountIcons_{accountIcon(false), accountIcon(true)} {
     setFont(dialogFont());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowIcon(applicationIcon());
     setSizeGripEnabled(true);
 
@@ -124,23 +125,19 @@ void MainWindowView::sync() {
     syncList();
     menus_->updateEnabled();
     applyFocusRequest();
-    if (model_.closeRequested())
-        accept();
+    if (model_.closeRequested()) accept();
 }
 
 void MainWindowView::syncTree() {
     const QSignalBlocker blocker(tree_);
     const auto& items = model_.tree();
-    if (tree_->topLevelItemCount() != static_cast<int>(items.size()))
-        tree_->clear();
+    if (tree_->topLevelItemCount() != static_cast<int>(items.size())) tree_->clear();
     for (std::size_t i = 0; i < items.size(); ++i) {
         QTreeWidgetItem* item = tree_->topLevelItem(static_cast<int>(i));
-        if (item == nullptr)
-            item = new QTreeWidgetItem(tree_);
+        if (item == nullptr) item = new QTreeWidgetItem(tree_);
         const QString text = QString::fromStdString(items[i].text);
         const int image = items[i].image == ui::kLoggedInImage ? 1 : 0;
-        if (item->text(0) != text)
-            item->setText(0, text);
+        if (item->text(0) != text) item->setText(0, text);
         if (item->data(0, Qt::UserRole).toInt() != image || item->icon(0).isNull()) {
             item->setIcon(0, accountIcons_[image]);
             item->setData(0, Qt::UserRole, image);
@@ -148,8 +145,7 @@ void MainWindowView::syncTree() {
     }
     const int selected = model_.selectedIndex();
     tree_->setCurrentItem(selected >= 0 ? tree_->topLevelItem(selected) : nullptr);
-    if (selected < 0)
-        tree_->clearSelection();
+    if (selected < 0) tree_->clearSelection();
 }
 
 void MainWindowView::syncList() {
@@ -164,8 +160,7 @@ void MainWindowView::syncList() {
 }
 
 void MainWindowView::applyFocusRequest() {
-    if (model_.focusRequest() == appliedFocusRequest_)
-        return;
+    if (model_.focusRequest() == appliedFocusRequest_) return;
     appliedFocusRequest_ = model_.focusRequest();
     QWidget* target = model_.focusPane() == ui::MainPane::Tree   ? static_cast<QWidget*>(tree_)
                       : model_.focusPane() == ui::MainPane::List ? static_cast<QWidget*>(list_)
@@ -193,4 +188,4 @@ void MainWindowView::closeEvent(QCloseEvent* event) {
     accept();
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -14,14 +14,13 @@ namespace {
 template <typename View, typename Model>
 bool tryRun(ui::DialogModel& dialog, QWidget* owner, bool& confirmed) {
     auto* model = dynamic_cast<Model*>(&dialog);
-    if (model == nullptr)
-        return false;
+    if (model == nullptr) return false;
     View view(*model, owner);
     confirmed = view.runModal();
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool QtDialogRunner::run(ui::DialogModel& dialog) {
     bool confirmed = false;
@@ -34,4 +33,4 @@ bool QtDialogRunner::run(ui::DialogModel& dialog) {
     return confirmed;
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -18,4 +18,4 @@ private:
     QPointer<QWidget> owner_;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

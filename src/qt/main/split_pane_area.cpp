@@ -11,7 +11,7 @@ QRect qRect(const ui::PixelRect& r) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-} // namespace
+}  // namespace
 
 SplitPaneArea::SplitPaneArea(ui::Splitter& splitter, QWidget* parent)
     : QWidget(parent), splitter_(splitter), feedback_(new QWidget(this)) {
@@ -41,8 +41,7 @@ void SplitPaneArea::startSplitter() {
 }
 
 void SplitPaneArea::placePanes() {
-    if (tree_ == nullptr)
-        return;
+    if (tree_ == nullptr) return;
     const auto panes = splitter_.paneRects();
     tree_->setGeometry(qRect(panes.tree));
     list_->setGeometry(qRect(panes.list));
@@ -87,19 +86,17 @@ void SplitPaneArea::mouseMoveEvent(QMouseEvent* event) {
     const int x = event->position().toPoint().x();
     if (splitter_.dragging()) {
         splitter_.mouseMove(x);
-        if (!splitter_.dragging())
-            placePanes();
+        if (!splitter_.dragging()) placePanes();
         showFeedback();
     }
     setCursor(splitter_.showsResizeCursor(x) ? Qt::SizeHorCursor : Qt::ArrowCursor);
 }
 
 void SplitPaneArea::mouseReleaseEvent(QMouseEvent* event) {
-    if (!splitter_.dragging())
-        return;
+    if (!splitter_.dragging()) return;
     splitter_.mouseUp(event->position().toPoint().x());
     showFeedback();
     placePanes();
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -37,4 +37,4 @@ private:
     QWidget* feedback_;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

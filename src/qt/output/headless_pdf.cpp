@@ -12,7 +12,8 @@ namespace {
 // Qt's notes (a missing runtime folder and the like) are not the program's output; only
 // real failures reach the terminal.
 void quietHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
 }  // namespace
@@ -28,7 +29,8 @@ bool writePdfReport(const ListTable& list, const std::string& title, const std::
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
-    const bool written = printListToPdf(list, title, QString::fromStdString(path)) == ReportPrinter::JobResult::Printed;
+    const bool written = printListToPdf(list, title, QString::fromStdString(path)) ==
+                         ReportPrinter::JobResult::Printed;
     if (app) {
         app.reset();
         qInstallMessageHandler(previous);

@@ -6,7 +6,8 @@
 namespace fiscora::qt {
 namespace {
 
-ReportPrinter reportOf(const ListTable& list, const std::string& title, ReportPrinter::Clock clock) {
+ReportPrinter reportOf(const ListTable& list, const std::string& title,
+                       ReportPrinter::Clock clock) {
     ReportPrinter printer(std::move(clock));
     printer.setTitle(title);
     printer.setList(list);
@@ -15,12 +16,14 @@ ReportPrinter reportOf(const ListTable& list, const std::string& title, ReportPr
 
 }  // namespace
 
-void PrintList(const ListTable& list, const std::string& title, QWidget* parent, Messages& messages) {
+void PrintList(const ListTable& list, const std::string& title, QWidget* parent,
+               Messages& messages) {
     reportOf(list, title, &QDateTime::currentDateTime).Print(parent, messages);
 }
 
-ReportPrinter::JobResult printListToPdf(const ListTable& list, const std::string& title, const QString& path,
-                                        const QPageSize& pageSize, ReportPrinter::Clock clock) {
+ReportPrinter::JobResult printListToPdf(const ListTable& list, const std::string& title,
+                                        const QString& path, const QPageSize& pageSize,
+                                        ReportPrinter::Clock clock) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);

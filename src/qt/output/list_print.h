@@ -14,10 +14,12 @@ class QWidget;
 namespace fiscora::qt {
 
 // The print command of a list: the print dialog, then the report titled `title`.
-void PrintList(const ListTable& list, const std::string& title, QWidget* parent, Messages& messages);
+void PrintList(const ListTable& list, const std::string& title, QWidget* parent,
+               Messages& messages);
 
 // The whole report straight into a PDF file on pages of `pageSize`, without any dialog.
-ReportPrinter::JobResult printListToPdf(const ListTable& list, const std::string& title, const QString& path,
+ReportPrinter::JobResult printListToPdf(const ListTable& list, const std::string& title,
+                                        const QString& path,
                                         const QPageSize& pageSize = QPageSize(QPageSize::A4),
                                         ReportPrinter::Clock clock = &QDateTime::currentDateTime);
 

@@ -5,21 +5,27 @@
 namespace fiscora::qt {
 namespace {
 
-QString qstring(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString qstring(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 Qt::Alignment horizontal(ColumnAlign align) {
     switch (align) {
-        case ColumnAlign::Left: return Qt::AlignLeft;
-        case ColumnAlign::Right: return Qt::AlignRight;
-        case ColumnAlign::Center: break;
+    case ColumnAlign::Left: return Qt::AlignLeft;
+    case ColumnAlign::Right: return Qt::AlignRight;
+    case ColumnAlign::Center: break;
     }
     return Qt::AlignHCenter;
 }
 
-QRect qrect(const ReportRect& r) { return {r.left, r.top, r.width(), r.height()}; }
+QRect qrect(const ReportRect& r) {
+    return {r.left, r.top, r.width(), r.height()};
+}
 
 // QPainter strokes a QRect one unit wider and taller than it is; this one stays inside `r`.
-QRect outlineOf(const ReportRect& r) { return {r.left, r.top, r.width() - 1, r.height() - 1}; }
+QRect outlineOf(const ReportRect& r) {
+    return {r.left, r.top, r.width() - 1, r.height() - 1};
+}
 
 }  // namespace
 
@@ -32,9 +38,9 @@ PainterReportCanvas::PainterReportCanvas(QPainter& painter, const ReportFonts& f
 
 const QFont& PainterReportCanvas::fontOf(ReportFont font) const {
     switch (font) {
-        case ReportFont::Heading: return fonts_.heading;
-        case ReportFont::Footer: return fonts_.footer;
-        case ReportFont::Table: break;
+    case ReportFont::Heading: return fonts_.heading;
+    case ReportFont::Footer: return fonts_.footer;
+    case ReportFont::Table: break;
     }
     return fonts_.table;
 }
@@ -42,22 +48,28 @@ const QFont& PainterReportCanvas::fontOf(ReportFont font) const {
 TextExtent PainterReportCanvas::measure(ReportFont font, std::string_view text, int wrapWidth) {
     const QFontMetrics metrics(fontOf(font), painter_.device());
     if (wrapWidth <= 0) return {metrics.horizontalAdvance(qstring(text)), metrics.height()};
-    const QRect bounds = metrics.boundingRect(QRect(0, 0, wrapWidth, 1 << 24),
-                                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, qstring(text));
+    const QRect bounds =
+        metrics.boundingRect(QRect(0, 0, wrapWidth, 1 << 24),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, qstring(text));
     return {bounds.width(), bounds.height()};
 }
 
-void PainterReportCanvas::text(ReportFont font, const ReportRect& rect, std::string_view text, ColumnAlign align,
-                               TextFlow flow) {
+void PainterReportCanvas::text(ReportFont font, const ReportRect& rect, std::string_view text,
+                               ColumnAlign align, TextFlow flow) {
     painter_.setFont(fontOf(font));
-    const int flags = flow == TextFlow::Wrapped ? int(horizontal(align) | Qt::AlignTop) | Qt::TextWordWrap
-                                                : int(horizontal(align) | Qt::AlignVCenter) | Qt::TextSingleLine;
+    const int flags = flow == TextFlow::Wrapped
+                          ? int(horizontal(align) | Qt::AlignTop) | Qt::TextWordWrap
+                          : int(horizontal(align) | Qt::AlignVCenter) | Qt::TextSingleLine;
     painter_.drawText(qrect(rect), flags, qstring(text));
 }
 
-void PainterReportCanvas::line(int x1, int y1, int x2, int y2) { painter_.drawLine(x1, y1, x2, y2); }
+void PainterReportCanvas::line(int x1, int y1, int x2, int y2) {
+    painter_.drawLine(x1, y1, x2, y2);
+}
 
-void PainterReportCanvas::outline(const ReportRect& rect) { painter_.drawRect(outlineOf(rect)); }
+void PainterReportCanvas::outline(const ReportRect& rect) {
+    painter_.drawRect(outlineOf(rect));
+}
 
 void PainterReportCanvas::whiteBox(const ReportRect& rect) {
     painter_.fillRect(qrect(rect), Qt::white);

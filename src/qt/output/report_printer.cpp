@@ -29,11 +29,14 @@ ReportTime reportTime(const QDateTime& t) {
     return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute()};
 }
 
-int millimetresToUnits(double mm, int dotsPerInch) { return static_cast<int>(mm * dotsPerInch / 25.4); }
+int millimetresToUnits(double mm, int dotsPerInch) {
+    return static_cast<int>(mm * dotsPerInch / 25.4);
+}
 
 // Where a PDF goes when the system has no printer: the data directory, named after the report.
 QString defaultPdfPath(const std::string& title) {
-    return QDir(QString::fromStdString(dataDirectory())).filePath(QString::fromStdString(title) + ".pdf");
+    return QDir(QString::fromStdString(dataDirectory()))
+        .filePath(QString::fromStdString(title) + ".pdf");
 }
 
 }  // namespace
@@ -60,8 +63,9 @@ bool ReportPrinter::PreparePrinting(QPrinter& printer, QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted) return false;
 
     if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
-        const QString file = QFileDialog::getSaveFileName(parent, QString::fromStdString(title_),
-                                                          defaultPdfPath(title_), QStringLiteral("PDF (*.pdf)"));
+        const QString file =
+            QFileDialog::getSaveFileName(parent, QString::fromStdString(title_),
+                                         defaultPdfPath(title_), QStringLiteral("PDF (*.pdf)"));
         if (file.isEmpty()) return false;
         printer.setOutputFileName(file);
     }
@@ -87,7 +91,8 @@ ReportPrinter::JobResult ReportPrinter::printJob(QPrinter& printer) {
     // Between pages the window keeps repainting, but takes no input while the job runs.
     const bool range = printer.printRange() == QPrinter::PageRange;
     bool firstPage = true;
-    for (int page : pagesToPrint(range ? printer.fromPage() : 0, range ? printer.toPage() : 0, layout_.lastPage)) {
+    for (int page : pagesToPrint(range ? printer.fromPage() : 0, range ? printer.toPage() : 0,
+                                 layout_.lastPage)) {
         if (!firstPage && !printer.newPage()) {
             printer.abort();
             painter.end();

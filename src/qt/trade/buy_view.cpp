@@ -11,7 +11,8 @@ BuyView::BuyView(ui::BuyDialog& model, QWidget* parent)
     : TransactionView(model, parent), code_(new QLineEdit(this)), name_(new QLabel(this)),
       market_(new QComboBox(this)), price_(new QLineEdit(this)), quantity_(new QLineEdit(this)),
       maxBuyable_(figureBox(model.maxBuyable)), commission_(figureBox(model.commission)),
-      expense_(figureBox(model.expense)), cash_(figureBox(model.cash)), remark_(new QLineEdit(this)) {
+      expense_(figureBox(model.expense)), cash_(figureBox(model.cash)),
+      remark_(new QLineEdit(this)) {
     using D = ui::BuyDialog;
     const std::string& unit = model.currencyUnit();
     addRow(D::kDateLabel, dateEdit());
@@ -24,8 +25,7 @@ BuyView::BuyView(ui::BuyDialog& model, QWidget* parent)
     addRow(D::kExpenseLabel, expense_, note(unit));
     addRow(D::kCashLabel, cash_, note(unit));
     addRow(D::kRemarkLabel, remark_);
-    for (QLineEdit* box : {price_, quantity_})
-        box->setAlignment(Qt::AlignRight);
+    for (QLineEdit* box : {price_, quantity_}) box->setAlignment(Qt::AlignRight);
     name_->setMinimumWidth(numberBoxWidth());
     chainTabs({dateEdit(), code_, market_, price_, quantity_, remark_});
     finish();
@@ -39,4 +39,4 @@ BuyView::BuyView(ui::BuyDialog& model, QWidget* parent)
     bindField(remark_, model.remark);
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

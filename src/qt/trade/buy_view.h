@@ -39,4 +39,4 @@ private:
     QLineEdit* remark_;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

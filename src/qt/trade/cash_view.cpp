@@ -26,4 +26,4 @@ CashView::CashView(ui::CashDialog& model, QWidget* parent)
     bindField(remark_, model.remark);
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

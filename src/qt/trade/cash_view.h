@@ -24,4 +24,4 @@ private:
     QLineEdit* remark_;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

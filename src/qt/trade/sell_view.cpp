@@ -12,8 +12,9 @@ namespace fiscora::qt {
 
 SellView::SellView(ui::SellDialog& model, QWidget* parent)
     : TransactionView(model, parent), code_(new QComboBox(this)), name_(new QLabel(this)),
-      market_(new QComboBox(this)), quantity_(new QLineEdit(this)), sellable_(figureBox(model.sellable)),
-      held_(figureBox(model.held)), price_(new QLineEdit(this)), commission_(figureBox(model.commission)),
+      market_(new QComboBox(this)), quantity_(new QLineEdit(this)),
+      sellable_(figureBox(model.sellable)), held_(figureBox(model.held)),
+      price_(new QLineEdit(this)), commission_(figureBox(model.commission)),
       breakEven_(figureBox(model.breakEvenPrice)), income_(figureBox(model.totalIncome)),
       profit_(new QLineEdit(this)), remark_(new QPlainTextEdit(this)) {
     using D = ui::SellDialog;
@@ -30,8 +31,7 @@ SellView::SellView(ui::SellDialog& model, QWidget* parent)
     addRow(D::kIncomeLabel, income_, note(unit));
     addRow(D::kProfitLabel, profit_, note(unit));
     addRow(D::kRemarkLabel, remark_);
-    for (QLineEdit* box : {quantity_, price_, profit_})
-        box->setAlignment(Qt::AlignRight);
+    for (QLineEdit* box : {quantity_, price_, profit_}) box->setAlignment(Qt::AlignRight);
     showReadOnly(profit_);
     name_->setMinimumWidth(numberBoxWidth());
     remark_->setTabChangesFocus(true);
@@ -49,4 +49,4 @@ SellView::SellView(ui::SellDialog& model, QWidget* parent)
     bindField(profit_, model.floatingProfit);
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -44,4 +44,4 @@ private:
     QPlainTextEdit* remark_;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -33,8 +33,7 @@ void TransactionView::addRow(const char* caption, QWidget* box, QWidget* note) {
     label->setBuddy(box);
     form_->addWidget(label, rows_, 0, Qt::AlignLeft | Qt::AlignVCenter);
     form_->addWidget(box, rows_, 1);
-    if (note != nullptr)
-        form_->addWidget(note, rows_, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    if (note != nullptr) form_->addWidget(note, rows_, 2, Qt::AlignLeft | Qt::AlignVCenter);
     ++rows_;
 }
 
@@ -66,8 +65,7 @@ QLabel* TransactionView::note(const std::string& text) {
 void TransactionView::chainTabs(std::initializer_list<QWidget*> widgets) {
     const QWidget* previous = nullptr;
     for (QWidget* widget : widgets) {
-        if (previous != nullptr)
-            setTabOrder(const_cast<QWidget*>(previous), widget);
+        if (previous != nullptr) setTabOrder(const_cast<QWidget*>(previous), widget);
         previous = widget;
     }
 }
@@ -89,4 +87,4 @@ void TransactionView::finish() {
     setFixedSize(sizeHint());
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -50,4 +50,4 @@ private:
     int rows_ = 0;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

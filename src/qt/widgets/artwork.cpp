@@ -198,8 +198,7 @@ void deleteRecords(QPainter& p) {
     bin.closeSubpath();
     p.drawPath(bin);
     p.setPen(pen(kInk.lighter(160), 1.5));
-    for (qreal x : {12.0, 16.0, 20.0})
-        p.drawLine(QPointF(x, 12.5), QPointF(x, 26));
+    for (qreal x : {12.0, 16.0, 20.0}) p.drawLine(QPointF(x, 12.5), QPointF(x, 26));
     p.setPen(pen(kInk, 1.4));
     p.setBrush(kRed);
     p.drawRoundedRect(QRectF(4.5, 5.5, 23, 3.5), 1.2, 1.2);
@@ -279,8 +278,7 @@ void application(QPainter& p) {
     p.setBrush(fill);
     p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
     p.setPen(pen(QColor(255, 255, 255, 70), 1));
-    for (qreal y : {10.0, 16.0, 22.0})
-        p.drawLine(QPointF(5, y), QPointF(27, y));
+    for (qreal y : {10.0, 16.0, 22.0}) p.drawLine(QPointF(5, y), QPointF(27, y));
     p.setPen(pen(QColor(255, 90, 80), 2.8));
     p.drawPolyline(QPolygonF({QPointF(5, 24), QPointF(11, 18), QPointF(16, 21), QPointF(25, 9)}));
     arrowHead(p, QPointF(27.5, 6.5), -50, QColor(255, 90, 80));
@@ -289,14 +287,14 @@ void application(QPainter& p) {
     p.drawEllipse(QPointF(23, 24), 4.5, 4.5);
 }
 
-} // namespace
+}  // namespace
 
 QIcon toolbarIcon(int index) {
     static const Drawing drawings[kToolbarImageCount] = {
-        newAccount,   properties,    ledgerBook, closeAccount,  {},       buy,       sell, otherOperations,
-        tradeDetails, deleteRecords, {},         refreshQuotes, analysis, parameters};
-    if (index < 0 || index >= kToolbarImageCount || !drawings[index])
-        return {};
+        newAccount, properties,    ledgerBook,      closeAccount, {},
+        buy,        sell,          otherOperations, tradeDetails, deleteRecords,
+        {},         refreshQuotes, analysis,        parameters};
+    if (index < 0 || index >= kToolbarImageCount || !drawings[index]) return {};
     return iconOf(drawings[index]);
 }
 
@@ -319,8 +317,7 @@ QIcon accountIcon(bool loggedIn) {
 }
 
 QIcon marketIcon(int market) {
-    if (market == 1)
-        return iconOf([](QPainter& p) { marketSeal(p, kRed, QStringLiteral("沪")); });
+    if (market == 1) return iconOf([](QPainter& p) { marketSeal(p, kRed, QStringLiteral("沪")); });
     return iconOf([](QPainter& p) { marketSeal(p, kBlue, QStringLiteral("深")); });
 }
 
@@ -328,4 +325,4 @@ QIcon applicationIcon() {
     return iconOf(application);
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -17,4 +17,4 @@ QIcon marketIcon(int market);
 // The window and About box icon.
 QIcon applicationIcon();
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

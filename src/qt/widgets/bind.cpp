@@ -29,12 +29,11 @@ QDate localDay(std::time_t t) {
 }
 
 bool fitsTextField(const QString& text, const ui::TextField& field) {
-    if (field.maxChars != 0 && static_cast<std::size_t>(text.size()) > field.maxChars)
-        return false;
+    if (field.maxChars != 0 && static_cast<std::size_t>(text.size()) > field.maxChars) return false;
     return field.maxGbkBytes == 0 || fitsGbk(text, field.maxGbkBytes);
 }
 
-} // namespace
+}  // namespace
 
 void Bindings::add(std::function<void()> refresher) {
     refresher();
@@ -42,14 +41,12 @@ void Bindings::add(std::function<void()> refresher) {
 }
 
 void Bindings::refresh() {
-    for (const auto& refresher : refreshers_)
-        refresher();
+    for (const auto& refresher : refreshers_) refresher();
 }
 
 Bindings::Event Bindings::afterEdit(Event event) {
     return [this, event = std::move(event)] {
-        if (event)
-            event();
+        if (event) event();
         refresh();
     };
 }
@@ -57,8 +54,7 @@ Bindings::Event Bindings::afterEdit(Event event) {
 void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited) {
     edit->setMaxLength(field.maxChars != 0 ? static_cast<int>(field.maxChars) : 32767);
     edit->setEchoMode(field.masked ? QLineEdit::Password : QLineEdit::Normal);
-    if (field.maxGbkBytes != 0)
-        edit->setValidator(new GbkLimitValidator(field.maxGbkBytes, edit));
+    if (field.maxGbkBytes != 0) edit->setValidator(new GbkLimitValidator(field.maxGbkBytes, edit));
     if (field.digitsOnly)
         edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
@@ -70,8 +66,7 @@ void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited) {
     add([edit, &field] {
         const QSignalBlocker blocker(edit);
         const QString text = QString::fromStdString(field.text);
-        if (edit->text() != text)
-            edit->setText(text);
+        if (edit->text() != text) edit->setText(text);
         edit->setEnabled(field.enabled);
         edit->setReadOnly(field.readOnly);
     });
@@ -94,8 +89,7 @@ void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field, Event edited) {
     add([edit, &field] {
         const QSignalBlocker blocker(edit);
         const QString text = QString::fromStdString(field.text);
-        if (edit->toPlainText() != text)
-            edit->setPlainText(text);
+        if (edit->toPlainText() != text) edit->setPlainText(text);
         edit->setEnabled(field.enabled);
         edit->setReadOnly(field.readOnly);
     });
@@ -110,11 +104,9 @@ void Bindings::bind(QComboBox* box, ui::ChoiceField& field, Event changed) {
     add([box, &field] {
         const QSignalBlocker blocker(box);
         QStringList items;
-        for (const auto& item : field.items)
-            items << QString::fromStdString(item);
+        for (const auto& item : field.items) items << QString::fromStdString(item);
         QStringList shown;
-        for (int i = 0; i < box->count(); ++i)
-            shown << box->itemText(i);
+        for (int i = 0; i < box->count(); ++i) shown << box->itemText(i);
         if (shown != items) {
             box->clear();
             box->addItems(items);
@@ -136,8 +128,7 @@ void Bindings::bind(QDateEdit* edit, ui::DateField& field, Event changed) {
         const QSignalBlocker blocker(edit);
         if (field.earliest != 0 || field.latest != 0)
             edit->setDateRange(localDay(field.earliest), localDay(field.latest));
-        if (field.date != 0)
-            edit->setDate(qDate(field.date));
+        if (field.date != 0) edit->setDate(qDate(field.date));
         edit->setEnabled(field.enabled);
     });
 }
@@ -149,4 +140,4 @@ void Bindings::bind(QLabel* label, ui::LabelField& field) {
     });
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -38,4 +38,4 @@ private:
     std::vector<std::function<void()>> refreshers_;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

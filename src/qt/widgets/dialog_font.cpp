@@ -15,4 +15,4 @@ QFont dialogFont() {
     return font;
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -8,4 +8,4 @@ namespace fiscora::qt {
 // has; Latin text in the sans face.
 QFont dialogFont();
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -7,10 +7,10 @@ namespace fiscora::qt {
 DialogUnits::DialogUnits(const QFont& font) {
     const QFontMetrics metrics(font);
     // The average width over the 52 Latin letters, rounded to the nearest pixel.
-    const int letters =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     avgCharWidth_ = (letters / 26 + 1) / 2;
     charHeight_ = metrics.height();
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

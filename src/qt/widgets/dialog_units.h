@@ -25,4 +25,4 @@ private:
     int charHeight_;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

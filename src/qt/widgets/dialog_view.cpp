@@ -56,19 +56,14 @@ void DialogView::confirm() {
 }
 
 void DialogView::applyFocusRequest() {
-    if (model_.focusRequest() == appliedFocusRequest_)
-        return;
+    if (model_.focusRequest() == appliedFocusRequest_) return;
     appliedFocusRequest_ = model_.focusRequest();
     for (const auto& [widget, field] : fields_) {
-        if (field == nullptr || field != model_.focused())
-            continue;
+        if (field == nullptr || field != model_.focused()) continue;
         widget->setFocus(Qt::OtherFocusReason);
-        if (!model_.textSelected())
-            return;
-        if (auto* line = qobject_cast<QLineEdit*>(widget))
-            line->selectAll();
-        if (auto* text = qobject_cast<QPlainTextEdit*>(widget))
-            text->selectAll();
+        if (!model_.textSelected()) return;
+        if (auto* line = qobject_cast<QLineEdit*>(widget)) line->selectAll();
+        if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) text->selectAll();
         return;
     }
 }
@@ -89,15 +84,15 @@ bool DialogView::handleKey(QWidget* widget, int key) {
     }
     refresh();
     // A drop-down never takes the arrows, whatever the model did with them.
-    const bool arrowOnDropDown = qobject_cast<QComboBox*>(widget) != nullptr && navKey != ui::NavKey::Enter;
+    const bool arrowOnDropDown =
+        qobject_cast<QComboBox*>(widget) != nullptr && navKey != ui::NavKey::Enter;
     return outcome == ui::KeyOutcome::Moved || arrowOnDropDown;
 }
 
 bool DialogView::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     const auto found = fields_.find(widget);
-    if (found == fields_.end())
-        return QDialog::eventFilter(watched, event);
+    if (found == fields_.end()) return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
         // The user moved the focus; a request the model makes in answer is applied below.
         appliedFocusRequest_ = model_.focusRequest();
@@ -109,4 +104,4 @@ bool DialogView::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -59,4 +59,4 @@ private:
     std::uint32_t appliedFocusRequest_ = 0;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

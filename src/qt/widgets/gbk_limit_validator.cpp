@@ -13,4 +13,4 @@ QValidator::State GbkLimitValidator::validate(QString& input, int&) const {
     return fitsGbk(input, maxBytes_) ? Acceptable : Invalid;
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -11,7 +11,8 @@ bool fitsGbk(const QString& text, std::size_t maxBytes);
 // Refuses an edit that would leave text GBK cannot hold or longer than the field's bytes.
 class GbkLimitValidator : public QValidator {
 public:
-    GbkLimitValidator(std::size_t maxBytes, QObject* parent) : QValidator(parent), maxBytes_(maxBytes) {}
+    GbkLimitValidator(std::size_t maxBytes, QObject* parent)
+        : QValidator(parent), maxBytes_(maxBytes) {}
 
     State validate(QString& input, int& pos) const override;
 
@@ -19,4 +20,4 @@ private:
     std::size_t maxBytes_;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

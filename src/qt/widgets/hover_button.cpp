@@ -19,15 +19,16 @@ QImage HoverButton::render() const {
     QImage image(size(), QImage::Format_RGB32);
     const bool pressed = isDown() && isEnabled();
     const QColor ink = palette().color(QPalette::Active, QPalette::WindowText);
-    image.fill(hovered_ && !pressed && isEnabled() ? QColor(kHoverFace)
-                                                   : palette().color(QPalette::Active, QPalette::Button));
+    image.fill(hovered_ && !pressed && isEnabled()
+                   ? QColor(kHoverFace)
+                   : palette().color(QPalette::Active, QPalette::Button));
     QPainter painter(&image);
     painter.setFont(font());
     QRect captionRect = image.rect();
-    if (pressed)
-        captionRect.translate(1, 1);
+    if (pressed) captionRect.translate(1, 1);
     painter.setPen(isEnabled() ? ink : QColor(kDisabledCaption));
-    painter.drawText(captionRect, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, text());
+    painter.drawText(captionRect, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
+                     text());
     painter.setPen(ink);
     painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
     return image;
@@ -51,4 +52,4 @@ void HoverButton::leaveEvent(QEvent* event) {
     QPushButton::leaveEvent(event);
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

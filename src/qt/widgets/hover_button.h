@@ -29,4 +29,4 @@ private:
     bool hovered_ = false;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

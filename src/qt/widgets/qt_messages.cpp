@@ -18,11 +18,10 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-} // namespace
+}  // namespace
 
 QWidget* QtMessages::parentForBox() const {
-    if (QWidget* modal = QApplication::activeModalWidget())
-        return modal;
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     return owner_.data();
 }
 
@@ -37,7 +36,8 @@ bool QtMessages::ask(const std::string& text, const std::string& caption) {
     return askWithIcon(text, caption, MessageIcon::Question);
 }
 
-bool QtMessages::askWithIcon(const std::string& text, const std::string& caption, MessageIcon icon) {
+bool QtMessages::askWithIcon(const std::string& text, const std::string& caption,
+                             MessageIcon icon) {
     QMessageBox box(boxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No, parentForBox());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
@@ -46,4 +46,4 @@ bool QtMessages::askWithIcon(const std::string& text, const std::string& caption
     return box.exec() == QMessageBox::Yes;
 }
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

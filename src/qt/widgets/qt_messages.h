@@ -15,7 +15,8 @@ public:
 
     void show(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool ask(const std::string& text, const std::string& caption) override;
-    bool askWithIcon(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    bool askWithIcon(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override;
 
 private:
     QWidget* parentForBox() const;
@@ -23,4 +24,4 @@ private:
     QPointer<QWidget> owner_;
 };
 
-} // namespace fiscora::qt
+}  // namespace fiscora::qt

@@ -36,8 +36,7 @@ LedgerRecord openingRecord(const AccountInfo& account) {
     return record;
 }
 
-template <typename List, typename Matches>
-void eraseFirst(List& list, Matches matches) {
+template <typename List, typename Matches> void eraseFirst(List& list, Matches matches) {
     for (auto it = list.begin(); it != list.end(); ++it) {
         if (matches(*it)) {
             list.erase(it);
@@ -54,7 +53,9 @@ void AccountCommands::OnNewAccount() {
     NewAccountDialog dialog(messages);
     for (;;) {
         if (!window_.dialogs().run(dialog)) return;
-        if (findAccount(workspace.accounts, utf8ToGbk(dialog.name.text).value_or(std::string())) == nullptr) break;
+        if (findAccount(workspace.accounts, utf8ToGbk(dialog.name.text).value_or(std::string())) ==
+            nullptr)
+            break;
         messages.error("已有同样的帐户名存在，请选择其他的帐户名!");
     }
 
@@ -125,7 +126,8 @@ void AccountCommands::OnDeleteAccount() {
     const AccountInfo* found = window_.accountOf(item);
     if (found == nullptr) return;
     const AccountInfo account = *found;
-    eraseFirst(workspace.accounts, [&](const AccountInfo& a) { return fieldBytes(a.name) == item.gbkName; });
+    eraseFirst(workspace.accounts,
+               [&](const AccountInfo& a) { return fieldBytes(a.name) == item.gbkName; });
     eraseFirst(workspace.loginStates, [&](const LoginState& s) { return s.name == item.gbkName; });
 
     const int above = *index - 1;

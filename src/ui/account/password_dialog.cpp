@@ -4,7 +4,8 @@
 
 namespace fiscora::ui {
 
-PasswordDialog::PasswordDialog(Messages& messages, const std::string& accountName) : DialogModel(messages) {
+PasswordDialog::PasswordDialog(Messages& messages, const std::string& accountName)
+    : DialogModel(messages) {
     setCaption("请输入帐户" + accountName + "的密码");
     setKeyNavigation(false);
     password.masked = true;

@@ -22,7 +22,7 @@ struct TextField : Field {
     std::string text;
     std::size_t maxChars = 0;
     std::size_t maxGbkBytes = 0;
-    bool masked = false;     // password entry
+    bool masked = false;  // password entry
     bool multiLine = false;
     bool readOnly = false;
     bool digitsOnly = false;  // the box takes nothing but the digits 0-9
@@ -34,7 +34,8 @@ struct ChoiceField : Field {
     int selected = -1;
 
     std::string selectedText() const {
-        return selected >= 0 && static_cast<std::size_t>(selected) < items.size() ? items[selected] : std::string();
+        return selected >= 0 && static_cast<std::size_t>(selected) < items.size() ? items[selected]
+                                                                                  : std::string();
     }
 };
 

@@ -16,7 +16,8 @@ KeyOutcome DialogModel::onKey(NavKey key) {
         moveFocus(neighbour(focus_, -1), true);
         return KeyOutcome::Moved;
     }
-    const bool confirms = confirmField_ != nullptr ? tabOrder_[focus_] == confirmField_ : isLastEnabled(focus_);
+    const bool confirms =
+        confirmField_ != nullptr ? tabOrder_[focus_] == confirmField_ : isLastEnabled(focus_);
     if (confirms) return KeyOutcome::ConfirmRequested;
     moveFocus(neighbour(focus_, +1), true);
     return KeyOutcome::Moved;

@@ -6,7 +6,9 @@
 namespace fiscora::ui {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -22,16 +24,21 @@ std::optional<T> parseWhole(std::string_view text, Format... format) {
     if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
     if (text.empty()) return std::nullopt;
     T value{};
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, format...);
+    const auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, format...);
     if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
 }
 
 }  // namespace
 
-std::optional<std::int32_t> parseInt32(std::string_view text) { return parseWhole<std::int32_t>(text); }
+std::optional<std::int32_t> parseInt32(std::string_view text) {
+    return parseWhole<std::int32_t>(text);
+}
 
-std::optional<std::uint32_t> parseUInt32(std::string_view text) { return parseWhole<std::uint32_t>(text); }
+std::optional<std::uint32_t> parseUInt32(std::string_view text) {
+    return parseWhole<std::uint32_t>(text);
+}
 
 std::optional<double> parseDouble(std::string_view text) {
     auto value = parseWhole<double>(text, std::chars_format::general);

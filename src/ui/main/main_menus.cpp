@@ -8,7 +8,8 @@ namespace {
 const MenuItem kSeparator{};
 
 MenuItem bonusAndRightsSubmenu() {
-    return {"送配股票", 0, {{"送股", command::kBonusShares, {}}, {"配股", command::kRightsIssue, {}}}};
+    return {
+        "送配股票", 0, {{"送股", command::kBonusShares, {}}, {"配股", command::kRightsIssue, {}}}};
 }
 
 // 买入股票, 卖出股票, 股票分红 and 送配股票: the start of every stock menu.

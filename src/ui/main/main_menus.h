@@ -18,12 +18,12 @@ struct MenuItem {
 
 struct MenuBarEntry {
     std::string title;
-    int command = 0;              // a top-level command item has no items
+    int command = 0;  // a top-level command item has no items
     std::vector<MenuItem> items;
 };
 
 struct ToolButton {
-    int image = -1;    // index into the toolbar bitmap; -1 for a separator
+    int image = -1;  // index into the toolbar bitmap; -1 for a separator
     int command = 0;
     std::string tooltip;
     bool dropDown = false;  // the arrow opens otherOperationsMenu()

@@ -29,7 +29,9 @@ void MainWindowModel::registerCommands() {
 
 // Both take the holdings list as it shows, whether or not an account is selected.
 void MainWindowModel::setListOutput(ListOutput& output) {
-    commands_[command::kPrint] = [this, &output] { output.printList(holdingTable(rows_), kHoldingsReport.title); };
+    commands_[command::kPrint] = [this, &output] {
+        output.printList(holdingTable(rows_), kHoldingsReport.title);
+    };
     commands_[command::kSaveAsText] = [this, &output] {
         SaveList(holdingTable(rows_), kHoldingsReport.fileName, messages(),
                  [&output](const std::string& path) { output.openInTextEditor(path); });

@@ -15,16 +15,18 @@ namespace {
 MainWindowModel* current = nullptr;
 
 // 投资分析 on the toolbar opens the same analysis as 投资赢利额.
-int resolved(int commandId) { return commandId == command::kAnalysis ? command::kProfitAmount : commandId; }
+int resolved(int commandId) {
+    return commandId == command::kAnalysis ? command::kProfitAmount : commandId;
+}
 
 }  // namespace
 
-MainWindowModel* currentMainWindow() { return current; }
+MainWindowModel* currentMainWindow() {
+    return current;
+}
 
 MainWindowModel::MainWindowModel(Messages& messages, DialogRunner& dialogs)
-    : workspace_(messages),
-      dialogs_(dialogs),
-      caption_(kProductName),
+    : workspace_(messages), dialogs_(dialogs), caption_(kProductName),
       accountCommands_(std::make_unique<AccountCommands>(*this)),
       tradeCommands_(std::make_unique<TradeCommands>(*this)) {
     registerCommands();
@@ -34,7 +36,9 @@ MainWindowModel::~MainWindowModel() {
     if (current == this) current = nullptr;
 }
 
-void MainWindowModel::OnInitDialog() { OnInitDialogAt(dataDirectory(), tradeParamPath(messages())); }
+void MainWindowModel::OnInitDialog() {
+    OnInitDialogAt(dataDirectory(), tradeParamPath(messages()));
+}
 
 void MainWindowModel::OnInitDialogAt(const std::string& dataDirectory,
                                      const std::optional<std::string>& tradeParamFile) {
@@ -44,7 +48,9 @@ void MainWindowModel::OnInitDialogAt(const std::string& dataDirectory,
     requestFocus(MainPane::Tree);
 }
 
-bool MainWindowModel::isAvailable(int commandId) const { return commands_.contains(resolved(commandId)); }
+bool MainWindowModel::isAvailable(int commandId) const {
+    return commands_.contains(resolved(commandId));
+}
 
 void MainWindowModel::OnCommand(int commandId) {
     const auto it = commands_.find(resolved(commandId));
@@ -86,13 +92,17 @@ void MainWindowModel::OnTreeClick(int index) {
     accountCommands_->OnLogin();
 }
 
-void MainWindowModel::OnTreeEnter() { accountCommands_->OnLogin(); }
+void MainWindowModel::OnTreeEnter() {
+    accountCommands_->OnLogin();
+}
 
 void MainWindowModel::OnTreeRightClick(int index) {
     if (index >= 0) selectTreeItem(index);
 }
 
-void MainWindowModel::OnTreeDoubleClick() { OnCommand(command::kAccountProperties); }
+void MainWindowModel::OnTreeDoubleClick() {
+    OnCommand(command::kAccountProperties);
+}
 
 void MainWindowModel::OnListDoubleClick(int row) {
     if (row >= 0 && row < static_cast<int>(rows_.size())) OnCommand(command::kTradeDetails);
@@ -118,7 +128,8 @@ void MainWindowModel::refreshAccountTree() {
         const std::string gbkName(fieldBytes(account.name));
         const LoginState* state = loginStateOf(gbkName);
         const bool loggedIn = state != nullptr && state->loggedIn;
-        tree_.push_back({fieldText(account.name), gbkName, loggedIn ? kLoggedInImage : kLoggedOutImage});
+        tree_.push_back(
+            {fieldText(account.name), gbkName, loggedIn ? kLoggedInImage : kLoggedOutImage});
     }
 }
 
@@ -153,9 +164,13 @@ std::optional<std::string> MainWindowModel::AccountGuard() {
     return tree_[*index].text;
 }
 
-void MainWindowModel::showAccountInCaption(const std::string& name) { caption_ = dialogTitle(kProductName, name); }
+void MainWindowModel::showAccountInCaption(const std::string& name) {
+    caption_ = dialogTitle(kProductName, name);
+}
 
-void MainWindowModel::showPlainCaption() { caption_ = kProductName; }
+void MainWindowModel::showPlainCaption() {
+    caption_ = kProductName;
+}
 
 AccountInfo* MainWindowModel::accountOf(const AccountTreeItem& item) {
     return findAccount(workspace_.accounts, item.gbkName);

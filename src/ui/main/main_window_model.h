@@ -50,7 +50,8 @@ public:
     void OnInitDialog();
     // The same with the data folder and the fee table given (the command line's options)
     // instead of the module's data directory and the current directory's fee table.
-    void OnInitDialogAt(const std::string& dataDirectory, const std::optional<std::string>& tradeParamFile);
+    void OnInitDialogAt(const std::string& dataDirectory,
+                        const std::optional<std::string>& tradeParamFile);
 
     // The platform's printing and text editor, for 数据打印 and 数据存盘 of the holdings
     // list; until the view gives them, those two commands are not available.
@@ -82,7 +83,9 @@ public:
 
     // The selected tree item, or nothing.
     std::optional<int> selectedItem() const;
-    const AccountTreeItem* selectedAccount() const { return selectedItem() ? &tree_[selected_] : nullptr; }
+    const AccountTreeItem* selectedAccount() const {
+        return selectedItem() ? &tree_[selected_] : nullptr;
+    }
     // The guard of every account command: the selected account's name (UTF-8), or
     // nothing after "请选中一个帐户" or "帐户还未登录，不能进行操作".
     std::optional<std::string> AccountGuard();

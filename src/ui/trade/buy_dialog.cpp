@@ -17,8 +17,7 @@ constexpr std::size_t kCodeChars = 6;
 
 // cash / price truncated toward zero, kept within what an int can show.
 int affordableQuantity(double cash, double price) {
-    if (price == 0)
-        return 0;
+    if (price == 0) return 0;
     const double shares = std::trunc(cash / price);
     if (!(shares < static_cast<double>(std::numeric_limits<int>::max())))
         return std::numeric_limits<int>::max();
@@ -27,25 +26,23 @@ int affordableQuantity(double cash, double price) {
     return static_cast<int>(shares);
 }
 
-} // namespace
+}  // namespace
 
 BuyDialog::BuyDialog(Messages& messages, std::string accountName, std::string currencyUnit,
                      double availableCash, const TradeParamTable& tradeParams)
     : TransactionDialog(messages, kAction, std::move(accountName), Keys::StockNavigation),
-      currencyUnit_(std::move(currencyUnit)), availableCash_(availableCash), tradeParams_(tradeParams) {
+      currencyUnit_(std::move(currencyUnit)), availableCash_(availableCash),
+      tradeParams_(tradeParams) {
     code.maxChars = kCodeChars;
     code.digitsOnly = true;
-    for (TextField* box : {&price, &quantity})
-        makeNumberBox(*box);
-    for (TextField* box : {&maxBuyable, &commission, &expense, &cash})
-        makeNumberBox(*box, true);
+    for (TextField* box : {&price, &quantity}) makeNumberBox(*box);
+    for (TextField* box : {&maxBuyable, &commission, &expense, &cash}) makeNumberBox(*box, true);
     setFields({&tradeDate, &code, &market, &price, &quantity, &remark});
 }
 
 void BuyDialog::OnInitDialog() {
     // The boxes start from zeroed values; the price box's change leaves 可买数量 at 0.
-    for (TextField* box : {&quantity, &price, &commission, &expense})
-        box->text = "0";
+    for (TextField* box : {&quantity, &price, &commission, &expense}) box->text = "0";
     code.text.clear();
     remark.text.clear();
     nameLabel.text = kNamePlaceholder;
@@ -58,11 +55,9 @@ void BuyDialog::OnInitDialog() {
 }
 
 void BuyDialog::UpdateFigures() {
-    if (quantity.text.empty())
-        return;
+    if (quantity.text.empty()) return;
     const std::uint32_t shares = leadingUnsigned(quantity.text);
-    if (price.text.empty())
-        return;
+    if (price.text.empty()) return;
     const double perShare = leadingNumber(price.text);
     const double fee = tradeFee(perShare, shares, tradeParam_);
     commission.text = formatAmount(fee);
@@ -71,21 +66,18 @@ void BuyDialog::UpdateFigures() {
 }
 
 void BuyDialog::OnFocusMoved(const Field& from, const Field* to) {
-    if (&from == &code)
-        OnCodeKillFocus(to);
+    if (&from == &code) OnCodeKillFocus(to);
 }
 
 void BuyDialog::OnCodeKillFocus(const Field* to) {
     // Leaving for 确定 or 取消 keeps the last lookup's verdict.
-    if (to == nullptr)
-        return;
+    if (to == nullptr) return;
     if (code.text.size() != kCodeChars) {
         focusOn(code);
         nameLabel.text = "必须输入六位股票代码";
         return;
     }
-    if (applyMarketOfCode(market, code.text))
-        focusOn(price);
+    if (applyMarketOfCode(market, code.text)) focusOn(price);
     tradeParam_ = tradeParamFor(tradeParams_, market.selectedText(), code.text);
     lookUpName();
     UpdateFigures();
@@ -105,22 +97,16 @@ void BuyDialog::lookUpName() {
 
 bool BuyDialog::OnConfirm() {
     const auto shares = readQuantity(quantity);
-    if (!shares)
-        return false;
+    if (!shares) return false;
     const auto cashShown = readNumber(cash);
-    if (!cashShown)
-        return false;
+    if (!cashShown) return false;
     const auto perShare = readNumber(price);
-    if (!perShare)
-        return false;
+    if (!perShare) return false;
     const auto spent = readNumber(expense);
-    if (!spent)
-        return false;
+    if (!spent) return false;
     const auto fee = readNumber(commission);
-    if (!fee)
-        return false;
-    if (!readRemark())
-        return false;
+    if (!fee) return false;
+    if (!readRemark()) return false;
 
     if (!codeValid_) {
         messages().plain("不正确的股票代码");
@@ -147,4 +133,4 @@ bool BuyDialog::OnConfirm() {
     return true;
 }
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

@@ -26,8 +26,8 @@ public:
     static constexpr const char* kNamePlaceholder = "股票名称";
 
     // `currencyUnit` is the account's; `cash` its cash balance; `tradeParams` the fee table.
-    BuyDialog(Messages& messages, std::string accountName, std::string currencyUnit, double availableCash,
-              const TradeParamTable& tradeParams);
+    BuyDialog(Messages& messages, std::string accountName, std::string currencyUnit,
+              double availableCash, const TradeParamTable& tradeParams);
 
     void OnInitDialog() override;
     // The quantity or the price box changed.
@@ -81,4 +81,4 @@ private:
     double expense_ = 0;
 };
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

@@ -5,8 +5,8 @@
 
 namespace fiscora::ui {
 
-CashDialog::CashDialog(Messages& messages, Mode mode, std::string accountName, std::string currencyUnit,
-                       double cash)
+CashDialog::CashDialog(Messages& messages, Mode mode, std::string accountName,
+                       std::string currencyUnit, double cash)
     : TransactionDialog(messages, mode == Mode::Deposit ? kDepositAction : kWithdrawalAction,
                         std::move(accountName), Keys::EnterConfirms),
       mode_(mode), currencyUnit_(std::move(currencyUnit)), cash_(cash) {
@@ -28,8 +28,7 @@ double CashDialog::shownCash() const {
 
 bool CashDialog::OnConfirm() {
     const auto value = readNumber(amount);
-    if (!value || !readRemark())
-        return false;
+    if (!value || !readRemark()) return false;
     if (*value <= 0) {
         messages().plain("资金的数目必须大于零");
         return false;
@@ -44,4 +43,4 @@ bool CashDialog::OnConfirm() {
     return true;
 }
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

@@ -17,7 +17,8 @@ public:
     static constexpr const char* kDateLabel = "时间";
 
     // `cash` is the account's cash balance, `currencyUnit` the unit it is shown in.
-    CashDialog(Messages& messages, Mode mode, std::string accountName, std::string currencyUnit, double cash);
+    CashDialog(Messages& messages, Mode mode, std::string accountName, std::string currencyUnit,
+               double cash);
 
     void OnInitDialog() override;
     // The amount reads back as a number above 0; a withdrawal takes no more than the cash.
@@ -40,4 +41,4 @@ private:
     double amount_ = 0;
 };
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

@@ -16,4 +16,4 @@ std::uint32_t leadingUnsigned(std::string_view text);
 // Infinities and NaN count as 0.
 double leadingNumber(std::string_view text);
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

@@ -13,7 +13,7 @@ void fixTo(ChoiceField& market, int entry) {
     market.enabled = false;
 }
 
-} // namespace
+}  // namespace
 
 void presetMarket(ChoiceField& market, std::string_view currencyUnit) {
     market.items = {kShenzhen, kShanghai};
@@ -41,4 +41,4 @@ std::int32_t chosenMarket(const ChoiceField& market) {
     return market.selectedText() == kShenzhen ? 0 : 1;
 }
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

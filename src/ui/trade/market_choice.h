@@ -22,4 +22,4 @@ bool applyMarketOfCode(ChoiceField& market, std::string_view code);
 // The dialogs' market output: 0 for "深圳", 1 for anything else.
 std::int32_t chosenMarket(const ChoiceField& market);
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

@@ -15,9 +15,9 @@ SellDialog::SellDialog(Messages& messages, std::string accountName, std::string 
                        Workspace& workspace)
     : TransactionDialog(messages, kAction, std::move(accountName), Keys::StockNavigation),
       currencyUnit_(std::move(currencyUnit)), workspace_(workspace) {
-    for (TextField* box : {&sellQuantity, &price})
-        makeNumberBox(*box);
-    for (TextField* box : {&floatingProfit, &sellable, &held, &commission, &breakEvenPrice, &totalIncome}) {
+    for (TextField* box : {&sellQuantity, &price}) makeNumberBox(*box);
+    for (TextField* box :
+         {&floatingProfit, &sellable, &held, &commission, &breakEvenPrice, &totalIncome}) {
         makeNumberBox(*box, true);
     }
     remark.multiLine = true;
@@ -61,11 +61,9 @@ void SellDialog::OnDateChanged() {
 }
 
 void SellDialog::OnCodeSelected() {
-    if (code.selected < 0)
-        return;
+    if (code.selected < 0) return;
     const std::string chosen = code.selectedText();
-    if (applyMarketOfCode(market, chosen))
-        focusOn(sellQuantity);
+    if (applyMarketOfCode(market, chosen)) focusOn(sellQuantity);
     std::string name;
     fiscora::stockName(chosen, market.selectedText(), name);
     nameLabel.text = name;
@@ -82,8 +80,8 @@ void SellDialog::showHolding() {
         return;
     }
     held.text = formatQuantity(h->heldQty());
-    breakEvenPrice.text =
-        formatAmount(breakEven(h->buyAmount, static_cast<std::uint32_t>(h->heldQty()), tradeParam_));
+    breakEvenPrice.text = formatAmount(
+        breakEven(h->buyAmount, static_cast<std::uint32_t>(h->heldQty()), tradeParam_));
 }
 
 void SellDialog::showSellable() {
@@ -92,29 +90,23 @@ void SellDialog::showSellable() {
 }
 
 const Holding* SellDialog::selectedIn(const Holdings& list) const {
-    if (code.selected < 0)
-        return nullptr;
+    if (code.selected < 0) return nullptr;
     const auto gbkCode = utf8ToGbk(code.selectedText());
-    if (!gbkCode)
-        return nullptr;
+    if (!gbkCode) return nullptr;
     const std::int32_t chosen = chosenMarket(market);
     for (const Holding& h : list) {
-        if (h.market == chosen && h.stockCode == *gbkCode)
-            return &h;
+        if (h.market == chosen && h.stockCode == *gbkCode) return &h;
     }
     return nullptr;
 }
 
 void SellDialog::UpdateFigures() {
-    if (price.text.empty())
-        return;
+    if (price.text.empty()) return;
     const double perShare = leadingNumber(price.text);
-    if (perShare == 0)
-        return;
+    if (perShare == 0) return;
     price_ = perShare;
     const std::uint32_t shares = leadingUnsigned(sellQuantity.text);
-    if (shares == 0)
-        return;
+    if (shares == 0) return;
     const double fee = tradeFee(perShare, shares, tradeParam_);
     const double income = static_cast<double>(shares) * perShare - fee;
     commission.text = formatAmount(fee);
@@ -128,24 +120,18 @@ void SellDialog::UpdateFigures() {
 
 bool SellDialog::OnConfirm() {
     sold_ = false;
-    if (code.items.empty())
-        return true;
+    if (code.items.empty()) return true;
 
     const auto shares = readQuantity(sellQuantity);
-    if (!shares)
-        return false;
+    if (!shares) return false;
     const auto mayBeSold = readUnsigned(sellable);
-    if (!mayBeSold || !readUnsigned(held))
-        return false;
+    if (!mayBeSold || !readUnsigned(held)) return false;
     const auto perShare = readNumber(price);
-    if (!perShare)
-        return false;
+    if (!perShare) return false;
     const auto fee = readNumber(commission);
-    if (!fee || !readNumber(breakEvenPrice))
-        return false;
+    if (!fee || !readNumber(breakEvenPrice)) return false;
     const auto income = readNumber(totalIncome);
-    if (!income || !readNumber(floatingProfit) || !readRemark())
-        return false;
+    if (!income || !readNumber(floatingProfit) || !readRemark()) return false;
 
     if (*shares == 0) {
         messages().plain("卖出数量不能小于等于零，请重新输入卖出数量");
@@ -169,4 +155,4 @@ bool SellDialog::OnConfirm() {
     return true;
 }
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

@@ -29,7 +29,8 @@ public:
 
     // The dialog works on the window's holdings and sellable holdings: it recomputes the
     // holdings when it opens and the sellable ones whenever the trade date changes.
-    SellDialog(Messages& messages, std::string accountName, std::string currencyUnit, Workspace& workspace);
+    SellDialog(Messages& messages, std::string accountName, std::string currencyUnit,
+               Workspace& workspace);
 
     void OnInitDialog() override;
     // A code (or a market) was picked.
@@ -84,4 +85,4 @@ private:
     double income_ = 0;
 };
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

@@ -11,11 +11,9 @@ namespace fiscora::ui {
 
 std::optional<TradeCommands::Target> TradeCommands::guardedAccount() {
     auto name = window_.AccountGuard();
-    if (!name)
-        return std::nullopt;
+    if (!name) return std::nullopt;
     const AccountInfo* account = window_.accountOf(window_.tree()[*window_.selectedItem()]);
-    if (account == nullptr)
-        return std::nullopt;
+    if (account == nullptr) return std::nullopt;
     return Target{std::move(*name), account};
 }
 
@@ -29,8 +27,7 @@ void TradeCommands::book(const Target& target, const LedgerRecord& record) {
     // A failed write has shown its message; the record stays in memory.
     workspace.saveLedgerOf(*target.account);
     // Cash records leave the positions as they are.
-    if (record.isStock())
-        window_.refreshHoldingList();
+    if (record.isStock()) window_.refreshHoldingList();
 }
 
 void TradeCommands::OnAddFunds() {
@@ -43,13 +40,11 @@ void TradeCommands::OnWithdrawFunds() {
 
 void TradeCommands::runCashDialog(bool deposit) {
     const auto target = guardedAccount();
-    if (!target)
-        return;
+    if (!target) return;
     const auto mode = deposit ? CashDialog::Mode::Deposit : CashDialog::Mode::Withdrawal;
     CashDialog dialog(window_.messages(), mode, target->name, currencyUnitOf(*target),
                       cashBalance(window_.workspace().ledger));
-    if (!window_.dialogs().run(dialog))
-        return;
+    if (!window_.dialogs().run(dialog)) return;
     LedgerRecord record = dialog.bookedRecord(deposit ? RecordType::CashIn : RecordType::CashOut);
     record.amount = dialog.amountValue();
     book(*target, record);
@@ -57,13 +52,11 @@ void TradeCommands::runCashDialog(bool deposit) {
 
 void TradeCommands::OnBuyStock() {
     const auto target = guardedAccount();
-    if (!target)
-        return;
+    if (!target) return;
     Workspace& workspace = window_.workspace();
-    BuyDialog dialog(window_.messages(), target->name, currencyUnitOf(*target), cashBalance(workspace.ledger),
-                     workspace.tradeParams);
-    if (!window_.dialogs().run(dialog))
-        return;
+    BuyDialog dialog(window_.messages(), target->name, currencyUnitOf(*target),
+                     cashBalance(workspace.ledger), workspace.tradeParams);
+    if (!window_.dialogs().run(dialog)) return;
     LedgerRecord record = dialog.bookedRecord(RecordType::Buy);
     record.market = dialog.chosenMarketCode();
     storeBytes(record.stockCode, dialog.code.text);
@@ -76,13 +69,11 @@ void TradeCommands::OnBuyStock() {
 
 void TradeCommands::OnSellStock() {
     const auto target = guardedAccount();
-    if (!target)
-        return;
+    if (!target) return;
     Workspace& workspace = window_.workspace();
     workspace.sellable = computeSellable(workspace.ledger, today());
     SellDialog dialog(window_.messages(), target->name, currencyUnitOf(*target), workspace);
-    if (!window_.dialogs().run(dialog) || !dialog.sold())
-        return;
+    if (!window_.dialogs().run(dialog) || !dialog.sold()) return;
     LedgerRecord record = dialog.bookedRecord(RecordType::Sell);
     record.market = dialog.chosenMarketCode();
     storeBytes(record.stockCode, dialog.chosenCode());
@@ -93,4 +84,4 @@ void TradeCommands::OnSellStock() {
     book(*target, record);
 }
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

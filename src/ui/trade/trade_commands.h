@@ -40,4 +40,4 @@ private:
     MainWindowModel& window_;
 };
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

@@ -10,9 +10,10 @@
 
 namespace fiscora::ui {
 
-TransactionDialog::TransactionDialog(Messages& messages, std::string action, std::string accountName,
-                                     Keys keys)
-    : DialogModel(messages), action_(std::move(action)), accountName_(std::move(accountName)), keys_(keys) {
+TransactionDialog::TransactionDialog(Messages& messages, std::string action,
+                                     std::string accountName, Keys keys)
+    : DialogModel(messages), action_(std::move(action)), accountName_(std::move(accountName)),
+      keys_(keys) {
     remark.maxGbkBytes = kRemarkMaxBytes;
     setKeyNavigation(keys == Keys::StockNavigation);
     setCaption(dialogTitle(action_, accountName_));
@@ -20,8 +21,7 @@ TransactionDialog::TransactionDialog(Messages& messages, std::string action, std
 
 void TransactionDialog::setFields(std::vector<Field*> tabOrder) {
     setTabOrder(std::move(tabOrder));
-    if (keys_ == Keys::StockNavigation)
-        setConfirmField(remark);
+    if (keys_ == Keys::StockNavigation) setConfirmField(remark);
 }
 
 void TransactionDialog::openTransaction() {
@@ -54,4 +54,4 @@ LedgerRecord TransactionDialog::bookedRecord(RecordType kind) const {
     return record;
 }
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

@@ -59,4 +59,4 @@ private:
     Keys keys_;
 };
 
-} // namespace fiscora::ui
+}  // namespace fiscora::ui

@@ -21,16 +21,22 @@ namespace {
 
 constexpr int kDotsPerInch = 150;
 
-QDateTime fixedTime() { return {QDate(2026, 12, 8), QTime(9, 5)}; }
+QDateTime fixedTime() {
+    return {QDate(2026, 12, 8), QTime(9, 5)};
+}
 
 ListTable threeColumns(int rows) {
-    ListTable list{{{"代码", 60, ColumnAlign::Left}, {"名称", 120, ColumnAlign::Center}, {"金额", 60, ColumnAlign::Right}},
+    ListTable list{{{"代码", 60, ColumnAlign::Left},
+                    {"名称", 120, ColumnAlign::Center},
+                    {"金额", 60, ColumnAlign::Right}},
                    {}};
     for (int i = 0; i < rows; ++i) list.rows.push_back({"600036", "招商银行", "12.000"});
     return list;
 }
 
-bool dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
+bool dark(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) < 128;
+}
 
 // The bounding box of the dark pixels strictly inside `r`, empty when there are none.
 QRect ink(const QImage& image, const ReportRect& r) {
@@ -116,14 +122,15 @@ void ReportPrinterTest::pageOnAnImageFollowsTheLayout() {
     const int stride = layout.rowHeight + 1;
     auto cellRect = [&](int column, int row) {
         const int y = rowsTop + row * stride;
-        return ReportRect{left + layout.columnEdges[column], y, left + layout.columnEdges[column + 1],
-                          y + layout.rowHeight};
+        return ReportRect{left + layout.columnEdges[column], y,
+                          left + layout.columnEdges[column + 1], y + layout.rowHeight};
     };
 
     // Every row of the page has its grid, down to the closing line.
     for (int k = 0; k < layout.rowsPerPage; ++k) {
         const int y = rowsTop + k * stride;
-        QVERIFY2(dark(image, left + 10, y) && dark(image, left + 300, y), qPrintable(QString::number(k)));
+        QVERIFY2(dark(image, left + 10, y) && dark(image, left + 300, y),
+                 qPrintable(QString::number(k)));
         QVERIFY(dark(image, left, y + stride / 2));
         QVERIFY(dark(image, left + layout.columnEdges[1], y + stride / 2));
         QVERIFY(dark(image, right, y + stride / 2));
@@ -146,13 +153,15 @@ void ReportPrinterTest::pageOnAnImageFollowsTheLayout() {
 
     // The page text at the top right, the title at the top left, the footer at the bottom.
     const int headingBottom = layout.area.top + layout.headingHeight;
-    const QRect pageText = ink(image, {left + 900, layout.area.top - 2, layout.area.right, headingBottom});
+    const QRect pageText =
+        ink(image, {left + 900, layout.area.top - 2, layout.area.right, headingBottom});
     QVERIFY(!pageText.isEmpty() && layout.area.right - pageText.right() < 8);
     QVERIFY(!ink(image, {left - 2, layout.area.top - 2, left + 300, headingBottom}).isEmpty());
-    const QRect footer =
-        ink(image, {left - 2, layout.area.bottom - layout.footerReserve, left + 600, layout.area.bottom});
+    const QRect footer = ink(image, {left - 2, layout.area.bottom - layout.footerReserve,
+                                     left + 600, layout.area.bottom});
     QVERIFY(!footer.isEmpty() && footer.left() - left < 6);
-    QVERIFY(ink(image, {left, closing + 3, layout.area.right, layout.area.bottom - layout.footerReserve - 2})
+    QVERIFY(ink(image, {left, closing + 3, layout.area.right,
+                        layout.area.bottom - layout.footerReserve - 2})
                 .isEmpty());
 }
 
@@ -170,7 +179,8 @@ void ReportPrinterTest::pdfPagesFollowTheRowCount() {
                  ReportPrinter::JobResult::Printed);
         QCOMPARE(pdfPageCount(path), 2);
     }
-    QCOMPARE(printListToPdf(threeColumns(1000), "盈亏明细打印", path, QPageSize(QPageSize::A4), fixedTime),
+    QCOMPARE(printListToPdf(threeColumns(1000), "盈亏明细打印", path, QPageSize(QPageSize::A4),
+                            fixedTime),
              ReportPrinter::JobResult::Printed);
     QCOMPARE(pdfPageCount(path), (1000 + pdfRowsPerPage(scratch, QPageSize(QPageSize::A4)) - 1) /
                                      pdfRowsPerPage(scratch, QPageSize(QPageSize::A4)));
@@ -183,7 +193,8 @@ void ReportPrinterTest::nothingToPrintAndUnwritableFiles() {
     ListTable noColumns{{}, {{"x"}}};
     QCOMPARE(printListToPdf(noColumns, "t", path), ReportPrinter::JobResult::NothingToPrint);
     QVERIFY(!QFile::exists(path));
-    QCOMPARE(printListToPdf(threeColumns(2), "t", QString::fromStdString(dir.file("missing/report.pdf"))),
+    QCOMPARE(printListToPdf(threeColumns(2), "t",
+                            QString::fromStdString(dir.file("missing/report.pdf"))),
              ReportPrinter::JobResult::CannotStart);
 }
 
