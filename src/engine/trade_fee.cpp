@@ -52,7 +52,8 @@ double tradeFee(double price, std::uint32_t quantity, const TradeParam& row) {
     double commission = q * row.commissionRate * price;
     if (commission < row.minCommission) commission = row.minCommission;
     const double stamp = q * row.stampDutyRate * price;
-    double transfer = static_cast<double>(quantity / 1000) * row.transferFeePer1000;
+    const std::uint32_t thousands = quantity / 1000;  // only whole thousands of shares pay
+    double transfer = thousands * row.transferFeePer1000;
     if (transfer < row.minTransferFee) transfer = row.minTransferFee;
     return ((row.orderFee + transfer) + stamp) + commission;
 }

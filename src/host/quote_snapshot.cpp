@@ -1,5 +1,6 @@
 #include "host/quote_snapshot.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -58,7 +59,9 @@ bool QuoteSnapshot::parse(const std::string& text, const std::string& source, st
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         const auto fail = [&](const std::string& why) {
-            error = source + ":" + std::to_string(number) + ": " + why;
+            error = source;
+            error += ":" + std::to_string(number) + ": ";
+            error += why;
             return false;
         };
         const std::vector<std::string> f = splitTabs(line);
@@ -101,8 +104,10 @@ long QuoteSnapshot::callback(const char* code, short market, char* nameOut, floa
     const Quote* q = installed->find(code, market);
     if (q == nullptr) return 0;
     if (nameOut != nullptr) {
-        std::memset(nameOut, 0, kNameMaxBytes + 1);
-        std::memcpy(nameOut, q->gbkName.data(), std::min(q->gbkName.size(), kNameMaxBytes));
+        // The name, then zeros to the end of the host's 12-byte buffer.
+        const std::size_t length = std::min(q->gbkName.size(), kNameMaxBytes);
+        std::fill(std::copy_n(q->gbkName.data(), length, nameOut), nameOut + kNameMaxBytes + 1,
+                  '\0');
     }
     if (latestOut != nullptr) *latestOut = q->latest;
     if (prevCloseOut != nullptr) *prevCloseOut = q->prevClose;

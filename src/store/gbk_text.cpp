@@ -12,7 +12,9 @@ namespace {
 std::optional<std::string> convert(const char* to, const char* from, std::string_view in,
                                    const char* replacement) {
     iconv_t cd = ::iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    // iconv_open reports failure as (iconv_t)-1.
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;  // NOLINT(performance-no-int-to-ptr)
     std::string out;
     char buffer[256];
     char* src = const_cast<char*>(in.data());
