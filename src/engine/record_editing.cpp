@@ -1,0 +1,60 @@
+#include "engine/record_editing.h"
+
+#include <cstring>
+
+#include "engine/trade_fee.h"
+#include "store/gbk_text.h"
+
+namespace fiscora {
+
+EditableBoxes editableBoxes(RecordType kind) {
+    switch (kind) {
+    case RecordType::Buy:
+    case RecordType::Sell: return {.code = true, .quantity = true, .price = true};
+    case RecordType::Dividend:
+    case RecordType::RightsIssue: return {.price = true};
+    case RecordType::BonusShares: return {.quantity = true};
+    case RecordType::CashIn:
+    case RecordType::CashOut: return {.total = true};
+    case RecordType::None: break;
+    }
+    return {};
+}
+
+EditedFigures editedFigures(RecordType kind, double price, std::uint32_t quantity,
+                            const TradeParam& feeRow) {
+    // A box that reads 0 leaves the figures as they are.
+    if (price == 0 || quantity == 0) return {};
+    const double value = static_cast<double>(quantity) * price;
+    switch (kind) {
+    case RecordType::Buy:
+    case RecordType::RightsIssue: {
+        const double fee = tradeFee(price, quantity, feeRow);
+        return {fee, value + fee};
+    }
+    case RecordType::Sell: {
+        const double fee = tradeFee(price, quantity, feeRow);
+        return {fee, value - fee};
+    }
+    case RecordType::Dividend: return {std::nullopt, value};
+    default: return {};
+    }
+}
+
+LedgerRecord rebuildRecord(const EditedValues& v) {
+    LedgerRecord r;
+    std::memset(static_cast<void*>(&r), 0, sizeof r);
+    storeBytes(r.remark, v.gbkRemark);
+    storeBytes(r.stockCode, v.gbkCode);
+    r.fee = v.fee;
+    r.price = v.price;
+    r.amount = v.amount;
+    r.type = static_cast<std::int32_t>(v.kind);
+    r.cashSign = cashSignOf(v.kind);
+    r.market = v.market;
+    r.quantity = v.quantity;
+    r.date = v.date;
+    return r;
+}
+
+}  // namespace fiscora
