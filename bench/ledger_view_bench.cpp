@@ -6,8 +6,8 @@
 
 #include "engine/holdings.h"
 #include "engine/ledger_filter.h"
-#include "engine/ledger_rows.h"
 #include "large_ledger.h"
+#include "output/ledger_rows.h"
 
 namespace fiscora::bench {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/ledger_filter.h"
-#include "engine/ledger_rows.h"
+#include "output/ledger_rows.h"
 #include "store/gbk_text.h"
 #include "support/builders.h"
 #include "support/fake_quotes.h"

@@ -1,4 +1,4 @@
-#include "engine/ledger_rows.h"
+#include "output/ledger_rows.h"
 
 #include <cstdio>
 
