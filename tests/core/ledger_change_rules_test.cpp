@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/record_editing.h"
+#include "engine/ledger_edits.h"
 #include "support/builders.h"
+#include "support/temp_dir.h"
 
 namespace fiscora {
 namespace {
@@ -102,6 +103,55 @@ TEST(ReplacingRecords, HeldSharesMustNotGoBelowZero) {
     dearer.date = 20240401;
     EXPECT_TRUE(mayReplaceRecord(ledger, 1, dearer));
     EXPECT_TRUE(mayReplaceRecord(ledger, 0, cashRecord(RecordType::CashIn, 20240101, 1)));
+}
+
+class LedgerEditsTest : public ::testing::Test {
+protected:
+    LedgerEditsTest() {
+        ws.open(dir.path(), std::nullopt);
+        writeLedgerHeader(ws.ledgerStore(), owner, "secret");
+        ws.ledger = {test::cashRecord(RecordType::CashIn, 20240101, 1000),
+                     test::stockRecord(RecordType::Buy, 20240102, "600036", 79, 10, 10),
+                     test::cashRecord(RecordType::CashOut, 20240103, 100)};
+        ws.saveLedgerOf(owner);
+        ws.holdings.clear();  // stale, as the view may find them
+    }
+    Ledger reloaded() {
+        Ledger back;
+        loadLedger(ws.ledgerStore(), owner, back);
+        return back;
+    }
+
+    test::TempDir dir;
+    test::RecordingMessages messages;
+    Workspace ws{messages};
+    AccountInfo owner = test::account("张三", "secret");
+};
+
+TEST_F(LedgerEditsTest, RefusedDeletionChangesNoByte) {
+    const Bytes before = test::readBytes(dir.file("张三.da0"));
+    EXPECT_FALSE(deleteLedgerRecord(ws, owner, 0));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{kRecordNeededMessage});
+    EXPECT_EQ(ws.ledger.size(), 3u);
+    EXPECT_EQ(test::readBytes(dir.file("张三.da0")), before);
+    EXPECT_EQ(ws.holdings.size(), 1u);  // recomputed all the same
+}
+
+TEST_F(LedgerEditsTest, DeletionAndEditAreWrittenInPlace) {
+    EXPECT_TRUE(deleteLedgerRecord(ws, owner, 1));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(ws.holdings.empty());
+    Ledger back = reloaded();
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[1].kind(), RecordType::CashOut);
+
+    LedgerRecord edited = test::cashRecord(RecordType::CashIn, 20240301, 1500);
+    EXPECT_TRUE(replaceLedgerRecord(ws, owner, 0, edited));
+    back = reloaded();
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0].date, 20240301);  // a later date keeps the record first
+    EXPECT_DOUBLE_EQ(back[0].amount, 1500);
+    EXPECT_DOUBLE_EQ(cashBalance(ws.ledger), 1400);
 }
 
 }  // namespace
