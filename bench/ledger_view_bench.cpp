@@ -1,10 +1,12 @@
 // The ledger view over a large ledger: opening it (holdings over the whole ledger, the
 // refill without filters, the balance and the first screen of rows formatted) and a
 // refill with each filter, against loading and deciphering the same ledger. Each should
-// take at most a quarter of the load. Run: build/bench/ledger_view_bench
+// take at most a quarter of the load. The deletion check is measured alongside. Run:
+// build/bench/ledger_view_bench
 #include <benchmark/benchmark.h>
 
 #include "engine/holdings.h"
+#include "engine/ledger_change_rules.h"
 #include "engine/ledger_filter.h"
 #include "large_ledger.h"
 #include "output/ledger_rows.h"
@@ -85,6 +87,13 @@ void BM_RefillByCode(benchmark::State& state) {
     refillWith(state, filter);
 }
 BENCHMARK(BM_RefillByCode)->Unit(benchmark::kMillisecond);
+
+// 删除 checks the whole ledger before it asks nothing more: a purchase in the middle.
+void BM_DeletionCheck(benchmark::State& state) {
+    const Ledger ledger = loadedLedger();
+    for (auto _ : state) benchmark::DoNotOptimize(mayDeleteRecord(ledger, ledger.size() / 2));
+}
+BENCHMARK(BM_DeletionCheck)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace fiscora::bench
