@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154 # the tables are generated above this part
 # The part of fiscora-cli's bash completion that does not depend on its commands; the tables
 # above it (_fiscora_cli_commands, _fiscora_cli_global, _fiscora_cli_options,
 # _fiscora_cli_arguments) come from the program's help.
