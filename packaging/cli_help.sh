@@ -1,9 +1,11 @@
 # Reading fiscora-cli's own help, for the generated manual page and bash completion.
 # Sourced by make_manpage.sh and make_completion.sh; every function reads help text on stdin.
 
-# The names of the overview's command list, one a line.
+# The names of the overview's command list, one a line. Fails when there is none, so that a
+# change of the help's layout stops the build instead of leaving the commands out.
 help_commands() {
-    awk '/^Commands:$/ { on = 1; next } on && /^$/ { exit } on && /^  [^ ]/ { print $1 }'
+    awk '/^Commands:$/ { on = 1; next } on && /^$/ { exit } on && /^  [^ ]/ { print $1; found = 1 }
+         END { if (!found) { print "no \"Commands:\" list in the help" > "/dev/stderr"; exit 1 } }'
 }
 
 # Every option entry ("  -h, --help   text", "  --data DIR   text") as "NAME VALUE", one

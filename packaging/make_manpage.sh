@@ -11,8 +11,9 @@ cli=$1 output=$2 version=$3 extra=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$cli" --help >"$work/overview"
+commands=$(help_commands <"$work/overview")
 : >"$work/details"
-for command in $(help_commands <"$work/overview"); do
+for command in $commands; do
     # "help" itself has no help page.
     "$cli" help "$command" >"$work/command" 2>/dev/null || continue
     awk -v mode=command -v name="$command" -f "$here/help_to_roff.awk" \
