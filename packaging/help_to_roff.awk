@@ -88,7 +88,7 @@ function overviewParagraph(    pos, line) {
         sub(/^Usage: /, "", lines[1])
         synopsis = term(lines[1]) "\n"
     } else if (lines[1] ~ /^[^ ].*:$/) {
-        sections = sections ".SH \"" heading(lines[1]) "\"\n"
+        sections = sections ".SH \"" esc(heading(lines[1])) "\"\n"
         if (lines[1] == "Commands:") {
             while ((getline line < details) > 0) sections = sections line "\n"
         } else {
@@ -96,7 +96,7 @@ function overviewParagraph(    pos, line) {
         }
     } else if (isLabel(lines[1])) {
         pos = index(lines[1], ":")
-        sections = sections ".SH \"" heading(substr(lines[1], 1, pos)) "\"\n"
+        sections = sections ".SH \"" esc(heading(substr(lines[1], 1, pos))) "\"\n"
         lines[1] = trim(substr(lines[1], pos + 1))
         sections = sections body(1)
     } else {
