@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/trade_param.h"
+#include "records/trade_param.h"
 
 namespace fiscora {
 
