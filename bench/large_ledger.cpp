@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora::bench {
 

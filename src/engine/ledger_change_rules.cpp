@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora {
 namespace {

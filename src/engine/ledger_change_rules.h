@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "engine/ledger_record.h"
+#include "records/ledger_record.h"
 
 namespace fiscora {
 

@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-#include "engine/ledger_record.h"
 #include "engine/workspace.h"
-#include "store/account_info.h"
+#include "records/account_info.h"
+#include "records/ledger_record.h"
 
 namespace fiscora {
 

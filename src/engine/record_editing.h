@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "engine/ledger_record.h"
-#include "engine/trade_param.h"
+#include "records/ledger_record.h"
+#include "records/trade_param.h"
 
 namespace fiscora {
 

@@ -4,9 +4,9 @@
 
 #include "engine/dates.h"
 #include "engine/number_format.h"
-#include "engine/trade_fee.h"
 #include "host/quote_source.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
+#include "records/trading_terms.h"
 
 namespace fiscora {
 namespace {

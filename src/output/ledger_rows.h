@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "engine/ledger_filter.h"
-#include "engine/ledger_record.h"
 #include "output/list_table.h"
+#include "records/ledger_record.h"
 
 namespace fiscora {
 

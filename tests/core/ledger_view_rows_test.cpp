@@ -2,7 +2,7 @@
 
 #include "engine/ledger_filter.h"
 #include "output/ledger_rows.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "support/builders.h"
 #include "support/fake_quotes.h"
 
