@@ -1,9 +1,6 @@
 #include "engine/record_editing.h"
 
-#include <cstring>
-
 #include "engine/trade_fee.h"
-#include "records/gbk_text.h"
 
 namespace fiscora {
 
@@ -39,22 +36,6 @@ EditedFigures editedFigures(RecordType kind, double price, std::uint32_t quantit
     case RecordType::Dividend: return {std::nullopt, value};
     default: return {};
     }
-}
-
-LedgerRecord rebuildRecord(const EditedValues& v) {
-    LedgerRecord r;
-    std::memset(static_cast<void*>(&r), 0, sizeof r);
-    storeBytes(r.remark, v.gbkRemark);
-    storeBytes(r.stockCode, v.gbkCode);
-    r.fee = v.fee;
-    r.price = v.price;
-    r.amount = v.amount;
-    r.type = static_cast<std::int32_t>(v.kind);
-    r.cashSign = cashSignOf(v.kind);
-    r.market = v.market;
-    r.quantity = v.quantity;
-    r.date = v.date;
-    return r;
 }
 
 }  // namespace fiscora

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 
 #include "records/ledger_record.h"
 #include "records/trade_param.h"
@@ -30,22 +29,5 @@ struct EditedFigures {
 };
 EditedFigures editedFigures(RecordType kind, double price, std::uint32_t quantity,
                             const TradeParam& feeRow);
-
-// The values an editor confirms; texts are GBK bytes as the record stores them.
-struct EditedValues {
-    RecordType kind = RecordType::None;
-    std::int32_t date = 0;
-    std::string gbkCode;
-    std::int32_t market = 0;
-    std::int32_t quantity = 0;
-    double price = 0;
-    double fee = 0;
-    double amount = 0;
-    std::string gbkRemark;
-};
-
-// The edited record built from scratch: every byte zero, then the values, with the kind's
-// cash sign. Nothing of the record it replaces survives but what the values carry.
-LedgerRecord rebuildRecord(const EditedValues& values);
 
 }  // namespace fiscora

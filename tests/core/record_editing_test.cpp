@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "engine/trade_fee.h"
 
 namespace fiscora {
@@ -53,41 +51,6 @@ TEST(RecordEditing, FiguresFollowTheKind) {
     EXPECT_FALSE(editedFigures(RecordType::CashIn, 10, 100, row).total);
     EXPECT_FALSE(editedFigures(RecordType::Buy, 0, 100, row).fee);
     EXPECT_FALSE(editedFigures(RecordType::Buy, 10, 0, row).fee);
-}
-
-TEST(RecordEditing, RebuiltFromScratchWithTheKindsCashSign) {
-    EditedValues v;
-    v.kind = RecordType::Sell;
-    v.date = 20240315;
-    v.gbkCode = "600036";
-    v.market = 1;
-    v.quantity = 100;
-    v.price = 10;
-    v.fee = 12;
-    v.amount = 988;
-    v.gbkRemark = "note";
-    const LedgerRecord r = rebuildRecord(v);
-    EXPECT_EQ(r.type, 1);
-    EXPECT_EQ(r.cashSign, 1);
-    EXPECT_EQ(r.market, 1);
-    EXPECT_EQ(r.date, 20240315);
-    EXPECT_STREQ(r.stockCode, "600036");
-    EXPECT_STREQ(r.remark, "note");
-    EXPECT_EQ(r.quantity, 100);
-    EXPECT_DOUBLE_EQ(r.amount, 988);
-    // Every byte not set is zero, viewRow and the reserved areas included.
-    EXPECT_EQ(r.viewRow, 0);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&r);
-    for (std::size_t i = 127; i < 147; ++i) EXPECT_EQ(bytes[i], 0) << i;
-    for (std::size_t i = 179; i < 200; ++i) EXPECT_EQ(bytes[i], 0) << i;
-    for (std::size_t i = 8 + 5; i < 109; ++i) EXPECT_EQ(bytes[i], 0) << i;
-
-    v.kind = RecordType::RightsIssue;
-    EXPECT_EQ(rebuildRecord(v).cashSign, -1);
-    v.kind = RecordType::BonusShares;
-    EXPECT_EQ(rebuildRecord(v).cashSign, 0);
-    v.kind = RecordType::CashOut;
-    EXPECT_EQ(rebuildRecord(v).cashSign, -1);
 }
 
 }  // namespace
