@@ -14,12 +14,10 @@
 #include "ui/common/date_picker.h"
 #include "ui/trade/leading_number.h"
 #include "ui/trade/market_choice.h"
+#include "ui/trade/stock_code_box.h"
 
 namespace fiscora::ui {
 namespace {
-
-constexpr std::size_t kCodeChars = 6;
-constexpr const char* kCodeLengthMessage = "必须输入六位股票代码";
 
 // The kind list is a sorted list, ordered as the names' GBK bytes compare.
 std::vector<std::string> sortedKindNames() {
@@ -43,8 +41,7 @@ EditRecordDialog::EditRecordDialog(Messages& messages, std::string accountName,
     kind.items = sortedKindNames();
     kind.enabled = false;
     declare(code, "code", "股票代码");
-    code.maxChars = kCodeChars;
-    code.digitsOnly = true;
+    makeStockCodeBox(code);
     declare(nameLabel, "name");
     declare(market, "market", "市场类型");
     market.items = {kShenzhen, kShanghai};
@@ -112,9 +109,9 @@ void EditRecordDialog::UpdateFigures() {
 
 void EditRecordDialog::OnCodeKillFocus(const Field* to) {
     if (to == nullptr || !code.enabled) return;
-    if (code.text.size() != kCodeChars) {
+    if (code.text.size() != kStockCodeChars) {
         focusOn(code);
-        nameLabel.text = kCodeLengthMessage;
+        nameLabel.text = kStockCodeLengthMessage;
         return;
     }
     if (applyMarketOfCode(market, code.text) && to == &market) focusOn(quantity);
@@ -130,18 +127,16 @@ void EditRecordDialog::OnMarketSelected() {
 }
 
 void EditRecordDialog::lookUpName() {
-    std::string name;
-    codeValid_ = fiscora::stockName(code.text, market.selectedText(), name);
-    nameLabel.text = codeValid_ ? name : "非法代码";
+    codeValid_ = showStockName(code, market, nameLabel);
 }
 
 bool EditRecordDialog::OnConfirm() {
     edited_.reset();
     if (code.enabled) {
         // The code as it stands now, even when 修改 was pressed straight from its box.
-        if (code.text.size() != kCodeChars) {
-            nameLabel.text = kCodeLengthMessage;
-            messages().plain(kCodeLengthMessage);
+        if (code.text.size() != kStockCodeChars) {
+            nameLabel.text = kStockCodeLengthMessage;
+            messages().plain(kStockCodeLengthMessage);
             focusOn(code);
             return false;
         }
