@@ -1,0 +1,126 @@
+#include "ui/records/trade_param_entry.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "engine/number_format.h"
+#include "records/gbk_text.h"
+#include "records/trading_terms.h"
+#include "ui/common/dialog_model.h"
+#include "ui/common/number_text.h"
+
+namespace fiscora::ui {
+namespace {
+
+// Three decimals, or the fewest more with which the text reads back as the value (to 15
+// significant digits, so 0.35000000000000003 still shows as 0.350).
+std::string entryNumber(double value) {
+    constexpr int kMostDecimals = 17;
+    for (int decimals = 3; decimals < kMostDecimals; ++decimals) {
+        char text[512];
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        const auto back = parseDouble(text);
+        if (back && std::fabs(*back - value) <= 1e-15 * std::fabs(value)) return text;
+    }
+    char text[512];
+    std::snprintf(text, sizeof text, "%.*f", kMostDecimals, value);
+    return text;
+}
+
+struct NumberBox {
+    TradeParamBox box;
+    const std::string TradeParamEntry::*text;
+    bool percent;
+};
+
+constexpr NumberBox kNumberBoxes[] = {
+    {TradeParamBox::Commission, &TradeParamEntry::commission, true},
+    {TradeParamBox::MinCommission, &TradeParamEntry::minCommission, false},
+    {TradeParamBox::StampDuty, &TradeParamEntry::stampDuty, true},
+    {TradeParamBox::TransferFee, &TradeParamEntry::transferFee, false},
+    {TradeParamBox::MinTransferFee, &TradeParamEntry::minTransferFee, false},
+    {TradeParamBox::OrderFee, &TradeParamEntry::orderFee, false},
+};
+constexpr std::size_t kNumberBoxCount = std::size(kNumberBoxes);
+
+// The refusals after read-back, in the order they are checked.
+struct Refusal {
+    TradeParamBox box;
+    bool refused;
+    const char* message;
+};
+
+}  // namespace
+
+TradeParamEntry newTradeParamEntry() {
+    const std::string zero = formatAmount(0);
+    return {kShanghai, "", "", zero, zero, zero, zero, zero, zero};
+}
+
+TradeParamEntry tradeParamEntryOf(const TradeParam& row) {
+    return {row.market != 0 ? kShanghai : kShenzhen,
+            fieldText(row.codePrefix),
+            fieldText(row.categoryName),
+            entryNumber(row.commissionRate * 100),
+            entryNumber(row.minCommission),
+            entryNumber(row.stampDutyRate * 100),
+            entryNumber(row.transferFeePer1000),
+            entryNumber(row.minTransferFee),
+            entryNumber(row.orderFee)};
+}
+
+TradeParamReading readTradeParamEntry(const TradeParamEntry& entry, Messages& messages) {
+    double value[kNumberBoxCount] = {};
+    for (std::size_t i = 0; i < kNumberBoxCount; ++i) {
+        const NumberBox& box = kNumberBoxes[i];
+        const auto number = parseDouble(entry.*box.text);
+        if (!number) {
+            messages.plain(kEnterNumberPrompt);
+            return {std::nullopt, box.box};
+        }
+        if (box.percent && (*number < 0 || *number > 100)) {
+            messages.plain(kPercentRangePrompt);
+            return {std::nullopt, box.box};
+        }
+        value[i] = *number;
+    }
+    const double commission = value[0], minCommission = value[1], stampDuty = value[2],
+                 transferFee = value[3], minTransferFee = value[4], orderFee = value[5];
+
+    const Refusal refusals[] = {
+        {TradeParamBox::OrderFee, orderFee < 0, "委托费用不能小于零，请重新填写委托费用"},
+        {TradeParamBox::MinCommission, minCommission < 0,
+         "最低手续费不能小于零，请重新填写最低手续费"},
+        {TradeParamBox::MinTransferFee, minTransferFee < 0,
+         "最低过户费不能小于零，请重新填写最低过户费"},
+        {TradeParamBox::TransferFee, transferFee < 0, "过户费不能小于零，请重新填写过户费"},
+        {TradeParamBox::CategoryName, entry.categoryName.empty(),
+         "股票分类简称不能为空，请重新填写股票分类简称"},
+        {TradeParamBox::CodePrefix, entry.codePrefix.empty(),
+         "股票特征代码不能为空，请重新填写股票特征代码"},
+    };
+    for (const Refusal& r : refusals) {
+        if (r.refused) {
+            messages.plain(r.message);
+            return {std::nullopt, r.box};
+        }
+    }
+
+    TradeParam row{};
+    const TextFit fit = storeText(row.categoryName, entry.categoryName, kCategoryNameBytes);
+    if (fit != TextFit::Ok) {
+        messages.error(textFitMessage(fit, "股票分类简称", kCategoryNameBytes));
+        return {std::nullopt, TradeParamBox::CategoryName};
+    }
+    storeBytes(row.codePrefix, entry.codePrefix);
+    row.market = entry.market == kShenzhen ? 0 : 1;
+    row.commissionRate = commission * 0.01;
+    row.minCommission = minCommission;
+    row.stampDutyRate = stampDuty * 0.01;
+    row.transferFeePer1000 = transferFee;
+    row.minTransferFee = minTransferFee;
+    row.orderFee = orderFee;
+    return {row, TradeParamBox::Market};
+}
+
+}  // namespace fiscora::ui
