@@ -9,21 +9,13 @@
 #include "output/trade_param_rows.h"
 #include "records/gbk_text.h"
 #include "store/trade_param_file.h"
+#include "support/builders.h"
 #include "support/temp_dir.h"
 
 namespace fiscora {
 namespace {
 
-TradeParam row(std::int32_t market, const char* prefix, const char* name,
-               double commission = 0.003) {
-    TradeParam p{};
-    p.market = market;
-    storeBytes(p.codePrefix, prefix);
-    storeText(p.categoryName, name);
-    p.commissionRate = commission;
-    p.minCommission = 5;
-    return p;
-}
+using test::feeRow;
 
 // A row's 79 bytes written out field by field at their offsets, independently of the struct.
 Bytes rowBytes(std::int32_t market, const std::string& prefix, const std::string& gbkName,
@@ -37,32 +29,32 @@ Bytes rowBytes(std::int32_t market, const std::string& prefix, const std::string
 }
 
 TEST(TradeParamConflict, PrefixClashesOnlyWithinOneMarket) {
-    const TradeParamTable table = {row(1, "600", "沪A")};
-    EXPECT_FALSE(tradeParamConflict(table, row(0, "600", "深600"), std::nullopt));
-    EXPECT_FALSE(tradeParamConflict(table, row(1, "6", "沪6"), std::nullopt));
-    EXPECT_EQ(tradeParamConflict(table, row(1, "600", "别名"), std::nullopt),
+    const TradeParamTable table = {feeRow(1, "600", "沪A")};
+    EXPECT_FALSE(tradeParamConflict(table, feeRow(0, "600", "深600"), std::nullopt));
+    EXPECT_FALSE(tradeParamConflict(table, feeRow(1, "6", "沪6"), std::nullopt));
+    EXPECT_EQ(tradeParamConflict(table, feeRow(1, "600", "别名"), std::nullopt),
               "股票的特征代码和市场类型与沪A的全部一样，请重新填写");
-    EXPECT_EQ(tradeParamConflict(table, row(0, "000", "沪A"), std::nullopt),
+    EXPECT_EQ(tradeParamConflict(table, feeRow(0, "000", "沪A"), std::nullopt),
               "已经有相同的股票分类简称存在，请重新命名");
 }
 
 TEST(TradeParamConflict, FirstConflictingRowInTableOrderNameBeforePrefix) {
-    const TradeParamTable table = {row(0, "000", "深A"), row(1, "600", "沪A"),
-                                   row(1, "900", "沪B")};
+    const TradeParamTable table = {feeRow(0, "000", "深A"), feeRow(1, "600", "沪A"),
+                                   feeRow(1, "900", "沪B")};
     // Row 1 clashes by prefix before row 2 by name.
-    EXPECT_EQ(tradeParamConflict(table, row(1, "600", "沪B"), std::nullopt),
+    EXPECT_EQ(tradeParamConflict(table, feeRow(1, "600", "沪B"), std::nullopt),
               "股票的特征代码和市场类型与沪A的全部一样，请重新填写");
     // Within one row the name is tested first.
-    EXPECT_EQ(tradeParamConflict(table, row(1, "600", "沪A"), std::nullopt),
+    EXPECT_EQ(tradeParamConflict(table, feeRow(1, "600", "沪A"), std::nullopt),
               "已经有相同的股票分类简称存在，请重新命名");
 }
 
 TEST(TradeParamConflict, ModifiedRowIsNotComparedWithItself) {
-    const TradeParamTable table = {row(0, "000", "深A"), row(1, "600", "沪A")};
-    EXPECT_FALSE(tradeParamConflict(table, row(1, "600", "沪A", 0.001), 1));
-    EXPECT_EQ(tradeParamConflict(table, row(0, "000", "深主板"), 1),
+    const TradeParamTable table = {feeRow(0, "000", "深A"), feeRow(1, "600", "沪A")};
+    EXPECT_FALSE(tradeParamConflict(table, feeRow(1, "600", "沪A", 0.001), 1));
+    EXPECT_EQ(tradeParamConflict(table, feeRow(0, "000", "深主板"), 1),
               "股票的特征代码与深A的全部一样，请重新填写");
-    EXPECT_EQ(tradeParamConflict(table, row(1, "601", "深A"), 1),
+    EXPECT_EQ(tradeParamConflict(table, feeRow(1, "601", "深A"), 1),
               "已经有相同的股票分类简称存在，请重新命名");
 }
 
@@ -80,27 +72,28 @@ protected:
 };
 
 TEST_F(TradeParamTableEditsTest, EachChangeIsWrittenAtOnceInTableOrder) {
-    ASSERT_FALSE(edits().add(row(1, "600", "沪A", 0.0025)));
-    ASSERT_FALSE(edits().add(row(0, "000", "深A", 0.003)));
-    ASSERT_FALSE(edits().add(row(1, "6", "沪", 0.001)));  // last, whatever its market and prefix
+    ASSERT_FALSE(edits().add(feeRow(1, "600", "沪A", 0.0025)));
+    ASSERT_FALSE(edits().add(feeRow(0, "000", "深A", 0.003)));
+    ASSERT_FALSE(edits().add(feeRow(1, "6", "沪", 0.001)));  // last, whatever its market and prefix
     ASSERT_EQ(table.size(), 3u);
     EXPECT_STREQ(table[2].codePrefix, "6");
 
     Bytes expected = rowBytes(1, "600",
                               "\xBB\xA6"
                               "A",
-                              {0.0025, 5, 0, 0, 0, 0});
+                              {0.0025, 0, 0, 0, 0, 0});
     const Bytes second = rowBytes(0, "000",
                                   "\xC9\xEE"
                                   "A",
-                                  {0.003, 5, 0, 0, 0, 0});
-    const Bytes third = rowBytes(1, "6", "\xBB\xA6", {0.001, 5, 0, 0, 0, 0});
+                                  {0.003, 0, 0, 0, 0, 0});
+    const Bytes third = rowBytes(1, "6", "\xBB\xA6", {0.001, 0, 0, 0, 0, 0});
     expected.insert(expected.end(), second.begin(), second.end());
     expected.insert(expected.end(), third.begin(), third.end());
     EXPECT_EQ(file(), expected);
 
     // Overwritten in place, the others keep their places.
-    TradeParam changed = row(0, "002", "深中小", 0.002);
+    TradeParam changed = feeRow(0, "002", "深中小", 0.002);
+    changed.minCommission = 5;
     changed.stampDutyRate = 0.001;
     changed.transferFeePer1000 = 1;
     changed.minTransferFee = 1;
@@ -120,11 +113,11 @@ TEST_F(TradeParamTableEditsTest, EachChangeIsWrittenAtOnceInTableOrder) {
 }
 
 TEST_F(TradeParamTableEditsTest, ConflictChangesNeitherTableNorFile) {
-    ASSERT_FALSE(edits().add(row(1, "600", "沪A")));
-    ASSERT_FALSE(edits().add(row(1, "900", "沪B")));
+    ASSERT_FALSE(edits().add(feeRow(1, "600", "沪A")));
+    ASSERT_FALSE(edits().add(feeRow(1, "900", "沪B")));
     const Bytes before = file();
-    EXPECT_TRUE(edits().add(row(1, "600", "新")));
-    EXPECT_TRUE(edits().modify(1, row(1, "600", "沪B")));
+    EXPECT_TRUE(edits().add(feeRow(1, "600", "新")));
+    EXPECT_TRUE(edits().modify(1, feeRow(1, "600", "沪B")));
     EXPECT_EQ(file(), before);
     EXPECT_STREQ(table[1].codePrefix, "900");
     EXPECT_EQ(table.size(), 2u);
@@ -132,7 +125,7 @@ TEST_F(TradeParamTableEditsTest, ConflictChangesNeitherTableNorFile) {
 
 TEST_F(TradeParamTableEditsTest, DeletingTheOnlyRowLeavesTheDefaultFees) {
     setStandardDefaultTradeParams();
-    ASSERT_FALSE(edits().add(row(1, "600", "沪A", 0.01)));
+    ASSERT_FALSE(edits().add(feeRow(1, "600", "沪A", 0.01)));
     EXPECT_DOUBLE_EQ(tradeParamFor(table, "上海", "600036").commissionRate, 0.01);
     edits().remove(0);
     EXPECT_TRUE(table.empty());
@@ -144,19 +137,20 @@ TEST_F(TradeParamTableEditsTest, DeletingTheOnlyRowLeavesTheDefaultFees) {
 TEST_F(TradeParamTableEditsTest, FailedWriteKeepsTheChangeInMemory) {
     TradeParamTableEdits broken(
         table, [this] { return saveTradeParams(dir.file("gone/trdpara.dat"), table, messages); });
-    EXPECT_FALSE(broken.add(row(1, "600", "沪A")));
+    EXPECT_FALSE(broken.add(feeRow(1, "600", "沪A")));
     EXPECT_EQ(table.size(), 1u);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "不能打开文件trdpara.dat读取相关数据!");
 }
 
 TEST(TradeParamList, SevenCentredColumnsWithRatesAsPercentages) {
-    TradeParam p = row(1, "600", "沪A", 0.0025);
+    TradeParam p = feeRow(1, "600", "沪A", 0.0025);
+    p.minCommission = 5;
     p.stampDutyRate = 0.001;
     p.transferFeePer1000 = 1;
     p.minTransferFee = 1.5;
     p.orderFee = 5;
-    const ListTable list = tradeParamList({p, row(0, "000", "深A", 0.003)});
+    const ListTable list = tradeParamList({p, feeRow(0, "000", "深A", 0.003)});
     ASSERT_EQ(list.columns.size(), 7u);
     const std::pair<const char*, int> columns[] = {
         {"股票分类简称", 100}, {"手续费", 50},     {"最低手续费", 90}, {"印花税", 50},

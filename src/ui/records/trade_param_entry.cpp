@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "engine/number_format.h"
 #include "records/gbk_text.h"
@@ -28,18 +29,18 @@ std::string entryNumber(double value) {
 }
 
 struct NumberBox {
-    TradeParamBox box;
     const std::string TradeParamEntry::*text;
+    TradeParamBox box;
     bool percent;
 };
 
 constexpr NumberBox kNumberBoxes[] = {
-    {TradeParamBox::Commission, &TradeParamEntry::commission, true},
-    {TradeParamBox::MinCommission, &TradeParamEntry::minCommission, false},
-    {TradeParamBox::StampDuty, &TradeParamEntry::stampDuty, true},
-    {TradeParamBox::TransferFee, &TradeParamEntry::transferFee, false},
-    {TradeParamBox::MinTransferFee, &TradeParamEntry::minTransferFee, false},
-    {TradeParamBox::OrderFee, &TradeParamEntry::orderFee, false},
+    {&TradeParamEntry::commission, TradeParamBox::Commission, true},
+    {&TradeParamEntry::minCommission, TradeParamBox::MinCommission, false},
+    {&TradeParamEntry::stampDuty, TradeParamBox::StampDuty, true},
+    {&TradeParamEntry::transferFee, TradeParamBox::TransferFee, false},
+    {&TradeParamEntry::minTransferFee, TradeParamBox::MinTransferFee, false},
+    {&TradeParamEntry::orderFee, TradeParamBox::OrderFee, false},
 };
 constexpr std::size_t kNumberBoxCount = std::size(kNumberBoxes);
 
