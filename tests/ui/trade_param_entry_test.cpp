@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "output/trade_param_rows.h"
 #include "records/gbk_text.h"
 #include "support/temp_dir.h"
 
@@ -51,6 +52,7 @@ TEST(TradeParamEntry, ConfirmedRowHoldsRatesAsFractions) {
     EXPECT_EQ(fieldBytes(r.categoryName), "\xC9\xEE"
                                           "A");
     EXPECT_DOUBLE_EQ(r.commissionRate, 0.0025);
+    EXPECT_EQ(tradeParamCells(r)[1], "0.250%");  // as the list shows it
     EXPECT_DOUBLE_EQ(r.minCommission, 5);
     EXPECT_DOUBLE_EQ(r.stampDutyRate, 0.001);
     EXPECT_DOUBLE_EQ(r.transferFeePer1000, 1);
