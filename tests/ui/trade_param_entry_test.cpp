@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "output/trade_param_rows.h"
 #include "records/gbk_text.h"
 #include "support/temp_dir.h"
@@ -93,6 +95,19 @@ TEST(TradeParamEntry, ExistingRowShowsItsValuesAndReadsBackUnchanged) {
 
     row.market = 0;
     EXPECT_EQ(tradeParamEntryOf(row).market, "深圳");
+}
+
+TEST(TradeParamEntry, RowEnteredHereReadsBackToTheBit) {
+    test::RecordingMessages messages;
+    for (const char* percent : {"0.28", "0.0125", "0.35", "0.00854", "99.99"}) {
+        TradeParamEntry e = validEntry();
+        e.commission = percent;
+        e.orderFee = "0.1";
+        const TradeParam first = *readTradeParamEntry(e, messages).row;
+        const TradeParam again = *readTradeParamEntry(tradeParamEntryOf(first), messages).row;
+        EXPECT_EQ(std::memcmp(&first, &again, sizeof first), 0) << percent;
+    }
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(TradeParamEntry, NumbersReadBackInTabOrderRatesWithinZeroToHundred) {

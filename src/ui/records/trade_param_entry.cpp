@@ -13,19 +13,30 @@
 namespace fiscora::ui {
 namespace {
 
-// Three decimals, or the fewest more with which the text reads back as the value (to 15
-// significant digits, so 0.35000000000000003 still shows as 0.350).
-std::string entryNumber(double value) {
-    constexpr int kMostDecimals = 17;
-    for (int decimals = 3; decimals < kMostDecimals; ++decimals) {
-        char text[512];
-        std::snprintf(text, sizeof text, "%.*f", decimals, value);
-        const auto back = parseDouble(text);
-        if (back && std::fabs(*back - value) <= 1e-15 * std::fabs(value)) return text;
-    }
-    char text[512];
-    std::snprintf(text, sizeof text, "%.*f", kMostDecimals, value);
+// A rate's box shows it as a percentage; the row stores the box's number times 0.01.
+constexpr double kPercentOfRate = 100;
+constexpr double kRateOfPercent = 0.01;
+
+std::string fixedText(double value, int decimals) {
+    char text[512];  // room for any double in fixed notation
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return text;
+}
+
+// The text a box shows for a stored figure (a rate: `toBox` 100, `fromBox` 0.01; an
+// amount: both 1): three decimals, or the fewest more with which the text reads back as
+// the figure, either exactly or to 15 significant digits (so a rate of 0.0035 shows as
+// 0.350, and one of 0.000125 as 0.0125 rather than 0.013).
+std::string boxText(double stored, double toBox = 1, double fromBox = 1) {
+    const double shown = stored * toBox;
+    for (int decimals = 3; decimals <= 17; ++decimals) {
+        const std::string text = fixedText(shown, decimals);
+        const auto back = parseDouble(text);
+        if (!back) break;  // not a finite number
+        if (*back * fromBox == stored || std::fabs(*back - shown) <= 1e-15 * std::fabs(shown))
+            return text;
+    }
+    return fixedText(shown, 3);
 }
 
 struct NumberBox {
@@ -62,12 +73,12 @@ TradeParamEntry tradeParamEntryOf(const TradeParam& row) {
     return {row.market != 0 ? kShanghai : kShenzhen,
             fieldText(row.codePrefix),
             fieldText(row.categoryName),
-            entryNumber(row.commissionRate * 100),
-            entryNumber(row.minCommission),
-            entryNumber(row.stampDutyRate * 100),
-            entryNumber(row.transferFeePer1000),
-            entryNumber(row.minTransferFee),
-            entryNumber(row.orderFee)};
+            boxText(row.commissionRate, kPercentOfRate, kRateOfPercent),
+            boxText(row.minCommission),
+            boxText(row.stampDutyRate, kPercentOfRate, kRateOfPercent),
+            boxText(row.transferFeePer1000),
+            boxText(row.minTransferFee),
+            boxText(row.orderFee)};
 }
 
 TradeParamReading readTradeParamEntry(const TradeParamEntry& entry, Messages& messages) {
@@ -115,9 +126,9 @@ TradeParamReading readTradeParamEntry(const TradeParamEntry& entry, Messages& me
     }
     storeBytes(row.codePrefix, entry.codePrefix);
     row.market = entry.market == kShenzhen ? 0 : 1;
-    row.commissionRate = commission * 0.01;
+    row.commissionRate = commission * kRateOfPercent;
     row.minCommission = minCommission;
-    row.stampDutyRate = stampDuty * 0.01;
+    row.stampDutyRate = stampDuty * kRateOfPercent;
     row.transferFeePer1000 = transferFee;
     row.minTransferFee = minTransferFee;
     row.orderFee = orderFee;

@@ -43,7 +43,8 @@ inline constexpr std::size_t kCodePrefixChars = sizeof(TradeParam::codePrefix) -
 // The boxes of a new row: "上海", empty texts, every number 0.
 TradeParamEntry newTradeParamEntry();
 // The boxes of an existing row: each number with three decimals, or with as many more as
-// it needs to read back as it is, so confirming an unchanged row keeps its values.
+// it needs to read back as it is, so confirming an unchanged row keeps its values (a row
+// entered here keeps them to the bit).
 TradeParamEntry tradeParamEntryOf(const TradeParam& row);
 
 // The boxes read back and checked in the dialog's order: each number (the framework's
