@@ -23,15 +23,18 @@
 #include "host/quote_snapshot.h"
 #include "qt/account/password_view.h"
 #include "qt/main/command_menus.h"
+#include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
 #include "qt/trade/sell_view.h"
 #include "qt/widgets/hover_button.h"
 #include "qt/widgets/qt_messages.h"
+#include "store/trade_param_file.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "ui/main/command_ids.h"
+#include "ui/records/trade_param_dialog.h"
 
 namespace {
 
@@ -97,6 +100,17 @@ void saveFilledDialog(fiscora::qt::MainWindowView& window, int command, const ch
         },
         &window);
     window.runCommand(command);
+}
+
+// Shows a dialog model's window by itself, pictures it and closes it unconfirmed.
+void saveModel(fiscora::ui::DialogModel& model, QWidget* owner, const char* name) {
+    fiscora::demo::onNextModal(
+        [name](QDialog* dialog) {
+            save(dialog, name);
+            dialog->reject();
+        },
+        owner);
+    fiscora::qt::dialogViews().run(model, owner);
 }
 
 // Types key by key, Chinese included (QTest::keyClicks takes ASCII only).
@@ -186,6 +200,17 @@ int main(int argc, char** argv) {
                                                     typeInto(view->amountEdit(), "20000");
                                                     typeInto(view->remarkEdit(), "年终奖转入");
                                                 });
+        fiscora::ui::TradeParamDialog newRow(messages);
+        saveModel(newRow, &window, "trade-param-add-dialog");
+        fiscora::TradeParamTable table;
+        if (fiscora::loadTradeParams(folder + fiscora::kTradeParamFileName, table, messages) &&
+            !table.empty()) {
+            fiscora::ui::TradeParamDialog existing(messages, table.back());
+            saveModel(existing, &window, "trade-param-modify-dialog");
+        } else {
+            std::fprintf(stderr, "gallery: the sample fee table has no row to modify\n");
+            ++failures;
+        }
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");

@@ -3,6 +3,7 @@
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
 #include "qt/main/about_view.h"
+#include "qt/records/trade_param_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
 #include "qt/trade/sell_view.h"
@@ -26,6 +27,7 @@ const DialogViews& dialogViews() {
         v.add<ui::CashDialog>(showModal<CashView, ui::CashDialog>);
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);
         v.add<ui::SellDialog>(showModal<SellView, ui::SellDialog>);
+        v.add<ui::TradeParamDialog>(showModal<TradeParamView, ui::TradeParamDialog>);
         return v;
     }();
     return views;
