@@ -2,13 +2,10 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 #include "qt/widgets/dialog_units.h"
-#include "qt/widgets/hover_button.h"
 
 namespace fiscora::qt {
 
@@ -39,19 +36,7 @@ TradeParamView::TradeParamView(ui::TradeParamDialog& model, QWidget* parent)
         ++row;
     }
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton());
-    buttons->addSpacing(dlu.x(14));
-    buttons->addWidget(cancelButtonWidget());
-    buttons->addStretch();
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(dlu.x(10), dlu.y(8), dlu.x(10), dlu.y(8));
-    layout->setSpacing(dlu.y(8));
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    setFixedSize(sizeHint());
+    finishLayout(form);
 }
 
 }  // namespace fiscora::qt
