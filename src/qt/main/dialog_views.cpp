@@ -4,6 +4,7 @@
 #include "qt/account/password_view.h"
 #include "qt/main/about_view.h"
 #include "qt/records/edit_record_view.h"
+#include "qt/records/trade_param_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
 #include "qt/trade/sell_view.h"
@@ -28,6 +29,7 @@ const DialogViews& dialogViews() {
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);
         v.add<ui::SellDialog>(showModal<SellView, ui::SellDialog>);
         v.add<ui::EditRecordDialog>(showModal<EditRecordView, ui::EditRecordDialog>);
+        v.add<ui::TradeParamDialog>(showModal<TradeParamView, ui::TradeParamDialog>);
         return v;
     }();
     return views;

@@ -4,6 +4,7 @@
 #include "ui/account/password_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/records/edit_record_dialog.h"
+#include "ui/records/trade_param_dialog.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
 #include "ui/trade/sell_dialog.h"
@@ -20,6 +21,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<BuyDialog>(enterFields);
         f.add<SellDialog>(enterFields);
         f.add<EditRecordDialog>(enterFields);
+        f.add<TradeParamDialog>(enterFields);
         return f;
     }();
     return fillers;
