@@ -4,6 +4,7 @@
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
 #include "qt/main/about_view.h"
+#include "qt/records/edit_record_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
 #include "qt/trade/sell_view.h"
@@ -31,6 +32,7 @@ const DialogViews& dialogViews() {
         v.add<ui::CashDialog>(showModal<CashView, ui::CashDialog>);
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);
         v.add<ui::SellDialog>(showModal<SellView, ui::SellDialog>);
+        v.add<ui::EditRecordDialog>(showModal<EditRecordView, ui::EditRecordDialog>);
         return v;
     }();
     return views;

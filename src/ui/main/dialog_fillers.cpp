@@ -6,6 +6,7 @@
 #include "ui/account/rename_account_dialog.h"
 #include "ui/account/password_dialog.h"
 #include "ui/main/about_box.h"
+#include "ui/records/edit_record_dialog.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
 #include "ui/trade/sell_dialog.h"
@@ -24,6 +25,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);
         f.add<SellDialog>(enterFields);
+        f.add<EditRecordDialog>(enterFields);
         return f;
     }();
     return fillers;
