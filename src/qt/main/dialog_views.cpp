@@ -1,5 +1,6 @@
 #include "qt/main/dialog_views.h"
 
+#include "qt/account/account_identity_views.h"
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
 #include "qt/main/about_view.h"
@@ -24,6 +25,10 @@ const DialogViews& dialogViews() {
         DialogViews v;
         v.add<ui::NewAccountDialog>(showModal<NewAccountView, ui::NewAccountDialog>);
         v.add<ui::PasswordDialog>(showModal<PasswordView, ui::PasswordDialog>);
+        v.add<ui::RenameAccountDialog>(showModal<RenameAccountView, ui::RenameAccountDialog>);
+        v.add<ui::ChangePasswordDialog>(showModal<ChangePasswordView, ui::ChangePasswordDialog>);
+        v.add<ui::AccountPropertiesDialog>(
+            showModal<AccountPropertiesView, ui::AccountPropertiesDialog>);
         v.add<ui::AboutBox>(showModal<AboutView, ui::AboutBox>);
         v.add<ui::CashDialog>(showModal<CashView, ui::CashDialog>);
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);

@@ -1,6 +1,9 @@
 #include "ui/main/dialog_fillers.h"
 
+#include "ui/account/account_properties_dialog.h"
+#include "ui/account/change_password_dialog.h"
 #include "ui/account/new_account_dialog.h"
+#include "ui/account/rename_account_dialog.h"
 #include "ui/account/password_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/records/edit_record_dialog.h"
@@ -16,6 +19,9 @@ const HeadlessFillers& dialogFillers() {
         HeadlessFillers f;
         f.add<NewAccountDialog>(enterFields);
         f.add<PasswordDialog>(enterFields);
+        f.add<RenameAccountDialog>(enterFields);
+        f.add<ChangePasswordDialog>(enterFields);
+        f.add<AccountPropertiesDialog>(enterFields);
         f.add<AboutBox>(enterFields);
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);
