@@ -6,8 +6,9 @@
 
 namespace fiscora::qt {
 
-QImage drawPicture(QSize size, const std::function<void(ReportCanvas&)>& draw) {
-    QImage image(size.expandedTo({1, 1}), QImage::Format_RGB32);
+QImage drawPicture(QSize size, const std::function<void(ReportCanvas&)>& draw, qreal pixelRatio) {
+    QImage image(size.expandedTo({1, 1}) * pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::white);
     QPainter painter(&image);
     const ReportFonts fonts;  // charts write in sized fonts only
