@@ -16,6 +16,12 @@ namespace {
 
 using namespace std::chrono;
 
+double threeDecimals(double v) {
+    return std::round(v * 1000) / 1000;
+}
+
+}  // namespace
+
 sys_days daysOf(std::int32_t date) {
     return sys_days(year(date / 10000) / month(static_cast<unsigned>(date / 100 % 100)) /
                     day(static_cast<unsigned>(date % 100)));
@@ -26,12 +32,6 @@ std::int32_t dateOf(sys_days d) {
     return static_cast<int>(ymd.year()) * 10000 + static_cast<int>(unsigned(ymd.month())) * 100 +
            static_cast<int>(unsigned(ymd.day()));
 }
-
-double threeDecimals(double v) {
-    return std::round(v * 1000) / 1000;
-}
-
-}  // namespace
 
 std::vector<DayBar> weekdayBars(std::int32_t from, std::int32_t to, unsigned seed,
                                 int holidayEvery) {

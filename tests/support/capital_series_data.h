@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,6 +10,10 @@
 #include "host/quote_source.h"
 
 namespace fiscora::test {
+
+// A YYYYMMDD date as a count of days, and back.
+std::chrono::sys_days daysOf(std::int32_t date);
+std::int32_t dateOf(std::chrono::sys_days days);
 
 // Bars of every weekday from `from` to `to` (YYYYMMDD), with random prices; every
 // `holidayEvery`-th weekday has no bar (0: none missing).

@@ -8,6 +8,7 @@
 #include "engine/dates.h"
 #include "engine/holdings.h"
 #include "host/quote_source.h"
+#include "support/capital_series_data.h"
 
 namespace fiscora::test {
 namespace {
@@ -22,17 +23,6 @@ bool isQuantityRecord(const LedgerRecord& r) {
     const auto k = r.kind();
     return k == RecordType::Buy || k == RecordType::Sell || k == RecordType::BonusShares ||
            k == RecordType::RightsIssue;
-}
-
-sys_days daysOf(std::int32_t date) {
-    return sys_days(year(date / 10000) / month(static_cast<unsigned>(date / 100 % 100)) /
-                    day(static_cast<unsigned>(date % 100)));
-}
-
-std::int32_t dateOf(sys_days d) {
-    const year_month_day ymd(d);
-    return static_cast<int>(ymd.year()) * 10000 + static_cast<int>(unsigned(ymd.month())) * 100 +
-           static_cast<int>(unsigned(ymd.day()));
 }
 
 }  // namespace
