@@ -10,9 +10,6 @@
 namespace fiscora {
 namespace {
 
-// The host's names are at most 11 bytes and a NUL in a 12-byte buffer.
-constexpr std::size_t kHostNameBuffer = 12;
-
 std::string codeArgument(std::string_view code) {
     return std::string(code.substr(0, code.find('\0')));
 }
@@ -24,11 +21,11 @@ bool stockName(std::string_view code, std::string_view text, std::string& name) 
     QuoteCallback cb = quoteCallback();
     if (cb == nullptr) return true;
     const std::string c = codeArgument(code);
-    char buffer[kHostNameBuffer] = {};
+    char buffer[kStockNameBufferSize] = {};
     if (cb(c.c_str(), static_cast<short>(marketFromText(text)), buffer, nullptr, nullptr) == 0)
         return false;
-    buffer[kHostNameBuffer - 1] = '\0';  // a host that filled all 12 bytes still ends here
-    name = gbkToUtf8(std::string_view(buffer, ::strnlen(buffer, kHostNameBuffer)));
+    buffer[kStockNameBufferSize - 1] = '\0';  // a host that filled all 12 bytes still ends here
+    name = gbkToUtf8(std::string_view(buffer, ::strnlen(buffer, kStockNameBufferSize)));
     return true;
 }
 
