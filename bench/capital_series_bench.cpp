@@ -9,8 +9,8 @@
 
 #include "engine/capital_series.h"
 #include "host/messages.h"
-#include "store/account_info.h"
-#include "store/gbk_text.h"
+#include "records/account_info.h"
+#include "records/gbk_text.h"
 #include "store/ledger_file.h"
 #include "support/capital_series_data.h"
 #include "support/literal_capital_series.h"

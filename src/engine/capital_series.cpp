@@ -8,7 +8,7 @@
 
 #include "engine/dates.h"
 #include "engine/running_cash_balance.h"
-#include "host/quote_source.h"
+#include "store/day_bar_file.h"
 
 namespace fiscora {
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/ledger_record.h"
+#include "records/ledger_record.h"
 
 namespace fiscora {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/ledger_record.h"
+#include "records/ledger_record.h"
 
 namespace fiscora {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/trade_param.h"
+#include "records/trade_param.h"
 
 namespace fiscora {
 

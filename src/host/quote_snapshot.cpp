@@ -8,7 +8,7 @@
 #include <sstream>
 #include <vector>
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora {
 namespace {

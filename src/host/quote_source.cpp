@@ -2,10 +2,9 @@
 
 #include <cstring>
 
-#include "engine/trade_fee.h"
 #include "host/module_state.h"
-#include "store/gbk_text.h"
-#include "store/safe_file.h"
+#include "records/gbk_text.h"
+#include "records/trading_terms.h"
 
 namespace fiscora {
 namespace {
@@ -62,48 +61,6 @@ int marketOfCode(std::string_view code) {
     case '3': return 0;
     default: return 1;
     }
-}
-
-int priceDecimals(std::string_view code) {
-    if (code.starts_with("201") || code.starts_with("42")) return 3;
-    if (code.size() == 6 && code.find_first_not_of("0123456789") == std::string_view::npos) {
-        const int n = std::stoi(std::string(code));
-        if (n >= 900000 && n <= 998999) return 3;
-    }
-    return 2;
-}
-
-std::string dayBarPath(const std::string& base, std::int32_t market, std::string_view code) {
-    const char* m = market == 1 ? "sh" : "sz";
-    return base + "mkthome/" + m + "/lday/" + m + std::string(code) + ".day";
-}
-
-std::vector<DayBar> readDayBarFile(const std::string& base, std::int32_t market,
-                                   std::string_view code) {
-    // A code never names another folder.
-    if (code.empty() || code.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
-        return {};
-    const ReadResult file = readWholeFile(dayBarPath(base, market, code), OpenMode::ReadOnly);
-    if (file.status != ReadStatus::Ok || file.bytes.size() % sizeof(DayBar) != 0) return {};
-    std::vector<DayBar> bars(file.bytes.size() / sizeof(DayBar));
-    std::memcpy(static_cast<void*>(bars.data()), file.bytes.data(), file.bytes.size());
-    return bars;
-}
-
-bool readDayBarFrom(const std::string& base, std::int32_t date, std::int32_t market,
-                    std::string_view code, DayBar& out) {
-    for (const DayBar& bar : readDayBarFile(base, market, code)) {
-        if (bar.date == date) {
-            out = bar;
-            return true;
-        }
-    }
-    return false;
-}
-
-bool readDayBar(std::int32_t date, std::int32_t market, std::string_view code, DayBar& out) {
-    auto cwd = currentDirectory();
-    return cwd && readDayBarFrom(*cwd, date, market, code, out);
 }
 
 }  // namespace fiscora

@@ -8,7 +8,7 @@
 #include <map>
 #include <random>
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "support/temp_dir.h"
 
 namespace fiscora::test {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/capital_series.h"
-#include "host/quote_source.h"
+#include "store/day_bar_file.h"
 
 namespace fiscora::test {
 

@@ -7,7 +7,7 @@
 
 #include "engine/dates.h"
 #include "engine/holdings.h"
-#include "host/quote_source.h"
+#include "store/day_bar_file.h"
 #include "support/capital_series_data.h"
 
 namespace fiscora::test {

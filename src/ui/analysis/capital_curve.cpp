@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "engine/trade_fee.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora::ui {
 namespace {
