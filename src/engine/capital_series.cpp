@@ -121,12 +121,12 @@ DayPoint pointOf(std::int32_t day, double quantity, const double (&prices)[4]) {
 }  // namespace
 
 DaySeries StockSeries(const Ledger& ledger, const StockId& stock, bool fromAnyRecord,
-                      const SeriesPrices& sources) {
-    const std::int32_t start = seriesStart(ledger, stock, fromAnyRecord, sources.today);
-    const BarsByDate bars(sources.hostDirectory, stock);
+                      const SeriesPrices& prices) {
+    const std::int32_t start = seriesStart(ledger, stock, fromAnyRecord, prices.today);
+    const BarsByDate bars(prices.hostDirectory, stock);
     QuantityByDay quantity(ledger, stock, start);
     const double unit = std::pow(10.0, priceDecimals(stock.code));
-    const sys_days last = toDays(sources.today);
+    const sys_days last = toDays(prices.today);
     DaySeries series;
     series.reserve(static_cast<std::size_t>((last - toDays(start)).count() + 1));
     for (sys_days d = toDays(start); d <= last; d += std::chrono::days(1)) {
@@ -136,14 +136,14 @@ DaySeries StockSeries(const Ledger& ledger, const StockId& stock, bool fromAnyRe
             series.push_back({0, 0, 0, 0, day});
             continue;
         }
-        double prices[4] = {0, 0, 0, 0};
+        double dayPrices[4] = {0, 0, 0, 0};
         if (const DayBar* bar = bars.find(toDate(priceDay(d)))) {
-            for (int k = 0; k < 4; ++k) prices[k] = bar->prices[k] / unit;
-        } else if (day == sources.today && sources.latestPrice) {
-            std::fill(std::begin(prices), std::end(prices),
-                      sources.latestPrice(stock.code, stock.market));
+            for (int k = 0; k < 4; ++k) dayPrices[k] = bar->prices[k] / unit;
+        } else if (day == prices.today && prices.latestPrice) {
+            std::fill(std::begin(dayPrices), std::end(dayPrices),
+                      prices.latestPrice(stock.code, stock.market));
         }
-        series.push_back(pointOf(day, static_cast<double>(held), prices));
+        series.push_back(pointOf(day, static_cast<double>(held), dayPrices));
     }
     return series;
 }
@@ -163,12 +163,12 @@ std::vector<StockId> tradedStocks(const Ledger& ledger) {
     return stocks;
 }
 
-DaySeries TotalSeries(const Ledger& ledger, const SeriesPrices& sources) {
+DaySeries TotalSeries(const Ledger& ledger, const SeriesPrices& prices) {
     const std::vector<StockId> stocks = tradedStocks(ledger);
     if (stocks.empty()) return {};
-    DaySeries total = StockSeries(ledger, stocks.front(), true, sources);
+    DaySeries total = StockSeries(ledger, stocks.front(), true, prices);
     for (std::size_t s = 1; s < stocks.size(); ++s) {
-        const DaySeries one = StockSeries(ledger, stocks[s], true, sources);
+        const DaySeries one = StockSeries(ledger, stocks[s], true, prices);
         for (std::size_t i = 0; i < total.size(); ++i) {
             total[i].high += one[i].high;
             total[i].low += one[i].low;
