@@ -2,6 +2,7 @@
 
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
+#include "qt/analysis/capital_curve_view.h"
 #include "qt/main/about_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
@@ -26,6 +27,7 @@ const DialogViews& dialogViews() {
         v.add<ui::CashDialog>(showModal<CashView, ui::CashDialog>);
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);
         v.add<ui::SellDialog>(showModal<SellView, ui::SellDialog>);
+        v.add<ui::CapitalCurveDialog>(showModal<CapitalCurveView, ui::CapitalCurveDialog>);
         return v;
     }();
     return views;

@@ -1,12 +1,15 @@
 #include "qt/widgets/bind.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QTextCursor>
@@ -125,6 +128,58 @@ void Bindings::bind(QComboBox* box, ui::ChoiceField& field) {
             box->addItems(items);
         }
         box->setCurrentIndex(field.selected);
+        box->setEnabled(field.enabled);
+    });
+}
+
+void Bindings::bind(QListWidget* list, ui::ChoiceField& field) {
+    QObject::connect(list, &QListWidget::currentRowChanged, list, [this, &field](int row) {
+        model_.pickItem(field, row);
+        done();
+    });
+    add([list, &field] {
+        const QSignalBlocker blocker(list);
+        QStringList items;
+        for (const auto& item : field.items) items << QString::fromStdString(item);
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+        if (shown != items) {
+            list->clear();
+            list->addItems(items);
+        }
+        list->setCurrentRow(field.selected);
+        list->setEnabled(field.enabled);
+    });
+}
+
+void Bindings::bind(const std::vector<QRadioButton*>& radios, ui::ChoiceField& field) {
+    for (std::size_t i = 0; i < radios.size(); ++i) {
+        QRadioButton* radio = radios[i];
+        const int index = static_cast<int>(i);
+        QObject::connect(radio, &QRadioButton::clicked, radio, [this, &field, index] {
+            model_.pickItem(field, index);
+            done();
+        });
+    }
+    add([radios, &field] {
+        for (std::size_t i = 0; i < radios.size(); ++i) {
+            const QSignalBlocker blocker(radios[i]);
+            if (i < field.items.size()) radios[i]->setText(QString::fromStdString(field.items[i]));
+            radios[i]->setChecked(static_cast<int>(i) == field.selected);
+            radios[i]->setEnabled(field.enabled);
+        }
+    });
+}
+
+void Bindings::bind(QCheckBox* box, ui::CheckField& field) {
+    box->setText(QString::fromStdString(field.label));
+    QObject::connect(box, &QCheckBox::clicked, box, [this, &field](bool checked) {
+        model_.setChecked(field, checked);
+        done();
+    });
+    add([box, &field] {
+        const QSignalBlocker blocker(box);
+        box->setChecked(field.checked);
         box->setEnabled(field.enabled);
     });
 }

@@ -2,6 +2,7 @@
 
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/password_dialog.h"
+#include "ui/analysis/capital_curve_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
@@ -18,6 +19,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);
         f.add<SellDialog>(enterFields);
+        f.add<CapitalCurveDialog>(enterFields);
         return f;
     }();
     return fillers;
