@@ -33,7 +33,8 @@ CapitalCurveView::CapitalCurveView(ui::CapitalCurveDialog& model, QWidget* paren
     QListWidget* stocks = stocks_ = listBox(model.stocks);
     auto* group = new QGroupBox(this);
     auto* radios = new QVBoxLayout(group);
-    for (QRadioButton* radio : radioButtons(model.drawing)) {
+    radios_ = radioButtons(model.drawing);
+    for (QRadioButton* radio : radios_) {
         radios->addWidget(radio);
         connect(radio, &QRadioButton::clicked, chart_, qOverload<>(&QWidget::update));
     }

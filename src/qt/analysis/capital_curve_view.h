@@ -6,6 +6,7 @@
 class QCheckBox;
 class QListWidget;
 class QMenu;
+class QRadioButton;
 
 namespace fiscora::qt {
 
@@ -20,6 +21,8 @@ public:
     ChartArea* chartArea() const { return chart_; }
     QListWidget* stockList() const { return stocks_; }
     QCheckBox* totalBox() const { return total_; }
+    // 画曲线图, 画柱状图.
+    const std::vector<QRadioButton*>& styleRadios() const { return radios_; }
     // The context menu of a day; shown at the cursor by a right click on one.
     QMenu* dayMenu() const { return menu_; }
 
@@ -29,6 +32,7 @@ private:
     QMenu* menu_;
     QListWidget* stocks_;
     QCheckBox* total_;
+    std::vector<QRadioButton*> radios_;
 };
 
 }  // namespace fiscora::qt
