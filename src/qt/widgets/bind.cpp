@@ -13,12 +13,31 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QTextCursor>
+#include <type_traits>
 
 #include "qt/widgets/gbk_limit_validator.h"
 
 namespace fiscora::qt {
 
 namespace {
+
+// The field's entries in a drop-down or a list box, replaced only when they differ, so the
+// selection and the scroll position survive a refresh.
+template <typename Items> void showItems(Items* widget, const ui::ChoiceField& field) {
+    QStringList items;
+    for (const auto& item : field.items) items << QString::fromStdString(item);
+    QStringList shown;
+    for (int i = 0; i < widget->count(); ++i) {
+        if constexpr (std::is_same_v<Items, QListWidget>)
+            shown << widget->item(i)->text();
+        else
+            shown << widget->itemText(i);
+    }
+    if (shown != items) {
+        widget->clear();
+        widget->addItems(items);
+    }
+}
 
 QDate qDate(std::int32_t yyyymmdd) {
     return {yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100};
@@ -119,14 +138,7 @@ void Bindings::bind(QComboBox* box, ui::ChoiceField& field) {
     });
     add([box, &field] {
         const QSignalBlocker blocker(box);
-        QStringList items;
-        for (const auto& item : field.items) items << QString::fromStdString(item);
-        QStringList shown;
-        for (int i = 0; i < box->count(); ++i) shown << box->itemText(i);
-        if (shown != items) {
-            box->clear();
-            box->addItems(items);
-        }
+        showItems(box, field);
         box->setCurrentIndex(field.selected);
         box->setEnabled(field.enabled);
     });
@@ -139,14 +151,7 @@ void Bindings::bind(QListWidget* list, ui::ChoiceField& field) {
     });
     add([list, &field] {
         const QSignalBlocker blocker(list);
-        QStringList items;
-        for (const auto& item : field.items) items << QString::fromStdString(item);
-        QStringList shown;
-        for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
-        if (shown != items) {
-            list->clear();
-            list->addItems(items);
-        }
+        showItems(list, field);
         list->setCurrentRow(field.selected);
         list->setEnabled(field.enabled);
     });
