@@ -20,6 +20,7 @@ enum class FieldKind {
     DropDown,  // a list of entries to pick one from
     Date,      // a date picker
     Text,      // a static text the dialog fills
+    List,      // rows under a header (list_field.h)
 };
 
 struct Field {

@@ -46,7 +46,8 @@ std::optional<EntryRefusal> enterFields(DialogModel& dialog, const Entries& entr
             break;
         case FieldKind::Edit:
         case FieldKind::Figure: dialog.typeText(static_cast<TextField&>(*field), entry); break;
-        case FieldKind::Text: break;
+        case FieldKind::Text:
+        case FieldKind::List: break;
         }
         if (refused) {
             const std::string shown = field->kind == FieldKind::DropDown
