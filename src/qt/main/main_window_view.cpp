@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 
 #include "qt/main/command_menus.h"
-#include "qt/widgets/list_field_model.h"
 #include "qt/main/split_pane_area.h"
 #include "qt/widgets/artwork.h"
 #include "qt/widgets/dialog_font.h"
 #include "qt/widgets/dialog_units.h"
+#include "qt/widgets/list_field_model.h"
 
 namespace fiscora::qt {
 
@@ -26,8 +26,7 @@ MainWindowView::MainWindowView(QWidget* parent)
                                        this, [this](int id) { runCommand(id); },
                                        [this](int id) { return model_.isAvailable(id); })),
       panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget),
-      list_(new QTableView),
-      rows_(nullptr), accountIcons_{accountIcon(false), accountIcon(true)} {
+      list_(new QTableView), rows_(nullptr), accountIcons_{accountIcon(false), accountIcon(true)} {
     setFont(dialogFont());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -88,8 +87,8 @@ void MainWindowView::buildTree() {
 void MainWindowView::buildList() {
     const QIcon marketIcons[2] = {marketIcon(0), marketIcon(1)};
     rows_ = new ListFieldModel(
-        model_.holdingList(), [marketIcons](int market) { return marketIcons[market == 1 ? 1 : 0]; },
-        this);
+        model_.holdingList(),
+        [marketIcons](int market) { return marketIcons[market == 1 ? 1 : 0]; }, this);
     rows_->showIn(list_, QFontMetrics(font()).height() + 6);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

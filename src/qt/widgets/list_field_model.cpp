@@ -33,8 +33,7 @@ void ListFieldModel::sync() {
     } else if (field_.figuresRevision != figuresRevision_) {
         figuresRevision_ = field_.figuresRevision;
         if (rows_ > 0)
-            Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1),
-                               {Qt::DisplayRole});
+            Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1), {Qt::DisplayRole});
     }
 }
 
