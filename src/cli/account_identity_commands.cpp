@@ -1,6 +1,6 @@
 #include "cli/account_identity_commands.h"
 
-#include "cli/account_commands.h"
+#include "cli/account_cli_commands.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
 #include "cli/window_session.h"

@@ -1,6 +1,6 @@
 #include "cli/command.h"
 
-#include "cli/account_commands.h"
+#include "cli/account_cli_commands.h"
 #include "cli/account_identity_commands.h"
 #include "cli/book_command.h"
 #include "cli/ledger_commands.h"

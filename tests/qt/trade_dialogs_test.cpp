@@ -117,6 +117,53 @@ private slots:
         QVERIFY(window.holdingList()->model()->rowCount() > 0);
     }
 
+    void stockDialogsKeepTheKeyboardInTheirFields() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        window.show();
+        logInToDemo(window);
+        onNextView<fiscora::qt::BuyView>(
+            [](fiscora::qt::BuyView* view) {
+                // 确定 and 取消 are no tab stops: Tab comes round from the remark to the date.
+                QCOMPARE(view->okButton()->focusPolicy(), Qt::NoFocus);
+                QCOMPARE(view->cancelButtonWidget()->focusPolicy(), Qt::NoFocus);
+                QCOMPARE(view->maxBuyableBox()->focusPolicy(), Qt::NoFocus);
+                // Tab leaves the date picker instead of stepping to its month.
+                QCOMPARE(QApplication::focusWidget(), view->dateEdit());
+                QTest::keyClick(view->dateEdit(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), view->codeEdit());
+                typeText(view->codeEdit(), QStringLiteral("100001"));  // either market
+                view->remarkEdit()->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(view->remarkEdit(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), view->dateEdit());
+                // Arriving in the picker by an arrow selects its whole text.
+                view->codeEdit()->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(view->codeEdit(), Qt::Key_Up);
+                QCOMPARE(QApplication::focusWidget(), view->dateEdit());
+                const auto* shown = view->dateEdit()->findChild<QLineEdit*>();
+                QVERIFY(shown != nullptr);
+                QCOMPARE(shown->selectedText(), shown->text());
+                view->reject();
+            },
+            &window);
+        window.runCommand(command::kBuy);
+        onNextView<fiscora::qt::SellView>(
+            [](fiscora::qt::SellView* view) {
+                QCOMPARE(view->okButton()->focusPolicy(), Qt::NoFocus);
+                QCOMPARE(view->cancelButtonWidget()->focusPolicy(), Qt::NoFocus);
+                // The profit box is read-only but in the tab chain, after the remark.
+                view->remarkEdit()->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(view->remarkEdit(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), view->profitBox());
+                QVERIFY(view->profitBox()->isReadOnly());
+                QTest::keyClick(view->profitBox(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), view->dateEdit());
+                view->reject();
+            },
+            &window);
+        window.runCommand(command::kSell);
+    }
+
     void sellAPickedCode() {
         fiscora::test::SampleWorkspace workspace;
         MainWindowView window;

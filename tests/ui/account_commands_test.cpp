@@ -9,7 +9,7 @@
 #include "engine/dates.h"
 #include "ui/common/headless_runner.h"
 #include "ui/main/dialog_fillers.h"
-#include "window_fixture.h"
+#include "window_model_fixture.h"
 
 namespace fiscora::ui {
 namespace {

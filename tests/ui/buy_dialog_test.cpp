@@ -188,6 +188,16 @@ TEST_F(BuyDialogTest, TheFeeRowFollowsTheCodeAndTheMarket) {
     EXPECT_EQ(d.commission.text, "55.000");
 }
 
+TEST_F(BuyDialogTest, PickingTheMarketAlreadyShownStillRunsItsHandler) {
+    BuyDialog& d = open();
+    d.focusChangedTo(&d.code);
+    d.typeText(d.code, "100001");
+    EXPECT_EQ(d.nameLabel.text, "股票名称");
+    d.pickItem(d.market, d.market.selected);
+    EXPECT_EQ(d.market.selectedText(), "深圳");
+    EXPECT_EQ(d.nameLabel.text, "深债一");
+}
+
 TEST_F(BuyDialogTest, ConfirmationReadsEveryBoxBackFirst) {
     BuyDialog& d = open();
     fillValid();

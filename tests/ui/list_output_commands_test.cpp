@@ -3,7 +3,7 @@
 #include "output/list_text_export.h"
 #include "support/fake_quotes.h"
 #include "ui/main/command_ids.h"
-#include "window_fixture.h"
+#include "window_model_fixture.h"
 
 namespace fiscora::ui {
 namespace {

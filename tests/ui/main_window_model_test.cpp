@@ -6,7 +6,7 @@
 #include "ui/main/about_box.h"
 #include "ui/main/command_ids.h"
 #include "ui/main/main_menus.h"
-#include "window_fixture.h"
+#include "window_model_fixture.h"
 
 namespace fiscora::ui {
 namespace {

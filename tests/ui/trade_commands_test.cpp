@@ -11,7 +11,7 @@
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
 #include "ui/trade/sell_dialog.h"
-#include "window_fixture.h"
+#include "window_model_fixture.h"
 
 namespace fiscora::test {
 namespace {

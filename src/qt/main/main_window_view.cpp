@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 
 #include "qt/main/command_menus.h"
-#include "qt/main/holding_list_model.h"
 #include "qt/main/split_pane_area.h"
 #include "qt/widgets/artwork.h"
 #include "qt/widgets/dialog_font.h"
 #include "qt/widgets/dialog_units.h"
+#include "qt/widgets/list_field_model.h"
 
 namespace fiscora::qt {
 
@@ -26,8 +26,7 @@ MainWindowView::MainWindowView(QWidget* parent)
                                        this, [this](int id) { runCommand(id); },
                                        [this](int id) { return model_.isAvailable(id); })),
       panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget),
-      list_(new QTableView),
-      rows_(new HoldingListModel(this)), accountIcons_{accountIcon(false), accountIcon(true)} {
+      list_(new QTableView), rows_(nullptr), accountIcons_{accountIcon(false), accountIcon(true)} {
     setFont(dialogFont());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -54,7 +53,10 @@ MainWindowView::MainWindowView(QWidget* parent)
     sync();
 }
 
-MainWindowView::~MainWindowView() = default;
+MainWindowView::~MainWindowView() {
+    // The list model reads the window model's list field, which goes first.
+    list_->setModel(nullptr);
+}
 
 void MainWindowView::buildTree() {
     tree_->setHeaderHidden(true);
@@ -83,21 +85,12 @@ void MainWindowView::buildTree() {
 }
 
 void MainWindowView::buildList() {
-    list_->setModel(rows_);
-    list_->setShowGrid(true);
-    list_->setWordWrap(false);
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    list_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 6);
-    list_->horizontalHeader()->setHighlightSections(false);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setIconSize(QSize(16, 16));
+    const QIcon marketIcons[2] = {marketIcon(0), marketIcon(1)};
+    rows_ = new ListFieldModel(
+        model_.holdingList(),
+        [marketIcons](int market) { return marketIcons[market == 1 ? 1 : 0]; }, this);
+    rows_->showIn(list_, QFontMetrics(font()).height() + 6);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
-    list_->horizontalHeader()->setStretchLastSection(false);
-    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    for (int i = 0; i < static_cast<int>(rows_->columns().size()); ++i)
-        list_->setColumnWidth(i, rows_->columns()[i].width);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 model_.setSelectedRow(current.isValid() ? current.row() : -1);
@@ -150,7 +143,7 @@ void MainWindowView::syncTree() {
 
 void MainWindowView::syncList() {
     const QSignalBlocker blocker(list_->selectionModel());
-    rows_->setRows(model_.holdingRows());
+    rows_->sync();
     const int row = model_.selectedRow();
     if (row >= 0 && row < rows_->rowCount()) {
         const QModelIndex index = rows_->index(row, 0);

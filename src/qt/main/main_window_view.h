@@ -15,7 +15,7 @@ class QTreeWidgetItem;
 namespace fiscora::qt {
 
 class CommandMenus;
-class HoldingListModel;
+class ListFieldModel;
 class SplitPaneArea;
 
 // The main window: menu bar, toolbar, the account tree and the holdings list over the
@@ -57,7 +57,7 @@ private:
     SplitPaneArea* panes_;
     QTreeWidget* tree_;
     QTableView* list_;
-    HoldingListModel* rows_;
+    ListFieldModel* rows_;
     // Tree images: 0 logged out, 1 logged in.
     QIcon accountIcons_[2];
     std::uint32_t appliedFocusRequest_ = 0;

@@ -21,6 +21,7 @@ enum class FieldKind {
     Date,      // a date picker
     Text,      // a static text the dialog fills
     Check,     // a check box
+    List,      // rows under a header (list_field.h)
 };
 
 struct Field {

@@ -49,7 +49,8 @@ std::optional<EntryRefusal> enterFields(DialogModel& dialog, const Entries& entr
         case FieldKind::Check:
             dialog.setChecked(static_cast<CheckField&>(*field), entry == "1");
             break;
-        case FieldKind::Text: break;
+        case FieldKind::Text:
+        case FieldKind::List: break;
         }
         if (refused) {
             const std::string shown = field->kind == FieldKind::DropDown

@@ -30,6 +30,11 @@ MainWindowModel::MainWindowModel(Messages& messages, DialogRunner& dialogs)
       accountCommands_(std::make_unique<AccountCommands>(*this)),
       tradeCommands_(std::make_unique<TradeCommands>(*this)) {
     registerCommands();
+    holdingList_.columns = holdingColumns();
+    holdingList_.cellText = [this](std::size_t row, std::size_t column) {
+        return rows_[row].cells[column];
+    };
+    holdingList_.rowMark = [this](std::size_t row) { return rows_[row].holding.market; };
 }
 
 MainWindowModel::~MainWindowModel() {
@@ -112,12 +117,12 @@ void MainWindowModel::refreshHoldingList() {
     const auto index = selectedItem();
     if (!index || tree_[*index].image == kLoggedOutImage) return;
     workspace_.recomputeHoldings();
-    rows_ = fiscora::holdingRows(workspace_, workspace_.holdings);
+    showRows(fiscora::holdingRows(workspace_, workspace_.holdings));
     if (rows_.empty()) {
-        selectedRow_ = -1;
+        holdingList_.selected = -1;
         return;
     }
-    selectedRow_ = 0;
+    holdingList_.selected = 0;
     requestFocus(MainPane::List);
 }
 
@@ -139,8 +144,19 @@ void MainWindowModel::removeTreeItem(int index) {
 }
 
 void MainWindowModel::clearHoldingList() {
-    rows_.clear();
-    selectedRow_ = -1;
+    showRows({});
+    holdingList_.selected = -1;
+}
+
+void MainWindowModel::showRows(std::vector<HoldingRow> rows) {
+    // The same positions with new figures (行情刷新) keep the list's scroll position.
+    bool samePositions = rows.size() == rows_.size() && !rows.empty();
+    for (std::size_t i = 0; samePositions && i < rows.size(); ++i) {
+        samePositions = rows[i].holding.market == rows_[i].holding.market &&
+                        rows[i].holding.stockCode == rows_[i].holding.stockCode;
+    }
+    rows_ = std::move(rows);
+    holdingList_.rowsReplaced(rows_.size(), samePositions);
 }
 
 std::optional<int> MainWindowModel::selectedItem() const {

@@ -13,6 +13,7 @@
 #include "output/list_output.h"
 #include "records/account_info.h"
 #include "ui/common/dialog_runner.h"
+#include "ui/common/list_field.h"
 #include "ui/main/splitter.h"
 
 namespace fiscora::ui {
@@ -124,8 +125,10 @@ public:
     void removeTreeItem(int index);
     int selectedIndex() const { return selected_; }
     const std::vector<HoldingRow>& holdingRows() const { return rows_; }
-    int selectedRow() const { return selectedRow_; }
-    void setSelectedRow(int row) { selectedRow_ = row; }
+    // The holdings list as the window's list shows it.
+    ListField& holdingList() { return holdingList_; }
+    int selectedRow() const { return holdingList_.selected; }
+    void setSelectedRow(int row) { holdingList_.selected = row; }
     const std::string& caption() const { return caption_; }
     Splitter& splitter() { return splitter_; }
 
@@ -151,8 +154,10 @@ private:
     DialogRunner& dialogs_;
     std::vector<AccountTreeItem> tree_;
     int selected_ = -1;
+    void showRows(std::vector<HoldingRow> rows);
+
     std::vector<HoldingRow> rows_;
-    int selectedRow_ = -1;
+    ListField holdingList_;
     std::string caption_;
     Splitter splitter_;
     MainPane focusPane_ = MainPane::None;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <cstdint>
+#include <functional>
+
+#include "ui/common/list_field.h"
+
+class QTableView;
+
+namespace fiscora::qt {
+
+// A list field as a table for a QTableView. Cells are asked of the field only when the
+// view shows them, so a list of any length opens and scrolls at once. sync() follows
+// the field: new rows rebuild the view, new figures for the same rows only repaint it.
+class ListFieldModel : public QAbstractTableModel {
+public:
+    // `markIcon` turns a row's mark into the icon of its first column.
+    ListFieldModel(const ui::ListField& field, std::function<QIcon(int mark)> markIcon,
+                   QObject* parent);
+
+    void sync();
+    // Headers, widths and the look of a report list: grid, whole rows selected, rows of
+    // `rowHeight` pixels.
+    void showIn(QTableView* view, int rowHeight);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    const ui::ListField& field_;
+    std::function<QIcon(int)> markIcon_;
+    int rows_ = 0;
+    std::uint32_t rowsRevision_ = 0;
+    std::uint32_t figuresRevision_ = 0;
+};
+
+}  // namespace fiscora::qt

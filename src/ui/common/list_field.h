@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "output/list_table.h"
+#include "ui/common/dialog_fields.h"
+
+namespace fiscora::ui {
+
+// A list of rows under a header, as a window or dialog shows it. The rows are not stored
+// here: the owner says how many there are and formats a cell when asked, so a view asks
+// only for the cells it shows and a list of any length opens at once.
+struct ListField : Field {
+    ListField() : Field(FieldKind::List) {}
+
+    std::vector<ListColumn> columns;
+    std::size_t rowCount = 0;
+    // The text of one cell (UTF-8).
+    std::function<std::string(std::size_t row, std::size_t column)> cellText;
+    // A small number a view may show as the row's icon in the first column (the market);
+    // none when empty.
+    std::function<int(std::size_t row)> rowMark;
+    int selected = -1;  // the current row, -1 none
+
+    // Replaces the rows: a view rebuilds. `sameRows` keeps the view's scroll position and
+    // selection, for the same rows with new figures.
+    void rowsReplaced(std::size_t count, bool sameRows) {
+        rowCount = count;
+        ++(sameRows ? figuresRevision : rowsRevision);
+    }
+    std::uint32_t rowsRevision = 0;
+    std::uint32_t figuresRevision = 0;
+};
+
+}  // namespace fiscora::ui
