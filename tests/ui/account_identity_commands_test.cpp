@@ -4,7 +4,7 @@
 #include "ui/account/change_password_dialog.h"
 #include "ui/account/rename_account_dialog.h"
 #include "ui/main/command_ids.h"
-#include "window_fixture.h"
+#include "window_model_fixture.h"
 
 namespace fiscora::ui {
 namespace {
