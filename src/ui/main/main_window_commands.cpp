@@ -3,6 +3,7 @@
 #include "ui/account/account_commands.h"
 #include "ui/main/command_ids.h"
 #include "ui/main/main_window_model.h"
+#include "ui/trade/stock_records_deletion.h"
 #include "ui/trade/trade_commands.h"
 
 namespace fiscora::ui {
@@ -20,6 +21,7 @@ void MainWindowModel::registerCommands() {
     commands_[command::kCashOut] = [&trades] { trades.OnWithdrawFunds(); };
     commands_[command::kBuy] = [&trades] { trades.OnBuyStock(); };
     commands_[command::kSell] = [&trades] { trades.OnSellStock(); };
+    commands_[command::kDeleteStockRecords] = [this] { OnDeleteStockRecords(*this); };
     commands_[command::kRefreshQuotes] = [this] { refreshHoldingList(); };
     commands_[command::kAbout] = [this] { showAbout(); };
     commands_[command::kExit] = [this] { closeRequested_ = true; };
