@@ -4,10 +4,8 @@
 #include <QTableView>
 #include <QTest>
 
-#include "qt/account/password_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/main_window_view.h"
-#include "qt/widgets/hover_button.h"
 #include "qt_test_registry.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
@@ -28,15 +26,7 @@ private slots:
         fiscora::test::SampleWorkspace workspace;
         MainWindowView window;
         window.show();
-        onNextModal(
-            [](QDialog* dialog) {
-                auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
-                QVERIFY(view != nullptr);
-                fiscora::test::retype(view->passwordEdit(),
-                                      QString::fromUtf8(fiscora::demo::kDemoPassword));
-                view->loginButton()->click();
-            },
-            &window);
+        fiscora::test::loginWith(QString::fromUtf8(fiscora::demo::kDemoPassword), &window);
         window.model().OnTreeClick(0);
         window.sync();
         QTableView* list = window.holdingList();

@@ -2,7 +2,10 @@
 
 #include "engine/dates.h"
 #include "host/module_state.h"
+#include "qt/account/password_view.h"
+#include "qt/widgets/hover_button.h"
 #include "tools/demo/demo_workspace.h"
+#include "tools/demo/modal_driver.h"
 
 namespace fiscora::test {
 
@@ -19,6 +22,17 @@ SampleWorkspace::SampleWorkspace() {
 
 SampleWorkspace::~SampleWorkspace() {
     QuoteSnapshot::uninstall();
+}
+
+void loginWith(const QString& password, QWidget* except) {
+    demo::onNextModal(
+        [password](QDialog* dialog) {
+            auto* view = dynamic_cast<qt::PasswordView*>(dialog);
+            QVERIFY(view != nullptr);
+            retype(view->passwordEdit(), password);
+            view->loginButton()->click();
+        },
+        except);
 }
 
 }  // namespace fiscora::test

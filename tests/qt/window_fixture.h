@@ -42,4 +42,8 @@ inline void retype(QLineEdit* edit, const QString& text) {
     typeText(edit, text);
 }
 
+// Types the password into the next password dialog (shown over anything but `except`)
+// and presses 登录.
+void loginWith(const QString& password, QWidget* except);
+
 }  // namespace fiscora::test
