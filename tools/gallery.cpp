@@ -185,6 +185,9 @@ int main(int argc, char** argv) {
                                                     typeInto(view->amountEdit(), "20000");
                                                     typeInto(view->remarkEdit(), "年终奖转入");
                                                 });
+        // 删除记录's question about the second row (closed with No).
+        window.model().setSelectedRow(1);
+        saveDialog(window, fiscora::ui::command::kDeleteStockRecords, "delete-stock-question");
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");
