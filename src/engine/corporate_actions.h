@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/trade_param.h"
+#include "records/trade_param.h"
 
 namespace fiscora {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/ledger_record.h"
+#include "records/ledger_record.h"
 
 namespace fiscora {
 
