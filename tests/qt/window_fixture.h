@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
@@ -45,5 +46,11 @@ inline void retype(QLineEdit* edit, const QString& text) {
 // Types the password into the next password dialog (shown over anything but `except`)
 // and presses 登录.
 void loginWith(const QString& password, QWidget* except);
+
+// Picks an entry of a drop-down as the user does with the mouse or the keyboard.
+inline void pickItem(QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
 
 }  // namespace fiscora::test

@@ -6,7 +6,8 @@
 namespace fiscora::ui {
 
 std::size_t OnDeleteStockRecords(MainWindowModel& window) {
-    if (!window.AccountGuard()) return 0;
+    const auto account = window.AccountGuard();
+    if (!account) return 0;
     const int row = window.selectedRow();
     const auto& rows = window.holdingRows();
     if (row < 0 || row >= static_cast<int>(rows.size())) {
@@ -23,12 +24,10 @@ std::size_t OnDeleteStockRecords(MainWindowModel& window) {
                                        MessageIcon::None)) {
         return 0;
     }
-    AccountInfo* account = window.accountOf(*window.selectedAccount());
-    if (account == nullptr) return 0;
     Workspace& workspace = window.workspace();
     const std::size_t removed = removeStockRecords(workspace.ledger, stock.market, stock.stockCode);
     // A failed write has shown its message; the ledger stays as it is in memory.
-    workspace.saveLedgerOf(*account);
+    workspace.saveLedgerOf(account->info);
     window.refreshHoldingList();
     return removed;
 }
