@@ -2,6 +2,7 @@
 
 #include "cli/account_commands.h"
 #include "cli/book_command.h"
+#include "cli/delete_stock_command.h"
 #include "cli/ledger_commands.h"
 #include "cli/report_command.h"
 
@@ -9,8 +10,9 @@ namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        accountsCommand(), ledgerCommand(), holdingsCommand(),      summaryCommand(),
-        reportCommand(),   verifyCommand(), createAccountCommand(), bookCommand()};
+        accountsCommand(),      ledgerCommand(), holdingsCommand(),
+        summaryCommand(),       reportCommand(), verifyCommand(),
+        createAccountCommand(), bookCommand(),   deleteStockCommand()};
     return all;
 }
 

@@ -3,8 +3,11 @@
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
 #include "qt/main/about_view.h"
+#include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
+#include "qt/trade/dividend_view.h"
+#include "qt/trade/rights_issue_view.h"
 #include "qt/trade/sell_view.h"
 
 namespace fiscora::qt {
@@ -26,6 +29,9 @@ const DialogViews& dialogViews() {
         v.add<ui::CashDialog>(showModal<CashView, ui::CashDialog>);
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);
         v.add<ui::SellDialog>(showModal<SellView, ui::SellDialog>);
+        v.add<ui::DividendDialog>(showModal<DividendView, ui::DividendDialog>);
+        v.add<ui::BonusSharesDialog>(showModal<BonusSharesView, ui::BonusSharesDialog>);
+        v.add<ui::RightsIssueDialog>(showModal<RightsIssueView, ui::RightsIssueDialog>);
         return v;
     }();
     return views;

@@ -3,11 +3,29 @@
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/password_dialog.h"
 #include "ui/main/about_box.h"
+#include "ui/trade/bonus_shares_dialog.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
+#include "ui/trade/dividend_dialog.h"
+#include "ui/trade/rights_issue_dialog.h"
 #include "ui/trade/sell_dialog.h"
 
 namespace fiscora::ui {
+namespace {
+
+// A held stock is chosen as a user does: the code picked first, which may fix the market,
+// then the other entries in tab order (a market the code fixed otherwise is refused).
+std::optional<EntryRefusal> enterHeldStock(DialogModel& dialog, const Entries& entries) {
+    const auto code = entries.find("code");
+    if (code != entries.end()) {
+        if (auto refusal = enterFields(dialog, {*code})) return refusal;
+    }
+    Entries rest = entries;
+    rest.erase("code");
+    return enterFields(dialog, rest);
+}
+
+}  // namespace
 
 const HeadlessFillers& dialogFillers() {
     static const HeadlessFillers fillers = [] {
@@ -18,6 +36,9 @@ const HeadlessFillers& dialogFillers() {
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);
         f.add<SellDialog>(enterFields);
+        f.add<DividendDialog>(enterHeldStock);
+        f.add<BonusSharesDialog>(enterHeldStock);
+        f.add<RightsIssueDialog>(enterHeldStock);
         return f;
     }();
     return fillers;

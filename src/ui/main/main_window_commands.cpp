@@ -21,6 +21,9 @@ void MainWindowModel::registerCommands() {
     commands_[command::kCashOut] = [&trades] { trades.OnWithdrawFunds(); };
     commands_[command::kBuy] = [&trades] { trades.OnBuyStock(); };
     commands_[command::kSell] = [&trades] { trades.OnSellStock(); };
+    commands_[command::kDividend] = [&trades] { trades.OnDividend(); };
+    commands_[command::kBonusShares] = [&trades] { trades.OnBonusShares(); };
+    commands_[command::kRightsIssue] = [&trades] { trades.OnRightsIssue(); };
     commands_[command::kDeleteStockRecords] = [this] { OnDeleteStockRecords(*this); };
     commands_[command::kRefreshQuotes] = [this] { refreshHoldingList(); };
     commands_[command::kAbout] = [this] { showAbout(); };
