@@ -1,9 +1,14 @@
 #include "ui/main/dialog_fillers.h"
 
+#include "ui/account/account_properties_dialog.h"
+#include "ui/account/change_password_dialog.h"
 #include "ui/account/new_account_dialog.h"
+#include "ui/account/rename_account_dialog.h"
 #include "ui/account/password_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/trade/bonus_shares_dialog.h"
+#include "ui/records/edit_record_dialog.h"
+#include "ui/records/trade_param_dialog.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
 #include "ui/trade/dividend_dialog.h"
@@ -32,6 +37,9 @@ const HeadlessFillers& dialogFillers() {
         HeadlessFillers f;
         f.add<NewAccountDialog>(enterFields);
         f.add<PasswordDialog>(enterFields);
+        f.add<RenameAccountDialog>(enterFields);
+        f.add<ChangePasswordDialog>(enterFields);
+        f.add<AccountPropertiesDialog>(enterFields);
         f.add<AboutBox>(enterFields);
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);
@@ -39,6 +47,8 @@ const HeadlessFillers& dialogFillers() {
         f.add<DividendDialog>(enterHeldStock);
         f.add<BonusSharesDialog>(enterHeldStock);
         f.add<RightsIssueDialog>(enterHeldStock);
+        f.add<EditRecordDialog>(enterFields);
+        f.add<TradeParamDialog>(enterFields);
         return f;
     }();
     return fillers;
