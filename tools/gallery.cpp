@@ -28,8 +28,11 @@
 #include "qt/main/command_menus.h"
 #include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
+#include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
+#include "qt/trade/dividend_view.h"
+#include "qt/trade/rights_issue_view.h"
 #include "qt/trade/sell_view.h"
 #include "qt/widgets/hover_button.h"
 #include "qt/widgets/qt_messages.h"
@@ -227,6 +230,34 @@ int main(int argc, char** argv) {
                                                     typeInto(view->amountEdit(), "20000");
                                                     typeInto(view->remarkEdit(), "年终奖转入");
                                                 });
+        saveFilledDialog<fiscora::qt::DividendView>(
+            window, fiscora::ui::command::kDividend, "dividend-dialog", [](auto* view) {
+                typeInto(view->codeBox(), "600036");
+                view->rateEdit()->selectAll();
+                typeInto(view->rateEdit(), "1.972");
+                typeInto(view->remarkEdit(), "2024年度分红");
+            });
+        saveFilledDialog<fiscora::qt::BonusSharesView>(window, fiscora::ui::command::kBonusShares,
+                                                       "bonus-shares-dialog", [](auto* view) {
+                                                           typeInto(view->codeBox(), "000001");
+                                                           view->grantEdit()->selectAll();
+                                                           typeInto(view->grantEdit(), "3");
+                                                           typeInto(view->remarkEdit(), "10送3");
+                                                       });
+        saveFilledDialog<fiscora::qt::RightsIssueView>(window, fiscora::ui::command::kRightsIssue,
+                                                       "rights-issue-dialog", [](auto* view) {
+                                                           typeInto(view->codeBox(), "600036");
+                                                           view->grantEdit()->selectAll();
+                                                           typeInto(view->grantEdit(), "2");
+                                                           view->quantityEdit()->selectAll();
+                                                           typeInto(view->quantityEdit(), "300");
+                                                           view->priceEdit()->selectAll();
+                                                           typeInto(view->priceEdit(), "28.00");
+                                                           typeInto(view->remarkEdit(), "10配2");
+                                                       });
+        // 删除记录's question about the second row (closed with No).
+        window.model().setSelectedRow(1);
+        saveDialog(window, fiscora::ui::command::kDeleteStockRecords, "delete-stock-question");
         saveRecordEditor(window, fiscora::RecordType::Buy, "edit-record-purchase");
         saveRecordEditor(window, fiscora::RecordType::CashIn, "edit-record-cash");
         fiscora::ui::TradeParamDialog newRow(messages);

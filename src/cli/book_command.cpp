@@ -14,24 +14,48 @@
 namespace fiscora::cli {
 namespace {
 
-enum class Kind { CashIn, CashOut, Buy, Sell };
+// A kind of booking: its name on the command line, the window command it runs, the
+// options it needs and those it takes besides --date and --remark.
+struct Kind {
+    const char* name;
+    int command;
+    std::vector<const char*> needs;
+    std::vector<const char*> takes;
+};
 
-std::optional<Kind> kindNamed(const std::string& name) {
-    if (name == "cash-in") return Kind::CashIn;
-    if (name == "cash-out") return Kind::CashOut;
-    if (name == "buy") return Kind::Buy;
-    if (name == "sell") return Kind::Sell;
-    return std::nullopt;
+const std::vector<Kind>& kinds() {
+    static const std::vector<Kind> all = {
+        {"cash-in", ui::command::kCashIn, {"--amount"}, {"--amount"}},
+        {"cash-out", ui::command::kCashOut, {"--amount"}, {"--amount"}},
+        {"buy",
+         ui::command::kBuy,
+         {"--code", "--price", "--quantity"},
+         {"--code", "--market", "--price", "--quantity"}},
+        {"sell",
+         ui::command::kSell,
+         {"--code", "--price", "--quantity"},
+         {"--code", "--market", "--price", "--quantity"}},
+        {"dividend",
+         ui::command::kDividend,
+         {"--code", "--rate"},
+         {"--code", "--market", "--rate"}},
+        {"bonus",
+         ui::command::kBonusShares,
+         {"--code"},
+         {"--code", "--market", "--per", "--grant"}},
+        {"rights",
+         ui::command::kRightsIssue,
+         {"--code", "--quantity", "--price"},
+         {"--code", "--market", "--per", "--grant", "--quantity", "--price"}},
+    };
+    return all;
 }
 
-int commandOf(Kind kind) {
-    switch (kind) {
-    case Kind::CashIn: return ui::command::kCashIn;
-    case Kind::CashOut: return ui::command::kCashOut;
-    case Kind::Buy: return ui::command::kBuy;
-    case Kind::Sell: return ui::command::kSell;
+const Kind* kindNamed(const std::string& name) {
+    for (const Kind& kind : kinds()) {
+        if (name == kind.name) return &kind;
     }
-    return 0;
+    return nullptr;
 }
 
 // A YYYYMMDD that names a calendar day.
@@ -44,25 +68,22 @@ std::optional<std::int32_t> calendarDate(const std::string& text) {
 }
 
 // Reads the kind and checks the options; the reason when they are not what the boxes take.
-std::string checkEntries(const CliOptions& options, Kind& kind) {
-    const auto named = kindNamed(options.arguments.at(1));
-    if (!named) return "book takes the kind cash-in, cash-out, buy or sell";
-    kind = *named;
+std::string checkEntries(const CliOptions& options, const Kind*& kind) {
+    kind = kindNamed(options.arguments.at(1));
+    if (kind == nullptr)
+        return "book takes the kind cash-in, cash-out, buy, sell, dividend, bonus or rights";
     const auto& given = options.commandOptions;
     const auto option = [&given](const char* name) -> std::optional<std::string> {
         const auto it = given.find(name);
         return it != given.end() ? std::optional<std::string>(it->second) : std::nullopt;
     };
-    const bool cash = kind == Kind::CashIn || kind == Kind::CashOut;
-    for (const char* name :
-         cash ? std::vector<const char*>{"--code", "--market", "--price", "--quantity"}
-              : std::vector<const char*>{"--amount"}) {
-        if (option(name))
-            return std::string(name) + " does not apply to " + options.arguments.at(1);
+    for (const auto& [name, value] : given) {
+        const bool common = name == "--date" || name == "--remark";
+        if (!common && std::find(kind->takes.begin(), kind->takes.end(), name) == kind->takes.end())
+            return name + " does not apply to " + kind->name;
     }
-    for (const char* name : cash ? std::vector<const char*>{"--amount"}
-                                 : std::vector<const char*>{"--code", "--price", "--quantity"}) {
-        if (!option(name)) return options.arguments.at(1) + " needs " + name;
+    for (const char* name : kind->needs) {
+        if (!option(name)) return std::string(kind->name) + " needs " + name;
     }
     if (const auto date = option("--date"); date && !calendarDate(*date))
         return "--date takes a day as YYYYMMDD";
@@ -72,7 +93,7 @@ std::string checkEntries(const CliOptions& options, Kind& kind) {
     const auto market = option("--market");
     if (market && *market != kShenzhen && *market != kShanghai)
         return "--market takes 深圳 or 上海";
-    for (const char* number : {"--price", "--quantity", "--amount"}) {
+    for (const char* number : {"--price", "--quantity", "--amount", "--rate", "--per", "--grant"}) {
         if (option(number).value_or("").size() > ui::kNumberBoxChars)
             return "number boxes take at most 19 characters";
     }
@@ -99,7 +120,7 @@ std::string refusalText(const ui::EntryRefusal& refusal, const std::string& acco
 }
 
 int runBook(CommandContext& c) {
-    Kind kind = Kind::CashIn;
+    const Kind* kind = nullptr;
     if (const std::string why = checkEntries(c.options, kind); !why.empty()) {
         c.err << "fiscora-cli: " << why << '\n';
         return kExitUsage;
@@ -108,8 +129,9 @@ int runBook(CommandContext& c) {
     WindowSession session(c.options, c.err);
     if (const int code = session.open(); code != kExitOk) return code;
     if (const int code = session.login(account); code != kExitOk) return code;
-    // A sale is only entered for a code the list holds, so every confirmed dialog books.
-    if (const int code = session.run(commandOf(kind), fieldEntries(c.options)); code != kExitOk) {
+    // A code is only entered for a sale, dividend, bonus or rights issue when the list holds
+    // it, so every confirmed dialog books.
+    if (const int code = session.run(kind->command, fieldEntries(c.options)); code != kExitOk) {
         if (session.refusal())
             c.err << "fiscora-cli: " << refusalText(*session.refusal(), account) << '\n';
         return code;
@@ -124,13 +146,16 @@ int runBook(CommandContext& c) {
 Command bookCommand() {
     Command c{"book",
               "ACCOUNT KIND",
-              "book a deposit, withdrawal, purchase or sale (writes the ledger)",
-              "Books one record as the window's 追加资金, 划出资金, 买入股票 and 卖出股票 do: the\n"
-              "entries go into the same dialog, in the order a user makes them (for a purchase\n"
-              "the code box is left, the market picked, then price and quantity typed; for a\n"
-              "sale the code is picked from the held ones), and are confirmed with the same\n"
-              "checks and messages. KIND is cash-in or cash-out (--amount), buy or sell (--code,\n"
-              "--price, --quantity). The date defaults to today. The account's password comes\n"
+              "book a deposit, withdrawal, trade, dividend, bonus or rights issue",
+              "Books one record as the window's 追加资金, 划出资金, 买入股票, 卖出股票, 股票分红,\n"
+              "送股 and 配股 do: the entries go into the same dialog, in the order a user makes\n"
+              "them (for a purchase the code box is left, the market picked, then price and\n"
+              "quantity typed; the other stock dialogs pick the code from the held ones), and\n"
+              "are confirmed with the same checks and messages. KIND is cash-in or cash-out\n"
+              "(--amount), buy or sell (--code, --price, --quantity), dividend (--code, --rate),\n"
+              "bonus (--code, --per and --grant default to 10 and 1) or rights (--code,\n"
+              "--quantity, --price, --per, --grant). The date defaults to today. The account's\n"
+              "password comes\n"
               "from the password sources. A refusal prints the dialog's message on stderr, exits\n"
               "with 1 and writes nothing; a booking rewrites the ledger file and prints the\n"
               "record as the ledger command prints it.",
@@ -138,10 +163,13 @@ Command bookCommand() {
               ledgerColumns,
               runBook};
     c.options = {{"--date", "YYYYMMDD", "trade date, default today"},
-                 {"--code", "C", "six-digit stock code (buy, sell)"},
+                 {"--code", "C", "six-digit stock code (every stock kind)"},
                  {"--market", "M", "深圳 or 上海, where the drop-down may be changed"},
-                 {"--price", "P", "price per share (buy, sell)"},
-                 {"--quantity", "Q", "number of shares (buy, sell)"},
+                 {"--price", "P", "price per share (buy, sell, rights)"},
+                 {"--quantity", "Q", "number of shares (buy, sell, rights)"},
+                 {"--rate", "R", "dividend per share (dividend)"},
+                 {"--per", "N", "shares held per scheme unit, default 10 (bonus, rights)"},
+                 {"--grant", "M", "shares given or offered per N held, default 1 (bonus, rights)"},
                  {"--amount", "A", "sum deposited or withdrawn (cash-in, cash-out)"},
                  {"--remark", "R", "remark, at most 99 GBK bytes"}};
     c.writes = true;

@@ -79,8 +79,15 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             optionsEnded = true;
         } else if (!optionsEnded && (a == "--help" || a == "-h")) {
             o.help = true;
+        } else if (!optionsEnded && a == kYesOption) {
+            // The one option without a value: the answer to the window's questions.
+            o.commandOptions[a] = "";
         } else if (!optionsEnded && a.rfind("--", 0) == 0 && a.size() > 2) {
             const Word w = splitWord(a);
+            if (w.name == kYesOption) {
+                result.error = std::string(kYesOption) + " takes no value";
+                return result;
+            }
             std::optional<std::string> value = w.inlineValue;
             if (!value && i + 1 < args.size()) value = args[++i];
             if (!value) {

@@ -9,6 +9,9 @@ namespace fiscora::cli {
 
 enum class OutputFormat { Tsv, Json };
 
+// Answers Yes to the questions a command's window asks; it takes no value.
+inline constexpr const char* kYesOption = "--yes";
+
 // The command line: global options, then a command and its arguments.
 struct CliOptions {
     std::optional<std::string> dataDirectory;  // with a trailing '/'

@@ -3,6 +3,7 @@
 #include "cli/account_cli_commands.h"
 #include "cli/account_identity_commands.h"
 #include "cli/book_command.h"
+#include "cli/delete_stock_command.h"
 #include "cli/ledger_commands.h"
 #include "cli/report_command.h"
 
@@ -12,7 +13,7 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         accountsCommand(),       ledgerCommand(), holdingsCommand(),      summaryCommand(),
         reportCommand(),         verifyCommand(), createAccountCommand(), renameAccountCommand(),
-        changePasswordCommand(), bookCommand()};
+        changePasswordCommand(), bookCommand(),   deleteStockCommand()};
     return all;
 }
 

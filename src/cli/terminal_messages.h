@@ -7,7 +7,8 @@
 namespace fiscora::cli {
 
 // The system's messages on the terminal: each text on a line of its own on the error
-// stream. The command line only reads, so it answers every question with No.
+// stream, questions too, with the answer. Every question is answered No unless the user
+// said Yes beforehand (--yes).
 class TerminalMessages : public Messages {
 public:
     explicit TerminalMessages(std::ostream& err) : err_(err) {}
@@ -15,12 +16,14 @@ public:
     void show(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool ask(const std::string& text, const std::string& caption) override;
 
-    // How many messages have been shown so far; a refusal always shows one.
+    // How many messages and questions have been shown so far; a refusal always shows one.
     int count() const { return count_; }
+    void answerYes() { answer_ = true; }
 
 private:
     std::ostream& err_;
     int count_ = 0;
+    bool answer_ = false;
 };
 
 }  // namespace fiscora::cli

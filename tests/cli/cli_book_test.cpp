@@ -23,7 +23,6 @@ std::string dayOffset(int days) {
 class CliBook : public ::testing::Test {
 protected:
     CliBook() {
-        scrambler.setFileKey();
         std::ofstream(secrets.file("pw"), std::ios::binary) << "secret\n";
         for (const auto& [name, type] :
              {std::pair{"张三", "深沪A股"}, std::pair{"王五", "上证B股"}}) {
@@ -43,31 +42,14 @@ protected:
     // The run must be refused with `message` on stderr and change nothing.
     void expectRefused(const std::vector<std::string>& tail, const std::string& message,
                        int exitCode = 1, const std::string& account = "张三") {
-        const auto before = treeContents(root.path());
-        const CliRun r = book(tail, account);
-        EXPECT_EQ(r.exitCode, exitCode) << r.err;
-        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(treeContents(root.path()), before) << "a refusal wrote data";
+        expectRefusedRun(
+            root.path(), [&] { return book(tail, account); }, message, exitCode);
     }
 
-    Ledger ledgerOf(const std::string& name) {
-        RecordingMessages quiet;
-        const AccountList accounts =
-            loadRegistry(root.file("data/"), scrambler, quiet, OpenMode::ReadOnly);
-        const AccountInfo* account = findAccount(accounts, *utf8ToGbk(name));
-        Ledger ledger;
-        EXPECT_NE(account, nullptr);
-        if (account != nullptr) {
-            const LedgerStore store{root.file("data/"), scrambler, quiet, OpenMode::ReadOnly};
-            EXPECT_EQ(loadLedger(store, *account, ledger), LedgerStatus::Ok);
-        }
-        return ledger;
-    }
+    Ledger ledgerOf(const std::string& name) { return ledgerInFolder(root.file("data/"), name); }
 
     TempDir root;
     TempDir secrets;
-    DataScrambler scrambler;
 };
 
 const std::string kHeader =
@@ -117,7 +99,7 @@ TEST_F(CliBook, PurchaseRefusalsAreTheDialogsOwn) {
         "10,000 days");
     expectRefused({"cash-in", "--amount", "1", "--code", "600036"},
                   "--code does not apply to cash-in", 2);
-    expectRefused({"dividend"}, "cash-in, cash-out, buy or sell", 2);
+    expectRefused({"split"}, "cash-in, cash-out, buy, sell, dividend, bonus or rights", 2);
     expectRefused({"buy", "--code", "600036", "--price", "1", "--quantity", "1", "--remark",
                    std::string(100, 'x')},
                   "备注");

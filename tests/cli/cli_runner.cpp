@@ -10,6 +10,12 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
+#include "records/gbk_text.h"
+#include "store/account_registry.h"
+#include "store/data_scrambler.h"
+#include "store/ledger_file.h"
 #include "support/temp_dir.h"
 
 namespace fiscora::test {
@@ -74,6 +80,31 @@ std::map<std::string, std::string> treeContents(const std::string& root) {
         }
     }
     return tree;
+}
+
+void expectRefusedRun(const std::string& root, const std::function<CliRun()>& run,
+                      const std::string& message, int exitCode) {
+    const auto before = treeContents(root);
+    const CliRun r = run();
+    EXPECT_EQ(r.exitCode, exitCode) << r.err;
+    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(treeContents(root), before) << "a refusal wrote data";
+}
+
+Ledger ledgerInFolder(const std::string& dataFolder, const std::string& account) {
+    DataScrambler scrambler;
+    scrambler.setFileKey();
+    RecordingMessages quiet;
+    const AccountList accounts = loadRegistry(dataFolder, scrambler, quiet, OpenMode::ReadOnly);
+    const AccountInfo* info = findAccount(accounts, *utf8ToGbk(account));
+    Ledger ledger;
+    EXPECT_NE(info, nullptr) << account;
+    if (info != nullptr) {
+        const LedgerStore store{dataFolder, scrambler, quiet, OpenMode::ReadOnly};
+        EXPECT_EQ(loadLedger(store, *info, ledger), LedgerStatus::Ok);
+    }
+    return ledger;
 }
 
 }  // namespace fiscora::test

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "records/ledger_record.h"
 
 namespace fiscora::test {
 
@@ -21,5 +24,14 @@ CliRun runCli(const std::string& workingDirectory, const std::vector<std::string
 // Every file below `root` (relative path -> bytes, folders as "path/" -> ""), to show
 // that a run neither changed nor created anything.
 std::map<std::string, std::string> treeContents(const std::string& root);
+
+// `run` must be refused: exit code `exitCode`, `message` on stderr, nothing on stdout, and
+// not a byte below `root` changed.
+void expectRefusedRun(const std::string& root, const std::function<CliRun()>& run,
+                      const std::string& message, int exitCode);
+
+// The ledger of `account` (UTF-8 name) in the data folder, read with the core's own reader.
+// A test failure when the account or its ledger cannot be read.
+Ledger ledgerInFolder(const std::string& dataFolder, const std::string& account);
 
 }  // namespace fiscora::test

@@ -26,24 +26,13 @@
 
 using fiscora::demo::onNextModal;
 using fiscora::qt::MainWindowView;
+using fiscora::test::loginWith;
 namespace command = fiscora::ui::command;
 
 namespace {
 
 int treeImage(MainWindowView& window, int item) {
     return window.accountTree()->topLevelItem(item)->data(0, Qt::UserRole).toInt();
-}
-
-// Types the password into the next password dialog and presses 登录.
-void loginWith(const QString& password, QWidget* except) {
-    onNextModal(
-        [password](QDialog* dialog) {
-            auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
-            QVERIFY(view != nullptr);
-            fiscora::test::retype(view->passwordEdit(), password);
-            view->loginButton()->click();
-        },
-        except);
 }
 
 }  // namespace

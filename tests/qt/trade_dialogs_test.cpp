@@ -29,27 +29,12 @@
 using fiscora::demo::onNextModal;
 using fiscora::qt::MainWindowView;
 using fiscora::test::logInToDemo;
+using fiscora::test::onNextView;
+using fiscora::test::pressEnter;
 using fiscora::test::typeText;
 namespace command = fiscora::ui::command;
 
 namespace {
-
-void pressEnter(QWidget* widget = nullptr) {
-    QTest::keyClick(widget != nullptr ? widget : QApplication::focusWidget(), Qt::Key_Return);
-}
-
-// Works the next dialog of type View with `act`, made the active window first.
-template <typename View> void onNextView(std::function<void(View*)> act, QWidget* except) {
-    onNextModal(
-        [act](QDialog* dialog) {
-            auto* view = dynamic_cast<View*>(dialog);
-            QVERIFY(view != nullptr);
-            dialog->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(dialog));
-            act(view);
-        },
-        except);
-}
 
 const fiscora::LedgerRecord& lastRecord(MainWindowView& window) {
     return window.model().workspace().ledger.back();

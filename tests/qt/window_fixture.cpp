@@ -40,4 +40,15 @@ void logInToDemo(qt::MainWindowView& window) {
     QTest::mouseClick(window.accountTree()->viewport(), Qt::LeftButton, {}, item.center());
 }
 
+void loginWith(const QString& password, QWidget* except) {
+    demo::onNextModal(
+        [password](QDialog* dialog) {
+            auto* view = dynamic_cast<qt::PasswordView*>(dialog);
+            QVERIFY(view != nullptr);
+            retype(view->passwordEdit(), password);
+            view->loginButton()->click();
+        },
+        except);
+}
+
 }  // namespace fiscora::test

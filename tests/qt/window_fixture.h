@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "host/quote_snapshot.h"
 #include "support/temp_dir.h"
+#include "tools/demo/modal_driver.h"
 
 namespace fiscora::qt {
 class MainWindowView;
@@ -49,6 +52,28 @@ inline void retype(QLineEdit* edit, const QString& text) {
     QTest::keyClick(edit, Qt::Key_Delete);
     typeText(edit, text);
 }
+
+// Enter on `widget`, or on the widget that has the focus.
+inline void pressEnter(QWidget* widget = nullptr) {
+    QTest::keyClick(widget != nullptr ? widget : QApplication::focusWidget(), Qt::Key_Return);
+}
+
+// Works the next dialog of type View with `act`, made the active window first.
+template <typename View> void onNextView(std::function<void(View*)> act, QWidget* except) {
+    demo::onNextModal(
+        [act](QDialog* dialog) {
+            auto* view = dynamic_cast<View*>(dialog);
+            QVERIFY(view != nullptr);
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            act(view);
+        },
+        except);
+}
+
+// Types the password into the next password dialog (shown over anything but `except`)
+// and presses 登录.
+void loginWith(const QString& password, QWidget* except);
 
 // Picks an entry of a drop-down as the user does with the mouse or the keyboard.
 inline void pickItem(QComboBox* box, int index) {

@@ -5,10 +5,13 @@
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/main/about_view.h"
+#include "qt/trade/bonus_shares_view.h"
 #include "qt/records/edit_record_view.h"
 #include "qt/records/trade_param_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
+#include "qt/trade/dividend_view.h"
+#include "qt/trade/rights_issue_view.h"
 #include "qt/trade/sell_view.h"
 
 namespace fiscora::qt {
@@ -34,6 +37,9 @@ const DialogViews& dialogViews() {
         v.add<ui::CashDialog>(showModal<CashView, ui::CashDialog>);
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);
         v.add<ui::SellDialog>(showModal<SellView, ui::SellDialog>);
+        v.add<ui::DividendDialog>(showModal<DividendView, ui::DividendDialog>);
+        v.add<ui::BonusSharesDialog>(showModal<BonusSharesView, ui::BonusSharesDialog>);
+        v.add<ui::RightsIssueDialog>(showModal<RightsIssueView, ui::RightsIssueDialog>);
         v.add<ui::EditRecordDialog>(showModal<EditRecordView, ui::EditRecordDialog>);
         v.add<ui::TradeParamDialog>(showModal<TradeParamView, ui::TradeParamDialog>);
         v.add<ui::CapitalCurveDialog>(showModal<CapitalCurveView, ui::CapitalCurveDialog>);

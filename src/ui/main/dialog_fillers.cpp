@@ -7,13 +7,31 @@
 #include "ui/account/password_dialog.h"
 #include "ui/analysis/capital_curve_dialog.h"
 #include "ui/main/about_box.h"
+#include "ui/trade/bonus_shares_dialog.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/trade_param_dialog.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
+#include "ui/trade/dividend_dialog.h"
+#include "ui/trade/rights_issue_dialog.h"
 #include "ui/trade/sell_dialog.h"
 
 namespace fiscora::ui {
+namespace {
+
+// A held stock is chosen as a user does: the code picked first, which may fix the market,
+// then the other entries in tab order (a market the code fixed otherwise is refused).
+std::optional<EntryRefusal> enterHeldStock(DialogModel& dialog, const Entries& entries) {
+    const auto code = entries.find("code");
+    if (code != entries.end()) {
+        if (auto refusal = enterFields(dialog, {*code})) return refusal;
+    }
+    Entries rest = entries;
+    rest.erase("code");
+    return enterFields(dialog, rest);
+}
+
+}  // namespace
 
 const HeadlessFillers& dialogFillers() {
     static const HeadlessFillers fillers = [] {
@@ -27,6 +45,9 @@ const HeadlessFillers& dialogFillers() {
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);
         f.add<SellDialog>(enterFields);
+        f.add<DividendDialog>(enterHeldStock);
+        f.add<BonusSharesDialog>(enterHeldStock);
+        f.add<RightsIssueDialog>(enterHeldStock);
         f.add<EditRecordDialog>(enterFields);
         f.add<TradeParamDialog>(enterFields);
         f.add<CapitalCurveDialog>(enterFields);

@@ -5,6 +5,7 @@
 #include "ui/analysis/capital_curve_command.h"
 #include "ui/main/command_ids.h"
 #include "ui/main/main_window_model.h"
+#include "ui/trade/stock_records_deletion.h"
 #include "ui/trade/trade_commands.h"
 
 namespace fiscora::ui {
@@ -26,6 +27,10 @@ void MainWindowModel::registerCommands() {
     commands_[command::kBuy] = [&trades] { trades.OnBuyStock(); };
     commands_[command::kSell] = [&trades] { trades.OnSellStock(); };
     commands_[command::kCapitalCurve] = [this] { OnCapitalCurve(*this); };
+    commands_[command::kDividend] = [&trades] { trades.OnDividend(); };
+    commands_[command::kBonusShares] = [&trades] { trades.OnBonusShares(); };
+    commands_[command::kRightsIssue] = [&trades] { trades.OnRightsIssue(); };
+    commands_[command::kDeleteStockRecords] = [this] { OnDeleteStockRecords(*this); };
     commands_[command::kRefreshQuotes] = [this] { refreshHoldingList(); };
     commands_[command::kAbout] = [this] { showAbout(); };
     commands_[command::kExit] = [this] { closeRequested_ = true; };

@@ -1,11 +1,9 @@
 #include "ui/trade/sell_dialog.h"
 
-#include <algorithm>
-
 #include "engine/number_format.h"
 #include "host/module_state.h"
 #include "host/quote_source.h"
-#include "records/gbk_text.h"
+#include "ui/trade/held_codes.h"
 #include "ui/trade/leading_number.h"
 #include "ui/trade/market_choice.h"
 
@@ -55,15 +53,8 @@ void SellDialog::OnInitDialog() {
     sellableHoldings_ = computeSellable(ledger_, tradeDate.date);
     presetMarket(market, currencyUnit());
 
-    // A code held in both markets is listed once; the list is sorted.
-    for (const Holding& h : holdings_) {
-        const std::string text = gbkToUtf8(h.stockCode);
-        if (std::find(code.items.begin(), code.items.end(), text) == code.items.end())
-            code.items.push_back(text);
-    }
-    std::sort(code.items.begin(), code.items.end());
-    if (!code.items.empty()) {
-        code.selected = 0;
+    listHeldCodes(code, holdings_);
+    if (code.selected >= 0) {
         OnCodeSelected();
         showHolding();
     }
@@ -107,13 +98,7 @@ void SellDialog::showSellable() {
 
 const Holding* SellDialog::selectedIn(const Holdings& list) const {
     if (code.selected < 0) return nullptr;
-    const auto gbkCode = utf8ToGbk(code.selectedText());
-    if (!gbkCode) return nullptr;
-    const std::int32_t chosen = chosenMarket(market);
-    for (const Holding& h : list) {
-        if (h.market == chosen && h.stockCode == *gbkCode) return &h;
-    }
-    return nullptr;
+    return findHolding(list, chosenMarket(market), code.selectedText());
 }
 
 void SellDialog::UpdateFigures() {

@@ -1,8 +1,11 @@
 #include "ui/trade/trade_commands.h"
 
 #include "records/gbk_text.h"
+#include "ui/trade/bonus_shares_dialog.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
+#include "ui/trade/dividend_dialog.h"
+#include "ui/trade/rights_issue_dialog.h"
 #include "ui/trade/sell_dialog.h"
 
 namespace fiscora::ui {
@@ -58,6 +61,34 @@ void TradeCommands::OnSellStock() {
     const Workspace& workspace = window_.workspace();
     SellDialog dialog(window_.messages(), account->name, currencyUnitOf(*account), workspace.ledger,
                       workspace.tradeParams);
+    runAndBook(dialog, *account);
+}
+
+// A dividend rebuilds the holdings list like every other stock record, so the list never
+// shows figures from before it.
+void TradeCommands::OnDividend() {
+    const auto account = window_.AccountGuard();
+    if (!account) return;
+    DividendDialog dialog(window_.messages(), account->name, currencyUnitOf(*account),
+                          window_.workspace().ledger);
+    runAndBook(dialog, *account);
+}
+
+void TradeCommands::OnBonusShares() {
+    const auto account = window_.AccountGuard();
+    if (!account) return;
+    BonusSharesDialog dialog(window_.messages(), account->name, currencyUnitOf(*account),
+                             window_.workspace().ledger);
+    runAndBook(dialog, *account);
+}
+
+void TradeCommands::OnRightsIssue() {
+    const auto account = window_.AccountGuard();
+    if (!account) return;
+    const Workspace& workspace = window_.workspace();
+    RightsIssueDialog dialog(window_.messages(), account->name, currencyUnitOf(*account),
+                             cashBalance(workspace.ledger), workspace.ledger,
+                             workspace.tradeParams);
     runAndBook(dialog, *account);
 }
 

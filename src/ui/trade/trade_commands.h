@@ -6,7 +6,8 @@ namespace fiscora::ui {
 
 class TransactionDialog;
 
-// The main window's commands that book cash, purchases and sales. Each runs the account
+// The main window's commands that book cash, purchases, sales, dividends, bonus shares and
+// rights issues. Each runs the account
 // guard, shows its dialog through the window's DialogRunner with the account's figures,
 // and books the record the confirmed dialog yields: appended to the ledger, the ledger
 // file rewritten, and for stock records the holdings recomputed and the list rebuilt.
@@ -18,6 +19,9 @@ public:
     void OnWithdrawFunds();
     void OnBuyStock();
     void OnSellStock();
+    void OnDividend();
+    void OnBonusShares();
+    void OnRightsIssue();
 
 private:
     void runCashDialog(bool deposit);

@@ -1,0 +1,80 @@
+#include "cli/delete_stock_command.h"
+
+#include "cli/exit_codes.h"
+#include "cli/window_session.h"
+#include "engine/trade_fee.h"
+#include "records/gbk_text.h"
+#include "ui/trade/stock_records_deletion.h"
+
+namespace fiscora::cli {
+namespace {
+
+std::vector<Column> removedColumns() {
+    return {{"removedRecords"}};
+}
+
+// The row of the holdings list showing the position (market, code), or -1.
+int rowOf(const ui::MainWindowModel& window, std::int32_t market, const std::string& code) {
+    const auto gbkCode = utf8ToGbk(code);
+    const auto& rows = window.holdingRows();
+    for (std::size_t i = 0; gbkCode && i < rows.size(); ++i) {
+        const Holding& h = rows[i].holding;
+        if (h.market == market && h.stockCode == *gbkCode) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int runDeleteStock(CommandContext& c) {
+    const auto& given = c.options.commandOptions;
+    const std::string& code = given.at("--code");
+    const std::int32_t market = marketFromText(given.at("--market"));
+    if (market < 0) {
+        c.err << "fiscora-cli: --market takes 深圳 or 上海\n";
+        return kExitUsage;
+    }
+    const std::string& account = c.options.arguments.at(0);
+    WindowSession session(c.options, c.err);
+    if (const int status = session.open(); status != kExitOk) return status;
+    if (const int status = session.login(account); status != kExitOk) return status;
+    ui::MainWindowModel& window = session.window();
+    const int row = rowOf(window, market, code);
+    if (row < 0) {
+        c.err << "fiscora-cli: " << account << " holds no " << code << " in "
+              << given.at("--market") << '\n';
+        return kExitRefused;
+    }
+    window.setSelectedRow(row);
+    if (given.contains(kYesOption)) session.messages().answerYes();
+    // The question is the one message expected; anything more is a failure (a file that
+    // could not be written).
+    const int shownBefore = session.messages().count();
+    const std::size_t removed = ui::OnDeleteStockRecords(window);
+    if (removed == 0 || session.messages().count() != shownBefore + 1) return kExitRefused;
+    writeTable(c.out,
+               Table{removedColumns(), {{Value::integer(static_cast<std::int64_t>(removed))}}},
+               c.options.format);
+    return kExitOk;
+}
+
+}  // namespace
+
+Command deleteStockCommand() {
+    Command c{"delete-stock",
+              "ACCOUNT",
+              "remove every record of one held stock (writes the ledger)",
+              "Removes every purchase, sale, dividend, bonus and rights record of the stock, as\n"
+              "the window's 删除记录 does on the holdings list's row of that market and code:\n"
+              "the same question, the ledger file rewritten. The question is answered Yes only\n"
+              "with --yes; without it the answer is No, the question goes to stderr, nothing\n"
+              "changes and the exit code is 1. Prints how many records were removed.",
+              true,
+              removedColumns,
+              runDeleteStock};
+    c.options = {{"--code", "C", "six-digit stock code", true},
+                 {"--market", "M", "深圳 or 上海", true},
+                 {kYesOption, "", "answer the question Yes"}};
+    c.writes = true;
+    return c;
+}
+
+}  // namespace fiscora::cli

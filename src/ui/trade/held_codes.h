@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/holdings.h"
+#include "ui/common/dialog_fields.h"
+
+namespace fiscora::ui {
+
+// The 股票代码 drop-down of the dialogs that act on a held stock (sale, dividend, bonus
+// shares, rights issue).
+
+// Fills the list with the codes of the holdings, each once (a code held in both markets is
+// listed once), sorted, and selects the first; nothing is selected when there are none.
+void listHeldCodes(ChoiceField& code, const Holdings& holdings);
+
+// The holding of (market, code as the list shows it), or null.
+const Holding* findHolding(const Holdings& holdings, std::int32_t market, const std::string& code);
+
+}  // namespace fiscora::ui
