@@ -7,7 +7,7 @@
 #include "ui/trade/bonus_shares_dialog.h"
 #include "ui/trade/dividend_dialog.h"
 #include "ui/trade/rights_issue_dialog.h"
-#include "window_fixture.h"
+#include "window_model_fixture.h"
 
 namespace fiscora::test {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "support/fake_quotes.h"
 #include "ui/main/command_ids.h"
-#include "window_fixture.h"
+#include "window_model_fixture.h"
 
 namespace fiscora::test {
 namespace {
