@@ -39,7 +39,8 @@ int WindowSession::open() {
 
 int WindowSession::login(const std::string& name) {
     int index = -1;
-    for (std::size_t i = 0; i < window_.tree().size(); ++i) {
+    // The first account of the name, as everywhere else.
+    for (std::size_t i = 0; i < window_.tree().size() && index < 0; ++i) {
         if (window_.tree()[i].text == name) index = static_cast<int>(i);
     }
     if (index < 0) {

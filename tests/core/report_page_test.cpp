@@ -17,6 +17,7 @@ public:
         std::string text;
         ColumnAlign align;
         TextFlow flow;
+        double scale;
     };
     struct Line {
         int x1, y1, x2, y2;
@@ -39,8 +40,8 @@ public:
         return {wrapWidth > 0 ? std::min(width, wrapWidth) : width, count * lineHeight(font)};
     }
     void text(ReportFont font, const ReportRect& rect, std::string_view t, ColumnAlign align,
-              TextFlow flow) override {
-        texts.push_back({font, rect, std::string(t), align, flow});
+              TextFlow flow, double scale) override {
+        texts.push_back({font, rect, std::string(t), align, flow, scale});
     }
     void line(int x1, int y1, int x2, int y2) override { lines.push_back({x1, y1, x2, y2}); }
     void outline(const ReportRect& rect) override { outlines.push_back(rect); }
@@ -160,6 +161,20 @@ TEST(ReportPage, RowsFollowThePageAndKeepTheirColumnsAlignment) {
     EXPECT_EQ(third->rect, (ReportRect{20, rowsTop + 2 * 45, 120, rowsTop + 2 * 45 + 44}));
     EXPECT_EQ(second.find("n15"), nullptr);
     EXPECT_NE(second.find("n29"), nullptr);
+}
+
+TEST(ReportPage, ACellWiderThanItsColumnIsDrawnSmallerUntilItFits) {
+    Fixture f(1);
+    f.list.columns[2].header = "浮动盈亏(元)";         // 7 characters, 70 units
+    f.list.rows[0] = {"600036", "n0", "-225862.007"};  // 110 units in a 100-unit column
+    const RecordingCanvas page = f.draw(1);
+    const auto* figure = page.find("-225862.007");
+    ASSERT_NE(figure, nullptr);
+    EXPECT_EQ(figure->rect.width(), 100);  // the whole cell, nothing cut off
+    EXPECT_EQ(figure->align, ColumnAlign::Right);
+    EXPECT_DOUBLE_EQ(figure->scale, 98.0 / 110.0);  // within the two border lines
+    EXPECT_EQ(page.find("浮动盈亏(元)")->scale, 1.0);
+    EXPECT_EQ(page.find("n0")->scale, 1.0);
 }
 
 TEST(ReportPage, TheLastPageIsFilledWithEmptyGridRowsAndClosed) {

@@ -37,7 +37,7 @@ MainWindowModel::~MainWindowModel() {
 }
 
 void MainWindowModel::OnInitDialog() {
-    OnInitDialogAt(dataDirectory(), tradeParamPath(messages()));
+    OnInitDialogAt(dataDirectory(), std::nullopt);
 }
 
 void MainWindowModel::OnInitDialogAt(const std::string& dataDirectory,
