@@ -153,10 +153,10 @@ TEST_F(TradeCommandsTest, ASaleBooksTheShownFiguresAndRefreshesTheHoldings) {
     ASSERT_EQ(window.holdingRows().size(), 1u);
     EXPECT_EQ(window.holdingRows()[0].cells[3], "500");
 
-    // The sellable list is rebuilt for today at every sale: today's sale does not lower it.
+    // The sellable list is rebuilt for today at every sale: today's sale has used its shares.
     runner.then<SellDialog>([](SellDialog& d) {
         EXPECT_EQ(d.held.text, "500");
-        EXPECT_EQ(d.sellable.text, "1000");
+        EXPECT_EQ(d.sellable.text, "500");
         return false;
     });
     window.OnCommand(command::kSell);
