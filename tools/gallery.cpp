@@ -31,6 +31,7 @@
 #include "qt/widgets/qt_messages.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
+#include "tools/output_folder_argument.h"
 #include "ui/main/command_ids.h"
 
 namespace {
@@ -116,10 +117,7 @@ void enter(QWidget* box, const char* text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: gallery OUTPUT_FOLDER\n");
-        return 2;
-    }
+    if (const auto stop = checkOutputFolderArgument(argc, argv, "gallery")) return *stop;
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     outputFolder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();

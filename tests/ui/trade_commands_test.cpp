@@ -166,6 +166,8 @@ TEST_F(TradeCommandsTest, ASaleBooksTheShownFiguresAndRefreshesTheHoldings) {
 TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     loginFirst();
     const auto rowsBefore = window.holdingRows().size();
+    // The status line: the cash and the cash plus 1000 shares at 12.
+    EXPECT_EQ(window.accountStatus(), "资金余额: 1000.000元    总资产: 13000.000元");
     runner.then<CashDialog>([](CashDialog& d) {
         EXPECT_EQ(d.caption(), "增加投资 -[甲]");
         EXPECT_EQ(d.balance.text, "现有资金:1000.000元");
@@ -184,6 +186,7 @@ TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     EXPECT_EQ(in.market, 0);
     EXPECT_STREQ(in.stockCode, "");
     EXPECT_EQ(in.quantity, 0);
+    EXPECT_EQ(window.accountStatus(), "资金余额: 1250.500元    总资产: 13250.500元");
 
     // Exactly the whole cash may go; a cent more may not.
     runner.then<CashDialog>([](CashDialog& d) {
@@ -202,6 +205,7 @@ TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     EXPECT_EQ(out.cashSign, -1);
     EXPECT_DOUBLE_EQ(out.amount, 1250.5);
     EXPECT_DOUBLE_EQ(cash(), 0);
+    EXPECT_EQ(window.accountStatus(), "资金余额: 0.000元    总资产: 12000.000元");
     EXPECT_EQ(ledgerOnDisk(first).size(), 4u);
     EXPECT_EQ(window.holdingRows().size(), rowsBefore);
 

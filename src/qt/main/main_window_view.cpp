@@ -3,8 +3,10 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
@@ -26,13 +28,14 @@ MainWindowView::MainWindowView(QWidget* parent)
                                        this, [this](int id) { runCommand(id); },
                                        [this](int id) { return model_.isAvailable(id); })),
       panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget),
-      list_(new QTableView),
-      rows_(new HoldingListModel(this)), accountIcons_{accountIcon(false), accountIcon(true)} {
+      list_(new QTableView), rows_(new HoldingListModel(this)),
+      status_(new QLabel), accountIcons_{accountIcon(false), accountIcon(true)} {
     setFont(dialogFont());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowIcon(applicationIcon());
-    setSizeGripEnabled(true);
+    // The status bar carries the size grip, clear of the list's scroll bar.
+    setSizeGripEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -40,6 +43,7 @@ MainWindowView::MainWindowView(QWidget* parent)
     layout->setMenuBar(menus_->menuBar());
     layout->addWidget(menus_->toolBar());
     layout->addWidget(panes_, 1);
+    layout->addWidget(buildStatusBar());
     buildTree();
     buildList();
     panes_->setPanes(tree_, list_);
@@ -56,7 +60,26 @@ MainWindowView::MainWindowView(QWidget* parent)
 
 MainWindowView::~MainWindowView() = default;
 
+QStatusBar* MainWindowView::buildStatusBar() {
+    auto* bar = new QStatusBar;
+    bar->setSizeGripEnabled(true);
+    status_->setContentsMargins(4, 0, 4, 0);
+    bar->addWidget(status_, 1);
+    return bar;
+}
+
+// The selection of the pane that has the keyboard focus shows in the highlight colour; in
+// the other pane it turns light grey, so the focus is seen at a glance.
+void MainWindowView::showFocusClearly(QWidget* pane) {
+    QPalette palette = pane->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(218, 218, 218));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::Text));
+    pane->setPalette(palette);
+}
+
 void MainWindowView::buildTree() {
+    showFocusClearly(tree_);
     tree_->setHeaderHidden(true);
     tree_->setRootIsDecorated(true);
     tree_->setColumnCount(1);
@@ -83,6 +106,7 @@ void MainWindowView::buildTree() {
 }
 
 void MainWindowView::buildList() {
+    showFocusClearly(list_);
     list_->setModel(rows_);
     list_->setShowGrid(true);
     list_->setWordWrap(false);
@@ -100,7 +124,7 @@ void MainWindowView::buildList() {
         list_->setColumnWidth(i, rows_->columns()[i].width);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                model_.setSelectedRow(current.isValid() ? current.row() : -1);
+                if (!syncingList_) model_.setSelectedRow(current.isValid() ? current.row() : -1);
             });
     connect(list_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         model_.OnListDoubleClick(index.isValid() ? index.row() : -1);
@@ -121,6 +145,7 @@ void MainWindowView::runCommand(int commandId) {
 
 void MainWindowView::sync() {
     setWindowTitle(QString::fromStdString(model_.caption()));
+    status_->setText(QString::fromStdString(model_.accountStatus()));
     syncTree();
     syncList();
     menus_->updateEnabled();
@@ -149,14 +174,19 @@ void MainWindowView::syncTree() {
 }
 
 void MainWindowView::syncList() {
-    const QSignalBlocker blocker(list_->selectionModel());
+    // The view hears of the new selection (and repaints it); the model already knows it.
+    syncingList_ = true;
     rows_->setRows(model_.holdingRows());
     const int row = model_.selectedRow();
-    if (row >= 0 && row < rows_->rowCount()) {
+    // A rebuilt list (it asks for the focus) or a new selection brings the row into sight.
+    const bool rebuilt = model_.focusRequest() != appliedFocusRequest_;
+    if (row >= 0 && row < rows_->rowCount() && (rebuilt || list_->currentIndex().row() != row)) {
         const QModelIndex index = rows_->index(row, 0);
         list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                             QItemSelectionModel::Rows);
+        list_->scrollTo(index);
     }
+    syncingList_ = false;
 }
 
 void MainWindowView::applyFocusRequest() {
@@ -180,6 +210,16 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void MainWindowView::keyPressEvent(QKeyEvent* event) {
+    // Esc does not close the main window (a stray one would log every account out); only
+    // 退出程序 and the close box do. Dialogs keep cancelling on Esc.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

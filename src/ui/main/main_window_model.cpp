@@ -1,8 +1,9 @@
 #include "ui/main/main_window_model.h"
 
+#include "engine/account_summary.h"
+#include "engine/number_format.h"
 #include "host/module_state.h"
 #include "records/gbk_text.h"
-#include "store/trade_param_file.h"
 #include "ui/account/account_commands.h"
 #include "ui/common/dialog_title.h"
 #include "ui/main/about_box.h"
@@ -113,12 +114,24 @@ void MainWindowModel::refreshHoldingList() {
     if (!index || tree_[*index].image == kLoggedOutImage) return;
     workspace_.recomputeHoldings();
     rows_ = fiscora::holdingRows(workspace_, workspace_.holdings);
+    refreshAccountStatus();
     if (rows_.empty()) {
         selectedRow_ = -1;
         return;
     }
     selectedRow_ = 0;
     requestFocus(MainPane::List);
+}
+
+void MainWindowModel::refreshAccountStatus() {
+    accountStatus_.clear();
+    const auto index = selectedItem();
+    if (!index || tree_[*index].image == kLoggedOutImage) return;
+    const AccountInfo* account = accountOf(tree_[*index]);
+    if (account == nullptr) return;
+    const AccountSummary s = accountSummary(workspace_, *account);
+    accountStatus_ = "资金余额: " + formatAmount(s.cashBalance) + s.currencyUnit +
+                     "    总资产: " + formatAmount(s.totalAssets) + s.currencyUnit;
 }
 
 void MainWindowModel::refreshAccountTree() {
@@ -141,6 +154,7 @@ void MainWindowModel::removeTreeItem(int index) {
 void MainWindowModel::clearHoldingList() {
     rows_.clear();
     selectedRow_ = -1;
+    accountStatus_.clear();
 }
 
 std::optional<int> MainWindowModel::selectedItem() const {

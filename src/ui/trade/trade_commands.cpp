@@ -26,8 +26,11 @@ void TradeCommands::book(const Target& target, const LedgerRecord& record) {
     workspace.ledger.push_back(record);
     // A failed write has shown its message; the record stays in memory.
     workspace.saveLedgerOf(*target.account);
-    // Cash records leave the positions as they are.
-    if (record.isStock()) window_.refreshHoldingList();
+    // Cash records leave the positions as they are, and change only the status line.
+    if (record.isStock())
+        window_.refreshHoldingList();
+    else
+        window_.refreshAccountStatus();
 }
 
 void TradeCommands::OnAddFunds() {
