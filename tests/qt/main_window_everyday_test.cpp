@@ -99,6 +99,23 @@ private slots:
         QVERIFY(paints.painted.intersects(first));
     }
 
+    void noColumnIsNarrowerThanItsWidestCell() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        window.show();
+        logIn(window);
+        QTableView* list = window.holdingList();
+        QCOMPARE(list->columnWidth(5), 92);  // the list's own width where the figures fit
+        workspace.quotes().quotes()[{"600036", 1}].latest = 99999.99f;
+        window.runCommand(command::kRefreshQuotes);
+        QAbstractItemModel* rows = list->model();
+        for (int column : {4, 5, 9}) {
+            const QString text = rows->data(rows->index(0, column)).toString();
+            QVERIFY2(list->columnWidth(column) > list->fontMetrics().horizontalAdvance(text),
+                     qPrintable(text));
+        }
+    }
+
     void statusLineShowsTheAccountsCash() {
         fiscora::test::SampleWorkspace workspace;
         MainWindowView window;

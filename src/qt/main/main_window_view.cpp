@@ -1,5 +1,7 @@
 #include "qt/main/main_window_view.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -120,8 +122,7 @@ void MainWindowView::buildList() {
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     list_->horizontalHeader()->setStretchLastSection(false);
     list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    for (int i = 0; i < static_cast<int>(rows_->columns().size()); ++i)
-        list_->setColumnWidth(i, rows_->columns()[i].width);
+    fitColumns();
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!syncingList_) model_.setSelectedRow(current.isValid() ? current.row() : -1);
@@ -177,6 +178,7 @@ void MainWindowView::syncList() {
     // The view hears of the new selection (and repaints it); the model already knows it.
     syncingList_ = true;
     rows_->setRows(model_.holdingRows());
+    fitColumns();
     const int row = model_.selectedRow();
     // A rebuilt list (it asks for the focus) or a new selection brings the row into sight.
     const bool rebuilt = model_.focusRequest() != appliedFocusRequest_;
@@ -187,6 +189,18 @@ void MainWindowView::syncList() {
         list_->scrollTo(index);
     }
     syncingList_ = false;
+}
+
+// A column's width is the list's own, or its widest cell or header where that is wider, so a
+// figure is never cut.
+void MainWindowView::fitColumns() {
+    QHeaderView* header = list_->horizontalHeader();
+    const QAbstractItemView* cells = list_;  // sizeHintForColumn is public there
+    for (int i = 0; i < static_cast<int>(rows_->columns().size()); ++i) {
+        const int width = std::max(
+            {rows_->columns()[i].width, header->sectionSizeHint(i), cells->sizeHintForColumn(i)});
+        if (list_->columnWidth(i) != width) list_->setColumnWidth(i, width);
+    }
 }
 
 void MainWindowView::applyFocusRequest() {

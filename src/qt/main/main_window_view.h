@@ -52,6 +52,7 @@ private:
     void showFocusClearly(QWidget* pane);
     void syncTree();
     void syncList();
+    void fitColumns();
     void applyFocusRequest();
     int treeIndexOf(QTreeWidgetItem* item) const;
 
