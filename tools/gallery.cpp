@@ -159,6 +159,15 @@ int main(int argc, char** argv) {
         window.sync();
         save(&window, "main-window");
 
+        // Wide figures widen their columns instead of being cut.
+        float& price = quotes.quotes()[{"600036", 1}].latest;
+        const float usual = price;
+        price = 99999.99f;
+        window.runCommand(fiscora::ui::command::kRefreshQuotes);
+        save(&window, "main-window-wide-figures");
+        price = usual;
+        window.runCommand(fiscora::ui::command::kRefreshQuotes);
+
         saveDialog(window, fiscora::ui::command::kAbout, "about-box");
         saveDialog(window, fiscora::ui::command::kNewAccount, "new-account-dialog");
         saveFilledDialog<fiscora::qt::BuyView>(window, fiscora::ui::command::kBuy, "buy-dialog",

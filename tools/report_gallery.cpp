@@ -39,6 +39,9 @@ ListTable sampleHoldings() {
                               formatAmount(average + 2 * fees / quantity),
                               formatPercent(100 * (latest - average) / average)});
     }
+    // Figures wider than their columns: drawn smaller, never cut.
+    table.rows[1] = {"上海",           "600519",   "贵州茅台", "1500",     "225862.007",
+                     "-538987281.450", "1598.880", "150.575",  "1601.230", "-678980.123%"};
     return table;
 }
 
