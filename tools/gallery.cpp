@@ -179,8 +179,9 @@ int main(int argc, char** argv) {
                                                });
         saveFilledDialog<fiscora::qt::SellView>(
             window, fiscora::ui::command::kSell, "sell-dialog", [](auto* view) {
-                view->codeBox()->setCurrentIndex(
-                    view->codeBox()->findText(QStringLiteral("600036")));
+                const int held = view->codeBox()->findText(QStringLiteral("600036"));
+                view->codeBox()->setCurrentIndex(held);
+                emit view->codeBox()->activated(held);  // as the user's pick
                 enter(view->quantityEdit(), "500");
                 enter(view->priceEdit(), "36.20");
                 typeInto(view->remarkEdit(), "止盈一半");

@@ -22,7 +22,6 @@ void Workspace::open(const std::string& dataDirectory,
     loginStates = loggedOutStates(accounts);
     ledger.clear();
     holdings.clear();
-    sellable.clear();
 }
 
 std::optional<std::string> Workspace::tradeParamFile() const {

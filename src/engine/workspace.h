@@ -59,7 +59,6 @@ public:
     LoginStates loginStates;
     Ledger ledger;
     Holdings holdings;
-    Holdings sellable;
     TradeParamTable tradeParams;
 
 private:

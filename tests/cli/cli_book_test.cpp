@@ -87,7 +87,7 @@ TEST_F(CliBook, ADuplicatedNameLogsInToTheFirstAccountLikeTheWindow) {
     options.paramsFile = root.file("trdpara.dat");
     options.passwordFile = secrets.file("pw");
     std::ostringstream err;
-    cli::WindowSession session(options, err, [](ui::DialogModel&) { return false; });
+    cli::WindowSession session(options, err);
     ASSERT_EQ(session.open(), 0) << err.str();
     ASSERT_EQ(session.login("张三"), 0) << err.str();
     const auto& tree = session.window().tree();

@@ -115,7 +115,10 @@ TEST_F(MainWindowTest, TheGuardWantsASelectedLoggedInAccount) {
     EXPECT_EQ(messages.shown[1].caption, "错误");
     EXPECT_EQ(messages.shown[1].icon, MessageIcon::Stop);
     login(1, "2");
-    EXPECT_EQ(window.AccountGuard(), "乙");
+    const auto guarded = window.AccountGuard();
+    ASSERT_TRUE(guarded);
+    EXPECT_EQ(guarded->name, "乙");
+    EXPECT_EQ(&guarded->info, &window.workspace().accounts[1]);
     EXPECT_EQ(messages.shown.size(), 2u);
 }
 

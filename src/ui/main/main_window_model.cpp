@@ -168,14 +168,16 @@ std::optional<int> MainWindowModel::requireSelection() {
     return index;
 }
 
-std::optional<std::string> MainWindowModel::AccountGuard() {
+std::optional<GuardedAccount> MainWindowModel::AccountGuard() {
     const auto index = requireSelection();
     if (!index) return std::nullopt;
     if (tree_[*index].image == kLoggedOutImage) {
         messages().error("帐户还未登录，不能进行操作");
         return std::nullopt;
     }
-    return tree_[*index].text;
+    AccountInfo* account = accountOf(tree_[*index]);
+    if (account == nullptr) return std::nullopt;
+    return GuardedAccount{tree_[*index].text, *account};
 }
 
 void MainWindowModel::showAccountInCaption(const std::string& name) {

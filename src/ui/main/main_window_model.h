@@ -30,6 +30,12 @@ struct AccountTreeItem {
 inline constexpr int kLoggedOutImage = 0;
 inline constexpr int kLoggedInImage = 1;
 
+// The account a command acts on, as the guard checked it: its name (UTF-8) and registry entry.
+struct GuardedAccount {
+    std::string name;
+    AccountInfo& info;
+};
+
 // Which pane the model wants the keyboard focus in.
 enum class MainPane { None, Tree, List };
 
@@ -90,9 +96,9 @@ public:
     const AccountTreeItem* selectedAccount() const {
         return selectedItem() ? &tree_[selected_] : nullptr;
     }
-    // The guard of every account command: the selected account's name (UTF-8), or
-    // nothing after "请选中一个帐户" or "帐户还未登录，不能进行操作".
-    std::optional<std::string> AccountGuard();
+    // The guard of every account command: the selected logged-in account, or nothing
+    // after "请选中一个帐户" or "帐户还未登录，不能进行操作".
+    std::optional<GuardedAccount> AccountGuard();
     // The selected item, or nothing after "请选中一个帐户".
     std::optional<int> requireSelection();
 
