@@ -1,12 +1,9 @@
 #include "ui/trade/buy_dialog.h"
 
-#include <cmath>
-#include <cstdio>
-#include <limits>
-
 #include "engine/number_format.h"
 #include "host/module_state.h"
 #include "host/quote_source.h"
+#include "ui/trade/cash_limit.h"
 #include "ui/trade/leading_number.h"
 #include "ui/trade/market_choice.h"
 
@@ -14,17 +11,6 @@ namespace fiscora::ui {
 namespace {
 
 constexpr std::size_t kCodeChars = 6;
-
-// cash / price truncated toward zero, kept within what an int can show.
-int affordableQuantity(double cash, double price) {
-    if (price == 0) return 0;
-    const double shares = std::trunc(cash / price);
-    if (!(shares < static_cast<double>(std::numeric_limits<int>::max())))
-        return std::numeric_limits<int>::max();
-    if (!(shares > static_cast<double>(std::numeric_limits<int>::min())))
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(shares);
-}
 
 }  // namespace
 
@@ -108,8 +94,7 @@ void BuyDialog::lookUpName() {
 bool BuyDialog::OnConfirm() {
     const auto shares = readQuantity(quantity);
     if (!shares) return false;
-    const auto cashShown = readNumber(cash);
-    if (!cashShown) return false;
+    if (!readNumber(cash)) return false;
     const auto perShare = readNumber(price);
     if (!perShare) return false;
     const auto spent = readNumber(expense);
@@ -131,7 +116,8 @@ bool BuyDialog::OnConfirm() {
         messages().plain("价格数量的值不能小于等于零,佣金的值不能为负");
         return false;
     }
-    if (static_cast<double>(*shares) * *perShare > *cashShown) {
+    // Against the cash the caller gave, as 可买数量 counts it, not the rounded box.
+    if (!cashCovers(availableCash_, static_cast<double>(*shares) * *perShare)) {
         messages().plain("现金超支，不能买入，请减小买入量");
         return false;
     }
