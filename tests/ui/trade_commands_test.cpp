@@ -214,6 +214,20 @@ TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     window.OnCommand(command::kCashOut);
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"没有足够的资金,请减少划出的资金量"});
     EXPECT_EQ(window.workspace().ledger.size(), 4u);
+
+    // 0.7 + 0.1 lies a hair below the 0.800 shown; taking all of it leaves -1e-16, which the
+    // status line shows as 0.000, not -0.000.
+    for (const auto& [command, amount] :
+         {std::pair{command::kCashIn, "0.7"}, std::pair{command::kCashIn, "0.1"},
+          std::pair{command::kCashOut, "0.800"}}) {
+        runner.then<CashDialog>([amount = std::string(amount)](CashDialog& d) {
+            d.amount.text = amount;
+            return true;
+        });
+        window.OnCommand(command);
+    }
+    EXPECT_LT(cash(), 0);
+    EXPECT_EQ(window.accountStatus(), "资金余额: 0.000元    总资产: 12000.000元");
 }
 
 TEST_F(TradeCommandsTest, ACancelledDialogChangesNothing) {

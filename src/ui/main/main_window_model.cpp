@@ -1,5 +1,7 @@
 #include "ui/main/main_window_model.h"
 
+#include <cmath>
+
 #include "engine/account_summary.h"
 #include "engine/number_format.h"
 #include "host/module_state.h"
@@ -130,8 +132,12 @@ void MainWindowModel::refreshAccountStatus() {
     const AccountInfo* account = accountOf(tree_[*index]);
     if (account == nullptr) return;
     const AccountSummary s = accountSummary(workspace_, *account);
-    accountStatus_ = "资金余额: " + formatAmount(s.cashBalance) + s.currencyUnit +
-                     "    总资产: " + formatAmount(s.totalAssets) + s.currencyUnit;
+    // Taking the whole cash as shown may leave a hair below zero: that reads 0.000, not -0.000.
+    auto shown = [](double amount) {
+        return formatAmount(std::fabs(amount) < 0.0005 ? 0 : amount);
+    };
+    accountStatus_ = "资金余额: " + shown(s.cashBalance) + s.currencyUnit +
+                     "    总资产: " + shown(s.totalAssets) + s.currencyUnit;
 }
 
 void MainWindowModel::refreshAccountTree() {
