@@ -23,16 +23,22 @@
 #include "host/quote_snapshot.h"
 #include "qt/account/password_view.h"
 #include "qt/main/command_menus.h"
+#include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
 #include "qt/trade/sell_view.h"
 #include "qt/widgets/hover_button.h"
 #include "qt/widgets/qt_messages.h"
+#include "records/gbk_text.h"
+#include "records/trading_terms.h"
+#include "store/trade_param_file.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "tools/output_folder_argument.h"
 #include "ui/main/command_ids.h"
+#include "ui/records/edit_record_dialog.h"
+#include "ui/records/trade_param_dialog.h"
 
 namespace {
 
@@ -98,6 +104,38 @@ void saveFilledDialog(fiscora::qt::MainWindowView& window, int command, const ch
         },
         &window);
     window.runCommand(command);
+}
+
+// Shows a dialog model's window by itself, pictures it and closes it unconfirmed.
+void saveModel(fiscora::ui::DialogModel& model, QWidget* owner, const char* name) {
+    fiscora::demo::onNextModal(
+        [name](QDialog* dialog) {
+            save(dialog, name);
+            dialog->reject();
+        },
+        owner);
+    fiscora::qt::dialogViews().run(model, owner);
+}
+
+// The record editor on the first record of `kind` in the logged-in account's ledger,
+// pictured and closed unconfirmed.
+void saveRecordEditor(fiscora::qt::MainWindowView& window, fiscora::RecordType kind,
+                      const char* name) {
+    fiscora::ui::MainWindowModel& main = window.model();
+    const fiscora::Ledger& ledger = main.workspace().ledger;
+    std::size_t index = 0;
+    while (index < ledger.size() && ledger[index].kind() != kind) ++index;
+    const fiscora::AccountInfo* account = main.accountOf(*main.selectedAccount());
+    if (index == ledger.size() || account == nullptr) {
+        std::fprintf(stderr, "gallery: no record for %s\n", name);
+        ++failures;
+        return;
+    }
+    fiscora::ui::EditRecordDialog model(
+        main.messages(), main.selectedAccount()->text,
+        fiscora::currencyUnitOfTradeType(fiscora::fieldText(account->tradeType)), ledger, index,
+        main.workspace().tradeParams);
+    saveModel(model, &window, name);
 }
 
 // Types key by key, Chinese included (QTest::keyClicks takes ASCII only).
@@ -193,6 +231,19 @@ int main(int argc, char** argv) {
                                                     typeInto(view->amountEdit(), "20000");
                                                     typeInto(view->remarkEdit(), "年终奖转入");
                                                 });
+        saveRecordEditor(window, fiscora::RecordType::Buy, "edit-record-purchase");
+        saveRecordEditor(window, fiscora::RecordType::CashIn, "edit-record-cash");
+        fiscora::ui::TradeParamDialog newRow(messages);
+        saveModel(newRow, &window, "trade-param-add-dialog");
+        fiscora::TradeParamTable table;
+        if (fiscora::loadTradeParams(folder + fiscora::kTradeParamFileName, table, messages) &&
+            !table.empty()) {
+            fiscora::ui::TradeParamDialog existing(messages, table.back());
+            saveModel(existing, &window, "trade-param-modify-dialog");
+        } else {
+            std::fprintf(stderr, "gallery: the sample fee table has no row to modify\n");
+            ++failures;
+        }
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");

@@ -2,17 +2,12 @@
 
 #include "engine/number_format.h"
 #include "host/module_state.h"
-#include "host/quote_source.h"
 #include "ui/trade/cash_limit.h"
 #include "ui/trade/leading_number.h"
 #include "ui/trade/market_choice.h"
+#include "ui/trade/stock_code_box.h"
 
 namespace fiscora::ui {
-namespace {
-
-constexpr std::size_t kCodeChars = 6;
-
-}  // namespace
 
 BuyDialog::BuyDialog(Messages& messages, std::string accountName, std::string currencyUnit,
                      double availableCash, const TradeParamTable& tradeParams)
@@ -21,8 +16,7 @@ BuyDialog::BuyDialog(Messages& messages, std::string accountName, std::string cu
       availableCash_(availableCash), tradeParams_(tradeParams) {
     tradeDate.label = "日期";
     declare(code, "code", "股票");
-    code.maxChars = kCodeChars;
-    code.digitsOnly = true;
+    makeStockCodeBox(code);
     declare(nameLabel, "name");
     declare(market, "market", "市场类型");
     makeNumberBox(price, "price", "价格");
@@ -68,9 +62,9 @@ void BuyDialog::UpdateFigures() {
 void BuyDialog::OnCodeKillFocus(const Field* to) {
     // Leaving for 确定 or 取消 keeps the last lookup's verdict.
     if (to == nullptr) return;
-    if (code.text.size() != kCodeChars) {
+    if (code.text.size() != kStockCodeChars) {
         focusOn(code);
-        nameLabel.text = "必须输入六位股票代码";
+        nameLabel.text = kStockCodeLengthMessage;
         return;
     }
     if (applyMarketOfCode(market, code.text)) focusOn(price);
@@ -86,9 +80,7 @@ void BuyDialog::OnMarketSelected() {
 }
 
 void BuyDialog::lookUpName() {
-    std::string name;
-    codeValid_ = fiscora::stockName(code.text, market.selectedText(), name);
-    nameLabel.text = codeValid_ ? name : "非法代码";
+    codeValid_ = showStockName(code, market, nameLabel);
 }
 
 bool BuyDialog::OnConfirm() {

@@ -1,0 +1,44 @@
+#include "large_ledger.h"
+
+#include <filesystem>
+
+#include "records/gbk_text.h"
+
+namespace fiscora::bench {
+
+LargeLedger::LargeLedger() {
+    scrambler.setFileKey();
+    dir = std::filesystem::temp_directory_path().string() + "/fiscora-bench/";
+    std::filesystem::create_directories(dir);
+    storeText(owner.name, "bench");
+    storeText(owner.password, "pw");
+    Ledger ledger;
+    ledger.reserve(kLargeLedgerRecords);
+    for (int i = 0; i < kLargeLedgerRecords; ++i) {
+        LedgerRecord r =
+            makeRecord(i % 3 == 2 ? RecordType::Sell : RecordType::Buy, 20200101 + i % 28);
+        r.market = i % 2;
+        const std::string code = std::to_string(600000 + i % 200);
+        storeBytes(r.stockCode, code);
+        r.quantity = 100;
+        r.price = 10 + i % 7;
+        r.fee = 5;
+        r.amount = r.quantity * r.price + r.fee;
+        ledger.push_back(r);
+    }
+    const LedgerStore store{dir, scrambler, messages};
+    std::filesystem::remove(dir + "bench.da0");
+    writeLedgerHeader(store, owner, "pw");
+    saveLedger(store, owner, ledger);
+}
+
+LargeLedger::~LargeLedger() {
+    std::filesystem::remove_all(dir);
+}
+
+LargeLedger& largeLedger() {
+    static LargeLedger f;
+    return f;
+}
+
+}  // namespace fiscora::bench

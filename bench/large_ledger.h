@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "host/messages.h"
+#include "records/account_info.h"
+#include "store/data_scrambler.h"
+#include "store/ledger_file.h"
+
+namespace fiscora::bench {
+
+inline constexpr int kLargeLedgerRecords = 100'000;
+
+class QuietMessages : public Messages {
+public:
+    void show(const std::string&, const std::string&, MessageIcon) override {}
+    bool ask(const std::string&, const std::string&) override { return false; }
+};
+
+// A ledger file of kLargeLedgerRecords trades over 200 stocks in both markets, dated
+// over 28 days, written once into a temporary folder and removed at exit.
+struct LargeLedger {
+    LargeLedger();
+    ~LargeLedger();
+    LargeLedger(const LargeLedger&) = delete;
+    LargeLedger& operator=(const LargeLedger&) = delete;
+
+    LedgerStore readOnlyStore() { return {dir, scrambler, messages, OpenMode::ReadOnly}; }
+
+    DataScrambler scrambler;
+    QuietMessages messages;
+    AccountInfo owner{};
+    std::string dir;
+};
+
+LargeLedger& largeLedger();
+
+}  // namespace fiscora::bench

@@ -1,0 +1,26 @@
+#include "engine/ledger_edits.h"
+
+#include "engine/ledger_change_rules.h"
+
+namespace fiscora {
+
+bool deleteLedgerRecord(Workspace& workspace, const AccountInfo& account, std::size_t index) {
+    Ledger& ledger = workspace.ledger;
+    if (!mayDeleteRecord(ledger, index)) {
+        workspace.messages().plain(kRecordNeededMessage);
+        workspace.recomputeHoldings();
+        return false;
+    }
+    ledger.erase(ledger.begin() + static_cast<std::ptrdiff_t>(index));
+    workspace.saveLedgerOf(account);
+    workspace.recomputeHoldings();
+    return true;
+}
+
+bool replaceLedgerRecord(Workspace& workspace, const AccountInfo& account, std::size_t index,
+                         const LedgerRecord& edited) {
+    workspace.ledger.at(index) = edited;
+    return workspace.saveLedgerOf(account);
+}
+
+}  // namespace fiscora

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/ledger_filter.h"
+#include "output/list_table.h"
+#include "records/ledger_record.h"
+
+namespace fiscora {
+
+// The ten columns of the ledger view: headers, widths in pixels, all centred.
+std::vector<ListColumn> ledgerViewColumns();
+inline constexpr int kRemarkColumn = 9;
+
+// A date as the ledger view shows it: "%4d年%2d月%2d日".
+std::string ledgerDateText(std::int32_t date);
+
+// The cells of ledger records as the view shows them. Stock names come from the host,
+// asked once per stock for the formatter's life, so a large ledger formats only the rows
+// it shows without asking the host again for every row.
+class LedgerRowFormatter {
+public:
+    std::string cell(const LedgerRecord& record, int column);
+    std::vector<std::string> cells(const LedgerRecord& record);
+
+private:
+    const std::string& nameOf(const LedgerRecord& record);
+
+    std::map<std::pair<std::int32_t, std::string>, std::string> names_;
+};
+
+// The shown rows as a list with its header, ready to print or export.
+ListTable ledgerTable(const Ledger& ledger, const ViewRows& rows);
+
+// What a click on a row's 备注 cell shows: the remark, or "没有备注".
+std::string remarkMessage(const LedgerRecord& record);
+
+// The view's 交易类型 and 货币单位 labels for the account's currency unit.
+struct LedgerViewUnits {
+    std::string tradeType;
+    std::string unit;
+};
+LedgerViewUnits ledgerViewUnits(const std::string& currencyUnit);
+
+// The 现金余额 line: the balance with three decimals, the unit straight after it.
+std::string balanceText(double balance, const std::string& unit);
+
+}  // namespace fiscora
