@@ -41,6 +41,7 @@
 #include "store/trade_param_file.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
+#include "tools/output_folder_argument.h"
 #include "ui/main/command_ids.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/trade_param_dialog.h"
@@ -160,10 +161,7 @@ void enter(QWidget* box, const char* text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: gallery OUTPUT_FOLDER\n");
-        return 2;
-    }
+    if (const auto stop = checkOutputFolderArgument(argc, argv, "gallery")) return *stop;
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     outputFolder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
@@ -204,6 +202,15 @@ int main(int argc, char** argv) {
         window.model().OnTreeClick(0);
         window.sync();
         save(&window, "main-window");
+
+        // Wide figures widen their columns instead of being cut.
+        float& price = quotes.quotes()[{"600036", 1}].latest;
+        const float usual = price;
+        price = 99999.99f;
+        window.runCommand(fiscora::ui::command::kRefreshQuotes);
+        save(&window, "main-window-wide-figures");
+        price = usual;
+        window.runCommand(fiscora::ui::command::kRefreshQuotes);
 
         saveDialog(window, fiscora::ui::command::kAbout, "about-box");
         saveDialog(window, fiscora::ui::command::kNewAccount, "new-account-dialog");

@@ -12,6 +12,7 @@
 #include "output/list_reports.h"
 #include "output/list_text_export.h"
 #include "qt/output/list_print.h"
+#include "tools/output_folder_argument.h"
 
 namespace {
 
@@ -38,6 +39,9 @@ ListTable sampleHoldings() {
                               formatAmount(average + 2 * fees / quantity),
                               formatPercent(100 * (latest - average) / average)});
     }
+    // Figures wider than their columns: drawn smaller, never cut.
+    table.rows[1] = {"上海",           "600519",   "贵州茅台", "1500",     "225862.007",
+                     "-538987281.450", "1598.880", "150.575",  "1601.230", "-678980.123%"};
     return table;
 }
 
@@ -63,10 +67,7 @@ bool writePdf(const ListTable& list, const QDir& out, const QString& name, const
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: report_gallery OUTPUT_FOLDER\n");
-        return 2;
-    }
+    if (const auto stop = checkOutputFolderArgument(argc, argv, "report_gallery")) return *stop;
     QGuiApplication app(argc, argv);
     QDir out(QString::fromLocal8Bit(argv[1]));
     if (!out.mkpath(QStringLiteral("."))) return 1;

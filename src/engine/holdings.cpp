@@ -28,9 +28,9 @@ public:
         return list_[it->second];
     }
 
-    // The open positions; closed ones are dropped, the others keep their order.
-    Holdings finish() {
-        std::erase_if(list_, [](const Holding& h) { return h.heldQty() == 0; });
+    // Every position in order of first appearance, or only the open ones.
+    Holdings finish(bool openOnly = true) {
+        if (openOnly) std::erase_if(list_, [](const Holding& h) { return h.heldQty() == 0; });
         return std::move(list_);
     }
 
@@ -98,20 +98,49 @@ Holdings computeHoldings(const Ledger& ledger, std::int32_t from, std::int32_t t
     return builder.finish();
 }
 
-Holdings computeSellable(const Ledger& ledger, std::int32_t beforeDate) {
-    HoldingBuilder builder;
+Holdings computeSellable(const Ledger& ledger, std::int32_t onDate) {
+    // Both builders see every record, so their lists line up position by position.
+    HoldingBuilder sellable;
+    HoldingBuilder whole;
     for (const auto& r : ledger) {
-        if (!r.isStock() || r.kind() == RecordType::Dividend || r.date >= beforeDate) continue;
-        Holding& h = builder.holdingFor(r);
+        if (!r.isStock() || r.kind() == RecordType::Dividend) continue;
+        Holding& h = sellable.holdingFor(r);
+        Holding& w = whole.holdingFor(r);
+        // Shares acquired on the day itself are not sellable yet; a sale booked on the day
+        // has already used its shares.
+        const bool counts = r.kind() == RecordType::Sell ? r.date <= onDate : r.date < onDate;
         switch (r.kind()) {
         case RecordType::Buy:
-        case RecordType::RightsIssue: h.boughtQty += r.quantity; break;
-        case RecordType::Sell: h.soldQty += r.quantity; break;
-        case RecordType::BonusShares: h.bonusQty += r.quantity; break;
+        case RecordType::RightsIssue:
+            w.boughtQty += r.quantity;
+            if (counts) h.boughtQty += r.quantity;
+            break;
+        case RecordType::Sell:
+            w.soldQty += r.quantity;
+            if (counts) h.soldQty += r.quantity;
+            break;
+        case RecordType::BonusShares:
+            w.bonusQty += r.quantity;
+            if (counts) h.bonusQty += r.quantity;
+            break;
         default: break;
         }
     }
-    return builder.finish();
+    // Never more than the whole ledger leaves held (later sales included), never below 0.
+    Holdings all = whole.finish(false);
+    Holdings list = sellable.finish(false);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::int64_t held = list[i].heldQty();
+        const std::int64_t limit =
+            std::max<std::int64_t>(std::min<std::int64_t>(held, all[i].heldQty()), 0);
+        list[i].soldQty += static_cast<std::int32_t>(held - limit);
+    }
+    std::erase_if(list, [](const Holding& h) { return h.heldQty() == 0; });
+    return list;
+}
+
+std::uint32_t shareCount(std::int32_t quantity) {
+    return static_cast<std::uint32_t>(std::abs(static_cast<std::int64_t>(quantity)));
 }
 
 double breakEven(double cost, std::uint32_t quantity, const TradeParam& row) {
@@ -137,11 +166,10 @@ HoldingFigures holdingFigures(const Holding& h, double p, const TradeParam& row)
     const std::int32_t owned = h.boughtQty + h.bonusQty;
     f.marketValue = held * p;
     f.averagePrice = owned != 0 ? h.buyAmount / owned : 0;
-    // heldQty goes to the fee as an unsigned count, as the fee function takes it.
-    f.floatingProfit = held * p - ((h.buyAmount - h.sellAmount) +
-                                   tradeFee(p, static_cast<std::uint32_t>(f.heldQty), row));
+    f.floatingProfit =
+        held * p - ((h.buyAmount - h.sellAmount) + tradeFee(p, shareCount(f.heldQty), row));
     f.returnRate = h.buyAmount != 0 ? f.floatingProfit / h.buyAmount * 100 : 0;
-    f.breakEvenPrice = breakEven(h.buyAmount, static_cast<std::uint32_t>(owned), row);
+    f.breakEvenPrice = breakEven(h.buyAmount, shareCount(owned), row);
     f.realisedProfit =
         h.soldQty != 0 ? h.soldQty * (h.sellAmount / h.soldQty - f.breakEvenPrice) : 0;
     const double soldCost = f.averagePrice * h.soldQty;

@@ -36,9 +36,16 @@ using Holdings = std::vector<Holding>;
 Holdings computeHoldings(const Ledger& ledger, std::int32_t from, std::int32_t to,
                          std::optional<std::string_view> codeFilter = std::nullopt);
 
-// Quantities only, of Buy, Sell, BonusShares and RightsIssue records dated strictly
-// before `beforeDate`: the shares that may be sold on that day.
-Holdings computeSellable(const Ledger& ledger, std::int32_t beforeDate);
+// Quantities only: the shares that may be sold on `onDate`. Buy, BonusShares and
+// RightsIssue records count when dated strictly before it (shares acquired on the day are
+// sellable the next day), Sell records when dated on or before it; and no position is
+// more than the whole ledger leaves held, so a sale never takes a position below zero.
+Holdings computeSellable(const Ledger& ledger, std::int32_t onDate);
+
+// A share count as the fee and break-even functions take it. A negative count (only in a
+// file written elsewhere) counts by its size, never as an unsigned wrap-around of four
+// billion shares.
+std::uint32_t shareCount(std::int32_t quantity);
 
 // The price at which selling `quantity` shares brings back `cost` after the sale's own
 // fee, by fixed-point iteration to within 0.001. Bounded: parameters whose rates add up

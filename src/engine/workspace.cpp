@@ -11,19 +11,31 @@ namespace fiscora {
 Workspace::Workspace(Messages& messages, OpenMode mode) : messages_(messages), mode_(mode) {}
 
 void Workspace::open(const std::string& dataDirectory,
-                     const std::optional<std::string>& tradeParamFile) {
+                     const std::optional<std::string>& fixedTradeParamFile) {
     setStandardDefaultTradeParams();
     dataDirectory_ = dataDirectory;
     if (mode_ == OpenMode::CreateIfMissing) ::mkdir(dataDirectory_.c_str(), 0755);
     scrambler_.setFileKey();
-    if (tradeParamFile) {
-        tradeParamFile_ = *tradeParamFile;
-        loadTradeParams(tradeParamFile_, tradeParams, messages_, mode_);
-    }
+    fixedTradeParamFile_ = fixedTradeParamFile;
+    loadTradeParamTable();
     accounts = loadRegistry(dataDirectory_, scrambler_, messages_, mode_);
     loginStates = loggedOutStates(accounts);
     ledger.clear();
     holdings.clear();
+}
+
+std::optional<std::string> Workspace::tradeParamFile() const {
+    return fixedTradeParamFile_ ? fixedTradeParamFile_ : tradeParamPath(messages_);
+}
+
+bool Workspace::loadTradeParamTable() {
+    const auto path = tradeParamFile();
+    return path && loadTradeParams(*path, tradeParams, messages_, mode_);
+}
+
+bool Workspace::saveTradeParamTable() {
+    const auto path = tradeParamFile();
+    return path && saveTradeParams(*path, tradeParams, messages_);
 }
 
 LedgerStatus Workspace::loadLedgerOf(const AccountInfo& account) {

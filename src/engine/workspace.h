@@ -23,9 +23,18 @@ public:
 
     // Window start: the standard default fee row, the data directory created (one level,
     // failure ignored; not in read-only mode), the cipher keyed, the fee table and the
-    // registry loaded, every account logged out. Without a parameter file path (the
-    // current directory could not be read) the table stays empty.
-    void open(const std::string& dataDirectory, const std::optional<std::string>& tradeParamFile);
+    // registry loaded, every account logged out. The fee table is `fixedTradeParamFile`
+    // when given (the command line's --params), otherwise "trdpara.dat" in the directory
+    // current at each load and save.
+    void open(const std::string& dataDirectory,
+              const std::optional<std::string>& fixedTradeParamFile = std::nullopt);
+
+    // The fee table's path now, or nothing after "找不到当前路径！" was shown.
+    std::optional<std::string> tradeParamFile() const;
+    // Reload or rewrite the fee table at tradeParamFile(); failures are reported and leave
+    // the table (load) or the file (save) as it was.
+    bool loadTradeParamTable();
+    bool saveTradeParamTable();
 
     LedgerStore ledgerStore() const { return {dataDirectory_, scrambler_, messages_, mode_}; }
 
@@ -44,7 +53,6 @@ public:
     Messages& messages() const { return messages_; }
     const DataScrambler& scrambler() const { return scrambler_; }
     const std::string& dataDirectory() const { return dataDirectory_; }
-    const std::string& tradeParamFile() const { return tradeParamFile_; }
     OpenMode mode() const { return mode_; }
 
     AccountList accounts;
@@ -58,7 +66,7 @@ private:
     OpenMode mode_;
     DataScrambler scrambler_;
     std::string dataDirectory_;
-    std::string tradeParamFile_;
+    std::optional<std::string> fixedTradeParamFile_;
 };
 
 }  // namespace fiscora

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -36,7 +37,12 @@ std::optional<std::string> currentDirectory() {
 bool initDefaultDataDirectory() {
     auto cwd = currentDirectory();
     if (!cwd) return false;
-    setPrivateInvestDir((*cwd + "invest/").c_str());
+    // The whole path: the 259-byte bound is for what the host hands over, and a cut
+    // default would put the data beside the current directory. A path the system cannot
+    // open counts as no current directory.
+    std::string dir = *cwd + "invest/";
+    if (dir.size() >= PATH_MAX) return false;
+    state().dataDirectory = std::move(dir);
     return true;
 }
 

@@ -21,8 +21,9 @@ inline constexpr std::size_t kStockNameBufferSize = FISCORA_STOCK_NAME_SIZE;
 
 // State that lives from library load to unload. Everything else belongs to a window.
 //
-// Sets the default data directory: the current directory, a '/' appended unless it ends
-// with one, then "invest/". Returns false when the current directory cannot be read.
+// Sets the default data directory: the whole current directory, a '/' appended unless it
+// ends with one, then "invest/". Returns false when the current directory cannot be read
+// or the result is longer than the system's path limit.
 bool initDefaultDataDirectory();
 
 // Replaces the data directory with `path` verbatim (no separator added), cut to the

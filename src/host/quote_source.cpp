@@ -1,5 +1,6 @@
 #include "host/quote_source.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "host/module_state.h"
@@ -11,6 +12,13 @@ namespace {
 
 std::string codeArgument(std::string_view code) {
     return std::string(code.substr(0, code.find('\0')));
+}
+
+// The host's prices are C floats: 35.46 arrives as 35.4599990845. Each stands for a decimal
+// price with the code's price decimals, which is what every figure is computed from.
+double decimalPrice(float hostPrice, std::string_view code) {
+    const double scale = priceDecimals(code) == 3 ? 1000.0 : 100.0;
+    return std::round(static_cast<double>(hostPrice) * scale) / scale;
 }
 
 }  // namespace
@@ -40,7 +48,7 @@ double latestPrice(std::string_view code, std::string_view text) {
     float prevClose = 0;
     if (cb(c.c_str(), static_cast<short>(marketFromText(text)), nullptr, &latest, &prevClose) == 0)
         return 0;
-    return static_cast<double>(latest) > 0.001 ? latest : prevClose;
+    return decimalPrice(static_cast<double>(latest) > 0.001 ? latest : prevClose, c);
 }
 
 double latestPriceByMarket(std::string_view code, std::int32_t market) {

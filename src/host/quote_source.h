@@ -16,7 +16,8 @@ bool stockName(std::string_view code, std::string_view marketText, std::string& 
 bool stockName(std::string_view code, std::int32_t market, std::string& name);
 
 // The latest price, or the previous close when the latest is not above 0.001; 0 when
-// the host does not know the stock or no callback is registered.
+// the host does not know the stock or no callback is registered. The host's float is
+// taken as the decimal price it stands for: rounded to priceDecimals(code) places.
 double latestPrice(std::string_view code, std::string_view marketText);
 // Market 0 or 1; any other number gives 0 without asking the host.
 double latestPriceByMarket(std::string_view code, std::int32_t market);

@@ -14,8 +14,8 @@ public:
 
     // Prints `list` as a paged report titled `title`.
     virtual void printList(const ListTable& list, const std::string& title) = 0;
-    // Shows a saved text file to the user.
-    virtual void openInTextEditor(const std::string& path) = 0;
+    // Shows a saved text file to the user; false when no text editor could be started.
+    virtual bool openInTextEditor(const std::string& path) = 0;
 };
 
 }  // namespace fiscora

@@ -73,8 +73,10 @@ void SaveList(const ListTable& list, const std::string& fileName, Messages& mess
         messages.plain(kSaveFailedMessage);
         return;
     }
-    if (messages.askYesNo("文件保存为当前路径下" + path + ",是否用记事本打开?"))
-        openInTextEditor(path);
+    if (messages.askYesNo("文件保存为当前路径下" + path + ",是否用记事本打开?") &&
+        !openInTextEditor(path)) {
+        messages.plain(kNoTextEditorMessage + path);
+    }
 }
 
 }  // namespace fiscora

@@ -21,11 +21,17 @@ std::optional<std::string> listAsText(const ListTable& list);
 // cannot be made or the file cannot be written.
 bool SaveListAsText(const ListTable& list, const std::string& path);
 
-// Opens a saved file for the user to read (the window opens the desktop's text editor).
-using OpenInTextEditor = std::function<void(const std::string& path)>;
+// Opens a saved file for the user to read (the window opens the desktop's text editor);
+// false when no editor could be started.
+using OpenInTextEditor = std::function<bool(const std::string& path)>;
+
+// Shown with the file's full path when the user asked to open a saved file and no text
+// editor could be started.
+inline constexpr const char* kNoTextEditorMessage = "无法启动文本编辑器。文件已保存为:\n";
 
 // The save command of a list: saves it as `fileName` in the data directory, then offers to
-// open the file; "保存失败" when it could not be saved.
+// open the file (kNoTextEditorMessage when that cannot be done); "保存失败" when it could
+// not be saved.
 void SaveList(const ListTable& list, const std::string& fileName, Messages& messages,
               const OpenInTextEditor& openInTextEditor);
 

@@ -12,7 +12,7 @@ namespace fiscora {
 enum class ReportFont { Heading, Table, Footer };
 
 // How text sits in its rectangle: wrapped onto as many lines as the width needs from the
-// top, or on one line, centred vertically and clipped to the rectangle.
+// top, or on one line, centred vertically.
 enum class TextFlow { Wrapped, SingleLine };
 
 struct TextExtent {
@@ -70,8 +70,9 @@ public:
 
     // The size of `text` in `font`; with a positive `wrapWidth` broken into lines no wider.
     virtual TextExtent measure(ReportFont font, std::string_view text, int wrapWidth) = 0;
+    // `scale` (at most 1) shrinks the font, so a single line wider than its cell fits it.
     virtual void text(ReportFont font, const ReportRect& rect, std::string_view text,
-                      ColumnAlign align, TextFlow flow) = 0;
+                      ColumnAlign align, TextFlow flow, double scale) = 0;
     // Both end points included.
     void line(int x1, int y1, int x2, int y2) { line(x1, y1, x2, y2, kBlack); }
     virtual void line(int x1, int y1, int x2, int y2, Rgb colour) = 0;

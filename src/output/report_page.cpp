@@ -18,6 +18,19 @@ ReportRect cell(const ReportLayout& layout, std::size_t column, int top) {
             layout.area.left + layout.columnEdges[column + 1], top + layout.rowHeight};
 }
 
+// The grid line on each side of a cell.
+constexpr int kCellBorder = 1;
+
+// A cell's text on one line, drawn smaller when it is wider than the cell between its
+// border lines: a figure is never cut.
+void cellText(ReportCanvas& canvas, const ReportRect& box, std::string_view text,
+              ColumnAlign align) {
+    const int room = std::max(box.width() - 2 * kCellBorder, 1);
+    const int width = canvas.measure(ReportFont::Table, text, 0).width;
+    const double scale = width > room ? static_cast<double>(room) / width : 1.0;
+    canvas.text(ReportFont::Table, box, text, align, TextFlow::SingleLine, scale);
+}
+
 }  // namespace
 
 ReportLayout layOutReport(ReportCanvas& canvas, const ReportContent& content, int pageWidth,
@@ -57,10 +70,10 @@ void drawReportPage(ReportCanvas& canvas, const ReportLayout& layout, const Repo
     const std::string pageText = reportPageText(page, layout.lastPage);
     const int headingBottom = top + layout.headingHeight;
     canvas.text(ReportFont::Heading, {area.left, top, area.right, headingBottom}, pageText,
-                ColumnAlign::Right, TextFlow::Wrapped);
+                ColumnAlign::Right, TextFlow::Wrapped, 1);
     canvas.text(ReportFont::Heading,
                 {area.left, top, area.left + titleWidth(canvas, area, pageText), headingBottom},
-                content.title, ColumnAlign::Left, TextFlow::Wrapped);
+                content.title, ColumnAlign::Left, TextFlow::Wrapped, 1);
     top = headingBottom + kHeadingGap;
 
     const std::size_t columns = list.columns.size();
@@ -69,8 +82,7 @@ void drawReportPage(ReportCanvas& canvas, const ReportLayout& layout, const Repo
     for (std::size_t i = 0; i < columns; ++i) {
         const ReportRect box = cell(layout, i, top);
         canvas.whiteBox(box);
-        canvas.text(ReportFont::Table, box, list.columns[i].header, list.columns[i].align,
-                    TextFlow::SingleLine);
+        cellText(canvas, box, list.columns[i].header, list.columns[i].align);
     }
     top += layout.rowHeight;
 
@@ -85,10 +97,8 @@ void drawReportPage(ReportCanvas& canvas, const ReportLayout& layout, const Repo
         const std::size_t r = firstRow + static_cast<std::size_t>(k);
         for (std::size_t i = 0; i < columns; ++i) {
             const ReportRect box = cell(layout, i, y);
-            if (r < list.rows.size() && i < list.rows[r].size()) {
-                canvas.text(ReportFont::Table, box, list.rows[r][i], list.columns[i].align,
-                            TextFlow::SingleLine);
-            }
+            if (r < list.rows.size() && i < list.rows[r].size())
+                cellText(canvas, box, list.rows[r][i], list.columns[i].align);
             canvas.line(box.left, y, box.left, y + stride);
             canvas.line(box.left, y, box.right, y);
             if (i + 1 == columns) canvas.line(box.right - 1, y, box.right - 1, y + stride);
@@ -99,7 +109,7 @@ void drawReportPage(ReportCanvas& canvas, const ReportLayout& layout, const Repo
 
     canvas.text(ReportFont::Footer,
                 {area.left, area.bottom - layout.footerReserve, area.right, area.bottom},
-                content.footer, ColumnAlign::Left, TextFlow::Wrapped);
+                content.footer, ColumnAlign::Left, TextFlow::Wrapped, 1);
 }
 
 }  // namespace fiscora

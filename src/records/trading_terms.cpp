@@ -20,4 +20,13 @@ std::string currencyUnitOfTradeType(std::string_view tradeType) {
     return "港元";
 }
 
+int priceDecimals(std::string_view code) {
+    if (code.starts_with("201") || code.starts_with("42")) return 3;
+    if (code.size() == 6 && code.find_first_not_of("0123456789") == std::string_view::npos) {
+        const int n = std::stoi(std::string(code));
+        if (n >= 900000 && n <= 998999) return 3;
+    }
+    return 2;
+}
+
 }  // namespace fiscora

@@ -16,6 +16,10 @@ std::int32_t marketFromText(std::string_view marketText);
 // "深圳" for 0, "上海" for 1, empty otherwise.
 std::string marketText(std::int32_t market);
 
+// Decimals of a stock's prices (the host's daily bars store them as integers in these
+// units): 3 for codes 900000-998999 and those beginning "201" or "42", 2 for every other.
+int priceDecimals(std::string_view code);
+
 // The unit amounts of a trade type are shown in: "元", "美元" or "港元".
 std::string currencyUnitOfTradeType(std::string_view tradeType);
 

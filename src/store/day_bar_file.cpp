@@ -7,15 +7,6 @@
 
 namespace fiscora {
 
-int priceDecimals(std::string_view code) {
-    if (code.starts_with("201") || code.starts_with("42")) return 3;
-    if (code.size() == 6 && code.find_first_not_of("0123456789") == std::string_view::npos) {
-        const int n = std::stoi(std::string(code));
-        if (n >= 900000 && n <= 998999) return 3;
-    }
-    return 2;
-}
-
 std::string dayBarPath(const std::string& base, std::int32_t market, std::string_view code) {
     const char* m = market == 1 ? "sh" : "sz";
     return base + "mkthome/" + m + "/lday/" + m + std::string(code) + ".day";

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "records/trading_terms.h"
+
 namespace fiscora {
 
 // The host's daily bars, one file per stock below the terminal's folder.
@@ -18,10 +20,6 @@ struct DayBar {
 };
 #pragma pack(pop)
 static_assert(sizeof(DayBar) == 32);
-
-// Decimals of the integer bar prices: 3 for codes 900000-998999 and those beginning
-// "201" or "42", 2 for every other code.
-int priceDecimals(std::string_view code);
 
 // The bar file of a stock under `baseDirectory` (which ends with '/'):
 // mkthome/sh/lday/sh<code>.day for Shanghai (market 1), mkthome/sz/lday/sz<code>.day

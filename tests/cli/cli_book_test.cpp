@@ -2,13 +2,16 @@
 
 #include <ctime>
 #include <fstream>
+#include <sstream>
 
 #include "cli/cli_runner.h"
+#include "cli/window_session.h"
 #include "engine/dates.h"
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/ledger_file.h"
 #include "support/temp_dir.h"
+#include "ui/main/command_ids.h"
 
 namespace fiscora::test {
 namespace {
@@ -54,6 +57,26 @@ protected:
 
 const std::string kHeader =
     "market\tdate\ttype\tkind\tstockCode\tquantity\tprice\tfee\tamount\tcashSign\tremark\n";
+
+TEST_F(CliBook, ADuplicatedNameLogsInToTheFirstAccountLikeTheWindow) {
+    RecordingMessages quiet;
+    AccountList accounts = loadRegistry(root.file("data/"), scrambler, quiet, OpenMode::ReadOnly);
+    accounts.push_back(accounts[0]);  // a second 张三, written elsewhere
+    ASSERT_TRUE(saveRegistry(root.file("data/"), accounts, scrambler, quiet));
+
+    cli::CliOptions options;
+    options.dataDirectory = root.file("data/");
+    options.paramsFile = root.file("trdpara.dat");
+    options.passwordFile = secrets.file("pw");
+    std::ostringstream err;
+    cli::WindowSession session(options, err);
+    ASSERT_EQ(session.open(), 0) << err.str();
+    ASSERT_EQ(session.login("张三"), 0) << err.str();
+    const auto& tree = session.window().tree();
+    ASSERT_EQ(tree.size(), 3u);
+    EXPECT_EQ(session.window().selectedIndex(), 0);
+    EXPECT_NE(tree[0].image, tree[2].image);
+}
 
 TEST_F(CliBook, APurchaseCarriesTheFiguresTheDialogShows) {
     const CliRun r = book({"buy", "--code", "600036", "--price", "10.00", "--quantity", "100",

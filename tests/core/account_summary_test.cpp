@@ -17,7 +17,7 @@ using test::stockRecord;
 class AccountSummaryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ws.open(dir.path(), std::nullopt);
+        ws.open(dir.path(), dir.file("trdpara.dat"));
         TradeParam freeOfFees{};
         freeOfFees.market = 1;
         freeOfFees.codePrefix[0] = '6';

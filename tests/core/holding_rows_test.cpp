@@ -23,7 +23,7 @@ TEST(HoldingRows, TenCellsWithHostNamesAndPrices) {
     test::TempDir dir;
     test::RecordingMessages messages;
     Workspace ws(messages);
-    ws.open(dir.path(), std::nullopt);
+    ws.open(dir.path(), dir.file("trdpara.dat"));
     ws.ledger = {test::stockRecord(RecordType::Buy, 20240102, "600036", 1000, 10, 30),
                  test::stockRecord(RecordType::Buy, 20240103, "000002", 100, 8, 10, 0)};
     ws.recomputeHoldings();

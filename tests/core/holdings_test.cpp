@@ -71,7 +71,7 @@ TEST_F(HoldingsTest, DateRangeAndCodeFilterSelectRecords) {
     EXPECT_EQ(one[0].stockCode, "000001");
 }
 
-TEST_F(HoldingsTest, SellableCountsOnlyEarlierTrades) {
+TEST_F(HoldingsTest, SellableCountsEarlierAcquisitionsAndSalesUpToTheDay) {
     Ledger ledger = {stock(RecordType::Buy, 20240102, "600036", 1000, 10, 30),
                      stock(RecordType::Sell, 20240110, "600036", 200, 11, 20),  // sold on the day
                      stock(RecordType::Buy, 20240110, "600036", 500, 10, 30),   // bought on the day
@@ -79,10 +79,41 @@ TEST_F(HoldingsTest, SellableCountsOnlyEarlierTrades) {
                      stock(RecordType::Dividend, 20240106, "600000", 100, 1, 0)};
     Holdings s = computeSellable(ledger, 20240110);
     ASSERT_EQ(s.size(), 1u);
-    EXPECT_EQ(s[0].heldQty(), 1100);
+    EXPECT_EQ(s[0].heldQty(), 900);
     EXPECT_EQ(s[0].buyAmount, 0.0);  // quantities only
     EXPECT_EQ(computeSellable(ledger, 20240111)[0].heldQty(), 1400);
     EXPECT_TRUE(computeSellable(ledger, 20240102).empty());
+}
+
+TEST_F(HoldingsTest, SellableNeverExceedsWhatTheWholeLedgerLeavesHeld) {
+    Ledger ledger = {stock(RecordType::Buy, 20240102, "600036", 1500, 10, 30),
+                     stock(RecordType::Buy, 20240102, "000001", 300, 9, 10, 0),
+                     stock(RecordType::Sell, 20240120, "600036", 1200, 11, 20)};
+    Holdings s = computeSellable(ledger, 20240110);  // the later sale has used 1200 shares
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0].stockCode, "600036");
+    EXPECT_EQ(s[0].heldQty(), 300);
+    EXPECT_EQ(s[1].heldQty(), 300);
+
+    // An oversold file (written elsewhere) has nothing to sell rather than a negative count.
+    ledger.push_back(stock(RecordType::Sell, 20240121, "600036", 800, 11, 20));
+    s = computeSellable(ledger, 20240125);
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_EQ(s[0].stockCode, "000001");
+}
+
+TEST_F(HoldingsTest, ANegativeHoldingShowsAsItIsWithoutAWrappedFee) {
+    Holding h;
+    h.boughtQty = 1000;
+    h.buyAmount = 10030;
+    h.soldQty = 1500;
+    h.sellAmount = 16000;
+    const HoldingFigures f = holdingFigures(h, 11.0, d);
+    EXPECT_EQ(f.heldQty, -500);
+    EXPECT_DOUBLE_EQ(f.marketValue, -5500);
+    EXPECT_DOUBLE_EQ(f.floatingProfit, -5500 - ((10030 - 16000) + tradeFee(11.0, 500, d)));
+    EXPECT_EQ(shareCount(-500), 500u);
+    EXPECT_EQ(shareCount(INT32_MIN), 2147483648u);
 }
 
 TEST_F(HoldingsTest, BreakEvenCoversCostAndTheSaleFee) {

@@ -67,7 +67,11 @@ protected:
     std::string previous_;
     test::RecordingMessages messages_;
     std::vector<std::string> opened_;
-    OpenInTextEditor opener_ = [this](const std::string& path) { opened_.push_back(path); };
+    bool editorFound_ = true;
+    OpenInTextEditor opener_ = [this](const std::string& path) {
+        opened_.push_back(path);
+        return editorFound_;
+    };
 };
 
 TEST_F(SaveListTest, SavesInTheDataDirectoryAndOpensTheFileOnlyOnYes) {
@@ -83,6 +87,15 @@ TEST_F(SaveListTest, SavesInTheDataDirectoryAndOpensTheFileOnlyOnYes) {
     SaveList(sampleList(), "盈亏明细.txt", messages_, opener_);
     EXPECT_EQ(messages_.asked.size(), 2u);
     EXPECT_EQ(opened_.size(), 1u);  // No leaves the file unopened
+}
+
+TEST_F(SaveListTest, YesWithoutATextEditorSaysWhereTheFileIs) {
+    editorFound_ = false;
+    SaveList(sampleList(), "盈亏明细.txt", messages_, opener_);
+    EXPECT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(messages_.texts(), (std::vector<std::string>{std::string(kNoTextEditorMessage) +
+                                                           dir_.file("盈亏明细.txt")}));
+    EXPECT_EQ(listAsText(sampleList()), fileText(dir_.file("盈亏明细.txt")));
 }
 
 TEST_F(SaveListTest, AFileThatCannotBeWrittenShowsSaveFailedAndAsksNothing) {

@@ -22,6 +22,19 @@ TEST(ModuleState, DefaultDataDirectoryIsInvestBelowTheCurrentDirectory) {
     EXPECT_EQ(currentDirectory()->back(), '/');
 }
 
+TEST(ModuleState, DefaultDataDirectoryKeepsALongCurrentDirectoryWhole) {
+    test::TempDir dir;
+    std::string deep = dir.path();
+    while (deep.size() < 300) deep += "abcdefghij/";
+    std::filesystem::create_directories(deep);
+    {
+        test::ScopedCurrentDirectory cd(deep);
+        ASSERT_TRUE(initDefaultDataDirectory());
+    }
+    const std::string real = std::filesystem::canonical(deep).string();
+    EXPECT_EQ(dataDirectory(), real + "/invest/");
+}
+
 TEST(ModuleState, PrivateDirectoryIsCopiedVerbatimAndBounded) {
     setPrivateInvestDir("/data/");
     EXPECT_EQ(dataDirectory(), "/data/");

@@ -84,6 +84,17 @@ TEST(QuoteSource, LatestPriceFallsBackToPreviousClose) {
     EXPECT_DOUBLE_EQ(latestPriceByMarket("600036", 1), 12.5);
 }
 
+TEST(QuoteSource, HostFloatsAreTakenAsTheDecimalPricesTheyStandFor) {
+    test::FakeQuotes quotes;
+    quotes.add("600036", 1, "", 35.46f, 0);    // 35.4599990845 as a float
+    quotes.add("900901", 1, "", 0.377f, 0);    // a B share: three decimals
+    quotes.add("600000", 1, "", 0.0f, 9.87f);  // the previous close likewise
+    EXPECT_EQ(latestPrice("600036", "上海"), 35.46);
+    EXPECT_EQ(1500 * latestPrice("600036", "上海"), 53190.0);
+    EXPECT_EQ(latestPrice("900901", "上海"), 0.377);
+    EXPECT_EQ(latestPrice("600000", "上海"), 9.87);
+}
+
 TEST(QuoteSource, UnregisteringTurnsQuotesOff) {
     test::FakeQuotes quotes;
     quotes.add("600036", 1, "", 12.5f, 12.0f);

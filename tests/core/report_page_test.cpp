@@ -114,6 +114,20 @@ TEST(ReportPage, RowsFollowThePageAndKeepTheirColumnsAlignment) {
     EXPECT_NE(second.find("n29"), nullptr);
 }
 
+TEST(ReportPage, ACellWiderThanItsColumnIsDrawnSmallerUntilItFits) {
+    Fixture f(1);
+    f.list.columns[2].header = "浮动盈亏(元)";         // 7 characters, 70 units
+    f.list.rows[0] = {"600036", "n0", "-225862.007"};  // 110 units in a 100-unit column
+    const RecordingCanvas page = f.draw(1);
+    const auto* figure = page.find("-225862.007");
+    ASSERT_NE(figure, nullptr);
+    EXPECT_EQ(figure->rect.width(), 100);  // the whole cell, nothing cut off
+    EXPECT_EQ(figure->align, ColumnAlign::Right);
+    EXPECT_DOUBLE_EQ(figure->scale, 98.0 / 110.0);  // within the two border lines
+    EXPECT_EQ(page.find("浮动盈亏(元)")->scale, 1.0);
+    EXPECT_EQ(page.find("n0")->scale, 1.0);
+}
+
 TEST(ReportPage, TheLastPageIsFilledWithEmptyGridRowsAndClosed) {
     Fixture f(18);
     const RecordingCanvas full = f.draw(1);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "engine/workspace.h"
 #include "support/temp_dir.h"
 
 namespace fiscora {
@@ -70,6 +71,27 @@ TEST(TradeParamFile, PathIsInTheCurrentDirectory) {
     test::ScopedCurrentDirectory cd(dir.path());
     EXPECT_EQ(*tradeParamPath(messages),
               std::filesystem::canonical(dir.path()).string() + "/trdpara.dat");
+}
+
+TEST(TradeParamFile, TheWindowLoadsAndSavesInTheDirectoryCurrentAtEachCall) {
+    test::TempDir first;
+    test::TempDir second;
+    test::RecordingMessages messages;
+    ASSERT_TRUE(saveTradeParams(second.file("trdpara.dat"), {row("6", 0.001)}, messages));
+    Workspace ws(messages);
+    {
+        test::ScopedCurrentDirectory cd(first.path());
+        ws.open(first.file("invest/"));
+        EXPECT_TRUE(ws.tradeParams.empty());
+    }
+    test::ScopedCurrentDirectory cd(second.path());
+    ASSERT_TRUE(ws.loadTradeParamTable());
+    ASSERT_EQ(ws.tradeParams.size(), 1u);
+    ws.tradeParams.push_back(row("0", 0.002));
+    ASSERT_TRUE(ws.saveTradeParamTable());
+    EXPECT_EQ(test::readBytes(second.file("trdpara.dat")).size(), 2 * sizeof(TradeParam));
+    EXPECT_EQ(test::readBytes(first.file("trdpara.dat")).size(), 0u);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace

@@ -171,7 +171,7 @@ private slots:
         const int split = window.model().splitter().splitPos();
         QCOMPARE(split, area->width() / 5);
         QCOMPARE(window.accountTree()->geometry().right(), split - 2);
-        QCOMPARE(window.holdingList()->geometry().left(), split + 2);
+        QCOMPARE(window.holdingList()->geometry().left(), split + fiscora::ui::Splitter::kWidth);
 
         const int y = area->height() / 2;
         QTest::mousePress(area, Qt::LeftButton, {}, QPoint(split, y));
@@ -182,7 +182,8 @@ private slots:
         QApplication::sendEvent(area, &move);
         QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(split + 60, y));
         QVERIFY(!window.model().splitter().dragging());
-        QCOMPARE(window.holdingList()->geometry().left(), split + 62);
+        QCOMPARE(window.holdingList()->geometry().left(),
+                 split + 60 + fiscora::ui::Splitter::kWidth);
         QCOMPARE(window.accountTree()->geometry().right(), split + 58);
     }
 

@@ -24,8 +24,8 @@ TextExtent RecordingCanvas::measure(ReportFont font, std::string_view text, int 
 }
 
 void RecordingCanvas::text(ReportFont font, const ReportRect& rect, std::string_view t,
-                           ColumnAlign align, TextFlow flow) {
-    texts.push_back({font, rect, std::string(t), align, flow});
+                           ColumnAlign align, TextFlow flow, double scale) {
+    texts.push_back({font, rect, std::string(t), align, flow, scale});
 }
 
 void RecordingCanvas::line(int x1, int y1, int x2, int y2, Rgb colour) {

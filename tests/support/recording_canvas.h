@@ -20,6 +20,7 @@ public:
         std::string text;
         ColumnAlign align;
         TextFlow flow;
+        double scale;
     };
     struct Line {
         int x1, y1, x2, y2;
@@ -55,7 +56,7 @@ public:
 
     TextExtent measure(ReportFont font, std::string_view text, int wrapWidth) override;
     void text(ReportFont font, const ReportRect& rect, std::string_view t, ColumnAlign align,
-              TextFlow flow) override;
+              TextFlow flow, double scale) override;
     using ReportCanvas::line;
     void line(int x1, int y1, int x2, int y2, Rgb colour) override;
     void outline(const ReportRect& rect) override { outlines.push_back(rect); }

@@ -269,6 +269,32 @@ TEST_F(BuyDialogTest, ChecksComeInTheirOrder) {
     EXPECT_DOUBLE_EQ(d.expenseValue(), 1012);
 }
 
+TEST_F(BuyDialogTest, TheCashCheckAndTheLargestQuantityAgreeAtTheWholeCash) {
+    // (cash, price, largest quantity): the whole cash may be spent, exactly or as shown.
+    const struct {
+        double cash;
+        const char* price;
+        const char* most;
+    } cases[] = {{1000.0004, "1000.0004", "1"},  // exactly the cash; the box shows 1000.000
+                 {1000.0004, "1000.0005", "0"},
+                 {0.29999999999999993, "0.3", "1"},  // the box shows 0.300
+                 {0.29999999999999993, "0.3001", "0"},
+                 {1000, "3", "333"}};
+    for (const auto& c : cases) {
+        messages.shown.clear();
+        BuyDialog& d = open(c.cash);
+        enterCode("600036");
+        type(d.quantity, "1");
+        type(d.price, c.price);
+        EXPECT_EQ(d.maxBuyable.text, c.most) << c.cash << " " << c.price;
+        EXPECT_EQ(d.OnConfirm(), std::string(c.most) != "0") << c.cash << " " << c.price;
+        type(d.quantity, c.most);
+        if (std::string(c.most) != "0") EXPECT_TRUE(d.OnConfirm()) << c.price;
+        type(d.quantity, std::to_string(std::stoi(c.most) + 1));
+        EXPECT_FALSE(d.OnConfirm()) << c.price;
+    }
+}
+
 TEST_F(BuyDialogTest, ConfirmedFiguresCarryTheThreeDecimalsShown) {
     BuyDialog& d = open();
     enterCode("000001");

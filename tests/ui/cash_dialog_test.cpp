@@ -55,6 +55,24 @@ TEST(CashDialog, TheAmountMustReadBackAboveZeroAndAWithdrawalStayWithinTheCash) 
     EXPECT_FALSE(all.OnConfirm());
 }
 
+TEST(CashDialog, TheWholeCashMayGoTypedExactlyOrAsShownButNothingMore) {
+    RecordingMessages messages;
+    auto withdraws = [&](double cash, const char* typed) {
+        CashDialog d(messages, CashDialog::Mode::Withdrawal, "张三", "元", cash);
+        d.OnInitDialog();
+        d.amount.text = typed;
+        return d.OnConfirm();
+    };
+    EXPECT_TRUE(withdraws(1000.0004, "1000.0004"));  // the box shows 1000.000
+    EXPECT_TRUE(withdraws(1000.0004, "1000.000"));
+    EXPECT_FALSE(withdraws(1000.0004, "1000.0005"));
+    EXPECT_FALSE(withdraws(1000.0004, "1000.001"));
+    EXPECT_TRUE(withdraws(999.9996, "1000"));  // shown as 1000.000
+    EXPECT_TRUE(withdraws(999.9996, "999.9996"));
+    EXPECT_FALSE(withdraws(999.9996, "999.9997"));
+    EXPECT_EQ(messages.texts().size(), 3u);
+}
+
 TEST(LeadingNumber, CountsOnlyTheNumberAtTheStart) {
     EXPECT_EQ(leadingUnsigned("123abc"), 123u);
     EXPECT_EQ(leadingUnsigned("  +42"), 42u);

@@ -15,7 +15,10 @@ public:
         printed.push_back(list);
         titles.push_back(title);
     }
-    void openInTextEditor(const std::string& path) override { opened.push_back(path); }
+    bool openInTextEditor(const std::string& path) override {
+        opened.push_back(path);
+        return true;
+    }
 
     std::vector<ListTable> printed;
     std::vector<std::string> titles;

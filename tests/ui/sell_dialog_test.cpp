@@ -94,16 +94,16 @@ TEST_F(SellDialogTest, TheSaleShowsFeeIncomeAndProfitAgainstTheAveragePrice) {
     EXPECT_EQ(d.totalIncome.text, "5967.000");
 }
 
-TEST_F(SellDialogTest, SharesCountAsSellableOnlyFromRecordsBeforeTheTradeDate) {
+TEST_F(SellDialogTest, SellableSharesAreThoseBoughtBeforeLessThoseSoldUpToTheTradeDate) {
     workspace.ledger = {stockRecord(RecordType::Buy, today(), "600036", 1000, 10.0, 30),
                         stockRecord(RecordType::Buy, dayOffset(-1), "600036", 100, 10.0, 10),
                         stockRecord(RecordType::Sell, today(), "600036", 50, 11.0, 10)};
     SellDialog& d = open();
     EXPECT_EQ(d.held.text, "1050");
-    // Today's sale does not lower it either: only yesterday's purchase counts.
-    EXPECT_EQ(d.sellable.text, "100");
+    // Yesterday's purchase less today's sale; today's purchase is for sale tomorrow.
+    EXPECT_EQ(d.sellable.text, "50");
     type(d.price, "12");
-    type(d.sellQuantity, "101");
+    type(d.sellQuantity, "51");
     EXPECT_FALSE(d.OnConfirm());
     EXPECT_EQ(messages.texts(),
               std::vector<std::string>{"卖出数量超过了今天可出售股票数，请重新填写卖出数量"});
@@ -117,6 +117,27 @@ TEST_F(SellDialogTest, SharesCountAsSellableOnlyFromRecordsBeforeTheTradeDate) {
     pickDate(dayOffset(-1));
     EXPECT_EQ(d.sellable.text, "0");
     EXPECT_TRUE(d.sellableHoldings().empty());
+}
+
+TEST_F(SellDialogTest, NoSaleTakesAPositionBelowZero) {
+    // 1500 held, 500 sold today: a second sale of 1500 on the same day is an oversell.
+    workspace.ledger = {stockRecord(RecordType::Buy, dayOffset(-3), "600036", 1500, 10.0, 30),
+                        stockRecord(RecordType::Sell, today(), "600036", 500, 11.0, 10)};
+    SellDialog& d = open();
+    EXPECT_EQ(d.sellable.text, "1000");
+    type(d.price, "12");
+    type(d.sellQuantity, "1500");
+    EXPECT_FALSE(d.OnConfirm());
+    type(d.sellQuantity, "1000");
+    EXPECT_TRUE(d.OnConfirm());
+
+    // A sale already booked for a later day has used the shares too.
+    workspace.ledger.push_back(stockRecord(RecordType::Sell, dayOffset(2), "600036", 1000, 12, 10));
+    pickDate(dayOffset(-1));
+    EXPECT_EQ(d.sellable.text, "0");
+    type(d.sellQuantity, "1");
+    EXPECT_FALSE(d.OnConfirm());
+    EXPECT_EQ(messages.texts().size(), 2u);
 }
 
 TEST_F(SellDialogTest, ChecksComeInTheirOrder) {

@@ -15,16 +15,18 @@ TEST_F(SplitterTest, StartsAtAFifthOfTheWidth) {
     EXPECT_EQ(splitter.splitPos(), 100);
     const auto panes = splitter.paneRects();
     EXPECT_EQ(panes.tree, (PixelRect{0, 40, 99, 300}));
-    EXPECT_EQ(panes.list, (PixelRect{102, 40, 500, 300}));
+    EXPECT_EQ(panes.list, (PixelRect{105, 40, 500, 300}));
     EXPECT_FALSE(splitter.dragging());
     EXPECT_EQ(splitter.lastSplitLine(), -10);
 }
 
 TEST_F(SplitterTest, OnlyAPressOnTheSplitterStartsADrag) {
-    EXPECT_FALSE(splitter.mouseDown(99));
-    EXPECT_FALSE(splitter.mouseDown(102));
-    EXPECT_FALSE(splitter.showsResizeCursor(102));
-    EXPECT_TRUE(splitter.showsResizeCursor(100));
+    // The whole gap between the panes, 99 to 104, grabs the splitter; the panes do not.
+    EXPECT_FALSE(splitter.mouseDown(98));
+    EXPECT_FALSE(splitter.mouseDown(105));
+    EXPECT_FALSE(splitter.showsResizeCursor(105));
+    EXPECT_TRUE(splitter.showsResizeCursor(99));
+    EXPECT_TRUE(splitter.showsResizeCursor(104));
     splitter.mouseMove(150);  // no drag: nothing moves
     EXPECT_EQ(splitter.splitPos(), 100);
     EXPECT_TRUE(splitter.mouseDown(101));
@@ -43,7 +45,7 @@ TEST_F(SplitterTest, ADragFollowsThePointerAndDropsWhereReleased) {
     EXPECT_FALSE(splitter.dragging());
     EXPECT_EQ(splitter.splitPos(), 210);
     EXPECT_EQ(splitter.paneRects().tree.right, 209);
-    EXPECT_EQ(splitter.paneRects().list.left, 212);
+    EXPECT_EQ(splitter.paneRects().list.left, 215);
     EXPECT_EQ(splitter.lastSplitLine(), -10);
 }
 
@@ -70,7 +72,7 @@ TEST_F(SplitterTest, PastTheRightLimitTheDragEndsTwentyOnePixelsFromTheEdge) {
     splitter.mouseMove(300);
     EXPECT_FALSE(splitter.dragging());
     EXPECT_EQ(splitter.splitPos(), 479);
-    EXPECT_EQ(splitter.paneRects().list, (PixelRect{481, 40, 500, 300}));
+    EXPECT_EQ(splitter.paneRects().list, (PixelRect{484, 40, 500, 300}));
 }
 
 TEST_F(SplitterTest, AReleaseOutsideTheWindowKeepsBothPanesVisible) {
@@ -88,7 +90,7 @@ TEST_F(SplitterTest, ResizingKeepsTheSplitterWhereItIs) {
     EXPECT_EQ(splitter.splitPos(), 100);
     const auto panes = splitter.paneRects();
     EXPECT_EQ(panes.tree, (PixelRect{0, 40, 99, 600}));
-    EXPECT_EQ(panes.list, (PixelRect{102, 40, 800, 600}));
+    EXPECT_EQ(panes.list, (PixelRect{105, 40, 800, 600}));
     // The drag limits follow the new width.
     splitter.mouseDown(100);
     splitter.mouseMove(790);

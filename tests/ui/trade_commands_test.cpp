@@ -149,10 +149,10 @@ TEST_F(TradeCommandsTest, ASaleBooksTheShownFiguresAndRefreshesTheHoldings) {
     ASSERT_EQ(window.holdingRows().size(), 1u);
     EXPECT_EQ(window.holdingRows()[0].cells[3], "500");
 
-    // The sellable list is rebuilt for today at every sale: today's sale does not lower it.
+    // The sellable list is rebuilt for today at every sale: today's sale has used its shares.
     runner.then<SellDialog>([](SellDialog& d) {
         EXPECT_EQ(d.held.text, "500");
-        EXPECT_EQ(d.sellable.text, "1000");
+        EXPECT_EQ(d.sellable.text, "500");
         return false;
     });
     window.OnCommand(command::kSell);
@@ -162,6 +162,8 @@ TEST_F(TradeCommandsTest, ASaleBooksTheShownFiguresAndRefreshesTheHoldings) {
 TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     loginFirst();
     const auto rowsBefore = window.holdingRows().size();
+    // The status line: the cash and the cash plus 1000 shares at 12.
+    EXPECT_EQ(window.accountStatus(), "资金余额: 1000.000元    总资产: 13000.000元");
     runner.then<CashDialog>([](CashDialog& d) {
         EXPECT_EQ(d.caption(), "增加投资 -[甲]");
         EXPECT_EQ(d.balance.text, "现有资金:1000.000元");
@@ -180,6 +182,7 @@ TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     EXPECT_EQ(in.market, 0);
     EXPECT_STREQ(in.stockCode, "");
     EXPECT_EQ(in.quantity, 0);
+    EXPECT_EQ(window.accountStatus(), "资金余额: 1250.500元    总资产: 13250.500元");
 
     // Exactly the whole cash may go; a cent more may not.
     runner.then<CashDialog>([](CashDialog& d) {
@@ -198,6 +201,7 @@ TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     EXPECT_EQ(out.cashSign, -1);
     EXPECT_DOUBLE_EQ(out.amount, 1250.5);
     EXPECT_DOUBLE_EQ(cash(), 0);
+    EXPECT_EQ(window.accountStatus(), "资金余额: 0.000元    总资产: 12000.000元");
     EXPECT_EQ(ledgerOnDisk(first).size(), 4u);
     EXPECT_EQ(window.holdingRows().size(), rowsBefore);
 
@@ -210,6 +214,20 @@ TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     window.OnCommand(command::kCashOut);
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"没有足够的资金,请减少划出的资金量"});
     EXPECT_EQ(window.workspace().ledger.size(), 4u);
+
+    // 0.7 + 0.1 lies a hair below the 0.800 shown; taking all of it leaves -1e-16, which the
+    // status line shows as 0.000, not -0.000.
+    for (const auto& [command, amount] :
+         {std::pair{command::kCashIn, "0.7"}, std::pair{command::kCashIn, "0.1"},
+          std::pair{command::kCashOut, "0.800"}}) {
+        runner.then<CashDialog>([amount = std::string(amount)](CashDialog& d) {
+            d.amount.text = amount;
+            return true;
+        });
+        window.OnCommand(command);
+    }
+    EXPECT_LT(cash(), 0);
+    EXPECT_EQ(window.accountStatus(), "资金余额: 0.000元    总资产: 12000.000元");
 }
 
 TEST_F(TradeCommandsTest, ACancelledDialogChangesNothing) {

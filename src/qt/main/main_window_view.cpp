@@ -1,10 +1,14 @@
 #include "qt/main/main_window_view.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
@@ -26,12 +30,14 @@ MainWindowView::MainWindowView(QWidget* parent)
                                        this, [this](int id) { runCommand(id); },
                                        [this](int id) { return model_.isAvailable(id); })),
       panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget),
-      list_(new QTableView), rows_(nullptr), accountIcons_{accountIcon(false), accountIcon(true)} {
+      list_(new QTableView), rows_(nullptr), status_(new QLabel),
+      accountIcons_{accountIcon(false), accountIcon(true)} {
     setFont(dialogFont());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowIcon(applicationIcon());
-    setSizeGripEnabled(true);
+    // The status bar carries the size grip, clear of the list's scroll bar.
+    setSizeGripEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -39,6 +45,7 @@ MainWindowView::MainWindowView(QWidget* parent)
     layout->setMenuBar(menus_->menuBar());
     layout->addWidget(menus_->toolBar());
     layout->addWidget(panes_, 1);
+    layout->addWidget(buildStatusBar());
     buildTree();
     buildList();
     panes_->setPanes(tree_, list_);
@@ -58,7 +65,26 @@ MainWindowView::~MainWindowView() {
     list_->setModel(nullptr);
 }
 
+QStatusBar* MainWindowView::buildStatusBar() {
+    auto* bar = new QStatusBar;
+    bar->setSizeGripEnabled(true);
+    status_->setContentsMargins(4, 0, 4, 0);
+    bar->addWidget(status_, 1);
+    return bar;
+}
+
+// The selection of the pane that has the keyboard focus shows in the highlight colour; in
+// the other pane it turns light grey, so the focus is seen at a glance.
+void MainWindowView::showFocusClearly(QWidget* pane) {
+    QPalette palette = pane->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(218, 218, 218));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::Text));
+    pane->setPalette(palette);
+}
+
 void MainWindowView::buildTree() {
+    showFocusClearly(tree_);
     tree_->setHeaderHidden(true);
     tree_->setRootIsDecorated(true);
     tree_->setColumnCount(1);
@@ -91,9 +117,11 @@ void MainWindowView::buildList() {
         [marketIcons](int market) { return marketIcons[market == 1 ? 1 : 0]; }, this);
     rows_->showIn(list_, QFontMetrics(font()).height() + 6);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    showFocusClearly(list_);
+    fitColumns();
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                model_.setSelectedRow(current.isValid() ? current.row() : -1);
+                if (!syncingList_) model_.setSelectedRow(current.isValid() ? current.row() : -1);
             });
     connect(list_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         model_.OnListDoubleClick(index.isValid() ? index.row() : -1);
@@ -114,6 +142,7 @@ void MainWindowView::runCommand(int commandId) {
 
 void MainWindowView::sync() {
     setWindowTitle(QString::fromStdString(model_.caption()));
+    status_->setText(QString::fromStdString(model_.accountStatus()));
     syncTree();
     syncList();
     menus_->updateEnabled();
@@ -142,13 +171,32 @@ void MainWindowView::syncTree() {
 }
 
 void MainWindowView::syncList() {
-    const QSignalBlocker blocker(list_->selectionModel());
+    // The view hears of the new selection (and repaints it); the model already knows it.
+    syncingList_ = true;
     rows_->sync();
+    fitColumns();
     const int row = model_.selectedRow();
-    if (row >= 0 && row < rows_->rowCount()) {
+    // A rebuilt list (it asks for the focus) or a new selection brings the row into sight.
+    const bool rebuilt = model_.focusRequest() != appliedFocusRequest_;
+    if (row >= 0 && row < rows_->rowCount() && (rebuilt || list_->currentIndex().row() != row)) {
         const QModelIndex index = rows_->index(row, 0);
         list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                             QItemSelectionModel::Rows);
+        list_->scrollTo(index);
+    }
+    syncingList_ = false;
+}
+
+// A column's width is the list's own, or its widest cell or header where that is wider, so a
+// figure is never cut.
+void MainWindowView::fitColumns() {
+    QHeaderView* header = list_->horizontalHeader();
+    const QAbstractItemView* cells = list_;  // sizeHintForColumn is public there
+    const std::vector<ListColumn>& columns = model_.holdingList().columns;
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+        const int width = std::max({columns[static_cast<std::size_t>(i)].width,
+                                    header->sectionSizeHint(i), cells->sizeHintForColumn(i)});
+        if (list_->columnWidth(i) != width) list_->setColumnWidth(i, width);
     }
 }
 
@@ -173,6 +221,16 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void MainWindowView::keyPressEvent(QKeyEvent* event) {
+    // Esc does not close the main window (a stray one would log every account out); only
+    // 退出程序 and the close box do. Dialogs keep cancelling on Esc.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,8 @@
 #include "qt/widgets/qt_messages.h"
 #include "ui/main/main_window_model.h"
 
+class QLabel;
+class QStatusBar;
 class QTableView;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -29,6 +31,7 @@ public:
     ui::MainWindowModel& model() { return model_; }
     QTreeWidget* accountTree() const { return tree_; }
     QTableView* holdingList() const { return list_; }
+    QLabel* accountStatus() const { return status_; }
     CommandMenus& menus() const { return *menus_; }
     SplitPaneArea& panes() const { return *panes_; }
 
@@ -40,12 +43,16 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildTree();
     void buildList();
+    QStatusBar* buildStatusBar();
+    void showFocusClearly(QWidget* pane);
     void syncTree();
     void syncList();
+    void fitColumns();
     void applyFocusRequest();
     int treeIndexOf(QTreeWidgetItem* item) const;
 
@@ -58,6 +65,8 @@ private:
     QTreeWidget* tree_;
     QTableView* list_;
     ListFieldModel* rows_;
+    QLabel* status_;
+    bool syncingList_ = false;  // the list's selection is being set from the model
     // Tree images: 0 logged out, 1 logged in.
     QIcon accountIcons_[2];
     std::uint32_t appliedFocusRequest_ = 0;

@@ -54,7 +54,7 @@ void SplitPaneArea::showFeedback() {
         return;
     }
     const auto c = content();
-    feedback_->setGeometry(splitter_.splitPos(), c.top, 2, c.bottom - c.top);
+    feedback_->setGeometry(splitter_.splitPos(), c.top, ui::Splitter::kWidth, c.bottom - c.top);
     feedback_->show();
     feedback_->raise();
 }

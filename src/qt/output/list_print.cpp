@@ -1,6 +1,8 @@
 #include "qt/output/list_print.h"
 
 #include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace fiscora::qt {
@@ -31,8 +33,16 @@ ReportPrinter::JobResult printListToPdf(const ListTable& list, const std::string
     return reportOf(list, title, std::move(clock)).printJob(printer);
 }
 
-void openInTextEditor(const std::string& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+bool openInTextEditor(const std::string& path) {
+    const QString file = QString::fromStdString(path);
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(file))) return true;
+    // Without a launcher (no xdg-open) the desktop cannot say which editor it uses.
+    for (const char* editor : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed",
+                               "pluma", "featherpad", "leafpad"}) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(editor));
+        if (!program.isEmpty() && QProcess::startDetached(program, {file})) return true;
+    }
+    return false;
 }
 
 }  // namespace fiscora::qt

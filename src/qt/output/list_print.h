@@ -23,8 +23,9 @@ ReportPrinter::JobResult printListToPdf(const ListTable& list, const std::string
                                         const QPageSize& pageSize = QPageSize(QPageSize::A4),
                                         ReportPrinter::Clock clock = &QDateTime::currentDateTime);
 
-// Opens a saved text file in the desktop's text editor.
-void openInTextEditor(const std::string& path);
+// Opens a saved text file in the desktop's text editor: the one the desktop opens text files
+// with, else the first common graphical editor installed. False when none could be started.
+bool openInTextEditor(const std::string& path);
 
 // The window's list output: the print dialog over `parent`, messages through `messages`.
 class QtListOutput : public ListOutput {
@@ -34,7 +35,7 @@ public:
     void printList(const ListTable& list, const std::string& title) override {
         PrintList(list, title, parent_, messages_);
     }
-    void openInTextEditor(const std::string& path) override { qt::openInTextEditor(path); }
+    bool openInTextEditor(const std::string& path) override { return qt::openInTextEditor(path); }
 
 private:
     QWidget* parent_;

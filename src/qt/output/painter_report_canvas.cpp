@@ -81,12 +81,24 @@ TextExtent PainterReportCanvas::measure(ReportFont font, std::string_view text, 
 }
 
 void PainterReportCanvas::text(ReportFont font, const ReportRect& rect, std::string_view text,
-                               ColumnAlign align, TextFlow flow) {
+                               ColumnAlign align, TextFlow flow, double scale) {
     painter_.setFont(fontOf(font));
     const int flags = flow == TextFlow::Wrapped
                           ? int(horizontal(align) | Qt::AlignTop) | Qt::TextWordWrap
                           : int(horizontal(align) | Qt::AlignVCenter) | Qt::TextSingleLine;
-    painter_.drawText(qrect(rect), flags, qstring(text));
+    if (scale >= 1) {
+        painter_.drawText(qrect(rect), flags, qstring(text));
+        return;
+    }
+    // Shrunk about the rectangle's centre: the text keeps its alignment within the rectangle.
+    const QRectF box = qrect(rect);
+    painter_.save();
+    painter_.translate(box.center());
+    painter_.scale(scale, scale);
+    const QSizeF size(box.width() / scale, box.height() / scale);
+    painter_.drawText(QRectF(QPointF(-size.width() / 2, -size.height() / 2), size), flags,
+                      qstring(text));
+    painter_.restore();
 }
 
 void PainterReportCanvas::line(int x1, int y1, int x2, int y2, Rgb colour) {

@@ -24,7 +24,7 @@ public:
 
     TextExtent measure(ReportFont font, std::string_view text, int wrapWidth) override;
     void text(ReportFont font, const ReportRect& rect, std::string_view text, ColumnAlign align,
-              TextFlow flow) override;
+              TextFlow flow, double scale) override;
     using ReportCanvas::line;
     void line(int x1, int y1, int x2, int y2, Rgb colour) override;
     void outline(const ReportRect& rect) override;

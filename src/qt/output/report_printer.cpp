@@ -74,12 +74,23 @@ bool ReportPrinter::PreparePrinting(QPrinter& printer, QWidget* parent) {
 
 void ReportPrinter::Print(QWidget* parent, Messages& messages) {
     if (!hasContent()) return;
+    // The footer tells when the user asked for the report, not when the dialog closed.
+    stampFooter();
     QPrinter printer(QPrinter::HighResolution);
     if (!PreparePrinting(printer, parent)) return;
-    if (printJob(printer) == JobResult::CannotStart) messages.plain(kPrintJobFailedMessage);
+    if (runJob(printer) == JobResult::CannotStart) messages.plain(kPrintJobFailedMessage);
 }
 
 ReportPrinter::JobResult ReportPrinter::printJob(QPrinter& printer) {
+    stampFooter();
+    return runJob(printer);
+}
+
+void ReportPrinter::stampFooter() {
+    footer_ = reportFooterText(reportTime(clock_()));
+}
+
+ReportPrinter::JobResult ReportPrinter::runJob(QPrinter& printer) {
     if (!hasContent()) return JobResult::NothingToPrint;
     printer.setDocName(QString::fromUtf8(kJobName));
     setUpPage(printer);
@@ -110,7 +121,7 @@ void ReportPrinter::LayOut(QPainter& painter) {
     const QPaintDevice* device = painter.device();
     fonts_ = {QFont(songFont(kHeadingPoints), device), QFont(songFont(kTablePoints), device),
               QFont(songFont(kFooterPoints), device)};
-    footer_ = reportFooterText(reportTime(clock_()));
+    if (footer_.empty()) stampFooter();
     const int mx = millimetresToUnits(kMarginMillimetres, device->logicalDpiX());
     const int my = millimetresToUnits(kMarginMillimetres, device->logicalDpiY());
     PainterReportCanvas canvas(painter, fonts_);

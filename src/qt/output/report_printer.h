@@ -40,11 +40,11 @@ public:
     void Print(QWidget* parent, Messages& messages);
 
     // The job on a printer already set up: its chosen page range on the printer's whole
-    // printable area, one page after the other.
+    // printable area, one page after the other. The footer's time is taken now.
     JobResult printJob(QPrinter& printer);
 
     // Measures the fonts on the painter's device and lays the pages out; the footer's time
-    // is taken now.
+    // is taken now unless a job already took it.
     void LayOut(QPainter& painter);
     // Draws page `page` (1 .. layout().lastPage) after LayOut on the same device.
     void PrintPage(QPainter& painter, int page);
@@ -57,6 +57,8 @@ public:
 private:
     bool hasContent() const { return !list_.rows.empty() && !list_.columns.empty(); }
     bool PreparePrinting(QPrinter& printer, QWidget* parent);
+    void stampFooter();
+    JobResult runJob(QPrinter& printer);
     ReportContent content() const { return {title_, footer_, &list_}; }
 
     Clock clock_;

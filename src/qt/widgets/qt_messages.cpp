@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace fiscora::qt {
@@ -18,6 +19,20 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Room the title bar needs beside its caption: the window icon and the close button, with
+// their margins.
+constexpr int kTitleBarButtons = 150;
+
+// A box is made at least as wide as its title bar needs to show the whole caption: a short
+// text would otherwise leave "Fi…a" of "Fiscora".
+void fitCaption(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) return;
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 QWidget* QtMessages::parentForBox() const {
@@ -29,6 +44,7 @@ void QtMessages::show(const std::string& text, const std::string& caption, Messa
     QMessageBox box(boxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::Ok, parentForBox());
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    fitCaption(box);
     box.exec();
 }
 
@@ -43,6 +59,7 @@ bool QtMessages::askWithIcon(const std::string& text, const std::string& caption
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     box.setDefaultButton(QMessageBox::No);
+    fitCaption(box);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -50,7 +50,7 @@ void MainWindowModel::setListOutput(ListOutput& output) {
     };
     commands_[command::kSaveAsText] = [this, &output] {
         SaveList(holdingTable(rows_), kHoldingsReport.fileName, messages(),
-                 [&output](const std::string& path) { output.openInTextEditor(path); });
+                 [&output](const std::string& path) { return output.openInTextEditor(path); });
     };
 }
 

@@ -1,8 +1,11 @@
 #include "ui/main/main_window_model.h"
 
+#include <cmath>
+
+#include "engine/account_summary.h"
+#include "engine/number_format.h"
 #include "host/module_state.h"
 #include "records/gbk_text.h"
-#include "store/trade_param_file.h"
 #include "ui/account/account_commands.h"
 #include "ui/common/dialog_title.h"
 #include "ui/main/about_box.h"
@@ -42,7 +45,7 @@ MainWindowModel::~MainWindowModel() {
 }
 
 void MainWindowModel::OnInitDialog() {
-    OnInitDialogAt(dataDirectory(), tradeParamPath(messages()));
+    OnInitDialogAt(dataDirectory(), std::nullopt);
 }
 
 void MainWindowModel::OnInitDialogAt(const std::string& dataDirectory,
@@ -118,12 +121,28 @@ void MainWindowModel::refreshHoldingList() {
     if (!index || tree_[*index].image == kLoggedOutImage) return;
     workspace_.recomputeHoldings();
     showRows(fiscora::holdingRows(workspace_, workspace_.holdings));
+    refreshAccountStatus();
     if (rows_.empty()) {
         holdingList_.selected = -1;
         return;
     }
     holdingList_.selected = 0;
     requestFocus(MainPane::List);
+}
+
+void MainWindowModel::refreshAccountStatus() {
+    accountStatus_.clear();
+    const auto index = selectedItem();
+    if (!index || tree_[*index].image == kLoggedOutImage) return;
+    const AccountInfo* account = accountOf(tree_[*index]);
+    if (account == nullptr) return;
+    const AccountSummary s = accountSummary(workspace_, *account);
+    // Taking the whole cash as shown may leave a hair below zero: that reads 0.000, not -0.000.
+    auto shown = [](double amount) {
+        return formatAmount(std::fabs(amount) < 0.0005 ? 0 : amount);
+    };
+    accountStatus_ = "资金余额: " + shown(s.cashBalance) + s.currencyUnit +
+                     "    总资产: " + shown(s.totalAssets) + s.currencyUnit;
 }
 
 void MainWindowModel::refreshAccountTree() {
@@ -146,6 +165,7 @@ void MainWindowModel::removeTreeItem(int index) {
 void MainWindowModel::clearHoldingList() {
     showRows({});
     holdingList_.selected = -1;
+    accountStatus_.clear();
 }
 
 void MainWindowModel::showRows(std::vector<HoldingRow> rows) {

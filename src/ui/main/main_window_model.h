@@ -83,8 +83,12 @@ public:
     // A double click on a row of the list (-1: outside the rows) opens its trade details.
     void OnListDoubleClick(int row);
 
-    // 行情刷新: rebuilds the holdings list of the selected logged-in account.
+    // 行情刷新: rebuilds the holdings list of the selected logged-in account, and its status.
     void refreshHoldingList();
+    // The status line under the list: the selected logged-in account's 资金余额 and 总资产
+    // as its properties show them, empty while no such account is selected.
+    void refreshAccountStatus();
+    const std::string& accountStatus() const { return accountStatus_; }
     // Rebuilds the tree from the accounts and their login state; nothing is selected.
     void refreshAccountTree();
     void clearHoldingList();
@@ -159,6 +163,7 @@ private:
     std::vector<HoldingRow> rows_;
     ListField holdingList_;
     std::string caption_;
+    std::string accountStatus_;
     Splitter splitter_;
     MainPane focusPane_ = MainPane::None;
     std::uint32_t focusRequest_ = 0;

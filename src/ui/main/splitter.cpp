@@ -44,7 +44,7 @@ int Splitter::clamped(int x) const {
 Splitter::Panes Splitter::paneRects() const {
     Panes panes;
     panes.tree = {content_.left, content_.top, splitPos_ - 1, content_.bottom};
-    panes.list = {splitPos_ + 2, content_.top, content_.right, content_.bottom};
+    panes.list = {splitPos_ + kWidth, content_.top, content_.right, content_.bottom};
     return panes;
 }
 

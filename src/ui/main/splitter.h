@@ -19,13 +19,16 @@ struct PixelRect {
 
 // The splitter between the account tree and the holdings list. The view feeds it the
 // content area (the client area below the toolbar) and the mouse, and places the panes
-// where paneRects() says. The splitter itself is the two pixel columns splitPos and
-// splitPos + 1; the tree ends one pixel left of it, the list starts one pixel right of it.
+// where paneRects() says. The splitter itself is kWidth pixel columns from splitPos; the tree
+// ends one pixel left of it, the list starts right after it. A press on the pixel between
+// the tree and the splitter grabs it too.
 class Splitter {
 public:
     // Closest a drag may bring the splitter to either edge of the content before it
     // ends; the drag then leaves the splitter this far plus one from that edge.
     static constexpr int kDragMargin = 20;
+    // Wide enough to grab without aiming: two pixels were too narrow to hit.
+    static constexpr int kWidth = 5;
 
     struct Panes {
         PixelRect tree;
@@ -59,7 +62,7 @@ public:
 private:
     static constexpr int kNoLine = -10;
 
-    bool onSplitter(int x) const { return x == splitPos_ || x == splitPos_ + 1; }
+    bool onSplitter(int x) const { return x >= splitPos_ - 1 && x < splitPos_ + kWidth; }
     int clamped(int x) const;
     void endDrag() {
         dragging_ = false;

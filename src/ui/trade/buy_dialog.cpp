@@ -1,30 +1,13 @@
 #include "ui/trade/buy_dialog.h"
 
-#include <cmath>
-#include <cstdio>
-#include <limits>
-
 #include "engine/number_format.h"
 #include "host/module_state.h"
+#include "ui/trade/cash_limit.h"
 #include "ui/trade/leading_number.h"
 #include "ui/trade/market_choice.h"
 #include "ui/trade/stock_code_box.h"
 
 namespace fiscora::ui {
-namespace {
-
-// cash / price truncated toward zero, kept within what an int can show.
-int affordableQuantity(double cash, double price) {
-    if (price == 0) return 0;
-    const double shares = std::trunc(cash / price);
-    if (!(shares < static_cast<double>(std::numeric_limits<int>::max())))
-        return std::numeric_limits<int>::max();
-    if (!(shares > static_cast<double>(std::numeric_limits<int>::min())))
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(shares);
-}
-
-}  // namespace
 
 BuyDialog::BuyDialog(Messages& messages, std::string accountName, std::string currencyUnit,
                      double availableCash, const TradeParamTable& tradeParams)
@@ -103,8 +86,7 @@ void BuyDialog::lookUpName() {
 bool BuyDialog::OnConfirm() {
     const auto shares = readQuantity(quantity);
     if (!shares) return false;
-    const auto cashShown = readNumber(cash);
-    if (!cashShown) return false;
+    if (!readNumber(cash)) return false;
     const auto perShare = readNumber(price);
     if (!perShare) return false;
     const auto spent = readNumber(expense);
@@ -126,7 +108,8 @@ bool BuyDialog::OnConfirm() {
         messages().plain("价格数量的值不能小于等于零,佣金的值不能为负");
         return false;
     }
-    if (static_cast<double>(*shares) * *perShare > *cashShown) {
+    // Against the cash the caller gave, as 可买数量 counts it, not the rounded box.
+    if (!cashCovers(availableCash_, static_cast<double>(*shares) * *perShare)) {
         messages().plain("现金超支，不能买入，请减小买入量");
         return false;
     }

@@ -1,7 +1,7 @@
 #include "ui/trade/cash_dialog.h"
 
 #include "engine/number_format.h"
-#include "ui/common/number_text.h"
+#include "ui/trade/cash_limit.h"
 
 namespace fiscora::ui {
 
@@ -24,10 +24,6 @@ void CashDialog::OnInitDialog() {
     TransactionDialog::OnInitDialog();
 }
 
-double CashDialog::shownCash() const {
-    return parseDouble(formatAmount(cash_)).value_or(cash_);
-}
-
 bool CashDialog::OnConfirm() {
     const auto value = readNumber(amount);
     if (!value || !readRemark()) return false;
@@ -35,9 +31,8 @@ bool CashDialog::OnConfirm() {
         messages().plain("资金的数目必须大于零");
         return false;
     }
-    // Against the balance as the line shows it: the sum of many records may lie a hair
-    // below the 1000.000 shown, and withdrawing all of it must still be possible.
-    if (mode_ == Mode::Withdrawal && *value > shownCash()) {
+    // The whole cash may go, typed exactly or as the balance line shows it.
+    if (mode_ == Mode::Withdrawal && !cashCovers(cash_, *value)) {
         messages().plain("没有足够的资金,请减少划出的资金量");
         return false;
     }

@@ -30,8 +30,6 @@ public:
     LabelField balance;
 
 private:
-    double shownCash() const;
-
     Mode mode_;
     double cash_;
     double amount_ = 0;

@@ -87,8 +87,8 @@ void SellDialog::showHolding() {
         return;
     }
     held.text = formatQuantity(h->heldQty());
-    breakEvenPrice.text = formatAmount(
-        breakEven(h->buyAmount, static_cast<std::uint32_t>(h->heldQty()), tradeParam_));
+    breakEvenPrice.text =
+        formatAmount(breakEven(h->buyAmount, shareCount(h->heldQty()), tradeParam_));
 }
 
 void SellDialog::showSellable() {

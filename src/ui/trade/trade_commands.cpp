@@ -25,8 +25,11 @@ void TradeCommands::runAndBook(TransactionDialog& dialog, const GuardedAccount& 
     workspace.ledger.push_back(*record);
     // A failed write has shown its message; the record stays in memory.
     workspace.saveLedgerOf(account.info);
-    // Cash records leave the positions as they are.
-    if (record->isStock()) window_.refreshHoldingList();
+    // Cash records leave the positions as they are, and change only the status line.
+    if (record->isStock())
+        window_.refreshHoldingList();
+    else
+        window_.refreshAccountStatus();
 }
 
 void TradeCommands::OnAddFunds() {

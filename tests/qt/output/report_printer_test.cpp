@@ -93,6 +93,7 @@ private slots:
     void pdfPagesFollowTheRowCount();
     void nothingToPrintAndUnwritableFiles();
     void printCommandWithoutPrinterGivesAPdfAndEndsSilentlyWhenCancelled();
+    void footerTimeIsTakenBeforeThePrintDialog();
 };
 
 void ReportPrinterTest::pageOnAnImageFollowsTheLayout() {
@@ -225,6 +226,27 @@ void ReportPrinterTest::printCommandWithoutPrinterGivesAPdfAndEndsSilentlyWhenCa
         QVERIFY(!none.shown);
     }
     QVERIFY(messages.shown.empty());
+    setPrivateInvestDir(previous.c_str());
+}
+
+void ReportPrinterTest::footerTimeIsTakenBeforeThePrintDialog() {
+    test::TempDir dir;
+    const std::string previous = dataDirectory();
+    setPrivateInvestDir(dir.path().c_str());
+    test::RecordingMessages messages;
+    std::vector<bool> dialogShownAtClock;
+    DialogAnswer* answer = nullptr;
+    ReportPrinter report([&] {
+        dialogShownAtClock.push_back(answer != nullptr && answer->shown);
+        return fixedTime();
+    });
+    report.setTitle("盈亏明细打印");
+    report.setList(threeColumns(3));
+    DialogAnswer cancel(false);
+    answer = &cancel;
+    report.Print(nullptr, messages);
+    QVERIFY(cancel.shown);
+    QCOMPARE(dialogShownAtClock, std::vector<bool>{false});
     setPrivateInvestDir(previous.c_str());
 }
 
