@@ -60,6 +60,8 @@ const std::string kHeader =
 
 TEST_F(CliBook, ADuplicatedNameLogsInToTheFirstAccountLikeTheWindow) {
     RecordingMessages quiet;
+    DataScrambler scrambler;
+    scrambler.setFileKey();
     AccountList accounts = loadRegistry(root.file("data/"), scrambler, quiet, OpenMode::ReadOnly);
     accounts.push_back(accounts[0]);  // a second 张三, written elsewhere
     ASSERT_TRUE(saveRegistry(root.file("data/"), accounts, scrambler, quiet));
