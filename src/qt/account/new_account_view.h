@@ -1,6 +1,6 @@
 #pragma once
 
-#include "qt/widgets/dialog_view.h"
+#include "qt/widgets/form_dialog_view.h"
 #include "ui/account/new_account_dialog.h"
 
 class QComboBox;
@@ -12,7 +12,7 @@ namespace fiscora::qt {
 class HoverButton;
 
 // 新建用户: name, password twice, initial capital, trade type and remark.
-class NewAccountView : public DialogView {
+class NewAccountView : public FormDialogView {
 public:
     NewAccountView(ui::NewAccountDialog& model, QWidget* parent);
 

@@ -9,8 +9,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QVBoxLayout>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 #include "qt/widgets/dialog_font.h"
 #include "qt/widgets/dialog_units.h"
@@ -209,8 +209,10 @@ void DialogView::finishLayout(QLayout* form) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton());
-    buttons->addSpacing(dlu.x(14));
-    buttons->addWidget(cancelButtonWidget());
+    if (cancelButtonWidget() != nullptr) {
+        buttons->addSpacing(dlu.x(14));
+        buttons->addWidget(cancelButtonWidget());
+    }
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);

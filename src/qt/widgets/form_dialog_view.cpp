@@ -1,12 +1,9 @@
 #include "qt/widgets/form_dialog_view.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 #include "qt/widgets/dialog_units.h"
-#include "qt/widgets/hover_button.h"
 
 namespace fiscora::qt {
 
@@ -28,22 +25,7 @@ void FormDialogView::addRow(const ui::Field& field, QWidget* widget) {
 }
 
 void FormDialogView::finish() {
-    const DialogUnits dlu(font());
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton());
-    if (cancelButtonWidget() != nullptr) {
-        buttons->addSpacing(dlu.x(10));
-        buttons->addWidget(cancelButtonWidget());
-    }
-    buttons->addStretch();
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(dlu.x(10), dlu.y(10), dlu.x(10), dlu.y(8));
-    layout->setSpacing(dlu.y(8));
-    layout->addLayout(form_);
-    layout->addLayout(buttons);
-    setFixedSize(sizeHint());
+    finishLayout(form_);
 }
 
 }  // namespace fiscora::qt
