@@ -20,6 +20,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/account_summary.h"
 #include "engine/dates.h"
 #include "host/module_state.h"
 #include "host/quote_snapshot.h"
@@ -42,6 +43,9 @@
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "tools/output_folder_argument.h"
+#include "ui/account/account_properties_dialog.h"
+#include "ui/account/change_password_dialog.h"
+#include "ui/account/rename_account_dialog.h"
 #include "ui/main/command_ids.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/trade_param_dialog.h"
@@ -142,6 +146,25 @@ void saveRecordEditor(fiscora::qt::MainWindowView& window, fiscora::RecordType k
         fiscora::currencyUnitOfTradeType(fiscora::fieldText(account->tradeType)), ledger, index,
         main.workspace().tradeParams);
     saveModel(model, &window, name);
+}
+
+// The rename, new-password and properties dialogs of the logged-in account.
+void saveAccountDialogs(fiscora::qt::MainWindowView& window, fiscora::Messages& messages) {
+    fiscora::ui::MainWindowModel& main = window.model();
+    const fiscora::AccountInfo* account = main.accountOf(*main.selectedAccount());
+    if (account == nullptr) {
+        std::fprintf(stderr, "gallery: no account for the account dialogs\n");
+        ++failures;
+        return;
+    }
+    const std::string& name = main.selectedAccount()->text;
+    fiscora::ui::RenameAccountDialog rename(messages, name);
+    saveModel(rename, &window, "rename-account-dialog");
+    fiscora::ui::ChangePasswordDialog repassword(messages, name);
+    saveModel(repassword, &window, "change-password-dialog");
+    fiscora::ui::AccountPropertiesDialog properties(
+        messages, fiscora::accountSummary(main.workspace(), *account));
+    saveModel(properties, &window, "account-properties-dialog");
 }
 
 // Types key by key, Chinese included (QTest::keyClicks takes ASCII only).
@@ -278,6 +301,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "gallery: the sample fee table has no row to modify\n");
             ++failures;
         }
+        saveAccountDialogs(window, messages);
         // The capital curve: one stock and the whole account, each as a curve and as bars.
         for (const auto& [total, bars, name] : {std::tuple{false, false, "capital-curve-stock"},
                                                 {false, true, "capital-bars-stock"},

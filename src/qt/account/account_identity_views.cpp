@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "qt/widgets/dialog_units.h"
+
 namespace fiscora::qt {
 
 RenameAccountView::RenameAccountView(ui::RenameAccountDialog& model, QWidget* parent)
@@ -26,6 +28,8 @@ AccountPropertiesView::AccountPropertiesView(ui::AccountPropertiesDialog& model,
     for (ui::LabelField& figure : model.figures) {
         QLabel* value = text(figure);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setMinimumWidth(DialogUnits(font()).x(100));
         addRow(figure, value);
     }
     finish();
