@@ -289,7 +289,9 @@ TEST_F(BuyDialogTest, TheCashCheckAndTheLargestQuantityAgreeAtTheWholeCash) {
         EXPECT_EQ(d.maxBuyable.text, c.most) << c.cash << " " << c.price;
         EXPECT_EQ(d.OnConfirm(), std::string(c.most) != "0") << c.cash << " " << c.price;
         type(d.quantity, c.most);
-        if (std::string(c.most) != "0") EXPECT_TRUE(d.OnConfirm()) << c.price;
+        if (std::string(c.most) != "0") {
+            EXPECT_TRUE(d.OnConfirm()) << c.price;
+        }
         type(d.quantity, std::to_string(std::stoi(c.most) + 1));
         EXPECT_FALSE(d.OnConfirm()) << c.price;
     }

@@ -25,7 +25,7 @@ enum class FieldKind {
 };
 
 struct Field {
-    explicit Field(FieldKind kind) : kind(kind) {}
+    explicit Field(FieldKind fieldKind) : kind(fieldKind) {}
     FieldKind kind;
     std::string name;
     std::string label;  // empty: the field stands without a caption
