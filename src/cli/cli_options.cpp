@@ -3,6 +3,11 @@
 namespace fiscora::cli {
 namespace {
 
+// Command options that take no value.
+bool isSwitch(const std::string& name) {
+    return name == "--yes";
+}
+
 // Splits "--name=value" into its two halves; other words keep their whole text as name.
 struct Word {
     std::string name;
@@ -82,6 +87,13 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
         } else if (!optionsEnded && a.rfind("--", 0) == 0 && a.size() > 2) {
             const Word w = splitWord(a);
             std::optional<std::string> value = w.inlineValue;
+            if (isSwitch(w.name)) {
+                if (value) {
+                    result.error = "option " + w.name + " takes no value";
+                    return result;
+                }
+                value = "";
+            }
             if (!value && i + 1 < args.size()) value = args[++i];
             if (!value) {
                 result.error = "option " + w.name + " needs a value";

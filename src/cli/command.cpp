@@ -3,14 +3,16 @@
 #include "cli/account_commands.h"
 #include "cli/book_command.h"
 #include "cli/ledger_commands.h"
+#include "cli/record_commands.h"
 #include "cli/report_command.h"
 
 namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        accountsCommand(), ledgerCommand(), holdingsCommand(),      summaryCommand(),
-        reportCommand(),   verifyCommand(), createAccountCommand(), bookCommand()};
+        accountsCommand(),   ledgerCommand(),      holdingsCommand(),      summaryCommand(),
+        reportCommand(),     verifyCommand(),      createAccountCommand(), bookCommand(),
+        editRecordCommand(), deleteRecordCommand()};
     return all;
 }
 

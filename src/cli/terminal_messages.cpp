@@ -9,9 +9,9 @@ void TerminalMessages::show(const std::string& text, const std::string& /*captio
 }
 
 bool TerminalMessages::ask(const std::string& text, const std::string& /*caption*/) {
-    err_ << text << " (no)\n";
+    err_ << text << (answer_ ? " (yes)\n" : " (no)\n");
     ++count_;
-    return false;
+    return answer_;
 }
 
 }  // namespace fiscora::cli

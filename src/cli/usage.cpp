@@ -5,12 +5,16 @@
 namespace fiscora::cli {
 namespace {
 
+// "--name VALUE", or "--name" for a switch.
+std::string optionWithValue(const CommandOption& o) {
+    return *o.value == '\0' ? std::string(o.name) : std::string(o.name) + " " + o.value;
+}
+
 std::string synopsis(const Command& c) {
     std::string s = std::string("fiscora-cli [OPTIONS] ") + c.name;
     if (*c.arguments != '\0') s += std::string(" ") + c.arguments;
     for (const CommandOption& o : c.options)
-        s += o.required ? std::string(" ") + o.name + " " + o.value
-                        : std::string(" [") + o.name + " " + o.value + "]";
+        s += o.required ? " " + optionWithValue(o) : " [" + optionWithValue(o) + "]";
     return s;
 }
 
@@ -100,7 +104,7 @@ std::string commandHelp(const Command& c) {
     if (!c.options.empty()) {
         s += "\nOptions of " + std::string(c.name) + ":\n";
         for (const CommandOption& o : c.options) {
-            std::string left = std::string(o.name) + " " + o.value;
+            std::string left = optionWithValue(o);
             left.resize(20, ' ');
             s += "  " + left + "  " + o.help + (o.required ? "" : " (optional)") + "\n";
         }

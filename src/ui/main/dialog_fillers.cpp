@@ -19,7 +19,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);
         f.add<SellDialog>(enterFields);
-        f.add<EditRecordDialog>(enterFields);
+        f.add<EditRecordDialog>(enterFieldsAndLeave);
         return f;
     }();
     return fillers;
