@@ -23,8 +23,8 @@
 #include "host/quote_snapshot.h"
 #include "qt/account/password_view.h"
 #include "qt/main/command_menus.h"
+#include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
-#include "qt/records/edit_record_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
 #include "qt/trade/sell_view.h"
@@ -32,10 +32,12 @@
 #include "qt/widgets/qt_messages.h"
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
+#include "store/trade_param_file.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "ui/main/command_ids.h"
 #include "ui/records/edit_record_dialog.h"
+#include "ui/records/trade_param_dialog.h"
 
 namespace {
 
@@ -103,6 +105,17 @@ void saveFilledDialog(fiscora::qt::MainWindowView& window, int command, const ch
     window.runCommand(command);
 }
 
+// Shows a dialog model's window by itself, pictures it and closes it unconfirmed.
+void saveModel(fiscora::ui::DialogModel& model, QWidget* owner, const char* name) {
+    fiscora::demo::onNextModal(
+        [name](QDialog* dialog) {
+            save(dialog, name);
+            dialog->reject();
+        },
+        owner);
+    fiscora::qt::dialogViews().run(model, owner);
+}
+
 // The record editor on the first record of `kind` in the logged-in account's ledger,
 // pictured and closed unconfirmed.
 void saveRecordEditor(fiscora::qt::MainWindowView& window, fiscora::RecordType kind,
@@ -121,14 +134,7 @@ void saveRecordEditor(fiscora::qt::MainWindowView& window, fiscora::RecordType k
         main.messages(), main.selectedAccount()->text,
         fiscora::currencyUnitOfTradeType(fiscora::fieldText(account->tradeType)), ledger, index,
         main.workspace().tradeParams);
-    fiscora::qt::EditRecordView view(model, &window);
-    fiscora::demo::onNextModal(
-        [name](QDialog* dialog) {
-            save(dialog, name);
-            dialog->reject();
-        },
-        &window);
-    view.runModal();
+    saveModel(model, &window, name);
 }
 
 // Types key by key, Chinese included (QTest::keyClicks takes ASCII only).
@@ -220,6 +226,17 @@ int main(int argc, char** argv) {
                                                 });
         saveRecordEditor(window, fiscora::RecordType::Buy, "edit-record-purchase");
         saveRecordEditor(window, fiscora::RecordType::CashIn, "edit-record-cash");
+        fiscora::ui::TradeParamDialog newRow(messages);
+        saveModel(newRow, &window, "trade-param-add-dialog");
+        fiscora::TradeParamTable table;
+        if (fiscora::loadTradeParams(folder + fiscora::kTradeParamFileName, table, messages) &&
+            !table.empty()) {
+            fiscora::ui::TradeParamDialog existing(messages, table.back());
+            saveModel(existing, &window, "trade-param-modify-dialog");
+        } else {
+            std::fprintf(stderr, "gallery: the sample fee table has no row to modify\n");
+            ++failures;
+        }
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");

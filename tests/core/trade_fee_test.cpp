@@ -6,19 +6,12 @@
 
 #include "host/module_state.h"
 #include "records/gbk_text.h"
+#include "support/builders.h"
 
 namespace fiscora {
 namespace {
 
-TradeParam row(std::int32_t market, const char* prefix, const char* name,
-               double commission = 0.003) {
-    TradeParam p{};
-    p.market = market;
-    storeBytes(p.codePrefix, prefix);
-    storeText(p.categoryName, name);
-    p.commissionRate = commission;
-    return p;
-}
+using test::feeRow;
 
 TEST(TradeFee, DefaultParametersChargeMinimumCommissionAndStampDuty) {
     setStandardDefaultTradeParams();
@@ -41,9 +34,9 @@ TEST(TradeFee, TransferFeeCountsWholeThousandsWithAMinimum) {
 }
 
 TEST(FindTradeParam, LongestPrefixOfTheMarketWinsThenTableOrder) {
-    TradeParamTable table = {row(1, "6", "沪A"), row(0, "600", "深误"),
-                             row(1, "600", "沪600", 0.001), row(1, "600", "沪600b", 0.002),
-                             row(1, "", "空")};
+    TradeParamTable table = {feeRow(1, "6", "沪A"), feeRow(0, "600", "深误"),
+                             feeRow(1, "600", "沪600", 0.001), feeRow(1, "600", "沪600b", 0.002),
+                             feeRow(1, "", "空")};
     TradeParam out{};
     ASSERT_TRUE(findTradeParam(table, "上海", "600036", out));
     EXPECT_EQ(fieldText(out.categoryName), "沪600");
@@ -52,20 +45,20 @@ TEST(FindTradeParam, LongestPrefixOfTheMarketWinsThenTableOrder) {
     // A Shenzhen row never serves a Shanghai stock and vice versa.
     ASSERT_TRUE(findTradeParam(table, "深圳", "600036", out));
     EXPECT_EQ(fieldText(out.categoryName), "深误");
-    TradeParam untouched = row(0, "x", "untouched");
+    TradeParam untouched = feeRow(0, "x", "untouched");
     EXPECT_FALSE(findTradeParam(table, "深圳", "000001", untouched));
     EXPECT_EQ(fieldText(untouched.categoryName), "untouched");
     EXPECT_FALSE(findTradeParam(table, "北京", "600036", out));
     EXPECT_FALSE(findTradeParam(table, "上海", "", out));  // an empty prefix never matches
-    EXPECT_FALSE(findTradeParam({row(1, "600036", "长")}, "上海", "60003", out));
+    EXPECT_FALSE(findTradeParam({feeRow(1, "600036", "长")}, "上海", "60003", out));
 }
 
 TEST(FindTradeParam, FallsBackToTheDefaultRow) {
     setStandardDefaultTradeParams();
     const TradeParam p = tradeParamFor({}, "上海", "600036");
     EXPECT_DOUBLE_EQ(p.commissionRate, 0.0035);
-    EXPECT_DOUBLE_EQ(tradeParamFor({row(1, "6", "沪A")}, 1, "600036").commissionRate, 0.003);
-    EXPECT_DOUBLE_EQ(tradeParamFor({row(1, "6", "沪A")}, 7, "600036").commissionRate, 0.0035);
+    EXPECT_DOUBLE_EQ(tradeParamFor({feeRow(1, "6", "沪A")}, 1, "600036").commissionRate, 0.003);
+    EXPECT_DOUBLE_EQ(tradeParamFor({feeRow(1, "6", "沪A")}, 7, "600036").commissionRate, 0.0035);
 }
 
 TEST(CurrencyUnit, FollowsTheTradeType) {

@@ -39,4 +39,14 @@ LedgerRecord cashRecord(RecordType kind, std::int32_t date, double amount) {
     return r;
 }
 
+TradeParam feeRow(std::int32_t market, const std::string& prefix, const std::string& name,
+                  double commissionRate) {
+    TradeParam p{};
+    p.market = market;
+    storeBytes(p.codePrefix, prefix);
+    storeText(p.categoryName, name);
+    p.commissionRate = commissionRate;
+    return p;
+}
+
 }  // namespace fiscora::test

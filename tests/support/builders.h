@@ -5,6 +5,7 @@
 
 #include "records/account_info.h"
 #include "records/ledger_record.h"
+#include "records/trade_param.h"
 
 namespace fiscora::test {
 
@@ -16,6 +17,10 @@ AccountInfo account(const std::string& name, const std::string& password,
 // A stock record with the amount its kind computes (quantity * price, plus or minus the fee).
 LedgerRecord stockRecord(RecordType kind, std::int32_t date, const std::string& code,
                          std::int32_t quantity, double price, double fee, std::int32_t market = 1);
+// A fee row with its market, prefix, UTF-8 name and commission rate; every other figure 0.
+TradeParam feeRow(std::int32_t market, const std::string& prefix, const std::string& name,
+                  double commissionRate = 0.003);
+
 LedgerRecord cashRecord(RecordType kind, std::int32_t date, double amount);
 
 }  // namespace fiscora::test

@@ -1,9 +1,11 @@
 #include "qt/main/dialog_views.h"
 
+#include "qt/account/account_identity_views.h"
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
 #include "qt/main/about_view.h"
 #include "qt/records/edit_record_view.h"
+#include "qt/records/trade_param_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
 #include "qt/trade/sell_view.h"
@@ -23,11 +25,16 @@ const DialogViews& dialogViews() {
         DialogViews v;
         v.add<ui::NewAccountDialog>(showModal<NewAccountView, ui::NewAccountDialog>);
         v.add<ui::PasswordDialog>(showModal<PasswordView, ui::PasswordDialog>);
+        v.add<ui::RenameAccountDialog>(showModal<RenameAccountView, ui::RenameAccountDialog>);
+        v.add<ui::ChangePasswordDialog>(showModal<ChangePasswordView, ui::ChangePasswordDialog>);
+        v.add<ui::AccountPropertiesDialog>(
+            showModal<AccountPropertiesView, ui::AccountPropertiesDialog>);
         v.add<ui::AboutBox>(showModal<AboutView, ui::AboutBox>);
         v.add<ui::CashDialog>(showModal<CashView, ui::CashDialog>);
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);
         v.add<ui::SellDialog>(showModal<SellView, ui::SellDialog>);
         v.add<ui::EditRecordDialog>(showModal<EditRecordView, ui::EditRecordDialog>);
+        v.add<ui::TradeParamDialog>(showModal<TradeParamView, ui::TradeParamDialog>);
         return v;
     }();
     return views;

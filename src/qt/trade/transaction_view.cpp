@@ -2,12 +2,9 @@
 
 #include <QDateEdit>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 #include "qt/widgets/dialog_units.h"
-#include "qt/widgets/hover_button.h"
 
 namespace fiscora::qt {
 
@@ -41,20 +38,7 @@ void TransactionView::addWideRow(QWidget* widget) {
 }
 
 void TransactionView::finish() {
-    const DialogUnits dlu(font());
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton());
-    buttons->addSpacing(dlu.x(14));
-    buttons->addWidget(cancelButtonWidget());
-    buttons->addStretch();
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(dlu.x(10), dlu.y(8), dlu.x(10), dlu.y(8));
-    layout->setSpacing(dlu.y(8));
-    layout->addLayout(form_);
-    layout->addLayout(buttons);
-    setFixedSize(sizeHint());
+    finishLayout(form_);
 }
 
 }  // namespace fiscora::qt

@@ -2,12 +2,15 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 #include "qt/widgets/dialog_font.h"
+#include "qt/widgets/dialog_units.h"
 #include "qt/widgets/hover_button.h"
 
 namespace fiscora::qt {
@@ -178,6 +181,23 @@ bool DialogView::eventFilter(QObject* watched, QEvent* event) {
         return handleKey(widget, static_cast<QKeyEvent*>(event)->key());
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void DialogView::finishLayout(QLayout* form) {
+    const DialogUnits dlu(font());
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton());
+    buttons->addSpacing(dlu.x(14));
+    buttons->addWidget(cancelButtonWidget());
+    buttons->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(dlu.x(10), dlu.y(8), dlu.x(10), dlu.y(8));
+    layout->setSpacing(dlu.y(8));
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint());
 }
 
 }  // namespace fiscora::qt

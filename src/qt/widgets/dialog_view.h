@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QDateEdit;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -49,6 +50,10 @@ protected:
     // The caption and the note (null when it has none) of a widget's field.
     QLabel* captionOf(QWidget* box);
     QLabel* noteOf(QWidget* box);
+
+    // The usual dialog layout: `form` above, the buttons centred in a row below; the dialog
+    // then keeps that size.
+    void finishLayout(QLayout* form);
 
     // Model -> widgets.
     void refresh();

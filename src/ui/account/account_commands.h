@@ -4,9 +4,9 @@ namespace fiscora::ui {
 
 class MainWindowModel;
 
-// The account commands of the main window: creating, logging in to, closing and
-// deleting accounts. They act on the selected tree item where they need one and show
-// their dialogs through the window's DialogRunner.
+// The account commands of the main window: creating, logging in to, closing, deleting,
+// renaming and re-passwording accounts, and their properties. They act on the selected tree item
+// where they need one and show their dialogs through the window's DialogRunner.
 class AccountCommands {
 public:
     explicit AccountCommands(MainWindowModel& window) : window_(window) {}
@@ -15,6 +15,9 @@ public:
     void OnLogin();
     void OnCloseAccount();
     void OnDeleteAccount();
+    void OnRenameAccount();
+    void OnChangePassword();
+    void OnAccountProperties();
 
 private:
     MainWindowModel& window_;

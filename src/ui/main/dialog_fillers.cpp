@@ -1,9 +1,13 @@
 #include "ui/main/dialog_fillers.h"
 
+#include "ui/account/account_properties_dialog.h"
+#include "ui/account/change_password_dialog.h"
 #include "ui/account/new_account_dialog.h"
+#include "ui/account/rename_account_dialog.h"
 #include "ui/account/password_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/records/edit_record_dialog.h"
+#include "ui/records/trade_param_dialog.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
 #include "ui/trade/sell_dialog.h"
@@ -15,11 +19,15 @@ const HeadlessFillers& dialogFillers() {
         HeadlessFillers f;
         f.add<NewAccountDialog>(enterFields);
         f.add<PasswordDialog>(enterFields);
+        f.add<RenameAccountDialog>(enterFields);
+        f.add<ChangePasswordDialog>(enterFields);
+        f.add<AccountPropertiesDialog>(enterFields);
         f.add<AboutBox>(enterFields);
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);
         f.add<SellDialog>(enterFields);
         f.add<EditRecordDialog>(enterFieldsAndLeave);
+        f.add<TradeParamDialog>(enterFields);
         return f;
     }();
     return fillers;

@@ -15,6 +15,9 @@ void MainWindowModel::registerCommands() {
     commands_[command::kNewAccount] = [&accounts] { accounts.OnNewAccount(); };
     commands_[command::kCloseAccount] = [&accounts] { accounts.OnCloseAccount(); };
     commands_[command::kDeleteAccount] = [&accounts] { accounts.OnDeleteAccount(); };
+    commands_[command::kRenameAccount] = [&accounts] { accounts.OnRenameAccount(); };
+    commands_[command::kChangePassword] = [&accounts] { accounts.OnChangePassword(); };
+    commands_[command::kAccountProperties] = [&accounts] { accounts.OnAccountProperties(); };
     TradeCommands& trades = *tradeCommands_;
     commands_[command::kCashIn] = [&trades] { trades.OnAddFunds(); };
     commands_[command::kCashOut] = [&trades] { trades.OnWithdrawFunds(); };

@@ -111,6 +111,10 @@ public:
     const std::vector<AccountTreeItem>& tree() const { return tree_; }
     // Changes of single items by the account commands; removing leaves nothing selected.
     void setItemImage(int index, int image) { tree_.at(index).image = image; }
+    void renameTreeItem(int index, std::string text, std::string gbkName) {
+        tree_.at(index).text = std::move(text);
+        tree_.at(index).gbkName = std::move(gbkName);
+    }
     void removeTreeItem(int index);
     int selectedIndex() const { return selected_; }
     const std::vector<HoldingRow>& holdingRows() const { return rows_; }

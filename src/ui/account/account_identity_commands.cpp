@@ -1,0 +1,75 @@
+#include "engine/account_identity.h"
+#include "engine/account_summary.h"
+#include "records/gbk_text.h"
+#include "ui/account/account_commands.h"
+#include "ui/account/account_properties_dialog.h"
+#include "ui/account/change_password_dialog.h"
+#include "ui/account/rename_account_dialog.h"
+#include "ui/main/main_window_model.h"
+
+namespace fiscora::ui {
+namespace {
+
+constexpr const char* kWrongPassword = "密码错误，注意是否按下了Caps Lock键";
+
+bool samePassword(const AccountInfo& account, const std::string& typed) {
+    const auto entered = utf8ToGbk(typed);
+    return entered && *entered == fieldBytes(account.password);
+}
+
+}  // namespace
+
+// The dialog comes back with its entries after a name already taken or a wrong password;
+// the account is renamed everywhere at once, in the tree at the same place.
+void AccountCommands::OnRenameAccount() {
+    const auto index = window_.requireSelection();
+    if (!index) return;
+    const AccountTreeItem item = window_.tree()[*index];
+    Workspace& workspace = window_.workspace();
+    Messages& messages = window_.messages();
+    RenameAccountDialog dialog(messages, item.text);
+    std::string newGbkName;
+    for (;;) {
+        if (!window_.dialogs().run(dialog)) return;
+        newGbkName = utf8ToGbk(dialog.newName.text).value_or(std::string());
+        if (findAccount(workspace.accounts, newGbkName) != nullptr) {
+            messages.error("已有同样的帐户名存在，请选择其他的帐户名!");
+            continue;
+        }
+        const AccountInfo* account = window_.accountOf(item);
+        if (account == nullptr) return;
+        if (samePassword(*account, dialog.password.text)) break;
+        messages.error(kWrongPassword);
+    }
+    if (!renameAccount(workspace, item.gbkName, newGbkName)) return;
+    window_.renameTreeItem(*index, dialog.newName.text, newGbkName);
+}
+
+// The old password is checked like the rename's: whoever does not know it cannot take the
+// account over.
+void AccountCommands::OnChangePassword() {
+    const auto index = window_.requireSelection();
+    if (!index) return;
+    const AccountTreeItem item = window_.tree()[*index];
+    Messages& messages = window_.messages();
+    ChangePasswordDialog dialog(messages, item.text);
+    for (;;) {
+        if (!window_.dialogs().run(dialog)) return;
+        const AccountInfo* account = window_.accountOf(item);
+        if (account == nullptr) return;
+        if (samePassword(*account, dialog.oldPassword.text)) break;
+        messages.error(kWrongPassword);
+    }
+    changeAccountPassword(window_.workspace(), item.gbkName,
+                          utf8ToGbk(dialog.newPassword.text).value_or(std::string()));
+}
+
+void AccountCommands::OnAccountProperties() {
+    const auto guarded = window_.AccountGuard();
+    if (!guarded) return;
+    AccountPropertiesDialog dialog(window_.messages(),
+                                   accountSummary(window_.workspace(), guarded->info));
+    window_.dialogs().run(dialog);
+}
+
+}  // namespace fiscora::ui
