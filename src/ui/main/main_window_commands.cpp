@@ -3,6 +3,7 @@
 #include "ui/account/account_commands.h"
 #include "ui/main/command_ids.h"
 #include "ui/main/main_window_model.h"
+#include "ui/records/ledger_view_dialog.h"
 #include "ui/trade/trade_commands.h"
 
 namespace fiscora::ui {
@@ -32,6 +33,7 @@ void MainWindowModel::registerCommands() {
 
 // Both take the holdings list as it shows, whether or not an account is selected.
 void MainWindowModel::setListOutput(ListOutput& output) {
+    listOutput_ = &output;
     commands_[command::kPrint] = [this, &output] {
         output.printList(holdingTable(rows_), kHoldingsReport.title);
     };
@@ -39,6 +41,15 @@ void MainWindowModel::setListOutput(ListOutput& output) {
         SaveList(holdingTable(rows_), kHoldingsReport.fileName, messages(),
                  [&output](const std::string& path) { output.openInTextEditor(path); });
     };
+}
+
+void MainWindowModel::OnViewLedger(const LedgerFilter& filter) {
+    const auto account = AccountGuard();
+    if (!account) return;
+    workspace_.recomputeHoldings();
+    LedgerViewDialog dialog(*this, *account, filter, listOutput_);
+    dialogs_.run(dialog);
+    refreshHoldingList();
 }
 
 }  // namespace fiscora::ui
