@@ -1,6 +1,8 @@
 #include "ui/records/ledger_view_dialog.h"
 
 #include "engine/ledger_change_rules.h"
+#include "output/list_text_export.h"
+#include "recording_list_output.h"
 #include "support/fake_quotes.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/ledger_record_actions.h"
@@ -152,6 +154,46 @@ TEST_F(LedgerViewTest, DoubleClickEditsTheRecordInPlace) {
         EXPECT_EQ(d.balance.text, "1000.000人民币元");
     });
     EXPECT_EQ(onDisk().at(2).amount, 800);
+}
+
+TEST_F(LedgerViewTest, PrintsAndSavesTheListAsShownAndRebuildsTheHoldingsOnClose) {
+    start(sample);
+    test::RecordingListOutput output;
+    window.setListOutput(output);
+    window.clearHoldingList();
+    view([](LedgerViewDialog& d) {
+        d.tickKind(true);
+        d.kind.selected = d.kind.indexOf("投入资金");
+        d.OnShowLedger();
+        d.OnPrint();
+        d.OnSave();
+    });
+    ASSERT_EQ(output.printed.size(), 1u);
+    EXPECT_EQ(output.titles[0], "流水帐打印");
+    EXPECT_EQ(output.printed[0].columns.size(), 10u);
+    EXPECT_EQ(output.printed[0].rows.size(), 2u);
+    const std::string path = dataDir() + "流水帐.txt";
+    EXPECT_EQ(messages.asked, (std::vector<std::string>{"文件保存为当前路径下" + path +
+                                                        ",是否用记事本打开?|Fiscora"}));
+    EXPECT_EQ(output.opened, (std::vector<std::string>{path}));
+    const Bytes saved = test::readBytes(path);
+    EXPECT_EQ(std::string(saved.begin(), saved.end()), listAsText(output.printed[0]));
+    ASSERT_EQ(window.holdingRows().size(), 1u);
+}
+
+TEST_F(LedgerViewTest, ACancelledEditorOrNoSelectionChangesNothing) {
+    start(sample);
+    const Bytes before = test::readBytes(ledgerFile("张三"));
+    view([this](LedgerViewDialog& d) {
+        runner.thenCancel();
+        d.selectRow(1);
+        d.OnModify();
+        d.selectRow(-1);
+        d.OnModify();
+        d.OnDoubleClick();
+    });
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"请选中要修改的项"}));
+    EXPECT_EQ(test::readBytes(ledgerFile("张三")), before);
 }
 
 }  // namespace
