@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "cli/cli_runner.h"
+#include "cli/sample_data.h"
 #include "engine/dates.h"
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
@@ -23,7 +24,6 @@ std::string dayOffset(int days) {
 class CliBook : public ::testing::Test {
 protected:
     CliBook() {
-        scrambler.setFileKey();
         std::ofstream(secrets.file("pw"), std::ios::binary) << "secret\n";
         for (const auto& [name, type] :
              {std::pair{"张三", "深沪A股"}, std::pair{"王五", "上证B股"}}) {
@@ -51,23 +51,10 @@ protected:
         EXPECT_EQ(treeContents(root.path()), before) << "a refusal wrote data";
     }
 
-    Ledger ledgerOf(const std::string& name) {
-        RecordingMessages quiet;
-        const AccountList accounts =
-            loadRegistry(root.file("data/"), scrambler, quiet, OpenMode::ReadOnly);
-        const AccountInfo* account = findAccount(accounts, *utf8ToGbk(name));
-        Ledger ledger;
-        EXPECT_NE(account, nullptr);
-        if (account != nullptr) {
-            const LedgerStore store{root.file("data/"), scrambler, quiet, OpenMode::ReadOnly};
-            EXPECT_EQ(loadLedger(store, *account, ledger), LedgerStatus::Ok);
-        }
-        return ledger;
-    }
+    Ledger ledgerOf(const std::string& name) { return ledgerOnDisk(root.file("data/"), name); }
 
     TempDir root;
     TempDir secrets;
-    DataScrambler scrambler;
 };
 
 const std::string kHeader =

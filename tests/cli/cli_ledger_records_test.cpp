@@ -22,7 +22,6 @@ class CliLedgerRecords : public ::testing::Test {
 protected:
     CliLedgerRecords() {
         writeSampleData(root.path());
-        scrambler.setFileKey();
         std::ofstream(secrets.file("pw"), std::ios::binary) << "secret\n";
     }
 
@@ -53,23 +52,10 @@ protected:
         return shown;
     }
 
-    Ledger ledger() {
-        RecordingMessages quiet;
-        const AccountList accounts =
-            loadRegistry(root.file("invest/"), scrambler, quiet, OpenMode::ReadOnly);
-        const AccountInfo* account = findAccount(accounts, *utf8ToGbk("张三"));
-        Ledger records;
-        EXPECT_NE(account, nullptr);
-        if (account != nullptr) {
-            const LedgerStore store{root.file("invest/"), scrambler, quiet, OpenMode::ReadOnly};
-            EXPECT_EQ(loadLedger(store, *account, records), LedgerStatus::Ok);
-        }
-        return records;
-    }
+    Ledger ledger() { return ledgerOnDisk(root.file("invest/"), "张三"); }
 
     TempDir root;
     TempDir secrets;
-    DataScrambler scrambler;
 };
 
 using Indexes = std::vector<std::string>;
