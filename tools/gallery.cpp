@@ -2,6 +2,7 @@
 //   gallery OUTPUT_FOLDER
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <cstdio>
@@ -22,6 +24,7 @@
 #include "host/module_state.h"
 #include "host/quote_snapshot.h"
 #include "qt/account/password_view.h"
+#include "qt/analysis/capital_curve_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
@@ -236,6 +239,18 @@ int main(int argc, char** argv) {
         } else {
             std::fprintf(stderr, "gallery: the sample fee table has no row to modify\n");
             ++failures;
+        }
+        // The capital curve: one stock and the whole account, each as a curve and as bars.
+        for (const auto& [total, bars, name] : {std::tuple{false, false, "capital-curve-stock"},
+                                                {false, true, "capital-bars-stock"},
+                                                {true, false, "capital-curve-account"},
+                                                {true, true, "capital-bars-account"}}) {
+            saveFilledDialog<fiscora::qt::CapitalCurveView>(
+                window, fiscora::ui::command::kCapitalCurve, name,
+                [total = total, bars = bars](auto* view) {
+                    if (bars) view->styleRadios().back()->click();
+                    if (total) view->totalBox()->click();
+                });
         }
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");

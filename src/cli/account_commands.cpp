@@ -10,16 +10,6 @@
 namespace fiscora::cli {
 namespace {
 
-std::vector<Column> accountColumns() {
-    return {{"name"}, {"tradeType"}, {"initialCapital"}, {"createdDate"}, {"remark"}};
-}
-
-std::vector<Value> accountRow(const AccountInfo& a) {
-    return {Value::text(fieldText(a.name)), Value::text(fieldText(a.tradeType)),
-            Value::real(a.initialCapital), Value::integer(a.createdDate),
-            Value::text(fieldText(a.remark))};
-}
-
 int runAccounts(CommandContext& c) {
     Table table{accountColumns(), {}};
     for (const AccountInfo& a : c.session.workspace().accounts) table.rows.push_back(accountRow(a));
@@ -95,6 +85,16 @@ int runVerify(CommandContext& c) {
 }
 
 }  // namespace
+
+std::vector<Column> accountColumns() {
+    return {{"name"}, {"tradeType"}, {"initialCapital"}, {"createdDate"}, {"remark"}};
+}
+
+std::vector<Value> accountRow(const AccountInfo& a) {
+    return {Value::text(fieldText(a.name)), Value::text(fieldText(a.tradeType)),
+            Value::real(a.initialCapital), Value::integer(a.createdDate),
+            Value::text(fieldText(a.remark))};
+}
 
 Command accountsCommand() {
     return {"accounts",

@@ -1,8 +1,14 @@
 #pragma once
 
 #include "cli/command.h"
+#include "records/account_info.h"
 
 namespace fiscora::cli {
+
+// An account as the commands print it: name, trade type, initial capital, creation date
+// and remark (never the password).
+std::vector<Column> accountColumns();
+std::vector<Value> accountRow(const AccountInfo& account);
 
 // Commands over the registry, which need no password.
 Command accountsCommand();

@@ -1,6 +1,7 @@
 #include "cli/command.h"
 
 #include "cli/account_commands.h"
+#include "cli/account_identity_commands.h"
 #include "cli/book_command.h"
 #include "cli/ledger_commands.h"
 #include "cli/record_commands.h"
@@ -10,9 +11,9 @@ namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        accountsCommand(),   ledgerCommand(),      holdingsCommand(),      summaryCommand(),
-        reportCommand(),     verifyCommand(),      createAccountCommand(), bookCommand(),
-        editRecordCommand(), deleteRecordCommand()};
+        accountsCommand(),       ledgerCommand(), holdingsCommand(),      summaryCommand(),
+        reportCommand(),         verifyCommand(), createAccountCommand(), renameAccountCommand(),
+        changePasswordCommand(), bookCommand(),   editRecordCommand(),    deleteRecordCommand()};
     return all;
 }
 

@@ -130,4 +130,16 @@ int accountPassword(const std::optional<std::string>& passwordFile, const std::s
     return kExitOk;
 }
 
+PasswordResult readNewPassword(const std::optional<std::string>& newPasswordFile) {
+    if (newPasswordFile) return fromFile(*newPasswordFile);
+    if (const char* env = std::getenv(kNewPasswordVariable)) return {std::string(env), {}};
+    PasswordResult first = fromTerminal("新密码: ");
+    if (!first.password) return first;
+    const PasswordResult again = fromTerminal("新密码确认: ");
+    if (!again.password) return again;
+    if (*again.password != *first.password)
+        return {std::nullopt, "the two entries of the new password differ"};
+    return first;
+}
+
 }  // namespace fiscora::cli

@@ -8,6 +8,8 @@ namespace fiscora::cli {
 
 // Environment variable that may hold the password.
 inline constexpr const char* kPasswordVariable = "FISCORA_PASSWORD";
+// And the one that may hold a new password.
+inline constexpr const char* kNewPasswordVariable = "FISCORA_NEW_PASSWORD";
 
 struct PasswordResult {
     std::optional<std::string> password;  // UTF-8, as typed
@@ -19,6 +21,10 @@ struct PasswordResult {
 // is shown on the terminal.
 PasswordResult readPassword(const std::optional<std::string>& passwordFile,
                             const std::string& prompt);
+
+// A new password, never from the command line: the first line of `newPasswordFile` when
+// given, else $FISCORA_NEW_PASSWORD, else typed twice on the terminal with echo off.
+PasswordResult readNewPassword(const std::optional<std::string>& newPasswordFile);
 
 // The password of account `name` (UTF-8) for a command, asked with the account's name.
 // kExitOk with `password` set, or kExitUsage after the reason on `err`.

@@ -26,20 +26,24 @@ int WindowSession::open() {
     return messages_.count() == shownBefore ? kExitOk : kExitRefused;
 }
 
-int WindowSession::login(const std::string& name) {
-    int index = -1;
+int WindowSession::select(const std::string& name) {
+    // The first account of a name, as everywhere else.
     for (std::size_t i = 0; i < window_.tree().size(); ++i) {
-        if (window_.tree()[i].text == name) index = static_cast<int>(i);
+        if (window_.tree()[i].text == name) {
+            window_.selectTreeItem(static_cast<int>(i));
+            return kExitOk;
+        }
     }
-    if (index < 0) {
-        messages_.plain("帐户" + name + "不存在");
-        return kExitRefused;
-    }
+    messages_.plain("帐户" + name + "不存在");
+    return kExitRefused;
+}
+
+int WindowSession::login(const std::string& name) {
+    if (const int code = select(name); code != kExitOk) return code;
     std::string typed;
     if (const int code = accountPassword(options_.passwordFile, name, err_, typed); code != kExitOk)
         return code;
     runner_.enter({{"password", typed}});
-    window_.selectTreeItem(index);
     const int shownBefore = messages_.count();
     window_.OnCommand(ui::command::kLogin);
     const bool loggedIn =

@@ -29,6 +29,8 @@ public:
     // of the options. kExitOk, or the failure's exit code with its message shown.
     int open();
 
+    // Selects the first account of that name in the tree. kExitOk or kExitRefused.
+    int select(const std::string& name);
     // Selects the account and logs in to it through the window's password prompt, with
     // the password from the command line's password sources. kExitOk or the exit code.
     int login(const std::string& name);

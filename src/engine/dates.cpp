@@ -1,5 +1,7 @@
 #include "engine/dates.h"
 
+#include <chrono>
+
 namespace fiscora {
 
 std::int32_t dateFromParts(int year, int month, int day) {
@@ -18,6 +20,15 @@ std::int32_t today() {
 
 DateParts splitDate(std::int32_t date) {
     return {date / 10000, (date % 10000) / 100, date % 100};
+}
+
+bool isCalendarDate(std::int32_t date) {
+    const DateParts p = splitDate(date);
+    if (p.year < 1900 || p.year > 9999 || p.month < 1 || p.day < 1) return false;
+    using namespace std::chrono;
+    return year_month_day(year(p.year), month(static_cast<unsigned>(p.month)),
+                          day(static_cast<unsigned>(p.day)))
+        .ok();
 }
 
 std::time_t timeFromDate(std::int32_t date) {

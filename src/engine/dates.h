@@ -19,6 +19,8 @@ std::int32_t dateFromParts(int year, int month, int day);
 std::int32_t dateFromTime(std::time_t t);
 std::int32_t today();
 DateParts splitDate(std::int32_t date);
+// True for a real day of the calendar from the year 1900 on (not 20240230, not 0).
+bool isCalendarDate(std::int32_t date);
 // 00:00:00 local time of that day, daylight saving left to the system.
 std::time_t timeFromDate(std::int32_t date);
 

@@ -21,16 +21,21 @@ std::string dayBarPath(const std::string& base, std::int32_t market, std::string
     return base + "mkthome/" + m + "/lday/" + m + std::string(code) + ".day";
 }
 
-bool readDayBarFrom(const std::string& base, std::int32_t date, std::int32_t market,
-                    std::string_view code, DayBar& out) {
+std::vector<DayBar> readDayBarFile(const std::string& base, std::int32_t market,
+                                   std::string_view code) {
     // A code never names another folder.
     if (code.empty() || code.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
-        return false;
+        return {};
     const ReadResult file = readWholeFile(dayBarPath(base, market, code), OpenMode::ReadOnly);
-    if (file.status != ReadStatus::Ok || file.bytes.size() % sizeof(DayBar) != 0) return false;
-    for (std::size_t at = 0; at < file.bytes.size(); at += sizeof(DayBar)) {
-        DayBar bar;
-        std::memcpy(&bar, file.bytes.data() + at, sizeof bar);
+    if (file.status != ReadStatus::Ok || file.bytes.size() % sizeof(DayBar) != 0) return {};
+    std::vector<DayBar> bars(file.bytes.size() / sizeof(DayBar));
+    std::memcpy(static_cast<void*>(bars.data()), file.bytes.data(), file.bytes.size());
+    return bars;
+}
+
+bool readDayBarFrom(const std::string& base, std::int32_t date, std::int32_t market,
+                    std::string_view code, DayBar& out) {
+    for (const DayBar& bar : readDayBarFile(base, market, code)) {
         if (bar.date == date) {
             out = bar;
             return true;

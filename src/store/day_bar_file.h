@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fiscora {
 
@@ -27,6 +28,11 @@ int priceDecimals(std::string_view code);
 // otherwise.
 std::string dayBarPath(const std::string& baseDirectory, std::int32_t market,
                        std::string_view code);
+
+// Every record of the stock's bar file below `baseDirectory`, in file order; none when the
+// file is missing, its length is not a multiple of 32, or the code would name another folder.
+std::vector<DayBar> readDayBarFile(const std::string& baseDirectory, std::int32_t market,
+                                   std::string_view code);
 
 // The first record dated `date` in the stock's bar file below the current directory.
 // False when the file is missing, its length is not a multiple of 32, or no record

@@ -28,24 +28,11 @@
 
 using fiscora::demo::onNextModal;
 using fiscora::qt::MainWindowView;
+using fiscora::test::logInToDemo;
 using fiscora::test::typeText;
 namespace command = fiscora::ui::command;
 
 namespace {
-
-// Logs in to the demo account through its password dialog.
-void logInToDemo(MainWindowView& window) {
-    onNextModal(
-        [](QDialog* dialog) {
-            auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
-            QVERIFY(view != nullptr);
-            typeText(view->passwordEdit(), QString::fromUtf8(fiscora::demo::kDemoPassword));
-            view->loginButton()->click();
-        },
-        &window);
-    const QRect item = window.accountTree()->visualItemRect(window.accountTree()->topLevelItem(0));
-    QTest::mouseClick(window.accountTree()->viewport(), Qt::LeftButton, {}, item.center());
-}
 
 void pressEnter(QWidget* widget = nullptr) {
     QTest::keyClick(widget != nullptr ? widget : QApplication::focusWidget(), Qt::Key_Return);

@@ -1,8 +1,14 @@
 #include "window_fixture.h"
 
+#include <QTreeWidget>
+
 #include "engine/dates.h"
 #include "host/module_state.h"
+#include "qt/account/password_view.h"
+#include "qt/main/main_window_view.h"
+#include "qt/widgets/hover_button.h"
 #include "tools/demo/demo_workspace.h"
+#include "tools/demo/modal_driver.h"
 
 namespace fiscora::test {
 
@@ -19,6 +25,19 @@ SampleWorkspace::SampleWorkspace() {
 
 SampleWorkspace::~SampleWorkspace() {
     QuoteSnapshot::uninstall();
+}
+
+void logInToDemo(qt::MainWindowView& window) {
+    demo::onNextModal(
+        [](QDialog* dialog) {
+            auto* view = dynamic_cast<qt::PasswordView*>(dialog);
+            QVERIFY(view != nullptr);
+            typeText(view->passwordEdit(), QString::fromUtf8(demo::kDemoPassword));
+            view->loginButton()->click();
+        },
+        &window);
+    const QRect item = window.accountTree()->visualItemRect(window.accountTree()->topLevelItem(0));
+    QTest::mouseClick(window.accountTree()->viewport(), Qt::LeftButton, {}, item.center());
 }
 
 }  // namespace fiscora::test

@@ -10,7 +10,14 @@
 #include "host/quote_snapshot.h"
 #include "support/temp_dir.h"
 
+namespace fiscora::qt {
+class MainWindowView;
+}
+
 namespace fiscora::test {
+
+// Logs in to the demo account through its password dialog.
+void logInToDemo(qt::MainWindowView& window);
 
 // A sample workspace in a temporary folder, made the current directory and the data
 // directory, with its quotes installed, for as long as the fixture lives.

@@ -3,6 +3,7 @@
 #include "qt/account/account_identity_views.h"
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
+#include "qt/analysis/capital_curve_view.h"
 #include "qt/main/about_view.h"
 #include "qt/records/edit_record_view.h"
 #include "qt/records/trade_param_view.h"
@@ -35,6 +36,7 @@ const DialogViews& dialogViews() {
         v.add<ui::SellDialog>(showModal<SellView, ui::SellDialog>);
         v.add<ui::EditRecordDialog>(showModal<EditRecordView, ui::EditRecordDialog>);
         v.add<ui::TradeParamDialog>(showModal<TradeParamView, ui::TradeParamDialog>);
+        v.add<ui::CapitalCurveDialog>(showModal<CapitalCurveView, ui::CapitalCurveDialog>);
         return v;
     }();
     return views;

@@ -1,21 +1,43 @@
 #include "qt/widgets/bind.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QTextCursor>
+#include <type_traits>
 
 #include "qt/widgets/gbk_limit_validator.h"
 
 namespace fiscora::qt {
 
 namespace {
+
+// The field's entries in a drop-down or a list box, replaced only when they differ, so the
+// selection and the scroll position survive a refresh.
+template <typename Items> void showItems(Items* widget, const ui::ChoiceField& field) {
+    QStringList items;
+    for (const auto& item : field.items) items << QString::fromStdString(item);
+    QStringList shown;
+    for (int i = 0; i < widget->count(); ++i) {
+        if constexpr (std::is_same_v<Items, QListWidget>)
+            shown << widget->item(i)->text();
+        else
+            shown << widget->itemText(i);
+    }
+    if (shown != items) {
+        widget->clear();
+        widget->addItems(items);
+    }
+}
 
 QDate qDate(std::int32_t yyyymmdd) {
     return {yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100};
@@ -116,15 +138,53 @@ void Bindings::bind(QComboBox* box, ui::ChoiceField& field) {
     });
     add([box, &field] {
         const QSignalBlocker blocker(box);
-        QStringList items;
-        for (const auto& item : field.items) items << QString::fromStdString(item);
-        QStringList shown;
-        for (int i = 0; i < box->count(); ++i) shown << box->itemText(i);
-        if (shown != items) {
-            box->clear();
-            box->addItems(items);
-        }
+        showItems(box, field);
         box->setCurrentIndex(field.selected);
+        box->setEnabled(field.enabled);
+    });
+}
+
+void Bindings::bind(QListWidget* list, ui::ChoiceField& field) {
+    QObject::connect(list, &QListWidget::currentRowChanged, list, [this, &field](int row) {
+        model_.pickItem(field, row);
+        done();
+    });
+    add([list, &field] {
+        const QSignalBlocker blocker(list);
+        showItems(list, field);
+        list->setCurrentRow(field.selected);
+        list->setEnabled(field.enabled);
+    });
+}
+
+void Bindings::bind(const std::vector<QRadioButton*>& radios, ui::ChoiceField& field) {
+    for (std::size_t i = 0; i < radios.size(); ++i) {
+        QRadioButton* radio = radios[i];
+        const int index = static_cast<int>(i);
+        QObject::connect(radio, &QRadioButton::clicked, radio, [this, &field, index] {
+            model_.pickItem(field, index);
+            done();
+        });
+    }
+    add([radios, &field] {
+        for (std::size_t i = 0; i < radios.size(); ++i) {
+            const QSignalBlocker blocker(radios[i]);
+            if (i < field.items.size()) radios[i]->setText(QString::fromStdString(field.items[i]));
+            radios[i]->setChecked(static_cast<int>(i) == field.selected);
+            radios[i]->setEnabled(field.enabled);
+        }
+    });
+}
+
+void Bindings::bind(QCheckBox* box, ui::CheckField& field) {
+    box->setText(QString::fromStdString(field.label));
+    QObject::connect(box, &QCheckBox::clicked, box, [this, &field](bool checked) {
+        model_.setChecked(field, checked);
+        done();
+    });
+    add([box, &field] {
+        const QSignalBlocker blocker(box);
+        box->setChecked(field.checked);
         box->setEnabled(field.enabled);
     });
 }

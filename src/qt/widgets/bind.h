@@ -5,7 +5,10 @@
 
 #include "ui/common/dialog_model.h"
 
+class QCheckBox;
 class QComboBox;
+class QListWidget;
+class QRadioButton;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -27,6 +30,11 @@ public:
     // Every pick runs the field's handler, the entry already selected included.
     void bind(QComboBox* box, ui::ChoiceField& field);
     void bind(QDateEdit* edit, ui::DateField& field);
+    // A plain list box: the field's items, one selected; a click picks.
+    void bind(QListWidget* list, ui::ChoiceField& field);
+    // One radio button per item of the field.
+    void bind(const std::vector<QRadioButton*>& radios, ui::ChoiceField& field);
+    void bind(QCheckBox* box, ui::CheckField& field);
     void bind(QLabel* label, ui::LabelField& field);
 
     // Model -> widgets, for every binding.

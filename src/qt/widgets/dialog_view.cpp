@@ -1,13 +1,16 @@
 #include "qt/widgets/dialog_view.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <QRadioButton>
 
 #include "qt/widgets/dialog_font.h"
 #include "qt/widgets/dialog_units.h"
@@ -59,6 +62,24 @@ QComboBox* DialogView::dropDown(ui::ChoiceField& field) {
 
 QDateEdit* DialogView::datePicker(ui::DateField& field) {
     return made<QDateEdit>(field);
+}
+
+QListWidget* DialogView::listBox(ui::ChoiceField& field) {
+    return made<QListWidget>(field);
+}
+
+QCheckBox* DialogView::checkBox(ui::CheckField& field) {
+    return made<QCheckBox>(field);
+}
+
+std::vector<QRadioButton*> DialogView::radioButtons(ui::ChoiceField& field) {
+    std::vector<QRadioButton*> radios;
+    for (std::size_t i = 0; i < field.items.size(); ++i) {
+        radios.push_back(new QRadioButton(this));
+        watch(radios.back(), &field);
+    }
+    bindings_.bind(radios, field);
+    return radios;
 }
 
 QLabel* DialogView::text(ui::LabelField& field) {

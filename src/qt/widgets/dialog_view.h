@@ -2,11 +2,15 @@
 
 #include <QDialog>
 #include <map>
+#include <vector>
 
 #include "qt/widgets/bind.h"
 #include "ui/common/dialog_model.h"
 
+class QCheckBox;
 class QComboBox;
+class QListWidget;
+class QRadioButton;
 class QDateEdit;
 class QLayout;
 class QLabel;
@@ -44,6 +48,11 @@ protected:
     QComboBox* dropDown(ui::ChoiceField& field);
     QDateEdit* datePicker(ui::DateField& field);
     QLabel* text(ui::LabelField& field);
+    QListWidget* listBox(ui::ChoiceField& field);
+    // One radio button per item, captioned with it.
+    std::vector<QRadioButton*> radioButtons(ui::ChoiceField& field);
+    // Captioned with the field's label.
+    QCheckBox* checkBox(ui::CheckField& field);
 
     // The field a widget made above shows, or null.
     const ui::Field* fieldOf(QWidget* widget) const;

@@ -20,6 +20,7 @@ enum class FieldKind {
     DropDown,  // a list of entries to pick one from
     Date,      // a date picker
     Text,      // a static text the dialog fills
+    Check,     // a check box
 };
 
 struct Field {
@@ -70,6 +71,12 @@ struct DateField : Field {
     std::int32_t date = 0;
     std::time_t earliest = 0;
     std::time_t latest = 0;
+};
+
+// A check box.
+struct CheckField : Field {
+    CheckField() : Field(FieldKind::Check) {}
+    bool checked = false;
 };
 
 // A static text the dialog fills.

@@ -47,6 +47,11 @@ void DialogModel::pickDate(DateField& picker, std::int32_t date) {
     changed(picker);
 }
 
+void DialogModel::setChecked(CheckField& box, bool checked) {
+    box.checked = checked;
+    changed(box);
+}
+
 void DialogModel::changed(const Field& field) {
     const auto handler = changeHandlers_.find(&field);
     if (handler != changeHandlers_.end()) handler->second();

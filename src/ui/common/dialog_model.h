@@ -80,6 +80,8 @@ public:
     void pickItem(ChoiceField& list, int index);
     // The user chose a day (YYYYMMDD).
     void pickDate(DateField& picker, std::int32_t date);
+    // The user ticked (or cleared) a check box.
+    void setChecked(CheckField& box, bool checked);
 
     const std::string& caption() const { return caption_; }
     const DialogButtons& buttons() const { return buttons_; }

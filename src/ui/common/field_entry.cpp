@@ -48,6 +48,9 @@ std::optional<EntryRefusal> enterFields(DialogModel& dialog, const Entries& entr
             break;
         case FieldKind::Edit:
         case FieldKind::Figure: dialog.typeText(static_cast<TextField&>(*field), entry); break;
+        case FieldKind::Check:
+            dialog.setChecked(static_cast<CheckField&>(*field), entry == "1");
+            break;
         case FieldKind::Text: break;
         }
         if (refused) {

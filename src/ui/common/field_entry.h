@@ -9,7 +9,7 @@
 namespace fiscora::ui {
 
 // What is entered into one showing of a dialog without a window: texts by field name
-// (a date as YYYYMMDD, a drop-down entry by its text).
+// (a date as YYYYMMDD, a drop-down entry by its text, a check box as "1" ticked).
 using Entries = std::map<std::string, std::string>;
 
 // An entry the dialog could not take (kept as texts: it outlives the dialog).

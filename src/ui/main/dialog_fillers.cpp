@@ -5,6 +5,7 @@
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/rename_account_dialog.h"
 #include "ui/account/password_dialog.h"
+#include "ui/analysis/capital_curve_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/trade_param_dialog.h"
@@ -28,6 +29,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<SellDialog>(enterFields);
         f.add<EditRecordDialog>(enterFieldsAndLeave);
         f.add<TradeParamDialog>(enterFields);
+        f.add<CapitalCurveDialog>(enterFields);
         return f;
     }();
     return fillers;

@@ -1,6 +1,8 @@
 #include "output/list_reports.h"
 #include "output/list_text_export.h"
 #include "ui/account/account_commands.h"
+#include "ui/analysis/capital_curve.h"
+#include "ui/analysis/capital_curve_command.h"
 #include "ui/main/command_ids.h"
 #include "ui/main/main_window_model.h"
 #include "ui/records/ledger_view_dialog.h"
@@ -24,11 +26,17 @@ void MainWindowModel::registerCommands() {
     commands_[command::kCashOut] = [&trades] { trades.OnWithdrawFunds(); };
     commands_[command::kBuy] = [&trades] { trades.OnBuyStock(); };
     commands_[command::kSell] = [&trades] { trades.OnSellStock(); };
+    commands_[command::kCapitalCurve] = [this] { OnCapitalCurve(*this); };
     commands_[command::kRefreshQuotes] = [this] { refreshHoldingList(); };
     commands_[command::kAbout] = [this] { showAbout(); };
     commands_[command::kExit] = [this] { closeRequested_ = true; };
     // A menu holder: the face of the button does nothing, its arrow opens the menu.
     commands_[command::kOtherOperations] = [] {};
+}
+
+// The ledger view is not part of the window yet: nothing opens it from the curve.
+std::function<void(const DayLedgerRequest&)> MainWindowModel::dayLedgerOpener() {
+    return {};
 }
 
 // Both take the holdings list as it shows, whether or not an account is selected.

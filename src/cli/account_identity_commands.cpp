@@ -1,0 +1,95 @@
+#include "cli/account_identity_commands.h"
+
+#include "cli/account_commands.h"
+#include "cli/exit_codes.h"
+#include "cli/password_source.h"
+#include "cli/window_session.h"
+#include "records/gbk_text.h"
+#include "ui/main/command_ids.h"
+
+namespace fiscora::cli {
+namespace {
+
+// Runs a window command on the selected account with the dialog's entries, then prints the
+// account's row under `shownName`.
+int runOnAccount(CommandContext& c, const std::string& account, int commandId, ui::Entries entries,
+                 const std::string& shownName) {
+    WindowSession session(c.options, c.err);
+    if (const int code = session.open(); code != kExitOk) return code;
+    if (const int code = session.select(account); code != kExitOk) return code;
+    if (const int code = session.run(commandId, std::move(entries)); code != kExitOk) return code;
+    const AccountInfo* changed =
+        findAccount(session.window().workspace().accounts, utf8ToGbk(shownName).value_or(""));
+    if (changed == nullptr) return kExitRefused;
+    writeTable(c.out, Table{accountColumns(), {accountRow(*changed)}}, c.options.format);
+    return kExitOk;
+}
+
+int runRenameAccount(CommandContext& c) {
+    const std::string& oldName = c.options.arguments.at(0);
+    const std::string& newName = c.options.arguments.at(1);
+    std::string password;
+    if (const int code = accountPassword(c.options.passwordFile, oldName, c.err, password);
+        code != kExitOk)
+        return code;
+    return runOnAccount(c, oldName, ui::command::kRenameAccount,
+                        {{"new-name", newName}, {"password", password}}, newName);
+}
+
+int runChangePassword(CommandContext& c) {
+    const std::string& name = c.options.arguments.at(0);
+    std::string oldPassword;
+    if (const int code = accountPassword(c.options.passwordFile, name, c.err, oldPassword);
+        code != kExitOk)
+        return code;
+    std::optional<std::string> newPasswordFile;
+    if (auto file = c.options.commandOptions.find("--new-password-file");
+        file != c.options.commandOptions.end())
+        newPasswordFile = file->second;
+    const PasswordResult fresh = readNewPassword(newPasswordFile);
+    if (!fresh.password) {
+        c.err << "fiscora-cli: " << fresh.error << '\n';
+        return kExitUsage;
+    }
+    return runOnAccount(c, name, ui::command::kChangePassword,
+                        {{"old-password", oldPassword},
+                         {"new-password", *fresh.password},
+                         {"confirmation", *fresh.password}},
+                        name);
+}
+
+}  // namespace
+
+Command renameAccountCommand() {
+    Command c{"rename-account",
+              "OLD NEW",
+              "rename an account (writes the data files)",
+              "Renames an account as the window's 修改帐号名 does: the same checks and messages,\n"
+              "the registry rewritten and the ledger file renamed; a file of the new name is\n"
+              "never replaced. The account's password comes from --password-file, else from\n"
+              "the environment, else from the terminal. Prints the account's row.",
+              false,
+              accountColumns,
+              runRenameAccount};
+    c.writes = true;
+    return c;
+}
+
+Command changePasswordCommand() {
+    Command c{"change-password",
+              "ACCOUNT",
+              "give an account a new password (writes the data files)",
+              "Changes the password as the window's 修改密码 does: the old password is checked,\n"
+              "the ledger file's header and the registry are rewritten, every record is kept.\n"
+              "The old password comes from the usual password sources; the new one from\n"
+              "--new-password-file, else FISCORA_NEW_PASSWORD, else typed twice on the\n"
+              "terminal. Never from the command line. Prints the account's row.",
+              false,
+              accountColumns,
+              runChangePassword};
+    c.options = {{"--new-password-file", "FILE", "file whose first line is the new password"}};
+    c.writes = true;
+    return c;
+}
+
+}  // namespace fiscora::cli
