@@ -99,6 +99,14 @@ TEST_F(CliLedgerRecords, TextExportWritesTheListAsShown) {
     EXPECT_NE(text.find(*utf8ToGbk("2024年 1月 3日")), std::string::npos);
     EXPECT_NE(text.find(*utf8ToGbk("卖出股票")), std::string::npos);
     EXPECT_EQ(text.find(*utf8ToGbk("投入资金")), std::string::npos);
+
+    ASSERT_EQ(cli({"ledger", "张三", "--pdf", out.file("l.pdf")}).exitCode, 0);
+    EXPECT_EQ(readText(out.file("l.pdf")).rfind("%PDF-", 0), 0u);
+    // A filter that shows nothing has no report to print.
+    const CliRun empty = cli({"ledger", "张三", "--kind", "rights", "--pdf", out.file("none.pdf")});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_NE(empty.err.find("the ledger list is empty"), std::string::npos);
+    EXPECT_FALSE(fileExists(out.file("none.pdf")));
 }
 
 TEST_F(CliLedgerRecords, EditedRecordsAreRebuiltFromTheEditorsBoxes) {
