@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/ledger_row.h"
 #include "cli/window_session.h"
-#include "engine/dates.h"
 #include "engine/trade_fee.h"
 #include "ui/common/field_entry.h"
 #include "ui/main/command_ids.h"
@@ -58,15 +58,6 @@ const Kind* kindNamed(const std::string& name) {
     return nullptr;
 }
 
-// A YYYYMMDD that names a calendar day.
-std::optional<std::int32_t> calendarDate(const std::string& text) {
-    if (text.size() != 8 || text.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    const std::int32_t date = std::stoi(text);
-    if (dateFromTime(timeFromDate(date)) != date) return std::nullopt;
-    return date;
-}
-
 // Reads the kind and checks the options; the reason when they are not what the boxes take.
 std::string checkEntries(const CliOptions& options, const Kind*& kind) {
     kind = kindNamed(options.arguments.at(1));
@@ -85,19 +76,7 @@ std::string checkEntries(const CliOptions& options, const Kind*& kind) {
     for (const char* name : kind->needs) {
         if (!option(name)) return std::string(kind->name) + " needs " + name;
     }
-    if (const auto date = option("--date"); date && !calendarDate(*date))
-        return "--date takes a day as YYYYMMDD";
-    const std::string code = option("--code").value_or("");
-    if (code.size() > 6 || code.find_first_not_of("0123456789") != std::string::npos)
-        return "--code takes at most six digits";
-    const auto market = option("--market");
-    if (market && *market != kShenzhen && *market != kShanghai)
-        return "--market takes 深圳 or 上海";
-    for (const char* number : {"--price", "--quantity", "--amount", "--rate", "--per", "--grant"}) {
-        if (option(number).value_or("").size() > ui::kNumberBoxChars)
-            return "number boxes take at most 19 characters";
-    }
-    return {};
+    return checkBoxEntries(options);
 }
 
 // What the dialog's fields take: every option given, named as its field.
@@ -105,18 +84,6 @@ ui::Entries fieldEntries(const CliOptions& options) {
     ui::Entries entries;
     for (const auto& [option, value] : options.commandOptions) entries[option.substr(2)] = value;
     return entries;
-}
-
-// Why the dialog could not take an entry, as the user is told.
-std::string refusalText(const ui::EntryRefusal& refusal, const std::string& account) {
-    switch (refusal.reason) {
-    case ui::EntryRefusal::Reason::OutOfReach:
-        return "--date lies beyond the 10,000 days the date picker reaches";
-    case ui::EntryRefusal::Reason::Fixed:
-        return "the " + refusal.field + " is fixed to " + refusal.shown + " here";
-    case ui::EntryRefusal::Reason::NotListed: break;
-    }
-    return account + " holds no " + refusal.entry;
 }
 
 int runBook(CommandContext& c) {

@@ -3,6 +3,11 @@
 namespace fiscora::cli {
 namespace {
 
+// Command options that take no value.
+bool isSwitch(const std::string& name) {
+    return name == "--yes";
+}
+
 // Splits "--name=value" into its two halves; other words keep their whole text as name.
 struct Word {
     std::string name;
@@ -89,6 +94,13 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
                 return result;
             }
             std::optional<std::string> value = w.inlineValue;
+            if (isSwitch(w.name)) {
+                if (value) {
+                    result.error = "option " + w.name + " takes no value";
+                    return result;
+                }
+                value = "";
+            }
             if (!value && i + 1 < args.size()) value = args[++i];
             if (!value) {
                 result.error = "option " + w.name + " needs a value";

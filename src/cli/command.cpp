@@ -5,6 +5,7 @@
 #include "cli/book_command.h"
 #include "cli/delete_stock_command.h"
 #include "cli/ledger_commands.h"
+#include "cli/record_commands.h"
 #include "cli/report_command.h"
 
 namespace fiscora::cli {
@@ -13,7 +14,8 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         accountsCommand(),       ledgerCommand(), holdingsCommand(),      summaryCommand(),
         reportCommand(),         verifyCommand(), createAccountCommand(), renameAccountCommand(),
-        changePasswordCommand(), bookCommand(),   deleteStockCommand()};
+        changePasswordCommand(), bookCommand(),   deleteStockCommand(),   editRecordCommand(),
+        deleteRecordCommand()};
     return all;
 }
 

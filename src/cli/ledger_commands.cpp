@@ -1,9 +1,16 @@
 #include "cli/ledger_commands.h"
 
+#include <map>
+
+#include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/ledger_row.h"
+#include "cli/list_files.h"
+#include "cli/usage.h"
 #include "engine/account_summary.h"
+#include "engine/ledger_filter.h"
 #include "output/holding_rows.h"
+#include "output/ledger_rows.h"
 #include "records/gbk_text.h"
 
 namespace fiscora::cli {
@@ -15,11 +22,61 @@ int openAccount(CommandContext& c, const AccountInfo*& account) {
     return c.session.openLedger(c.options.arguments.at(0), account);
 }
 
+// The kind a --kind names: its command-line name or the name the kind list shows.
+RecordType kindOption(const std::string& name) {
+    static const std::map<std::string, RecordType> names = {
+        {"cash-in", RecordType::CashIn},    {"cash-out", RecordType::CashOut},
+        {"buy", RecordType::Buy},           {"sell", RecordType::Sell},
+        {"dividend", RecordType::Dividend}, {"bonus", RecordType::BonusShares},
+        {"rights", RecordType::RightsIssue}};
+    const auto it = names.find(name);
+    return it != names.end() ? it->second : kindFromListText(name);
+}
+
+// The view's filters from the options; the reason when they are not what its boxes take.
+std::string readFilter(const CommandContext& c, LedgerFilter& filter) {
+    const std::string* from = optionValue(c, "--from");
+    const std::string* to = optionValue(c, "--to");
+    if ((from == nullptr) != (to == nullptr)) return "--from and --to go together";
+    if (from != nullptr) {
+        const auto first = calendarDate(*from);
+        const auto last = calendarDate(*to);
+        if (!first || !last) return "--from and --to take a day as YYYYMMDD";
+        filter.byTime = true;
+        filter.from = *first;
+        filter.to = *last;
+    }
+    if (const std::string* kind = optionValue(c, "--kind")) {
+        filter.byKind = true;
+        filter.kind = kindOption(*kind);
+        if (filter.kind == RecordType::None)
+            return "--kind takes cash-in, cash-out, buy, sell, dividend, bonus or rights";
+    }
+    if (const std::string* code = optionValue(c, "--code")) {
+        if (!fitsCodeBox(*code)) return "--code takes at most six digits";
+        filter.byCode = true;
+        filter.gbkCode = *code;
+    }
+    return {};
+}
+
 int runLedger(CommandContext& c) {
+    LedgerFilter filter;
+    if (const std::string why = readFilter(c, filter); !why.empty()) {
+        c.err << "fiscora-cli: " << why << '\n' << usageHint();
+        return kExitUsage;
+    }
+    if (!pdfAvailable(c)) return kExitUsage;
     const AccountInfo* account = nullptr;
     if (const int code = openAccount(c, account); code != kExitOk) return code;
-    Table table{ledgerColumns(), {}};
-    for (const LedgerRecord& r : c.session.workspace().ledger) table.rows.push_back(ledgerRow(r));
+    Ledger& ledger = c.session.workspace().ledger;
+    const ViewRows rows = refillViewRows(ledger, filter);
+    Table table{indexedLedgerColumns(), {}};
+    for (const std::size_t position : rows)
+        table.rows.push_back(indexedLedgerRow(ledger[position], position));
+    if (const int code = writeListFiles(c, ledgerTable(ledger, rows), kLedgerReport, "ledger list");
+        code != kExitOk)
+        return code;
     writeTable(c.out, table, c.options.format);
     return kExitOk;
 }
@@ -101,16 +158,28 @@ int runSummary(CommandContext& c) {
 }  // namespace
 
 Command ledgerCommand() {
-    return {
+    Command c{
         "ledger",
         "ACCOUNT",
         "list an account's ledger records",
-        "Lists the account's ledger records in ledger order: market (0 深圳, 1 上海), date\n"
-        "(YYYYMMDD), type code, kind as the window names it, stock code, quantity, price, fee,\n"
-        "amount, cash sign (+1 in, -1 out, 0 none) and remark.",
+        "Lists the account's ledger records in ledger order, as the window's 个人流水帐 shows\n"
+        "them: index (the record's position in the ledger from 1, the same whatever the\n"
+        "filters), market (0 深圳, 1 上海), date (YYYYMMDD), type code, kind as the window names\n"
+        "it, stock code, quantity, price, fee, amount, cash sign (+1 in, -1 out, 0 none) and\n"
+        "remark. --from and --to together keep the records of those days; --kind keeps one\n"
+        "kind (cash-in, cash-out, buy, sell, dividend, bonus, rights or its shown name);\n"
+        "--code keeps that stock's records and no cash records. --pdf and --text also write\n"
+        "the list as shown as the view's 数据打印 (\"流水帐打印\") and 数据存盘 do.",
         true,
-        ledgerColumns,
+        indexedLedgerColumns,
         runLedger};
+    c.options = {{"--from", "YYYYMMDD", "first day of the time filter (with --to)"},
+                 {"--to", "YYYYMMDD", "last day of the time filter (with --from)"},
+                 {"--kind", "K", "only records of this kind"},
+                 {"--code", "C", "only the records of this stock code"},
+                 {kPdfOption, "FILE", "the printed list, as a PDF file"},
+                 {kTextOption, "FILE", "the text export"}};
+    return c;
 }
 
 Command holdingsCommand() {

@@ -23,4 +23,16 @@ std::vector<Value> ledgerRow(const LedgerRecord& r) {
             Value::text(fieldText(r.remark))};
 }
 
+std::vector<Column> indexedLedgerColumns() {
+    std::vector<Column> columns = ledgerColumns();
+    columns.insert(columns.begin(), Column{"index"});
+    return columns;
+}
+
+std::vector<Value> indexedLedgerRow(const LedgerRecord& record, std::size_t position) {
+    std::vector<Value> row = ledgerRow(record);
+    row.insert(row.begin(), Value::integer(static_cast<std::int64_t>(position) + 1));
+    return row;
+}
+
 }  // namespace fiscora::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "cli/output_table.h"
@@ -11,5 +12,10 @@ namespace fiscora::cli {
 // code, quantity, price, fee, amount, cash sign and remark.
 std::vector<Column> ledgerColumns();
 std::vector<Value> ledgerRow(const LedgerRecord& record);
+
+// The same with a first field `index`: the record's position in the ledger counted from 1,
+// which names it to edit-record and delete-record whatever filters the list had.
+std::vector<Column> indexedLedgerColumns();
+std::vector<Value> indexedLedgerRow(const LedgerRecord& record, std::size_t position);
 
 }  // namespace fiscora::cli

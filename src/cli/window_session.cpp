@@ -52,9 +52,13 @@ int WindowSession::login(const std::string& name) {
 }
 
 int WindowSession::run(int commandId, ui::Entries entries) {
+    return run([this, commandId] { window_.OnCommand(commandId); }, std::move(entries));
+}
+
+int WindowSession::run(const std::function<void()>& action, ui::Entries entries) {
     runner_.enter(std::move(entries));
     const int shownBefore = messages_.count();
-    window_.OnCommand(commandId);
+    action();
     return runner_.confirmed() && messages_.count() == shownBefore ? kExitOk : kExitRefused;
 }
 

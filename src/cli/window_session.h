@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -38,6 +39,8 @@ public:
     // confirmed and no message was shown meanwhile (a refusal always shows one), else
     // kExitRefused. An entry the dialog could not take is left in refusal().
     int run(int commandId, ui::Entries entries);
+    // The same for any action of the window that shows one dialog.
+    int run(const std::function<void()>& action, ui::Entries entries);
     const std::optional<ui::EntryRefusal>& refusal() const { return runner_.refusal(); }
 
     ui::MainWindowModel& window() { return window_; }

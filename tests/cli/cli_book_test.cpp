@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/cli_runner.h"
+#include "cli/sample_data.h"
 #include "cli/window_session.h"
 #include "engine/dates.h"
 #include "records/gbk_text.h"
@@ -49,7 +50,7 @@ protected:
             root.path(), [&] { return book(tail, account); }, message, exitCode);
     }
 
-    Ledger ledgerOf(const std::string& name) { return ledgerInFolder(root.file("data/"), name); }
+    Ledger ledgerOf(const std::string& name) { return ledgerOnDisk(root.file("data/"), name); }
 
     TempDir root;
     TempDir secrets;

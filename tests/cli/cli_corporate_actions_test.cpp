@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "cli/cli_runner.h"
+#include "cli/sample_data.h"
 #include "engine/dates.h"
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
@@ -42,7 +43,7 @@ protected:
         expectRefusedRun(
             root.path(), [&] { return run(tail); }, message, exitCode);
     }
-    Ledger ledger() { return ledgerInFolder(root.file("data/"), "张三"); }
+    Ledger ledger() { return ledgerOnDisk(root.file("data/"), "张三"); }
 
     TempDir root;
     TempDir secrets;

@@ -92,19 +92,4 @@ void expectRefusedRun(const std::string& root, const std::function<CliRun()>& ru
     EXPECT_EQ(treeContents(root), before) << "a refusal wrote data";
 }
 
-Ledger ledgerInFolder(const std::string& dataFolder, const std::string& account) {
-    DataScrambler scrambler;
-    scrambler.setFileKey();
-    RecordingMessages quiet;
-    const AccountList accounts = loadRegistry(dataFolder, scrambler, quiet, OpenMode::ReadOnly);
-    const AccountInfo* info = findAccount(accounts, *utf8ToGbk(account));
-    Ledger ledger;
-    EXPECT_NE(info, nullptr) << account;
-    if (info != nullptr) {
-        const LedgerStore store{dataFolder, scrambler, quiet, OpenMode::ReadOnly};
-        EXPECT_EQ(loadLedger(store, *info, ledger), LedgerStatus::Ok);
-    }
-    return ledger;
-}
-
 }  // namespace fiscora::test

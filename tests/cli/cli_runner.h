@@ -30,8 +30,5 @@ std::map<std::string, std::string> treeContents(const std::string& root);
 void expectRefusedRun(const std::string& root, const std::function<CliRun()>& run,
                       const std::string& message, int exitCode);
 
-// The ledger of `account` (UTF-8 name) in the data folder, read with the core's own reader.
-// A test failure when the account or its ledger cannot be read.
-Ledger ledgerInFolder(const std::string& dataFolder, const std::string& account);
 
 }  // namespace fiscora::test

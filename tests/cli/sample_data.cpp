@@ -5,6 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/ledger_file.h"
@@ -91,6 +93,20 @@ void writeSampleData(const std::string& root) {
               "600036\t1\t招商银行\t12.5\t12.25\n"
               "000002\t0\t万科A\t0\t7.75\n"
               "900901\t1\t电子B股\t0.625\t0.6\n";
+}
+
+Ledger ledgerOnDisk(const std::string& dataDir, const std::string& name) {
+    const DataScrambler scrambler = fileScrambler();
+    RecordingMessages quiet;
+    const AccountList accounts = loadRegistry(dataDir, scrambler, quiet, OpenMode::ReadOnly);
+    const AccountInfo* account = findAccount(accounts, *utf8ToGbk(name));
+    Ledger ledger;
+    EXPECT_NE(account, nullptr);
+    if (account != nullptr) {
+        const LedgerStore store{dataDir, scrambler, quiet, OpenMode::ReadOnly};
+        EXPECT_EQ(loadLedger(store, *account, ledger), LedgerStatus::Ok);
+    }
+    return ledger;
 }
 
 }  // namespace fiscora::test

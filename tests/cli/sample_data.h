@@ -21,4 +21,8 @@ void addAccount(const std::string& root, const AccountInfo& account);
 // Writes a ledger file the way account creation does: the header, then the records.
 void writeLedger(const std::string& root, const AccountInfo& account, const Ledger& ledger);
 
+// The ledger of the account `name` (UTF-8) in the data folder `dataDir` (ending with '/'),
+// read with the core's reader; the test fails when it cannot be read.
+Ledger ledgerOnDisk(const std::string& dataDir, const std::string& name);
+
 }  // namespace fiscora::test

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "output/list_text_export.h"
+#include "recording_list_output.h"
 #include "support/fake_quotes.h"
 #include "ui/main/command_ids.h"
 #include "window_model_fixture.h"
@@ -8,22 +9,7 @@
 namespace fiscora::ui {
 namespace {
 
-// What the window's printing and text editor were asked to do.
-class RecordingListOutput : public ListOutput {
-public:
-    void printList(const ListTable& list, const std::string& title) override {
-        printed.push_back(list);
-        titles.push_back(title);
-    }
-    bool openInTextEditor(const std::string& path) override {
-        opened.push_back(path);
-        return true;
-    }
-
-    std::vector<ListTable> printed;
-    std::vector<std::string> titles;
-    std::vector<std::string> opened;
-};
+using test::RecordingListOutput;
 
 class ListOutputCommands : public test::WindowTest {
 protected:

@@ -1,5 +1,7 @@
 #include "ui/common/field_entry.h"
 
+#include <algorithm>
+
 #include "engine/dates.h"
 
 namespace fiscora::ui {
@@ -59,6 +61,17 @@ std::optional<EntryRefusal> enterFields(DialogModel& dialog, const Entries& entr
             return EntryRefusal{*refused, field->name, entry, shown};
         }
     }
+    return std::nullopt;
+}
+
+std::optional<EntryRefusal> enterFieldsAndLeave(DialogModel& dialog, const Entries& entries) {
+    if (auto refused = enterFields(dialog, entries)) return refused;
+    const std::vector<Field*>& order = dialog.tabOrder();
+    const auto at = std::find(order.begin(), order.end(), dialog.focused());
+    if (at == order.end()) return std::nullopt;
+    const auto next =
+        std::find_if(std::next(at), order.end(), [](const Field* f) { return f->enabled; });
+    dialog.focusChangedTo(next != order.end() ? *next : nullptr);
     return std::nullopt;
 }
 

@@ -31,4 +31,8 @@ struct EntryRefusal {
 // shows the entry is not picked again. Stops at the first entry the dialog cannot take.
 std::optional<EntryRefusal> enterFields(DialogModel& dialog, const Entries& entries);
 
+// enterFields, then Tab out of the field the focus ended in, as a user leaves a box before
+// pressing the button: for dialogs whose boxes act when left (a code box sets the market).
+std::optional<EntryRefusal> enterFieldsAndLeave(DialogModel& dialog, const Entries& entries);
+
 }  // namespace fiscora::ui

@@ -48,7 +48,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<DividendDialog>(enterHeldStock);
         f.add<BonusSharesDialog>(enterHeldStock);
         f.add<RightsIssueDialog>(enterHeldStock);
-        f.add<EditRecordDialog>(enterFields);
+        f.add<EditRecordDialog>(enterFieldsAndLeave);
         f.add<TradeParamDialog>(enterFields);
         f.add<CapitalCurveDialog>(enterFields);
         return f;

@@ -5,6 +5,7 @@
 #include "ui/analysis/capital_curve_command.h"
 #include "ui/main/command_ids.h"
 #include "ui/main/main_window_model.h"
+#include "ui/records/ledger_view_dialog.h"
 #include "ui/trade/stock_records_deletion.h"
 #include "ui/trade/trade_commands.h"
 
@@ -45,6 +46,7 @@ std::function<void(const DayLedgerRequest&)> MainWindowModel::dayLedgerOpener() 
 
 // Both take the holdings list as it shows, whether or not an account is selected.
 void MainWindowModel::setListOutput(ListOutput& output) {
+    listOutput_ = &output;
     commands_[command::kPrint] = [this, &output] {
         output.printList(holdingTable(rows_), kHoldingsReport.title);
     };
@@ -52,6 +54,15 @@ void MainWindowModel::setListOutput(ListOutput& output) {
         SaveList(holdingTable(rows_), kHoldingsReport.fileName, messages(),
                  [&output](const std::string& path) { return output.openInTextEditor(path); });
     };
+}
+
+void MainWindowModel::OnViewLedger(const LedgerFilter& filter) {
+    const auto account = AccountGuard();
+    if (!account) return;
+    workspace_.recomputeHoldings();
+    LedgerViewDialog dialog(*this, *account, filter, listOutput_);
+    dialogs_.run(dialog);
+    refreshHoldingList();
 }
 
 }  // namespace fiscora::ui

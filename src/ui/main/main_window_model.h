@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ledger_filter.h"
 #include "engine/workspace.h"
 #include "output/holding_rows.h"
 #include "output/list_output.h"
@@ -64,6 +65,11 @@ public:
     // The platform's printing and text editor, for 数据打印 and 数据存盘 of the holdings
     // list; until the view gives them, those two commands are not available.
     void setListOutput(ListOutput& output);
+
+    // 查看流水帐: the ledger view of the selected logged-in account, opened on `filter`
+    // (none by default); the holdings are recomputed before it opens and the list rebuilt
+    // when it closes.
+    void OnViewLedger(const LedgerFilter& filter = {});
 
     // Menu, toolbar and popup commands. A command that is not available does nothing.
     bool isAvailable(int commandId) const;
@@ -168,6 +174,7 @@ private:
     MainPane focusPane_ = MainPane::None;
     std::uint32_t focusRequest_ = 0;
     bool closeRequested_ = false;
+    ListOutput* listOutput_ = nullptr;
     std::map<int, std::function<void()>> commands_;
     std::unique_ptr<AccountCommands> accountCommands_;
     std::unique_ptr<TradeCommands> tradeCommands_;

@@ -1,0 +1,51 @@
+#include "cli/entry_checks.h"
+
+#include "engine/dates.h"
+#include "records/trading_terms.h"
+#include "ui/common/dialog_model.h"
+
+namespace fiscora::cli {
+
+std::optional<std::int32_t> calendarDate(const std::string& text) {
+    if (text.size() != 8 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const std::int32_t date = std::stoi(text);
+    if (dateFromTime(timeFromDate(date)) != date) return std::nullopt;
+    return date;
+}
+
+bool fitsCodeBox(const std::string& text) {
+    return text.size() <= 6 && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::string checkBoxEntries(const CliOptions& options) {
+    const auto& given = options.commandOptions;
+    const auto option = [&given](const char* name) -> std::optional<std::string> {
+        const auto it = given.find(name);
+        return it != given.end() ? std::optional<std::string>(it->second) : std::nullopt;
+    };
+    if (const auto date = option("--date"); date && !calendarDate(*date))
+        return "--date takes a day as YYYYMMDD";
+    if (!fitsCodeBox(option("--code").value_or(""))) return "--code takes at most six digits";
+    const auto market = option("--market");
+    if (market && *market != kShenzhen && *market != kShanghai)
+        return "--market takes 深圳 or 上海";
+    for (const char* number : {"--price", "--quantity", "--amount", "--rate", "--per", "--grant"}) {
+        if (option(number).value_or("").size() > ui::kNumberBoxChars)
+            return "number boxes take at most 19 characters";
+    }
+    return {};
+}
+
+std::string refusalText(const ui::EntryRefusal& refusal, const std::string& account) {
+    switch (refusal.reason) {
+    case ui::EntryRefusal::Reason::OutOfReach:
+        return "--date lies beyond the 10,000 days the date picker reaches";
+    case ui::EntryRefusal::Reason::Fixed:
+        return "the " + refusal.field + " is fixed to " + refusal.shown + " here";
+    case ui::EntryRefusal::Reason::NotListed: break;
+    }
+    return account + " holds no " + refusal.entry;
+}
+
+}  // namespace fiscora::cli

@@ -1,0 +1,156 @@
+#include "cli/record_commands.h"
+
+#include "cli/entry_checks.h"
+#include "cli/exit_codes.h"
+#include "cli/ledger_row.h"
+#include "cli/list_files.h"
+#include "cli/window_session.h"
+#include "engine/record_editing.h"
+#include "ui/records/ledger_record_actions.h"
+
+namespace fiscora::cli {
+namespace {
+
+// The INDEX argument: a record's position in the ledger, counted from 1.
+std::optional<std::size_t> recordIndex(const std::string& text) {
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const std::size_t index = std::stoul(text);
+    if (index == 0) return std::nullopt;
+    return index - 1;
+}
+
+int usage(CommandContext& c, const std::string& why) {
+    c.err << "fiscora-cli: " << why << '\n';
+    return kExitUsage;
+}
+
+// Opens the window, logs in to the account and checks INDEX against its ledger.
+int openRecord(CommandContext& c, WindowSession& session, std::size_t& position) {
+    const auto index = recordIndex(c.options.arguments.at(1));
+    if (!index) return usage(c, "INDEX is a record's position in the ledger, from 1");
+    if (const int code = session.open(); code != kExitOk) return code;
+    if (const int code = session.login(c.options.arguments.at(0)); code != kExitOk) return code;
+    const std::size_t size = session.window().workspace().ledger.size();
+    if (*index >= size)
+        return usage(c, c.options.arguments.at(0) + " has " + std::to_string(size) + " records");
+    position = *index;
+    return kExitOk;
+}
+
+// Options named as the editor's boxes.
+const std::map<std::string, std::string>& editorBoxes() {
+    static const std::map<std::string, std::string> boxes = {
+        {"--date", "date"},         {"--code", "code"},   {"--market", "market"},
+        {"--quantity", "quantity"}, {"--price", "price"}, {"--amount", "total"},
+        {"--remark", "remark"}};
+    return boxes;
+}
+
+// The boxes the record's kind keeps disabled may not be given.
+std::string checkEditable(const CliOptions& options, const LedgerRecord& record) {
+    const EditableBoxes boxes = editableBoxes(record.kind());
+    const std::map<std::string, bool> editable = {{"--code", boxes.code},
+                                                  {"--market", record.isStock()},
+                                                  {"--quantity", boxes.quantity},
+                                                  {"--price", boxes.price},
+                                                  {"--amount", boxes.total}};
+    for (const auto& [option, open] : editable) {
+        if (!open && options.commandOptions.contains(option))
+            return option + " cannot change a record of the kind " + kindName(record.type);
+    }
+    return {};
+}
+
+int runEditRecord(CommandContext& c) {
+    if (const std::string why = checkBoxEntries(c.options); !why.empty()) return usage(c, why);
+    WindowSession session(c.options, c.err);
+    std::size_t position = 0;
+    if (const int code = openRecord(c, session, position); code != kExitOk) return code;
+    ui::MainWindowModel& window = session.window();
+    if (const std::string why = checkEditable(c.options, window.workspace().ledger[position]);
+        !why.empty())
+        return usage(c, why);
+    ui::Entries entries;
+    for (const auto& [option, value] : c.options.commandOptions)
+        entries[editorBoxes().at(option)] = value;
+    const auto account = window.AccountGuard();
+    if (!account) return kExitRefused;
+    const int code =
+        session.run([&] { ui::editRecordInPlace(window, *account, position); }, std::move(entries));
+    if (code != kExitOk) {
+        if (session.refusal())
+            c.err << "fiscora-cli: " << refusalText(*session.refusal(), account->name) << '\n';
+        return code;
+    }
+    const LedgerRecord& edited = window.workspace().ledger[position];
+    writeTable(c.out, Table{indexedLedgerColumns(), {indexedLedgerRow(edited, position)}},
+               c.options.format);
+    return kExitOk;
+}
+
+int runDeleteRecord(CommandContext& c) {
+    WindowSession session(c.options, c.err);
+    std::size_t position = 0;
+    if (const int code = openRecord(c, session, position); code != kExitOk) return code;
+    if (c.options.commandOptions.contains("--yes")) session.messages().answerYes();
+    ui::MainWindowModel& window = session.window();
+    const auto account = window.AccountGuard();
+    if (!account) return kExitRefused;
+    const LedgerRecord record = window.workspace().ledger[position];
+    if (ui::deleteRecordAsked(window.workspace(), *account, position) !=
+        ui::RecordDeletion::Deleted)
+        return kExitRefused;
+    writeTable(c.out, Table{indexedLedgerColumns(), {indexedLedgerRow(record, position)}},
+               c.options.format);
+    return kExitOk;
+}
+
+}  // namespace
+
+Command editRecordCommand() {
+    Command c{
+        "edit-record",
+        "ACCOUNT INDEX",
+        "edit one ledger record (writes the ledger)",
+        "Edits the record at INDEX (its position in the ledger from 1, as the ledger command\n"
+        "prints it) as the window's 个人流水帐 修改 does: the record editor opens on it, the\n"
+        "given boxes are changed in the order a user changes them (the code box left, the\n"
+        "market picked, quantity and price typed, fee and total recomputed), and 修改 is\n"
+        "pressed with the same checks and messages. A box the record's kind keeps disabled\n"
+        "is bad usage (exit 2); a refusal prints the editor's message, exits with 1 and\n"
+        "writes nothing. An edit rewrites the ledger file and prints the edited record.",
+        true,
+        indexedLedgerColumns,
+        runEditRecord};
+    c.options = {{"--date", "YYYYMMDD", "trade date"},
+                 {"--code", "C", "six-digit stock code (stock records)"},
+                 {"--market", "M", "深圳 or 上海, where the drop-down may be changed"},
+                 {"--quantity", "Q", "number of shares"},
+                 {"--price", "P", "price per share"},
+                 {"--amount", "A", "the total (cash records)"},
+                 {"--remark", "R", "remark, at most 99 GBK bytes"}};
+    c.writes = true;
+    return c;
+}
+
+Command deleteRecordCommand() {
+    Command c{
+        "delete-record",
+        "ACCOUNT INDEX",
+        "delete one ledger record (writes the ledger)",
+        "Deletes the record at INDEX (its position in the ledger from 1) as the window's\n"
+        "个人流水帐 删除 does: the question \"此条记录将被删除，真的要删除吗?\" is answered No\n"
+        "unless --yes is given, and a record later ones depend on is refused with the view's\n"
+        "message. Either way the exit code is 1 and nothing is written. A deletion rewrites\n"
+        "the ledger file and prints the deleted record.",
+        true,
+        indexedLedgerColumns,
+        runDeleteRecord};
+    c.options = {{"--yes", "", "answer the question with Yes"}};
+    c.writes = true;
+    return c;
+}
+
+}  // namespace fiscora::cli

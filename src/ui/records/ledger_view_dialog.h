@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "engine/ledger_filter.h"
+#include "output/ledger_rows.h"
+#include "output/list_output.h"
+#include "ui/common/dialog_model.h"
+#include "ui/main/main_window_model.h"
+
+namespace fiscora::ui {
+
+// 个人流水帐: the account's ledger as a list narrowed by up to three filters, with the
+// cash balance. Deletions and edits are applied while it is open. The filters a refill
+// uses are those read by the last 显示流水帐 (or given at opening); the dates are read from
+// the pickers at every refill.
+class LedgerViewDialog : public DialogModel {
+public:
+    // `output` prints the list and opens a saved file; without one 数据打印 and 数据存盘
+    // do nothing.
+    LedgerViewDialog(MainWindowModel& window, const GuardedAccount& account, LedgerFilter opening,
+                     ListOutput* output);
+
+    // The pickers' range, the filters as opened, the labels, the rows, the balance and
+    // the first row selected.
+    void OnInitDialog() override;
+
+    // The check boxes 时间匹配, 帐目类型匹配 and 股票代码匹配: each enables its inputs;
+    // the rows change only with 显示流水帐.
+    void tickTime(bool on);
+    void tickKind(bool on);
+    void tickCode(bool on);
+    bool timeOn() const { return timeOn_; }
+    bool kindOn() const { return kindOn_; }
+    bool codeOn() const { return codeOn_; }
+
+    // 显示流水帐: reads the check boxes, the kind and the code, then refills.
+    void OnShowLedger();
+    // Rebuilds the rows from the ledger and the filters last read.
+    void RefillList();
+
+    // The list: rows as positions in the ledger, cells formatted when asked.
+    std::size_t rowCount() const { return rows_.size(); }
+    std::string cellText(std::size_t row, std::size_t column);
+    int selectedRow() const { return selected_; }
+    void selectRow(int row) { selected_ = row; }
+    // The row the list should scroll to after a deletion, -1 none; changes with each request.
+    int scrollRow() const { return scrollRow_; }
+    std::uint32_t scrollRequest() const { return scrollRequest_; }
+
+    // A click on a cell: in the 备注 column it shows the row's remark, or "没有备注".
+    void OnRemarkClick(int row, int column);
+    // A double-click runs 修改 when a row is selected.
+    void OnDoubleClick();
+    // 删除 and 修改 of the buttons and the context menu.
+    void OnDelete();
+    void OnModify();
+    void OnPrint();
+    void OnSave();
+
+    DateField fromDate;
+    DateField toDate;
+    ChoiceField kind;
+    TextField code;
+    LabelField tradeType;
+    LabelField currency;
+    LabelField balance;
+
+private:
+    void enableFilterInputs();
+    // The 现金余额 line, in the unit the view opened with.
+    void showBalance();
+    ListTable shownTable() const;
+
+    MainWindowModel& window_;
+    GuardedAccount account_;
+    LedgerFilter filter_;
+    ListOutput* output_;
+    bool timeOn_ = false;
+    bool kindOn_ = false;
+    bool codeOn_ = false;
+    ViewRows rows_;
+    LedgerRowFormatter formatter_;
+    int selected_ = -1;
+    int scrollRow_ = -1;
+    std::uint32_t scrollRequest_ = 0;
+    std::string unit_;
+};
+
+}  // namespace fiscora::ui

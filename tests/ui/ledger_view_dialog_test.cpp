@@ -1,0 +1,200 @@
+#include "ui/records/ledger_view_dialog.h"
+
+#include "engine/ledger_change_rules.h"
+#include "output/list_text_export.h"
+#include "recording_list_output.h"
+#include "support/fake_quotes.h"
+#include "ui/records/edit_record_dialog.h"
+#include "ui/records/ledger_record_actions.h"
+#include "window_model_fixture.h"
+
+namespace fiscora::ui {
+namespace {
+
+using test::cashRecord;
+using test::stockRecord;
+
+// The ledger view opened by OnViewLedger on a logged-in account, driven from inside the
+// scripted showing; every change is read back from the ledger file.
+class LedgerViewTest : public test::WindowTest {
+protected:
+    void start(const Ledger& ledger) {
+        quotes.add("600036", 1, *utf8ToGbk("招商银行"), 10.5f, 10.2f);
+        seed({test::account("张三", "1")}, {ledger});
+        open();
+        login(0, "1");
+        messages.shown.clear();
+    }
+    // Opens the view on `filter`, runs `steps` in it and closes it.
+    void view(std::function<void(LedgerViewDialog&)> steps, const LedgerFilter& filter = {}) {
+        runner.then<LedgerViewDialog>([steps](LedgerViewDialog& d) {
+            steps(d);
+            return false;
+        });
+        window.OnViewLedger(filter);
+    }
+    Ledger onDisk() {
+        Ledger ledger;
+        EXPECT_EQ(loadLedger(store(), registryOnDisk().at(0), ledger), LedgerStatus::Ok);
+        return ledger;
+    }
+    static std::vector<std::string> column(LedgerViewDialog& d, int c) {
+        std::vector<std::string> cells;
+        for (std::size_t r = 0; r < d.rowCount(); ++r) cells.push_back(d.cellText(r, c));
+        return cells;
+    }
+
+    test::FakeQuotes quotes;
+    const Ledger sample{cashRecord(RecordType::CashIn, 20240102, 1000),
+                        stockRecord(RecordType::Buy, 20240103, "600036", 50, 16, 0),
+                        cashRecord(RecordType::CashIn, 20240104, 500)};
+};
+
+using Cells = std::vector<std::string>;
+
+TEST_F(LedgerViewTest, OpensWithEveryRecordAndTheBalance) {
+    start(sample);
+    view([](LedgerViewDialog& d) {
+        EXPECT_EQ(d.caption(), "个人流水帐 -[张三]");
+        EXPECT_EQ(d.rowCount(), 3u);
+        EXPECT_EQ(d.selectedRow(), 0);
+        EXPECT_EQ(d.balance.text, "700.000人民币元");
+        EXPECT_EQ(d.tradeType.text, "深沪A股");
+        EXPECT_FALSE(d.fromDate.enabled || d.toDate.enabled || d.kind.enabled || d.code.enabled);
+        EXPECT_EQ(d.kind.selectedText(), "投入资金");
+        EXPECT_EQ(column(d, 2), (Cells{"投入资金", "买入股票", "投入资金"}));
+        EXPECT_EQ(column(d, 5), (Cells{"", "招商银行", ""}));
+    });
+}
+
+TEST_F(LedgerViewTest, FiltersApplyOnlyWithShowLedger) {
+    start(sample);
+    view([](LedgerViewDialog& d) {
+        d.tickCode(true);
+        EXPECT_TRUE(d.code.enabled);
+        d.code.text = "600036";
+        EXPECT_EQ(d.rowCount(), 3u) << "ticking alone changes nothing";
+        d.OnShowLedger();
+        EXPECT_EQ(column(d, 4), (Cells{"600036"}));
+        d.tickCode(false);
+        d.tickTime(true);
+        d.fromDate.date = 20240104;
+        d.toDate.date = 20240102;
+        d.OnShowLedger();
+        EXPECT_EQ(d.rowCount(), 0u) << "from later than to shows nothing";
+        d.toDate.date = 20240104;
+        d.OnShowLedger();
+        EXPECT_EQ(column(d, 0), (Cells{"2024年 1月 4日"}));
+    });
+}
+
+TEST_F(LedgerViewTest, OpensOnTheCapitalCurvesDay) {
+    start(sample);
+    view(
+        [](LedgerViewDialog& d) {
+            EXPECT_TRUE(d.timeOn() && d.codeOn());
+            EXPECT_TRUE(d.code.enabled);
+            EXPECT_EQ(d.code.text, "600036");
+            EXPECT_EQ(column(d, 2), (Cells{"买入股票"}));
+        },
+        LedgerFilter::oneDay(20240103, "600036"));
+}
+
+TEST_F(LedgerViewTest, RemarkClickShowsTheRemarkOrNone) {
+    Ledger ledger = sample;
+    storeText(ledger[1].remark, "建仓");
+    start(ledger);
+    view([](LedgerViewDialog& d) {
+        d.OnRemarkClick(1, 8);
+        d.OnRemarkClick(1, kRemarkColumn);
+        d.OnRemarkClick(0, kRemarkColumn);
+    });
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, "建仓");
+    EXPECT_EQ(messages.shown[0].caption, "备注");
+    EXPECT_EQ(messages.shown[1].text, "没有备注");
+}
+
+TEST_F(LedgerViewTest, DeletionAsksFollowsTheRuleAndSelectsTheRowAbove) {
+    start(sample);
+    messages.answer = false;
+    view([this](LedgerViewDialog& d) {
+        d.selectRow(-1);
+        d.OnDelete();
+        EXPECT_EQ(messages.texts(), (std::vector<std::string>{"请选中要删除的项"}));
+        d.selectRow(0);
+        d.OnDelete();  // answered No
+        EXPECT_EQ(d.rowCount(), 3u);
+        messages.answer = true;
+        d.OnDelete();  // the first cash-in pays for the purchase: refused
+        EXPECT_EQ(messages.texts().back(), kRecordNeededMessage);
+        EXPECT_EQ(d.rowCount(), 3u);
+        d.selectRow(2);
+        d.OnDelete();
+        EXPECT_EQ(d.rowCount(), 2u);
+        EXPECT_EQ(d.selectedRow(), 1);
+        EXPECT_EQ(d.balance.text, "200.000人民币元");
+    });
+    EXPECT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(messages.asked[0], std::string(kDeleteRecordQuestion) + "|Fiscora");
+    EXPECT_EQ(onDisk().size(), 2u);
+}
+
+TEST_F(LedgerViewTest, DoubleClickEditsTheRecordInPlace) {
+    start(sample);
+    view([this](LedgerViewDialog& d) {
+        runner.then<EditRecordDialog>([](EditRecordDialog& e) {
+            e.typeText(e.total, "800");
+            return true;
+        });
+        d.selectRow(2);
+        d.OnDoubleClick();
+        EXPECT_EQ(d.selectedRow(), 2);
+        EXPECT_EQ(d.cellText(2, 3), "800.000");
+        EXPECT_EQ(d.balance.text, "1000.000人民币元");
+    });
+    EXPECT_EQ(onDisk().at(2).amount, 800);
+}
+
+TEST_F(LedgerViewTest, PrintsAndSavesTheListAsShownAndRebuildsTheHoldingsOnClose) {
+    start(sample);
+    test::RecordingListOutput output;
+    window.setListOutput(output);
+    window.clearHoldingList();
+    view([](LedgerViewDialog& d) {
+        d.tickKind(true);
+        d.kind.selected = d.kind.indexOf("投入资金");
+        d.OnShowLedger();
+        d.OnPrint();
+        d.OnSave();
+    });
+    ASSERT_EQ(output.printed.size(), 1u);
+    EXPECT_EQ(output.titles[0], "流水帐打印");
+    EXPECT_EQ(output.printed[0].columns.size(), 10u);
+    EXPECT_EQ(output.printed[0].rows.size(), 2u);
+    const std::string path = dataDir() + "流水帐.txt";
+    EXPECT_EQ(messages.asked, (std::vector<std::string>{"文件保存为当前路径下" + path +
+                                                        ",是否用记事本打开?|Fiscora"}));
+    EXPECT_EQ(output.opened, (std::vector<std::string>{path}));
+    const Bytes saved = test::readBytes(path);
+    EXPECT_EQ(std::string(saved.begin(), saved.end()), listAsText(output.printed[0]));
+    ASSERT_EQ(window.holdingRows().size(), 1u);
+}
+
+TEST_F(LedgerViewTest, ACancelledEditorOrNoSelectionChangesNothing) {
+    start(sample);
+    const Bytes before = test::readBytes(ledgerFile("张三"));
+    view([this](LedgerViewDialog& d) {
+        runner.thenCancel();
+        d.selectRow(1);
+        d.OnModify();
+        d.selectRow(-1);
+        d.OnModify();
+        d.OnDoubleClick();
+    });
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"请选中要修改的项"}));
+    EXPECT_EQ(test::readBytes(ledgerFile("张三")), before);
+}
+
+}  // namespace
+}  // namespace fiscora::ui
