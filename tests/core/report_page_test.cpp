@@ -3,60 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "output/report_texts.h"
+#include "support/recording_canvas.h"
 
 namespace fiscora {
 namespace {
 
-// Measures every character as 10 units wide; lines are 50 (heading), 40 (table) and 30
-// (footer) units high. Records what is drawn.
-class RecordingCanvas : public ReportCanvas {
-public:
-    struct Text {
-        ReportFont font;
-        ReportRect rect;
-        std::string text;
-        ColumnAlign align;
-        TextFlow flow;
-    };
-    struct Line {
-        int x1, y1, x2, y2;
-        bool operator==(const Line&) const = default;
-    };
-
-    static int lineHeight(ReportFont font) {
-        return font == ReportFont::Heading ? 50 : font == ReportFont::Table ? 40 : 30;
-    }
-    static int characters(std::string_view text) {
-        int n = 0;
-        for (unsigned char c : text) n += (c & 0xC0) != 0x80;
-        return n;
-    }
-
-    TextExtent measure(ReportFont font, std::string_view text, int wrapWidth) override {
-        const int width = 10 * characters(text);
-        const int count =
-            wrapWidth > 0 && width > wrapWidth ? (width + wrapWidth - 1) / wrapWidth : 1;
-        return {wrapWidth > 0 ? std::min(width, wrapWidth) : width, count * lineHeight(font)};
-    }
-    void text(ReportFont font, const ReportRect& rect, std::string_view t, ColumnAlign align,
-              TextFlow flow) override {
-        texts.push_back({font, rect, std::string(t), align, flow});
-    }
-    void line(int x1, int y1, int x2, int y2) override { lines.push_back({x1, y1, x2, y2}); }
-    void outline(const ReportRect& rect) override { outlines.push_back(rect); }
-    void whiteBox(const ReportRect& rect) override { boxes.push_back(rect); }
-
-    const Text* find(const std::string& t) const {
-        for (const Text& x : texts)
-            if (x.text == t) return &x;
-        return nullptr;
-    }
-
-    std::vector<Text> texts;
-    std::vector<Line> lines;
-    std::vector<ReportRect> outlines;
-    std::vector<ReportRect> boxes;
-};
+using test::RecordingCanvas;
 
 constexpr ReportMargins kMargins{20, 30, 20, 30};
 

@@ -1,15 +1,12 @@
 #include "qt/widgets/dialog_font.h"
 
-#include <QStringList>
+#include "qt/output/sized_font.h"
 
 namespace fiscora::qt {
 
 QFont dialogFont() {
     QFont font;
-    // Latin letters and digits from the sans face (the Song face's own look like a
-    // typewriter's), Chinese from the Song face.
-    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("AR PL UMing CN"),
-                      QStringLiteral("WenQuanYi Micro Hei")});
+    font.setFamilies(interfaceFamilies());
     font.setPointSize(9);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
