@@ -1,0 +1,23 @@
+#include "qt/output/headless_picture.h"
+
+#include <QPalette>
+
+#include "qt/output/canvas_picture.h"
+#include "qt/output/headless_application.h"
+
+namespace fiscora::qt {
+
+bool writePngPicture(const std::string& path, int width, int height,
+                     const std::function<void(ReportCanvas&, Rgb face)>& draw) {
+    if (width <= 0 || height <= 0) return false;
+    const HeadlessApplication app;
+    const QColor window = QGuiApplication::palette().color(QPalette::Window);
+    const Rgb face{static_cast<std::uint8_t>(window.red()),
+                   static_cast<std::uint8_t>(window.green()),
+                   static_cast<std::uint8_t>(window.blue())};
+    const QImage picture = canvasPicture({width, height}, 1.0, face,
+                                         [&](ReportCanvas& canvas) { draw(canvas, face); });
+    return picture.save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace fiscora::qt
