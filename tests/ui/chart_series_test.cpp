@@ -118,6 +118,18 @@ TEST(ChartLegend, EntriesInPaletteColoursAndNoneForTheAccount) {
     EXPECT_EQ(long_legend[20].colour, long_legend[0].colour);
 }
 
+TEST(ChartLegend, AnEntryIsASwatchThenBlueText) {
+    test::RecordingCanvas c;
+    const SizedFont font{FontFace::Interface, 12, 0};
+    drawLegendEntry(c, {0, 32, 150, 48}, {"[600036]招商银行:60.0%", {255, 0, 0}}, font);
+    EXPECT_EQ(c.fills, (std::vector<test::RecordingCanvas::Fill>{{{1, 33, 16, 48}, {255, 0, 0}}}));
+    EXPECT_EQ(c.outlines, (std::vector<ReportRect>{{1, 33, 16, 48}}));
+    ASSERT_EQ(c.labels.size(), 1u);
+    EXPECT_EQ(c.labels[0].rect, (ReportRect{17, 32, 150, 48}));
+    EXPECT_EQ(c.labels[0].style,
+              (TextStyle{ColumnAlign::Left, VerticalAlign::Center, {0, 0, 255}, std::nullopt}));
+}
+
 TEST(ChartTooltip, ReadsTheItemUnderTheMouse) {
     const auto rows = threeStocks();
     const ChartSeries s = chartSeries(rows, ChartKind::Profit, ChartScope::Stock);

@@ -63,6 +63,8 @@ ChartSeries perAccount(const std::vector<HoldingRow>& rows, ChartKind kind) {
     return {{rate}, {}, {percentLabel(rate * 100, 3)}, {}};
 }
 
+constexpr Rgb kLegendText{0, 0, 255};
+
 const std::string& labelOf(const std::vector<std::string>& labels, std::size_t item) {
     static const std::string none;
     return item < labels.size() ? labels[item] : none;
@@ -88,6 +90,15 @@ std::vector<LegendEntry> chartLegend(const ChartSeries& series, ChartScope scope
                           paletteColour(i)});
     }
     return legend;
+}
+
+void drawLegendEntry(ReportCanvas& canvas, const ReportRect& row, const LegendEntry& entry,
+                     const SizedFont& font) {
+    const ReportRect swatch{row.left + 1, row.top + 1, row.left + row.height(), row.bottom};
+    canvas.fill(swatch, entry.colour);
+    canvas.outline(swatch);
+    canvas.text(font, {swatch.right + 1, row.top, row.right, row.bottom}, entry.text,
+                {ColumnAlign::Left, VerticalAlign::Center, kLegendText, std::nullopt});
 }
 
 std::string chartTooltip(const ChartSeries& series, ChartScope scope, int item) {

@@ -32,6 +32,12 @@ struct LegendEntry {
 // One entry per stock in the item's palette colour; the account scope has no legend.
 std::vector<LegendEntry> chartLegend(const ChartSeries& series, ChartScope scope);
 
+// One legend line in its row: a square swatch in the entry's colour, outlined, from one pixel
+// inside the row's top left to the row's height, then the text in blue one pixel further
+// right, centred vertically, on no background.
+void drawLegendEntry(ReportCanvas& canvas, const ReportRect& row, const LegendEntry& entry,
+                     const SizedFont& font);
+
 // What the tooltip reads for `item`: the value label for the account; code, name and value
 // label on lines of their own for a stock.
 std::string chartTooltip(const ChartSeries& series, ChartScope scope, int item);
