@@ -7,6 +7,11 @@
 
 namespace fiscora::qt {
 
+Rgb rgbOf(const QColor& colour) {
+    return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+            static_cast<std::uint8_t>(colour.blue())};
+}
+
 QImage canvasPicture(QSize size, qreal pixelRatio, Rgb background,
                      const std::function<void(ReportCanvas&)>& draw) {
     const QSize pixels(static_cast<int>(std::ceil(size.width() * pixelRatio)),

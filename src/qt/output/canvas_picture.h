@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <functional>
 
 #include "output/report_canvas.h"
 
 namespace fiscora::qt {
+
+Rgb rgbOf(const QColor& colour);
 
 // A picture of `size` logical pixels, cleared to `background` and drawn by `draw` through a
 // canvas, with `pixelRatio` device pixels to a logical one so it stays sharp on dense

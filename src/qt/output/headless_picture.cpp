@@ -11,10 +11,7 @@ bool writePngPicture(const std::string& path, int width, int height,
                      const std::function<void(ReportCanvas&, Rgb face)>& draw) {
     if (width <= 0 || height <= 0) return false;
     const HeadlessApplication app;
-    const QColor window = QGuiApplication::palette().color(QPalette::Window);
-    const Rgb face{static_cast<std::uint8_t>(window.red()),
-                   static_cast<std::uint8_t>(window.green()),
-                   static_cast<std::uint8_t>(window.blue())};
+    const Rgb face = rgbOf(QGuiApplication::palette().color(QPalette::Window));
     const QImage picture = canvasPicture({width, height}, 1.0, face,
                                          [&](ReportCanvas& canvas) { draw(canvas, face); });
     return picture.save(QString::fromStdString(path), "PNG");
