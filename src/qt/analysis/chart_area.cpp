@@ -16,16 +16,25 @@ Rgb ChartArea::face() const {
     return rgbOf(palette().color(QPalette::Window));
 }
 
-void ChartArea::refresh() {
-    picture_ = canvasPicture(size(), devicePixelRatioF(), face(), [this](ReportCanvas& canvas) {
-        if (drawing_) drawing_(canvas);
+bool ChartArea::compose(const Drawing& drawing) {
+    bool drawn = false;
+    QImage picture = canvasPicture(size(), devicePixelRatioF(), face(), [&](ReportCanvas& canvas) {
+        drawn = drawing && drawing(canvas);
     });
+    if (!drawn) return false;
+    picture_ = std::move(picture);
     update();
+    return true;
 }
 
 void ChartArea::paintEvent(QPaintEvent*) {
-    if (picture_.isNull() || picture_.devicePixelRatio() != devicePixelRatioF()) refresh();
-    QPainter(this).drawImage(0, 0, picture_);
+    QPainter painter(this);
+    if (picture_.isNull() || picture_.devicePixelRatio() != devicePixelRatioF() ||
+        picture_.deviceIndependentSize() != QSizeF(size())) {
+        compose(repaint_);
+    }
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    if (!picture_.isNull()) painter.drawImage(0, 0, picture_);
 }
 
 void ChartArea::mouseMoveEvent(QMouseEvent* event) {
@@ -33,7 +42,7 @@ void ChartArea::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ChartArea::resizeEvent(QResizeEvent*) {
-    refresh();
+    compose(repaint_);
 }
 
 }  // namespace fiscora::qt

@@ -9,17 +9,19 @@
 namespace fiscora::qt {
 
 // Shows a chart composed off-screen at the screen's pixel ratio and copied in one step, and
-// reports the mouse moving over it.
+// reports the mouse moving over it. A drawing answers whether it drew; one that did not
+// leaves the picture shown as it was.
 class ChartArea : public QWidget {
     Q_OBJECT
 public:
-    using Drawing = std::function<void(ReportCanvas&)>;
+    using Drawing = std::function<bool(ReportCanvas&)>;
 
     explicit ChartArea(QWidget* parent = nullptr);
 
-    // What the area shows: drawn again on `refresh` and whenever the pixel ratio changes.
-    void setDrawing(Drawing drawing) { drawing_ = std::move(drawing); }
-    void refresh();
+    // Draws a new picture now and shows it when something was drawn.
+    bool compose(const Drawing& drawing);
+    // What is drawn again when the picture no longer matches the pixel ratio or the size.
+    void setRepaint(Drawing repaint) { repaint_ = std::move(repaint); }
     const QImage& picture() const { return picture_; }
     // The dialog face colour the picture starts in.
     Rgb face() const;
@@ -35,7 +37,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    Drawing drawing_;
+    Drawing repaint_;
     QImage picture_;
 };
 
