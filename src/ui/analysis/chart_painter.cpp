@@ -93,7 +93,7 @@ void ChartPainter::drawBars(ReportCanvas& canvas) {
     const int slot = (r.width() - 25) / kSlots;
     const int half = (r.height() - 2 * kBarMargin) / 2;
     for (int j = 0; j < kBarsPerPage && firstVisible_ + j < count(); ++j) {
-        const auto k = static_cast<std::size_t>(firstVisible_ + j);
+        const std::size_t k = static_cast<std::size_t>(firstVisible_) + static_cast<std::size_t>(j);
         const double value = series_.values[k];
         const double ratio = value / largest;
         const bool negative = value < 0;
