@@ -1,12 +1,13 @@
-// The library's three entry points. Everything else in the library is hidden.
+// The library's three entry points, defined against the public header so that the two
+// cannot differ. Everything else in the library is hidden.
+
+#include <fiscora.h>
 
 #include <QApplication>
 #include <memory>
 
 #include "host/module_state.h"
 #include "qt/main/main_window_runner.h"
-
-#define FISCORA_EXPORT __attribute__((visibility("default")))
 
 namespace {
 
@@ -22,7 +23,7 @@ __attribute__((constructor)) void startUp() {
 
 extern "C" {
 
-FISCORA_EXPORT void PopupInvestDlg() {
+void PopupInvestDlg() {
     // A host without Qt gets an application object for the duration of the call.
     std::unique_ptr<QApplication> ownApplication;
     if (QApplication::instance() == nullptr) {
@@ -34,11 +35,11 @@ FISCORA_EXPORT void PopupInvestDlg() {
     fiscora::qt::runMainWindow(startedUp);
 }
 
-FISCORA_EXPORT void RegisterInvestGPInfoHq(fiscora::QuoteCallback callback) {
+void RegisterInvestGPInfoHq(FiscoraQuoteCallback callback) {
     fiscora::registerQuoteCallback(callback);
 }
 
-FISCORA_EXPORT void SetPrivateInvestDir(char* path) {
+void SetPrivateInvestDir(char* path) {
     fiscora::setPrivateInvestDir(path);
 }
 

@@ -8,15 +8,15 @@
 #include <sstream>
 #include <vector>
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora {
 namespace {
 
 QuoteSnapshot* installed = nullptr;
 
-// The host's name buffer holds 12 bytes, the NUL included.
-constexpr std::size_t kNameMaxBytes = 11;
+// The host's name buffer ends with its NUL.
+constexpr std::size_t kNameMaxBytes = kStockNameBufferSize - 1;
 
 std::vector<std::string> splitTabs(const std::string& line) {
     std::vector<std::string> fields;
@@ -104,9 +104,9 @@ long QuoteSnapshot::callback(const char* code, short market, char* nameOut, floa
     const Quote* q = installed->find(code, market);
     if (q == nullptr) return 0;
     if (nameOut != nullptr) {
-        // The name, then zeros to the end of the host's 12-byte buffer.
+        // The name, then zeros to the end of the host's buffer.
         const std::size_t length = std::min(q->gbkName.size(), kNameMaxBytes);
-        std::fill(std::copy_n(q->gbkName.data(), length, nameOut), nameOut + kNameMaxBytes + 1,
+        std::fill(std::copy_n(q->gbkName.data(), length, nameOut), nameOut + kStockNameBufferSize,
                   '\0');
     }
     if (latestOut != nullptr) *latestOut = q->latest;

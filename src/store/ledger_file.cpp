@@ -3,7 +3,7 @@
 #include <cstring>
 #include <optional>
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora {
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "engine/number_format.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora::ui {
 namespace {

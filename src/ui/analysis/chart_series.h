@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/holding_rows.h"
+#include "output/holding_rows.h"
 #include "ui/analysis/chart_painter.h"
 
 namespace fiscora::ui {
