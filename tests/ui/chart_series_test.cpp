@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/recording_canvas.h"
+#include "ui/analysis/chart_rows.h"
 
 namespace fiscora::ui {
 namespace {
@@ -144,6 +145,16 @@ TEST(ChartTooltip, ReadsTheItemUnderTheMouse) {
     EXPECT_EQ(chartTooltip(chartSeries(rows, ChartKind::Profit, ChartScope::Account),
                            ChartScope::Account, 0),
               "1095.025");
+}
+
+TEST(ChartRows, ListEveryItemWithItsColour) {
+    const auto rows = threeStocks();
+    const auto stock = chartRows(chartSeries(rows, ChartKind::Profit, ChartScope::Stock));
+    ASSERT_EQ(stock.size(), 3u);
+    EXPECT_EQ(stock[1], (ChartRow{1, "000002", "万科A", -610.425, "-610.425", "#0000ff"}));
+    const auto account = chartRows(chartSeries(rows, ChartKind::Invested, ChartScope::Account));
+    EXPECT_EQ(account, (std::vector<ChartRow>{{0, "", "", 1.0, "100%", "#ff0000"}}));
+    EXPECT_EQ(hexColour({166, 202, 240}), "#a6caf0");
 }
 
 TEST(ChartPaging, ButtonsFollowTheFirstVisibleBar) {

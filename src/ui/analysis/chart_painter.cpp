@@ -43,6 +43,11 @@ int nudged(int end, int zero, bool negative) {
 
 }  // namespace
 
+const std::string& labelAt(const std::vector<std::string>& labels, std::size_t item) {
+    static const std::string none;
+    return item < labels.size() ? labels[item] : none;
+}
+
 Rgb paletteColour(std::size_t item) {
     return kPalette[item % kPaletteSize];
 }
@@ -120,8 +125,9 @@ void ChartPainter::drawBarLabels(ReportCanvas& canvas, std::size_t item, int x, 
 void ChartPainter::drawLabel(ReportCanvas& canvas, const SizedFont& font,
                              const std::vector<std::string>& labels, std::size_t item, int x,
                              int y) {
-    if (item >= labels.size() || labels[item].empty()) return;
-    canvas.text(font, {x, y, rect_.right, rect_.bottom}, labels[item],
+    const std::string& label = labelAt(labels, item);
+    if (label.empty()) return;
+    canvas.text(font, {x, y, rect_.right, rect_.bottom}, label,
                 {ColumnAlign::Left, VerticalAlign::Top, kBlack, background_});
 }
 

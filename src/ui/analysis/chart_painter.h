@@ -22,6 +22,9 @@ struct ChartSeries {
     std::vector<std::string> nameLabels;
 };
 
+// The label of `item`, empty when the list is absent or shorter.
+const std::string& labelAt(const std::vector<std::string>& labels, std::size_t item);
+
 inline constexpr int kBarsPerPage = 9;
 inline constexpr std::size_t kPaletteSize = 20;
 

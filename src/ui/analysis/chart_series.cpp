@@ -65,11 +65,6 @@ ChartSeries perAccount(const std::vector<HoldingRow>& rows, ChartKind kind) {
 
 constexpr Rgb kLegendText{0, 0, 255};
 
-const std::string& labelOf(const std::vector<std::string>& labels, std::size_t item) {
-    static const std::string none;
-    return item < labels.size() ? labels[item] : none;
-}
-
 }  // namespace
 
 bool isPie(ChartKind kind) {
@@ -85,8 +80,8 @@ std::vector<LegendEntry> chartLegend(const ChartSeries& series, ChartScope scope
     std::vector<LegendEntry> legend;
     if (scope == ChartScope::Account) return legend;
     for (std::size_t i = 0; i < series.values.size(); ++i) {
-        legend.push_back({"[" + labelOf(series.codeLabels, i) + "]" +
-                              labelOf(series.nameLabels, i) + ":" + labelOf(series.valueLabels, i),
+        legend.push_back({"[" + labelAt(series.codeLabels, i) + "]" +
+                              labelAt(series.nameLabels, i) + ":" + labelAt(series.valueLabels, i),
                           paletteColour(i)});
     }
     return legend;
@@ -104,9 +99,9 @@ void drawLegendEntry(ReportCanvas& canvas, const ReportRect& row, const LegendEn
 std::string chartTooltip(const ChartSeries& series, ChartScope scope, int item) {
     if (item < 0) return {};
     const auto i = static_cast<std::size_t>(item);
-    const std::string& value = labelOf(series.valueLabels, i);
+    const std::string& value = labelAt(series.valueLabels, i);
     if (scope == ChartScope::Account) return value;
-    std::string text = labelOf(series.codeLabels, i) + "\n" + labelOf(series.nameLabels, i);
+    std::string text = labelAt(series.codeLabels, i) + "\n" + labelAt(series.nameLabels, i);
     if (!value.empty()) text += "\n" + value;
     return text;
 }
