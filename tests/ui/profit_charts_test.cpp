@@ -86,6 +86,13 @@ TEST(ProfitCharts, PagingMovesTheBarsTheTooltipReads) {
     EXPECT_EQ(charts.TooltipAt({5, 195}), "600009\n股票9\n10.0%");
     ASSERT_TRUE(charts.StepItem(c, false));
     EXPECT_EQ(charts.painter().firstVisible(), 8);
+
+    // Bars may start anywhere up to the count, as the command line asks.
+    ASSERT_TRUE(charts.Draw(c, kArea, ChartKind::Profit, ChartScope::Stock, 11));
+    EXPECT_EQ(charts.TooltipAt({5, 300}), "600011\n股票11\n-1200.000");
+    EXPECT_FALSE(charts.Draw(c, kArea, ChartKind::Profit, ChartScope::Account, 13));
+    EXPECT_EQ(charts.legend().size(), 12u);  // still the chart shown
+    EXPECT_EQ(charts.paging(), (PagingButtons{true, false, true, false}));
 }
 
 }  // namespace

@@ -3,13 +3,17 @@
 namespace fiscora::ui {
 
 bool ProfitCharts::Draw(ReportCanvas& canvas, const ReportRect& area, ChartKind kind,
-                        ChartScope scope) {
+                        ChartScope scope, int firstBar) {
     if (rows_.empty()) return false;
     ChartSeries series = chartSeries(rows_, kind, scope);
-    scope_ = scope;
-    legend_ = chartLegend(series, scope);
-    return isPie(kind) ? painter_.DrawPie(canvas, area, std::move(series))
-                       : painter_.DrawBars(canvas, area, std::move(series), 0);
+    std::vector<LegendEntry> legend = chartLegend(series, scope);
+    const bool drawn = isPie(kind) ? painter_.DrawPie(canvas, area, std::move(series))
+                                   : painter_.DrawBars(canvas, area, std::move(series), firstBar);
+    if (drawn) {
+        scope_ = scope;
+        legend_ = std::move(legend);
+    }
+    return drawn;
 }
 
 std::optional<std::string> ProfitCharts::TooltipAt(CanvasPoint point) const {

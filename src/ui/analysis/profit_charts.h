@@ -16,8 +16,9 @@ class ProfitCharts {
 public:
     ProfitCharts(std::vector<HoldingRow> rows, Rgb face) : rows_(std::move(rows)), painter_(face) {}
 
-    // `DrawPerStock` or `DrawPerAccount` of `kind` on `area`.
-    bool Draw(ReportCanvas& canvas, const ReportRect& area, ChartKind kind, ChartScope scope);
+    // `DrawPerStock` or `DrawPerAccount` of `kind` on `area`; bars from `firstBar`.
+    bool Draw(ReportCanvas& canvas, const ReportRect& area, ChartKind kind, ChartScope scope,
+              int firstBar = 0);
     bool StepItem(ReportCanvas& canvas, bool forward) { return painter_.StepItem(canvas, forward); }
     bool StepPage(ReportCanvas& canvas, bool forward) { return painter_.StepPage(canvas, forward); }
     bool Repaint(ReportCanvas& canvas) { return painter_.Repaint(canvas); }
