@@ -22,6 +22,7 @@
 #include "host/module_state.h"
 #include "host/quote_snapshot.h"
 #include "qt/account/password_view.h"
+#include "qt/analysis/chart_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/main_window_view.h"
 #include "qt/trade/buy_view.h"
@@ -99,6 +100,26 @@ void saveFilledDialog(fiscora::qt::MainWindowView& window, int command, const ch
     window.runCommand(command);
 }
 
+// The four chart commands on the demo account, each in both scopes, and the second page of
+// the profit bars (the demo account holds ten stocks, two of them at a loss).
+void saveCharts(fiscora::qt::MainWindowView& window) {
+    using fiscora::qt::ChartView;
+    namespace command = fiscora::ui::command;
+    const std::pair<int, std::string> kinds[] = {{command::kProfitAmount, "chart-profit"},
+                                                 {command::kProfitRate, "chart-rate"},
+                                                 {command::kNetAssetShare, "chart-invested"},
+                                                 {command::kNetProfitShare, "chart-profit-share"}};
+    for (const auto& [id, name] : kinds) {
+        saveFilledDialog<ChartView>(window, id, (name + "-stocks").c_str(), [](auto*) {});
+        saveFilledDialog<ChartView>(window, id, (name + "-account").c_str(),
+                                    [](auto* view) { view->scopeRadio(1)->click(); });
+    }
+    saveFilledDialog<ChartView>(
+        window, command::kProfitAmount, "chart-profit-page-2", [](auto* view) {
+            view->pagingButton(fiscora::ui::ChartDialog::Paging::NextPage)->click();
+        });
+}
+
 // Types key by key, Chinese included (QTest::keyClicks takes ASCII only).
 void typeInto(QWidget* box, const char* utf8) {
     box->setFocus();
@@ -172,8 +193,9 @@ int main(int argc, char** argv) {
                                                });
         saveFilledDialog<fiscora::qt::SellView>(
             window, fiscora::ui::command::kSell, "sell-dialog", [](auto* view) {
-                view->codeBox()->setCurrentIndex(
-                    view->codeBox()->findText(QStringLiteral("600036")));
+                const int held = view->codeBox()->findText(QStringLiteral("600036"));
+                view->codeBox()->setCurrentIndex(held);
+                emit view->codeBox()->activated(held);  // as the user's pick
                 enter(view->quantityEdit(), "500");
                 enter(view->priceEdit(), "36.20");
                 typeInto(view->remarkEdit(), "止盈一半");
@@ -185,6 +207,7 @@ int main(int argc, char** argv) {
                                                     typeInto(view->amountEdit(), "20000");
                                                     typeInto(view->remarkEdit(), "年终奖转入");
                                                 });
+        saveCharts(window);
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");

@@ -5,7 +5,6 @@
 #include "cli/window_session.h"
 #include "records/gbk_text.h"
 #include "store/ledger_file.h"
-#include "ui/account/new_account_dialog.h"
 #include "ui/main/command_ids.h"
 
 namespace fiscora::cli {
@@ -28,55 +27,34 @@ int runAccounts(CommandContext& c) {
     return kExitOk;
 }
 
-// What create-account takes from its options; the password comes from the password sources.
-struct NewAccountEntries {
-    std::string name;
-    std::string password;
-    std::string tradeType;
-    std::string capital;
-    std::string remark;
-};
-
-// Types the entries into the new-account dialog as a user would. A trade type the list
-// does not hold cancels the dialog (the caller reported it already).
-bool fillNewAccount(ui::DialogModel& dialog, const NewAccountEntries& e) {
-    auto* d = dynamic_cast<ui::NewAccountDialog*>(&dialog);
-    if (d == nullptr) return false;
-    d->name.text = e.name;
-    d->password.text = e.password;
-    d->confirmation.text = e.password;
-    d->capital.text = e.capital;
-    d->remark.text = e.remark;
-    return d->chooseTradeType(e.tradeType);
-}
-
 int runCreateAccount(CommandContext& c) {
-    NewAccountEntries entries;
-    entries.name = c.options.arguments.at(0);
-    entries.tradeType = c.options.commandOptions.at("--trade-type");
-    entries.capital = c.options.commandOptions.at("--capital");
+    // The dialog's fields, as the user would fill them; the password goes in twice.
+    const std::string& name = c.options.arguments.at(0);
+    ui::Entries entries{{"name", name},
+                        {"trade-type", c.options.commandOptions.at("--trade-type")},
+                        {"capital", c.options.commandOptions.at("--capital")}};
     if (auto remark = c.options.commandOptions.find("--remark");
         remark != c.options.commandOptions.end())
-        entries.remark = remark->second;
-    if (entries.tradeType != "深沪A股" && entries.tradeType != "深证B股" &&
-        entries.tradeType != "上证B股") {
+        entries["remark"] = remark->second;
+    const std::string& tradeType = entries["trade-type"];
+    if (tradeType != "深沪A股" && tradeType != "深证B股" && tradeType != "上证B股") {
         c.err << "fiscora-cli: --trade-type takes 深沪A股, 深证B股 or 上证B股\n";
         return kExitUsage;
     }
-    const PasswordResult typed =
-        readPassword(c.options.passwordFile, "新帐户" + entries.name + "的密码: ");
+    const PasswordResult typed = readPassword(c.options.passwordFile, "新帐户" + name + "的密码: ");
     if (!typed.password) {
         c.err << "fiscora-cli: " << typed.error << '\n';
         return kExitUsage;
     }
-    entries.password = *typed.password;
+    entries["password"] = *typed.password;
+    entries["confirmation"] = *typed.password;
 
-    WindowSession session(c.options, c.err,
-                          [&](ui::DialogModel& d) { return fillNewAccount(d, entries); });
+    WindowSession session(c.options, c.err);
     if (const int code = session.open(); code != kExitOk) return code;
-    if (const int code = session.run(ui::command::kNewAccount); code != kExitOk) return code;
+    if (const int code = session.run(ui::command::kNewAccount, entries); code != kExitOk)
+        return code;
     const AccountInfo* created =
-        findAccount(session.window().workspace().accounts, utf8ToGbk(entries.name).value_or(""));
+        findAccount(session.window().workspace().accounts, utf8ToGbk(name).value_or(""));
     if (created == nullptr) return kExitRefused;
     writeTable(c.out, Table{accountColumns(), {accountRow(*created)}}, c.options.format);
     return kExitOk;

@@ -8,27 +8,13 @@
 #include "cli/window_session.h"
 #include "engine/dates.h"
 #include "engine/trade_fee.h"
+#include "ui/common/field_entry.h"
 #include "ui/main/command_ids.h"
-#include "ui/trade/buy_dialog.h"
-#include "ui/trade/cash_dialog.h"
-#include "ui/trade/sell_dialog.h"
 
 namespace fiscora::cli {
 namespace {
 
 enum class Kind { CashIn, CashOut, Buy, Sell };
-
-// What the user would type, as the texts the boxes would hold.
-struct Entries {
-    Kind kind = Kind::CashIn;
-    std::optional<std::int32_t> date;
-    std::string code;
-    std::optional<std::string> market;
-    std::string price;
-    std::string quantity;
-    std::string amount;
-    std::string remark;
-};
 
 std::optional<Kind> kindNamed(const std::string& name) {
     if (name == "cash-in") return Kind::CashIn;
@@ -57,17 +43,17 @@ std::optional<std::int32_t> calendarDate(const std::string& text) {
     return date;
 }
 
-// Reads the options into the entries; the reason when they are not what the boxes take.
-std::string readEntries(const CliOptions& options, Entries& e) {
-    const auto kind = kindNamed(options.arguments.at(1));
-    if (!kind) return "book takes the kind cash-in, cash-out, buy or sell";
-    e.kind = *kind;
+// Reads the kind and checks the options; the reason when they are not what the boxes take.
+std::string checkEntries(const CliOptions& options, Kind& kind) {
+    const auto named = kindNamed(options.arguments.at(1));
+    if (!named) return "book takes the kind cash-in, cash-out, buy or sell";
+    kind = *named;
     const auto& given = options.commandOptions;
     const auto option = [&given](const char* name) -> std::optional<std::string> {
         const auto it = given.find(name);
         return it != given.end() ? std::optional<std::string>(it->second) : std::nullopt;
     };
-    const bool cash = e.kind == Kind::CashIn || e.kind == Kind::CashOut;
+    const bool cash = kind == Kind::CashIn || kind == Kind::CashOut;
     for (const char* name :
          cash ? std::vector<const char*>{"--code", "--market", "--price", "--quantity"}
               : std::vector<const char*>{"--amount"}) {
@@ -78,120 +64,56 @@ std::string readEntries(const CliOptions& options, Entries& e) {
                                  : std::vector<const char*>{"--code", "--price", "--quantity"}) {
         if (!option(name)) return options.arguments.at(1) + " needs " + name;
     }
-    if (const auto date = option("--date")) {
-        e.date = calendarDate(*date);
-        if (!e.date) return "--date takes a day as YYYYMMDD";
-    }
-    e.code = option("--code").value_or("");
-    if (e.code.size() > 6 || e.code.find_first_not_of("0123456789") != std::string::npos)
+    if (const auto date = option("--date"); date && !calendarDate(*date))
+        return "--date takes a day as YYYYMMDD";
+    const std::string code = option("--code").value_or("");
+    if (code.size() > 6 || code.find_first_not_of("0123456789") != std::string::npos)
         return "--code takes at most six digits";
-    e.market = option("--market");
-    if (e.market && *e.market != kShenzhen && *e.market != kShanghai)
+    const auto market = option("--market");
+    if (market && *market != kShenzhen && *market != kShanghai)
         return "--market takes 深圳 or 上海";
-    e.price = option("--price").value_or("");
-    e.quantity = option("--quantity").value_or("");
-    e.amount = option("--amount").value_or("");
-    for (const std::string* number : {&e.price, &e.quantity, &e.amount}) {
-        if (number->size() > ui::kNumberBoxChars) return "number boxes take at most 19 characters";
+    for (const char* number : {"--price", "--quantity", "--amount"}) {
+        if (option(number).value_or("").size() > ui::kNumberBoxChars)
+            return "number boxes take at most 19 characters";
     }
-    e.remark = option("--remark").value_or("");
     return {};
 }
 
-// Picks the day, if one was given, as the picker allows it.
-bool pickDate(ui::TransactionDialog& d, const Entries& e, std::ostream& err) {
-    if (!e.date) return true;
-    const std::time_t day = timeFromDate(*e.date);
-    if (dateFromTime(day) < dateFromTime(d.tradeDate.earliest) ||
-        dateFromTime(day) > dateFromTime(d.tradeDate.latest)) {
-        err << "fiscora-cli: --date lies beyond the 10,000 days the date picker reaches\n";
-        return false;
-    }
-    d.tradeDate.date = *e.date;
-    return true;
+// What the dialog's fields take: every option given, named as its field.
+ui::Entries fieldEntries(const CliOptions& options) {
+    ui::Entries entries;
+    for (const auto& [option, value] : options.commandOptions) entries[option.substr(2)] = value;
+    return entries;
 }
 
-// Picks the market as the user would in the drop-down: only while it is enabled.
-// `picked` runs when the choice changed.
-template <typename Picked>
-bool pickMarket(ui::ChoiceField& market, const Entries& e, std::ostream& err, Picked picked) {
-    if (!e.market || *e.market == market.selectedText()) return true;
-    if (!market.enabled) {
-        err << "fiscora-cli: the market is fixed to " << market.selectedText() << " here\n";
-        return false;
+// Why the dialog could not take an entry, as the user is told.
+std::string refusalText(const ui::EntryRefusal& refusal, const std::string& account) {
+    switch (refusal.reason) {
+    case ui::EntryRefusal::Reason::OutOfReach:
+        return "--date lies beyond the 10,000 days the date picker reaches";
+    case ui::EntryRefusal::Reason::Fixed:
+        return "the " + refusal.field + " is fixed to " + refusal.shown + " here";
+    case ui::EntryRefusal::Reason::NotListed: break;
     }
-    market.selected = static_cast<int>(
-        std::find(market.items.begin(), market.items.end(), *e.market) - market.items.begin());
-    picked();
-    return true;
-}
-
-bool fillCash(ui::CashDialog& d, const Entries& e, std::ostream& err) {
-    if (!pickDate(d, e, err)) return false;
-    d.amount.text = e.amount;
-    d.remark.text = e.remark;
-    return true;
-}
-
-// Date, then the code typed and left with Enter, the market picked, price and quantity
-// typed (each change updating the figures), the remark.
-bool fillBuy(ui::BuyDialog& d, const Entries& e, std::ostream& err) {
-    if (!pickDate(d, e, err)) return false;
-    d.focusChangedTo(&d.code);
-    d.code.text = e.code;
-    d.onKey(ui::NavKey::Enter);
-    if (!pickMarket(d.market, e, err, [&d] { d.OnMarketSelected(); })) return false;
-    d.price.text = e.price;
-    d.UpdateFigures();
-    d.quantity.text = e.quantity;
-    d.UpdateFigures();
-    d.remark.text = e.remark;
-    return true;
-}
-
-// Date (which recomputes the shares sellable), the code picked from the list, the
-// market, quantity and price typed, the remark.
-bool fillSell(ui::SellDialog& d, const Entries& e, const std::string& account, std::ostream& err) {
-    if (!pickDate(d, e, err)) return false;
-    if (e.date) d.OnDateChanged();
-    const auto found = std::find(d.code.items.begin(), d.code.items.end(), e.code);
-    if (found == d.code.items.end()) {
-        err << "fiscora-cli: " << account << " holds no " << e.code << '\n';
-        return false;
-    }
-    const int index = static_cast<int>(found - d.code.items.begin());
-    if (index != d.code.selected) {
-        d.code.selected = index;
-        d.OnCodeSelected();
-    }
-    if (!pickMarket(d.market, e, err, [&d] { d.OnCodeSelected(); })) return false;
-    d.sellQuantity.text = e.quantity;
-    d.UpdateFigures();
-    d.price.text = e.price;
-    d.UpdateFigures();
-    d.remark.text = e.remark;
-    return true;
+    return account + " holds no " + refusal.entry;
 }
 
 int runBook(CommandContext& c) {
-    Entries entries;
-    if (const std::string why = readEntries(c.options, entries); !why.empty()) {
+    Kind kind = Kind::CashIn;
+    if (const std::string why = checkEntries(c.options, kind); !why.empty()) {
         c.err << "fiscora-cli: " << why << '\n';
         return kExitUsage;
     }
     const std::string& account = c.options.arguments.at(0);
-    std::ostream& err = c.err;
-    WindowSession session(c.options, c.err, [&](ui::DialogModel& dialog) {
-        if (auto* d = dynamic_cast<ui::CashDialog*>(&dialog)) return fillCash(*d, entries, err);
-        if (auto* d = dynamic_cast<ui::BuyDialog*>(&dialog)) return fillBuy(*d, entries, err);
-        if (auto* d = dynamic_cast<ui::SellDialog*>(&dialog))
-            return fillSell(*d, entries, account, err);
-        return false;
-    });
+    WindowSession session(c.options, c.err);
     if (const int code = session.open(); code != kExitOk) return code;
     if (const int code = session.login(account); code != kExitOk) return code;
     // A sale is only entered for a code the list holds, so every confirmed dialog books.
-    if (const int code = session.run(commandOf(entries.kind)); code != kExitOk) return code;
+    if (const int code = session.run(commandOf(kind), fieldEntries(c.options)); code != kExitOk) {
+        if (session.refusal())
+            c.err << "fiscora-cli: " << refusalText(*session.refusal(), account) << '\n';
+        return code;
+    }
     const LedgerRecord& booked = session.window().workspace().ledger.back();
     writeTable(c.out, Table{ledgerColumns(), {ledgerRow(booked)}}, c.options.format);
     return kExitOk;

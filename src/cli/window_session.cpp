@@ -3,28 +3,17 @@
 #include "cli/data_location.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
-#include "ui/account/password_dialog.h"
 #include "ui/main/command_ids.h"
+#include "ui/main/dialog_fillers.h"
 
 namespace fiscora::cli {
 
-WindowSession::WindowSession(const CliOptions& options, std::ostream& err,
-                             ui::HeadlessRunner::Fill fill)
-    : options_(options), err_(err), messages_(err), fill_(std::move(fill)),
-      runner_([this](ui::DialogModel& dialog) { return fillDialog(dialog); }),
+WindowSession::WindowSession(const CliOptions& options, std::ostream& err)
+    : options_(options), err_(err), messages_(err), runner_(ui::dialogFillers()),
       window_(messages_, runner_) {}
 
 WindowSession::~WindowSession() {
     if (options_.quotesFile) QuoteSnapshot::uninstall();
-}
-
-bool WindowSession::fillDialog(ui::DialogModel& dialog) {
-    if (auto* prompt = dynamic_cast<ui::PasswordDialog*>(&dialog)) {
-        if (!password_) return false;
-        prompt->password.text = *password_;
-        return true;
-    }
-    return fill_(dialog);
 }
 
 int WindowSession::open() {
@@ -49,7 +38,7 @@ int WindowSession::login(const std::string& name) {
     std::string typed;
     if (const int code = accountPassword(options_.passwordFile, name, err_, typed); code != kExitOk)
         return code;
-    password_ = typed;
+    runner_.enter({{"password", typed}});
     window_.selectTreeItem(index);
     const int shownBefore = messages_.count();
     window_.OnCommand(ui::command::kLogin);
@@ -58,7 +47,8 @@ int WindowSession::login(const std::string& name) {
     return loggedIn && messages_.count() == shownBefore ? kExitOk : kExitRefused;
 }
 
-int WindowSession::run(int commandId) {
+int WindowSession::run(int commandId, ui::Entries entries) {
+    runner_.enter(std::move(entries));
     const int shownBefore = messages_.count();
     window_.OnCommand(commandId);
     return runner_.confirmed() && messages_.count() == shownBefore ? kExitOk : kExitRefused;

@@ -14,11 +14,12 @@ namespace fiscora::cli {
 
 // The main window without a screen, for the commands that change data: the same model,
 // commands and checks as the window, with every dialog filled from the command line
-// (ui::HeadlessRunner) and every message on the error stream. Files are opened as the
+// (ui::HeadlessRunner with the window's dialog fillers) and every message on the error
+// stream. Files are opened as the
 // window opens them, creating what is missing.
 class WindowSession {
 public:
-    WindowSession(const CliOptions& options, std::ostream& err, ui::HeadlessRunner::Fill fill);
+    WindowSession(const CliOptions& options, std::ostream& err);
     ~WindowSession();
     WindowSession(const WindowSession&) = delete;
     WindowSession& operator=(const WindowSession&) = delete;
@@ -31,22 +32,20 @@ public:
     // the password from the command line's password sources. kExitOk or the exit code.
     int login(const std::string& name);
 
-    // Runs a window command; kExitOk when its dialog was confirmed and no message was
-    // shown meanwhile (a refusal always shows one), else kExitRefused.
-    int run(int commandId);
+    // Runs a window command whose dialog takes `entries`; kExitOk when the dialog was
+    // confirmed and no message was shown meanwhile (a refusal always shows one), else
+    // kExitRefused. An entry the dialog could not take is left in refusal().
+    int run(int commandId, ui::Entries entries);
+    const std::optional<ui::EntryRefusal>& refusal() const { return runner_.refusal(); }
 
     ui::MainWindowModel& window() { return window_; }
     TerminalMessages& messages() { return messages_; }
 
 private:
-    bool fillDialog(ui::DialogModel& dialog);
-
     const CliOptions& options_;
     std::ostream& err_;
     TerminalMessages messages_;
     QuoteSnapshot snapshot_;
-    ui::HeadlessRunner::Fill fill_;
-    std::optional<std::string> password_;  // for the password prompt, once read
     ui::HeadlessRunner runner_;
     ui::MainWindowModel window_;
 };

@@ -24,7 +24,6 @@ void Workspace::open(const std::string& dataDirectory,
     loginStates = loggedOutStates(accounts);
     ledger.clear();
     holdings.clear();
-    sellable.clear();
 }
 
 LedgerStatus Workspace::loadLedgerOf(const AccountInfo& account) {

@@ -51,7 +51,6 @@ public:
     LoginStates loginStates;
     Ledger ledger;
     Holdings holdings;
-    Holdings sellable;
     TradeParamTable tradeParams;
 
 private:

@@ -14,6 +14,23 @@
 using fiscora::qt::Bindings;
 namespace ui = fiscora::ui;
 
+namespace {
+
+// The model the widgets hand their actions to; a test registers the events it counts.
+class Form : public ui::DialogModel {
+public:
+    Form() : DialogModel(messages()) {}
+    using DialogModel::onChange;
+
+private:
+    static fiscora::test::RecordingMessages& messages() {
+        static fiscora::test::RecordingMessages shown;
+        return shown;
+    }
+};
+
+}  // namespace
+
 class BindTest : public QObject {
     Q_OBJECT
 
@@ -22,8 +39,10 @@ private slots:
         ui::TextField field;
         int events = 0;
         QLineEdit edit;
-        Bindings bindings;
-        bindings.bind(&edit, field, [&] { ++events; });
+        Form form;
+        Bindings bindings(form);
+        form.onChange(field, [&] { ++events; });
+        bindings.bind(&edit, field);
         fiscora::test::typeText(&edit, QStringLiteral("招商"));
         QCOMPARE(field.text, std::string("招商"));
         QCOMPARE(events, 2);
@@ -34,12 +53,14 @@ private slots:
         field.masked = true;
         int events = 0;
         QLineEdit edit;
-        Bindings bindings;
-        bindings.bind(&edit, field, [&] { ++events; });
+        Form form;
+        Bindings bindings(form);
+        form.onChange(field, [&] { ++events; });
+        bindings.bind(&edit, field);
         QCOMPARE(edit.echoMode(), QLineEdit::Password);
         field.text = "abc";
         field.enabled = false;
-        field.readOnly = true;
+        field.kind = ui::FieldKind::Figure;
         bindings.refresh();
         QCOMPARE(edit.text(), QStringLiteral("abc"));
         QVERIFY(!edit.isEnabled());
@@ -52,8 +73,10 @@ private slots:
         ui::LabelField total;
         QLineEdit edit;
         QLabel label;
-        Bindings bindings;
-        bindings.bind(&edit, price, [&] { total.text = "= " + price.text; });
+        Form form;
+        Bindings bindings(form);
+        form.onChange(price, [&] { total.text = "= " + price.text; });
+        bindings.bind(&edit, price);
         bindings.bind(&label, total);
         fiscora::test::typeText(&edit, QStringLiteral("12"));
         QCOMPARE(label.text(), QStringLiteral("= 12"));
@@ -63,7 +86,8 @@ private slots:
         ui::TextField field;
         field.maxChars = 4;
         QLineEdit edit;
-        Bindings bindings;
+        Form form;
+        Bindings bindings(form);
         bindings.bind(&edit, field);
         fiscora::test::typeText(&edit, QStringLiteral("123456"));
         QCOMPARE(field.text, std::string("1234"));
@@ -73,7 +97,8 @@ private slots:
         ui::TextField field;
         field.maxGbkBytes = 5;
         QLineEdit edit;
-        Bindings bindings;
+        Form form;
+        Bindings bindings(form);
         bindings.bind(&edit, field);
         fiscora::test::typeText(&edit, QStringLiteral("平安银行"));
         QCOMPARE(field.text, std::string("平安"));
@@ -96,7 +121,8 @@ private slots:
         ui::TextField field;
         field.maxGbkBytes = 4;
         QPlainTextEdit edit;
-        Bindings bindings;
+        Form form;
+        Bindings bindings(form);
         bindings.bind(&edit, field);
         fiscora::test::typeText(&edit, QStringLiteral("备注说明"));
         QCOMPARE(field.text, std::string("备注"));
@@ -109,17 +135,22 @@ private slots:
         field.selected = 0;
         int events = 0;
         QComboBox box;
-        Bindings bindings;
-        bindings.bind(&box, field, [&] { ++events; });
+        Form form;
+        Bindings bindings(form);
+        form.onChange(field, [&] { ++events; });
+        bindings.bind(&box, field);
         QCOMPARE(box.count(), 3);
         QCOMPARE(box.currentText(), QStringLiteral("深沪A股"));
-        box.setCurrentIndex(2);
+        fiscora::test::pickItem(&box, 2);
         QCOMPARE(field.selected, 2);
         QCOMPARE(events, 1);
+        // Picking the entry already shown runs the event again.
+        fiscora::test::pickItem(&box, 2);
+        QCOMPARE(events, 2);
         field.selected = 1;
         bindings.refresh();
         QCOMPARE(box.currentIndex(), 1);
-        QCOMPARE(events, 1);
+        QCOMPARE(events, 2);
     }
 
     void dateEditTakesRangeAndWritesYyyymmdd() {
@@ -128,7 +159,8 @@ private slots:
         field.earliest = fiscora::timeFromDate(20240101);
         field.latest = fiscora::timeFromDate(20241231);
         QDateEdit edit;
-        Bindings bindings;
+        Form form;
+        Bindings bindings(form);
         bindings.bind(&edit, field);
         QCOMPARE(edit.date(), QDate(2024, 3, 15));
         QCOMPARE(edit.minimumDate(), QDate(2024, 1, 1));

@@ -17,6 +17,7 @@ public:
     explicit CodeModel(fiscora::Messages& messages) : DialogModel(messages) {
         setCaption("代码");
         setTabOrder({&code, &quantity});
+        onChange(code, [this] { ++edits; });
     }
 
     fiscora::ui::TextField code;
@@ -32,12 +33,11 @@ protected:
 class CodeView : public fiscora::qt::DialogView {
 public:
     CodeView(CodeModel& model)
-        : DialogView(model, nullptr), code(new QLineEdit(this)), quantity(new QLineEdit(this)) {
+        : DialogView(model, nullptr), code(lineEdit(model.code)),
+          quantity(lineEdit(model.quantity)) {
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(code);
         layout->addWidget(quantity);
-        bindField(code, model.code, [&model] { ++model.edits; });
-        bindField(quantity, model.quantity);
     }
 
     QLineEdit* code;

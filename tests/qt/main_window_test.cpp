@@ -224,7 +224,7 @@ private slots:
                 fiscora::test::typeText(view->passwordEdit(), QStringLiteral("pw1"));
                 fiscora::test::typeText(view->confirmationEdit(), QStringLiteral("pw1"));
                 fiscora::test::retype(view->capitalEdit(), QStringLiteral("5000"));
-                view->tradeTypeBox()->setCurrentIndex(2);
+                fiscora::test::pickItem(view->tradeTypeBox(), 2);
                 fiscora::test::typeText(view->remarkEdit(), QStringLiteral("备注"));
                 view->createButton()->click();
             },

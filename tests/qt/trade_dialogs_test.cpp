@@ -149,7 +149,7 @@ private slots:
                 // Picks codes from the second on (each pick a change) until one may be sold today.
                 const int count = view->codeBox()->count();
                 for (int i = 1; i <= count && quantity == 0; ++i) {
-                    view->codeBox()->setCurrentIndex(i % count);
+                    fiscora::test::pickItem(view->codeBox(), i % count);
                     quantity = std::min(100, view->sellableBox()->text().toInt());
                 }
                 QVERIFY(quantity > 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
@@ -40,6 +41,12 @@ inline void retype(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     typeText(edit, text);
+}
+
+// Picks an entry of a drop-down as the user does with the mouse or the keyboard.
+inline void pickItem(QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    emit box->activated(index);
 }
 
 }  // namespace fiscora::test

@@ -8,6 +8,7 @@
 
 #include "engine/dates.h"
 #include "ui/common/headless_runner.h"
+#include "ui/main/dialog_fillers.h"
 #include "window_fixture.h"
 
 namespace fiscora::ui {
@@ -322,11 +323,13 @@ TEST_F(DeleteAccountTest, AMissingLedgerFileDoesNotStopTheDeletion) {
 // line does.
 HeadlessRunner typing(const std::string& name, const std::string& capital,
                       const std::string& tradeType) {
-    return HeadlessRunner([=](DialogModel& dialog) {
-        auto& d = dynamic_cast<NewAccountDialog&>(dialog);
-        enterAccount(name, "pw", capital)(d);
-        return d.chooseTradeType(tradeType);
-    });
+    HeadlessRunner runner(dialogFillers());
+    runner.enter({{"name", name},
+                  {"password", "pw"},
+                  {"confirmation", "pw"},
+                  {"capital", capital},
+                  {"trade-type", tradeType}});
+    return runner;
 }
 
 TEST_F(AccountCommandsTest, AHeadlessRunnerCreatesAnAccountFromGivenValues) {
@@ -362,13 +365,29 @@ TEST_F(AccountCommandsTest, AHeadlessRunnerEndsAtTheFirstRefusal) {
         EXPECT_EQ(cli.selectedAccount(), nullptr);
     }
     messages.shown.clear();
-    HeadlessRunner unknownType = typing("丙", "1", "港股");
+    HeadlessRunner unknownType = typing("丙", "1", "港股");  // no such entry in the list
     MainWindowModel cli(messages, unknownType);
     cli.OnInitDialog();
     cli.OnCommand(32786);
     EXPECT_FALSE(unknownType.confirmed());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(registryOnDisk().size(), 1u);
+}
+
+TEST_F(AccountCommandsTest, AHeadlessDialogIsShownAgainForEveryEntriesGiven) {
+    seed({test::account("甲", "1")});
+    open();
+    // The name is taken: the dialog comes back and takes the second entries.
+    HeadlessRunner headless = typing("甲", "2000", "深沪A股");
+    headless.enter({{"name", "乙"}});
+    MainWindowModel cli(messages, headless);
+    cli.OnInitDialog();
+    cli.OnCommand(32786);
+    EXPECT_TRUE(headless.confirmed());
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"已有同样的帐户名存在，请选择其他的帐户名!"});
+    ASSERT_EQ(registryOnDisk().size(), 2u);
+    EXPECT_EQ(fieldText(registryOnDisk()[1].name), "乙");
 }
 
 }  // namespace

@@ -41,13 +41,10 @@ protected:
     // Types a code and leaves the box with Enter, as the user does.
     void enterCode(const std::string& code) {
         dialog->focusChangedTo(&dialog->code);
-        dialog->code.text = code;
+        dialog->typeText(dialog->code, code);
         dialog->onKey(NavKey::Enter);
     }
-    void type(TextField& box, const std::string& text) {
-        box.text = text;
-        dialog->UpdateFigures();
-    }
+    void type(TextField& box, const std::string& text) { dialog->typeText(box, text); }
     // A purchase that passes every check.
     void fillValid() {
         enterCode("600036");
@@ -182,13 +179,11 @@ TEST_F(BuyDialogTest, TheFeeRowFollowsTheCodeAndTheMarket) {
     EXPECT_EQ(d.nameLabel.text, "非法代码");
     EXPECT_EQ(d.commission.text, "55.000");
     // Picking 深圳 looks the name up there and takes the 深圳 row of prefix 100.
-    d.market.selected = 0;
-    d.OnMarketSelected();
+    d.pickItem(d.market, 0);
     EXPECT_EQ(d.nameLabel.text, "深债一");
     EXPECT_TRUE(d.codeValid());
     EXPECT_EQ(d.commission.text, "200.000");
-    d.market.selected = 1;
-    d.OnMarketSelected();
+    d.pickItem(d.market, 1);
     EXPECT_FALSE(d.codeValid());
     EXPECT_EQ(d.commission.text, "55.000");
 }

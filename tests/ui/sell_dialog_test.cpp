@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "engine/dates.h"
+#include "engine/workspace.h"
 #include "host/module_state.h"
 #include "records/gbk_text.h"
 #include "support/builders.h"
@@ -30,21 +31,15 @@ protected:
         quotes.add("000001", 0, *utf8ToGbk("平安银行"), 9.0f, 9.1f);
     }
 
-    // The window's lists as OnSellStock leaves them, then the dialog opened.
+    // The dialog over the account's ledger, opened.
     SellDialog& open(const std::string& unit = "元") {
-        workspace.sellable = computeSellable(workspace.ledger, today());
-        dialog = std::make_unique<SellDialog>(messages, "张三", unit, workspace);
+        dialog = std::make_unique<SellDialog>(messages, "张三", unit, workspace.ledger,
+                                              workspace.tradeParams);
         dialog->OnInitDialog();
         return *dialog;
     }
-    void type(TextField& box, const std::string& text) {
-        box.text = text;
-        dialog->UpdateFigures();
-    }
-    void pickDate(std::int32_t date) {
-        dialog->tradeDate.date = date;
-        dialog->OnDateChanged();
-    }
+    void type(TextField& box, const std::string& text) { dialog->typeText(box, text); }
+    void pickDate(std::int32_t date) { dialog->pickDate(dialog->tradeDate, date); }
 
     FakeQuotes quotes;
     RecordingMessages messages;
@@ -73,7 +68,7 @@ TEST_F(SellDialogTest, OpensOnTheFirstCodeWithItsHoldingAndTheSharesSellableToda
     EXPECT_EQ(d.floatingProfit.text, "0");
     EXPECT_EQ(d.tradeDate.date, today());
     EXPECT_EQ(d.focused(), &d.tradeDate);
-    EXPECT_EQ(workspace.holdings.size(), 2u);
+    EXPECT_EQ(d.holdings().size(), 2u);
     EXPECT_EQ(d.tabOrder(), (std::vector<Field*>{&d.tradeDate, &d.code, &d.market, &d.sellQuantity,
                                                  &d.price, &d.remark, &d.floatingProfit}));
 }
@@ -121,7 +116,7 @@ TEST_F(SellDialogTest, SharesCountAsSellableOnlyFromRecordsBeforeTheTradeDate) {
 
     pickDate(dayOffset(-1));
     EXPECT_EQ(d.sellable.text, "0");
-    EXPECT_TRUE(workspace.sellable.empty());
+    EXPECT_TRUE(d.sellableHoldings().empty());
 }
 
 TEST_F(SellDialogTest, ChecksComeInTheirOrder) {
@@ -177,7 +172,7 @@ TEST_F(SellDialogTest, WithNoHoldingsConfirmingSellsNothing) {
     EXPECT_EQ(d.code.selected, -1);
     EXPECT_EQ(d.nameLabel.text, "股票名称");
     EXPECT_EQ(d.sellable.text, "0");
-    d.OnCodeSelected();  // nothing to select: nothing happens
+    d.pickItem(d.code, d.code.selected);  // nothing to select: nothing happens
     EXPECT_EQ(d.held.text, "0");
     EXPECT_TRUE(d.OnConfirm());
     EXPECT_FALSE(d.sold());
@@ -195,13 +190,11 @@ TEST_F(SellDialogTest, TheCodesMarketOverridesTheTradeTypeAndEitherMarketFreesTh
     EXPECT_EQ(d.market.selectedText(), "深圳");
     EXPECT_EQ(d.held.text, "10");
     EXPECT_EQ(d.nameLabel.text, "");  // the host does not know it
-    d.market.selected = 1;
-    d.OnCodeSelected();
+    d.pickItem(d.market, 1);
     EXPECT_EQ(d.held.text, "20");
     EXPECT_EQ(d.sellable.text, "20");
 
-    d.code.selected = 1;
-    d.OnCodeSelected();
+    d.pickItem(d.code, 1);
     EXPECT_EQ(d.market.selectedText(), "上海");
     EXPECT_FALSE(d.market.enabled);
     EXPECT_EQ(d.nameLabel.text, "招商银行");

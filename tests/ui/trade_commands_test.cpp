@@ -81,12 +81,10 @@ TEST_F(TradeCommandsTest, APurchaseIsAppendedSavedAndShownInTheHoldings) {
         EXPECT_EQ(d.cash.text, "1000.000");
         d.tradeDate.date = day;
         d.focusChangedTo(&d.code);
-        d.code.text = "000001";
+        d.typeText(d.code, "000001");
         d.onKey(ui::NavKey::Enter);
-        d.price.text = "3.3333";
-        d.UpdateFigures();
-        d.quantity.text = "300";
-        d.UpdateFigures();
+        d.typeText(d.price, "3.3333");
+        d.typeText(d.quantity, "300");
         d.remark.text = "第一笔";
         return true;
     });
@@ -130,10 +128,8 @@ TEST_F(TradeCommandsTest, ASaleBooksTheShownFiguresAndRefreshesTheHoldings) {
     loginFirst();
     runner.then<SellDialog>([](SellDialog& d) {
         EXPECT_EQ(d.sellable.text, "1000");
-        d.sellQuantity.text = "500";
-        d.UpdateFigures();
-        d.price.text = "12.00";
-        d.UpdateFigures();
+        d.typeText(d.sellQuantity, "500");
+        d.typeText(d.price, "12.00");
         EXPECT_EQ(d.floatingProfit.text, "952.000");
         return true;
     });

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -13,31 +14,28 @@
 namespace fiscora::qt {
 
 NewAccountView::NewAccountView(ui::NewAccountDialog& model, QWidget* parent)
-    : DialogView(model, parent), name_(new QLineEdit(this)), password_(new QLineEdit(this)),
-      confirmation_(new QLineEdit(this)), capital_(new QLineEdit(this)),
-      tradeType_(new QComboBox(this)), remark_(new QPlainTextEdit(this)),
-      create_(confirmButton(QString::fromUtf8(ui::NewAccountDialog::kCreateButton))) {
-    using D = ui::NewAccountDialog;
+    : DialogView(model, parent), name_(lineEdit(model.name)), password_(lineEdit(model.password)),
+      confirmation_(lineEdit(model.confirmation)), capital_(lineEdit(model.capital)),
+      tradeType_(dropDown(model.tradeType)), remark_(textEdit(model.remark)) {
     const DialogUnits dlu(font());
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     form->setHorizontalSpacing(dlu.x(6));
     form->setVerticalSpacing(dlu.y(4));
-    form->addRow(QString::fromUtf8(D::kNameLabel), name_);
-    form->addRow(QString::fromUtf8(D::kPasswordLabel), password_);
-    form->addRow(QString::fromUtf8(D::kConfirmLabel), confirmation_);
-    form->addRow(QString::fromUtf8(D::kCapitalLabel), capital_);
-    form->addRow(QString::fromUtf8(D::kTradeTypeLabel), tradeType_);
-    form->addRow(QString::fromUtf8(D::kRemarkLabel), remark_);
-    remark_->setTabChangesFocus(true);
+    form->addRow(captionOf(name_), name_);
+    form->addRow(captionOf(password_), password_);
+    form->addRow(captionOf(confirmation_), confirmation_);
+    form->addRow(captionOf(capital_), capital_);
+    form->addRow(captionOf(tradeType_), tradeType_);
+    form->addRow(captionOf(remark_), remark_);
     remark_->setFixedHeight(dlu.y(36));
     name_->setMinimumWidth(dlu.x(120));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(create_);
+    buttons->addWidget(okButton());
     buttons->addSpacing(dlu.x(10));
-    buttons->addWidget(cancelButton(QString::fromUtf8(D::kCancelButton)));
+    buttons->addWidget(cancelButtonWidget());
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -46,13 +44,6 @@ NewAccountView::NewAccountView(ui::NewAccountDialog& model, QWidget* parent)
     layout->addLayout(form);
     layout->addLayout(buttons);
     setFixedSize(sizeHint());
-
-    bindField(name_, model.name);
-    bindField(password_, model.password);
-    bindField(confirmation_, model.confirmation);
-    bindField(capital_, model.capital);
-    bindField(tradeType_, model.tradeType);
-    bindField(remark_, model.remark);
 }
 
 }  // namespace fiscora::qt

@@ -22,7 +22,7 @@ public:
     QLineEdit* capitalEdit() const { return capital_; }
     QComboBox* tradeTypeBox() const { return tradeType_; }
     QPlainTextEdit* remarkEdit() const { return remark_; }
-    HoverButton* createButton() const { return create_; }
+    HoverButton* createButton() const { return okButton(); }
 
 private:
     QLineEdit* name_;
@@ -31,7 +31,6 @@ private:
     QLineEdit* capital_;
     QComboBox* tradeType_;
     QPlainTextEdit* remark_;
-    HoverButton* create_;
 };
 
 }  // namespace fiscora::qt

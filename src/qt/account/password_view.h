@@ -15,11 +15,10 @@ public:
     PasswordView(ui::PasswordDialog& model, QWidget* parent);
 
     QLineEdit* passwordEdit() const { return password_; }
-    HoverButton* loginButton() const { return login_; }
+    HoverButton* loginButton() const { return okButton(); }
 
 private:
     QLineEdit* password_;
-    HoverButton* login_;
 };
 
 }  // namespace fiscora::qt

@@ -5,13 +5,14 @@
 #include <functional>
 
 #include "output/report_canvas.h"
+#include "ui/analysis/chart_surface.h"
 
 namespace fiscora::qt {
 
 // Shows a chart composed off-screen at the screen's pixel ratio and copied in one step, and
 // reports the mouse moving over it. A drawing answers whether it drew; one that did not
 // leaves the picture shown as it was.
-class ChartArea : public QWidget {
+class ChartArea : public QWidget, public ui::ChartSurface {
     Q_OBJECT
 public:
     using Drawing = std::function<bool(ReportCanvas&)>;
@@ -19,12 +20,13 @@ public:
     explicit ChartArea(QWidget* parent = nullptr);
 
     // Draws a new picture now and shows it when something was drawn.
-    bool compose(const Drawing& drawing);
+    bool compose(const Drawing& drawing) override;
+    ReportRect area() const override { return {0, 0, width(), height()}; }
     // What is drawn again when the picture no longer matches the pixel ratio or the size.
     void setRepaint(Drawing repaint) { repaint_ = std::move(repaint); }
     const QImage& picture() const { return picture_; }
     // The dialog face colour the picture starts in.
-    Rgb face() const;
+    Rgb face() const override;
 
     QSize sizeHint() const override { return {400, 300}; }
 

@@ -14,7 +14,7 @@ AboutView::AboutView(ui::AboutBox& model, QWidget* parent) : DialogView(model, p
     auto* icon = new QLabel(this);
     icon->setPixmap(applicationIcon().pixmap(32, 32));
     auto* text = new QLabel(QString::fromUtf8(ui::AboutBox::kText), this);
-    auto* ok = confirmButton(QString::fromUtf8(ui::AboutBox::kOkButton));
+    HoverButton* ok = okButton();
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(dlu.x(11), dlu.y(12), dlu.x(8), dlu.y(8));

@@ -9,21 +9,14 @@
 namespace fiscora::qt {
 
 CashView::CashView(ui::CashDialog& model, QWidget* parent)
-    : TransactionView(model, parent), balance_(new QLabel(this)), amount_(new QLineEdit(this)),
-      remark_(new QLineEdit(this)) {
-    addRow(ui::CashDialog::kDateLabel, dateEdit());
+    : TransactionView(model, parent), balance_(text(model.balance)),
+      amount_(lineEdit(model.amount)), remark_(lineEdit(model.remark)) {
+    addRow(dateEdit());
     addWideRow(balance_);
     addWideRow(amount_);
-    addRow(ui::CashDialog::kRemarkLabel, remark_);
-    amount_->setAlignment(Qt::AlignRight);
+    addRow(remark_);
     remark_->setMinimumWidth(DialogUnits(font()).x(110));
-    chainTabs({dateEdit(), amount_, remark_});
     finish();
-
-    bindField(dateEdit(), model.tradeDate);
-    bindings().bind(balance_, model.balance);
-    bindField(amount_, model.amount);
-    bindField(remark_, model.remark);
 }
 
 }  // namespace fiscora::qt

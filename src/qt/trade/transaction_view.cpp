@@ -4,8 +4,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPalette>
 #include <QVBoxLayout>
 
 #include "qt/widgets/dialog_units.h"
@@ -14,9 +12,7 @@
 namespace fiscora::qt {
 
 TransactionView::TransactionView(ui::TransactionDialog& model, QWidget* parent)
-    : DialogView(model, parent), form_(new QGridLayout), date_(new QDateEdit(this)),
-      ok_(confirmButton(QString::fromUtf8(ui::TransactionDialog::kConfirmButton))),
-      cancel_(cancelButton(QString::fromUtf8(ui::TransactionDialog::kCancelButton))) {
+    : DialogView(model, parent), form_(new QGridLayout), date_(datePicker(model.tradeDate)) {
     const DialogUnits dlu(font());
     form_->setHorizontalSpacing(dlu.x(6));
     form_->setVerticalSpacing(dlu.y(3));
@@ -28,10 +24,12 @@ int TransactionView::numberBoxWidth() const {
     return DialogUnits(font()).x(80);
 }
 
-void TransactionView::addRow(const char* caption, QWidget* box, QWidget* note) {
-    auto* label = new QLabel(QString::fromUtf8(caption), this);
-    label->setBuddy(box);
-    form_->addWidget(label, rows_, 0, Qt::AlignLeft | Qt::AlignVCenter);
+void TransactionView::addRow(QWidget* box, QWidget* note) {
+    if (const ui::Field* field = fieldOf(box);
+        field != nullptr && field->kind == ui::FieldKind::Figure)
+        box->setMinimumWidth(numberBoxWidth());
+    if (note == nullptr) note = noteOf(box);
+    form_->addWidget(captionOf(box), rows_, 0, Qt::AlignLeft | Qt::AlignVCenter);
     form_->addWidget(box, rows_, 1);
     if (note != nullptr) form_->addWidget(note, rows_, 2, Qt::AlignLeft | Qt::AlignVCenter);
     ++rows_;
@@ -42,41 +40,13 @@ void TransactionView::addWideRow(QWidget* widget) {
     ++rows_;
 }
 
-QLineEdit* TransactionView::figureBox(ui::TextField& field) {
-    auto* box = new QLineEdit(this);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setAlignment(Qt::AlignRight);
-    box->setMinimumWidth(numberBoxWidth());
-    showReadOnly(box);
-    bindings().bind(box, field);
-    return box;
-}
-
-void TransactionView::showReadOnly(QLineEdit* box) {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-    box->setPalette(palette);
-}
-
-QLabel* TransactionView::note(const std::string& text) {
-    return new QLabel(QString::fromStdString(text), this);
-}
-
-void TransactionView::chainTabs(std::initializer_list<QWidget*> widgets) {
-    const QWidget* previous = nullptr;
-    for (QWidget* widget : widgets) {
-        if (previous != nullptr) setTabOrder(const_cast<QWidget*>(previous), widget);
-        previous = widget;
-    }
-}
-
 void TransactionView::finish() {
     const DialogUnits dlu(font());
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ok_);
+    buttons->addWidget(okButton());
     buttons->addSpacing(dlu.x(14));
-    buttons->addWidget(cancel_);
+    buttons->addWidget(cancelButtonWidget());
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);

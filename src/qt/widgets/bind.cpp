@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
@@ -28,12 +29,22 @@ QDate localDay(std::time_t t) {
     return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(t)).date();
 }
 
+// Read-only boxes show the dialog's face colour, as the platform draws them.
+void showReadOnly(QLineEdit* box) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    box->setPalette(palette);
+}
+
 bool fitsTextField(const QString& text, const ui::TextField& field) {
     if (field.maxChars != 0 && static_cast<std::size_t>(text.size()) > field.maxChars) return false;
     return field.maxGbkBytes == 0 || fitsGbk(text, field.maxGbkBytes);
 }
 
 }  // namespace
+
+Bindings::Bindings(ui::DialogModel& model, std::function<void()> afterEvent)
+    : model_(model), afterEvent_(std::move(afterEvent)) {}
 
 void Bindings::add(std::function<void()> refresher) {
     refresher();
@@ -44,23 +55,25 @@ void Bindings::refresh() {
     for (const auto& refresher : refreshers_) refresher();
 }
 
-Bindings::Event Bindings::afterEdit(Event event) {
-    return [this, event = std::move(event)] {
-        if (event) event();
+void Bindings::done() {
+    if (afterEvent_) {
+        afterEvent_();
+    } else {
         refresh();
-    };
+    }
 }
 
-void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited) {
+void Bindings::bind(QLineEdit* edit, ui::TextField& field) {
     edit->setMaxLength(field.maxChars != 0 ? static_cast<int>(field.maxChars) : 32767);
     edit->setEchoMode(field.masked ? QLineEdit::Password : QLineEdit::Normal);
     if (field.maxGbkBytes != 0) edit->setValidator(new GbkLimitValidator(field.maxGbkBytes, edit));
     if (field.digitsOnly)
         edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    const Event done = afterEdit(std::move(edited));
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [&field, done](const QString& text) {
-        field.text = text.toStdString();
+    if (field.alignRight) edit->setAlignment(Qt::AlignRight);
+    if (field.readOnly()) showReadOnly(edit);
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this, &field](const QString& text) {
+        model_.typeText(field, text.toStdString());
         done();
     });
     add([edit, &field] {
@@ -68,14 +81,14 @@ void Bindings::bind(QLineEdit* edit, ui::TextField& field, Event edited) {
         const QString text = QString::fromStdString(field.text);
         if (edit->text() != text) edit->setText(text);
         edit->setEnabled(field.enabled);
-        edit->setReadOnly(field.readOnly);
+        edit->setReadOnly(field.readOnly());
     });
 }
 
-void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field, Event edited) {
-    const Event done = afterEdit(std::move(edited));
+void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field) {
+    edit->setTabChangesFocus(true);
     // A multi-line box has no validator: an edit beyond the limits is undone at once.
-    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, &field, done] {
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, edit, &field] {
         const QString text = edit->toPlainText();
         if (!fitsTextField(text, field)) {
             const QSignalBlocker blocker(edit);
@@ -83,7 +96,7 @@ void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field, Event edited) {
             edit->moveCursor(QTextCursor::End);
             return;
         }
-        field.text = text.toStdString();
+        model_.typeText(field, text.toStdString());
         done();
     });
     add([edit, &field] {
@@ -91,14 +104,14 @@ void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field, Event edited) {
         const QString text = QString::fromStdString(field.text);
         if (edit->toPlainText() != text) edit->setPlainText(text);
         edit->setEnabled(field.enabled);
-        edit->setReadOnly(field.readOnly);
+        edit->setReadOnly(field.readOnly());
     });
 }
 
-void Bindings::bind(QComboBox* box, ui::ChoiceField& field, Event changed) {
-    const Event done = afterEdit(std::move(changed));
-    QObject::connect(box, &QComboBox::currentIndexChanged, box, [&field, done](int index) {
-        field.selected = index;
+void Bindings::bind(QComboBox* box, ui::ChoiceField& field) {
+    // `activated` comes with every pick by mouse or keyboard, also of the entry shown.
+    QObject::connect(box, &QComboBox::activated, box, [this, &field](int index) {
+        model_.pickItem(field, index);
         done();
     });
     add([box, &field] {
@@ -116,12 +129,11 @@ void Bindings::bind(QComboBox* box, ui::ChoiceField& field, Event changed) {
     });
 }
 
-void Bindings::bind(QDateEdit* edit, ui::DateField& field, Event changed) {
+void Bindings::bind(QDateEdit* edit, ui::DateField& field) {
     edit->setCalendarPopup(true);
     edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    const Event done = afterEdit(std::move(changed));
-    QObject::connect(edit, &QDateEdit::dateChanged, edit, [&field, done](const QDate& date) {
-        field.date = yyyymmdd(date);
+    QObject::connect(edit, &QDateEdit::dateChanged, edit, [this, &field](const QDate& date) {
+        model_.pickDate(field, yyyymmdd(date));
         done();
     });
     add([edit, &field] {

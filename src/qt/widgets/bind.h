@@ -3,29 +3,30 @@
 #include <functional>
 #include <vector>
 
-#include "ui/common/dialog_fields.h"
+#include "ui/common/dialog_model.h"
 
 class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QWidget;
 
 namespace fiscora::qt {
 
-// Ties a dialog's widgets to its model's fields. A user edit writes the field, fires the
-// model's event (if any) and then refreshes every bound widget from the model, so the
-// widgets always show what the model holds. Refreshing never fires an event.
+// Ties a dialog's widgets to its model's fields. A user action on a widget goes to the
+// model's entry point for it (typeText, pickItem, pickDate), which fires the handler the
+// dialog registered; then `afterEvent` runs (by default: refresh every bound widget), so
+// the widgets always show what the model holds. Refreshing never fires an event.
+// A widget takes its limits, echo mode, alignment and read-only look from its field.
 class Bindings {
 public:
-    using Event = std::function<void()>;
+    explicit Bindings(ui::DialogModel& model, std::function<void()> afterEvent = {});
 
-    // Line edit: text, character and GBK byte limits, masked echo, read-only.
-    void bind(QLineEdit* edit, ui::TextField& field, Event edited = {});
-    void bind(QPlainTextEdit* edit, ui::TextField& field, Event edited = {});
-    void bind(QComboBox* box, ui::ChoiceField& field, Event changed = {});
-    void bind(QDateEdit* edit, ui::DateField& field, Event changed = {});
+    void bind(QLineEdit* edit, ui::TextField& field);
+    void bind(QPlainTextEdit* edit, ui::TextField& field);
+    // Every pick runs the field's handler, the entry already selected included.
+    void bind(QComboBox* box, ui::ChoiceField& field);
+    void bind(QDateEdit* edit, ui::DateField& field);
     void bind(QLabel* label, ui::LabelField& field);
 
     // Model -> widgets, for every binding.
@@ -33,8 +34,10 @@ public:
 
 private:
     void add(std::function<void()> refresher);
-    Event afterEdit(Event event);
+    void done();
 
+    ui::DialogModel& model_;
+    std::function<void()> afterEvent_;
     std::vector<std::function<void()>> refreshers_;
 };
 

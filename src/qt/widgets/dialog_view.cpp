@@ -1,7 +1,9 @@
 #include "qt/widgets/dialog_view.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -10,30 +12,97 @@
 
 namespace fiscora::qt {
 
-DialogView::DialogView(ui::DialogModel& model, QWidget* parent) : QDialog(parent), model_(model) {
+DialogView::DialogView(ui::DialogModel& model, QWidget* parent)
+    : QDialog(parent), model_(model), bindings_(model, [this] { refresh(); }) {
     setFont(dialogFont());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    const ui::DialogButtons& buttons = model.buttons();
+    ok_ = new HoverButton(QString::fromStdString(buttons.confirm), this);
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, &DialogView::confirm);
+    watch(ok_, nullptr);
+    if (!buttons.cancel.empty()) {
+        cancel_ = new HoverButton(QString::fromStdString(buttons.cancel), this);
+        connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+        watch(cancel_, nullptr);
+    }
 }
 
 bool DialogView::runModal() {
+    deriveKeyboard();
     model_.OnInitDialog();
     refresh();
     return exec() == QDialog::Accepted;
 }
 
-HoverButton* DialogView::confirmButton(const QString& caption) {
-    auto* button = new HoverButton(caption, this);
-    button->setDefault(true);
-    connect(button, &QPushButton::clicked, this, &DialogView::confirm);
-    watch(button, nullptr);
-    return button;
+template <typename Widget, typename FieldType> Widget* DialogView::made(FieldType& field) {
+    auto* widget = new Widget(this);
+    bindings_.bind(widget, field);
+    watch(widget, &field);
+    return widget;
 }
 
-HoverButton* DialogView::cancelButton(const QString& caption) {
-    auto* button = new HoverButton(caption, this);
-    connect(button, &QPushButton::clicked, this, &QDialog::reject);
-    watch(button, nullptr);
-    return button;
+QLineEdit* DialogView::lineEdit(ui::TextField& field) {
+    return made<QLineEdit>(field);
+}
+
+QPlainTextEdit* DialogView::textEdit(ui::TextField& field) {
+    return made<QPlainTextEdit>(field);
+}
+
+QComboBox* DialogView::dropDown(ui::ChoiceField& field) {
+    return made<QComboBox>(field);
+}
+
+QDateEdit* DialogView::datePicker(ui::DateField& field) {
+    return made<QDateEdit>(field);
+}
+
+QLabel* DialogView::text(ui::LabelField& field) {
+    auto* label = new QLabel(this);
+    bindings_.bind(label, field);
+    return label;
+}
+
+const ui::Field* DialogView::fieldOf(QWidget* widget) const {
+    const auto found = fields_.find(widget);
+    return found != fields_.end() ? found->second : nullptr;
+}
+
+QLabel* DialogView::captionOf(QWidget* box) {
+    const ui::Field* field = fieldOf(box);
+    auto* label = new QLabel(QString::fromStdString(field != nullptr ? field->label : ""), this);
+    label->setBuddy(box);
+    return label;
+}
+
+QLabel* DialogView::noteOf(QWidget* box) {
+    const ui::Field* field = fieldOf(box);
+    if (field == nullptr || field->note.empty()) return nullptr;
+    return new QLabel(QString::fromStdString(field->note), this);
+}
+
+void DialogView::deriveKeyboard() {
+    std::map<const ui::Field*, QWidget*> widgets;
+    for (const auto& [widget, field] : fields_) {
+        if (field == nullptr) continue;
+        widgets[field] = widget;
+        if (!model_.takesFocus(*field)) widget->setFocusPolicy(Qt::NoFocus);
+    }
+    std::vector<QWidget*> chain;
+    for (const ui::Field* field : model_.tabOrder()) {
+        if (const auto found = widgets.find(field); found != widgets.end())
+            chain.push_back(found->second);
+    }
+    for (HoverButton* button : {ok_, cancel_}) {
+        if (button == nullptr) continue;
+        if (model_.buttons().takeFocus) {
+            chain.push_back(button);
+        } else {
+            button->setFocusPolicy(Qt::NoFocus);
+        }
+    }
+    for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
 void DialogView::refresh() {
@@ -64,11 +133,18 @@ void DialogView::applyFocusRequest() {
         if (!model_.textSelected()) return;
         if (auto* line = qobject_cast<QLineEdit*>(widget)) line->selectAll();
         if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) text->selectAll();
+        if (auto* date = qobject_cast<QDateEdit*>(widget)) date->selectAll();
         return;
     }
 }
 
 bool DialogView::handleKey(QWidget* widget, int key) {
+    // Tab leaves a date picker instead of stepping through its year, month and day.
+    if (qobject_cast<QDateEdit*>(widget) != nullptr &&
+        (key == Qt::Key_Tab || key == Qt::Key_Backtab)) {
+        focusNextPrevChild(key == Qt::Key_Tab);
+        return true;
+    }
     ui::NavKey navKey;
     switch (key) {
     case Qt::Key_Return:

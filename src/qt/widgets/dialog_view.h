@@ -6,7 +6,11 @@
 #include "qt/widgets/bind.h"
 #include "ui/common/dialog_model.h"
 
-class QAbstractButton;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 
 namespace fiscora::qt {
 
@@ -15,8 +19,13 @@ class HoverButton;
 // The window of a dialog model. It mirrors the model after every event: the bound
 // fields, the caption and the focus the model asks for. Enter and the arrow keys in a
 // field go to the model, which decides whether they move the focus or confirm; arrow
-// keys never change a drop-down's selection. The dialog closes confirmed only when the
-// model's OnConfirm accepts.
+// keys never change a drop-down's selection, and Tab leaves a date picker. The dialog
+// closes confirmed only when the model's OnConfirm accepts.
+//
+// A view is its layout and one line per field: the widget functions below make a widget,
+// bind it to its field and register it for focus and keys. The keyboard follows from the
+// model when the dialog opens: the tab chain is the model's tab order (then the buttons,
+// when they take the focus), and a field outside the tab order takes no focus.
 class DialogView : public QDialog {
 public:
     DialogView(ui::DialogModel& model, QWidget* parent);
@@ -24,23 +33,22 @@ public:
     // OnInitDialog, then the modal loop. True when confirmed.
     bool runModal();
 
+    // The buttons the model declares; the cancel button is null when it has none.
+    HoverButton* okButton() const { return ok_; }
+    HoverButton* cancelButtonWidget() const { return cancel_; }
+
 protected:
-    // Ties a widget to one of the model's fields for focus and keys. The bind overloads
-    // below do this for the widgets they bind.
-    template <typename Widget, typename FieldType>
-    void bindField(Widget* widget, FieldType& field, Bindings::Event edited = {}) {
-        // An event may move the focus (a picked code moves it on): show that too.
-        bindings_.bind(widget, field, [this, edited = std::move(edited)] {
-            if (edited) edited();
-            refresh();
-        });
-        watch(widget, &field);
-    }
-    // Labels and other widgets that take no focus.
-    Bindings& bindings() { return bindings_; }
-    // The accepting button: runs OnConfirm. The rejecting one closes unconfirmed.
-    HoverButton* confirmButton(const QString& caption);
-    HoverButton* cancelButton(const QString& caption);
+    QLineEdit* lineEdit(ui::TextField& field);
+    QPlainTextEdit* textEdit(ui::TextField& field);
+    QComboBox* dropDown(ui::ChoiceField& field);
+    QDateEdit* datePicker(ui::DateField& field);
+    QLabel* text(ui::LabelField& field);
+
+    // The field a widget made above shows, or null.
+    const ui::Field* fieldOf(QWidget* widget) const;
+    // The caption and the note (null when it has none) of a widget's field.
+    QLabel* captionOf(QWidget* box);
+    QLabel* noteOf(QWidget* box);
 
     // Model -> widgets.
     void refresh();
@@ -48,13 +56,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    template <typename Widget, typename FieldType> Widget* made(FieldType& field);
     void watch(QWidget* widget, const ui::Field* field);
+    void deriveKeyboard();
     void confirm();
     void applyFocusRequest();
     bool handleKey(QWidget* widget, int key);
 
     ui::DialogModel& model_;
     Bindings bindings_;
+    HoverButton* ok_;
+    HoverButton* cancel_ = nullptr;
     std::map<QWidget*, const ui::Field*> fields_;
     std::uint32_t appliedFocusRequest_ = 0;
 };

@@ -7,6 +7,13 @@ namespace fiscora::ui {
 
 NewAccountDialog::NewAccountDialog(Messages& messages) : DialogModel(messages) {
     setCaption("新建用户");
+    setButtons({.confirm = "创建"});
+    declare(name, "name", "帐户名称");
+    declare(password, "password", "帐户密码");
+    declare(confirmation, "confirmation", "密码确认");
+    declare(capital, "capital", "初始资金");
+    declare(tradeType, "trade-type", "交易类型");
+    declare(remark, "remark", "备    注");
     name.maxGbkBytes = kAccountNameMaxBytes;
     password.maxGbkBytes = kPasswordMaxBytes;
     password.masked = true;
@@ -19,16 +26,6 @@ NewAccountDialog::NewAccountDialog(Messages& messages) : DialogModel(messages) {
     remark.maxGbkBytes = kAccountRemarkMaxBytes;
     remark.multiLine = true;
     setTabOrder({&name, &password, &confirmation, &capital, &tradeType, &remark});
-}
-
-bool NewAccountDialog::chooseTradeType(const std::string& text) {
-    for (std::size_t i = 0; i < tradeType.items.size(); ++i) {
-        if (tradeType.items[i] == text) {
-            tradeType.selected = static_cast<int>(i);
-            return true;
-        }
-    }
-    return false;
 }
 
 bool NewAccountDialog::OnConfirm() {
@@ -55,13 +52,13 @@ bool NewAccountDialog::OnConfirm() {
     }
     // The name becomes a file in the data directory and every text a fixed-width GBK
     // field: refuse here what could not be stored, before anything is written.
-    if (!checkStorable(name, kNameLabel)) return false;
+    if (!checkStorable(name, name.label)) return false;
     if (!isPlainFileName(name.text)) {
         messages().error(unsafeNameMessage(name.text));
         focusOn(name);
         return false;
     }
-    if (!checkStorable(password, kPasswordLabel)) return false;
+    if (!checkStorable(password, password.label)) return false;
     return checkStorable(remark, "备注");
 }
 

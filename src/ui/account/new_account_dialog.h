@@ -10,15 +10,6 @@ namespace fiscora::ui {
 // Enter or Down in the remark confirms.
 class NewAccountDialog : public DialogModel {
 public:
-    static constexpr const char* kNameLabel = "帐户名称";
-    static constexpr const char* kPasswordLabel = "帐户密码";
-    static constexpr const char* kConfirmLabel = "密码确认";
-    static constexpr const char* kCapitalLabel = "初始资金";
-    static constexpr const char* kTradeTypeLabel = "交易类型";
-    static constexpr const char* kRemarkLabel = "备    注";
-    static constexpr const char* kCreateButton = "创建";
-    static constexpr const char* kCancelButton = "取消";
-
     explicit NewAccountDialog(Messages& messages);
 
     // Checks, in order, each refusal leaving every entry as it is: the capital reads
@@ -33,9 +24,6 @@ public:
     TextField capital;
     ChoiceField tradeType;
     TextField remark;
-
-    // Selects the trade type of that text; false when there is none.
-    bool chooseTradeType(const std::string& text);
 
     // What a confirmed dialog exposes.
     double initialCapital() const { return initialCapital_; }

@@ -8,6 +8,8 @@ PasswordDialog::PasswordDialog(Messages& messages, const std::string& accountNam
     : DialogModel(messages) {
     setCaption("请输入帐户" + accountName + "的密码");
     setKeyNavigation(false);
+    setButtons({.confirm = "登录"});
+    declare(password, "password", "帐户密码:");
     password.masked = true;
     password.maxGbkBytes = kPasswordMaxBytes;
     setTabOrder({&password});

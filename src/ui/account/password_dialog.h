@@ -11,10 +11,6 @@ namespace fiscora::ui {
 // presses the default button, as in any plain dialog.
 class PasswordDialog : public DialogModel {
 public:
-    static constexpr const char* kPasswordLabel = "帐户密码:";
-    static constexpr const char* kLoginButton = "登录";
-    static constexpr const char* kCancelButton = "取消";
-
     PasswordDialog(Messages& messages, const std::string& accountName);
 
     TextField password;

@@ -48,6 +48,7 @@ double AngleOf(CanvasPoint p);
 class ChartPainter {
 public:
     explicit ChartPainter(Rgb background) : background_(background) {}
+    void setBackground(Rgb background) { background_ = background; }
 
     // Nine bars from `firstVisible`, scaled to the largest absolute value over all items.
     bool DrawBars(ReportCanvas& canvas, const ReportRect& rect, ChartSeries series,

@@ -15,6 +15,7 @@ namespace fiscora::ui {
 class ProfitCharts {
 public:
     ProfitCharts(std::vector<HoldingRow> rows, Rgb face) : rows_(std::move(rows)), painter_(face) {}
+    void setFace(Rgb face) { painter_.setBackground(face); }
 
     // `DrawPerStock` or `DrawPerAccount` of `kind` on `area`; bars from `firstBar`.
     bool Draw(ReportCanvas& canvas, const ReportRect& area, ChartKind kind, ChartScope scope,

@@ -32,6 +32,31 @@ void DialogModel::focusChangedTo(const Field* field) {
     if (from >= 0) OnFocusMoved(*tabOrder_[from], focused());
 }
 
+void DialogModel::typeText(TextField& box, std::string text) {
+    box.text = std::move(text);
+    changed(box);
+}
+
+void DialogModel::pickItem(ChoiceField& list, int index) {
+    list.selected = index;
+    changed(list);
+}
+
+void DialogModel::pickDate(DateField& picker, std::int32_t date) {
+    picker.date = date;
+    changed(picker);
+}
+
+void DialogModel::changed(const Field& field) {
+    const auto handler = changeHandlers_.find(&field);
+    if (handler != changeHandlers_.end()) handler->second();
+}
+
+void DialogModel::OnFocusMoved(const Field& from, const Field* to) {
+    const auto handler = leaveHandlers_.find(&from);
+    if (handler != leaveHandlers_.end()) handler->second(to);
+}
+
 void DialogModel::focusOn(const Field& field, bool selectAll) {
     const int index = indexOf(&field);
     if (index >= 0) moveFocus(index, selectAll);

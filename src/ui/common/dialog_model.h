@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,14 +29,29 @@ inline constexpr std::size_t kNumberBoxChars = 19;
 inline constexpr const char* kEnterIntegerPrompt = "请输入一个整数。";
 inline constexpr const char* kEnterNumberPrompt = "请输入一个数字。";
 
-// The part every dialog model shares: its caption, the fields in tab order, the focus,
-// keyboard navigation and the read-back of boxes. A view shows the model modally (see
-// DialogRunner), calls OnInitDialog when it opens and OnConfirm when the user confirms,
-// closing only when OnConfirm returns true, and refreshes its widgets after every event.
+// The buttons under a dialog's fields. An empty cancel text: no cancel button.
+struct DialogButtons {
+    std::string confirm = "确定";
+    std::string cancel = "取消";
+    // Whether Tab stops on them (and so whether Enter can reach them).
+    bool takeFocus = true;
+};
+
+// The part every dialog model shares: its caption, its buttons, the fields in tab order,
+// the focus, the event map, keyboard navigation and the read-back of boxes. A view shows
+// the model modally (see DialogRunner), calls OnInitDialog when it opens and OnConfirm when
+// the user confirms, closing only when OnConfirm returns true, and refreshes its widgets
+// after every event.
+//
+// User actions: views, the command line and tests change a dialog only through typeText,
+// pickItem, pickDate, focusChangedTo and onKey. Each writes the field and fires the handler
+// the dialog registered for that field (onChange, onLeave), so nobody outside the model
+// knows which handler answers which field.
 //
 // Focus: the model's focus is a field (or none, e.g. a button). When the model moves it,
 // focusRequest() changes and the view moves the widget focus, selecting the whole text
 // when textSelected() says so. When the user moves it, the view reports focusChangedTo().
+// The tab order lists the fields that take the focus, in order; no other field does.
 class DialogModel {
 public:
     explicit DialogModel(Messages& messages) : messages_(messages) {}
@@ -54,11 +71,20 @@ public:
     // keep the platform's Enter-confirms behaviour return NotHandled.
     KeyOutcome onKey(NavKey key);
 
-    // The user moved the focus to `field` (null: to a control that is not a field).
+    // The user moved the focus to `field` (null: to a control that is not a field); the
+    // field left runs its leave handler.
     void focusChangedTo(const Field* field);
+    // The user typed: the box now holds `text`.
+    void typeText(TextField& box, std::string text);
+    // The user picked entry `index`, even the one already selected: the handler runs.
+    void pickItem(ChoiceField& list, int index);
+    // The user chose a day (YYYYMMDD).
+    void pickDate(DateField& picker, std::int32_t date);
 
     const std::string& caption() const { return caption_; }
+    const DialogButtons& buttons() const { return buttons_; }
     const std::vector<Field*>& tabOrder() const { return tabOrder_; }
+    bool takesFocus(const Field& field) const { return indexOf(&field) >= 0; }
     const Field* focused() const { return focus_ < 0 ? nullptr : tabOrder_[focus_]; }
     bool textSelected() const { return selectAll_; }
     // Changes whenever the model moves the focus itself.
@@ -66,6 +92,20 @@ public:
 
 protected:
     void setCaption(std::string caption) { caption_ = std::move(caption); }
+    void setButtons(DialogButtons buttons) { buttons_ = std::move(buttons); }
+    // Names a field and gives it its caption.
+    static void declare(Field& field, std::string name, std::string label = {}) {
+        field.name = std::move(name);
+        field.label = std::move(label);
+    }
+    // The event map: what runs when the user changes `field` (typing, picking) or leaves it
+    // for `to` (null: not a field).
+    void onChange(const Field& field, std::function<void()> handler) {
+        changeHandlers_[&field] = std::move(handler);
+    }
+    void onLeave(const Field& field, std::function<void(const Field* to)> handler) {
+        leaveHandlers_[&field] = std::move(handler);
+    }
     void setTabOrder(std::vector<Field*> fields) { tabOrder_ = std::move(fields); }
     // Whether Enter and the arrows navigate between fields.
     void setKeyNavigation(bool on) { keyNavigation_ = on; }
@@ -75,11 +115,9 @@ protected:
     // Moves the focus to `field` (a field of the tab order), selecting its text.
     void focusOn(const Field& field, bool selectAll = true);
     // Runs whenever the focus has left `from` for `to` (null: not a field), after the
-    // move; a dialog may move the focus again from here.
-    virtual void OnFocusMoved(const Field& from, const Field* to) {
-        (void)from;
-        (void)to;
-    }
+    // move; a dialog may move the focus again from here. By default it runs the leave
+    // handler registered for `from`.
+    virtual void OnFocusMoved(const Field& from, const Field* to);
 
     // Read-back of number boxes: the value, or nothing after the framework's prompt with
     // the focus put back on the box and its text selected.
@@ -96,6 +134,7 @@ protected:
 
 private:
     int indexOf(const Field* field) const;
+    void changed(const Field& field);
     // The next (step +1) or previous (-1) enabled field after `from`, wrapping around.
     int neighbour(int from, int step) const;
     bool isLastEnabled(int index) const;
@@ -103,7 +142,10 @@ private:
 
     Messages& messages_;
     std::string caption_;
+    DialogButtons buttons_;
     std::vector<Field*> tabOrder_;
+    std::map<const Field*, std::function<void()>> changeHandlers_;
+    std::map<const Field*, std::function<void(const Field*)>> leaveHandlers_;
     int focus_ = -1;
     bool selectAll_ = false;
     std::uint32_t focusRequest_ = 0;

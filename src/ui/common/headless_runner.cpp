@@ -3,12 +3,14 @@
 namespace fiscora::ui {
 
 bool HeadlessRunner::run(DialogModel& dialog) {
-    if (!shown_.insert(typeid(dialog)).second) {
-        confirmed_ = false;
-        return false;
-    }
+    confirmed_ = false;
+    refusal_.reset();
+    if (pending_.empty()) return false;
+    const Entries entries = std::move(pending_.front());
+    pending_.pop_front();
     dialog.OnInitDialog();
-    confirmed_ = fill_(dialog) && dialog.OnConfirm();
+    refusal_ = fillers_.run(dialog, entries);
+    confirmed_ = !refusal_ && dialog.OnConfirm();
     return confirmed_;
 }
 

@@ -8,9 +8,11 @@ namespace fiscora::ui {
 class AboutBox : public DialogModel {
 public:
     static constexpr const char* kText = "Fiscora1.13版";
-    static constexpr const char* kOkButton = "确定";
 
-    explicit AboutBox(Messages& messages) : DialogModel(messages) { setCaption("关于Fiscora"); }
+    explicit AboutBox(Messages& messages) : DialogModel(messages) {
+        setCaption("关于Fiscora");
+        setButtons({.cancel = ""});
+    }
 };
 
 }  // namespace fiscora::ui

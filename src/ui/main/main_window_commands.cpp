@@ -21,6 +21,10 @@ void MainWindowModel::registerCommands() {
     commands_[command::kBuy] = [&trades] { trades.OnBuyStock(); };
     commands_[command::kSell] = [&trades] { trades.OnSellStock(); };
     commands_[command::kRefreshQuotes] = [this] { refreshHoldingList(); };
+    commands_[command::kProfitAmount] = [this] { showCharts(ChartKind::Profit); };
+    commands_[command::kProfitRate] = [this] { showCharts(ChartKind::ProfitRate); };
+    commands_[command::kNetAssetShare] = [this] { showCharts(ChartKind::Invested); };
+    commands_[command::kNetProfitShare] = [this] { showCharts(ChartKind::ProfitShare); };
     commands_[command::kAbout] = [this] { showAbout(); };
     commands_[command::kExit] = [this] { closeRequested_ = true; };
     // A menu holder: the face of the button does nothing, its arrow opens the menu.

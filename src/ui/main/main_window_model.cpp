@@ -4,6 +4,7 @@
 #include "records/gbk_text.h"
 #include "store/trade_param_file.h"
 #include "ui/account/account_commands.h"
+#include "ui/analysis/chart_dialog.h"
 #include "ui/common/dialog_title.h"
 #include "ui/main/about_box.h"
 #include "ui/main/command_ids.h"
@@ -60,6 +61,15 @@ void MainWindowModel::OnCommand(int commandId) {
 void MainWindowModel::showAbout() {
     AboutBox about(messages());
     dialogs_.run(about);
+}
+
+// The charts of the selected logged-in account, from its holdings at the prices of now.
+void MainWindowModel::showCharts(ChartKind kind) {
+    const auto account = AccountGuard();
+    if (!account) return;
+    ChartDialog charts(messages(), account->name,
+                       fiscora::holdingRows(workspace_, workspace_.holdings), kind);
+    dialogs_.run(charts);
 }
 
 void MainWindowModel::selectTreeItem(int index) {
@@ -154,14 +164,16 @@ std::optional<int> MainWindowModel::requireSelection() {
     return index;
 }
 
-std::optional<std::string> MainWindowModel::AccountGuard() {
+std::optional<GuardedAccount> MainWindowModel::AccountGuard() {
     const auto index = requireSelection();
     if (!index) return std::nullopt;
     if (tree_[*index].image == kLoggedOutImage) {
         messages().error("帐户还未登录，不能进行操作");
         return std::nullopt;
     }
-    return tree_[*index].text;
+    AccountInfo* account = accountOf(tree_[*index]);
+    if (account == nullptr) return std::nullopt;
+    return GuardedAccount{tree_[*index].text, *account};
 }
 
 void MainWindowModel::showAccountInCaption(const std::string& name) {

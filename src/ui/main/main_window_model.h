@@ -12,6 +12,7 @@
 #include "output/holding_rows.h"
 #include "output/list_output.h"
 #include "records/account_info.h"
+#include "ui/analysis/chart_series.h"
 #include "ui/common/dialog_runner.h"
 #include "ui/main/splitter.h"
 
@@ -29,6 +30,12 @@ struct AccountTreeItem {
 
 inline constexpr int kLoggedOutImage = 0;
 inline constexpr int kLoggedInImage = 1;
+
+// The account a command acts on, as the guard checked it: its name (UTF-8) and registry entry.
+struct GuardedAccount {
+    std::string name;
+    AccountInfo& info;
+};
 
 // Which pane the model wants the keyboard focus in.
 enum class MainPane { None, Tree, List };
@@ -86,9 +93,9 @@ public:
     const AccountTreeItem* selectedAccount() const {
         return selectedItem() ? &tree_[selected_] : nullptr;
     }
-    // The guard of every account command: the selected account's name (UTF-8), or
-    // nothing after "请选中一个帐户" or "帐户还未登录，不能进行操作".
-    std::optional<std::string> AccountGuard();
+    // The guard of every account command: the selected logged-in account, or nothing
+    // after "请选中一个帐户" or "帐户还未登录，不能进行操作".
+    std::optional<GuardedAccount> AccountGuard();
     // The selected item, or nothing after "请选中一个帐户".
     std::optional<int> requireSelection();
 
@@ -130,6 +137,7 @@ private:
     void registerCommands();
     void requestFocus(MainPane pane);
     void showAbout();
+    void showCharts(ChartKind kind);
 
     Workspace workspace_;
     DialogRunner& dialogs_;

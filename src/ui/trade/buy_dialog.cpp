@@ -30,14 +30,28 @@ int affordableQuantity(double cash, double price) {
 
 BuyDialog::BuyDialog(Messages& messages, std::string accountName, std::string currencyUnit,
                      double availableCash, const TradeParamTable& tradeParams)
-    : TransactionDialog(messages, kAction, std::move(accountName), Keys::StockNavigation),
-      currencyUnit_(std::move(currencyUnit)), availableCash_(availableCash),
-      tradeParams_(tradeParams) {
+    : TransactionDialog(messages, "买入股票", std::move(accountName), std::move(currencyUnit),
+                        Keys::StockNavigation),
+      availableCash_(availableCash), tradeParams_(tradeParams) {
+    tradeDate.label = "日期";
+    declare(code, "code", "股票");
     code.maxChars = kCodeChars;
     code.digitsOnly = true;
-    for (TextField* box : {&price, &quantity}) makeNumberBox(*box);
-    for (TextField* box : {&maxBuyable, &commission, &expense, &cash}) makeNumberBox(*box, true);
+    declare(nameLabel, "name");
+    declare(market, "market", "市场类型");
+    makeNumberBox(price, "price", "价格");
+    makeFigureBox(maxBuyable, "max-buyable", "可买数量");
+    makeNumberBox(quantity, "quantity", "买入数量");
+    makeFigureBox(commission, "commission", "佣金");
+    makeFigureBox(expense, "expense", "开支");
+    makeFigureBox(cash, "cash", "现金");
+    for (TextField* inUnits : {&price, &commission, &expense, &cash})
+        inUnits->note = this->currencyUnit();
     setFields({&tradeDate, &code, &market, &price, &quantity, &remark});
+    onLeave(code, [this](const Field* to) { OnCodeKillFocus(to); });
+    onChange(market, [this] { OnMarketSelected(); });
+    onChange(price, [this] { UpdateFigures(); });
+    onChange(quantity, [this] { UpdateFigures(); });
 }
 
 void BuyDialog::OnInitDialog() {
@@ -45,12 +59,12 @@ void BuyDialog::OnInitDialog() {
     for (TextField* box : {&quantity, &price, &commission, &expense}) box->text = "0";
     code.text.clear();
     remark.text.clear();
-    nameLabel.text = kNamePlaceholder;
+    nameLabel.text = "股票名称";
     maxBuyable.text = "0";
     openTransaction();
     tradeParam_ = defaultTradeParams();
     cash.text = formatAmount(availableCash_);
-    presetMarket(market, currencyUnit_);
+    presetMarket(market, currencyUnit());
     TransactionDialog::OnInitDialog();
 }
 
@@ -63,10 +77,6 @@ void BuyDialog::UpdateFigures() {
     commission.text = formatAmount(fee);
     expense.text = formatAmount(static_cast<double>(shares) * perShare + fee);
     maxBuyable.text = std::to_string(affordableQuantity(availableCash_, perShare));
-}
-
-void BuyDialog::OnFocusMoved(const Field& from, const Field* to) {
-    if (&from == &code) OnCodeKillFocus(to);
 }
 
 void BuyDialog::OnCodeKillFocus(const Field* to) {
@@ -131,6 +141,11 @@ bool BuyDialog::OnConfirm() {
     expense_ = *spent;
     market_ = chosenMarket(market);
     return true;
+}
+
+std::optional<LedgerRecord> BuyDialog::confirmedRecord() const {
+    return bookedRecord(RecordType::Buy, expense_,
+                        StockTrade{market_, code.text, quantity_, price_, commission_});
 }
 
 }  // namespace fiscora::ui

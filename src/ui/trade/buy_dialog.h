@@ -13,33 +13,16 @@ namespace fiscora::ui {
 // quantity the cash buys.
 class BuyDialog : public TransactionDialog {
 public:
-    static constexpr const char* kAction = "买入股票";
-    static constexpr const char* kDateLabel = "日期";
-    static constexpr const char* kCodeLabel = "股票";
-    static constexpr const char* kMarketLabel = "市场类型";
-    static constexpr const char* kPriceLabel = "价格";
-    static constexpr const char* kMaxBuyableLabel = "可买数量";
-    static constexpr const char* kQuantityLabel = "买入数量";
-    static constexpr const char* kCommissionLabel = "佣金";
-    static constexpr const char* kExpenseLabel = "开支";
-    static constexpr const char* kCashLabel = "现金";
-    static constexpr const char* kNamePlaceholder = "股票名称";
-
     // `currencyUnit` is the account's; `cash` its cash balance; `tradeParams` the fee table.
     BuyDialog(Messages& messages, std::string accountName, std::string currencyUnit,
               double availableCash, const TradeParamTable& tradeParams);
 
     void OnInitDialog() override;
-    // The quantity or the price box changed.
-    void UpdateFigures();
-    // The code box lost the focus to `to` (null: to a button, which skips everything).
-    void OnCodeKillFocus(const Field* to);
-    // The user picked a market.
-    void OnMarketSelected();
     // Checks in order, the first failure leaving the dialog open: every box reads back;
     // the last lookup found the code; a code; price, quantity and commission; the cash
     // covers quantity x price (the fees may take it below zero).
     bool OnConfirm() override;
+    std::optional<LedgerRecord> confirmedRecord() const override;
 
     // Fields in tab order, then the read-only ones.
     TextField code;
@@ -60,16 +43,16 @@ public:
     double expenseValue() const { return expense_; }
     bool codeValid() const { return codeValid_; }
     const TradeParam& tradeParam() const { return tradeParam_; }
-    // The unit the account's amounts are shown in.
-    const std::string& currencyUnit() const { return currencyUnit_; }
-
-protected:
-    void OnFocusMoved(const Field& from, const Field* to) override;
 
 private:
+    // The quantity or the price box changed.
+    void UpdateFigures();
+    // The code box lost the focus to `to` (null: to a button, which skips everything).
+    void OnCodeKillFocus(const Field* to);
+    // The user picked a market.
+    void OnMarketSelected();
     void lookUpName();
 
-    std::string currencyUnit_;
     double availableCash_;
     const TradeParamTable& tradeParams_;
     TradeParam tradeParam_{};

@@ -7,10 +7,12 @@ namespace fiscora::ui {
 
 CashDialog::CashDialog(Messages& messages, Mode mode, std::string accountName,
                        std::string currencyUnit, double cash)
-    : TransactionDialog(messages, mode == Mode::Deposit ? kDepositAction : kWithdrawalAction,
-                        std::move(accountName), Keys::EnterConfirms),
-      mode_(mode), currencyUnit_(std::move(currencyUnit)), cash_(cash) {
-    makeNumberBox(amount);
+    : TransactionDialog(messages, mode == Mode::Deposit ? "增加投资" : "划出资金",
+                        std::move(accountName), std::move(currencyUnit), Keys::EnterConfirms),
+      mode_(mode), cash_(cash) {
+    tradeDate.label = "时间";
+    makeNumberBox(amount, "amount", "");
+    declare(balance, "balance");
     setFields({&tradeDate, &amount, &remark});
 }
 
@@ -18,7 +20,7 @@ void CashDialog::OnInitDialog() {
     amount.text = "0.0";
     remark.text.clear();
     openTransaction();
-    balance.text = "现有资金:" + formatAmount(cash_) + currencyUnit_;
+    balance.text = "现有资金:" + formatAmount(cash_) + currencyUnit();
     TransactionDialog::OnInitDialog();
 }
 
@@ -41,6 +43,10 @@ bool CashDialog::OnConfirm() {
     }
     amount_ = *value;
     return true;
+}
+
+std::optional<LedgerRecord> CashDialog::confirmedRecord() const {
+    return bookedRecord(mode_ == Mode::Deposit ? RecordType::CashIn : RecordType::CashOut, amount_);
 }
 
 }  // namespace fiscora::ui

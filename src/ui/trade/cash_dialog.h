@@ -12,10 +12,6 @@ class CashDialog : public TransactionDialog {
 public:
     enum class Mode { Deposit, Withdrawal };
 
-    static constexpr const char* kDepositAction = "增加投资";
-    static constexpr const char* kWithdrawalAction = "划出资金";
-    static constexpr const char* kDateLabel = "时间";
-
     // `cash` is the account's cash balance, `currencyUnit` the unit it is shown in.
     CashDialog(Messages& messages, Mode mode, std::string accountName, std::string currencyUnit,
                double cash);
@@ -23,6 +19,7 @@ public:
     void OnInitDialog() override;
     // The amount reads back as a number above 0; a withdrawal takes no more than the cash.
     bool OnConfirm() override;
+    std::optional<LedgerRecord> confirmedRecord() const override;
 
     Mode mode() const { return mode_; }
     // The confirmed amount, as read back from its box.
@@ -36,7 +33,6 @@ private:
     double shownCash() const;
 
     Mode mode_;
-    std::string currencyUnit_;
     double cash_;
     double amount_ = 0;
 };

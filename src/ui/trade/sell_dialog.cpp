@@ -12,16 +12,31 @@
 namespace fiscora::ui {
 
 SellDialog::SellDialog(Messages& messages, std::string accountName, std::string currencyUnit,
-                       Workspace& workspace)
-    : TransactionDialog(messages, kAction, std::move(accountName), Keys::StockNavigation),
-      currencyUnit_(std::move(currencyUnit)), workspace_(workspace) {
-    for (TextField* box : {&sellQuantity, &price}) makeNumberBox(*box);
-    for (TextField* box :
-         {&floatingProfit, &sellable, &held, &commission, &breakEvenPrice, &totalIncome}) {
-        makeNumberBox(*box, true);
-    }
+                       const Ledger& ledger, const TradeParamTable& tradeParams)
+    : TransactionDialog(messages, "卖出股票", std::move(accountName), std::move(currencyUnit),
+                        Keys::StockNavigation),
+      ledger_(ledger), tradeParams_(tradeParams) {
+    declare(code, "code", "股票代码");
+    declare(nameLabel, "name");
+    declare(market, "market", "市场类型");
+    makeNumberBox(sellQuantity, "quantity", "卖出数量");
+    makeFigureBox(sellable, "sellable", "可卖数量");
+    makeFigureBox(held, "held", "持股数量");
+    makeNumberBox(price, "price", "卖出价格");
+    makeFigureBox(commission, "commission", "佣金支出");
+    makeFigureBox(breakEvenPrice, "break-even", "保本价格");
+    breakEvenPrice.note = "[已扣除佣金]";
+    makeFigureBox(totalIncome, "income", "总计收入");
+    makeFigureBox(floatingProfit, "profit", "浮动盈亏");
+    for (TextField* inUnits : {&price, &commission, &totalIncome, &floatingProfit})
+        inUnits->note = this->currencyUnit();
     remark.multiLine = true;
     setFields({&tradeDate, &code, &market, &sellQuantity, &price, &remark, &floatingProfit});
+    onChange(tradeDate, [this] { OnDateChanged(); });
+    onChange(code, [this] { OnCodeSelected(); });
+    onChange(market, [this] { OnCodeSelected(); });
+    onChange(sellQuantity, [this] { UpdateFigures(); });
+    onChange(price, [this] { UpdateFigures(); });
 }
 
 void SellDialog::OnInitDialog() {
@@ -33,14 +48,15 @@ void SellDialog::OnInitDialog() {
     code.items.clear();
     code.selected = -1;
     remark.text.clear();
-    nameLabel.text = kNamePlaceholder;
+    nameLabel.text = "股票名称";
     tradeParam_ = defaultTradeParams();
     openTransaction();
-    workspace_.recomputeHoldings();
-    presetMarket(market, currencyUnit_);
+    holdings_ = computeHoldings(ledger_, 0, -1);
+    sellableHoldings_ = computeSellable(ledger_, tradeDate.date);
+    presetMarket(market, currencyUnit());
 
     // A code held in both markets is listed once; the list is sorted.
-    for (const Holding& h : workspace_.holdings) {
+    for (const Holding& h : holdings_) {
         const std::string text = gbkToUtf8(h.stockCode);
         if (std::find(code.items.begin(), code.items.end(), text) == code.items.end())
             code.items.push_back(text);
@@ -56,7 +72,7 @@ void SellDialog::OnInitDialog() {
 }
 
 void SellDialog::OnDateChanged() {
-    workspace_.sellable = computeSellable(workspace_.ledger, tradeDate.date);
+    sellableHoldings_ = computeSellable(ledger_, tradeDate.date);
     OnCodeSelected();
 }
 
@@ -67,14 +83,14 @@ void SellDialog::OnCodeSelected() {
     std::string name;
     fiscora::stockName(chosen, market.selectedText(), name);
     nameLabel.text = name;
-    tradeParam_ = tradeParamFor(workspace_.tradeParams, market.selectedText(), chosen);
+    tradeParam_ = tradeParamFor(tradeParams_, market.selectedText(), chosen);
     showHolding();
     showSellable();
     UpdateFigures();
 }
 
 void SellDialog::showHolding() {
-    const Holding* h = selectedIn(workspace_.holdings);
+    const Holding* h = selectedIn(holdings_);
     if (h == nullptr) {
         held.text = "0";
         return;
@@ -85,7 +101,7 @@ void SellDialog::showHolding() {
 }
 
 void SellDialog::showSellable() {
-    const Holding* h = selectedIn(workspace_.sellable);
+    const Holding* h = selectedIn(sellableHoldings_);
     sellable.text = formatQuantity(h != nullptr ? h->heldQty() : 0);
 }
 
@@ -111,7 +127,7 @@ void SellDialog::UpdateFigures() {
     const double income = static_cast<double>(shares) * perShare - fee;
     commission.text = formatAmount(fee);
     totalIncome.text = formatAmount(income);
-    const Holding* h = selectedIn(workspace_.holdings);
+    const Holding* h = selectedIn(holdings_);
     if (h != nullptr && h->boughtQty + h->bonusQty != 0) {
         const double averagePrice = h->buyAmount / (h->boughtQty + h->bonusQty);
         floatingProfit.text = formatAmount(income - static_cast<double>(shares) * averagePrice);
@@ -153,6 +169,12 @@ bool SellDialog::OnConfirm() {
     income_ = *income;
     sold_ = true;
     return true;
+}
+
+std::optional<LedgerRecord> SellDialog::confirmedRecord() const {
+    if (!sold_) return std::nullopt;
+    return bookedRecord(RecordType::Sell, income_,
+                        StockTrade{market_, chosenCode_, quantity_, price_, commission_});
 }
 
 }  // namespace fiscora::ui

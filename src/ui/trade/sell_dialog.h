@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/workspace.h"
+#include "engine/holdings.h"
+#include "engine/trade_fee.h"
 #include "ui/trade/transaction_dialog.h"
 
 namespace fiscora::ui {
@@ -13,34 +14,16 @@ namespace fiscora::ui {
 // net proceeds, the break-even price and the profit against the average price paid.
 class SellDialog : public TransactionDialog {
 public:
-    static constexpr const char* kAction = "卖出股票";
-    static constexpr const char* kCodeLabel = "股票代码";
-    static constexpr const char* kMarketLabel = "市场类型";
-    static constexpr const char* kQuantityLabel = "卖出数量";
-    static constexpr const char* kSellableLabel = "可卖数量";
-    static constexpr const char* kHeldLabel = "持股数量";
-    static constexpr const char* kPriceLabel = "卖出价格";
-    static constexpr const char* kCommissionLabel = "佣金支出";
-    static constexpr const char* kBreakEvenLabel = "保本价格";
-    static constexpr const char* kBreakEvenNote = "[已扣除佣金]";
-    static constexpr const char* kIncomeLabel = "总计收入";
-    static constexpr const char* kProfitLabel = "浮动盈亏";
-    static constexpr const char* kNamePlaceholder = "股票名称";
-
-    // The dialog works on the window's holdings and sellable holdings: it recomputes the
+    // The dialog works from the account's ledger and the fee table: it computes the
     // holdings when it opens and the sellable ones whenever the trade date changes.
     SellDialog(Messages& messages, std::string accountName, std::string currencyUnit,
-               Workspace& workspace);
+               const Ledger& ledger, const TradeParamTable& tradeParams);
 
     void OnInitDialog() override;
-    // A code (or a market) was picked.
-    void OnCodeSelected();
-    void OnDateChanged();
-    // The sell quantity or the price box changed.
-    void UpdateFigures();
     // With no holdings it closes at once and nothing is sold (see sold()). Otherwise, in
     // order: every box reads back; a quantity; a price; no more than may be sold today.
     bool OnConfirm() override;
+    std::optional<LedgerRecord> confirmedRecord() const override;
 
     // Fields in tab order, then the read-only ones.
     ChoiceField code;
@@ -64,17 +47,25 @@ public:
     double commissionValue() const { return commission_; }
     double incomeValue() const { return income_; }
     const TradeParam& tradeParam() const { return tradeParam_; }
-    // The unit the account's amounts are shown in.
-    const std::string& currencyUnit() const { return currencyUnit_; }
+    // The account's positions, and those that may be sold on the trade date.
+    const Holdings& holdings() const { return holdings_; }
+    const Holdings& sellableHoldings() const { return sellableHoldings_; }
 
 private:
+    // A code (or a market) was picked.
+    void OnCodeSelected();
+    void OnDateChanged();
+    // The sell quantity or the price box changed.
+    void UpdateFigures();
     // The position of the selected code in the current market, in `list`, or null.
     const Holding* selectedIn(const Holdings& list) const;
     void showHolding();
     void showSellable();
 
-    std::string currencyUnit_;
-    Workspace& workspace_;
+    const Ledger& ledger_;
+    const TradeParamTable& tradeParams_;
+    Holdings holdings_;
+    Holdings sellableHoldings_;
     TradeParam tradeParam_{};
     bool sold_ = false;
     std::string chosenCode_;

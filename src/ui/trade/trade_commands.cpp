@@ -1,33 +1,29 @@
 #include "ui/trade/trade_commands.h"
 
-#include "engine/dates.h"
 #include "records/gbk_text.h"
-#include "ui/main/main_window_model.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
 #include "ui/trade/sell_dialog.h"
 
 namespace fiscora::ui {
+namespace {
 
-std::optional<TradeCommands::Target> TradeCommands::guardedAccount() {
-    auto name = window_.AccountGuard();
-    if (!name) return std::nullopt;
-    const AccountInfo* account = window_.accountOf(window_.tree()[*window_.selectedItem()]);
-    if (account == nullptr) return std::nullopt;
-    return Target{std::move(*name), account};
+std::string currencyUnitOf(const GuardedAccount& account) {
+    return currencyUnitOfTradeType(fieldText(account.info.tradeType));
 }
 
-std::string TradeCommands::currencyUnitOf(const Target& target) const {
-    return currencyUnitOfTradeType(fieldText(target.account->tradeType));
-}
+}  // namespace
 
-void TradeCommands::book(const Target& target, const LedgerRecord& record) {
+void TradeCommands::runAndBook(TransactionDialog& dialog, const GuardedAccount& account) {
+    if (!window_.dialogs().run(dialog)) return;
+    const auto record = dialog.confirmedRecord();
+    if (!record) return;
     Workspace& workspace = window_.workspace();
-    workspace.ledger.push_back(record);
+    workspace.ledger.push_back(*record);
     // A failed write has shown its message; the record stays in memory.
-    workspace.saveLedgerOf(*target.account);
+    workspace.saveLedgerOf(account.info);
     // Cash records leave the positions as they are.
-    if (record.isStock()) window_.refreshHoldingList();
+    if (record->isStock()) window_.refreshHoldingList();
 }
 
 void TradeCommands::OnAddFunds() {
@@ -39,49 +35,30 @@ void TradeCommands::OnWithdrawFunds() {
 }
 
 void TradeCommands::runCashDialog(bool deposit) {
-    const auto target = guardedAccount();
-    if (!target) return;
+    const auto account = window_.AccountGuard();
+    if (!account) return;
     const auto mode = deposit ? CashDialog::Mode::Deposit : CashDialog::Mode::Withdrawal;
-    CashDialog dialog(window_.messages(), mode, target->name, currencyUnitOf(*target),
+    CashDialog dialog(window_.messages(), mode, account->name, currencyUnitOf(*account),
                       cashBalance(window_.workspace().ledger));
-    if (!window_.dialogs().run(dialog)) return;
-    LedgerRecord record = dialog.bookedRecord(deposit ? RecordType::CashIn : RecordType::CashOut);
-    record.amount = dialog.amountValue();
-    book(*target, record);
+    runAndBook(dialog, *account);
 }
 
 void TradeCommands::OnBuyStock() {
-    const auto target = guardedAccount();
-    if (!target) return;
-    Workspace& workspace = window_.workspace();
-    BuyDialog dialog(window_.messages(), target->name, currencyUnitOf(*target),
+    const auto account = window_.AccountGuard();
+    if (!account) return;
+    const Workspace& workspace = window_.workspace();
+    BuyDialog dialog(window_.messages(), account->name, currencyUnitOf(*account),
                      cashBalance(workspace.ledger), workspace.tradeParams);
-    if (!window_.dialogs().run(dialog)) return;
-    LedgerRecord record = dialog.bookedRecord(RecordType::Buy);
-    record.market = dialog.chosenMarketCode();
-    storeBytes(record.stockCode, dialog.code.text);
-    record.quantity = static_cast<std::int32_t>(dialog.quantityValue());
-    record.price = dialog.priceValue();
-    record.fee = dialog.commissionValue();
-    record.amount = dialog.expenseValue();
-    book(*target, record);
+    runAndBook(dialog, *account);
 }
 
 void TradeCommands::OnSellStock() {
-    const auto target = guardedAccount();
-    if (!target) return;
-    Workspace& workspace = window_.workspace();
-    workspace.sellable = computeSellable(workspace.ledger, today());
-    SellDialog dialog(window_.messages(), target->name, currencyUnitOf(*target), workspace);
-    if (!window_.dialogs().run(dialog) || !dialog.sold()) return;
-    LedgerRecord record = dialog.bookedRecord(RecordType::Sell);
-    record.market = dialog.chosenMarketCode();
-    storeBytes(record.stockCode, dialog.chosenCode());
-    record.quantity = static_cast<std::int32_t>(dialog.quantityValue());
-    record.price = dialog.priceValue();
-    record.fee = dialog.commissionValue();
-    record.amount = dialog.incomeValue();
-    book(*target, record);
+    const auto account = window_.AccountGuard();
+    if (!account) return;
+    const Workspace& workspace = window_.workspace();
+    SellDialog dialog(window_.messages(), account->name, currencyUnitOf(*account), workspace.ledger,
+                      workspace.tradeParams);
+    runAndBook(dialog, *account);
 }
 
 }  // namespace fiscora::ui

@@ -1,22 +1,15 @@
 #pragma once
 
-#include <optional>
-#include <string>
-
-#include "records/ledger_record.h"
-
-namespace fiscora {
-struct AccountInfo;
-}
+#include "ui/main/main_window_model.h"
 
 namespace fiscora::ui {
 
-class MainWindowModel;
+class TransactionDialog;
 
 // The main window's commands that book cash, purchases and sales. Each runs the account
 // guard, shows its dialog through the window's DialogRunner with the account's figures,
-// and books the confirmed record: appended to the ledger, the ledger file rewritten, and
-// for stock records the holdings recomputed and the list rebuilt.
+// and books the record the confirmed dialog yields: appended to the ledger, the ledger
+// file rewritten, and for stock records the holdings recomputed and the list rebuilt.
 class TradeCommands {
 public:
     explicit TradeCommands(MainWindowModel& window) : window_(window) {}
@@ -27,15 +20,8 @@ public:
     void OnSellStock();
 
 private:
-    // The guarded account: its UTF-8 name and registry entry.
-    struct Target {
-        std::string name;
-        const AccountInfo* account;
-    };
-    std::optional<Target> guardedAccount();
-    std::string currencyUnitOf(const Target& target) const;
     void runCashDialog(bool deposit);
-    void book(const Target& target, const LedgerRecord& record);
+    void runAndBook(TransactionDialog& dialog, const GuardedAccount& account);
 
     MainWindowModel& window_;
 };

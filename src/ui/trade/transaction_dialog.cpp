@@ -11,12 +11,15 @@
 namespace fiscora::ui {
 
 TransactionDialog::TransactionDialog(Messages& messages, std::string action,
-                                     std::string accountName, Keys keys)
-    : DialogModel(messages), action_(std::move(action)), accountName_(std::move(accountName)),
-      keys_(keys) {
+                                     std::string accountName, std::string currencyUnit, Keys keys)
+    : DialogModel(messages), accountName_(std::move(accountName)),
+      currencyUnit_(std::move(currencyUnit)), keys_(keys) {
+    declare(tradeDate, "date", "交易日期");
+    declare(remark, "remark", "备注");
     remark.maxGbkBytes = kRemarkMaxBytes;
     setKeyNavigation(keys == Keys::StockNavigation);
-    setCaption(dialogTitle(action_, accountName_));
+    setButtons({.takeFocus = keys != Keys::StockNavigation});
+    setCaption(dialogTitle(action, accountName_));
 }
 
 void TransactionDialog::setFields(std::vector<Field*> tabOrder) {
@@ -28,9 +31,15 @@ void TransactionDialog::openTransaction() {
     startPickerAtNow(tradeDate, std::time(nullptr));
 }
 
-void TransactionDialog::makeNumberBox(TextField& box, bool readOnly) {
+void TransactionDialog::makeNumberBox(TextField& box, std::string name, std::string label) {
+    declare(box, std::move(name), std::move(label));
     box.maxChars = kNumberBoxChars;
-    box.readOnly = readOnly;
+    box.alignRight = true;
+}
+
+void TransactionDialog::makeFigureBox(TextField& box, std::string name, std::string label) {
+    makeNumberBox(box, std::move(name), std::move(label));
+    box.kind = FieldKind::Figure;
 }
 
 std::optional<std::uint32_t> TransactionDialog::readQuantity(TextField& box) {
@@ -43,7 +52,8 @@ std::optional<std::uint32_t> TransactionDialog::readQuantity(TextField& box) {
     return value;
 }
 
-LedgerRecord TransactionDialog::bookedRecord(RecordType kind) const {
+LedgerRecord TransactionDialog::bookedRecord(RecordType kind, double amount,
+                                             const std::optional<StockTrade>& trade) const {
     LedgerRecord record;
     std::memset(static_cast<void*>(&record), 0, sizeof record);
     record.type = static_cast<std::int32_t>(kind);
@@ -51,6 +61,14 @@ LedgerRecord TransactionDialog::bookedRecord(RecordType kind) const {
     record.date = tradeDate.date;
     // OnConfirm has checked that the remark fits (readRemark).
     storeText(record.remark, remark.text, kRemarkMaxBytes);
+    record.amount = amount;
+    if (trade) {
+        record.market = trade->market;
+        storeBytes(record.stockCode, trade->code);
+        record.quantity = static_cast<std::int32_t>(trade->quantity);
+        record.price = trade->price;
+        record.fee = trade->fee;
+    }
     return record;
 }
 

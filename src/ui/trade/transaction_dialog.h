@@ -17,27 +17,26 @@ inline constexpr std::size_t kRemarkMaxBytes = 99;
 // the trade date picker (now plus or minus 10,000 days, starting at now), the remark box,
 // number boxes of 19 characters, and the record a confirmed dialog books. The stock
 // dialogs move between their fields with Enter and the arrows and confirm with Enter or
-// Down in the remark box; the cash dialog keeps the platform's Enter-confirms.
+// Down in the remark box, and their buttons take no focus; the cash dialog keeps the
+// platform's Enter-confirms.
 class TransactionDialog : public DialogModel {
 public:
-    static constexpr const char* kDateLabel = "交易日期";
-    static constexpr const char* kRemarkLabel = "备注";
-    static constexpr const char* kConfirmButton = "确定";
-    static constexpr const char* kCancelButton = "取消";
-
     enum class Keys { StockNavigation, EnterConfirms };
 
     const std::string& accountName() const { return accountName_; }
+    // The unit the account's amounts are shown in.
+    const std::string& currencyUnit() const { return currencyUnit_; }
 
     DateField tradeDate;
     TextField remark;
 
-    // A record of `kind` with every byte zero but its type, cash sign, the trade date and
-    // the remark (GBK; left empty when the box is empty).
-    LedgerRecord bookedRecord(RecordType kind) const;
+    // The record a confirmed dialog books; nothing when it books none (a sale with
+    // nothing to sell).
+    virtual std::optional<LedgerRecord> confirmedRecord() const = 0;
 
 protected:
-    TransactionDialog(Messages& messages, std::string action, std::string accountName, Keys keys);
+    TransactionDialog(Messages& messages, std::string action, std::string accountName,
+                      std::string currencyUnit, Keys keys);
 
     // Opening: the picker's range and value from the current time. The title is set from
     // the start, so that it shows whenever the dialog does.
@@ -45,17 +44,32 @@ protected:
     // Sets the tab order; for the stock dialogs the remark box is where Enter confirms.
     void setFields(std::vector<Field*> tabOrder);
 
-    static void makeNumberBox(TextField& box, bool readOnly = false);
+    // A number box of 19 characters; a figure box is read-only.
+    static void makeNumberBox(TextField& box, std::string name, std::string label);
+    static void makeFigureBox(TextField& box, std::string name, std::string label);
 
     // A share count reads back as an unsigned number that a record's int32 can hold.
     std::optional<std::uint32_t> readQuantity(TextField& box);
 
     // The remark must be text GBK can hold; refused with its reason otherwise.
-    bool readRemark() { return checkStorable(remark, kRemarkLabel); }
+    bool readRemark() { return checkStorable(remark, remark.label); }
+
+    // The one factory of booked records: a record of `kind` with every byte zero but its
+    // type, cash sign, the trade date, the remark (GBK; left empty when the box is empty)
+    // and the figures given.
+    struct StockTrade {
+        std::int32_t market = 0;
+        std::string code;  // six digits
+        std::uint32_t quantity = 0;
+        double price = 0;
+        double fee = 0;
+    };
+    LedgerRecord bookedRecord(RecordType kind, double amount,
+                              const std::optional<StockTrade>& trade = std::nullopt) const;
 
 private:
-    std::string action_;
     std::string accountName_;
+    std::string currencyUnit_;
     Keys keys_;
 };
 
