@@ -8,6 +8,7 @@
 #include "qt/analysis/legend_list.h"
 #include "qt/widgets/hover_button.h"
 #include "qt_test_registry.h"
+#include "support/builders.h"
 #include "support/temp_dir.h"
 
 using namespace fiscora;
@@ -17,15 +18,7 @@ using Paging = ui::ChartDialog::Paging;
 namespace {
 
 std::vector<HoldingRow> stocks(int n) {
-    std::vector<HoldingRow> rows(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        HoldingRow& r = rows[static_cast<std::size_t>(i)];
-        r.holding.stockCode = std::to_string(600000 + i);
-        r.name = "股票" + std::to_string(i);
-        r.figures.currentProfit = 10.0 * (i + 1);
-        r.holding.buyAmount = 100;
-    }
-    return rows;
+    return test::numberedStocks(n, [](int i) { return 10.0 * (i + 1); });
 }
 
 // The view as its modal run opens it: OnInitDialog, then shown.

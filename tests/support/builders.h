@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "output/holding_rows.h"
 #include "records/account_info.h"
 #include "records/ledger_record.h"
 
@@ -17,5 +19,9 @@ AccountInfo account(const std::string& name, const std::string& password,
 LedgerRecord stockRecord(RecordType kind, std::int32_t date, const std::string& code,
                          std::int32_t quantity, double price, double fee, std::int32_t market = 1);
 LedgerRecord cashRecord(RecordType kind, std::int32_t date, double amount);
+
+// `n` holdings-list rows of the stocks 600000, 600001, ... named 股票0, 股票1, ..., each with
+// 100 invested and the profit `profit(i)` (its rate that profit of the 100).
+std::vector<HoldingRow> numberedStocks(int n, const std::function<double(int)>& profit);
 
 }  // namespace fiscora::test

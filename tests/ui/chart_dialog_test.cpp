@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/builders.h"
 #include "support/recording_canvas.h"
 #include "support/temp_dir.h"
 
@@ -29,15 +30,7 @@ public:
 };
 
 std::vector<HoldingRow> stocks(int n) {
-    std::vector<HoldingRow> rows(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        HoldingRow& r = rows[static_cast<std::size_t>(i)];
-        r.holding.stockCode = std::to_string(600000 + i);
-        r.name = "股票" + std::to_string(i);
-        r.figures.currentProfit = 10.0 * (i + 1);
-        r.holding.buyAmount = 100;
-    }
-    return rows;
+    return test::numberedStocks(n, [](int i) { return 10.0 * (i + 1); });
 }
 
 struct Opened {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/builders.h"
 #include "support/recording_canvas.h"
 
 namespace fiscora::ui {
@@ -13,16 +14,7 @@ constexpr Rgb kFace{240, 240, 240};
 constexpr ReportRect kArea{0, 0, 620, 400};
 
 std::vector<HoldingRow> stocks(int n) {
-    std::vector<HoldingRow> rows(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        HoldingRow& r = rows[static_cast<std::size_t>(i)];
-        r.holding.stockCode = std::to_string(600000 + i);
-        r.name = "股票" + std::to_string(i);
-        r.figures.currentProfit = 100.0 * (i + 1) * (i % 2 == 0 ? 1 : -1);
-        r.figures.currentRate = 0.01 * (i + 1);
-        r.holding.buyAmount = 1000;
-    }
-    return rows;
+    return test::numberedStocks(n, [](int i) { return 100.0 * (i + 1) * (i % 2 == 0 ? 1 : -1); });
 }
 
 TEST(ProfitCharts, EachKindDrawsItsChartWithItsLegend) {
@@ -79,11 +71,11 @@ TEST(ProfitCharts, PagingMovesTheBarsTheTooltipReads) {
     RecordingCanvas c;
     ASSERT_TRUE(charts.Draw(c, kArea, ChartKind::ProfitRate, ChartScope::Stock));
     EXPECT_EQ(charts.paging(), (PagingButtons{false, true, false, true}));
-    // The first bar: 1% of the largest 12%.
-    EXPECT_EQ(charts.TooltipAt({5, 195}), "600000\n股票0\n1.0%");
+    // The first bar: 100% of the largest 1200%.
+    EXPECT_EQ(charts.TooltipAt({5, 195}), "600000\n股票0\n100.0%");
     ASSERT_TRUE(charts.StepPage(c, true));
     EXPECT_EQ(charts.paging(), (PagingButtons{true, true, true, false}));
-    EXPECT_EQ(charts.TooltipAt({5, 195}), "600009\n股票9\n10.0%");
+    EXPECT_EQ(charts.TooltipAt({5, 250}), "600009\n股票9\n-1000.0%");
     ASSERT_TRUE(charts.StepItem(c, false));
     EXPECT_EQ(charts.painter().firstVisible(), 8);
 
