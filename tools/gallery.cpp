@@ -26,6 +26,7 @@
 #include "host/quote_snapshot.h"
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
+#include "qt/analysis/chart_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
@@ -165,6 +166,26 @@ void saveAccountDialogs(fiscora::qt::MainWindowView& window, fiscora::Messages& 
     fiscora::ui::AccountPropertiesDialog properties(
         messages, fiscora::accountSummary(main.workspace(), *account));
     saveModel(properties, &window, "account-properties-dialog");
+}
+
+// The four chart commands on the demo account, each in both scopes, and the second page of
+// the profit bars (the demo account holds ten stocks, two of them at a loss).
+void saveCharts(fiscora::qt::MainWindowView& window) {
+    using fiscora::qt::ChartView;
+    namespace command = fiscora::ui::command;
+    const std::pair<int, std::string> kinds[] = {{command::kProfitAmount, "chart-profit"},
+                                                 {command::kProfitRate, "chart-rate"},
+                                                 {command::kNetAssetShare, "chart-invested"},
+                                                 {command::kNetProfitShare, "chart-profit-share"}};
+    for (const auto& [id, name] : kinds) {
+        saveFilledDialog<ChartView>(window, id, (name + "-stocks").c_str(), [](auto*) {});
+        saveFilledDialog<ChartView>(window, id, (name + "-account").c_str(),
+                                    [](auto* view) { view->scopeRadio(1)->click(); });
+    }
+    saveFilledDialog<ChartView>(
+        window, command::kProfitAmount, "chart-profit-page-2", [](auto* view) {
+            view->pagingButton(fiscora::ui::ChartDialog::Paging::NextPage)->click();
+        });
 }
 
 // Types key by key, Chinese included (QTest::keyClicks takes ASCII only).
@@ -314,6 +335,7 @@ int main(int argc, char** argv) {
                     if (total) view->totalBox()->click();
                 });
         }
+        saveCharts(window);
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");

@@ -5,8 +5,12 @@
 namespace fiscora {
 
 std::string formatAmount(double value) {
+    return formatFixed(value, 3);
+}
+
+std::string formatFixed(double value, int decimals) {
     char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%.3f", value);
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
     return buffer;
 }
 

@@ -57,6 +57,22 @@ std::optional<std::size_t> gbkLength(std::string_view utf8) {
     return gbk->size();
 }
 
+std::string cutToGbkBytes(std::string_view utf8, std::size_t maxBytes) {
+    std::size_t used = 0;
+    std::size_t end = 0;
+    while (end < utf8.size()) {
+        // A character runs from its lead byte to the next byte that is not a continuation.
+        std::size_t next = end + 1;
+        while (next < utf8.size() && (static_cast<unsigned char>(utf8[next]) & 0xC0) == 0x80)
+            ++next;
+        const std::size_t bytes = static_cast<unsigned char>(utf8[end]) < 0x80 ? 1 : 2;
+        if (used + bytes > maxBytes) break;
+        used += bytes;
+        end = next;
+    }
+    return std::string(utf8.substr(0, end));
+}
+
 std::string textFitMessage(TextFit fit, std::string_view label, std::size_t maxBytes) {
     std::string name(label);
     switch (fit) {

@@ -19,6 +19,10 @@ std::optional<std::string> utf8ToGbk(std::string_view utf8);
 // Length in GBK bytes of UTF-8 text, or nothing when GBK cannot hold it.
 std::optional<std::size_t> gbkLength(std::string_view utf8);
 
+// The longest start of UTF-8 text that takes at most `maxBytes` in GBK, cut between
+// characters: ASCII takes one byte, every other character two.
+std::string cutToGbkBytes(std::string_view utf8, std::size_t maxBytes);
+
 enum class TextFit { Ok, TooLong, NotGbk };
 
 // Why a text was refused, for the user.

@@ -23,6 +23,15 @@ TEST(GbkText, RefusesTextGbkCannotHoldAndMarksBadBytes) {
     EXPECT_EQ(gbkToUtf8("a\xC9"), "a\xEF\xBF\xBD");  // a lead byte cut off at the end
 }
 
+TEST(GbkText, CutsBetweenCharactersByTheirGbkBytes) {
+    EXPECT_EQ(cutToGbkBytes("600036", 19), "600036");
+    EXPECT_EQ(cutToGbkBytes("12345678901234567890", 19), "1234567890123456789");
+    // 2 + 8 + 8 bytes leave one of the 19, and the next character needs two.
+    EXPECT_EQ(cutToGbkBytes("ab招商银行招商银行招", 19), "ab招商银行招商银行");
+    EXPECT_EQ(cutToGbkBytes("招商", 3), "招");
+    EXPECT_EQ(cutToGbkBytes("招", 1), "");
+}
+
 TEST(GbkText, FixedFieldsAreBoundedAndZeroFilled) {
     char field[21];
     std::memset(field, 'x', sizeof field);

@@ -49,4 +49,17 @@ TradeParam feeRow(std::int32_t market, const std::string& prefix, const std::str
     return p;
 }
 
+std::vector<HoldingRow> numberedStocks(int n, const std::function<double(int)>& profit) {
+    std::vector<HoldingRow> rows(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        HoldingRow& r = rows[static_cast<std::size_t>(i)];
+        r.holding.stockCode = std::to_string(600000 + i);
+        r.name = "股票" + std::to_string(i);
+        r.holding.buyAmount = 100;
+        r.figures.currentProfit = profit(i);
+        r.figures.currentRate = profit(i) / 100;
+    }
+    return rows;
+}
+
 }  // namespace fiscora::test

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "output/holding_rows.h"
 #include "records/account_info.h"
 #include "records/ledger_record.h"
 #include "records/trade_param.h"
@@ -22,5 +24,9 @@ TradeParam feeRow(std::int32_t market, const std::string& prefix, const std::str
                   double commissionRate = 0.003);
 
 LedgerRecord cashRecord(RecordType kind, std::int32_t date, double amount);
+
+// `n` holdings-list rows of the stocks 600000, 600001, ... named 股票0, 股票1, ..., each with
+// 100 invested and the profit `profit(i)` (its rate that profit of the 100).
+std::vector<HoldingRow> numberedStocks(int n, const std::function<double(int)>& profit);
 
 }  // namespace fiscora::test

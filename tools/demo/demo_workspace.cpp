@@ -244,8 +244,11 @@ void demoHistory(HistoryBuilder& b, std::int32_t today) {
     b.bonus(day(150), "000001", 300);
     b.trade(RecordType::Buy, day(120), "601888", 400, 78.30);
     b.trade(RecordType::Sell, day(95), "600036", 1000, 36.12);
+    b.trade(RecordType::Buy, day(75), "600900", 600, 25.10);
     b.cash(RecordType::CashOut, day(60), 20000, "生活支出");
+    b.trade(RecordType::Buy, day(45), "002415", 500, 34.60);
     b.trade(RecordType::Buy, day(30), "000333", 500, 60.75);
+    b.trade(RecordType::Buy, day(20), "600030", 800, 20.35);
     b.trade(RecordType::Buy, day(12), "600036", 500, 34.80, "逢低加仓");
 }
 

@@ -4,6 +4,7 @@
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
+#include "qt/analysis/chart_view.h"
 #include "qt/main/about_view.h"
 #include "qt/trade/bonus_shares_view.h"
 #include "qt/records/edit_record_view.h"
@@ -43,6 +44,7 @@ const DialogViews& dialogViews() {
         v.add<ui::EditRecordDialog>(showModal<EditRecordView, ui::EditRecordDialog>);
         v.add<ui::TradeParamDialog>(showModal<TradeParamView, ui::TradeParamDialog>);
         v.add<ui::CapitalCurveDialog>(showModal<CapitalCurveView, ui::CapitalCurveDialog>);
+        v.add<ui::ChartDialog>(showModal<ChartView, ui::ChartDialog>);
         return v;
     }();
     return views;

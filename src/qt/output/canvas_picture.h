@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <functional>
 
@@ -7,9 +8,15 @@
 
 namespace fiscora::qt {
 
-// A chart composed off-screen: `draw` paints on a canvas over an image of `size` pixels,
-// which the window then copies in one step (or a program saves). With a `pixelRatio` above 1
-// the image holds that many device pixels per unit, for sharp pictures on dense screens.
+Rgb rgbOf(const QColor& colour);
+
+// A picture of `size` logical pixels, cleared to `background` and drawn by `draw` through a
+// canvas, with `pixelRatio` device pixels to a logical one so it stays sharp on dense
+// screens. Charts are composed this way off-screen and then shown in one step.
+QImage canvasPicture(QSize size, qreal pixelRatio, Rgb background,
+                     const std::function<void(ReportCanvas&)>& draw);
+
+// The same on white, the window's chart background.
 QImage drawPicture(QSize size, const std::function<void(ReportCanvas&)>& draw,
                    qreal pixelRatio = 1);
 

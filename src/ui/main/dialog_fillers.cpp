@@ -4,6 +4,7 @@
 #include "ui/account/change_password_dialog.h"
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/rename_account_dialog.h"
+#include "ui/analysis/chart_dialog.h"
 #include "ui/account/password_dialog.h"
 #include "ui/analysis/capital_curve_dialog.h"
 #include "ui/main/about_box.h"
@@ -51,6 +52,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<EditRecordDialog>(enterFieldsAndLeave);
         f.add<TradeParamDialog>(enterFields);
         f.add<CapitalCurveDialog>(enterFields);
+        f.add<ChartDialog>(enterFields);
         return f;
     }();
     return fillers;

@@ -33,6 +33,10 @@ void MainWindowModel::registerCommands() {
     commands_[command::kRightsIssue] = [&trades] { trades.OnRightsIssue(); };
     commands_[command::kDeleteStockRecords] = [this] { OnDeleteStockRecords(*this); };
     commands_[command::kRefreshQuotes] = [this] { refreshHoldingList(); };
+    commands_[command::kProfitAmount] = [this] { showCharts(ChartKind::Profit); };
+    commands_[command::kProfitRate] = [this] { showCharts(ChartKind::ProfitRate); };
+    commands_[command::kNetAssetShare] = [this] { showCharts(ChartKind::Invested); };
+    commands_[command::kNetProfitShare] = [this] { showCharts(ChartKind::ProfitShare); };
     commands_[command::kAbout] = [this] { showAbout(); };
     commands_[command::kExit] = [this] { closeRequested_ = true; };
     // A menu holder: the face of the button does nothing, its arrow opens the menu.

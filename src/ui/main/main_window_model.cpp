@@ -7,6 +7,7 @@
 #include "host/module_state.h"
 #include "records/gbk_text.h"
 #include "ui/account/account_commands.h"
+#include "ui/analysis/chart_dialog.h"
 #include "ui/common/dialog_title.h"
 #include "ui/main/about_box.h"
 #include "ui/main/command_ids.h"
@@ -68,6 +69,15 @@ void MainWindowModel::OnCommand(int commandId) {
 void MainWindowModel::showAbout() {
     AboutBox about(messages());
     dialogs_.run(about);
+}
+
+// The charts of the selected logged-in account, from its holdings at the prices of now.
+void MainWindowModel::showCharts(ChartKind kind) {
+    const auto account = AccountGuard();
+    if (!account) return;
+    ChartDialog charts(messages(), account->name,
+                       fiscora::holdingRows(workspace_, workspace_.holdings), kind);
+    dialogs_.run(charts);
 }
 
 void MainWindowModel::selectTreeItem(int index) {

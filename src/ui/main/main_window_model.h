@@ -13,6 +13,7 @@
 #include "output/holding_rows.h"
 #include "output/list_output.h"
 #include "records/account_info.h"
+#include "ui/analysis/chart_series.h"
 #include "ui/common/dialog_runner.h"
 #include "ui/common/list_field.h"
 #include "ui/main/splitter.h"
@@ -159,6 +160,7 @@ private:
     void registerCommands();
     void requestFocus(MainPane pane);
     void showAbout();
+    void showCharts(ChartKind kind);
 
     Workspace workspace_;
     DialogRunner& dialogs_;

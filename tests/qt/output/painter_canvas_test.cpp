@@ -2,7 +2,10 @@
 #include <QImage>
 #include <QtTest>
 
+#include "qt/output/canvas_picture.h"
+#include "qt/output/headless_picture.h"
 #include "qt/output/painter_report_canvas.h"
+#include "support/temp_dir.h"
 
 using namespace fiscora;
 using namespace fiscora::qt;
@@ -44,6 +47,8 @@ private slots:
     void pieSectorsRunCounterClockwiseBetweenTheirRays();
     void textSitsInItsRectangleOnItsBackground();
     void sizedFontsKeepTheirLineHeight();
+    void picturesAreDrawnAtTheirPixelRatio();
+    void pngPicturesAreWrittenOrRefused();
 };
 
 void PainterCanvasTest::fillsAndColouredLinesKeepTheirEdges() {
@@ -108,6 +113,34 @@ void PainterCanvasTest::sizedFontsKeepTheirLineHeight() {
     const int narrow = p.canvas.measure(SizedFont{FontFace::Sans, 15, 5}, "12345.678").width;
     const int natural = p.canvas.measure(SizedFont{FontFace::Sans, 15, 0}, "12345.678").width;
     QVERIFY2(narrow < natural, qPrintable(QStringLiteral("%1 %2").arg(narrow).arg(natural)));
+}
+
+void PainterCanvasTest::picturesAreDrawnAtTheirPixelRatio() {
+    const QImage picture = canvasPicture({100, 50}, 2.0, kGrey, [](ReportCanvas& c) {
+        c.fill({10, 10, 20, 20}, kRed);
+    });
+    QCOMPARE(picture.size(), QSize(200, 100));
+    QCOMPARE(picture.deviceIndependentSize(), QSizeF(100, 50));
+    QCOMPARE(picture.pixel(20, 20), rgb(kRed));
+    QCOMPARE(picture.pixel(39, 39), rgb(kRed));
+    QCOMPARE(picture.pixel(40, 40), rgb(kGrey));
+    QCOMPARE(picture.pixel(19, 19), rgb(kGrey));
+}
+
+void PainterCanvasTest::pngPicturesAreWrittenOrRefused() {
+    test::TempDir dir;
+    const std::string path = dir.file("chart.png");
+    Rgb face;
+    QVERIFY(writePngPicture(path, 30, 20, [&](ReportCanvas& c, Rgb background) {
+        face = background;
+        c.fill({0, 0, 10, 10}, kBlue);
+    }));
+    const QImage saved(QString::fromStdString(path));
+    QCOMPARE(saved.size(), QSize(30, 20));
+    QCOMPARE(saved.pixel(5, 5), rgb(kBlue));
+    QCOMPARE(saved.pixel(15, 15), rgb(face));
+    QVERIFY(!writePngPicture(path, 0, 20, [](ReportCanvas&, Rgb) {}));
+    QVERIFY(!writePngPicture(dir.file("missing/chart.png"), 30, 20, [](ReportCanvas&, Rgb) {}));
 }
 
 QTEST_MAIN(PainterCanvasTest)

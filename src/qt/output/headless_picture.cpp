@@ -1,0 +1,20 @@
+#include "qt/output/headless_picture.h"
+
+#include <QPalette>
+
+#include "qt/output/canvas_picture.h"
+#include "qt/output/headless_application.h"
+
+namespace fiscora::qt {
+
+bool writePngPicture(const std::string& path, int width, int height,
+                     const std::function<void(ReportCanvas&, Rgb face)>& draw) {
+    if (width <= 0 || height <= 0) return false;
+    const HeadlessApplication app;
+    const Rgb face = rgbOf(QGuiApplication::palette().color(QPalette::Window));
+    const QImage picture = canvasPicture({width, height}, 1.0, face,
+                                         [&](ReportCanvas& canvas) { draw(canvas, face); });
+    return picture.save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace fiscora::qt
