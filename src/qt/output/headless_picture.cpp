@@ -3,14 +3,14 @@
 #include <QPalette>
 
 #include "qt/output/canvas_picture.h"
-#include "qt/output/headless_application.h"
+#include "qt/output/offscreen_application.h"
 
 namespace fiscora::qt {
 
 bool writePngPicture(const std::string& path, int width, int height,
                      const std::function<void(ReportCanvas&, Rgb face)>& draw) {
     if (width <= 0 || height <= 0) return false;
-    const HeadlessApplication app;
+    const OffscreenApplication app;
     const Rgb face = rgbOf(QGuiApplication::palette().color(QPalette::Window));
     const QImage picture = canvasPicture({width, height}, 1.0, face,
                                          [&](ReportCanvas& canvas) { draw(canvas, face); });
