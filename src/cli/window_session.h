@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -7,6 +8,7 @@
 #include "cli/cli_options.h"
 #include "cli/terminal_messages.h"
 #include "host/quote_snapshot.h"
+#include "store/folder_lock.h"
 #include "ui/common/headless_runner.h"
 #include "ui/main/main_window_model.h"
 
@@ -24,7 +26,9 @@ public:
     WindowSession& operator=(const WindowSession&) = delete;
 
     // Installs the quote snapshot and starts the window on the data folder and fee table
-    // of the options. kExitOk, or the failure's exit code with its message shown.
+    // of the options. kExitOk, or the failure's exit code with its message shown. The data
+    // folder stays locked until the session ends, so that what the command reads is
+    // still what it rewrites: another program's change waits, and is never lost.
     int open();
 
     // Selects the account and logs in to it through the window's password prompt, with
@@ -48,6 +52,7 @@ private:
     ui::HeadlessRunner::Fill fill_;
     std::optional<std::string> password_;  // for the password prompt, once read
     ui::HeadlessRunner runner_;
+    std::unique_ptr<FolderLock> lock_;
     ui::MainWindowModel window_;
 };
 

@@ -133,18 +133,20 @@ double breakEven(double cost, std::uint32_t quantity, const TradeParam& row) {
 HoldingFigures holdingFigures(const Holding& h, double p, const TradeParam& row) {
     HoldingFigures f;
     f.heldQty = h.heldQty();
-    const double held = f.heldQty;
-    const std::int32_t owned = h.boughtQty + h.bonusQty;
+    const auto held = static_cast<double>(f.heldQty);
+    const std::int64_t owned = h.boughtQty + h.bonusQty;
     f.marketValue = held * p;
-    f.averagePrice = owned != 0 ? h.buyAmount / owned : 0;
+    f.averagePrice = owned != 0 ? h.buyAmount / static_cast<double>(owned) : 0;
     // heldQty goes to the fee as an unsigned count, as the fee function takes it.
     f.floatingProfit = held * p - ((h.buyAmount - h.sellAmount) +
                                    tradeFee(p, static_cast<std::uint32_t>(f.heldQty), row));
     f.returnRate = h.buyAmount != 0 ? f.floatingProfit / h.buyAmount * 100 : 0;
     f.breakEvenPrice = breakEven(h.buyAmount, static_cast<std::uint32_t>(owned), row);
-    f.realisedProfit =
-        h.soldQty != 0 ? h.soldQty * (h.sellAmount / h.soldQty - f.breakEvenPrice) : 0;
-    const double soldCost = f.averagePrice * h.soldQty;
+    f.realisedProfit = h.soldQty != 0
+                           ? static_cast<double>(h.soldQty) *
+                                 (h.sellAmount / static_cast<double>(h.soldQty) - f.breakEvenPrice)
+                           : 0;
+    const double soldCost = f.averagePrice * static_cast<double>(h.soldQty);
     f.realisedRate = soldCost != 0 ? f.realisedProfit / soldCost : 0;
     f.currentProfit = f.floatingProfit;
     f.currentRate = h.buyAmount != 0 ? f.currentProfit / h.buyAmount : 0;

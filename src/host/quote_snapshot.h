@@ -11,7 +11,8 @@ namespace fiscora {
 
 // A quote snapshot plays the host's quote service for the command line and the demo host.
 // UTF-8 text, one stock a line: code<TAB>market<TAB>name<TAB>latest<TAB>prevClose, market
-// 0 深圳 or 1 上海; blank lines and lines starting with '#' are skipped.
+// 0 深圳 or 1 上海, prices as plain decimals; blank lines and lines starting with '#' are
+// skipped.
 class QuoteSnapshot {
 public:
     struct Quote {
@@ -19,6 +20,9 @@ public:
         float latest = 0;
         float prevClose = 0;
     };
+
+    // A snapshot is a regular file of at most this size.
+    static constexpr std::size_t kMaxSnapshotBytes = 64u << 20;
 
     // Reads a snapshot file. On failure returns false and sets `error` to a message that
     // names the line ("quotes.txt:3: ...").

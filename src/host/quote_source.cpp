@@ -86,7 +86,10 @@ bool readDayBarFrom(const std::string& base, std::int32_t date, std::int32_t mar
     // A code never names another folder.
     if (code.empty() || code.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
         return false;
-    const ReadResult file = readWholeFile(dayBarPath(base, market, code), OpenMode::ReadOnly);
+    // A bar file holds one record a trading day; far fewer than this bound.
+    constexpr std::size_t kMaxBarFileBytes = 64u << 20;
+    const ReadResult file =
+        readWholeFile(dayBarPath(base, market, code), OpenMode::ReadOnly, kMaxBarFileBytes);
     if (file.status != ReadStatus::Ok || file.bytes.size() % sizeof(DayBar) != 0) return false;
     for (std::size_t at = 0; at < file.bytes.size(); at += sizeof(DayBar)) {
         DayBar bar;

@@ -226,7 +226,7 @@ TEST_F(CliCommands, UnreadableRegistryOrQuotesAreRefused) {
     std::filesystem::create_directory(root.file("invest/pinfo.dat"));
     const CliRun registry = run({"accounts"});
     EXPECT_EQ(registry.exitCode, 1);
-    EXPECT_EQ(registry.err, "不能打开文件pinfo.dat读取相关数据!\n");
+    EXPECT_EQ(registry.err, "不能打开文件pinfo.dat读取相关数据!（原因：不是普通文件）\n");
     EXPECT_EQ(registry.out, "");
 }
 

@@ -102,6 +102,9 @@ bool BuyDialog::OnConfirm() {
     if (!cashShown) return false;
     const auto perShare = readNumber(price);
     if (!perShare) return false;
+    if (!checkRepresentable(price, static_cast<double>(*shares) * *perShare +
+                                       tradeFee(*perShare, *shares, tradeParam_)))
+        return false;
     const auto spent = readNumber(expense);
     if (!spent) return false;
     const auto fee = readNumber(commission);

@@ -33,6 +33,7 @@ bool CashDialog::OnConfirm() {
         messages().plain("资金的数目必须大于零");
         return false;
     }
+    if (!checkRepresentable(amount, cash_ + *value)) return false;
     // Against the balance as the line shows it: the sum of many records may lie a hair
     // below the 1000.000 shown, and withdrawing all of it must still be possible.
     if (mode_ == Mode::Withdrawal && *value > shownCash()) {

@@ -8,6 +8,17 @@
 #include "ui/trade/sell_dialog.h"
 
 namespace fiscora::ui {
+namespace {
+
+std::int64_t heldAfterPurchase(const Holdings& holdings, const LedgerRecord& purchase) {
+    std::int64_t held = purchase.quantity;
+    for (const Holding& h : holdings) {
+        if (isRecordOf(purchase, h.market, h.stockCode)) held += h.heldQty();
+    }
+    return held;
+}
+
+}  // namespace
 
 std::optional<TradeCommands::Target> TradeCommands::guardedAccount() {
     auto name = window_.AccountGuard();
@@ -24,10 +35,11 @@ std::string TradeCommands::currencyUnitOf(const Target& target) const {
 void TradeCommands::book(const Target& target, const LedgerRecord& record) {
     Workspace& workspace = window_.workspace();
     workspace.ledger.push_back(record);
-    // A failed write has shown its message; the record stays in memory.
-    workspace.saveLedgerOf(*target.account);
+    // A failed write has shown its message; the record stays in memory. A file another
+    // program changed meanwhile was loaded again, without the record.
+    const SaveStatus saved = workspace.saveLedgerOf(*target.account);
     // Cash records leave the positions as they are.
-    if (record.isStock()) window_.refreshHoldingList();
+    if (record.isStock() || saved == SaveStatus::ChangedOnDisk) window_.refreshHoldingList();
 }
 
 void TradeCommands::OnAddFunds() {
@@ -64,6 +76,12 @@ void TradeCommands::OnBuyStock() {
     record.price = dialog.priceValue();
     record.fee = dialog.commissionValue();
     record.amount = dialog.expenseValue();
+    // A position beyond what one record can hold could never be sold in one piece, and
+    // its sums would leave every int the files and lists use.
+    if (heldAfterPurchase(workspace.holdings, record) > kMaxHeldQuantity) {
+        window_.messages().plain("买入后持股数量将超过2147483647股,不能买入");
+        return;
+    }
     book(*target, record);
 }
 
