@@ -7,8 +7,8 @@
 
 #include "engine/holdings.h"
 #include "host/messages.h"
-#include "store/account_info.h"
-#include "store/gbk_text.h"
+#include "records/account_info.h"
+#include "records/gbk_text.h"
 #include "store/ledger_file.h"
 
 namespace fiscora {

@@ -33,3 +33,24 @@ function(fiscora_check_layers)
     endforeach()
   endforeach()
 endfunction()
+
+# The core folders form layers (cmake/CoreLayers.cmake). The check runs at build time
+# whenever a core file changes, before the core library compiles.
+function(fiscora_check_core_includes core_target source_dir)
+  set(folders records host store engine output)
+  set(globs "")
+  foreach(folder IN LISTS folders)
+    list(APPEND globs "${source_dir}/${folder}/*.h" "${source_dir}/${folder}/*.cpp")
+  endforeach()
+  file(GLOB_RECURSE core_files CONFIGURE_DEPENDS ${globs})
+  set(stamp "${CMAKE_CURRENT_BINARY_DIR}/core_layers.stamp")
+  add_custom_command(
+    OUTPUT "${stamp}"
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${source_dir} -DSTAMP=${stamp}
+            -P ${PROJECT_SOURCE_DIR}/cmake/CoreLayers.cmake
+    DEPENDS ${core_files} ${PROJECT_SOURCE_DIR}/cmake/CoreLayers.cmake
+    COMMENT "Checking the direction of includes among the core folders"
+    VERBATIM)
+  add_custom_target(${core_target}_layers DEPENDS "${stamp}")
+  add_dependencies(${core_target} ${core_target}_layers)
+endfunction()

@@ -1,25 +1,25 @@
-// A small stand-in for the quote terminal: loads libfiscora.so from its own folder, serves
+// A small stand-in for the quote terminal: loads libfiscora.so (found through the program's
+// run path: its own folder in the build tree, the library folder once installed), serves
 // quotes from a snapshot file and opens the ledger window.
 //
 //   fiscora-host [--quotes FILE] [--drift] [--data DIR]
 
 #include <dlfcn.h>
+#include <fiscora.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <random>
 #include <string>
 
-#include "host/quote_snapshot.h"
+#include "store/quote_snapshot_file.h"
 
 namespace {
 
-using QuoteCallback = fiscora::QuoteCallback;
-using PopupFn = void (*)();
-using RegisterFn = void (*)(QuoteCallback);
-using SetDirFn = void (*)(char*);
+using PopupFn = decltype(&PopupInvestDlg);
+using RegisterFn = decltype(&RegisterInvestGPInfoHq);
+using SetDirFn = decltype(&SetPrivateInvestDir);
 
 fiscora::QuoteSnapshot snapshot;
 bool drift = false;
@@ -46,12 +46,6 @@ long hostQuotes(const char* code, short market, char* nameOut, float* latestOut,
     return fiscora::QuoteSnapshot::callback(code, market, nameOut, latestOut, prevCloseOut);
 }
 
-std::string ownFolder() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string(".") : self.parent_path().string();
-}
-
 int usage() {
     std::fprintf(stderr, "usage: fiscora-host [--quotes FILE] [--drift] [--data DIR]\n");
     return 2;
@@ -74,8 +68,8 @@ int main(int argc, char** argv) {
             return usage();
     }
 
-    const std::string libraryPath = ownFolder() + "/libfiscora.so";
-    void* library = dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    const char* const libraryName = FISCORA_LIBRARY_NAME;
+    void* library = dlopen(libraryName, RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) {
         std::fprintf(stderr, "fiscora-host: %s\n", dlerror());
         return 1;
@@ -84,13 +78,13 @@ int main(int argc, char** argv) {
     auto registerQuotes = reinterpret_cast<RegisterFn>(dlsym(library, "RegisterInvestGPInfoHq"));
     auto setDirectory = reinterpret_cast<SetDirFn>(dlsym(library, "SetPrivateInvestDir"));
     if (popup == nullptr || registerQuotes == nullptr || setDirectory == nullptr) {
-        std::fprintf(stderr, "fiscora-host: %s lacks an entry point\n", libraryPath.c_str());
+        std::fprintf(stderr, "fiscora-host: %s lacks an entry point\n", libraryName);
         return 1;
     }
 
     if (!quotesFile.empty()) {
         std::string error;
-        if (!snapshot.load(quotesFile, error)) {
+        if (!loadQuoteSnapshot(snapshot, quotesFile, error)) {
             std::fprintf(stderr, "fiscora-host: %s\n", error.c_str());
             return 1;
         }
@@ -99,7 +93,7 @@ int main(int argc, char** argv) {
     }
     if (!dataDirectory.empty()) {
         // The library takes the path verbatim; a bounded copy keeps it NUL-terminated.
-        char buffer[fiscora::kDataDirectoryCapacity] = {};
+        char buffer[FISCORA_DATA_DIR_SIZE] = {};
         std::strncpy(buffer, dataDirectory.c_str(), sizeof buffer - 1);
         setDirectory(buffer);
     }

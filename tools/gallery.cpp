@@ -20,7 +20,6 @@
 
 #include "engine/dates.h"
 #include "host/module_state.h"
-#include "host/quote_snapshot.h"
 #include "qt/account/password_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/main_window_view.h"
@@ -29,6 +28,7 @@
 #include "qt/trade/sell_view.h"
 #include "qt/widgets/hover_button.h"
 #include "qt/widgets/qt_messages.h"
+#include "store/quote_snapshot_file.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "ui/main/command_ids.h"
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     fiscora::setPrivateInvestDir((folder + "invest/").c_str());
     fiscora::QuoteSnapshot quotes;
     std::string error;
-    if (!quotes.load(folder + fiscora::demo::kQuotesFileName, error)) {
+    if (!fiscora::loadQuoteSnapshot(quotes, folder + fiscora::demo::kQuotesFileName, error)) {
         std::fprintf(stderr, "gallery: %s\n", error.c_str());
         return 1;
     }

@@ -7,8 +7,8 @@
 #include <QStandardPaths>
 #include <cstdio>
 
-#include "engine/holding_rows.h"
 #include "engine/number_format.h"
+#include "output/holding_rows.h"
 #include "output/list_reports.h"
 #include "output/list_text_export.h"
 #include "qt/output/list_print.h"

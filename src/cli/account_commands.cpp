@@ -3,7 +3,7 @@
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
 #include "cli/window_session.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "store/ledger_file.h"
 #include "ui/account/new_account_dialog.h"
 #include "ui/main/command_ids.h"

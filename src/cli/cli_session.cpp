@@ -3,7 +3,7 @@
 #include "cli/data_location.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora::cli {
 

@@ -3,8 +3,8 @@
 #include "cli/exit_codes.h"
 #include "cli/ledger_row.h"
 #include "engine/account_summary.h"
-#include "engine/holding_rows.h"
-#include "store/gbk_text.h"
+#include "output/holding_rows.h"
+#include "records/gbk_text.h"
 
 namespace fiscora::cli {
 namespace {

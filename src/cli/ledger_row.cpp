@@ -1,6 +1,6 @@
 #include "cli/ledger_row.h"
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora::cli {
 

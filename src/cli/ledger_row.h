@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "cli/output_table.h"
-#include "engine/ledger_record.h"
+#include "records/ledger_record.h"
 
 namespace fiscora::cli {
 

@@ -2,7 +2,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
-#include "engine/holding_rows.h"
+#include "output/holding_rows.h"
 #include "output/list_reports.h"
 #include "output/list_text_export.h"
 

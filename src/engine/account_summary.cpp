@@ -5,7 +5,7 @@
 #include "engine/holdings.h"
 #include "engine/trade_fee.h"
 #include "host/quote_source.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/workspace.h"
-#include "store/account_info.h"
+#include "records/account_info.h"
 
 namespace fiscora {
 

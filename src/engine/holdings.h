@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/ledger_record.h"
-#include "engine/trade_param.h"
+#include "records/ledger_record.h"
+#include "records/trade_param.h"
 
 namespace fiscora {
 

@@ -6,18 +6,6 @@
 
 namespace fiscora {
 
-std::int32_t marketFromText(std::string_view text) {
-    if (text == kShenzhen) return 0;
-    if (text == kShanghai) return 1;
-    return -1;
-}
-
-std::string marketText(std::int32_t market) {
-    if (market == 0) return kShenzhen;
-    if (market == 1) return kShanghai;
-    return {};
-}
-
 bool findTradeParam(const TradeParamTable& table, std::string_view text, std::string_view code,
                     TradeParam& out) {
     const std::int32_t market = marketFromText(text);
@@ -56,12 +44,6 @@ double tradeFee(double price, std::uint32_t quantity, const TradeParam& row) {
     double transfer = thousands * row.transferFeePer1000;
     if (transfer < row.minTransferFee) transfer = row.minTransferFee;
     return ((row.orderFee + transfer) + stamp) + commission;
-}
-
-std::string currencyUnitOfTradeType(std::string_view tradeType) {
-    if (tradeType == "深沪A股") return "元";
-    if (tradeType == "上证B股") return "美元";
-    return "港元";
 }
 
 }  // namespace fiscora

@@ -5,19 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/trade_param.h"
+#include "records/trade_param.h"
+#include "records/trading_terms.h"
 
 namespace fiscora {
-
-using TradeParamTable = std::vector<TradeParam>;
-
-inline constexpr const char* kShenzhen = "深圳";
-inline constexpr const char* kShanghai = "上海";
-
-// 0 for "深圳", 1 for "上海", -1 for any other text.
-std::int32_t marketFromText(std::string_view marketText);
-// "深圳" for 0, "上海" for 1, empty otherwise.
-std::string marketText(std::int32_t market);
 
 // The row of the table that applies to the stock: the longest codePrefix that equals the
 // start of the code, the first such row in table order. Returns false (and leaves `out`
@@ -32,8 +23,5 @@ TradeParam tradeParamFor(const TradeParamTable& table, std::int32_t market, std:
 // The total fee of one trade: commission (with its minimum) + stamp duty + transfer fee
 // per whole thousand shares (with its minimum) + order fee. Never rounded.
 double tradeFee(double price, std::uint32_t quantity, const TradeParam& row);
-
-// The unit amounts of a trade type are shown in: "元", "美元" or "港元".
-std::string currencyUnitOfTradeType(std::string_view tradeType);
 
 }  // namespace fiscora

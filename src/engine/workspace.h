@@ -4,10 +4,10 @@
 #include <string>
 
 #include "engine/holdings.h"
-#include "engine/ledger_record.h"
 #include "engine/trade_fee.h"
 #include "host/messages.h"
-#include "store/account_info.h"
+#include "records/account_info.h"
+#include "records/ledger_record.h"
 #include "store/data_scrambler.h"
 #include "store/ledger_file.h"
 #include "store/safe_file.h"

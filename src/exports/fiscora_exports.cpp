@@ -1,4 +1,7 @@
-// The library's three entry points. Everything else in the library is hidden.
+// The library's three entry points, defined against the public header so that the two
+// cannot differ. Everything else in the library is hidden.
+
+#include <fiscora.h>
 
 #include <QApplication>
 #include <cstdio>
@@ -7,8 +10,6 @@
 
 #include "host/module_state.h"
 #include "qt/main/main_window_runner.h"
-
-#define FISCORA_EXPORT __attribute__((visibility("default")))
 
 namespace {
 
@@ -30,7 +31,7 @@ extern "C" {
 
 // The window runs inside the host's process: whatever goes wrong ends the call, never the
 // host. Memory running out is the one failure left once every file is bounded.
-FISCORA_EXPORT void PopupInvestDlg() {
+void PopupInvestDlg() {
     try {
         // A host without Qt gets an application object for the duration of the call.
         std::unique_ptr<QApplication> ownApplication;
@@ -48,11 +49,11 @@ FISCORA_EXPORT void PopupInvestDlg() {
     }
 }
 
-FISCORA_EXPORT void RegisterInvestGPInfoHq(fiscora::QuoteCallback callback) noexcept {
+void RegisterInvestGPInfoHq(FiscoraQuoteCallback callback) {
     fiscora::registerQuoteCallback(callback);
 }
 
-FISCORA_EXPORT void SetPrivateInvestDir(char* path) noexcept {
+void SetPrivateInvestDir(char* path) {
     try {
         fiscora::setPrivateInvestDir(path);
     } catch (...) {

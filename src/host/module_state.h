@@ -1,18 +1,23 @@
 #pragma once
 
+#include <fiscora.h>
+
 #include <optional>
 #include <string>
 
-#include "engine/trade_param.h"
+#include "records/trade_param.h"
 
 namespace fiscora {
 
-// The host's quote function (see quote_source.h for how it is called).
-using QuoteCallback = long (*)(const char* code, short market, char* nameOut, float* latestOut,
-                               float* prevCloseOut);
+// The host's quote function, as the public header declares it (see quote_source.h for how
+// it is called).
+using QuoteCallback = FiscoraQuoteCallback;
 
 // The data directory holds at most this many bytes, the terminating NUL included.
-inline constexpr std::size_t kDataDirectoryCapacity = 260;
+inline constexpr std::size_t kDataDirectoryCapacity = FISCORA_DATA_DIR_SIZE;
+
+// The buffer the host fills with a stock's name, the terminating NUL included.
+inline constexpr std::size_t kStockNameBufferSize = FISCORA_STOCK_NAME_SIZE;
 
 // State that lives from library load to unload. Everything else belongs to a window.
 //

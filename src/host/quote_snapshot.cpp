@@ -8,16 +8,15 @@
 #include <sstream>
 #include <vector>
 
-#include "store/gbk_text.h"
-#include "store/safe_file.h"
+#include "records/gbk_text.h"
 
 namespace fiscora {
 namespace {
 
 QuoteSnapshot* installed = nullptr;
 
-// The host's name buffer holds 12 bytes, the NUL included.
-constexpr std::size_t kNameMaxBytes = 11;
+// The host's name buffer ends with its NUL.
+constexpr std::size_t kNameMaxBytes = kStockNameBufferSize - 1;
 
 std::vector<std::string> splitTabs(const std::string& line) {
     std::vector<std::string> fields;
@@ -44,20 +43,6 @@ bool parsePrice(const std::string& text, float& out) {
 }
 
 }  // namespace
-
-bool QuoteSnapshot::load(const std::string& path, std::string& error) {
-    const ReadResult file = readWholeFile(path, OpenMode::ReadOnly, kMaxSnapshotBytes);
-    if (file.status == ReadStatus::TooLarge) {
-        error = path + ": larger than " + std::to_string(kMaxSnapshotBytes >> 20) + " MiB";
-        return false;
-    }
-    if (file.status != ReadStatus::Ok) {
-        error = path +
-                (file.error == FileError::NotRegular ? ": not a regular file" : ": cannot be read");
-        return false;
-    }
-    return parse(std::string(file.bytes.begin(), file.bytes.end()), path, error);
-}
 
 bool QuoteSnapshot::parse(const std::string& text, const std::string& source, std::string& error) {
     std::istringstream lines(text);
@@ -113,9 +98,9 @@ long QuoteSnapshot::callback(const char* code, short market, char* nameOut, floa
     const Quote* q = installed->find(code, market);
     if (q == nullptr) return 0;
     if (nameOut != nullptr) {
-        // The name, then zeros to the end of the host's 12-byte buffer.
+        // The name, then zeros to the end of the host's buffer.
         const std::size_t length = std::min(q->gbkName.size(), kNameMaxBytes);
-        std::fill(std::copy_n(q->gbkName.data(), length, nameOut), nameOut + kNameMaxBytes + 1,
+        std::fill(std::copy_n(q->gbkName.data(), length, nameOut), nameOut + kStockNameBufferSize,
                   '\0');
     }
     if (latestOut != nullptr) *latestOut = q->latest;

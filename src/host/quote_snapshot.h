@@ -21,13 +21,8 @@ public:
         float prevClose = 0;
     };
 
-    // A snapshot is a regular file of at most this size.
-    static constexpr std::size_t kMaxSnapshotBytes = 64u << 20;
-
-    // Reads a snapshot file. On failure returns false and sets `error` to a message that
-    // names the line ("quotes.txt:3: ...").
-    bool load(const std::string& path, std::string& error);
-    // Parses snapshot text; `source` names it in error messages.
+    // Parses snapshot text; `source` names it in error messages ("quotes.txt:3: ..."). A
+    // snapshot file is read by store/quote_snapshot_file.h.
     bool parse(const std::string& text, const std::string& source, std::string& error);
 
     void set(const std::string& code, short market, Quote quote) {

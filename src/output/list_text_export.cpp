@@ -4,7 +4,7 @@
 
 #include "host/module_state.h"
 #include "output/list_reports.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "store/safe_file.h"
 
 namespace fiscora {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "host/messages.h"
-#include "store/account_info.h"
+#include "records/account_info.h"
 #include "store/data_scrambler.h"
 #include "store/safe_file.h"
 

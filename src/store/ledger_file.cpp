@@ -5,8 +5,8 @@
 #include <new>
 #include <optional>
 
+#include "records/gbk_text.h"
 #include "store/folder_lock.h"
-#include "store/gbk_text.h"
 
 namespace fiscora {
 namespace {

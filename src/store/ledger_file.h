@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/ledger_record.h"
 #include "host/messages.h"
-#include "store/account_info.h"
+#include "records/account_info.h"
+#include "records/ledger_record.h"
 #include "store/data_scrambler.h"
 #include "store/safe_file.h"
 

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "engine/trade_fee.h"
 #include "host/messages.h"
+#include "records/trade_param.h"
 #include "store/safe_file.h"
 
 namespace fiscora {

@@ -8,8 +8,8 @@
 #include "cli/cli_runner.h"
 #include "cli/sample_data.h"
 #include "engine/account_summary.h"
-#include "host/quote_snapshot.h"
 #include "store/ledger_file.h"
+#include "store/quote_snapshot_file.h"
 #include "support/builders.h"
 #include "support/temp_dir.h"
 
@@ -108,7 +108,7 @@ TEST_F(CliCommands, JsonNumbersAreTheEnginesValuesExactly) {
     ws.open(root.file("invest/"), root.file("trdpara.dat"));
     QuoteSnapshot quotes;
     std::string error;
-    ASSERT_TRUE(quotes.load(root.file("quotes.txt"), error)) << error;
+    ASSERT_TRUE(loadQuoteSnapshot(quotes, root.file("quotes.txt"), error)) << error;
     quotes.install();
     ASSERT_EQ(ws.loadLedgerOf(ws.accounts.at(0)), LedgerStatus::Ok);
     const AccountSummary s = accountSummary(ws, ws.accounts.at(0));

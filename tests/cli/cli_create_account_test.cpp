@@ -4,8 +4,8 @@
 
 #include "cli/cli_runner.h"
 #include "engine/dates.h"
+#include "records/gbk_text.h"
 #include "store/account_registry.h"
-#include "store/gbk_text.h"
 #include "store/ledger_file.h"
 #include "support/temp_dir.h"
 

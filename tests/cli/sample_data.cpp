@@ -5,8 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "records/gbk_text.h"
 #include "store/account_registry.h"
-#include "store/gbk_text.h"
 #include "store/ledger_file.h"
 #include "store/trade_param_file.h"
 #include "support/builders.h"

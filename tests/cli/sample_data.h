@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "engine/ledger_record.h"
-#include "store/account_info.h"
+#include "records/account_info.h"
+#include "records/ledger_record.h"
 
 namespace fiscora::test {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "support/builders.h"
 #include "support/temp_dir.h"
 

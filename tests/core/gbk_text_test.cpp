@@ -1,4 +1,4 @@
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/holding_rows.h"
+#include "output/holding_rows.h"
 
 #include <gtest/gtest.h>
 

@@ -9,10 +9,10 @@
 
 #include <filesystem>
 
-#include "host/quote_snapshot.h"
+#include "records/gbk_text.h"
 #include "store/account_registry.h"
-#include "store/gbk_text.h"
 #include "store/ledger_file.h"
+#include "store/quote_snapshot_file.h"
 #include "store/trade_param_file.h"
 #include "support/builders.h"
 #include "support/temp_dir.h"
@@ -100,9 +100,9 @@ TEST_F(HostileFiles, FifosAndDevicesAreRefusedAtOnce) {
 
     QuoteSnapshot snapshot;
     std::string error;
-    EXPECT_FALSE(snapshot.load("/dev/zero", error));
+    EXPECT_FALSE(loadQuoteSnapshot(snapshot, "/dev/zero", error));
     EXPECT_EQ(error, "/dev/zero: not a regular file");
-    EXPECT_FALSE(snapshot.load(ledgerFile(), error));
+    EXPECT_FALSE(loadQuoteSnapshot(snapshot, ledgerFile(), error));
 }
 
 TEST_F(HostileFiles, AKilledWritersTemporariesGoWhenTheFileIsNextWritten) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/quote_source.h"
+#include "store/quote_snapshot_file.h"
 
 namespace fiscora {
 namespace {
@@ -53,7 +54,7 @@ TEST(QuoteSnapshot, MalformedLinesAreReportedWithTheirNumber) {
     }
     QuoteSnapshot snapshot;
     std::string error;
-    EXPECT_FALSE(snapshot.load("/nonexistent/quotes.txt", error));
+    EXPECT_FALSE(loadQuoteSnapshot(snapshot, "/nonexistent/quotes.txt", error));
     EXPECT_TRUE(snapshot.parse("600036\t1\tx\t.5\t12.\n", "quotes", error)) << error;
 }
 

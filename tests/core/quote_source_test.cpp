@@ -1,4 +1,5 @@
 #include "host/quote_source.h"
+#include "store/day_bar_file.h"
 
 #include <gtest/gtest.h>
 

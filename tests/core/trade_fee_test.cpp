@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "host/module_state.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora {
 namespace {

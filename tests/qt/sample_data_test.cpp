@@ -2,9 +2,9 @@
 
 #include "engine/holdings.h"
 #include "engine/workspace.h"
-#include "host/quote_source.h"
 #include "qt_test_registry.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
+#include "store/day_bar_file.h"
 #include "support/temp_dir.h"
 #include "tools/demo/demo_workspace.h"
 #include "window_fixture.h"

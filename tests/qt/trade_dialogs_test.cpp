@@ -20,7 +20,7 @@
 #include "qt/trade/sell_view.h"
 #include "qt/widgets/hover_button.h"
 #include "qt_test_registry.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "ui/main/command_ids.h"

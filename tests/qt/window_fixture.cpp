@@ -2,6 +2,7 @@
 
 #include "engine/dates.h"
 #include "host/module_state.h"
+#include "store/quote_snapshot_file.h"
 #include "tools/demo/demo_workspace.h"
 
 namespace fiscora::test {
@@ -13,7 +14,8 @@ SampleWorkspace::SampleWorkspace() {
     cwd_ = std::make_unique<ScopedCurrentDirectory>(dir_.path());
     setPrivateInvestDir((dir_.path() + "invest/").c_str());
     std::string error;
-    if (!quotes_.load(dir_.path() + demo::kQuotesFileName, error)) qFatal("%s", error.c_str());
+    if (!loadQuoteSnapshot(quotes_, dir_.path() + demo::kQuotesFileName, error))
+        qFatal("%s", error.c_str());
     quotes_.install();
 }
 

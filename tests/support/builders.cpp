@@ -1,6 +1,6 @@
 #include "support/builders.h"
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora::test {
 

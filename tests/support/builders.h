@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/ledger_record.h"
-#include "store/account_info.h"
+#include "records/account_info.h"
+#include "records/ledger_record.h"
 
 namespace fiscora::test {
 

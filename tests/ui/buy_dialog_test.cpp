@@ -4,7 +4,7 @@
 
 #include "engine/dates.h"
 #include "host/module_state.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "support/fake_quotes.h"
 #include "support/temp_dir.h"
 #include "ui/trade/buy_dialog.h"

@@ -5,7 +5,7 @@
 
 #include "engine/dates.h"
 #include "host/module_state.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "support/builders.h"
 #include "support/fake_quotes.h"
 #include "support/temp_dir.h"

@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "host/module_state.h"
+#include "records/gbk_text.h"
 #include "scripted_runner.h"
 #include "store/account_registry.h"
-#include "store/gbk_text.h"
 #include "store/ledger_file.h"
 #include "support/builders.h"
 #include "support/temp_dir.h"

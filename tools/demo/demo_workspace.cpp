@@ -9,9 +9,9 @@
 
 #include "engine/dates.h"
 #include "engine/workspace.h"
-#include "host/quote_source.h"
+#include "records/gbk_text.h"
 #include "store/account_registry.h"
-#include "store/gbk_text.h"
+#include "store/day_bar_file.h"
 #include "store/ledger_file.h"
 #include "store/trade_param_file.h"
 

@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <vector>
 
-#include "engine/holding_rows.h"
+#include "output/holding_rows.h"
 
 namespace fiscora::qt {
 

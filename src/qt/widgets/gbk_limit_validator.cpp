@@ -1,6 +1,6 @@
 #include "qt/widgets/gbk_limit_validator.h"
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora::qt {
 

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include "engine/dates.h"
+#include "records/gbk_text.h"
 #include "store/folder_lock.h"
-#include "store/gbk_text.h"
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/password_dialog.h"
 #include "ui/main/main_window_model.h"

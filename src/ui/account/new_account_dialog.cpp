@@ -1,6 +1,6 @@
 #include "ui/account/new_account_dialog.h"
 
-#include "store/account_info.h"
+#include "records/account_info.h"
 #include "store/ledger_file.h"
 
 namespace fiscora::ui {

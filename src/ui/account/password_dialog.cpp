@@ -1,6 +1,6 @@
 #include "ui/account/password_dialog.h"
 
-#include "store/account_info.h"
+#include "records/account_info.h"
 
 namespace fiscora::ui {
 

@@ -1,6 +1,6 @@
 #include "ui/common/dialog_model.h"
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "ui/common/number_text.h"
 
 namespace fiscora::ui {

@@ -1,7 +1,7 @@
 #include "ui/main/main_window_model.h"
 
 #include "host/module_state.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "store/trade_param_file.h"
 #include "ui/account/account_commands.h"
 #include "ui/common/dialog_title.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/holding_rows.h"
 #include "engine/workspace.h"
+#include "output/holding_rows.h"
 #include "output/list_output.h"
-#include "store/account_info.h"
+#include "records/account_info.h"
 #include "ui/common/dialog_runner.h"
 #include "ui/main/splitter.h"
 

@@ -5,7 +5,7 @@
 #include "engine/number_format.h"
 #include "host/module_state.h"
 #include "host/quote_source.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "ui/trade/leading_number.h"
 #include "ui/trade/market_choice.h"
 

@@ -1,7 +1,7 @@
 #include "ui/trade/trade_commands.h"
 
 #include "engine/dates.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "ui/main/main_window_model.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/ledger_record.h"
+#include "records/ledger_record.h"
 
 namespace fiscora {
 struct AccountInfo;

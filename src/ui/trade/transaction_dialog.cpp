@@ -5,7 +5,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 #include "ui/common/date_picker.h"
 #include "ui/common/dialog_title.h"
 #include "ui/common/number_text.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/ledger_record.h"
+#include "records/ledger_record.h"
 #include "ui/common/dialog_model.h"
 
 namespace fiscora::ui {

@@ -1,9 +1,9 @@
-#include "engine/holding_rows.h"
+#include "output/holding_rows.h"
 
 #include "engine/number_format.h"
 #include "engine/trade_fee.h"
 #include "host/quote_source.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace fiscora {
 

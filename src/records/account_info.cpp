@@ -1,7 +1,7 @@
-#include "store/account_info.h"
+#include "records/account_info.h"
 
-#include "engine/trade_fee.h"
-#include "store/gbk_text.h"
+#include "records/gbk_text.h"
+#include "records/trading_terms.h"
 
 namespace fiscora {
 

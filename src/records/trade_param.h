@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace fiscora {
 
@@ -31,5 +32,8 @@ static_assert(offsetof(TradeParam, stampDutyRate) == 47);
 static_assert(offsetof(TradeParam, transferFeePer1000) == 55);
 static_assert(offsetof(TradeParam, minTransferFee) == 63);
 static_assert(offsetof(TradeParam, orderFee) == 71);
+
+// The fee table, rows in file order.
+using TradeParamTable = std::vector<TradeParam>;
 
 }  // namespace fiscora

@@ -1,4 +1,4 @@
-#include "engine/ledger_record.h"
+#include "records/ledger_record.h"
 
 #include <cstring>
 
