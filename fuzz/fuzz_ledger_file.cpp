@@ -11,11 +11,7 @@
 using namespace fiscora;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const DataScrambler* scrambler = [] {
-        auto* s = new DataScrambler;
-        s->setFileKey();
-        return s;
-    }();
+    const DataScrambler* scrambler = &fuzz::fileScrambler();
     if (size == 0) return 0;
     const bool deciphered = (data[0] & 1) != 0;
     Bytes file(data + 1, data + size);

@@ -8,11 +8,7 @@
 using namespace fiscora;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const DataScrambler* scrambler = [] {
-        auto* s = new DataScrambler;
-        s->setFileKey();
-        return s;
-    }();
+    const DataScrambler* scrambler = &fuzz::fileScrambler();
     fuzz::writeScratchFile(kRegistryFileName, data, size);
     fuzz::QuietMessages messages;
     const AccountList accounts =

@@ -22,6 +22,15 @@ struct Scratch {
 
 }  // namespace
 
+const DataScrambler& fileScrambler() {
+    static const DataScrambler* scrambler = [] {
+        auto* s = new DataScrambler;
+        s->setFileKey();
+        return s;
+    }();
+    return *scrambler;
+}
+
 const std::string& scratchFolder() {
     static const Scratch scratch;
     return scratch.path;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/messages.h"
+#include "store/data_scrambler.h"
 
 namespace fiscora::fuzz {
 
@@ -15,6 +16,9 @@ public:
     void show(const std::string&, const std::string&, MessageIcon) override {}
     bool ask(const std::string&, const std::string&) override { return false; }
 };
+
+// The cipher keyed for the data files.
+const DataScrambler& fileScrambler();
 
 // A folder of this process (with a trailing '/'), removed at exit.
 const std::string& scratchFolder();

@@ -191,17 +191,12 @@ TEST_F(LedgerFileTest, FailedWriteIsReportedAndLeavesTheFile) {
     ASSERT_TRUE(saveLedger(store(), owner, sample));
     const Bytes before = test::readBytes(path());
 
-    // A file size limit makes writes fail like a full disk, even for root.
     Ledger big(50, sample[1]);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = saveLedger(store(), owner, big);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    bool saved = true;
+    {
+        const test::ScopedFileSizeLimit limit(4096);
+        saved = saveLedger(store(), owner, big);
+    }
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(messages.texts().back(), "不能打开文件" + path() + ".不能完成操作（原因：文件过大）");

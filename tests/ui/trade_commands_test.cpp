@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -244,20 +241,14 @@ TEST_F(TradeCommandsTest, ACancelledDialogChangesNothing) {
 TEST_F(TradeCommandsTest, AFailedWriteIsReportedAndTheRecordKept) {
     loginFirst();
     const Bytes before = readBytes(ledgerFile("甲"));
-    // A file size limit makes the write fail like a full disk, even for root.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &small);
     runner.then<CashDialog>([](CashDialog& d) {
         d.amount.text = "10";
         return true;
     });
-    window.OnCommand(command::kCashIn);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    {
+        const ScopedFileSizeLimit limit(100);
+        window.OnCommand(command::kCashIn);
+    }
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"不能打开文件" + ledgerFile("甲") +
                                                          ".不能完成操作（原因：文件过大）"});
     EXPECT_EQ(window.workspace().ledger.size(), 3u);
