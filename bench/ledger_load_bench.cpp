@@ -131,7 +131,7 @@ void BM_LoadAndBookOneRecord(benchmark::State& state) {
     for (auto _ : state) {
         meter.start();
         Ledger ledger;
-        FileStamp stamp;
+        LedgerStamp stamp;
         loadLedger(f.readOnlyStore(), f.owner, ledger, &stamp);
         ledger.push_back(ledger.back());
         saveLoadedLedger(f.writableStore(), f.owner, ledger, stamp);

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::QuietMessages messages;
     const LedgerStore store{fuzz::scratchFolder(), *scrambler, messages};
     Ledger ledger;
-    FileStamp stamp;
+    LedgerStamp stamp;
     if (loadLedger(store, account, ledger, &stamp) != LedgerStatus::Ok) return 0;
     const TradeParam row{};
     for (const Holding& h : computeHoldings(ledger, 0, -1)) holdingFigures(h, 10, row);

@@ -80,7 +80,7 @@ private:
     std::string dataDirectory_;
     std::optional<std::string> fixedTradeParamFile_;
     FileStamp registryStamp_;
-    FileStamp ledgerStamp_;  // of the file `ledger` was loaded from
+    LedgerStamp ledgerStamp_;  // of the file `ledger` was loaded from
 };
 
 }  // namespace fiscora

@@ -23,7 +23,7 @@ std::string tampered(const AccountInfo& a) {
 
 // Records are read, deciphered and written this many at a time, so that no second copy
 // of a large ledger is ever held.
-constexpr std::size_t kChunkRecords = 4096;
+constexpr std::size_t kChunkRecords = kLedgerChunkRecords;
 
 // The header's password as a string bounded to its 21 bytes.
 std::string_view headerPassword(const Bytes& bytes) {
@@ -41,6 +41,21 @@ void appendSlot(Bytes& bytes, const LedgerRecord& r) {
     const auto* p = reinterpret_cast<const unsigned char*>(&r);
     bytes.insert(bytes.end(), p, p + kSlot);
 }
+
+std::size_t chunkOffset(std::size_t chunk) {
+    return (1 + chunk * kChunkRecords) * kSlot;
+}
+
+// The file a ledger was read from, open and unchanged since, with the digests of its runs
+// of records.
+struct ReadLedgerFile {
+    const FileReader& file;
+    const std::vector<ByteDigest>& chunks;
+
+    bool holds(std::size_t chunk, const ByteDigest& digest) const {
+        return chunk < chunks.size() && chunks[chunk] == digest;
+    }
+};
 
 // The ledger file's path, or nothing (reported) when the name would leave the data
 // directory.
@@ -86,9 +101,10 @@ LedgerStatus checkHeader(const LedgerStore& store, const AccountInfo& account,
     return LedgerStatus::Ok;
 }
 
-// Reads the records after the header, chunk by chunk, straight into the ledger.
+// Reads the records after the header, chunk by chunk, straight into the ledger, with the
+// digest of each chunk when `digests` is given.
 bool readRecords(const LedgerStore& store, const FileReader& file, std::size_t count,
-                 Ledger& ledger) {
+                 Ledger& ledger, std::vector<ByteDigest>* digests) {
     try {
         // Room for the bookings of a session, so that appending one does not copy them.
         ledger.reserve(count + count / 16 + 16);
@@ -97,6 +113,7 @@ bool readRecords(const LedgerStore& store, const FileReader& file, std::size_t c
             const std::size_t n = std::min(kChunkRecords, count - done);
             if (!file.readAt((1 + done) * kSlot, chunk.data(), n * kSlot)) return false;
             store.scrambler.decrypt(chunk.data(), n * kSlot);
+            if (digests != nullptr) digests->push_back(digestOf(chunk.data(), n * kSlot));
             const auto* first = reinterpret_cast<const LedgerRecord*>(chunk.data());
             ledger.insert(ledger.end(), first, first + n);
             done += n;
@@ -107,36 +124,51 @@ bool readRecords(const LedgerStore& store, const FileReader& file, std::size_t c
     return true;
 }
 
-// Rewrites the file as a header for `password` and the records, enciphered chunk by chunk.
+// Puts the bytes enciphered, through a buffer of one chunk.
+bool putEnciphered(const LedgerStore& store, const ByteSink& sink, Bytes& buffer, const void* data,
+                   std::size_t size) {
+    const auto* p = static_cast<const unsigned char*>(data);
+    buffer.assign(p, p + size);
+    store.scrambler.encrypt(buffer.data(), size);
+    return sink.put(buffer.data(), size);
+}
+
+// Rewrites the file as a header for `password` and the records, chunk by chunk. A chunk
+// that `read` still holds as it is in memory is copied from there; the others are
+// enciphered.
 bool writeLedgerFile(const LedgerStore& store, const std::string& path, std::string_view password,
-                     const Ledger& ledger, FileStamp* stamp) {
-    const WriteResult written = replaceFileWith(path, [&](const ByteSink& put) {
-        Bytes chunk;
-        chunk.reserve((std::min(ledger.size(), kChunkRecords) + 1) * kSlot);
-        const auto flush = [&] {
-            store.scrambler.encrypt(chunk.data(), chunk.size());
-            const bool ok = put(chunk.data(), chunk.size());
-            chunk.clear();
-            return ok;
-        };
-        appendSlot(chunk, headerSlot(password));
-        for (const auto& r : ledger) {
-            appendSlot(chunk, r);
-            if (chunk.size() >= kChunkRecords * kSlot && !flush()) return false;
+                     const Ledger& ledger, LedgerStamp* stamp,
+                     const std::optional<ReadLedgerFile>& read = std::nullopt) {
+    std::vector<ByteDigest> digests;
+    const WriteResult written = replaceFileWith(path, [&](const ByteSink& sink) {
+        Bytes buffer;
+        const LedgerRecord header = headerSlot(password);
+        if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
+        for (std::size_t chunk = 0; chunk * kChunkRecords < ledger.size(); ++chunk) {
+            const LedgerRecord* first = ledger.data() + chunk * kChunkRecords;
+            const std::size_t size =
+                std::min(kChunkRecords, ledger.size() - chunk * kChunkRecords) * kSlot;
+            digests.push_back(digestOf(first, size));
+            if (read && read->holds(chunk, digests.back()) &&
+                sink.copyFrom(read->file, chunkOffset(chunk), size))
+                continue;
+            if (!putEnciphered(store, sink, buffer, first, size)) return false;
         }
-        return flush();
+        return true;
     });
     if (!written) {
         store.messages.plain(ledgerOpenFailure(path, written.error));
         return false;
     }
-    if (stamp != nullptr) *stamp = written.stamp;
+    if (stamp != nullptr) *stamp = {written.stamp, std::move(digests)};
     return true;
 }
 
-// Checks the present file's header and rewrites the file with its password.
+// Checks the present file's header and rewrites the file with its password. With the stamp
+// of an earlier read that still describes the file, the runs of records unchanged since are
+// copied from it.
 bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const std::string& path,
-                   const Ledger& ledger, FileStamp* stamp) {
+                   const Ledger& ledger, LedgerStamp* stamp) {
     FileReader file;
     if (openLedgerFile(store, path, file) != LedgerStatus::Ok) return false;
     Bytes header;
@@ -147,7 +179,9 @@ bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const s
         store.messages.plain(tampered(account));
         return false;
     }
-    return writeLedgerFile(store, path, headerPassword(header), ledger, stamp);
+    std::optional<ReadLedgerFile> read;
+    if (stamp != nullptr && file.stamp() == stamp->file) read.emplace(file, stamp->chunks);
+    return writeLedgerFile(store, path, headerPassword(header), ledger, stamp, read);
 }
 
 }  // namespace
@@ -179,26 +213,28 @@ std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& acco
 }
 
 LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger,
-                        FileStamp* stamp) {
+                        LedgerStamp* stamp) {
     ledger.clear();
     const auto checked = checkedPath(store, account);
     if (!checked) return LedgerStatus::UnsafeName;
     const std::string& path = *checked;
     // A file that cannot be read is described as it is: a later save then meets the same
     // refusal instead of an apparent change.
-    if (stamp != nullptr) *stamp = stampOf(path);
+    if (stamp != nullptr) *stamp = {stampOf(path), {}};
     FileReader file;
     if (const LedgerStatus s = openLedgerFile(store, path, file); s != LedgerStatus::Ok) return s;
     Bytes header;
     if (const LedgerStatus s = checkHeader(store, account, path, file, header);
         s != LedgerStatus::Ok)
         return s;
-    if (!readRecords(store, file, file.size() / kSlot - 1, ledger)) {
+    if (!readRecords(store, file, file.size() / kSlot - 1, ledger,
+                     stamp != nullptr ? &stamp->chunks : nullptr)) {
         ledger.clear();
+        if (stamp != nullptr) stamp->chunks.clear();
         store.messages.plain(damaged(path));
         return LedgerStatus::Damaged;
     }
-    if (stamp != nullptr) *stamp = file.stamp();
+    if (stamp != nullptr) stamp->file = file.stamp();
     return file.size() % kSlot == 0 ? LedgerStatus::Ok : LedgerStatus::PartialRecord;
 }
 
@@ -210,11 +246,11 @@ bool saveLedger(const LedgerStore& store, const AccountInfo& account, const Ledg
 }
 
 SaveStatus saveLoadedLedger(const LedgerStore& store, const AccountInfo& account,
-                            const Ledger& ledger, FileStamp& stamp) {
+                            const Ledger& ledger, LedgerStamp& stamp) {
     const auto path = checkedPath(store, account);
     if (!path) return SaveStatus::Failed;
     FolderLock lock(store.dataDirectory);
-    if (stampOf(*path) != stamp) {
+    if (stampOf(*path) != stamp.file) {
         store.messages.plain(changedOnDiskMessage(*path));
         return SaveStatus::ChangedOnDisk;
     }
@@ -223,7 +259,7 @@ SaveStatus saveLoadedLedger(const LedgerStore& store, const AccountInfo& account
 }
 
 bool writeNewLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger,
-                    FileStamp& stamp) {
+                    LedgerStamp& stamp) {
     const auto path = checkedPath(store, account);
     return path && writeLedgerFile(store, *path, fieldBytes(account.password), ledger, &stamp);
 }

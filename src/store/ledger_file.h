@@ -2,10 +2,12 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/messages.h"
 #include "records/account_info.h"
 #include "records/ledger_record.h"
+#include "store/byte_digest.h"
 #include "store/data_scrambler.h"
 #include "store/safe_file.h"
 
@@ -30,6 +32,15 @@ inline bool isLoaded(LedgerStatus s) {
 // since it was read (reported, the caller reloads).
 enum class SaveStatus { Saved, Failed, ChangedOnDisk };
 
+// The ledger file as read or last written: its stamp, and a digest of each run of records
+// as they were read (kLedgerChunkRecords at a time, the last run shorter). A save copies
+// the runs that are still the same from the file instead of enciphering them again.
+inline constexpr std::size_t kLedgerChunkRecords = 4096;
+struct LedgerStamp {
+    FileStamp file;
+    std::vector<ByteDigest> chunks;
+};
+
 // Where the ledger files are and how they are read and reported.
 struct LedgerStore {
     std::string dataDirectory;
@@ -51,7 +62,7 @@ std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& acco
 // stamp of the file read is stored in `stamp` when given. The ledger keeps some spare
 // capacity, so that booking a record does not copy it.
 LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger,
-                        FileStamp* stamp = nullptr);
+                        LedgerStamp* stamp = nullptr);
 
 // Rewrites the file: a fresh header with the password found in the file's own header,
 // then the records. Refuses, reported and without writing, a file whose header does not
@@ -64,12 +75,12 @@ bool saveLedger(const LedgerStore& store, const AccountInfo& account, const Ledg
 // over that change (reported with "已被其他程序修改"). On success `stamp` describes the
 // new file.
 SaveStatus saveLoadedLedger(const LedgerStore& store, const AccountInfo& account,
-                            const Ledger& ledger, FileStamp& stamp);
+                            const Ledger& ledger, LedgerStamp& stamp);
 
 // Writes a new account's whole file (its header for the account's password, then the
 // records) without reading what may be there. On success `stamp` describes the file.
 bool writeNewLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger,
-                    FileStamp& stamp);
+                    LedgerStamp& stamp);
 
 // The message shown when another program changed a file since it was read.
 std::string changedOnDiskMessage(const std::string& path);

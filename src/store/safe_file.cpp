@@ -214,6 +214,31 @@ ReadResult readWholeFile(const std::string& path, OpenMode mode, std::size_t max
     return result;
 }
 
+bool ByteSink::put(const void* data, std::size_t size) const {
+    if (failure_ != 0) return false;
+    if (writeAll(fd_, data, size)) return true;
+    failure_ = errno;
+    return false;
+}
+
+bool ByteSink::copyFrom(const FileReader& file, std::size_t offset, std::size_t length) const {
+    const off_t start = ::lseek(fd_, 0, SEEK_CUR);
+    if (start < 0) return false;
+    auto from = static_cast<off_t>(offset);
+    while (length > 0) {
+        const ssize_t n = ::copy_file_range(file.fd_, &from, fd_, nullptr, length, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            // Whatever was copied goes again, so that the caller can put the bytes instead.
+            if (::ftruncate(fd_, start) != 0 || ::lseek(fd_, start, SEEK_SET) != start)
+                failure_ = errno;
+            return false;
+        }
+        length -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 WriteResult replaceFileWith(const std::string& path, const ContentWriter& write) {
     WriteResult result;
     FolderLock lock(folderOf(path));
@@ -227,14 +252,10 @@ WriteResult replaceFileWith(const std::string& path, const ContentWriter& write)
     // Keep the old file's permissions, or the usual ones for a new file.
     struct stat st {};
     const mode_t perms = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-    int failure = 0;
-    const ByteSink put = [&](const void* data, std::size_t size) {
-        if (writeAll(fd.get(), data, size)) return true;
-        failure = errno;
-        return false;
-    };
-    bool written = ::fchmod(fd.get(), perms) == 0 && write(put);
+    const ByteSink sink(fd.get());
+    bool written = ::fchmod(fd.get(), perms) == 0 && write(sink);
     if (written && ::fsync(fd.get()) != 0) written = false;
+    int failure = sink.failure();
     if (!written && failure == 0) failure = errno;
     if (!fd.close() && written) {
         written = false;
@@ -258,8 +279,8 @@ WriteResult replaceFileWith(const std::string& path, const ContentWriter& write)
 }
 
 WriteResult replaceFile(const std::string& path, const Bytes& bytes) {
-    return replaceFileWith(path,
-                           [&](const ByteSink& put) { return put(bytes.data(), bytes.size()); });
+    return replaceFileWith(
+        path, [&](const ByteSink& sink) { return sink.put(bytes.data(), bytes.size()); });
 }
 
 }  // namespace fiscora

@@ -70,6 +70,7 @@ public:
     bool readAt(std::size_t offset, void* buffer, std::size_t length) const;
 
 private:
+    friend class ByteSink;
     int fd_ = -1;
     std::size_t size_ = 0;
     FileError error_ = FileError::None;
@@ -90,9 +91,24 @@ struct WriteResult {
     explicit operator bool() const { return error == FileError::None; }
 };
 
-// Hands the new contents over piece by piece; false from `put` means the write failed.
-using ByteSink = std::function<bool(const void* data, std::size_t size)>;
-using ContentWriter = std::function<bool(const ByteSink& put)>;
+// Takes the new contents piece by piece; false from `put` means the write failed.
+class ByteSink {
+public:
+    explicit ByteSink(int fd) : fd_(fd) {}
+    bool put(const void* data, std::size_t size) const;
+    // Copies `length` bytes of `file` from `offset` inside the kernel, without passing them
+    // through this process. False, with none of them kept, when the system cannot copy
+    // them so: the caller then puts them itself.
+    bool copyFrom(const FileReader& file, std::size_t offset, std::size_t length) const;
+    // The errno of the write that failed, 0 when none did. After a failure every `put`
+    // fails.
+    int failure() const { return failure_; }
+
+private:
+    int fd_;
+    mutable int failure_ = 0;
+};
+using ContentWriter = std::function<bool(const ByteSink& sink)>;
 
 // Replaces the file's contents so that at any instant the file holds either the old or
 // the new bytes: a temporary file in the same folder is written, flushed to disk and

@@ -124,7 +124,7 @@ TEST_F(HostileFiles, ALedgerChangedSinceItWasReadIsNotWrittenOver) {
     ASSERT_TRUE(writeLedgerHeader(store(), owner, "pw"));
     ASSERT_TRUE(saveLedger(store(), owner, sample));
     Ledger mine;
-    FileStamp stamp;
+    LedgerStamp stamp;
     ASSERT_EQ(loadLedger(store(), owner, mine, &stamp), LedgerStatus::Ok);
 
     // Another program books meanwhile.

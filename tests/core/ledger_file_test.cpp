@@ -73,6 +73,49 @@ TEST_F(LedgerFileTest, SaveWritesHeaderThenRecordsByteForByte) {
     EXPECT_EQ(std::memcmp(back.data(), sample.data(), 400), 0);
 }
 
+// A save after a load copies the runs of records that are unchanged from the file: a
+// change anywhere, in the first run, a middle one or the last, must still reach the file,
+// and the file must be what a full rewrite writes.
+TEST_F(LedgerFileTest, SaveAfterLoadWritesEveryChangeWhereverItIs) {
+    createFile(owner);
+    Ledger ledger;
+    for (std::size_t i = 0; i < 3 * kLedgerChunkRecords + 10; ++i)
+        ledger.push_back(test::stockRecord(RecordType::Buy, 20240101 + static_cast<int>(i % 28),
+                                           "600036", 100 + static_cast<int>(i), 10, 5));
+    ASSERT_TRUE(saveLedger(store(), owner, ledger));
+    LedgerStamp stamp;
+    ASSERT_EQ(loadLedger(store(), owner, ledger, &stamp), LedgerStatus::Ok);
+
+    const auto expectFileHolds = [&](const Ledger& expected) {
+        const Bytes written = test::readBytes(path());
+        ASSERT_TRUE(saveLedger(store(), owner, expected));  // every record enciphered
+        EXPECT_EQ(written, test::readBytes(path()));
+        Ledger back;
+        ASSERT_EQ(loadLedger(store(), owner, back), LedgerStatus::Ok);
+        ASSERT_EQ(back.size(), expected.size());
+        EXPECT_EQ(std::memcmp(back.data(), expected.data(), back.size() * sizeof(LedgerRecord)), 0);
+    };
+
+    ledger[kLedgerChunkRecords + 7].quantity = 1;  // a middle run
+    ledger.push_back(sample[0]);                   // the last run grows
+    ASSERT_EQ(saveLoadedLedger(store(), owner, ledger, stamp), SaveStatus::Saved);
+    expectFileHolds(ledger);
+
+    // The stamp now describes the file just written; the full rewrite above changed it.
+    ASSERT_EQ(loadLedger(store(), owner, ledger, &stamp), LedgerStatus::Ok);
+    ledger[0].price = 11;  // the first run
+    ASSERT_EQ(saveLoadedLedger(store(), owner, ledger, stamp), SaveStatus::Saved);
+    ledger[2 * kLedgerChunkRecords].fee = 6;  // after a save, on its stamp
+    ASSERT_EQ(saveLoadedLedger(store(), owner, ledger, stamp), SaveStatus::Saved);
+    expectFileHolds(ledger);
+
+    // Records removed shift every run after them.
+    ASSERT_EQ(loadLedger(store(), owner, ledger, &stamp), LedgerStatus::Ok);
+    ledger.erase(ledger.begin() + 5);
+    ASSERT_EQ(saveLoadedLedger(store(), owner, ledger, stamp), SaveStatus::Saved);
+    expectFileHolds(ledger);
+}
+
 TEST_F(LedgerFileTest, EmptyFileIsDamagedAndAMissingOneIsCreatedFirst) {
     Ledger ledger = sample;
     EXPECT_EQ(loadLedger(store(), owner, ledger), LedgerStatus::Damaged);
