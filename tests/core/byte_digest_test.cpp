@@ -22,7 +22,7 @@ TEST(ByteDigest, EveryChangedByteAndEveryLengthGivesAnotherDigest) {
     const ByteDigest original = digestOf(bytes.data(), bytes.size());
     EXPECT_EQ(digestOf(bytes.data(), bytes.size()), original);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        for (const unsigned char flip : {0x01, 0x80, 0xFF}) {
+        for (const int flip : {0x01, 0x80, 0xFF}) {
             auto changed = bytes;
             changed[i] = static_cast<unsigned char>(changed[i] ^ flip);
             EXPECT_NE(digestOf(changed.data(), changed.size()), original) << i;

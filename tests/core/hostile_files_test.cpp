@@ -120,6 +120,22 @@ TEST_F(HostileFiles, AKilledWritersTemporariesGoWhenTheFileIsNextWritten) {
         EXPECT_TRUE(std::filesystem::exists(dir.file(kept))) << kept;
 }
 
+// A rewrite copies unchanged runs of an old file; a copy that falls short (the file is
+// shorter than it was) leaves none of its bytes, so that the writer can put them itself.
+TEST_F(HostileFiles, ACopyThatFallsShortLeavesNothingOfItBehind) {
+    test::writeBytes(dir.file("old"), Bytes{'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'});
+    FileReader old;
+    ASSERT_EQ(old.open(dir.file("old"), OpenMode::ReadOnly), ReadStatus::Ok);
+    const WriteResult written = replaceFileWith(dir.file("new"), [&](const ByteSink& sink) {
+        EXPECT_TRUE(sink.put("ab", 2));
+        EXPECT_FALSE(sink.copyFrom(old, 4, 100));
+        EXPECT_TRUE(sink.copyFrom(old, 6, 4));
+        return sink.put("z", 1);
+    });
+    ASSERT_TRUE(written);
+    EXPECT_EQ(test::readBytes(dir.file("new")), (Bytes{'a', 'b', '6', '7', '8', '9', 'z'}));
+}
+
 TEST_F(HostileFiles, ALedgerChangedSinceItWasReadIsNotWrittenOver) {
     ASSERT_TRUE(writeLedgerHeader(store(), owner, "pw"));
     ASSERT_TRUE(saveLedger(store(), owner, sample));
