@@ -23,7 +23,8 @@ std::vector<DayBar> readDayBarFile(const std::string& base, std::int32_t market,
         readWholeFile(dayBarPath(base, market, code), OpenMode::ReadOnly, kMaxBarFileBytes);
     if (file.status != ReadStatus::Ok || file.bytes.size() % sizeof(DayBar) != 0) return {};
     std::vector<DayBar> bars(file.bytes.size() / sizeof(DayBar));
-    std::memcpy(static_cast<void*>(bars.data()), file.bytes.data(), file.bytes.size());
+    if (!bars.empty())
+        std::memcpy(static_cast<void*>(bars.data()), file.bytes.data(), file.bytes.size());
     return bars;
 }
 

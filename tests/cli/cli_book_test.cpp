@@ -11,6 +11,7 @@
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/ledger_file.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 #include "ui/main/command_ids.h"
 
@@ -93,11 +94,11 @@ TEST_F(CliBook, APurchaseCarriesTheFiguresTheDialogShows) {
     ASSERT_EQ(ledger.size(), 2u);
     const LedgerRecord& buy = ledger[1];
     EXPECT_EQ(buy.kind(), RecordType::Buy);
-    EXPECT_EQ(buy.market, 1);
+    EXPECT_EQ(test::unpacked(buy.market), 1);
     EXPECT_STREQ(buy.stockCode, "600036");
-    EXPECT_EQ(buy.quantity, 100);
-    EXPECT_EQ(buy.fee, 12.0);
-    EXPECT_EQ(buy.amount, 1012.0);
+    EXPECT_EQ(test::unpacked(buy.quantity), 100);
+    EXPECT_EQ(test::unpacked(buy.fee), 12.0);
+    EXPECT_EQ(test::unpacked(buy.amount), 1012.0);
     EXPECT_EQ(fieldText(buy.remark), "首次建仓");
 
     // The purchase took the cash below zero by its fees: nothing more can be bought.
@@ -147,8 +148,8 @@ TEST_F(CliBook, SharesBoughtTodayAreSellableFromTomorrow) {
     const Ledger ledger = ledgerOf("张三");
     ASSERT_EQ(ledger.size(), 3u);
     EXPECT_EQ(ledger[2].kind(), RecordType::Sell);
-    EXPECT_EQ(ledger[2].amount, 349.28);
-    EXPECT_EQ(ledger[2].date, std::stoi(dayOffset(1)));
+    EXPECT_EQ(test::unpacked(ledger[2].amount), 349.28);
+    EXPECT_EQ(test::unpacked(ledger[2].date), std::stoi(dayOffset(1)));
 
     expectRefused(
         {"sell", "--code", "000001", "--price", "6", "--quantity", "41", "--date", dayOffset(2)},

@@ -8,6 +8,7 @@
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/ledger_file.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora::test {
@@ -69,10 +70,10 @@ TEST_F(CliCorporateActions, EachKindBooksTheDialogsRecord) {
 
     const Ledger onDisk = ledger();
     ASSERT_EQ(onDisk.size(), 5u);
-    EXPECT_EQ(onDisk[2].amount, 125.0);
-    EXPECT_EQ(onDisk[3].quantity, 300);
-    EXPECT_EQ(onDisk[4].fee, 11.8);
-    EXPECT_EQ(onDisk[4].amount, 911.8);
+    EXPECT_EQ(test::unpacked(onDisk[2].amount), 125.0);
+    EXPECT_EQ(test::unpacked(onDisk[3].quantity), 300);
+    EXPECT_EQ(test::unpacked(onDisk[4].fee), 11.8);
+    EXPECT_EQ(test::unpacked(onDisk[4].amount), 911.8);
 }
 
 TEST_F(CliCorporateActions, RefusalsAreTheDialogsOwnAndWriteNothing) {

@@ -7,6 +7,7 @@
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/ledger_file.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora::test {
@@ -51,7 +52,7 @@ TEST_F(CliCreateAccount, WritesTheRegistryAndTheOpeningLedger) {
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(fieldText(list[0].name), "张三");
     EXPECT_EQ(fieldBytes(list[0].password), "secret");  // the file's line end is not part of it
-    EXPECT_EQ(list[0].initialCapital, 2500.5);
+    EXPECT_EQ(test::unpacked(list[0].initialCapital), 2500.5);
 
     RecordingMessages messages;
     Ledger ledger;
@@ -60,7 +61,7 @@ TEST_F(CliCreateAccount, WritesTheRegistryAndTheOpeningLedger) {
         LedgerStatus::Ok);
     ASSERT_EQ(ledger.size(), 1u);
     EXPECT_EQ(ledger[0].kind(), RecordType::CashIn);
-    EXPECT_EQ(ledger[0].amount, 2500.5);
+    EXPECT_EQ(test::unpacked(ledger[0].amount), 2500.5);
     EXPECT_EQ(fieldText(ledger[0].remark), "测试帐户");
 
     // The new account reads back through the read-side commands with its password.

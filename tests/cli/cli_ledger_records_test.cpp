@@ -9,6 +9,7 @@
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/ledger_file.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora::test {
@@ -119,17 +120,17 @@ TEST_F(CliLedgerRecords, EditedRecordsAreRebuiltFromTheEditorsBoxes) {
     const Ledger records = ledger();
     ASSERT_EQ(records.size(), 7u);
     EXPECT_EQ(records[6].kind(), RecordType::CashOut);
-    EXPECT_EQ(records[6].amount, 4000);
-    EXPECT_EQ(records[6].cashSign, -1);
+    EXPECT_EQ(test::unpacked(records[6].amount), 4000);
+    EXPECT_EQ(test::unpacked(records[6].cashSign), -1);
     EXPECT_EQ(fieldText(records[6].remark), "备用金");
     // The purchase keeps its place, takes the new quantity and date, and its fee and
     // total are recomputed from the price it had.
     const LedgerRecord& edited = records[1];
     EXPECT_EQ(edited.kind(), RecordType::Buy);
-    EXPECT_EQ(edited.date, 20240105);
-    EXPECT_EQ(edited.quantity, 900);
-    EXPECT_EQ(edited.price, 10.5);
-    EXPECT_GT(edited.fee, 0);
+    EXPECT_EQ(test::unpacked(edited.date), 20240105);
+    EXPECT_EQ(test::unpacked(edited.quantity), 900);
+    EXPECT_EQ(test::unpacked(edited.price), 10.5);
+    EXPECT_GT(test::unpacked(edited.fee), 0);
     EXPECT_NEAR(edited.amount, 9450 + edited.fee, 0.0005);
     EXPECT_EQ(fieldText(edited.stockCode), "600036");
 }
@@ -137,7 +138,7 @@ TEST_F(CliLedgerRecords, EditedRecordsAreRebuiltFromTheEditorsBoxes) {
 TEST_F(CliLedgerRecords, ANewCodeLeftInItsBoxSetsTheMarket) {
     const CliRun r = cli({"edit-record", "张三", "3", "--code", "600036"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(ledger()[2].market, 1);
+    EXPECT_EQ(test::unpacked(ledger()[2].market), 1);
 }
 
 TEST_F(CliLedgerRecords, EditRefusalsChangeNothing) {

@@ -5,6 +5,7 @@
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "support/builders.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora {
@@ -101,7 +102,8 @@ TEST_F(AccountIdentityTest, RegistryWriteFailureMovesTheLedgerBack) {
         renamed = renameAccount(workspace, gbk("张三"), gbk("张三丰"));
     }
     EXPECT_FALSE(renamed);
-    EXPECT_EQ(messages.texts().front(), "不能打开文件pinfo.dat!无法将基本资料存盘.（原因：文件过大）");
+    EXPECT_EQ(messages.texts().front(),
+              "不能打开文件pinfo.dat!无法将基本资料存盘.（原因：文件过大）");
     EXPECT_EQ(messages.texts().back(), "帐户没有改变。");
     EXPECT_FALSE(test::fileExists(dir.file("张三丰.da0")));
     expectNothingChanged();
@@ -113,7 +115,7 @@ TEST_F(AccountIdentityTest, NewPasswordKeepsEveryRecord) {
     Ledger loaded;
     EXPECT_EQ(loadAs("张三", "n3w", loaded), LedgerStatus::Ok);
     ASSERT_EQ(loaded.size(), 2u);
-    EXPECT_EQ(loaded[1].quantity, 100);
+    EXPECT_EQ(test::unpacked(loaded[1].quantity), 100);
     EXPECT_EQ(loadAs("张三", "secret", loaded), LedgerStatus::Tampered);
 }
 
@@ -124,7 +126,8 @@ TEST_F(AccountIdentityTest, LedgerHeaderFailureChangesNothing) {
         changed = changeAccountPassword(workspace, gbk("张三"), "n3w");
     }
     EXPECT_FALSE(changed);
-    EXPECT_EQ(messages.texts().back(), "不能打开文件" + dir.file("张三.da0") + ".不能完成操作（原因：文件过大）");
+    EXPECT_EQ(messages.texts().back(),
+              "不能打开文件" + dir.file("张三.da0") + ".不能完成操作（原因：文件过大）");
     expectNothingChanged();
 }
 

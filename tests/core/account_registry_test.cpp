@@ -7,6 +7,7 @@
 
 #include "records/gbk_text.h"
 #include "support/builders.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora {
@@ -53,7 +54,7 @@ TEST_F(RegistryTest, SavesEncipheredEntriesAndReadsThemBackInOrder) {
     ASSERT_EQ(back.size(), 2u);
     EXPECT_EQ(std::memcmp(back.data(), accounts.data(), 384), 0);
     EXPECT_EQ(fieldText(back[1].name), "李四");
-    EXPECT_EQ(back[1].createdDate, 20231231);
+    EXPECT_EQ(test::unpacked(back[1].createdDate), 20231231);
     EXPECT_EQ(currencyUnit(back, *utf8ToGbk("李四")), "美元");
     EXPECT_EQ(currencyUnit(back, *utf8ToGbk("张三")), "元");
 }

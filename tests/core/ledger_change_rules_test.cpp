@@ -4,6 +4,7 @@
 
 #include "engine/ledger_edits.h"
 #include "support/builders.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora {
@@ -150,7 +151,7 @@ TEST_F(LedgerEditsTest, DeletionAndEditAreWrittenInPlace) {
     EXPECT_TRUE(replaceLedgerRecord(ws, owner, 0, edited));
     back = reloaded();
     ASSERT_EQ(back.size(), 2u);
-    EXPECT_EQ(back[0].date, 20240301);  // a later date keeps the record first
+    EXPECT_EQ(test::unpacked(back[0].date), 20240301);  // a later date keeps the record first
     EXPECT_DOUBLE_EQ(back[0].amount, 1500);
     EXPECT_DOUBLE_EQ(cashBalance(ws.ledger), 1400);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/dates.h"
+#include "support/packed_field.h"
 
 namespace fiscora {
 namespace {
@@ -68,7 +69,7 @@ TEST(CashBalance, SumsSignedAmountsWholeOrOverDates) {
     EXPECT_DOUBLE_EQ(cashBalanceBetween(ledger, 20010101, 20011231), -500 + 250);
     EXPECT_DOUBLE_EQ(cashBalanceBetween(ledger, 20010615, -1), 10000 - 500);
     EXPECT_DOUBLE_EQ(cashBalanceBetween(ledger, 20020302, -1), 0);
-    EXPECT_EQ(ledger[1].date, 20010615);  // entry order kept
+    EXPECT_EQ(test::unpacked(ledger[1].date), 20010615);  // entry order kept
 }
 
 TEST(LedgerRecord, FoundByViewRowOrByStock) {

@@ -5,6 +5,7 @@
 #include "records/gbk_text.h"
 #include "support/builders.h"
 #include "support/fake_quotes.h"
+#include "support/packed_field.h"
 
 namespace fiscora {
 namespace {
@@ -63,11 +64,11 @@ TEST(LedgerFilter, RefillTiesRowsAndRecordsThroughViewRow) {
     Ledger ledger = sampleLedger();
     for (auto& r : ledger) r.viewRow = 77;  // whatever a file held
     const ViewRows rows = refillViewRows(ledger, LedgerFilter::oneDay(20240105));
-    EXPECT_EQ(ledger[0].viewRow, -1);
-    EXPECT_EQ(ledger[1].viewRow, 0);
-    EXPECT_EQ(ledger[2].viewRow, -1);
-    EXPECT_EQ(ledger[3].viewRow, 1);
-    EXPECT_EQ(ledger[5].viewRow, -1);
+    EXPECT_EQ(test::unpacked(ledger[0].viewRow), -1);
+    EXPECT_EQ(test::unpacked(ledger[1].viewRow), 0);
+    EXPECT_EQ(test::unpacked(ledger[2].viewRow), -1);
+    EXPECT_EQ(test::unpacked(ledger[3].viewRow), 1);
+    EXPECT_EQ(test::unpacked(ledger[5].viewRow), -1);
     for (std::size_t row = 0; row < rows.size(); ++row)
         EXPECT_EQ(findByViewRow(ledger, static_cast<std::int32_t>(row)), &ledger[rows[row]]);
 }

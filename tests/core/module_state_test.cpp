@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora {
@@ -50,13 +51,13 @@ TEST(ModuleState, PrivateDirectoryIsCopiedVerbatimAndBounded) {
 
 TEST(ModuleState, DefaultTradeParamsStartZeroAndTakeTheStandardRates) {
     defaultTradeParams() = TradeParam{};
-    EXPECT_EQ(defaultTradeParams().minCommission, 0.0);
+    EXPECT_EQ(test::unpacked(defaultTradeParams().minCommission), 0.0);
     setStandardDefaultTradeParams();
     EXPECT_DOUBLE_EQ(defaultTradeParams().commissionRate, 0.0035);
     EXPECT_DOUBLE_EQ(defaultTradeParams().minCommission, 10.0);
     EXPECT_DOUBLE_EQ(defaultTradeParams().stampDutyRate, 0.002);
-    EXPECT_EQ(defaultTradeParams().transferFeePer1000, 0.0);
-    EXPECT_EQ(defaultTradeParams().market, 0);
+    EXPECT_EQ(test::unpacked(defaultTradeParams().transferFeePer1000), 0.0);
+    EXPECT_EQ(test::unpacked(defaultTradeParams().market), 0);
     EXPECT_EQ(defaultTradeParams().codePrefix[0], '\0');
 }
 

@@ -122,7 +122,7 @@ protected:
     void write(std::int32_t market, const std::string& code, const std::vector<DayBar>& bars,
                std::size_t extra = 0) {
         Bytes bytes(bars.size() * sizeof(DayBar) + extra, 0);
-        std::memcpy(bytes.data(), bars.data(), bars.size() * sizeof(DayBar));
+        if (!bars.empty()) std::memcpy(bytes.data(), bars.data(), bars.size() * sizeof(DayBar));
         test::writeBytes(dayBarPath(dir.path(), market, code), bytes);
     }
     static DayBar bar(std::int32_t date, std::uint32_t close) {

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "engine/dates.h"
+#include "support/packed_field.h"
 #include "ui/common/headless_runner.h"
 #include "ui/main/dialog_fillers.h"
 #include "window_model_fixture.h"
@@ -36,7 +37,7 @@ TEST_F(AccountCommandsTest, ANewAccountIsRegisteredLoggedInSelectedAndGetsItsOpe
     EXPECT_EQ(fieldText(a.password), "secret");
     EXPECT_EQ(fieldText(a.tradeType), "深证B股");
     EXPECT_DOUBLE_EQ(a.initialCapital, 10000.5);
-    EXPECT_EQ(a.createdDate, today());
+    EXPECT_EQ(test::unpacked(a.createdDate), today());
     EXPECT_EQ(fieldText(a.remark), "备用金");
     // Zero after every terminator, as the program always writes its entries.
     AccountInfo expected{};
@@ -66,9 +67,9 @@ TEST_F(AccountCommandsTest, ANewAccountIsRegisteredLoggedInSelectedAndGetsItsOpe
     Ledger loaded;
     EXPECT_EQ(loadLedger(store(), a, loaded), LedgerStatus::Ok);
     ASSERT_EQ(loaded.size(), 1u);
-    EXPECT_EQ(loaded[0].type, 6);
-    EXPECT_EQ(loaded[0].cashSign, 1);
-    EXPECT_EQ(loaded[0].market, 0);
+    EXPECT_EQ(test::unpacked(loaded[0].type), 6);
+    EXPECT_EQ(test::unpacked(loaded[0].cashSign), 1);
+    EXPECT_EQ(test::unpacked(loaded[0].market), 0);
     EXPECT_EQ(loaded[0].stockCode[0], '\0');
     ASSERT_EQ(window.workspace().ledger.size(), 1u);
     EXPECT_EQ(std::memcmp(&window.workspace().ledger[0], &opening, 200), 0);

@@ -1,6 +1,7 @@
 #include "ui/trade/bonus_shares_dialog.h"
 
 #include "held_stock_fixture.h"
+#include "support/packed_field.h"
 
 namespace fiscora::test {
 namespace {
@@ -46,7 +47,7 @@ TEST_F(BonusSharesDialogTest, TheCountTruncatesAndIsBookedWithoutCash) {
     type(d.remark, "10送3");
     ASSERT_TRUE(d.OnConfirm());
     expectBooked(zeroed(RecordType::BonusShares, 1, "600036", 301, 0, 0, 0, "10送3"));
-    EXPECT_EQ(dialog->confirmedRecord()->cashSign, 0);
+    EXPECT_EQ(test::unpacked(dialog->confirmedRecord()->cashSign), 0);
 }
 
 TEST_F(BonusSharesDialogTest, TheSchemeIsCheckedBeforeTheCount) {
@@ -80,7 +81,7 @@ TEST_F(BonusSharesDialogTest, ACountBeyondARecordIsRefusedNotWrapped) {
     type(d.grant, "3");
     EXPECT_EQ(d.bonus.text, "600000000");
     ASSERT_TRUE(d.OnConfirm());
-    EXPECT_EQ(dialog->confirmedRecord()->quantity, 600000000);
+    EXPECT_EQ(test::unpacked(dialog->confirmedRecord()->quantity), 600000000);
 }
 
 TEST_F(BonusSharesDialogTest, WithoutHoldingsConfirmingBooksNothing) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "support/fake_quotes.h"
+#include "support/packed_field.h"
 #include "ui/main/command_ids.h"
 #include "ui/trade/bonus_shares_dialog.h"
 #include "ui/trade/dividend_dialog.h"
@@ -69,9 +70,9 @@ TEST_F(CorporateActionCommandsTest, ADividendIsSavedAndTheListRebuilt) {
     window.OnCommand(command::kDividend);
     EXPECT_EQ(runner.captions, std::vector<std::string>{"股票分红 -[甲]"});
     const LedgerRecord& r = lastBooked();
-    EXPECT_EQ(r.type, 2);
-    EXPECT_EQ(r.cashSign, 1);
-    EXPECT_EQ(r.amount, 125.0);
+    EXPECT_EQ(test::unpacked(r.type), 2);
+    EXPECT_EQ(test::unpacked(r.cashSign), 1);
+    EXPECT_EQ(test::unpacked(r.amount), 125.0);
     EXPECT_EQ(window.holdingRows()[0].cells[7], "13.000");
     EXPECT_DOUBLE_EQ(cashBalance(window.workspace().ledger), 2125.0);
 }
@@ -82,7 +83,7 @@ TEST_F(CorporateActionCommandsTest, BonusSharesAddToTheHoldings) {
         return true;
     });
     window.OnCommand(command::kBonusShares);
-    EXPECT_EQ(lastBooked().quantity, 300);
+    EXPECT_EQ(test::unpacked(lastBooked().quantity), 300);
     EXPECT_EQ(window.holdingRows()[0].cells[3], "1300");
     EXPECT_DOUBLE_EQ(cashBalance(window.workspace().ledger), 2000.0);
 }
@@ -96,8 +97,8 @@ TEST_F(CorporateActionCommandsTest, ARightsIssueIsPaidFromTheCash) {
     });
     window.OnCommand(command::kRightsIssue);
     const LedgerRecord& r = lastBooked();
-    EXPECT_EQ(r.type, 4);
-    EXPECT_EQ(r.amount, 911.8);
+    EXPECT_EQ(test::unpacked(r.type), 4);
+    EXPECT_EQ(test::unpacked(r.amount), 911.8);
     EXPECT_EQ(window.holdingRows()[0].cells[3], "1100");
     EXPECT_NEAR(cashBalance(window.workspace().ledger), 2000 - 911.8, 1e-9);
 }

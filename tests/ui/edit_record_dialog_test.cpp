@@ -9,6 +9,7 @@
 #include "records/gbk_text.h"
 #include "support/builders.h"
 #include "support/fake_quotes.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora::ui {
@@ -89,10 +90,10 @@ TEST_F(EditRecordDialogTest, TradesRecomputeFeeAndTotal) {
     type(buy.quantity, "600");
     ASSERT_TRUE(buy.OnConfirm());
     const LedgerRecord r = *buy.confirmedRecord();
-    EXPECT_EQ(r.quantity, 600);
-    EXPECT_EQ(r.cashSign, -1);
+    EXPECT_EQ(test::unpacked(r.quantity), 600);
+    EXPECT_EQ(test::unpacked(r.cashSign), -1);
     EXPECT_STREQ(r.stockCode, "600036");
-    EXPECT_EQ(r.market, 1);
+    EXPECT_EQ(test::unpacked(r.market), 1);
 
     // A sale stores quantity x price - fee.
     EditRecordDialog& sell = open(2);
@@ -101,7 +102,7 @@ TEST_F(EditRecordDialogTest, TradesRecomputeFeeAndTotal) {
     EXPECT_EQ(sell.total.text, "988.000");
     ASSERT_TRUE(sell.OnConfirm());
     EXPECT_DOUBLE_EQ(sell.confirmedRecord()->amount, 988);
-    EXPECT_EQ(sell.confirmedRecord()->type, 1);
+    EXPECT_EQ(test::unpacked(sell.confirmedRecord()->type), 1);
 }
 
 TEST_F(EditRecordDialogTest, DividendTotalFollowsPriceAndBonusChangesOnlyItsQuantity) {
@@ -120,10 +121,10 @@ TEST_F(EditRecordDialogTest, DividendTotalFollowsPriceAndBonusChangesOnlyItsQuan
     EXPECT_EQ(bonus.total.text, "7.000");
     ASSERT_TRUE(bonus.OnConfirm());
     const LedgerRecord r = *bonus.confirmedRecord();
-    EXPECT_EQ(r.quantity, 500);
+    EXPECT_EQ(test::unpacked(r.quantity), 500);
     EXPECT_DOUBLE_EQ(r.price, 1.5);
     EXPECT_DOUBLE_EQ(r.amount, 7);
-    EXPECT_EQ(r.cashSign, 0);
+    EXPECT_EQ(test::unpacked(r.cashSign), 0);
 }
 
 TEST_F(EditRecordDialogTest, UnknownOrShortCodesAreRefused) {
@@ -170,10 +171,10 @@ TEST_F(EditRecordDialogTest, CashNeedsATotalAboveZero) {
     type(d.remark, "工资");
     ASSERT_TRUE(d.OnConfirm());
     const LedgerRecord r = *d.confirmedRecord();
-    EXPECT_EQ(r.type, 6);
-    EXPECT_EQ(r.cashSign, 1);
-    EXPECT_EQ(r.date, 20240601);
-    EXPECT_EQ(r.market, 0);
+    EXPECT_EQ(test::unpacked(r.type), 6);
+    EXPECT_EQ(test::unpacked(r.cashSign), 1);
+    EXPECT_EQ(test::unpacked(r.date), 20240601);
+    EXPECT_EQ(test::unpacked(r.market), 0);
     EXPECT_STREQ(r.stockCode, "");
     EXPECT_EQ(fieldText(r.remark), "工资");
     EXPECT_DOUBLE_EQ(r.amount, 2500);

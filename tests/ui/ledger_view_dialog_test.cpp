@@ -4,6 +4,7 @@
 #include "output/list_text_export.h"
 #include "recording_list_output.h"
 #include "support/fake_quotes.h"
+#include "support/packed_field.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/ledger_record_actions.h"
 #include "window_model_fixture.h"
@@ -153,7 +154,7 @@ TEST_F(LedgerViewTest, DoubleClickEditsTheRecordInPlace) {
         EXPECT_EQ(d.cellText(2, 3), "800.000");
         EXPECT_EQ(d.balance.text, "1000.000人民币元");
     });
-    EXPECT_EQ(onDisk().at(2).amount, 800);
+    EXPECT_EQ(test::unpacked(onDisk().at(2).amount), 800);
 }
 
 TEST_F(LedgerViewTest, PrintsAndSavesTheListAsShownAndRebuildsTheHoldingsOnClose) {

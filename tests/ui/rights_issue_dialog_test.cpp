@@ -1,6 +1,7 @@
 #include "ui/trade/rights_issue_dialog.h"
 
 #include "held_stock_fixture.h"
+#include "support/packed_field.h"
 
 namespace fiscora::test {
 namespace {
@@ -81,7 +82,7 @@ TEST_F(RightsIssueDialogTest, AMaximumBeyondThirtyTwoBitsIsShownWhole) {
     type(d.quantity, "2147483647");
     type(d.price, "1");
     ASSERT_TRUE(d.OnConfirm());
-    EXPECT_EQ(dialog->confirmedRecord()->quantity, 2147483647);
+    EXPECT_EQ(test::unpacked(dialog->confirmedRecord()->quantity), 2147483647);
 }
 
 TEST_F(RightsIssueDialogTest, WithoutHoldingsConfirmingBooksNothing) {

@@ -7,6 +7,7 @@
 #include "engine/dates.h"
 #include "host/module_state.h"
 #include "support/fake_quotes.h"
+#include "support/packed_field.h"
 #include "ui/main/command_ids.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
@@ -135,12 +136,12 @@ TEST_F(TradeCommandsTest, ASaleBooksTheShownFiguresAndRefreshesTheHoldings) {
     });
     window.OnCommand(command::kSell);
     const LedgerRecord& r = window.workspace().ledger.back();
-    EXPECT_EQ(r.type, 1);
-    EXPECT_EQ(r.cashSign, 1);
-    EXPECT_EQ(r.market, 1);
-    EXPECT_EQ(r.date, today());
+    EXPECT_EQ(test::unpacked(r.type), 1);
+    EXPECT_EQ(test::unpacked(r.cashSign), 1);
+    EXPECT_EQ(test::unpacked(r.market), 1);
+    EXPECT_EQ(test::unpacked(r.date), today());
     EXPECT_STREQ(r.stockCode, "600036");
-    EXPECT_EQ(r.quantity, 500);
+    EXPECT_EQ(test::unpacked(r.quantity), 500);
     EXPECT_DOUBLE_EQ(r.price, 12);
     EXPECT_DOUBLE_EQ(r.fee, 33);
     EXPECT_DOUBLE_EQ(r.amount, 5967);
@@ -174,14 +175,14 @@ TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     });
     window.OnCommand(command::kCashIn);
     LedgerRecord in = window.workspace().ledger.back();
-    EXPECT_EQ(in.type, 6);
-    EXPECT_EQ(in.cashSign, 1);
+    EXPECT_EQ(test::unpacked(in.type), 6);
+    EXPECT_EQ(test::unpacked(in.cashSign), 1);
     EXPECT_DOUBLE_EQ(in.amount, 250.5);
-    EXPECT_EQ(in.date, today());
+    EXPECT_EQ(test::unpacked(in.date), today());
     EXPECT_EQ(fieldText(in.remark), "工资");
-    EXPECT_EQ(in.market, 0);
+    EXPECT_EQ(test::unpacked(in.market), 0);
     EXPECT_STREQ(in.stockCode, "");
-    EXPECT_EQ(in.quantity, 0);
+    EXPECT_EQ(test::unpacked(in.quantity), 0);
     EXPECT_EQ(window.accountStatus(), "资金余额: 1250.500元    总资产: 13250.500元");
 
     // Exactly the whole cash may go; a cent more may not.
@@ -197,8 +198,8 @@ TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     window.OnCommand(command::kCashOut);
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"没有足够的资金,请减少划出的资金量"});
     const LedgerRecord& out = window.workspace().ledger.back();
-    EXPECT_EQ(out.type, 7);
-    EXPECT_EQ(out.cashSign, -1);
+    EXPECT_EQ(test::unpacked(out.type), 7);
+    EXPECT_EQ(test::unpacked(out.cashSign), -1);
     EXPECT_DOUBLE_EQ(out.amount, 1250.5);
     EXPECT_DOUBLE_EQ(cash(), 0);
     EXPECT_EQ(window.accountStatus(), "资金余额: 0.000元    总资产: 12000.000元");

@@ -4,6 +4,7 @@
 
 #include "records/gbk_text.h"
 #include "support/builders.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 #include "ui/common/field_entry.h"
 
@@ -76,7 +77,7 @@ TEST_F(TradeParamDialogTest, ModifyModeShowsTheRow) {
     // Confirmed unchanged, the row comes back as it was.
     ASSERT_TRUE(d.OnConfirm());
     EXPECT_EQ(fieldText(d.row().categoryName), "深A");
-    EXPECT_EQ(d.row().market, 0);
+    EXPECT_EQ(test::unpacked(d.row().market), 0);
     EXPECT_DOUBLE_EQ(d.row().commissionRate, 0.0025);
     EXPECT_DOUBLE_EQ(d.row().orderFee, 1);
 }
@@ -114,7 +115,7 @@ TEST_F(TradeParamDialogTest, HeadlessEntriesGoThroughTheSameBoxes) {
                                  {"order-fee", "1"}}));
     ASSERT_TRUE(d.OnConfirm());
     const TradeParam& r = d.row();
-    EXPECT_EQ(r.market, 0);
+    EXPECT_EQ(test::unpacked(r.market), 0);
     EXPECT_STREQ(r.codePrefix, "002");
     EXPECT_EQ(fieldText(r.categoryName), "中小板");
     EXPECT_DOUBLE_EQ(r.commissionRate, 0.0025);

@@ -6,6 +6,7 @@
 
 #include "output/trade_param_rows.h"
 #include "records/gbk_text.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora::ui {
@@ -49,7 +50,7 @@ TEST(TradeParamEntry, ConfirmedRowHoldsRatesAsFractions) {
     const TradeParamReading reading = readTradeParamEntry(validEntry(), messages);
     ASSERT_TRUE(reading.row);
     const TradeParam& r = *reading.row;
-    EXPECT_EQ(r.market, 0);
+    EXPECT_EQ(test::unpacked(r.market), 0);
     EXPECT_STREQ(r.codePrefix, "000");
     EXPECT_EQ(fieldBytes(r.categoryName), "\xC9\xEE"
                                           "A");
@@ -64,7 +65,7 @@ TEST(TradeParamEntry, ConfirmedRowHoldsRatesAsFractions) {
 
     TradeParamEntry shanghai = validEntry();
     shanghai.market = "上海";
-    EXPECT_EQ(readTradeParamEntry(shanghai, messages).row->market, 1);
+    EXPECT_EQ(test::unpacked(readTradeParamEntry(shanghai, messages).row->market), 1);
 }
 
 TEST(TradeParamEntry, ExistingRowShowsItsValuesAndReadsBackUnchanged) {
@@ -91,7 +92,7 @@ TEST(TradeParamEntry, ExistingRowShowsItsValuesAndReadsBackUnchanged) {
     ASSERT_TRUE(back);
     EXPECT_DOUBLE_EQ(back->stampDutyRate, 0.000125);
     EXPECT_DOUBLE_EQ(back->commissionRate, 0.0035);
-    EXPECT_EQ(back->market, 1);
+    EXPECT_EQ(test::unpacked(back->market), 1);
 
     row.market = 0;
     EXPECT_EQ(tradeParamEntryOf(row).market, "深圳");
