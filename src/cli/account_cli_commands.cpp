@@ -1,9 +1,11 @@
 #include "cli/account_cli_commands.h"
 
+#include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
 #include "cli/window_session.h"
 #include "records/gbk_text.h"
+#include "records/trading_terms.h"
 #include "store/ledger_file.h"
 #include "ui/main/command_ids.h"
 
@@ -27,8 +29,8 @@ int runCreateAccount(CommandContext& c) {
         remark != c.options.commandOptions.end())
         entries["remark"] = remark->second;
     const std::string& tradeType = entries["trade-type"];
-    if (tradeType != "深沪A股" && tradeType != "深证B股" && tradeType != "上证B股") {
-        c.err << "fiscora-cli: --trade-type takes 深沪A股, 深证B股 or 上证B股\n";
+    if (findTradeType(tradeType) == nullptr) {
+        c.err << "fiscora-cli: --trade-type takes " << choiceText(tradeTypeTexts()) << '\n';
         return kExitUsage;
     }
     const PasswordResult typed = readPassword(c.options.passwordFile, "新帐户" + name + "的密码: ");
@@ -133,7 +135,7 @@ Command createAccountCommand() {
               false,
               accountColumns,
               runCreateAccount};
-    c.options = {{"--trade-type", "TEXT", "深沪A股, 深证B股 or 上证B股", true},
+    c.options = {{"--trade-type", "TEXT", choiceText(tradeTypeTexts()), true},
                  {"--capital", "X", "initial capital, above 0", true},
                  {"--remark", "R", "remark, at most 100 GBK bytes"}};
     c.writes = true;

@@ -131,7 +131,7 @@ Command bookCommand() {
               runBook};
     c.options = {{"--date", "YYYYMMDD", "trade date, default today"},
                  {"--code", "C", "six-digit stock code (every stock kind)"},
-                 {"--market", "M", "深圳 or 上海, where the drop-down may be changed"},
+                 {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
                  {"--price", "P", "price per share (buy, sell, rights)"},
                  {"--quantity", "Q", "number of shares (buy, sell, rights)"},
                  {"--rate", "R", "dividend per share (dividend)"},

@@ -23,7 +23,7 @@ struct CommandContext {
 struct CommandOption {
     const char* name;   // "--trade-type"
     const char* value;  // "TEXT"
-    const char* help;
+    std::string help;
     bool required = false;
 };
 

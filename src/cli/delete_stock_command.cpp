@@ -1,5 +1,6 @@
 #include "cli/delete_stock_command.h"
 
+#include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/window_session.h"
 #include "engine/trade_fee.h"
@@ -29,7 +30,7 @@ int runDeleteStock(CommandContext& c) {
     const std::string& code = given.at("--code");
     const std::int32_t market = marketFromText(given.at("--market"));
     if (market < 0) {
-        c.err << "fiscora-cli: --market takes 深圳 or 上海\n";
+        c.err << "fiscora-cli: --market takes " << marketChoices() << '\n';
         return kExitUsage;
     }
     const std::string& account = c.options.arguments.at(0);
@@ -71,7 +72,7 @@ Command deleteStockCommand() {
               removedColumns,
               runDeleteStock};
     c.options = {{"--code", "C", "six-digit stock code", true},
-                 {"--market", "M", "深圳 or 上海", true},
+                 {"--market", "M", marketChoices(), true},
                  {kYesOption, "", "answer the question Yes"}};
     c.writes = true;
     return c;

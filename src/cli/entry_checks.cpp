@@ -18,6 +18,19 @@ bool fitsCodeBox(const std::string& text) {
     return text.size() <= 6 && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
+std::string choiceText(const std::vector<std::string>& texts) {
+    std::string s;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0) s += i + 1 < texts.size() ? ", " : " or ";
+        s += texts[i];
+    }
+    return s;
+}
+
+std::string marketChoices() {
+    return choiceText(marketTexts());
+}
+
 std::string checkBoxEntries(const CliOptions& options) {
     const auto& given = options.commandOptions;
     const auto option = [&given](const char* name) -> std::optional<std::string> {
@@ -28,8 +41,7 @@ std::string checkBoxEntries(const CliOptions& options) {
         return "--date takes a day as YYYYMMDD";
     if (!fitsCodeBox(option("--code").value_or(""))) return "--code takes at most six digits";
     const auto market = option("--market");
-    if (market && *market != kShenzhen && *market != kShanghai)
-        return "--market takes 深圳 or 上海";
+    if (market && marketFromText(*market) < 0) return "--market takes " + marketChoices();
     for (const char* number : {"--price", "--quantity", "--amount", "--rate", "--per", "--grant"}) {
         if (option(number).value_or("").size() > ui::kNumberBoxChars)
             return "number boxes take at most 19 characters";

@@ -126,7 +126,7 @@ Command editRecordCommand() {
         runEditRecord};
     c.options = {{"--date", "YYYYMMDD", "trade date"},
                  {"--code", "C", "six-digit stock code (stock records)"},
-                 {"--market", "M", "深圳 or 上海, where the drop-down may be changed"},
+                 {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
                  {"--quantity", "Q", "number of shares"},
                  {"--price", "P", "price per share"},
                  {"--amount", "A", "the total (cash records)"},
