@@ -21,13 +21,11 @@ int runAccounts(CommandContext& c) {
 
 int runCreateAccount(CommandContext& c) {
     // The dialog's fields, as the user would fill them; the password goes in twice.
-    const std::string& name = c.options.arguments.at(0);
+    const std::string& name = argument(c, "NAME");
     ui::Entries entries{{"name", name},
-                        {"trade-type", c.options.commandOptions.at("--trade-type")},
-                        {"capital", c.options.commandOptions.at("--capital")}};
-    if (auto remark = c.options.commandOptions.find("--remark");
-        remark != c.options.commandOptions.end())
-        entries["remark"] = remark->second;
+                        {"trade-type", *optionValue(c, "--trade-type")},
+                        {"capital", *optionValue(c, "--capital")}};
+    if (const std::string* remark = optionValue(c, "--remark")) entries["remark"] = *remark;
     const std::string& tradeType = entries["trade-type"];
     if (findTradeType(tradeType) == nullptr) {
         c.err << "fiscora-cli: --trade-type takes " << choiceText(tradeTypeTexts()) << '\n';
@@ -52,8 +50,27 @@ int runCreateAccount(CommandContext& c) {
     return kExitOk;
 }
 
+// One account's ledger file as verify found it.
+struct VerifiedLedger {
+    const AccountInfo& account;
+    LedgerStatus status;
+    std::size_t records;
+};
+
+const char* statusName(LedgerStatus status);
+
+const RowFormat<VerifiedLedger>& verifyFormat() {
+    using V = const VerifiedLedger&;
+    static const RowFormat<VerifiedLedger> format{{
+        {{"name"}, [](V v) { return Value::text(fieldText(v.account.name)); }},
+        {{"status"}, [](V v) { return Value::text(statusName(v.status)); }},
+        {{"records"}, [](V v) { return Value::integer(static_cast<std::int64_t>(v.records)); }},
+    }};
+    return format;
+}
+
 std::vector<Column> verifyColumns() {
-    return {{"name"}, {"status"}, {"records"}};
+    return verifyFormat().columns();
 }
 
 // What a ledger file's state is called in the output. A file that cannot be opened, or
@@ -79,8 +96,7 @@ int runVerify(CommandContext& c) {
         Ledger ledger;
         const LedgerStatus status = loadLedger(ws.ledgerStore(), a, ledger);
         allOk = allOk && status == LedgerStatus::Ok;
-        table.rows.push_back({Value::text(fieldText(a.name)), Value::text(statusName(status)),
-                              Value::integer(static_cast<std::int64_t>(ledger.size()))});
+        table.rows.push_back(verifyFormat().values({a, status, ledger.size()}));
     }
     writeTable(c.out, table, c.options.format);
     return allOk ? kExitOk : kExitRefused;
@@ -88,14 +104,24 @@ int runVerify(CommandContext& c) {
 
 }  // namespace
 
+const RowFormat<AccountInfo>& accountFormat() {
+    using A = const AccountInfo&;
+    static const RowFormat<AccountInfo> format{{
+        {{"name"}, [](A a) { return Value::text(fieldText(a.name)); }},
+        {{"tradeType"}, [](A a) { return Value::text(fieldText(a.tradeType)); }},
+        {{"initialCapital"}, [](A a) { return Value::real(a.initialCapital); }},
+        {{"createdDate"}, [](A a) { return Value::integer(a.createdDate); }},
+        {{"remark"}, [](A a) { return Value::text(fieldText(a.remark)); }},
+    }};
+    return format;
+}
+
 std::vector<Column> accountColumns() {
-    return {{"name"}, {"tradeType"}, {"initialCapital"}, {"createdDate"}, {"remark"}};
+    return accountFormat().columns();
 }
 
 std::vector<Value> accountRow(const AccountInfo& a) {
-    return {Value::text(fieldText(a.name)), Value::text(fieldText(a.tradeType)),
-            Value::real(a.initialCapital), Value::integer(a.createdDate),
-            Value::text(fieldText(a.remark))};
+    return accountFormat().values(a);
 }
 
 Command accountsCommand() {

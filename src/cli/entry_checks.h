@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_options.h"
+#include "cli/command.h"
 #include "ui/common/field_entry.h"
 
 namespace fiscora::cli {
@@ -23,7 +23,7 @@ std::string marketChoices();
 
 // The checks of what the transaction dialogs' boxes take, for the options given (--date,
 // --code, --market, --price, --quantity, --amount); the reason when one does not fit.
-std::string checkBoxEntries(const CliOptions& options);
+std::string checkBoxEntries(const CommandContext& c);
 
 // Why a dialog could not take an entry, as the user is told.
 std::string refusalText(const ui::EntryRefusal& refusal, const std::string& account);
