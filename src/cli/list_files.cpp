@@ -5,11 +5,6 @@
 
 namespace fiscora::cli {
 
-const std::string* optionValue(const CommandContext& c, const char* name) {
-    const auto it = c.options.commandOptions.find(name);
-    return it == c.options.commandOptions.end() ? nullptr : &it->second;
-}
-
 bool pdfAvailable(const CommandContext& c) {
     if (optionValue(c, kPdfOption) == nullptr || c.pdfWriter) return true;
     c.err << "fiscora-cli: this build cannot write PDF files\n";

@@ -22,8 +22,7 @@ int runReport(CommandContext& c) {
     }
     if (!pdfAvailable(c)) return kExitUsage;
     const AccountInfo* account = nullptr;
-    if (const int code = c.session.openLedger(c.options.arguments.at(0), account); code != kExitOk)
-        return code;
+    if (const int code = openAccount(c, account); code != kExitOk) return code;
     Workspace& ws = c.session.workspace();
     return writeListFiles(c, holdingTable(holdingRows(ws, ws.holdings)), kHoldingsReport,
                           "holdings list");

@@ -12,7 +12,7 @@ std::string optionWithValue(const CommandOption& o) {
 
 std::string synopsis(const Command& c) {
     std::string s = std::string("fiscora-cli [OPTIONS] ") + c.name;
-    if (*c.arguments != '\0') s += std::string(" ") + c.arguments;
+    if (!c.arguments.empty()) s += std::string(" ") + c.arguments.text();
     for (const CommandOption& o : c.options)
         s += o.required ? " " + optionWithValue(o) : " [" + optionWithValue(o) + "]";
     return s;
@@ -62,8 +62,8 @@ std::string generalHelp() {
         "create-account writes through the window's own command.\n\n"
         "Commands:\n";
     for (const Command& c : commands()) {
-        std::string left =
-            std::string(c.name) + (*c.arguments ? std::string(" ") + c.arguments : "");
+        std::string left = std::string(c.name) +
+                           (c.arguments.empty() ? "" : std::string(" ") + c.arguments.text());
         left.resize(22, ' ');
         s += "  " + left + c.summary + "\n";
     }

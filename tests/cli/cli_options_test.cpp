@@ -1,6 +1,11 @@
 #include "cli/cli_options.h"
 
+#include <sstream>
+#include <stdexcept>
+
 #include <gtest/gtest.h>
+
+#include "cli/command.h"
 
 namespace fiscora::cli {
 namespace {
@@ -31,6 +36,23 @@ TEST(CliOptions, AccountNamesThatLookLikeOptions) {
     EXPECT_EQ(r.options.arguments, std::vector<std::string>{"-x"});
     EXPECT_EQ(parseCommandLine({"ledger", "--", "--help"}).options.help, false);
     EXPECT_NE(parseCommandLine({"ledger", "-x"}).error, "");
+}
+
+TEST(CommandSkeleton, ArgumentsAreReadByTheNamesTheSynopsisGivesThem) {
+    EXPECT_TRUE(Synopsis("").empty());
+    EXPECT_EQ(Synopsis("ACCOUNT INDEX").names(), (std::vector<std::string>{"ACCOUNT", "INDEX"}));
+
+    const ParseResult r = parseCommandLine({"edit-record", "张三", "7", "--date", "20260105"});
+    ASSERT_EQ(r.error, "");
+    std::ostringstream out;
+    CliSession session(r.options, out);
+    const PdfReportWriter noPdf;
+    const CommandContext c{r.options, session, out, out, noPdf, findCommand("edit-record")};
+    EXPECT_EQ(argument(c, "INDEX"), "7");
+    EXPECT_EQ(argument(c, "ACCOUNT"), "张三");
+    EXPECT_THROW(argument(c, "KIND"), std::logic_error);
+    EXPECT_EQ(*optionValue(c, "--date"), "20260105");
+    EXPECT_EQ(optionValue(c, "--code"), nullptr);
 }
 
 }  // namespace
