@@ -17,7 +17,7 @@ int usageError(std::ostream& err, const std::string& why) {
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const PdfReportWriter& pdfWriter) {
+           const CliServices& services) {
     const ParseResult parsed = parseCommandLine(args);
     if (!parsed.error.empty()) return usageError(err, parsed.error);
     const CliOptions& options = parsed.options;
@@ -58,7 +58,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!command->writes) {
         if (const int code = session.open(); code != kExitOk) return code;
     }
-    CommandContext context{options, session, out, err, pdfWriter};
+    CommandContext context{options, session, out, err, services};
     return command->run(context);
 }
 
