@@ -23,6 +23,18 @@ TEST(CliOptions, GlobalOptionsThenCommandAndArguments) {
     EXPECT_FALSE(defaults.options.dataDirectory);
     EXPECT_EQ(defaults.options.format, OutputFormat::Tsv);
     EXPECT_EQ(parseCommandLine({"--data", "/d/", "verify"}).options.dataDirectory, "/d/");
+    EXPECT_EQ(parseCommandLine({"--host-dir", "/t", "curve", "A"}).options.hostDirectory, "/t/");
+    EXPECT_EQ(parseCommandLine({"--host-dir=/t/", "curve", "A"}).options.hostDirectory, "/t/");
+    EXPECT_FALSE(defaults.options.hostDirectory);
+}
+
+TEST(CliOptions, SwitchesTakeNoValue) {
+    const ParseResult r = parseCommandLine({"curve", "A", "--total", "B"});
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.options.commandOptions, (std::map<std::string, std::string>{{"--total", ""}}));
+    EXPECT_EQ(r.options.arguments, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(parseCommandLine({"curve", "A", "--total=1"}).error, "--total takes no value");
+    EXPECT_EQ(parseCommandLine({"delete-record", "A", "--yes=1"}).error, "--yes takes no value");
 }
 
 TEST(CliOptions, AccountNamesThatLookLikeOptions) {
