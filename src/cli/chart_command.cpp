@@ -96,7 +96,7 @@ int runChart(CommandContext& c) {
             return charts.Draw(canvas, {0, 0, size.width, size.height}, choice.kind, choice.scope,
                                choice.first);
         },
-        rows.empty() ? "the account holds no stocks" : "every value is 0");
+        "the account holds no stocks");
 }
 
 }  // namespace
@@ -112,8 +112,8 @@ Command chartCommand() {
         "bars), rate (投资赢利率, bars; value as a fraction, label in percent), invested\n"
         "(净资产分布, a pie of the amounts paid) and profit-share (净赢利分布, a pie of the\n"
         "profits by their size). With --png the chart area is drawn as the window draws it\n"
-        "into a PNG file instead, nine bars from item --first; nothing is printed then. A\n"
-        "chart with nothing to draw (no stocks held, every bar 0) writes no file (exit 1).",
+        "into a PNG file instead, nine bars from item --first; nothing is printed then.\n"
+        "Without stocks held there is no chart and no file is written (exit 1).",
         true,
         chartColumns,
         runChart};
