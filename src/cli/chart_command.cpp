@@ -55,11 +55,6 @@ std::string readChoice(const CommandContext& c, ChartChoice& choice) {
     return {};
 }
 
-int usage(const CommandContext& c, const std::string& why) {
-    c.err << "fiscora-cli: " << why << '\n' << usageHint();
-    return kExitUsage;
-}
-
 Table chartTable(const ui::ChartSeries& series) {
     Table table{chartColumns(), {}};
     for (const ui::ChartRow& row : ui::chartRows(series)) {
@@ -72,7 +67,7 @@ Table chartTable(const ui::ChartSeries& series) {
 
 int runChart(CommandContext& c) {
     ChartChoice choice;
-    if (const std::string why = readChoice(c, choice); !why.empty()) return usage(c, why);
+    if (const std::string why = readChoice(c, choice); !why.empty()) return usageError(c.err, why);
     PictureSize size;
     if (!readPictureOptions(c, {kSizeOption, kFirstOption}, kChartAreaSize, size))
         return kExitUsage;
@@ -88,7 +83,7 @@ int runChart(CommandContext& c) {
     }
     const int count = static_cast<int>(series.values.size());
     if (choice.first > 0 && choice.first >= count)
-        return usage(c, "--first is beyond the last item, " + std::to_string(count - 1));
+        return usageError(c.err, "--first is beyond the last item, " + std::to_string(count - 1));
     return writePngPicture(
         c, size,
         [&](ReportCanvas& canvas, Rgb face) {

@@ -7,15 +7,6 @@
 #include "cli/usage.h"
 
 namespace fiscora::cli {
-namespace {
-
-int usageError(std::ostream& err, const std::string& why) {
-    err << "fiscora-cli: " << why << '\n' << usageHint();
-    return kExitUsage;
-}
-
-}  // namespace
-
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const CliServices& services) {
     const ParseResult parsed = parseCommandLine(args);

@@ -78,10 +78,7 @@ Table curveTable(const DaySeries& series) {
 
 int runCurve(CommandContext& c) {
     CurveChoice choice;
-    if (const std::string why = readChoice(c, choice); !why.empty()) {
-        c.err << "fiscora-cli: " << why << '\n' << usageHint();
-        return kExitUsage;
-    }
+    if (const std::string why = readChoice(c, choice); !why.empty()) return usageError(c.err, why);
     PictureSize size;
     if (!readPictureOptions(c, {kSizeOption, kStyleOption}, kCurveAreaSize, size))
         return kExitUsage;

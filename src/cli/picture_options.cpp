@@ -4,6 +4,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/list_files.h"
+#include "cli/usage.h"
 
 namespace fiscora::cli {
 namespace {
@@ -35,7 +36,7 @@ bool readPictureOptions(const CommandContext& c, std::initializer_list<const cha
     const bool png = optionValue(c, kPngOption) != nullptr;
     for (const char* name : withPng) {
         if (!png && optionValue(c, name) != nullptr) {
-            c.err << "fiscora-cli: " << name << " goes with " << kPngOption << '\n';
+            usageError(c.err, std::string(name) + " goes with " + kPngOption);
             return false;
         }
     }
@@ -43,9 +44,9 @@ bool readPictureOptions(const CommandContext& c, std::initializer_list<const cha
     if (const std::string* given = optionValue(c, kSizeOption)) {
         const auto parsed = parsePictureSize(*given);
         if (!parsed) {
-            c.err << "fiscora-cli: " << kSizeOption
-                  << " takes WIDTHxHEIGHT in pixels, each from 1 to " << kLargestPictureSide
-                  << '\n';
+            usageError(c.err, std::string(kSizeOption) +
+                                  " takes WIDTHxHEIGHT in pixels, each from 1 to " +
+                                  std::to_string(kLargestPictureSide));
             return false;
         }
         size = *parsed;

@@ -26,7 +26,7 @@ std::optional<PictureSize> parsePictureSize(const std::string& text);
 // Checks a drawing command's options before anything is read: the options `withPng` (how
 // to draw: --size and the like) come only with --png, --size reads as WxH, and this build
 // can write PNG files. Sets `size` to --size, else to `fallback`. False with the reason on
-// stderr.
+// stderr (the exit code is then kExitUsage).
 bool readPictureOptions(const CommandContext& c, std::initializer_list<const char*> withPng,
                         PictureSize fallback, PictureSize& size);
 

@@ -1,5 +1,6 @@
 #include "cli/usage.h"
 
+#include "cli/exit_codes.h"
 #include "cli/password_source.h"
 
 namespace fiscora::cli {
@@ -119,6 +120,11 @@ std::string commandHelp(const Command& c) {
     if (c.needsPassword) s += "\n" + passwordNote();
     s += std::string("\n") + kExitStatus;
     return s;
+}
+
+int usageError(std::ostream& err, const std::string& why) {
+    err << "fiscora-cli: " << why << '\n' << usageHint();
+    return kExitUsage;
 }
 
 std::string usageHint() {
