@@ -1,5 +1,7 @@
 #include "cli/curve_command.h"
 
+#include <filesystem>
+
 #include "cli/exit_codes.h"
 #include "cli/list_files.h"
 #include "cli/picture_options.h"
@@ -88,6 +90,10 @@ int runCurve(CommandContext& c) {
         c.err << "找不到当前路径！\n";
         return kExitRefused;
     }
+    // A mistyped folder would show every past day as 0.
+    std::error_code error;
+    if (!std::filesystem::is_directory(*hostDirectory, error))
+        return usageError(c.err, "--host-dir " + *hostDirectory + " is not a folder");
     const std::string& name = c.options.arguments.at(0);
     const AccountInfo* account = nullptr;
     if (const int code = c.session.openLedger(name, account); code != kExitOk) return code;

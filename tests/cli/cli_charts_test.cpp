@@ -131,6 +131,13 @@ TEST_F(CliCharts, TheBarFilesAreReadBelowTheHostFolder) {
     // Without bar files only today has a price.
     EXPECT_NE(moved.out.find("20240111\t0.000\t0.000\t0.000\t0.000\n"), std::string::npos);
     EXPECT_NE(moved.out.find("20240112\t7500.000\t"), std::string::npos);
+
+    hostDirectory = elsewhere.file("missing/");
+    const CliRun missing = runOn(kFriday, {"curve", "张三"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("--host-dir " + hostDirectory + " is not a folder"),
+              std::string::npos);
 }
 
 TEST_F(CliCharts, ChoicesThatNameNothingAreBadUsage) {
