@@ -62,14 +62,14 @@ int writePngPicture(CommandContext& c, PictureSize size,
                     const std::function<bool(ReportCanvas&, Rgb face)>& draw,
                     const std::string& nothingDrawn) {
     const std::string& path = *optionValue(c, kPngOption);
-    bool drawn = false;
+    std::optional<bool> drawn;  // unset when the writer failed before drawing
     const bool written =
         c.services.pngWriter(path, size.width, size.height, [&](ReportCanvas& canvas, Rgb face) {
             drawn = draw(canvas, face);
-            return drawn;
+            return *drawn;
         });
     if (written) return kExitOk;
-    if (!drawn)
+    if (drawn == false)
         c.err << "fiscora-cli: " << nothingDrawn << ", no picture written\n";
     else
         c.err << "fiscora-cli: cannot write " << path << '\n';
