@@ -5,17 +5,8 @@
 #include "cli/usage.h"
 
 namespace fiscora::cli {
-namespace {
-
-int usageError(std::ostream& err, const std::string& why) {
-    err << "fiscora-cli: " << why << '\n' << usageHint();
-    return kExitUsage;
-}
-
-}  // namespace
-
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const PdfReportWriter& pdfWriter) {
+           const CliServices& services) {
     const ParseResult parsed = parseCommandLine(args);
     if (!parsed.error.empty()) return usageError(err, parsed.error);
     const CliOptions& options = parsed.options;
@@ -53,7 +44,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!command->writes) {
         if (const int code = session.open(); code != kExitOk) return code;
     }
-    CommandContext context{options, session, out, err, pdfWriter, command};
+    CommandContext context{options, session, out, err, services, command};
     return command->run(context);
 }
 

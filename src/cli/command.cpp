@@ -6,6 +6,8 @@
 #include "cli/account_cli_commands.h"
 #include "cli/account_identity_commands.h"
 #include "cli/book_command.h"
+#include "cli/chart_command.h"
+#include "cli/curve_command.h"
 #include "cli/delete_stock_command.h"
 #include "cli/exit_codes.h"
 #include "cli/ledger_commands.h"
@@ -20,7 +22,7 @@ const std::vector<Command>& commands() {
         accountsCommand(),       ledgerCommand(), holdingsCommand(),      summaryCommand(),
         reportCommand(),         verifyCommand(), createAccountCommand(), renameAccountCommand(),
         changePasswordCommand(), bookCommand(),   deleteStockCommand(),   editRecordCommand(),
-        deleteRecordCommand()};
+        deleteRecordCommand(),   chartCommand(),  curveCommand()};
     return all;
 }
 

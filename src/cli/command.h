@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/cli_services.h"
 #include "cli/cli_session.h"
 #include "cli/output_table.h"
-#include "cli/pdf_report_writer.h"
 
 namespace fiscora::cli {
 
@@ -19,7 +19,7 @@ struct CommandContext {
     CliSession& session;  // opened read-only; not opened for commands that write
     std::ostream& out;
     std::ostream& err;
-    const PdfReportWriter& pdfWriter;
+    const CliServices& services;
     const Command* command = nullptr;  // the command being run
 };
 

@@ -57,8 +57,7 @@ std::string readFilter(const CommandContext& c, LedgerFilter& filter) {
 int runLedger(CommandContext& c) {
     LedgerFilter filter;
     if (const std::string why = readFilter(c, filter); !why.empty()) {
-        c.err << "fiscora-cli: " << why << '\n' << usageHint();
-        return kExitUsage;
+        return usageError(c.err, why);
     }
     if (!pdfAvailable(c)) return kExitUsage;
     const AccountInfo* account = nullptr;

@@ -17,8 +17,7 @@ int runReport(CommandContext& c) {
     const std::string* pdf = optionValue(c, kPdfOption);
     const std::string* text = optionValue(c, kTextOption);
     if (pdf == nullptr && text == nullptr) {
-        c.err << "fiscora-cli: report needs --pdf FILE or --text FILE\n" << usageHint();
-        return kExitUsage;
+        return usageError(c.err, "report needs --pdf FILE or --text FILE");
     }
     if (!pdfAvailable(c)) return kExitUsage;
     const AccountInfo* account = nullptr;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli_runner.h"
+#include "cli/golden.h"
 #include "cli/sample_data.h"
 #include "engine/account_summary.h"
 #include "store/ledger_file.h"
@@ -37,15 +38,6 @@ protected:
         std::string path = secrets.file("pw" + std::to_string(++files));
         writeText(path, text);
         return path;
-    }
-
-    // Compares stdout with tests/cli/golden/NAME; FISCORA_UPDATE_GOLDEN=1 rewrites it.
-    static void expectGolden(const CliRun& r, const std::string& name) {
-        const std::string path = std::string(FISCORA_CLI_GOLDEN_DIR) + "/" + name;
-        if (std::getenv("FISCORA_UPDATE_GOLDEN") != nullptr) writeText(path, r.out);
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.err, "");
-        EXPECT_EQ(r.out, readText(path)) << "golden file " << name;
     }
 
     std::string ledgerFile(const std::string& name) const {
