@@ -38,7 +38,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         synopsis.empty()
             ? 0
             : static_cast<std::size_t>(std::count(synopsis.begin(), synopsis.end(), ' ')) + 1;
-    if (options.arguments.size() != wanted) {
+    if (!command->variableArguments && options.arguments.size() != wanted) {
         const std::string takes = wanted == 0   ? " takes no arguments"
                                   : wanted == 1 ? " takes one account name"
                                                 : " takes " + synopsis;

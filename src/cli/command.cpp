@@ -7,6 +7,7 @@
 #include "cli/ledger_commands.h"
 #include "cli/record_commands.h"
 #include "cli/report_command.h"
+#include "cli/trade_param_commands.h"
 
 namespace fiscora::cli {
 
@@ -15,7 +16,7 @@ const std::vector<Command>& commands() {
         accountsCommand(),       ledgerCommand(), holdingsCommand(),      summaryCommand(),
         reportCommand(),         verifyCommand(), createAccountCommand(), renameAccountCommand(),
         changePasswordCommand(), bookCommand(),   deleteStockCommand(),   editRecordCommand(),
-        deleteRecordCommand()};
+        deleteRecordCommand(),   paramsCommand()};
     return all;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/usage.h"
 
+#include <algorithm>
+
 #include "cli/password_source.h"
 
 namespace fiscora::cli {
@@ -17,6 +19,9 @@ std::string synopsis(const Command& c) {
         s += o.required ? " " + optionWithValue(o) : " [" + optionWithValue(o) + "]";
     return s;
 }
+
+// The overview's column of command synopses, before their summaries.
+constexpr std::size_t kSynopsisWidth = 22;
 
 const char* const kOptions =
     "Options (before the command):\n"
@@ -64,7 +69,9 @@ std::string generalHelp() {
     for (const Command& c : commands()) {
         std::string left =
             std::string(c.name) + (*c.arguments ? std::string(" ") + c.arguments : "");
-        left.resize(22, ' ');
+        // A synopsis too long for its column gets a line of its own: it is never cut.
+        if (left.size() > kSynopsisWidth - 2) left += "\n  " + std::string(kSynopsisWidth, ' ');
+        left.resize(std::max(left.size(), kSynopsisWidth), ' ');
         s += "  " + left + c.summary + "\n";
     }
     s += "  help [COMMAND]        show the help of a command\n\n";
