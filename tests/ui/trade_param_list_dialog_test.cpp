@@ -268,7 +268,8 @@ TEST_F(TradeParamListTest, AFileThatCannotBeWrittenKeepsTheChangeInMemory) {
     ASSERT_EQ(::mkdir(feeFile().c_str(), 0755), 0);
     runner.then<TradeParamDialog>(typed({{kPrefix, "000"}, {kName, "深A"}}, "深圳"));
     list.OnAdd();
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"不能打开文件trdpara.dat读取相关数据!"});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("不能打开文件trdpara.dat读取相关数据!", 0), 0u);
     EXPECT_EQ(messages.shown[0].caption, "错误");
     EXPECT_EQ(table().size(), 2u);
     EXPECT_EQ(list.params.rowCount, 2u);
