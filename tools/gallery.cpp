@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 #include <cstdio>
@@ -29,6 +30,7 @@
 #include "qt/main/command_menus.h"
 #include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
+#include "qt/records/trade_param_list_view.h"
 #include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
@@ -322,6 +324,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "gallery: the sample fee table has no row to modify\n");
             ++failures;
         }
+        // 参数设置 on the sample fee table, the second row selected, and its context menu.
+        saveFilledDialog<fiscora::qt::TradeParamListView>(
+            window, fiscora::ui::command::kTradeParams, "trade-params-list", [](auto* view) {
+                view->list()->selectRow(1);
+                saveMenu(view->contextMenu(), "trade-params-menu");
+            });
         saveAccountDialogs(window, messages);
         // The capital curve: one stock and the whole account, each as a curve and as bars.
         for (const auto& [total, bars, name] : {std::tuple{false, false, "capital-curve-stock"},

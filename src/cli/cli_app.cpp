@@ -23,7 +23,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (command == nullptr) return usageError(err, "no command given");
     const std::size_t wanted = command->arguments.size();
-    if (options.arguments.size() != wanted) {
+    if (!command->variableArguments && options.arguments.size() != wanted) {
         const std::string takes = wanted == 0 ? " takes no arguments"
                                   : wanted == 1
                                       ? " takes one account name"

@@ -13,6 +13,7 @@
 #include "cli/ledger_commands.h"
 #include "cli/record_commands.h"
 #include "cli/report_command.h"
+#include "cli/trade_param_commands.h"
 #include "cli/window_session.h"
 
 namespace fiscora::cli {
@@ -22,7 +23,7 @@ const std::vector<Command>& commands() {
         accountsCommand(),       ledgerCommand(), holdingsCommand(),      summaryCommand(),
         reportCommand(),         verifyCommand(), createAccountCommand(), renameAccountCommand(),
         changePasswordCommand(), bookCommand(),   deleteStockCommand(),   editRecordCommand(),
-        deleteRecordCommand(),   chartCommand(),  curveCommand()};
+        deleteRecordCommand(),   chartCommand(),  curveCommand(),         paramsCommand()};
     return all;
 }
 

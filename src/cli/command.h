@@ -72,6 +72,8 @@ struct Command {
     std::vector<CommandOption> options = {};
     // Writes the data files through the window's own commands instead of reading.
     bool writes = false;
+    // Takes one of several argument forms (`arguments` lists them), which it checks itself.
+    bool variableArguments = false;
 
     bool takes(const std::string& option) const {
         for (const CommandOption& o : options) {

@@ -1,5 +1,7 @@
 #include "cli/usage.h"
 
+#include <algorithm>
+
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
 
@@ -18,6 +20,9 @@ std::string synopsis(const Command& c) {
         s += o.required ? " " + optionWithValue(o) : " [" + optionWithValue(o) + "]";
     return s;
 }
+
+// The overview's column of command synopses, before their summaries.
+constexpr std::size_t kSynopsisWidth = 22;
 
 const char* const kOptions =
     "Options (before the command):\n"
@@ -68,7 +73,9 @@ std::string generalHelp() {
     for (const Command& c : commands()) {
         std::string left = std::string(c.name) +
                            (c.arguments.empty() ? "" : std::string(" ") + c.arguments.text());
-        left.resize(22, ' ');
+        // A synopsis too long for its column gets a line of its own: it is never cut.
+        if (left.size() > kSynopsisWidth - 2) left += "\n  " + std::string(kSynopsisWidth, ' ');
+        left.resize(std::max(left.size(), kSynopsisWidth), ' ');
         s += "  " + left + c.summary + "\n";
     }
     s += "  help [COMMAND]        show the help of a command\n\n";

@@ -73,6 +73,15 @@ TEST_F(CliCommands, HoldingsWithAndWithoutQuotes) {
     expectGolden(run({"--password-file", pw, "holdings", "张三"}), "holdings_without_quotes.tsv");
 }
 
+TEST_F(CliCommands, ParamsInTableOrderRatesAsPercentagesInTsv) {
+    expectGolden(run({"params"}), "params.tsv");
+    expectGolden(run({"--format", "json", "params"}), "params.json");
+    // Without a fee file the table is empty, and none is created.
+    const CliRun none = run({"--params", "missing.dat", "params"});
+    EXPECT_EQ(none.exitCode, 0) << none.err;
+    EXPECT_EQ(none.out.find('\n') + 1, none.out.size());
+}
+
 TEST_F(CliCommands, SummaryOfAShareAndBShareAccounts) {
     const std::vector<std::string> env = {"FISCORA_PASSWORD=secret"};
     expectGolden(run({"--quotes", "quotes.txt", "summary", "张三"}, env), "summary.tsv");

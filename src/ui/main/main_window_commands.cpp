@@ -6,6 +6,7 @@
 #include "ui/main/command_ids.h"
 #include "ui/main/main_window_model.h"
 #include "ui/records/ledger_view_dialog.h"
+#include "ui/records/trade_param_list_dialog.h"
 #include "ui/trade/stock_records_deletion.h"
 #include "ui/trade/trade_commands.h"
 
@@ -37,6 +38,7 @@ void MainWindowModel::registerCommands() {
     commands_[command::kProfitRate] = [this] { showCharts(ChartKind::ProfitRate); };
     commands_[command::kNetAssetShare] = [this] { showCharts(ChartKind::Invested); };
     commands_[command::kNetProfitShare] = [this] { showCharts(ChartKind::ProfitShare); };
+    commands_[command::kTradeParams] = [this] { OnTradeParams(); };
     commands_[command::kAbout] = [this] { showAbout(); };
     commands_[command::kExit] = [this] { closeRequested_ = true; };
     // A menu holder: the face of the button does nothing, its arrow opens the menu.
@@ -58,6 +60,11 @@ void MainWindowModel::setListOutput(ListOutput& output) {
         SaveList(holdingTable(rows_), kHoldingsReport.fileName, messages(),
                  [&output](const std::string& path) { return output.openInTextEditor(path); });
     };
+}
+
+void MainWindowModel::OnTradeParams() {
+    TradeParamListDialog dialog(workspace_, dialogs_);
+    dialogs_.run(dialog);
 }
 
 void MainWindowModel::OnViewLedger(const LedgerFilter& filter) {

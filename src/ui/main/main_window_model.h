@@ -72,6 +72,10 @@ public:
     // when it closes.
     void OnViewLedger(const LedgerFilter& filter = {});
 
+    // 参数设置: the fee table editor; no account needs to be selected. Its changes are in
+    // the workspace's table when it closes.
+    void OnTradeParams();
+
     // Menu, toolbar and popup commands. A command that is not available does nothing.
     bool isAvailable(int commandId) const;
     void OnCommand(int commandId);
