@@ -168,6 +168,19 @@ void saveAccountDialogs(fiscora::qt::MainWindowView& window, fiscora::Messages& 
     saveModel(properties, &window, "account-properties-dialog");
 }
 
+// 交易明细 of the holdings row of `code`, as a double click on it opens it.
+void saveTradeDetails(fiscora::qt::MainWindowView& window, const std::string& code) {
+    const auto& rows = window.model().holdingRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].cells[1] != code) continue;
+        window.model().setSelectedRow(static_cast<int>(i));
+        saveDialog(window, fiscora::ui::command::kTradeDetails, "trade-details");
+        return;
+    }
+    std::fprintf(stderr, "gallery: no holding of %s for the trade details\n", code.c_str());
+    ++failures;
+}
+
 // The four chart commands on the demo account, each in both scopes, and the second page of
 // the profit bars (the demo account holds ten stocks, two of them at a loss).
 void saveCharts(fiscora::qt::MainWindowView& window) {
@@ -323,6 +336,7 @@ int main(int argc, char** argv) {
             ++failures;
         }
         saveAccountDialogs(window, messages);
+        saveTradeDetails(window, "600036");
         // The capital curve: one stock and the whole account, each as a curve and as bars.
         for (const auto& [total, bars, name] : {std::tuple{false, false, "capital-curve-stock"},
                                                 {false, true, "capital-bars-stock"},

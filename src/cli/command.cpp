@@ -4,6 +4,7 @@
 #include "cli/account_identity_commands.h"
 #include "cli/book_command.h"
 #include "cli/delete_stock_command.h"
+#include "cli/details_command.h"
 #include "cli/ledger_commands.h"
 #include "cli/record_commands.h"
 #include "cli/report_command.h"
@@ -12,10 +13,10 @@ namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        accountsCommand(),       ledgerCommand(), holdingsCommand(),      summaryCommand(),
-        reportCommand(),         verifyCommand(), createAccountCommand(), renameAccountCommand(),
-        changePasswordCommand(), bookCommand(),   deleteStockCommand(),   editRecordCommand(),
-        deleteRecordCommand()};
+        accountsCommand(),      ledgerCommand(),         holdingsCommand(), summaryCommand(),
+        detailsCommand(),       reportCommand(),         verifyCommand(),   createAccountCommand(),
+        renameAccountCommand(), changePasswordCommand(), bookCommand(),     deleteStockCommand(),
+        editRecordCommand(),    deleteRecordCommand()};
     return all;
 }
 

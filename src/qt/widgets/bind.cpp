@@ -12,10 +12,13 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+#include <QTableView>
 #include <QTextCursor>
+#include <memory>
 #include <type_traits>
 
 #include "qt/widgets/gbk_limit_validator.h"
+#include "qt/widgets/list_field_model.h"
 
 namespace fiscora::qt {
 
@@ -52,7 +55,7 @@ QDate localDay(std::time_t t) {
 }
 
 // Read-only boxes show the dialog's face colour, as the platform draws them.
-void showReadOnly(QLineEdit* box) {
+void showReadOnly(QWidget* box) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     box->setPalette(palette);
@@ -109,6 +112,7 @@ void Bindings::bind(QLineEdit* edit, ui::TextField& field) {
 
 void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field) {
     edit->setTabChangesFocus(true);
+    if (field.readOnly()) showReadOnly(edit);
     // A multi-line box has no validator: an edit beyond the limits is undone at once.
     QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, edit, &field] {
         const QString text = edit->toPlainText();
@@ -202,6 +206,37 @@ void Bindings::bind(QDateEdit* edit, ui::DateField& field) {
             edit->setDateRange(localDay(field.earliest), localDay(field.latest));
         if (field.date != 0) edit->setDate(qDate(field.date));
         edit->setEnabled(field.enabled);
+    });
+}
+
+void Bindings::bind(QTableView* table, ui::ListField& field,
+                    std::function<QIcon(int mark)> markIcon) {
+    auto* rows = new ListFieldModel(field, std::move(markIcon), table);
+    rows->showIn(table, table->fontMetrics().height() + 6);
+    // Set while the widget follows the model: the selection model's signals stay on (so the
+    // new selection repaints), but nothing goes back to the model.
+    auto following = std::make_shared<bool>(false);
+    QObject::connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, table,
+                     [this, &field, following](const QModelIndex& current) {
+                         if (*following) return;
+                         model_.selectRow(field, current.isValid() ? current.row() : -1);
+                         done();
+                     });
+    add([table, rows, &field, following] {
+        *following = true;
+        rows->sync();
+        rows->fitColumns(table);
+        const int row = field.selected;
+        if (row >= 0 && row < rows->rowCount() && table->currentIndex().row() != row) {
+            const QModelIndex index = rows->index(row, 0);
+            table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                                QItemSelectionModel::Rows);
+            table->scrollTo(index);
+        } else if (row < 0) {
+            table->clearSelection();
+        }
+        table->setEnabled(field.enabled);
+        *following = false;
     });
 }
 

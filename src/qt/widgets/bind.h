@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+
+#include <QIcon>
 #include <vector>
 
 #include "ui/common/dialog_model.h"
@@ -13,6 +15,7 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QTableView;
 
 namespace fiscora::qt {
 
@@ -36,6 +39,10 @@ public:
     void bind(const std::vector<QRadioButton*>& radios, ui::ChoiceField& field);
     void bind(QCheckBox* box, ui::CheckField& field);
     void bind(QLabel* label, ui::LabelField& field);
+    // A report list over a list field (see ListFieldModel): the current row is the field's
+    // selection, a row the user selects goes to the model; `markIcon` turns a row's mark
+    // into its icon. Columns widen to their widest cell.
+    void bind(QTableView* table, ui::ListField& field, std::function<QIcon(int mark)> markIcon);
 
     // Model -> widgets, for every binding.
     void refresh();

@@ -24,6 +24,9 @@ public:
     // Headers, widths and the look of a report list: grid, whole rows selected, rows of
     // `rowHeight` pixels.
     void showIn(QTableView* view, int rowHeight);
+    // Widens every column of `view` that is narrower than its widest cell or header, so a
+    // figure is never cut; the list's own widths are the minimum.
+    void fitColumns(QTableView* view) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
