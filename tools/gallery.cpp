@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 #include <cstdio>
@@ -27,6 +28,7 @@
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
+#include "qt/analysis/trade_details_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
@@ -174,7 +176,13 @@ void saveTradeDetails(fiscora::qt::MainWindowView& window, const std::string& co
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].cells[1] != code) continue;
         window.model().setSelectedRow(static_cast<int>(i));
-        saveDialog(window, fiscora::ui::command::kTradeDetails, "trade-details");
+        // The last record selected, with its remark.
+        saveFilledDialog<fiscora::qt::TradeDetailsView>(
+            window, fiscora::ui::command::kTradeDetails, "trade-details", [](auto* view) {
+                QTableView* table = view->historyTable();
+                table->setFocus();
+                table->selectRow(table->model()->rowCount() - 1);
+            });
         return;
     }
     std::fprintf(stderr, "gallery: no holding of %s for the trade details\n", code.c_str());

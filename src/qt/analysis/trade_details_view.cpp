@@ -53,21 +53,18 @@ TradeDetailsView::TradeDetailsView(ui::TradeDetailsDialog& model, QWidget* paren
     place(model.currentRate, 3, 1);
     for (int column : {1, 3, 5}) figures->setColumnStretch(column, 1);
 
+    // The remark box as tall as the three buttons stacked beside it.
     auto* buttons = new QVBoxLayout;
-    buttons->addStretch();
     for (QPushButton* button : {static_cast<QPushButton*>(save_), static_cast<QPushButton*>(print_),
                                 static_cast<QPushButton*>(okButton())}) {
         button->setMinimumWidth(dlu.x(60));
         buttons->addWidget(button);
     }
-    auto* remarkColumn = new QVBoxLayout;
-    remarkColumn->addWidget(captionOf(remark_));
-    remarkColumn->addWidget(remark_);
-    remark_->setFixedHeight(dlu.y(40));
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(dlu.x(8));
-    bottom->addLayout(remarkColumn, 1);
+    bottom->addWidget(remark_, 1);
     bottom->addLayout(buttons);
+    remark_->setFixedHeight(buttons->sizeHint().height());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(dlu.x(7), dlu.y(6), dlu.x(7), dlu.y(6));
@@ -76,6 +73,7 @@ TradeDetailsView::TradeDetailsView(ui::TradeDetailsDialog& model, QWidget* paren
     layout->addWidget(rule(this));
     layout->addWidget(captionOf(history_));
     layout->addWidget(history_, 1);
+    layout->addWidget(captionOf(remark_));
     layout->addLayout(bottom);
     resize(dlu.size(490, 265));
 }
