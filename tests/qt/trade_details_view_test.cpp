@@ -10,13 +10,11 @@
 
 #include "engine/account_summary.h"
 #include "engine/trade_details.h"
-#include "qt/account/password_view.h"
 #include "qt/analysis/trade_details_view.h"
 #include "qt/main/main_window_view.h"
 #include "qt/widgets/hover_button.h"
 #include "qt_test_registry.h"
 #include "records/gbk_text.h"
-#include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "window_fixture.h"
 
@@ -25,20 +23,6 @@ using fiscora::qt::MainWindowView;
 using fiscora::qt::TradeDetailsView;
 
 namespace {
-
-void logIn(MainWindowView& window) {
-    onNextModal(
-        [](QDialog* dialog) {
-            auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
-            QVERIFY(view != nullptr);
-            fiscora::test::retype(view->passwordEdit(),
-                                  QString::fromUtf8(fiscora::demo::kDemoPassword));
-            view->loginButton()->click();
-        },
-        &window);
-    window.model().OnTreeClick(0);
-    window.sync();
-}
 
 int rowOf(MainWindowView& window, const std::string& code) {
     const auto& rows = window.model().holdingRows();
@@ -59,7 +43,7 @@ private slots:
         MainWindowView window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        logIn(window);
+        fiscora::test::logInToDemo(window);
         const int row = rowOf(window, "601318");
         QVERIFY(row >= 0);
         const std::vector<std::string> cells = window.model().holdingRows()[row].cells;
