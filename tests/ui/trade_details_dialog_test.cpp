@@ -145,8 +145,8 @@ TEST_F(TradeDetailsDialogTest, ADoubleClickOpensTheRowsStockInItsMarket) {
         EXPECT_EQ(d.remark.text, "");
         return false;
     });
-    window.setSelectedRow(row);
     window.OnListDoubleClick(row);
+    EXPECT_EQ(window.selectedRow(), row);
     EXPECT_TRUE(runner.done());
 }
 
