@@ -61,6 +61,7 @@ const char* statusName(LedgerStatus status) {
     case LedgerStatus::Ok: return "ok";
     case LedgerStatus::Damaged: return "damaged";
     case LedgerStatus::Tampered: return "tampered";
+    case LedgerStatus::PartialRecord: return "partial";
     case LedgerStatus::Missing:
     case LedgerStatus::CannotOpen:
     case LedgerStatus::UnsafeName: break;
@@ -76,6 +77,9 @@ int runVerify(CommandContext& c) {
         // Each refusal shows the ledger file's own message on stderr.
         Ledger ledger;
         const LedgerStatus status = loadLedger(ws.ledgerStore(), a, ledger);
+        if (status == LedgerStatus::PartialRecord)
+            c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a)
+                  << " ends in a partial record, which the next booking leaves out\n";
         allOk = allOk && status == LedgerStatus::Ok;
         table.rows.push_back({Value::text(fieldText(a.name)), Value::text(statusName(status)),
                               Value::integer(static_cast<std::int64_t>(ledger.size()))});
@@ -113,8 +117,9 @@ Command verifyCommand() {
             "check every account's ledger file",
             "Reads each account's ledger file and checks its header against the registry's\n"
             "password. One row per account: status ok, missing (no readable file), damaged\n"
-            "(too short to hold its header) or tampered (the header does not match), and the\n"
-            "number of records read (0 when refused). The file's own message goes to stderr.\n"
+            "(too short to hold its header, or beyond the format's size), tampered (the header\n"
+            "does not match) or partial (the file ends in a piece of a record), and the number\n"
+            "of whole records read (0 when refused). The file's own message goes to stderr.\n"
             "Exits with 1 when any account is not ok.",
             false,
             verifyColumns,

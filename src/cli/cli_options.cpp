@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include <set>
+
 namespace fiscora::cli {
 namespace {
 
@@ -33,6 +35,13 @@ std::optional<std::string>* valueSlot(CliOptions& o, const std::string& name) {
 ParseResult parseCommandLine(const std::vector<std::string>& args) {
     ParseResult result;
     CliOptions& o = result.options;
+    // Each option once: a second one would otherwise silently win.
+    std::set<std::string> seen;
+    const auto repeated = [&](const std::string& name) {
+        if (seen.insert(name).second) return false;
+        result.error = "option " + name + " is given twice";
+        return true;
+    };
     std::size_t i = 0;
     // Global options, up to the command.
     for (; i < args.size(); ++i) {
@@ -48,6 +57,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             result.error = "unknown option " + w.name;
             return result;
         }
+        if (repeated(w.name)) return result;
         std::optional<std::string> value = w.inlineValue;
         if (!value && i + 1 < args.size()) value = args[++i];
         if (!value || value->empty()) {
@@ -106,6 +116,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
                 result.error = "option " + w.name + " needs a value";
                 return result;
             }
+            if (repeated(w.name)) return result;
             o.commandOptions[w.name] = *value;
         } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
             result.error = "unknown option " + a + " for " + o.command;

@@ -44,7 +44,7 @@ AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& acc
     double soldCost = 0;
     for (std::size_t i = 0; i < holdings.size(); ++i) {
         s.investmentCost += holdings[i].buyAmount;
-        soldCost += figures[i].averagePrice * holdings[i].soldQty;
+        soldCost += figures[i].averagePrice * static_cast<double>(holdings[i].soldQty);
         s.realisedProfit += figures[i].realisedProfit;
         s.currentProfit += figures[i].currentProfit;
     }

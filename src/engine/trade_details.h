@@ -10,7 +10,7 @@ namespace fiscora {
 // The seven figures 交易明细 shows for one stock: its position over the whole ledger at the
 // host's latest price. Money is in the account's currency.
 struct TradeDetailFigures {
-    std::int32_t heldQty = 0;   // bought + bonus - sold
+    std::int64_t heldQty = 0;   // bought + bonus - sold
     double averagePrice = 0;    // buyAmount / (bought + bonus), 0 without shares
     double buyAmount = 0;       // 投资总额: purchases and rights issues, fees included
     double realisedProfit = 0;  // 净赢利(已成交)
