@@ -27,6 +27,7 @@
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
+#include "qt/analysis/trade_details_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
@@ -168,6 +169,25 @@ void saveAccountDialogs(fiscora::qt::MainWindowView& window, fiscora::Messages& 
     fiscora::ui::AccountPropertiesDialog properties(
         messages, fiscora::accountSummary(main.workspace(), *account));
     saveModel(properties, &window, "account-properties-dialog");
+}
+
+// 交易明细 of the holdings row of `code`, as a double click on it opens it.
+void saveTradeDetails(fiscora::qt::MainWindowView& window, const std::string& code) {
+    const auto& rows = window.model().holdingRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].cells[1] != code) continue;
+        window.model().setSelectedRow(static_cast<int>(i));
+        // The last record selected, with its remark.
+        saveFilledDialog<fiscora::qt::TradeDetailsView>(
+            window, fiscora::ui::command::kTradeDetails, "trade-details", [](auto* view) {
+                QTableView* table = view->historyTable();
+                table->setFocus();
+                table->selectRow(table->model()->rowCount() - 1);
+            });
+        return;
+    }
+    std::fprintf(stderr, "gallery: no holding of %s for the trade details\n", code.c_str());
+    ++failures;
 }
 
 // The four chart commands on the demo account, each in both scopes, and the second page of
@@ -331,6 +351,7 @@ int main(int argc, char** argv) {
                 saveMenu(view->contextMenu(), "trade-params-menu");
             });
         saveAccountDialogs(window, messages);
+        saveTradeDetails(window, "600036");
         // The capital curve: one stock and the whole account, each as a curve and as bars.
         for (const auto& [total, bars, name] : {std::tuple{false, false, "capital-curve-stock"},
                                                 {false, true, "capital-bars-stock"},

@@ -9,6 +9,7 @@
 #include "cli/chart_command.h"
 #include "cli/curve_command.h"
 #include "cli/delete_stock_command.h"
+#include "cli/details_command.h"
 #include "cli/exit_codes.h"
 #include "cli/ledger_commands.h"
 #include "cli/record_commands.h"
@@ -20,10 +21,11 @@ namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        accountsCommand(),       ledgerCommand(), holdingsCommand(),      summaryCommand(),
-        reportCommand(),         verifyCommand(), createAccountCommand(), renameAccountCommand(),
-        changePasswordCommand(), bookCommand(),   deleteStockCommand(),   editRecordCommand(),
-        deleteRecordCommand(),   chartCommand(),  curveCommand(),         paramsCommand()};
+        accountsCommand(),      ledgerCommand(),         holdingsCommand(), summaryCommand(),
+        detailsCommand(),       reportCommand(),         verifyCommand(),   createAccountCommand(),
+        renameAccountCommand(), changePasswordCommand(), bookCommand(),     deleteStockCommand(),
+        editRecordCommand(),    deleteRecordCommand(),   chartCommand(),    curveCommand(),
+        paramsCommand()};
     return all;
 }
 

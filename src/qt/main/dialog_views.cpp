@@ -5,6 +5,7 @@
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
+#include "qt/analysis/trade_details_view.h"
 #include "qt/main/about_view.h"
 #include "qt/records/edit_record_view.h"
 #include "qt/records/trade_param_list_view.h"
@@ -47,6 +48,7 @@ const DialogViews& dialogViews() {
         v.add<ui::TradeParamListDialog>(showModal<TradeParamListView, ui::TradeParamListDialog>);
         v.add<ui::CapitalCurveDialog>(showModal<CapitalCurveView, ui::CapitalCurveDialog>);
         v.add<ui::ChartDialog>(showModal<ChartView, ui::ChartDialog>);
+        v.add<ui::TradeDetailsDialog>(showModal<TradeDetailsView, ui::TradeDetailsDialog>);
         return v;
     }();
     return views;

@@ -1,7 +1,6 @@
 #include "qt/main/main_window_view.h"
 
 #include <QCloseEvent>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>

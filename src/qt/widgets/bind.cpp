@@ -55,7 +55,7 @@ QDate localDay(std::time_t t) {
 }
 
 // Read-only boxes show the dialog's face colour, as the platform draws them.
-void showReadOnly(QLineEdit* box) {
+void showReadOnly(QWidget* box) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     box->setPalette(palette);
@@ -112,6 +112,7 @@ void Bindings::bind(QLineEdit* edit, ui::TextField& field) {
 
 void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field) {
     edit->setTabChangesFocus(true);
+    if (field.readOnly()) showReadOnly(edit);
     // A multi-line box has no validator: an edit beyond the limits is undone at once.
     QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, edit, &field] {
         const QString text = edit->toPlainText();

@@ -15,6 +15,7 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QTableView;
 
 namespace fiscora::qt {
 

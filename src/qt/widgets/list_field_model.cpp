@@ -1,5 +1,7 @@
 #include "qt/widgets/list_field_model.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QTableView>
 #include <algorithm>

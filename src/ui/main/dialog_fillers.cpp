@@ -7,6 +7,7 @@
 #include "ui/account/rename_account_dialog.h"
 #include "ui/analysis/capital_curve_dialog.h"
 #include "ui/analysis/chart_dialog.h"
+#include "ui/analysis/trade_details_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/trade_param_dialog.h"
@@ -55,6 +56,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<TradeParamListDialog>(enterFields);
         f.add<CapitalCurveDialog>(enterFields);
         f.add<ChartDialog>(enterFields);
+        f.add<TradeDetailsDialog>(enterFields);
         return f;
     }();
     return fillers;

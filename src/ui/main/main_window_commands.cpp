@@ -3,6 +3,7 @@
 #include "ui/account/account_commands.h"
 #include "ui/analysis/capital_curve.h"
 #include "ui/analysis/capital_curve_command.h"
+#include "ui/analysis/trade_details_command.h"
 #include "ui/main/command_ids.h"
 #include "ui/main/main_window_model.h"
 #include "ui/records/ledger_view_dialog.h"
@@ -33,6 +34,7 @@ void MainWindowModel::registerCommands() {
     commands_[command::kBonusShares] = [&trades] { trades.OnBonusShares(); };
     commands_[command::kRightsIssue] = [&trades] { trades.OnRightsIssue(); };
     commands_[command::kDeleteStockRecords] = [this] { OnDeleteStockRecords(*this); };
+    commands_[command::kTradeDetails] = [this] { OnTradeDetails(*this); };
     commands_[command::kRefreshQuotes] = [this] { refreshHoldingList(); };
     commands_[command::kProfitAmount] = [this] { showCharts(ChartKind::Profit); };
     commands_[command::kProfitRate] = [this] { showCharts(ChartKind::ProfitRate); };

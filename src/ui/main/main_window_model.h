@@ -66,6 +66,8 @@ public:
     // The platform's printing and text editor, for 数据打印 and 数据存盘 of the holdings
     // list; until the view gives them, those two commands are not available.
     void setListOutput(ListOutput& output);
+    // The platform's printing and text editor for the lists of dialogs; null until given.
+    ListOutput* listOutput() const { return listOutput_; }
 
     // 查看流水帐: the ledger view of the selected logged-in account, opened on `filter`
     // (none by default); the holdings are recomputed before it opens and the list rebuilt
