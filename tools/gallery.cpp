@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 #include <cstdio>
@@ -26,9 +27,11 @@
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
+#include "qt/analysis/trade_details_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
+#include "qt/records/trade_param_list_view.h"
 #include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
@@ -166,6 +169,25 @@ void saveAccountDialogs(fiscora::qt::MainWindowView& window, fiscora::Messages& 
     fiscora::ui::AccountPropertiesDialog properties(
         messages, fiscora::accountSummary(main.workspace(), *account));
     saveModel(properties, &window, "account-properties-dialog");
+}
+
+// 交易明细 of the holdings row of `code`, as a double click on it opens it.
+void saveTradeDetails(fiscora::qt::MainWindowView& window, const std::string& code) {
+    const auto& rows = window.model().holdingRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].cells[1] != code) continue;
+        window.model().setSelectedRow(static_cast<int>(i));
+        // The last record selected, with its remark.
+        saveFilledDialog<fiscora::qt::TradeDetailsView>(
+            window, fiscora::ui::command::kTradeDetails, "trade-details", [](auto* view) {
+                QTableView* table = view->historyTable();
+                table->setFocus();
+                table->selectRow(table->model()->rowCount() - 1);
+            });
+        return;
+    }
+    std::fprintf(stderr, "gallery: no holding of %s for the trade details\n", code.c_str());
+    ++failures;
 }
 
 // The four chart commands on the demo account, each in both scopes, and the second page of
@@ -322,7 +344,14 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "gallery: the sample fee table has no row to modify\n");
             ++failures;
         }
+        // 参数设置 on the sample fee table, the second row selected, and its context menu.
+        saveFilledDialog<fiscora::qt::TradeParamListView>(
+            window, fiscora::ui::command::kTradeParams, "trade-params-list", [](auto* view) {
+                view->list()->selectRow(1);
+                saveMenu(view->contextMenu(), "trade-params-menu");
+            });
         saveAccountDialogs(window, messages);
+        saveTradeDetails(window, "600036");
         // The capital curve: one stock and the whole account, each as a curve and as bars.
         for (const auto& [total, bars, name] : {std::tuple{false, false, "capital-curve-stock"},
                                                 {false, true, "capital-bars-stock"},

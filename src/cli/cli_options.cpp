@@ -7,7 +7,7 @@ namespace {
 
 // Command options that take no value.
 bool isSwitch(const std::string& name) {
-    return name == "--yes";
+    return name == kYesOption || name == kTotalOption;
 }
 
 // Splits "--name=value" into its two halves; other words keep their whole text as name.
@@ -27,6 +27,7 @@ std::optional<std::string>* valueSlot(CliOptions& o, const std::string& name) {
     if (name == "--params") return &o.paramsFile;
     if (name == "--quotes") return &o.quotesFile;
     if (name == "--password-file") return &o.passwordFile;
+    if (name == "--host-dir") return &o.hostDirectory;
     return nullptr;
 }
 
@@ -75,7 +76,9 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             return result;
         }
     }
-    if (o.dataDirectory && o.dataDirectory->back() != '/') *o.dataDirectory += '/';
+    for (std::optional<std::string>* folder : {&o.dataDirectory, &o.hostDirectory}) {
+        if (*folder && (*folder)->back() != '/') **folder += '/';
+    }
     if (i == args.size()) return result;
 
     o.command = args[i++];
@@ -94,19 +97,12 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             optionsEnded = true;
         } else if (!optionsEnded && (a == "--help" || a == "-h")) {
             o.help = true;
-        } else if (!optionsEnded && a == kYesOption) {
-            // The one option without a value: the answer to the window's questions.
-            o.commandOptions[a] = "";
         } else if (!optionsEnded && a.rfind("--", 0) == 0 && a.size() > 2) {
             const Word w = splitWord(a);
-            if (w.name == kYesOption) {
-                result.error = std::string(kYesOption) + " takes no value";
-                return result;
-            }
             std::optional<std::string> value = w.inlineValue;
             if (isSwitch(w.name)) {
                 if (value) {
-                    result.error = "option " + w.name + " takes no value";
+                    result.error = w.name + " takes no value";
                     return result;
                 }
                 value = "";

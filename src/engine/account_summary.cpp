@@ -6,13 +6,13 @@
 #include "engine/trade_fee.h"
 #include "host/quote_source.h"
 #include "records/gbk_text.h"
+#include "records/trading_terms.h"
 
 namespace fiscora {
 
 std::string tradeTypeOfCurrencyUnit(const std::string& unit) {
-    if (unit == "元") return "深沪A股";
-    if (unit == "美元") return "上证B股";
-    return "深证B股";
+    const TradeType* type = tradeTypeOfUnit(unit);
+    return (type != nullptr ? *type : kShenzhenBShares).text;
 }
 
 AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& account) {

@@ -16,11 +16,21 @@ LedgerFilter LedgerFilter::oneDay(std::int32_t day, std::optional<std::string> g
     return f;
 }
 
+LedgerFilter LedgerFilter::oneStock(std::int32_t market, std::string gbkCode) {
+    LedgerFilter f;
+    f.byCode = true;
+    f.gbkCode = std::move(gbkCode);
+    f.byMarket = true;
+    f.market = market;
+    return f;
+}
+
 bool LedgerFilter::shows(const LedgerRecord& r) const {
     if (byTime && (r.date < from || r.date > to)) return false;
     if (byKind && r.type != static_cast<std::int32_t>(kind)) return false;
     // The code filter hides every cash record, whatever the code.
     if (byCode && (!r.isStock() || fieldBytes(r.stockCode) != gbkCode)) return false;
+    if (byMarket && r.market != market) return false;
     return true;
 }
 

@@ -21,10 +21,15 @@ struct LedgerFilter {
     RecordType kind = RecordType::None;
     bool byCode = false;  // 股票代码匹配: stock records whose code is `gbkCode`, no cash
     std::string gbkCode;
+    bool byMarket = false;  // records of `market` only (交易明细 shows one position)
+    std::int32_t market = 0;
 
     // The records of one day, and of one stock when a code is given: how the capital
     // curve opens the view on a day it shows.
     static LedgerFilter oneDay(std::int32_t day, std::optional<std::string> gbkCode = {});
+    // The stock records of one position, its market and code as the holdings hold them:
+    // the rows of 交易明细. The same code in the other market is another position.
+    static LedgerFilter oneStock(std::int32_t market, std::string gbkCode);
 
     bool shows(const LedgerRecord& record) const;
 };

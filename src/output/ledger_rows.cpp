@@ -24,11 +24,27 @@ bool showsFee(RecordType k) {
     return k == RecordType::Buy || k == RecordType::Sell || k == RecordType::RightsIssue;
 }
 
+// The rows with the first cells of each, as many as `columns` has.
+ListTable tableOf(const Ledger& ledger, const ViewRows& rows, std::vector<ListColumn> columns) {
+    ListTable table{std::move(columns), {}};
+    table.rows.reserve(rows.size());
+    LedgerRowFormatter formatter;
+    for (const std::size_t index : rows)
+        table.rows.push_back(formatter.cells(ledger.at(index), table.columns.size()));
+    return table;
+}
+
 }  // namespace
 
 std::vector<ListColumn> ledgerViewColumns() {
     return {{"时间", 106},    {"市场", 36},   {"账目类型", 72}, {"现金流量", 125}, {"股票代码", 72},
             {"股票名称", 72}, {"交易量", 72}, {"交易价", 72},   {"手续费", 90},    {"备注", 72}};
+}
+
+std::vector<ListColumn> tradeDetailColumns() {
+    std::vector<ListColumn> columns = ledgerViewColumns();
+    columns.resize(kRemarkColumn);
+    return columns;
 }
 
 std::string ledgerDateText(std::int32_t date) {
@@ -56,10 +72,11 @@ std::string LedgerRowFormatter::cell(const LedgerRecord& r, int column) {
     }
 }
 
-std::vector<std::string> LedgerRowFormatter::cells(const LedgerRecord& r) {
+std::vector<std::string> LedgerRowFormatter::cells(const LedgerRecord& r, std::size_t count) {
     std::vector<std::string> out;
-    out.reserve(10);
-    for (int column = 0; column < 10; ++column) out.push_back(cell(r, column));
+    out.reserve(count);
+    for (std::size_t column = 0; column < count; ++column)
+        out.push_back(cell(r, static_cast<int>(column)));
     return out;
 }
 
@@ -75,11 +92,11 @@ const std::string& LedgerRowFormatter::nameOf(const LedgerRecord& r) {
 }
 
 ListTable ledgerTable(const Ledger& ledger, const ViewRows& rows) {
-    ListTable table{ledgerViewColumns(), {}};
-    table.rows.reserve(rows.size());
-    LedgerRowFormatter formatter;
-    for (const std::size_t index : rows) table.rows.push_back(formatter.cells(ledger.at(index)));
-    return table;
+    return tableOf(ledger, rows, ledgerViewColumns());
+}
+
+ListTable tradeDetailTable(const Ledger& ledger, const ViewRows& rows) {
+    return tableOf(ledger, rows, tradeDetailColumns());
 }
 
 std::string remarkMessage(const LedgerRecord& r) {
@@ -88,9 +105,9 @@ std::string remarkMessage(const LedgerRecord& r) {
 }
 
 LedgerViewUnits ledgerViewUnits(const std::string& currencyUnit) {
-    if (currencyUnit == "美元") return {"上证B股", "美元"};
-    if (currencyUnit == "港元") return {"深证B股", "港元"};
-    return {"深沪A股", "人民币元"};
+    const TradeType* found = tradeTypeOfUnit(currencyUnit);
+    const TradeType& type = found != nullptr ? *found : kAShares;
+    return {type.text, type.unit.name};
 }
 
 std::string balanceText(double balance, const std::string& unit) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -16,6 +17,9 @@ namespace fiscora {
 std::vector<ListColumn> ledgerViewColumns();
 inline constexpr int kRemarkColumn = 9;
 
+// The nine columns of 交易明细: the ledger view's without 备注, its rows formatted alike.
+std::vector<ListColumn> tradeDetailColumns();
+
 // A date as the ledger view shows it: "%4d年%2d月%2d日".
 std::string ledgerDateText(std::int32_t date);
 
@@ -25,7 +29,8 @@ std::string ledgerDateText(std::int32_t date);
 class LedgerRowFormatter {
 public:
     std::string cell(const LedgerRecord& record, int column);
-    std::vector<std::string> cells(const LedgerRecord& record);
+    // The first `count` cells of the row (all ten by default).
+    std::vector<std::string> cells(const LedgerRecord& record, std::size_t count = 10);
 
 private:
     const std::string& nameOf(const LedgerRecord& record);
@@ -33,8 +38,10 @@ private:
     std::map<std::pair<std::int32_t, std::string>, std::string> names_;
 };
 
-// The shown rows as a list with its header, ready to print or export.
+// The shown rows as a list with its header, ready to print or export: the ledger view's,
+// and 交易明细's.
 ListTable ledgerTable(const Ledger& ledger, const ViewRows& rows);
+ListTable tradeDetailTable(const Ledger& ledger, const ViewRows& rows);
 
 // What a click on a row's 备注 cell shows: the remark, or "没有备注".
 std::string remarkMessage(const LedgerRecord& record);

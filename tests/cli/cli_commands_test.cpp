@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "cli/cli_runner.h"
+#include "cli/golden.h"
 #include "cli/sample_data.h"
 #include "engine/account_summary.h"
+#include "records/gbk_text.h"
 #include "store/ledger_file.h"
 #include "store/quote_snapshot_file.h"
 #include "support/builders.h"
@@ -37,15 +40,6 @@ protected:
         std::string path = secrets.file("pw" + std::to_string(++files));
         writeText(path, text);
         return path;
-    }
-
-    // Compares stdout with tests/cli/golden/NAME; FISCORA_UPDATE_GOLDEN=1 rewrites it.
-    static void expectGolden(const CliRun& r, const std::string& name) {
-        const std::string path = std::string(FISCORA_CLI_GOLDEN_DIR) + "/" + name;
-        if (std::getenv("FISCORA_UPDATE_GOLDEN") != nullptr) writeText(path, r.out);
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.err, "");
-        EXPECT_EQ(r.out, readText(path)) << "golden file " << name;
     }
 
     std::string ledgerFile(const std::string& name) const {
@@ -81,6 +75,15 @@ TEST_F(CliCommands, HoldingsWithAndWithoutQuotes) {
     expectGolden(run({"--password-file", pw, "holdings", "张三"}), "holdings_without_quotes.tsv");
 }
 
+TEST_F(CliCommands, ParamsInTableOrderRatesAsPercentagesInTsv) {
+    expectGolden(run({"params"}), "params.tsv");
+    expectGolden(run({"--format", "json", "params"}), "params.json");
+    // Without a fee file the table is empty, and none is created.
+    const CliRun none = run({"--params", "missing.dat", "params"});
+    EXPECT_EQ(none.exitCode, 0) << none.err;
+    EXPECT_EQ(none.out.find('\n') + 1, none.out.size());
+}
+
 TEST_F(CliCommands, SummaryOfAShareAndBShareAccounts) {
     const std::vector<std::string> env = {"FISCORA_PASSWORD=secret"};
     expectGolden(run({"--quotes", "quotes.txt", "summary", "张三"}, env), "summary.tsv");
@@ -88,6 +91,54 @@ TEST_F(CliCommands, SummaryOfAShareAndBShareAccounts) {
                  "summary.json");
     expectGolden(run({"--quotes", "quotes.txt", "summary", "王五"}, {"FISCORA_PASSWORD=pw3"}),
                  "summary_b_shares.tsv");
+}
+
+TEST_F(CliCommands, DetailsOfOneStockInItsMarket) {
+    const std::vector<std::string> env = {"FISCORA_PASSWORD=secret"};
+    // 000002's purchase, dividend and bonus shares; its market is the one its code implies.
+    expectGolden(run({"--quotes", "quotes.txt", "details", "张三", "000002"}, env), "details.tsv");
+    expectGolden(
+        run({"--quotes", "quotes.txt", "--format", "json", "details", "张三", "000002"}, env),
+        "details.json");
+    // No 000002 in the other market: no rows.
+    const CliRun other = run({"details", "张三", "000002", "--market", "上海"}, env);
+    EXPECT_EQ(other.exitCode, 0) << other.err;
+    EXPECT_EQ(std::count(other.out.begin(), other.out.end(), '\n'), 1);
+
+    TempDir out;
+    const CliRun written =
+        run({"details", "张三", "600036", "--text", out.file("d.txt"), "--pdf", out.file("d.pdf")},
+            env);
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    const std::string text = readText(out.file("d.txt"));
+    EXPECT_EQ(text.rfind(*utf8ToGbk("时间\t市场\t账目类型\t现金流量\t股票代码\t股票名称\t交易量\t"
+                                    "交易价\t手续费\t\r\n"),
+                         0),
+              0u);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);  // the header, a purchase, a sale
+    EXPECT_EQ(readText(out.file("d.pdf")).rfind("%PDF-", 0), 0u);
+}
+
+TEST_F(CliCommands, DetailsWantACodeAndAMarketTheBoxesTake) {
+    const std::vector<std::string> env = {"FISCORA_PASSWORD=secret"};
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } refused[] = {
+        {{"details", "张三", "60003a"}, "CODE takes at most six digits"},
+        {{"details", "张三", "1000001"}, "CODE takes at most six digits"},
+        {{"details", "张三", "100001"}, "give --market"},
+        {{"details", "张三", "600036", "--market", "北京"}, "--market takes 深圳 or 上海"},
+    };
+    for (const auto& r : refused) {
+        const CliRun run_ = run(r.args, env);
+        EXPECT_EQ(run_.exitCode, 2) << r.message;
+        EXPECT_NE(run_.err.find(r.message), std::string::npos) << run_.err;
+        EXPECT_EQ(run_.out, "");
+    }
+    EXPECT_EQ(run({"details", "张三", "100001", "--market", "深圳"}, env).exitCode, 0);
+    // The account's password is checked as for every ledger command.
+    EXPECT_EQ(run({"details", "张三", "600036"}, {"FISCORA_PASSWORD=wrong"}).exitCode, 1);
 }
 
 // The JSON value of `field` in the first row, read back as a double.

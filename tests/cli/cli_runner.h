@@ -39,5 +39,4 @@ std::map<std::string, std::string> treeContents(const std::string& root);
 void expectRefusedRun(const std::string& root, const std::function<CliRun()>& run,
                       const std::string& message, int exitCode);
 
-
 }  // namespace fiscora::test

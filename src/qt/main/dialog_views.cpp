@@ -5,10 +5,12 @@
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
+#include "qt/analysis/trade_details_view.h"
 #include "qt/main/about_view.h"
-#include "qt/trade/bonus_shares_view.h"
 #include "qt/records/edit_record_view.h"
+#include "qt/records/trade_param_list_view.h"
 #include "qt/records/trade_param_view.h"
+#include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
 #include "qt/trade/dividend_view.h"
@@ -43,8 +45,10 @@ const DialogViews& dialogViews() {
         v.add<ui::RightsIssueDialog>(showModal<RightsIssueView, ui::RightsIssueDialog>);
         v.add<ui::EditRecordDialog>(showModal<EditRecordView, ui::EditRecordDialog>);
         v.add<ui::TradeParamDialog>(showModal<TradeParamView, ui::TradeParamDialog>);
+        v.add<ui::TradeParamListDialog>(showModal<TradeParamListView, ui::TradeParamListDialog>);
         v.add<ui::CapitalCurveDialog>(showModal<CapitalCurveView, ui::CapitalCurveDialog>);
         v.add<ui::ChartDialog>(showModal<ChartView, ui::ChartDialog>);
+        v.add<ui::TradeDetailsDialog>(showModal<TradeDetailsView, ui::TradeDetailsDialog>);
         return v;
     }();
     return views;

@@ -12,10 +12,13 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+#include <QTableView>
 #include <QTextCursor>
+#include <memory>
 #include <type_traits>
 
 #include "qt/widgets/gbk_limit_validator.h"
+#include "qt/widgets/list_field_model.h"
 
 namespace fiscora::qt {
 
@@ -52,7 +55,7 @@ QDate localDay(std::time_t t) {
 }
 
 // Read-only boxes show the dialog's face colour, as the platform draws them.
-void showReadOnly(QLineEdit* box) {
+void showReadOnly(QWidget* box) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     box->setPalette(palette);
@@ -109,6 +112,7 @@ void Bindings::bind(QLineEdit* edit, ui::TextField& field) {
 
 void Bindings::bind(QPlainTextEdit* edit, ui::TextField& field) {
     edit->setTabChangesFocus(true);
+    if (field.readOnly()) showReadOnly(edit);
     // A multi-line box has no validator: an edit beyond the limits is undone at once.
     QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, edit, &field] {
         const QString text = edit->toPlainText();
@@ -209,6 +213,28 @@ void Bindings::bind(QLabel* label, ui::LabelField& field) {
     add([label, &field] {
         label->setText(QString::fromStdString(field.text));
         label->setEnabled(field.enabled);
+    });
+}
+
+void Bindings::bind(QTableView* view, ui::ListField& field, std::function<QIcon(int)> markIcon) {
+    auto* rows = new ListFieldModel(field, std::move(markIcon), view);
+    rows->showIn(view, QFontMetrics(view->font()).height() + 6);
+    // Set while the view shows the model's selection, which the model already knows.
+    auto syncing = std::make_shared<bool>(false);
+    QObject::connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, view,
+                     [this, &field, syncing](const QModelIndex& current) {
+                         if (*syncing) return;
+                         model_.pickRow(field, current.isValid() ? current.row() : -1);
+                         done();
+                     });
+    add([view, rows, &field, syncing, shown = field.selectionRevision]() mutable {
+        *syncing = true;
+        const bool rebuilt = rows->sync();
+        rows->fitColumns(view);
+        rows->showSelection(view, rebuilt || shown != field.selectionRevision);
+        shown = field.selectionRevision;
+        view->setEnabled(field.enabled);
+        *syncing = false;
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <functional>
 #include <vector>
 
@@ -9,10 +10,12 @@ class QCheckBox;
 class QComboBox;
 class QListWidget;
 class QRadioButton;
+class QTableView;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QTableView;
 
 namespace fiscora::qt {
 
@@ -36,6 +39,10 @@ public:
     void bind(const std::vector<QRadioButton*>& radios, ui::ChoiceField& field);
     void bind(QCheckBox* box, ui::CheckField& field);
     void bind(QLabel* label, ui::LabelField& field);
+    // A report list over the field's rows (`markIcon` draws a row's mark in its first
+    // column). The current row the user chooses goes to the model (pickRow); a selection
+    // the model moves (ListField::select) or a rebuilt list is shown and scrolled into sight.
+    void bind(QTableView* view, ui::ListField& field, std::function<QIcon(int mark)> markIcon);
 
     // Model -> widgets, for every binding.
     void refresh();

@@ -1,7 +1,10 @@
 #include "qt/widgets/list_field_model.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QTableView>
+#include <algorithm>
 
 namespace fiscora::qt {
 namespace {
@@ -23,18 +26,40 @@ ListFieldModel::ListFieldModel(const ui::ListField& field, std::function<QIcon(i
       rows_(static_cast<int>(field.rowCount)), rowsRevision_(field.rowsRevision),
       figuresRevision_(field.figuresRevision) {}
 
-void ListFieldModel::sync() {
+bool ListFieldModel::sync() {
     if (field_.rowsRevision != rowsRevision_ || static_cast<int>(field_.rowCount) != rows_) {
         beginResetModel();
         rows_ = static_cast<int>(field_.rowCount);
         rowsRevision_ = field_.rowsRevision;
         figuresRevision_ = field_.figuresRevision;
         endResetModel();
-    } else if (field_.figuresRevision != figuresRevision_) {
+        return true;
+    }
+    if (field_.figuresRevision != figuresRevision_) {
         figuresRevision_ = field_.figuresRevision;
         if (rows_ > 0)
             Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1), {Qt::DisplayRole});
     }
+    return false;
+}
+
+void ListFieldModel::fitColumns(QTableView* view) const {
+    QHeaderView* header = view->horizontalHeader();
+    const QAbstractItemView* cells = view;  // sizeHintForColumn is public there
+    for (int i = 0; i < columnCount(); ++i) {
+        const int width = std::max({field_.columns[static_cast<std::size_t>(i)].width,
+                                    header->sectionSizeHint(i), cells->sizeHintForColumn(i)});
+        if (view->columnWidth(i) != width) view->setColumnWidth(i, width);
+    }
+}
+
+void ListFieldModel::showSelection(QTableView* view, bool again) const {
+    const int row = field_.selected;
+    if (row < 0 || row >= rows_ || (!again && view->currentIndex().row() == row)) return;
+    const QModelIndex current = index(row, 0);
+    view->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+    view->scrollTo(current);
 }
 
 void ListFieldModel::showIn(QTableView* view, int rowHeight) {

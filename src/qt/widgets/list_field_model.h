@@ -20,10 +20,18 @@ public:
     ListFieldModel(const ui::ListField& field, std::function<QIcon(int mark)> markIcon,
                    QObject* parent);
 
-    void sync();
+    // True when the view was rebuilt.
+    bool sync();
     // Headers, widths and the look of a report list: grid, whole rows selected, rows of
     // `rowHeight` pixels.
     void showIn(QTableView* view, int rowHeight);
+    // A column's width is the list's own, or its widest cell or header where that is wider,
+    // so a figure is never cut.
+    void fitColumns(QTableView* view) const;
+    // Makes the field's selected row the view's current row, with the selection model's
+    // signals on (so it repaints), and scrolls it into sight when it was not current or
+    // `again`. Nothing happens while no row is selected.
+    void showSelection(QTableView* view, bool again) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

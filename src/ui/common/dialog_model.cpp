@@ -52,6 +52,11 @@ void DialogModel::setChecked(CheckField& box, bool checked) {
     changed(box);
 }
 
+void DialogModel::pickRow(ListField& list, int row) {
+    list.selected = row;
+    changed(list);
+}
+
 void DialogModel::changed(const Field& field) {
     const auto handler = changeHandlers_.find(&field);
     if (handler != changeHandlers_.end()) handler->second();

@@ -10,6 +10,7 @@
 
 #include "host/messages.h"
 #include "ui/common/dialog_fields.h"
+#include "ui/common/list_field.h"
 
 namespace fiscora::ui {
 
@@ -44,9 +45,9 @@ struct DialogButtons {
 // after every event.
 //
 // User actions: views, the command line and tests change a dialog only through typeText,
-// pickItem, pickDate, focusChangedTo and onKey. Each writes the field and fires the handler
-// the dialog registered for that field (onChange, onLeave), so nobody outside the model
-// knows which handler answers which field.
+// pickItem, pickDate, pickRow, focusChangedTo and onKey. Each writes the field and fires the
+// handler the dialog registered for that field (onChange, onLeave), so nobody outside the
+// model knows which handler answers which field.
 //
 // Focus: the model's focus is a field (or none, e.g. a button). When the model moves it,
 // focusRequest() changes and the view moves the widget focus, selecting the whole text
@@ -82,6 +83,8 @@ public:
     void pickDate(DateField& picker, std::int32_t date);
     // The user ticked (or cleared) a check box.
     void setChecked(CheckField& box, bool checked);
+    // The user selected row `row` of a list (-1: none).
+    void pickRow(ListField& list, int row);
 
     const std::string& caption() const { return caption_; }
     const DialogButtons& buttons() const { return buttons_; }

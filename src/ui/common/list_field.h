@@ -26,6 +26,14 @@ struct ListField : Field {
     std::function<int(std::size_t row)> rowMark;
     int selected = -1;  // the current row, -1 none
 
+    // The owner moves the selection: a view selects `row` and scrolls it into sight, even
+    // when it is the row already selected.
+    void select(int row) {
+        selected = row;
+        ++selectionRevision;
+    }
+    std::uint32_t selectionRevision = 0;
+
     // Replaces the rows: a view rebuilds. `sameRows` keeps the view's scroll position and
     // selection, for the same rows with new figures.
     void rowsReplaced(std::size_t count, bool sameRows) {

@@ -3,14 +3,16 @@
 #include "ui/account/account_properties_dialog.h"
 #include "ui/account/change_password_dialog.h"
 #include "ui/account/new_account_dialog.h"
-#include "ui/account/rename_account_dialog.h"
-#include "ui/analysis/chart_dialog.h"
 #include "ui/account/password_dialog.h"
+#include "ui/account/rename_account_dialog.h"
 #include "ui/analysis/capital_curve_dialog.h"
+#include "ui/analysis/chart_dialog.h"
+#include "ui/analysis/trade_details_dialog.h"
 #include "ui/main/about_box.h"
-#include "ui/trade/bonus_shares_dialog.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/trade_param_dialog.h"
+#include "ui/records/trade_param_list_dialog.h"
+#include "ui/trade/bonus_shares_dialog.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
 #include "ui/trade/dividend_dialog.h"
@@ -51,8 +53,10 @@ const HeadlessFillers& dialogFillers() {
         f.add<RightsIssueDialog>(enterHeldStock);
         f.add<EditRecordDialog>(enterFieldsAndLeave);
         f.add<TradeParamDialog>(enterFields);
+        f.add<TradeParamListDialog>(enterFields);
         f.add<CapitalCurveDialog>(enterFields);
         f.add<ChartDialog>(enterFields);
+        f.add<TradeDetailsDialog>(enterFields);
         return f;
     }();
     return fillers;

@@ -3,9 +3,11 @@
 #include "ui/account/account_commands.h"
 #include "ui/analysis/capital_curve.h"
 #include "ui/analysis/capital_curve_command.h"
+#include "ui/analysis/trade_details_command.h"
 #include "ui/main/command_ids.h"
 #include "ui/main/main_window_model.h"
 #include "ui/records/ledger_view_dialog.h"
+#include "ui/records/trade_param_list_dialog.h"
 #include "ui/trade/stock_records_deletion.h"
 #include "ui/trade/trade_commands.h"
 
@@ -32,11 +34,13 @@ void MainWindowModel::registerCommands() {
     commands_[command::kBonusShares] = [&trades] { trades.OnBonusShares(); };
     commands_[command::kRightsIssue] = [&trades] { trades.OnRightsIssue(); };
     commands_[command::kDeleteStockRecords] = [this] { OnDeleteStockRecords(*this); };
+    commands_[command::kTradeDetails] = [this] { OnTradeDetails(*this); };
     commands_[command::kRefreshQuotes] = [this] { refreshHoldingList(); };
     commands_[command::kProfitAmount] = [this] { showCharts(ChartKind::Profit); };
     commands_[command::kProfitRate] = [this] { showCharts(ChartKind::ProfitRate); };
     commands_[command::kNetAssetShare] = [this] { showCharts(ChartKind::Invested); };
     commands_[command::kNetProfitShare] = [this] { showCharts(ChartKind::ProfitShare); };
+    commands_[command::kTradeParams] = [this] { OnTradeParams(); };
     commands_[command::kAbout] = [this] { showAbout(); };
     commands_[command::kExit] = [this] { closeRequested_ = true; };
     // A menu holder: the face of the button does nothing, its arrow opens the menu.
@@ -58,6 +62,11 @@ void MainWindowModel::setListOutput(ListOutput& output) {
         SaveList(holdingTable(rows_), kHoldingsReport.fileName, messages(),
                  [&output](const std::string& path) { return output.openInTextEditor(path); });
     };
+}
+
+void MainWindowModel::OnTradeParams() {
+    TradeParamListDialog dialog(workspace_, dialogs_);
+    dialogs_.run(dialog);
 }
 
 void MainWindowModel::OnViewLedger(const LedgerFilter& filter) {

@@ -123,7 +123,10 @@ void MainWindowModel::OnTreeDoubleClick() {
 }
 
 void MainWindowModel::OnListDoubleClick(int row) {
-    if (row >= 0 && row < static_cast<int>(rows_.size())) OnCommand(command::kTradeDetails);
+    if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+    // The row clicked is the one whose details open, whatever was selected before.
+    holdingList_.selected = row;
+    OnCommand(command::kTradeDetails);
 }
 
 void MainWindowModel::refreshHoldingList() {

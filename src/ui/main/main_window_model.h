@@ -66,11 +66,17 @@ public:
     // The platform's printing and text editor, for 数据打印 and 数据存盘 of the holdings
     // list; until the view gives them, those two commands are not available.
     void setListOutput(ListOutput& output);
+    // The platform's printing and text editor for the lists of dialogs; null until given.
+    ListOutput* listOutput() const { return listOutput_; }
 
     // 查看流水帐: the ledger view of the selected logged-in account, opened on `filter`
     // (none by default); the holdings are recomputed before it opens and the list rebuilt
     // when it closes.
     void OnViewLedger(const LedgerFilter& filter = {});
+
+    // 参数设置: the fee table editor; no account needs to be selected. Its changes are in
+    // the workspace's table when it closes.
+    void OnTradeParams();
 
     // Menu, toolbar and popup commands. A command that is not available does nothing.
     bool isAvailable(int commandId) const;

@@ -1,0 +1,95 @@
+#include "cli/details_command.h"
+
+#include "cli/entry_checks.h"
+#include "cli/exit_codes.h"
+#include "cli/list_files.h"
+#include "cli/usage.h"
+#include "engine/ledger_filter.h"
+#include "host/quote_source.h"
+#include "output/ledger_rows.h"
+#include "records/gbk_text.h"
+#include "records/trading_terms.h"
+
+namespace fiscora::cli {
+namespace {
+
+std::vector<Column> detailsColumns() {
+    return {{"date"}, {"market"},   {"kind"},  {"amount"}, {"stockCode"},
+            {"name"}, {"quantity"}, {"price"}, {"fee"},    {"remark"}};
+}
+
+// The stock's market: --market, else the one its code implies. -1 after saying why not.
+std::int32_t stockMarket(const CommandContext& c, const std::string& code) {
+    if (const std::string* given = optionValue(c, "--market")) {
+        const std::int32_t market = marketFromText(*given);
+        if (market < 0) c.err << "fiscora-cli: --market takes 深圳 or 上海\n" << usageHint();
+        return market;
+    }
+    const int implied = marketOfCode(code);
+    if (implied != 0 && implied != 1) {
+        c.err << "fiscora-cli: " << code << " may be listed in either market; give --market\n"
+              << usageHint();
+        return -1;
+    }
+    return implied;
+}
+
+int runDetails(CommandContext& c) {
+    const std::string& code = c.options.arguments.at(1);
+    if (!fitsCodeBox(code) || code.empty()) {
+        c.err << "fiscora-cli: CODE takes at most six digits\n" << usageHint();
+        return kExitUsage;
+    }
+    const std::int32_t market = stockMarket(c, code);
+    if (market < 0) return kExitUsage;
+    if (!pdfAvailable(c)) return kExitUsage;
+    const AccountInfo* account = nullptr;
+    if (const int status = c.session.openLedger(c.options.arguments.at(0), account);
+        status != kExitOk)
+        return status;
+    Ledger& ledger = c.session.workspace().ledger;
+    const ViewRows rows = refillViewRows(ledger, LedgerFilter::oneStock(market, code));
+    const ListTable shown = tradeDetailTable(ledger, rows);
+    if (const int status = writeListFiles(c, shown, kTradeDetailsReport, "trade details list");
+        status != kExitOk)
+        return status;
+    // Each row as the window shows it; JSON has the stored numbers where tsv shows nothing.
+    Table table{detailsColumns(), {}};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const LedgerRecord& r = ledger[rows[i]];
+        const std::vector<std::string>& cell = shown.rows[i];
+        table.rows.push_back({Value::integer(r.date), Value::integer(r.market),
+                              Value::text(cell[2]), Value::real(r.amount, cell[3]),
+                              Value::text(cell[4]), Value::text(cell[5]),
+                              Value::integer(r.quantity), Value::real(r.price, cell[7]),
+                              Value::real(r.fee, cell[8]), Value::text(fieldText(r.remark))});
+    }
+    writeTable(c.out, table, c.options.format);
+    return kExitOk;
+}
+
+}  // namespace
+
+Command detailsCommand() {
+    Command c{"details",
+              "ACCOUNT CODE",
+              "list one stock's records as 交易明细 shows them",
+              "Lists every purchase, sale, dividend, bonus and rights record of the stock in\n"
+              "ledger order, as the window's 交易明细 does for a row of the holdings list:\n"
+              "date (YYYYMMDD), market (0 深圳, 1 上海), kind, amount, stock code, name (from\n"
+              "--quotes), quantity, price, fee and remark. tsv leaves empty what the window\n"
+              "leaves empty (no amount or price for bonus shares, a fee only for purchases,\n"
+              "sales and rights issues); JSON has the stored numbers. The market is the one the\n"
+              "code implies unless --market gives it; a code listed in either market needs it.\n"
+              "--pdf and --text also write the list as 数据打印 (\"交易明细打印\") and 数据存盘\n"
+              "do. The position's figures are those of holdings.",
+              true,
+              detailsColumns,
+              runDetails};
+    c.options = {{"--market", "M", "深圳 or 上海"},
+                 {kPdfOption, "FILE", "the printed list, as a PDF file"},
+                 {kTextOption, "FILE", "the text export"}};
+    return c;
+}
+
+}  // namespace fiscora::cli

@@ -1,0 +1,224 @@
+#include "cli/trade_param_commands.h"
+
+#include "cli/entry_checks.h"
+#include "cli/exit_codes.h"
+#include "cli/window_session.h"
+#include "engine/number_format.h"
+#include "records/gbk_text.h"
+#include "records/trading_terms.h"
+#include "ui/common/dialog_model.h"
+#include "ui/records/trade_param_list_dialog.h"
+
+namespace fiscora::cli {
+namespace {
+
+std::vector<Column> paramColumns() {
+    return {{"categoryName"},       {"market"},         {"codePrefix"},
+            {"commissionRate"},     {"minCommission"},  {"stampDutyRate"},
+            {"transferFeePer1000"}, {"minTransferFee"}, {"orderFee"}};
+}
+
+// A rate: a percentage in tsv, as the list shows it without its sign; the stored fraction
+// in JSON.
+Value rate(double fraction) {
+    return Value::real(fraction, formatAmount(fraction * 100));
+}
+
+std::vector<Value> paramRow(const TradeParam& row) {
+    return {Value::text(fieldText(row.categoryName)),
+            Value::text(row.market == 0 ? kShenzhen : kShanghai),
+            Value::text(fieldText(row.codePrefix)),
+            rate(row.commissionRate),
+            Value::real(row.minCommission),
+            rate(row.stampDutyRate),
+            Value::real(row.transferFeePer1000),
+            Value::real(row.minTransferFee),
+            Value::real(row.orderFee)};
+}
+
+void writeRows(CommandContext& c, const TradeParamTable& rows) {
+    Table table{paramColumns(), {}};
+    for (const TradeParam& row : rows) table.rows.push_back(paramRow(row));
+    writeTable(c.out, table, c.options.format);
+}
+
+int usage(CommandContext& c, const std::string& why) {
+    c.err << "fiscora-cli: " << why << '\n';
+    return kExitUsage;
+}
+
+constexpr const char* kNumberOptions[] = {"--commission",   "--min-commission",   "--stamp-duty",
+                                          "--transfer-fee", "--min-transfer-fee", "--order-fee"};
+
+// What the boxes take, as the row dialog's widgets let a user type it; the reason when an
+// option does not fit.
+std::string checkRowOptions(const CliOptions& options) {
+    const auto& given = options.commandOptions;
+    if (const auto market = given.find("--market");
+        market != given.end() && market->second != kShenzhen && market->second != kShanghai)
+        return "--market takes 深圳 or 上海";
+    if (const auto prefix = given.find("--prefix");
+        prefix != given.end() && !fitsCodeBox(prefix->second))
+        return "--prefix takes at most six digits";
+    for (const char* number : kNumberOptions) {
+        if (const auto it = given.find(number);
+            it != given.end() && it->second.size() > ui::kNumberBoxChars)
+            return "number boxes take at most 19 characters";
+    }
+    return {};
+}
+
+// Every option but --yes fills the row dialog's box of its name.
+ui::Entries rowEntries(const CliOptions& options) {
+    ui::Entries entries;
+    for (const auto& [option, value] : options.commandOptions) entries[option.substr(2)] = value;
+    return entries;
+}
+
+// The row whose name is NAME, first in table order, as the list finds a row by its name.
+std::optional<int> rowNamed(const TradeParamTable& table, const std::string& name) {
+    const auto gbkName = utf8ToGbk(name);
+    for (std::size_t i = 0; gbkName && i < table.size(); ++i) {
+        if (fieldBytes(table[i].categoryName) == *gbkName) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+// The fee editor of a window opened as the window opens, its row dialog filled from the
+// options.
+class ParamEditor {
+public:
+    explicit ParamEditor(CommandContext& c) : c_(c), session_(c.options, c.err) {}
+
+    int open() {
+        if (const int code = session_.open(); code != kExitOk) return code;
+        list_.emplace(session_.window().workspace(), session_.window().dialogs());
+        const int shownBefore = session_.messages().count();
+        list_->OnInitDialog();
+        return session_.messages().count() == shownBefore ? kExitOk : kExitRefused;
+    }
+    // Selects the row named NAME in the list; refused when there is none.
+    int select(const std::string& name) {
+        const auto row = rowNamed(table(), name);
+        if (!row) {
+            c_.err << "fiscora-cli: the fee table has no row named " << name << '\n';
+            return kExitRefused;
+        }
+        list_->pickRow(list_->params, *row);
+        return kExitOk;
+    }
+    // Runs an action of the list whose row dialog takes the options.
+    int run(void (ui::TradeParamListDialog::*action)()) {
+        return session_.run([this, action] { ((*list_).*action)(); }, rowEntries(c_.options));
+    }
+
+    ui::TradeParamListDialog& list() { return *list_; }
+    WindowSession& session() { return session_; }
+    const TradeParamTable& table() { return session_.window().workspace().tradeParams; }
+
+private:
+    CommandContext& c_;
+    WindowSession session_;
+    std::optional<ui::TradeParamListDialog> list_;
+};
+
+int runAdd(CommandContext& c) {
+    for (const char* required : {"--market", "--prefix", "--name"}) {
+        if (!c.options.commandOptions.contains(required))
+            return usage(c, std::string("params add needs ") + required);
+    }
+    ParamEditor editor(c);
+    if (const int code = editor.open(); code != kExitOk) return code;
+    if (const int code = editor.run(&ui::TradeParamListDialog::OnAdd); code != kExitOk) return code;
+    writeRows(c, {editor.table().back()});
+    return kExitOk;
+}
+
+int runEdit(CommandContext& c, const std::string& name) {
+    ParamEditor editor(c);
+    if (const int code = editor.open(); code != kExitOk) return code;
+    if (const int code = editor.select(name); code != kExitOk) return code;
+    const int row = editor.list().params.selected;
+    if (const int code = editor.run(&ui::TradeParamListDialog::OnModify); code != kExitOk)
+        return code;
+    writeRows(c, {editor.table().at(static_cast<std::size_t>(row))});
+    return kExitOk;
+}
+
+int runDelete(CommandContext& c, const std::string& name) {
+    ParamEditor editor(c);
+    if (const int code = editor.open(); code != kExitOk) return code;
+    if (const int code = editor.select(name); code != kExitOk) return code;
+    const TradeParam removed =
+        editor.table().at(static_cast<std::size_t>(editor.list().params.selected));
+    const std::size_t before = editor.table().size();
+    if (c.options.commandOptions.contains(kYesOption)) editor.session().messages().answerYes();
+    // The question is the one message expected; anything more is a failure (a file that
+    // could not be written).
+    const int shownBefore = editor.session().messages().count();
+    editor.list().OnDelete();
+    if (editor.table().size() == before || editor.session().messages().count() != shownBefore + 1)
+        return kExitRefused;
+    writeRows(c, {removed});
+    return kExitOk;
+}
+
+int runParams(CommandContext& c) {
+    const std::vector<std::string>& args = c.options.arguments;
+    const auto& given = c.options.commandOptions;
+    if (args.empty()) {
+        if (!given.empty()) return usage(c, "params lists the fee table and takes no options");
+        writeRows(c, c.session.workspace().tradeParams);
+        return kExitOk;
+    }
+    const std::string& action = args[0];
+    const bool named = action == "edit" || action == "delete";
+    if (!(action == "add" || named) || args.size() != (named ? 2u : 1u))
+        return usage(c, "params takes add, edit NAME or delete NAME");
+    if (action == "delete") {
+        for (const auto& [option, value] : given) {
+            if (option != kYesOption) return usage(c, "params delete takes only --yes");
+        }
+        return runDelete(c, args[1]);
+    }
+    if (given.contains(kYesOption)) return usage(c, "--yes is for params delete");
+    if (const std::string why = checkRowOptions(c.options); !why.empty()) return usage(c, why);
+    return action == "add" ? runAdd(c) : runEdit(c, args[1]);
+}
+
+}  // namespace
+
+Command paramsCommand() {
+    Command c{
+        "params",
+        "[add|edit NAME|delete NAME]",
+        "list or change the fee table (add, edit, delete write it)",
+        "Without arguments, lists the rows of the trade parameter file in table order.\n"
+        "Rates are percentages in tsv and the stored fractions in JSON.\n"
+        "\n"
+        "params add, params edit NAME and params delete NAME change the table as the window's\n"
+        "参数设置 does, through its 增加, 修改 and 删除 and the same row dialog: the same checks\n"
+        "and messages, the file rewritten at once. add needs --market, --prefix and --name;\n"
+        "the boxes not given stay 0, as the dialog opens. edit changes the row named NAME;\n"
+        "the boxes not given keep their values. delete answers the question\n"
+        "\"真的要删除此项交易参数吗?\" No unless --yes is given. A refusal prints the message,\n"
+        "exits with 1 and leaves the file as it was; a change prints the row added, edited\n"
+        "or deleted.",
+        false,
+        paramColumns,
+        runParams};
+    c.options = {{"--market", "M", "深圳 or 上海 (add, edit)"},
+                 {"--prefix", "P", "the stock-code prefix, at most six digits (add, edit)"},
+                 {"--name", "N", "the category name, at most 19 GBK bytes (add, edit)"},
+                 {"--commission", "PCT", "commission in percent, 0 to 100 (add, edit)"},
+                 {"--min-commission", "X", "minimum commission (add, edit)"},
+                 {"--stamp-duty", "PCT", "stamp duty in percent, 0 to 100 (add, edit)"},
+                 {"--transfer-fee", "X", "transfer fee per 1000 shares (add, edit)"},
+                 {"--min-transfer-fee", "X", "minimum transfer fee (add, edit)"},
+                 {"--order-fee", "X", "fixed fee per order (add, edit)"},
+                 {kYesOption, "", "answer the question Yes (delete)"}};
+    c.variableArguments = true;
+    return c;
+}
+
+}  // namespace fiscora::cli

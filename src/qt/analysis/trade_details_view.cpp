@@ -1,0 +1,91 @@
+#include "qt/analysis/trade_details_view.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "qt/widgets/artwork.h"
+#include "qt/widgets/dialog_units.h"
+#include "qt/widgets/hover_button.h"
+
+namespace fiscora::qt {
+namespace {
+
+QFrame* rule(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+}  // namespace
+
+TradeDetailsView::TradeDetailsView(ui::TradeDetailsDialog& model, QWidget* parent)
+    : DialogView(model, parent), model_(model) {
+    const DialogUnits dlu(font());
+    const QIcon icon = applicationIcon();
+    history_ = table(model.history, [icon](int) { return icon; });
+    remark_ = textEdit(model.remark);
+    save_ = actionButton("数据存盘", &ui::TradeDetailsDialog::OnSave);
+    print_ = actionButton("数据打印", &ui::TradeDetailsDialog::OnPrint);
+
+    // Three figures of the position above the rule, the profits and their rates below it.
+    auto* figures = new QGridLayout;
+    figures->setHorizontalSpacing(dlu.x(4));
+    const auto place = [this, figures, &dlu](ui::TextField& field, int row, int pair) {
+        QLineEdit* box = lineEdit(field);
+        box->setMinimumWidth(dlu.x(70));
+        figures->addWidget(captionOf(box), row, pair * 2, Qt::AlignRight);
+        figures->addWidget(box, row, pair * 2 + 1);
+    };
+    place(model.heldQty, 0, 0);
+    place(model.averagePrice, 0, 1);
+    place(model.buyAmount, 0, 2);
+    figures->addWidget(rule(this), 1, 0, 1, 6);
+    place(model.realisedProfit, 2, 0);
+    place(model.realisedRate, 2, 1);
+    place(model.currentProfit, 3, 0);
+    place(model.currentRate, 3, 1);
+    for (int column : {1, 3, 5}) figures->setColumnStretch(column, 1);
+
+    // The remark box as tall as the three buttons stacked beside it.
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {static_cast<QPushButton*>(save_), static_cast<QPushButton*>(print_),
+                                static_cast<QPushButton*>(okButton())}) {
+        button->setMinimumWidth(dlu.x(60));
+        buttons->addWidget(button);
+    }
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(dlu.x(8));
+    bottom->addWidget(remark_, 1);
+    bottom->addLayout(buttons);
+    remark_->setFixedHeight(buttons->sizeHint().height());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(dlu.x(7), dlu.y(6), dlu.x(7), dlu.y(6));
+    layout->setSpacing(dlu.y(4));
+    layout->addLayout(figures);
+    layout->addWidget(rule(this));
+    layout->addWidget(captionOf(history_));
+    layout->addWidget(history_, 1);
+    layout->addWidget(captionOf(remark_));
+    layout->addLayout(bottom);
+    resize(dlu.size(490, 265));
+}
+
+HoverButton* TradeDetailsView::actionButton(const char* caption,
+                                            void (ui::TradeDetailsDialog::*action)()) {
+    auto* button = new HoverButton(QString::fromUtf8(caption), this);
+    connect(button, &QPushButton::clicked, this, [this, action] {
+        (model_.*action)();
+        refresh();
+    });
+    return button;
+}
+
+}  // namespace fiscora::qt

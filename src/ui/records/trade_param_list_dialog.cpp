@@ -1,0 +1,123 @@
+#include "ui/records/trade_param_list_dialog.h"
+
+#include "output/trade_param_rows.h"
+#include "ui/records/trade_param_dialog.h"
+
+namespace fiscora::ui {
+namespace {
+
+// The list's two market icons: the first for 深圳, the second for any other market.
+constexpr int kShenzhenMark = 0;
+constexpr int kOtherMarketMark = 1;
+
+}  // namespace
+
+const std::array<TradeParamListDialog::Action, 3> TradeParamListDialog::kButtons = {{
+    {"增加", &TradeParamListDialog::OnAdd},
+    {"删除", &TradeParamListDialog::OnDelete},
+    {"修改", &TradeParamListDialog::OnModify},
+}};
+
+const std::array<TradeParamListDialog::Action, 3> TradeParamListDialog::kContextMenu = {{
+    {"增加参数", &TradeParamListDialog::OnAdd},
+    {"修改参数", &TradeParamListDialog::OnModify},
+    {"删除参数", &TradeParamListDialog::OnDelete},
+}};
+
+TradeParamListDialog::TradeParamListDialog(Workspace& workspace, DialogRunner& dialogs)
+    : DialogModel(workspace.messages()), workspace_(workspace), dialogs_(dialogs) {
+    setCaption("参数设置");
+    setButtons({.confirm = "关闭", .cancel = ""});
+    // Enter and the arrows keep their list behaviour.
+    setKeyNavigation(false);
+    declare(params, "params");
+    params.columns = tradeParamColumns();
+    params.cellText = [this](std::size_t row, std::size_t column) {
+        return tradeParamCells(workspace_.tradeParams.at(row)).at(column);
+    };
+    params.rowMark = [this](std::size_t row) {
+        return workspace_.tradeParams.at(row).market == 0 ? kShenzhenMark : kOtherMarketMark;
+    };
+    setTabOrder({&params});
+}
+
+void TradeParamListDialog::OnInitDialog() {
+    workspace_.loadTradeParamTable();
+    refillList();
+    DialogModel::OnInitDialog();
+}
+
+void TradeParamListDialog::refillList() {
+    params.selected = -1;
+    params.rowsReplaced(workspace_.tradeParams.size(), false);
+}
+
+TradeParamTableEdits TradeParamListDialog::edits() {
+    return {workspace_.tradeParams, [this] { return workspace_.saveTradeParamTable(); }};
+}
+
+std::optional<std::size_t> TradeParamListDialog::selectedRow() const {
+    if (params.selected < 0 || static_cast<std::size_t>(params.selected) >= params.rowCount)
+        return std::nullopt;
+    return static_cast<std::size_t>(params.selected);
+}
+
+void TradeParamListDialog::OnAdd() {
+    TradeParamDialog dialog(messages());
+    while (dialogs_.run(dialog)) {
+        const auto conflict = edits().add(dialog.row());
+        if (!conflict) {
+            refillList();
+            return;
+        }
+        messages().plain(*conflict);
+    }
+}
+
+void TradeParamListDialog::OnModify() {
+    const auto row = selectedRow();
+    if (!row) {
+        messages().plain("请先选中要修改的项");
+        return;
+    }
+    TradeParamDialog dialog(messages(), workspace_.tradeParams.at(*row));
+    while (dialogs_.run(dialog)) {
+        const auto conflict = edits().modify(*row, dialog.row());
+        if (!conflict) {
+            refillList();
+            break;
+        }
+        messages().plain(*conflict);
+    }
+    params.select(static_cast<int>(*row));
+    focusOn(params);
+}
+
+void TradeParamListDialog::OnDelete() {
+    const auto row = selectedRow();
+    if (!row) {
+        messages().plain("请先选中要删除的项");
+        return;
+    }
+    if (!messages().askYesNo("真的要删除此项交易参数吗?")) return;
+    edits().remove(*row);
+    refillList();
+    if (*row > 0) {
+        params.select(static_cast<int>(*row) - 1);
+        focusOn(params);
+    }
+}
+
+void TradeParamListDialog::OnDoubleClick(int row) {
+    if (row < 0) return;
+    pickRow(params, row);
+    OnModify();
+}
+
+bool TradeParamListDialog::OnRightClick(int row) {
+    if (row < 0) return false;
+    pickRow(params, row);
+    return true;
+}
+
+}  // namespace fiscora::ui
