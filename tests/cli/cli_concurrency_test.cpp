@@ -16,6 +16,7 @@
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/ledger_file.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora::test {
@@ -78,7 +79,8 @@ TEST_F(CliWriters, ParallelBookingsAreAllKept) {
     const auto ledger = ledgerOf(accounts[0]);
     ASSERT_TRUE(ledger);
     std::set<double> amounts;
-    for (std::size_t i = 1; i < ledger->size(); ++i) amounts.insert((*ledger)[i].amount);
+    for (std::size_t i = 1; i < ledger->size(); ++i)
+        amounts.insert(test::unpacked((*ledger)[i].amount));
     EXPECT_EQ(ledger->size(), 1u + 2 * kRounds);
     for (int writer = 0; writer < 2; ++writer)
         for (int round = 0; round < kRounds; ++round)

@@ -4,6 +4,7 @@
 #include "cli/sample_data.h"
 #include "records/gbk_text.h"
 #include "store/trade_param_file.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora::test {
@@ -48,12 +49,12 @@ TEST_F(CliParams, AddPutsTheRowLastWithTheBoxesNotGivenAtZero) {
     const TradeParamTable rows = table();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(fieldText(rows[0].categoryName), "沪A");
-    EXPECT_EQ(rows[1].market, 0);
+    EXPECT_EQ(test::unpacked(rows[1].market), 0);
     EXPECT_STREQ(rows[1].codePrefix, "60");
     EXPECT_EQ(fieldText(rows[1].categoryName), "深60");
     EXPECT_DOUBLE_EQ(rows[1].commissionRate, 0.0025);
-    EXPECT_EQ(rows[1].minCommission, 0);
-    EXPECT_EQ(rows[1].orderFee, 1);
+    EXPECT_EQ(test::unpacked(rows[1].minCommission), 0);
+    EXPECT_EQ(test::unpacked(rows[1].orderFee), 1);
     EXPECT_EQ(readBytes(root.file(kTradeParamFileName)).size(), 2 * sizeof(TradeParam));
 
     // JSON has the stored fraction.
@@ -99,7 +100,7 @@ TEST_F(CliParams, EditChangesTheNamedRowAndKeepsTheBoxesNotGiven) {
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_DOUBLE_EQ(rows[0].commissionRate, 0.0025);
     EXPECT_DOUBLE_EQ(rows[0].stampDutyRate, 0.001);
-    EXPECT_EQ(rows[0].minCommission, 5);
+    EXPECT_EQ(test::unpacked(rows[0].minCommission), 5);
 
     // A clash with another row is told with the modify wording.
     ASSERT_EQ(

@@ -7,6 +7,7 @@
 #include "records/gbk_text.h"
 #include "support/builders.h"
 #include "support/fake_quotes.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 
 namespace fiscora {
@@ -92,7 +93,8 @@ TEST_F(TradeDetailsTest, ACodeInBothMarketsIsTwoStocks) {
     EXPECT_EQ(rowsOf(1, "000001"), (ViewRows{2, 3}));
     // The rows tie to their records; the others, cash and the other market, are untied.
     const std::vector<std::int32_t> tied = {-1, -1, 0, 1, -1};
-    for (std::size_t i = 0; i < tied.size(); ++i) EXPECT_EQ(ws.ledger[i].viewRow, tied[i]) << i;
+    for (std::size_t i = 0; i < tied.size(); ++i)
+        EXPECT_EQ(test::unpacked(ws.ledger[i].viewRow), tied[i]) << i;
     const TradeDetailFigures shanghai = tradeDetailFigures(ws, 1, "000001");
     EXPECT_EQ(shanghai.heldQty, 400);
     EXPECT_DOUBLE_EQ(shanghai.buyAmount, 1000);

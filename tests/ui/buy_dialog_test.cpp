@@ -6,6 +6,7 @@
 #include "host/module_state.h"
 #include "records/gbk_text.h"
 #include "support/fake_quotes.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 #include "ui/trade/buy_dialog.h"
 
@@ -264,8 +265,8 @@ TEST_F(BuyDialogTest, ChecksComeInTheirOrder) {
     EXPECT_TRUE(messages.shown.empty());
     const auto bought = d.confirmedRecord();
     ASSERT_TRUE(bought);
-    EXPECT_EQ(bought->market, 1);
-    EXPECT_EQ(bought->quantity, 100);
+    EXPECT_EQ(test::unpacked(bought->market), 1);
+    EXPECT_EQ(test::unpacked(bought->quantity), 100);
     EXPECT_DOUBLE_EQ(bought->price, 10);
     EXPECT_DOUBLE_EQ(bought->fee, 12);
     EXPECT_DOUBLE_EQ(bought->amount, 1012);
@@ -310,7 +311,7 @@ TEST_F(BuyDialogTest, ConfirmedFiguresCarryTheThreeDecimalsShown) {
     ASSERT_TRUE(d.OnConfirm());
     const auto bought = d.confirmedRecord();
     ASSERT_TRUE(bought);
-    EXPECT_EQ(bought->market, 0);
+    EXPECT_EQ(test::unpacked(bought->market), 0);
     EXPECT_DOUBLE_EQ(bought->fee, 61.104);
     EXPECT_DOUBLE_EQ(bought->amount, 11170.993);
     EXPECT_DOUBLE_EQ(bought->price, 3.3333);

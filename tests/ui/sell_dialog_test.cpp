@@ -9,6 +9,7 @@
 #include "records/gbk_text.h"
 #include "support/builders.h"
 #include "support/fake_quotes.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 #include "ui/trade/sell_dialog.h"
 
@@ -179,8 +180,8 @@ TEST_F(SellDialogTest, ConfirmedValuesAreThoseTheBoxesShow) {
     const auto sold = d.confirmedRecord();
     ASSERT_TRUE(sold);
     EXPECT_EQ(fieldText(sold->stockCode), "600036");
-    EXPECT_EQ(sold->market, 1);
-    EXPECT_EQ(sold->quantity, 333);
+    EXPECT_EQ(test::unpacked(sold->market), 1);
+    EXPECT_EQ(test::unpacked(sold->quantity), 333);
     EXPECT_DOUBLE_EQ(sold->price, 12.3456);
     EXPECT_EQ(d.commission.text, "22.611");
     EXPECT_DOUBLE_EQ(sold->fee, 22.611);

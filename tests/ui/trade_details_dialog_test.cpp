@@ -5,6 +5,7 @@
 #include "output/list_text_export.h"
 #include "recording_list_output.h"
 #include "support/fake_quotes.h"
+#include "support/packed_field.h"
 #include "ui/main/command_ids.h"
 #include "window_model_fixture.h"
 
@@ -105,8 +106,8 @@ TEST_F(TradeDetailsDialogTest, OneMarketsRecordsWithTheFirstRowsRemark) {
         // The rows tie to their records; the 上海 purchase of the same code is not one.
         const Ledger& ledger = window.workspace().ledger;
         EXPECT_EQ(d.rowPositions(), (ViewRows{1, 4, 5}));
-        EXPECT_EQ(ledger[3].viewRow, -1);
-        EXPECT_EQ(ledger[5].viewRow, 2);
+        EXPECT_EQ(test::unpacked(ledger[3].viewRow), -1);
+        EXPECT_EQ(test::unpacked(ledger[5].viewRow), 2);
         EXPECT_EQ(d.history.selected, 0);
         EXPECT_EQ(d.remark.text, "首次建仓");
         EXPECT_EQ(d.focused(), &d.history);

@@ -10,6 +10,7 @@
 #include "host/module_state.h"
 #include "store/trade_param_file.h"
 #include "support/fake_quotes.h"
+#include "support/packed_field.h"
 #include "ui/main/command_ids.h"
 #include "ui/records/trade_param_dialog.h"
 #include "ui/trade/buy_dialog.h"
@@ -109,9 +110,9 @@ TEST_F(TradeParamListTest, AddedRowsGoLastAndAreWrittenAtOnce) {
     EXPECT_TRUE(messages.shown.empty());
 
     ASSERT_EQ(table().size(), 3u);
-    EXPECT_EQ(table()[1].market, 0);
+    EXPECT_EQ(test::unpacked(table()[1].market), 0);
     EXPECT_STREQ(table()[2].codePrefix, "6");
-    EXPECT_EQ(table()[2].market, 1);
+    EXPECT_EQ(test::unpacked(table()[2].market), 1);
     EXPECT_DOUBLE_EQ(table()[2].commissionRate, 0.0025);
     EXPECT_EQ(list.params.rowCount, 3u);
     EXPECT_EQ(row(2), (std::vector<std::string>{"沪6", "0.250%", "0.000", "0.000%", "0.000",
@@ -299,7 +300,7 @@ protected:
             return true;
         });
         window.OnCommand(ui::command::kBuy);
-        EXPECT_EQ(window.workspace().ledger.back().fee, shown);
+        EXPECT_EQ(test::unpacked(window.workspace().ledger.back().fee), shown);
         return shown;
     }
     // Opens 参数设置 and runs `action` in it, with the row dialog's steps queued after it.
