@@ -14,6 +14,7 @@
 #include "qt/trade/dividend_view.h"
 #include "qt/trade/rights_issue_view.h"
 #include "qt_test_registry.h"
+#include "support/packed_field.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "ui/main/command_ids.h"
@@ -92,11 +93,11 @@ private slots:
             &window);
         window.runCommand(command::kDividend);
         const fiscora::LedgerRecord& r = lastRecord(window);
-        QCOMPARE(r.type, 2);
+        QCOMPARE(fiscora::test::unpacked(r.type), 2);
         QCOMPARE(QString::fromLatin1(r.stockCode), QStringLiteral("600036"));
-        QCOMPARE(r.quantity, held);
-        QCOMPARE(r.amount, held * 0.125);
-        QCOMPARE(r.date, fiscora::today());
+        QCOMPARE(fiscora::test::unpacked(r.quantity), held);
+        QCOMPARE(fiscora::test::unpacked(r.amount), held * 0.125);
+        QCOMPARE(fiscora::test::unpacked(r.date), fiscora::today());
     }
 
     void bonusSharesUnderAScheme() {
@@ -122,9 +123,9 @@ private slots:
             &window);
         window.runCommand(command::kBonusShares);
         const fiscora::LedgerRecord& r = lastRecord(window);
-        QCOMPARE(r.type, 3);
-        QCOMPARE(r.quantity, held * 3 / 10);
-        QCOMPARE(r.cashSign, 0);
+        QCOMPARE(fiscora::test::unpacked(r.type), 3);
+        QCOMPARE(fiscora::test::unpacked(r.quantity), held * 3 / 10);
+        QCOMPARE(fiscora::test::unpacked(r.cashSign), 0);
     }
 
     void rightsIssueRefusedThenTaken() {
@@ -164,10 +165,10 @@ private slots:
         window.runCommand(command::kRightsIssue);
         QCOMPARE(refusal, QStringLiteral("配股数量超过了最大可配股数，请重填数据"));
         const fiscora::LedgerRecord& r = lastRecord(window);
-        QCOMPARE(r.type, 4);
-        QCOMPARE(r.quantity, 100);
-        QCOMPARE(r.price, 8.5);
-        QCOMPARE(r.cashSign, -1);
+        QCOMPARE(fiscora::test::unpacked(r.type), 4);
+        QCOMPARE(fiscora::test::unpacked(r.quantity), 100);
+        QCOMPARE(fiscora::test::unpacked(r.price), 8.5);
+        QCOMPARE(fiscora::test::unpacked(r.cashSign), -1);
     }
 };
 

@@ -14,6 +14,7 @@
 #include "records/gbk_text.h"
 #include "support/builders.h"
 #include "support/fake_quotes.h"
+#include "support/packed_field.h"
 #include "tools/demo/modal_driver.h"
 #include "window_fixture.h"
 
@@ -68,8 +69,8 @@ private slots:
             },
             nullptr);
         QVERIFY(view.runModal());
-        QCOMPARE(model.confirmedRecord()->quantity, 100);
-        QCOMPARE(model.confirmedRecord()->amount, 1012.0);
+        QCOMPARE(fiscora::test::unpacked(model.confirmedRecord()->quantity), 100);
+        QCOMPARE(fiscora::test::unpacked(model.confirmedRecord()->amount), 1012.0);
     }
 
     void refusalKeepsTheEditorOpen() {

@@ -18,6 +18,7 @@
 #include "qt/main/split_pane_area.h"
 #include "qt/widgets/hover_button.h"
 #include "qt_test_registry.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
@@ -228,7 +229,7 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Fiscora -[测试帐户]"));
         QVERIFY(fiscora::test::fileExists(workspace.dataFile("测试帐户.da0")));
         const auto& account = window.model().workspace().accounts.back();
-        QCOMPARE(account.initialCapital, 5000.0);
+        QCOMPARE(fiscora::test::unpacked(account.initialCapital), 5000.0);
     }
 
     void keysMoveBetweenFieldsAndNeverChangeTheDropDown() {

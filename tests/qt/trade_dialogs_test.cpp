@@ -21,6 +21,7 @@
 #include "qt/widgets/hover_button.h"
 #include "qt_test_registry.h"
 #include "records/gbk_text.h"
+#include "support/packed_field.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "ui/main/command_ids.h"
@@ -92,13 +93,13 @@ private slots:
         const auto& ledger = window.model().workspace().ledger;
         QCOMPARE(ledger.size(), before + 1);
         const fiscora::LedgerRecord& r = lastRecord(window);
-        QCOMPARE(r.type, 0);
-        QCOMPARE(r.market, 0);
+        QCOMPARE(fiscora::test::unpacked(r.type), 0);
+        QCOMPARE(fiscora::test::unpacked(r.market), 0);
         QCOMPARE(QString::fromLatin1(r.stockCode), QStringLiteral("000001"));
-        QCOMPARE(r.quantity, 100);
-        QCOMPARE(r.amount, 1144.138);
+        QCOMPARE(fiscora::test::unpacked(r.quantity), 100);
+        QCOMPARE(fiscora::test::unpacked(r.amount), 1144.138);
         QCOMPARE(QString::fromStdString(fiscora::fieldText(r.remark)), QStringLiteral("加仓"));
-        QCOMPARE(r.date, fiscora::today());
+        QCOMPARE(fiscora::test::unpacked(r.date), fiscora::today());
         QVERIFY(window.holdingList()->model()->rowCount() > 0);
     }
 
@@ -190,10 +191,10 @@ private slots:
         window.runCommand(command::kSell);
 
         const fiscora::LedgerRecord& r = lastRecord(window);
-        QCOMPARE(r.type, 1);
+        QCOMPARE(fiscora::test::unpacked(r.type), 1);
         QCOMPARE(QString::fromLatin1(r.stockCode), code);
-        QCOMPARE(r.quantity, quantity);
-        QCOMPARE(r.price, 12.0);
+        QCOMPARE(fiscora::test::unpacked(r.quantity), quantity);
+        QCOMPARE(fiscora::test::unpacked(r.price), 12.0);
     }
 
     void cashOutRefusedThenTakenWithEnter() {
@@ -227,8 +228,8 @@ private slots:
 
         QCOMPARE(refusal, QStringLiteral("没有足够的资金,请减少划出的资金量"));
         const fiscora::LedgerRecord& r = lastRecord(window);
-        QCOMPARE(r.type, 7);
-        QCOMPARE(r.amount, 100.0);
+        QCOMPARE(fiscora::test::unpacked(r.type), 7);
+        QCOMPARE(fiscora::test::unpacked(r.amount), 100.0);
         QCOMPARE(fiscora::cashBalance(window.model().workspace().ledger), cash - 100);
     }
 };

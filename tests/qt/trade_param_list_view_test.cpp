@@ -71,6 +71,8 @@ private slots:
                 total += list->columnWidth(i);
             }
             QVERIFY(list->viewport()->width() >= total);
+            // The window takes the focus once it is active, which a slow run may not be yet.
+            QVERIFY(QTest::qWaitForWindowActive(&view));
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list));
             QCOMPARE(view.actionButton(0)->text(), QString::fromUtf8("增加"));
             QCOMPARE(view.okButton()->text(), QString::fromUtf8("关闭"));

@@ -7,6 +7,7 @@
 #include "qt/widgets/hover_button.h"
 #include "qt_test_registry.h"
 #include "records/gbk_text.h"
+#include "support/packed_field.h"
 #include "support/temp_dir.h"
 #include "tools/demo/modal_driver.h"
 #include "window_fixture.h"
@@ -44,11 +45,11 @@ private slots:
         TradeParamView view(model, nullptr);
         QVERIFY(view.runModal());
         QVERIFY(messages.shown.empty());
-        QCOMPARE(model.row().market, 1);
+        QCOMPARE(fiscora::test::unpacked(model.row().market), 1);
         QCOMPARE(QString::fromLatin1(model.row().codePrefix), QString("600"));
         QCOMPARE(fiscora::fieldText(model.row().categoryName), std::string("沪A"));
-        QCOMPARE(model.row().commissionRate, 0.0025);
-        QCOMPARE(model.row().orderFee, 1.0);
+        QCOMPARE(fiscora::test::unpacked(model.row().commissionRate), 0.0025);
+        QCOMPARE(fiscora::test::unpacked(model.row().orderFee), 1.0);
     }
 
     void aRefusalKeepsTheDialogOpenOnTheBoxToCorrect() {
