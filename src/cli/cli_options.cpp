@@ -5,7 +5,7 @@ namespace {
 
 // Command options that take no value.
 bool isSwitch(const std::string& name) {
-    return name == "--yes";
+    return name == kYesOption || name == "--dry-run";
 }
 
 // Splits "--name=value" into its two halves; other words keep their whole text as name.

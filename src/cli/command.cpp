@@ -4,6 +4,7 @@
 #include "cli/account_identity_commands.h"
 #include "cli/book_command.h"
 #include "cli/delete_stock_command.h"
+#include "cli/import_command.h"
 #include "cli/ledger_commands.h"
 #include "cli/record_commands.h"
 #include "cli/report_command.h"
@@ -15,7 +16,7 @@ const std::vector<Command>& commands() {
         accountsCommand(),       ledgerCommand(), holdingsCommand(),      summaryCommand(),
         reportCommand(),         verifyCommand(), createAccountCommand(), renameAccountCommand(),
         changePasswordCommand(), bookCommand(),   deleteStockCommand(),   editRecordCommand(),
-        deleteRecordCommand()};
+        deleteRecordCommand(),   importCommand()};
     return all;
 }
 

@@ -151,7 +151,8 @@ ImportPreview previewImport(const Ledger& ledger, const StatementReading& readin
             const std::int64_t held = positions.heldOn(stockOf(record), record.date);
             if (record.quantity > held) {
                 row.outcome = ImportOutcome::Refused;
-                row.reason = "卖出数量超过持有量" + formatQuantity(std::max<std::int64_t>(held, 0));
+                row.reason =
+                    "卖出数量超过持有量" + formatQuantity(std::max<std::int64_t>(held, 0)) + "股";
                 continue;
             }
         }

@@ -39,15 +39,6 @@ protected:
         return path;
     }
 
-    // Compares stdout with tests/cli/golden/NAME; FISCORA_UPDATE_GOLDEN=1 rewrites it.
-    static void expectGolden(const CliRun& r, const std::string& name) {
-        const std::string path = std::string(FISCORA_CLI_GOLDEN_DIR) + "/" + name;
-        if (std::getenv("FISCORA_UPDATE_GOLDEN") != nullptr) writeText(path, r.out);
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.err, "");
-        EXPECT_EQ(r.out, readText(path)) << "golden file " << name;
-    }
-
     std::string ledgerFile(const std::string& name) const {
         return root.file("invest/" + name + ".da0");
     }

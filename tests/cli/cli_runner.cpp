@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -90,6 +91,15 @@ void expectRefusedRun(const std::string& root, const std::function<CliRun()>& ru
     EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(treeContents(root), before) << "a refusal wrote data";
+}
+
+void expectGolden(const CliRun& run, const std::string& name) {
+    const std::string path = std::string(FISCORA_CLI_GOLDEN_DIR) + "/" + name;
+    if (std::getenv("FISCORA_UPDATE_GOLDEN") != nullptr)
+        std::ofstream(path, std::ios::binary) << run.out;
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, readText(path)) << "golden file " << name;
 }
 
 }  // namespace fiscora::test

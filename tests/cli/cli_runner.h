@@ -30,5 +30,8 @@ std::map<std::string, std::string> treeContents(const std::string& root);
 void expectRefusedRun(const std::string& root, const std::function<CliRun()>& run,
                       const std::string& message, int exitCode);
 
+// A successful run's stdout compared with tests/cli/golden/NAME; FISCORA_UPDATE_GOLDEN=1
+// rewrites the file.
+void expectGolden(const CliRun& run, const std::string& name);
 
 }  // namespace fiscora::test

@@ -63,7 +63,7 @@ TEST(ImportPreviewTest, RefusalsAreJudgedInDateOrderWithoutTheRefusedLines) {
     // pays 1005; the shares bought on the 8th may be sold on the 9th.
     EXPECT_EQ(outcomes(preview),
               (std::vector<O>{O::Refused, O::Refused, O::Booked, O::Booked, O::Booked}));
-    EXPECT_EQ(preview.rows[0].reason, "卖出数量超过持有量100");
+    EXPECT_EQ(preview.rows[0].reason, "卖出数量超过持有量100股");
     EXPECT_EQ(preview.rows[1].reason, "资金余额不足：余额1000.000");
     EXPECT_EQ(preview.count(O::Refused), 2u);
 

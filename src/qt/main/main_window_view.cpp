@@ -30,8 +30,8 @@ MainWindowView::MainWindowView(QWidget* parent)
                                        this, [this](int id) { runCommand(id); },
                                        [this](int id) { return model_.isAvailable(id); })),
       panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget),
-      list_(new QTableView), rows_(nullptr), status_(new QLabel),
-      accountIcons_{accountIcon(false), accountIcon(true)} {
+      list_(new QTableView), rows_(nullptr),
+      status_(new QLabel), accountIcons_{accountIcon(false), accountIcon(true)} {
     setFont(dialogFont());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -190,14 +190,7 @@ void MainWindowView::syncList() {
 // A column's width is the list's own, or its widest cell or header where that is wider, so a
 // figure is never cut.
 void MainWindowView::fitColumns() {
-    QHeaderView* header = list_->horizontalHeader();
-    const QAbstractItemView* cells = list_;  // sizeHintForColumn is public there
-    const std::vector<ListColumn>& columns = model_.holdingList().columns;
-    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-        const int width = std::max({columns[static_cast<std::size_t>(i)].width,
-                                    header->sectionSizeHint(i), cells->sizeHintForColumn(i)});
-        if (list_->columnWidth(i) != width) list_->setColumnWidth(i, width);
-    }
+    rows_->fitColumns(list_);
 }
 
 void MainWindowView::applyFocusRequest() {

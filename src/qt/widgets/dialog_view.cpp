@@ -10,11 +10,13 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "qt/widgets/dialog_font.h"
 #include "qt/widgets/dialog_units.h"
 #include "qt/widgets/hover_button.h"
+#include "qt/widgets/list_field_model.h"
 
 namespace fiscora::qt {
 
@@ -82,6 +84,20 @@ std::vector<QRadioButton*> DialogView::radioButtons(ui::ChoiceField& field) {
     return radios;
 }
 
+QTableView* DialogView::table(ui::ListField& field) {
+    auto* view = new QTableView(this);
+    auto* rows = new ListFieldModel(field, {}, view);
+    rows->showIn(view, QFontMetrics(font()).height() + 6);
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, view,
+            [&field](const QModelIndex& current) {
+                field.selected = current.isValid() ? current.row() : -1;
+            });
+    tables_.emplace_back(view, rows);
+    watch(view, &field);
+    rows->fitColumns(view);
+    return view;
+}
+
 QLabel* DialogView::text(ui::LabelField& field) {
     auto* label = new QLabel(this);
     bindings_.bind(label, field);
@@ -132,6 +148,10 @@ void DialogView::deriveKeyboard() {
 void DialogView::refresh() {
     setWindowTitle(QString::fromStdString(model_.caption()));
     bindings_.refresh();
+    for (const auto& [view, rows] : tables_) {
+        rows->sync();
+        rows->fitColumns(view);
+    }
     applyFocusRequest();
 }
 

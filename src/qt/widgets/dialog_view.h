@@ -6,12 +6,14 @@
 
 #include "qt/widgets/bind.h"
 #include "ui/common/dialog_model.h"
+#include "ui/common/list_field.h"
 
 class QCheckBox;
 class QComboBox;
 class QListWidget;
 class QRadioButton;
 class QDateEdit;
+class QTableView;
 class QLayout;
 class QLabel;
 class QLineEdit;
@@ -20,6 +22,7 @@ class QPlainTextEdit;
 namespace fiscora::qt {
 
 class HoverButton;
+class ListFieldModel;
 
 // The window of a dialog model. It mirrors the model after every event: the bound
 // fields, the caption and the focus the model asks for. Enter and the arrow keys in a
@@ -53,6 +56,9 @@ protected:
     std::vector<QRadioButton*> radioButtons(ui::ChoiceField& field);
     // Captioned with the field's label.
     QCheckBox* checkBox(ui::CheckField& field);
+    // A list field as a report list (grid, whole rows selected, the current row kept in the
+    // field); no column narrower than its header, its own width or its cells on screen.
+    QTableView* table(ui::ListField& field);
 
     // The field a widget made above shows, or null.
     const ui::Field* fieldOf(QWidget* widget) const;
@@ -82,6 +88,7 @@ private:
     HoverButton* ok_;
     HoverButton* cancel_ = nullptr;
     std::map<QWidget*, const ui::Field*> fields_;
+    std::vector<std::pair<QTableView*, ListFieldModel*>> tables_;
     std::uint32_t appliedFocusRequest_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QTableView>
+#include <algorithm>
 
 namespace fiscora::qt {
 namespace {
@@ -52,6 +53,16 @@ void ListFieldModel::showIn(QTableView* view, int rowHeight) {
     view->setIconSize(QSize(16, 16));
     for (int i = 0; i < columnCount(); ++i)
         view->setColumnWidth(i, field_.columns[static_cast<std::size_t>(i)].width);
+}
+
+void ListFieldModel::fitColumns(QTableView* view) const {
+    const QAbstractItemView* cells = view;  // sizeHintForColumn is public there
+    for (int i = 0; i < columnCount(); ++i) {
+        const int width =
+            std::max({field_.columns[static_cast<std::size_t>(i)].width,
+                      view->horizontalHeader()->sectionSizeHint(i), cells->sizeHintForColumn(i)});
+        if (view->columnWidth(i) != width) view->setColumnWidth(i, width);
+    }
 }
 
 int ListFieldModel::rowCount(const QModelIndex& parent) const {

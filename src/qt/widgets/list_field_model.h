@@ -24,6 +24,9 @@ public:
     // Headers, widths and the look of a report list: grid, whole rows selected, rows of
     // `rowHeight` pixels.
     void showIn(QTableView* view, int rowHeight);
+    // Sets every column of `view` to the widest of the list's own width, its header and
+    // its cells on screen, so no figure is ever cut.
+    void fitColumns(QTableView* view) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

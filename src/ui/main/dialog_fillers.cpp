@@ -2,15 +2,16 @@
 
 #include "ui/account/account_properties_dialog.h"
 #include "ui/account/change_password_dialog.h"
+#include "ui/account/import_statement_dialog.h"
 #include "ui/account/new_account_dialog.h"
-#include "ui/account/rename_account_dialog.h"
-#include "ui/analysis/chart_dialog.h"
 #include "ui/account/password_dialog.h"
+#include "ui/account/rename_account_dialog.h"
 #include "ui/analysis/capital_curve_dialog.h"
+#include "ui/analysis/chart_dialog.h"
 #include "ui/main/about_box.h"
-#include "ui/trade/bonus_shares_dialog.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/trade_param_dialog.h"
+#include "ui/trade/bonus_shares_dialog.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
 #include "ui/trade/dividend_dialog.h"
@@ -42,6 +43,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<RenameAccountDialog>(enterFields);
         f.add<ChangePasswordDialog>(enterFields);
         f.add<AccountPropertiesDialog>(enterFields);
+        f.add<ImportStatementDialog>(enterFields);
         f.add<AboutBox>(enterFields);
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);

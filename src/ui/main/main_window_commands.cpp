@@ -1,6 +1,7 @@
 #include "output/list_reports.h"
 #include "output/list_text_export.h"
 #include "ui/account/account_commands.h"
+#include "ui/account/statement_import_command.h"
 #include "ui/analysis/capital_curve.h"
 #include "ui/analysis/capital_curve_command.h"
 #include "ui/main/command_ids.h"
@@ -57,6 +58,12 @@ void MainWindowModel::setListOutput(ListOutput& output) {
     commands_[command::kSaveAsText] = [this, &output] {
         SaveList(holdingTable(rows_), kHoldingsReport.fileName, messages(),
                  [&output](const std::string& path) { return output.openInTextEditor(path); });
+    };
+}
+
+void MainWindowModel::setStatementChooser(std::function<std::optional<std::string>()> choose) {
+    commands_[command::kImportStatement] = [this, choose = std::move(choose)] {
+        OnImportStatement(*this, choose);
     };
 }
 

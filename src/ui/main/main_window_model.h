@@ -66,6 +66,9 @@ public:
     // The platform's printing and text editor, for 数据打印 and 数据存盘 of the holdings
     // list; until the view gives them, those two commands are not available.
     void setListOutput(ListOutput& output);
+    // The platform's file dialog for 导入交割单 (the chosen path, nothing when cancelled);
+    // until the view gives it, the command is not available.
+    void setStatementChooser(std::function<std::optional<std::string>()> choose);
 
     // 查看流水帐: the ledger view of the selected logged-in account, opened on `filter`
     // (none by default); the holdings are recomputed before it opens and the list rebuilt
