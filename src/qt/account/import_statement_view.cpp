@@ -20,11 +20,7 @@ ImportStatementView::ImportStatementView(ui::ImportStatementDialog& model, QWidg
     const DialogUnits dlu(font());
     auto* form = new QVBoxLayout;
     form->setSpacing(dlu.y(4));
-    QLabel* file = text(model.file);
-    auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(captionOf(file));
-    fileRow->addWidget(file, 1);
-    form->addLayout(fileRow);
+    form->addWidget(text(model.file));
     form->addWidget(text(model.summary));
     QTableView* lines = table(model.lines);
     int width = 2 * lines->frameWidth() + lines->verticalScrollBar()->sizeHint().width();

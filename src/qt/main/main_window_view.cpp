@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -56,6 +57,13 @@ MainWindowView::MainWindowView(QWidget* parent)
     panes_->startSplitter();
 
     model_.setListOutput(listOutput_);
+    model_.setStatementChooser([this]() -> std::optional<std::string> {
+        const QString path = QFileDialog::getOpenFileName(
+            this, QStringLiteral("导入交割单"), QString(),
+            QStringLiteral("交割单 (*.csv *.txt *.xls *.tsv);;所有文件 (*)"));
+        if (path.isEmpty()) return std::nullopt;
+        return path.toStdString();
+    });
     model_.OnInitDialog();
     sync();
 }

@@ -57,10 +57,10 @@ ImportStatementDialog::ImportStatementDialog(Messages& messages, const std::stri
                                              const std::string& fileName, ImportPreview preview)
     : DialogModel(messages), preview_(std::move(preview)) {
     setCaption(dialogTitle("导入交割单", accountName));
-    declare(file, "file", "文件");
+    declare(file, "file");
     declare(summary, "summary");
     declare(lines, "lines");
-    file.text = fileName + "（" + preview_.layoutName + "）";
+    file.text = "文件：" + fileName + "（" + preview_.layoutName + "）";
     summary.text = counts(preview_);
     lines.columns = importColumns();
     lines.rowCount = preview_.rows.size();
