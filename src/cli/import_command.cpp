@@ -2,6 +2,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/ledger_row.h"
+#include "cli/usage.h"
 #include "cli/window_session.h"
 #include "ui/account/statement_import_command.h"
 
@@ -39,10 +40,9 @@ Table previewTable(const ImportPreview& preview) {
     return table;
 }
 
-std::optional<std::string> mappingOf(const CliOptions& options) {
-    const auto found = options.commandOptions.find(kMappingOption);
-    if (found == options.commandOptions.end()) return std::nullopt;
-    return found->second;
+std::optional<std::string> mappingOf(const CommandContext& c) {
+    const std::string* mapping = optionValue(c, kMappingOption);
+    return mapping != nullptr ? std::optional<std::string>(*mapping) : std::nullopt;
 }
 
 // Prints the preview, or the reason the statement could not be read.
@@ -59,30 +59,25 @@ bool printPreview(CommandContext& c, const ui::PreparedImport& prepared) {
 int runDryRun(CommandContext& c) {
     if (const int code = c.session.open(); code != kExitOk) return code;
     const AccountInfo* account = nullptr;
-    if (const int code = c.session.openLedger(c.options.arguments.at(0), account); code != kExitOk)
-        return code;
-    const auto prepared = ui::prepareStatementImport(
-        c.session.workspace(), *account, c.options.arguments.at(1), mappingOf(c.options));
+    if (const int code = openAccount(c, account); code != kExitOk) return code;
+    const auto prepared = ui::prepareStatementImport(c.session.workspace(), *account,
+                                                     argument(c, "FILE"), mappingOf(c));
     return printPreview(c, prepared) ? kExitOk : kExitRefused;
 }
 
 int runImport(CommandContext& c) {
-    const bool yes = c.options.commandOptions.contains(kYesOption);
-    if (c.options.commandOptions.contains(kDryRunOption)) {
-        if (yes) {
-            c.err << "fiscora-cli: --dry-run and --yes exclude each other\n";
-            return kExitUsage;
-        }
+    const bool yes = optionValue(c, kYesOption) != nullptr;
+    if (optionValue(c, kDryRunOption) != nullptr) {
+        if (yes) return usageError(c.err, "--dry-run and --yes exclude each other");
         return runDryRun(c);
     }
     WindowSession session(c.options, c.err);
-    if (const int code = session.open(); code != kExitOk) return code;
-    if (const int code = session.login(c.options.arguments.at(0)); code != kExitOk) return code;
+    if (const int code = openAccountWindow(c, session); code != kExitOk) return code;
     ui::MainWindowModel& window = session.window();
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
-    const auto prepared = ui::prepareStatementImport(
-        window.workspace(), account->info, c.options.arguments.at(1), mappingOf(c.options));
+    const auto prepared = ui::prepareStatementImport(window.workspace(), account->info,
+                                                     argument(c, "FILE"), mappingOf(c));
     if (!printPreview(c, prepared)) return kExitRefused;
     if (!yes) {
         c.err << "fiscora-cli: nothing booked; --yes books the lines marked 记入\n";

@@ -1,6 +1,7 @@
 #include "engine/statement_import.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -10,6 +11,9 @@
 
 namespace fiscora {
 namespace {
+
+// Later than any date a record holds.
+constexpr std::int32_t kLatestDate = INT32_MAX;
 
 // Half of the last decimal an amount shows: figures closer than this are the same figure.
 constexpr double kSameFigure = 0.0005;
@@ -156,6 +160,12 @@ ImportPreview previewImport(const Ledger& ledger, const StatementReading& readin
                 continue;
             }
         }
+        if (record.kind() != RecordType::Sell &&
+            positions.heldOn(stockOf(record), kLatestDate) + record.quantity > kMaxHeldQuantity) {
+            row.outcome = ImportOutcome::Refused;
+            row.reason = "持股数量将超过2147483647股";
+            continue;
+        }
         const double after = cash + record.cashSign * record.amount;
         if (record.cashSign < 0 && after < -kSameFigure) {
             row.outcome = ImportOutcome::Refused;
@@ -175,10 +185,11 @@ bool bookImport(Workspace& workspace, const AccountInfo& account, const ImportPr
     Ledger& ledger = workspace.ledger;
     const std::size_t before = ledger.size();
     for (const LedgerRecord& record : preview.recordsToBook()) ledger.push_back(record);
-    const bool saved = workspace.saveLedgerOf(account);
-    if (!saved) ledger.resize(before);
+    const SaveStatus saved = workspace.saveLedgerOf(account);
+    // A file another program changed meanwhile was loaded again, without the import.
+    if (saved == SaveStatus::Failed) ledger.resize(before);
     workspace.recomputeHoldings();
-    return saved;
+    return saved == SaveStatus::Saved;
 }
 
 }  // namespace fiscora

@@ -15,7 +15,7 @@ enum class ImportOutcome {
     Booked,     // "记入": a new record
     Duplicate,  // "重复": the ledger already holds it
     Skipped,    // "跳过": not a trade, or unreadable
-    Refused,    // "拒绝": it would sell shares not held or take the cash below zero
+    Refused,  // "拒绝": it would sell shares not held, take the cash below zero or hold too many
 };
 
 std::string outcomeText(ImportOutcome outcome);
@@ -45,14 +45,16 @@ struct ImportPreview {
 //   amount) is a duplicate; each ledger record answers for one line only, so two equal
 //   fills of one day are both booked the first time and neither the second;
 // - a sale of more shares than the ledger and the lines before it leave held on its date,
-//   and a purchase, rights subscription or withdrawal beyond the cash, are refused and
+//   a purchase, rights subscription or withdrawal beyond the cash, and shares that would
+//   take a position beyond what a record's count holds (2147483647), are refused and
 //   book nothing, so the lines after them are judged without them.
 ImportPreview previewImport(const Ledger& ledger, const StatementReading& reading);
 
 // Books the preview's records as one rewrite of the ledger file (crash-safe: the file
 // holds all of them or none). When the file cannot be written the failure is reported
 // and the ledger in memory is put back as it was, so the import can be tried again as a
-// whole. The holdings are recomputed either way. Nothing to book writes nothing.
+// whole; a file another program changed meanwhile is loaded again instead (reported). The holdings
+// are recomputed either way. Nothing to book writes nothing.
 bool bookImport(Workspace& workspace, const AccountInfo& account, const ImportPreview& preview);
 
 }  // namespace fiscora

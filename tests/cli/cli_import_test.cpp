@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/cli_runner.h"
+#include "cli/golden.h"
 #include "cli/sample_data.h"
 #include "records/gbk_text.h"
 #include "support/temp_dir.h"

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -32,12 +31,9 @@ std::vector<char*> pointers(std::vector<std::string>& words) {
 
 }  // namespace
 
-CliRun runCli(const std::string& workingDirectory, const std::vector<std::string>& args,
-              const std::vector<std::string>& extraEnv) {
-    // Output is captured in files of a folder of its own, outside the data being read.
-    TempDir capture;
-    const std::string outPath = capture.file("out");
-    const std::string errPath = capture.file("err");
+pid_t startCli(const std::string& workingDirectory, const std::vector<std::string>& args,
+               const std::vector<std::string>& extraEnv, const std::string& outPath,
+               const std::string& errPath) {
     std::vector<std::string> argv = {FISCORA_CLI_BINARY};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<std::string> env = {"TZ=Asia/Shanghai", "LANG=C.UTF-8"};
@@ -58,12 +54,25 @@ CliRun runCli(const std::string& workingDirectory, const std::vector<std::string
         ::execve(argp[0], argp.data(), envp.data());
         ::_exit(127);
     }
+    return pid;
+}
+
+int waitForCli(pid_t pid) {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) throw std::runtime_error("waitpid failed");
     }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+CliRun runCli(const std::string& workingDirectory, const std::vector<std::string>& args,
+              const std::vector<std::string>& extraEnv) {
+    // Output is captured in files of a folder of its own, outside the data being read.
+    TempDir capture;
+    const std::string outPath = capture.file("out");
+    const std::string errPath = capture.file("err");
     CliRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.exitCode = waitForCli(startCli(workingDirectory, args, extraEnv, outPath, errPath));
     run.out = readText(outPath);
     run.err = readText(errPath);
     return run;
@@ -91,15 +100,6 @@ void expectRefusedRun(const std::string& root, const std::function<CliRun()>& ru
     EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(treeContents(root), before) << "a refusal wrote data";
-}
-
-void expectGolden(const CliRun& run, const std::string& name) {
-    const std::string path = std::string(FISCORA_CLI_GOLDEN_DIR) + "/" + name;
-    if (std::getenv("FISCORA_UPDATE_GOLDEN") != nullptr)
-        std::ofstream(path, std::ios::binary) << run.out;
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, readText(path)) << "golden file " << name;
 }
 
 }  // namespace fiscora::test

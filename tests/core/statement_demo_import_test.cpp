@@ -54,11 +54,12 @@ public:
             auto stock = closing.begin();
             std::advance(stock, static_cast<long>(random() % closing.size()));
             const auto& [market, code] = stock->first;
-            std::int32_t& held = stock->second;
+            std::int64_t& held = stock->second;
             const double price = cents(5 + static_cast<double>(random() % 5000) / 100.0);
             const bool sell = held >= 100 && random() % 2 == 0;
             const std::int32_t lots = 1 + static_cast<std::int32_t>(random() % 10);
-            const std::int32_t quantity = sell ? std::min(held, lots * 100) : lots * 100;
+            const auto quantity = static_cast<std::int32_t>(
+                sell ? std::min<std::int64_t>(held, lots * 100) : lots * 100);
             const double value = cents(quantity * price);
             const double commission = std::max(5.0, cents(value * 0.00025));
             const double stamp = sell ? cents(value * 0.001) : 0;
@@ -73,7 +74,7 @@ public:
         return utf8ToGbk(text_).value();
     }
 
-    std::map<Position, std::int32_t> closing;
+    std::map<Position, std::int64_t> closing;
 
 private:
     struct Fill {
@@ -128,10 +129,10 @@ TEST(StatementDemoImportTest, AYearOfFillsLeavesTheStatementsClosingPositions) {
     Ledger reread;
     ASSERT_EQ(loadLedger(workspace.ledgerStore(), account, reread), LedgerStatus::Ok);
     EXPECT_EQ(reread.size(), demoRecords + 401);
-    std::map<Position, std::int32_t> held;
+    std::map<Position, std::int64_t> held;
     for (const Holding& h : computeHoldings(reread, 0, -1))
         held[{h.market, h.stockCode}] = h.heldQty();
-    std::map<Position, std::int32_t> expected;
+    std::map<Position, std::int64_t> expected;
     for (const auto& [position, quantity] : writer.closing)
         if (quantity != 0) expected[position] = quantity;
     EXPECT_EQ(held, expected);

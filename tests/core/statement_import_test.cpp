@@ -5,7 +5,6 @@
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "support/builders.h"
-#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace fiscora {
@@ -95,9 +94,8 @@ protected:
         workspace.open(dir.path(), std::nullopt);
         workspace.accounts = {test::account("张三", "secret")};
         const AccountInfo& owner = workspace.accounts[0];
-        EXPECT_TRUE(writeLedgerHeader(workspace.ledgerStore(), owner, "secret"));
         workspace.ledger = {test::cashRecord(RecordType::CashIn, 20240101, 5000)};
-        EXPECT_TRUE(workspace.saveLedgerOf(owner));
+        EXPECT_TRUE(workspace.writeNewLedgerOf(owner));
     }
 
     Ledger onDisk() {
