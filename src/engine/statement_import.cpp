@@ -6,6 +6,7 @@
 #include <map>
 #include <tuple>
 
+#include "engine/ledger_change_rules.h"
 #include "engine/number_format.h"
 #include "records/gbk_text.h"
 
@@ -66,7 +67,7 @@ public:
     }
 
     void add(const LedgerRecord& record) {
-        const std::int64_t change = shareChange(record);
+        const std::int64_t change = sharesMoved(record);
         if (change != 0) moves_[stockOf(record)].push_back({record.date, change});
     }
 
@@ -85,16 +86,6 @@ public:
     }
 
 private:
-    static std::int64_t shareChange(const LedgerRecord& r) {
-        switch (r.kind()) {
-        case RecordType::Buy:
-        case RecordType::BonusShares:
-        case RecordType::RightsIssue: return r.quantity;
-        case RecordType::Sell: return -static_cast<std::int64_t>(r.quantity);
-        default: return 0;
-        }
-    }
-
     std::map<StockKey, std::vector<std::pair<std::int32_t, std::int64_t>>> moves_;
 };
 
