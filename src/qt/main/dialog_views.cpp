@@ -1,6 +1,7 @@
 #include "qt/main/dialog_views.h"
 
 #include "qt/account/account_identity_views.h"
+#include "qt/account/import_statement_view.h"
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
@@ -36,6 +37,8 @@ const DialogViews& dialogViews() {
         v.add<ui::ChangePasswordDialog>(showModal<ChangePasswordView, ui::ChangePasswordDialog>);
         v.add<ui::AccountPropertiesDialog>(
             showModal<AccountPropertiesView, ui::AccountPropertiesDialog>);
+        v.add<ui::ImportStatementDialog>(
+            showModal<ImportStatementView, ui::ImportStatementDialog>);
         v.add<ui::AboutBox>(showModal<AboutView, ui::AboutBox>);
         v.add<ui::CashDialog>(showModal<CashView, ui::CashDialog>);
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);

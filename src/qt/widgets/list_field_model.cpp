@@ -1,7 +1,6 @@
 #include "qt/widgets/list_field_model.h"
 
-#include <algorithm>
-
+#include <QColor>
 #include <QHeaderView>
 #include <QTableView>
 #include <algorithm>
@@ -16,6 +15,16 @@ Qt::Alignment alignmentOf(ColumnAlign align) {
     case ColumnAlign::Center: break;
     }
     return Qt::AlignCenter;
+}
+
+// The red and the green of gains and losses, dark enough to read on white.
+QVariant toneColour(CellTone tone) {
+    switch (tone) {
+    case CellTone::Gain: return QColor(204, 0, 0);
+    case CellTone::Loss: return QColor(0, 128, 0);
+    case CellTone::Plain: break;
+    }
+    return {};
 }
 
 }  // namespace
@@ -38,7 +47,8 @@ bool ListFieldModel::sync() {
     if (field_.figuresRevision != figuresRevision_) {
         figuresRevision_ = field_.figuresRevision;
         if (rows_ > 0)
-            Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1), {Qt::DisplayRole});
+            Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1),
+                               {Qt::DisplayRole, Qt::ForegroundRole});
     }
     return false;
 }
@@ -94,6 +104,8 @@ QVariant ListFieldModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole: return QString::fromStdString(field_.cellText(row, column));
     case Qt::TextAlignmentRole: return int(alignmentOf(field_.columns[column].align));
+    case Qt::ForegroundRole:
+        return field_.cellTone ? toneColour(field_.cellTone(row, column)) : QVariant();
     case Qt::DecorationRole:
         if (column == 0 && field_.rowMark && markIcon_) return markIcon_(field_.rowMark(row));
         return {};

@@ -24,6 +24,8 @@ struct ListField : Field {
     // A small number a view may show as the row's icon in the first column (the market);
     // none when empty.
     std::function<int(std::size_t row)> rowMark;
+    // The colour of one cell's figure (a gain red, a loss green); all plain when empty.
+    std::function<CellTone(std::size_t row, std::size_t column)> cellTone;
     int selected = -1;  // the current row, -1 none
 
     // The owner moves the selection: a view selects `row` and scrolls it into sight, even

@@ -1,6 +1,7 @@
 #include "output/list_reports.h"
 #include "output/list_text_export.h"
 #include "ui/account/account_commands.h"
+#include "ui/account/statement_import_command.h"
 #include "ui/analysis/capital_curve.h"
 #include "ui/analysis/capital_curve_command.h"
 #include "ui/analysis/trade_details_command.h"
@@ -67,6 +68,12 @@ void MainWindowModel::setListOutput(ListOutput& output) {
 void MainWindowModel::OnTradeParams() {
     TradeParamListDialog dialog(workspace_, dialogs_);
     dialogs_.run(dialog);
+}
+
+void MainWindowModel::setStatementChooser(std::function<std::optional<std::string>()> choose) {
+    commands_[command::kImportStatement] = [this, choose = std::move(choose)] {
+        OnImportStatement(*this, choose);
+    };
 }
 
 void MainWindowModel::OnViewLedger(const LedgerFilter& filter) {

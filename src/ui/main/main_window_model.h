@@ -68,6 +68,9 @@ public:
     void setListOutput(ListOutput& output);
     // The platform's printing and text editor for the lists of dialogs; null until given.
     ListOutput* listOutput() const { return listOutput_; }
+    // The platform's file dialog for 导入交割单 (the chosen path, nothing when cancelled);
+    // until the view gives it, the command is not available.
+    void setStatementChooser(std::function<std::optional<std::string>()> choose);
 
     // 查看流水帐: the ledger view of the selected logged-in account, opened on `filter`
     // (none by default); the holdings are recomputed before it opens and the list rebuilt
