@@ -27,6 +27,8 @@ struct LedgerFilter {
     static LedgerFilter oneDay(std::int32_t day, std::optional<std::string> gbkCode = {});
 
     bool shows(const LedgerRecord& record) const;
+
+    bool operator==(const LedgerFilter&) const = default;
 };
 
 // The kind list of the ledger view, in its order: "投入资金", "划出资金", "买入股票",

@@ -1,6 +1,9 @@
 #include "output/ledger_rows.h"
 
+#include <cmath>
 #include <cstdio>
+#include <functional>
+#include <optional>
 
 #include "engine/dates.h"
 #include "engine/number_format.h"
@@ -72,6 +75,66 @@ const std::string& LedgerRowFormatter::nameOf(const LedgerRecord& r) {
         if (!stockName(code, marketText(market), it->second)) it->second.clear();
     }
     return it->second;
+}
+
+std::vector<std::size_t> widestLedgerRows(const Ledger& ledger, const ViewRows& rows, int column) {
+    // The value whose extremes make the widest texts, for the rows that show it.
+    std::function<std::optional<double>(const LedgerRecord&)> value;
+    switch (column) {
+    case 0: value = [](const LedgerRecord& r) { return double(r.date); }; break;
+    case 3:
+        value = [](const LedgerRecord& r) -> std::optional<double> {
+            if (r.kind() == RecordType::BonusShares) return std::nullopt;
+            return r.amount;
+        };
+        break;
+    case 4:
+        value = [](const LedgerRecord& r) -> std::optional<double> {
+            if (!r.isStock()) return std::nullopt;
+            return double(fieldBytes(r.stockCode).size());
+        };
+        break;
+    case 6:
+        value = [](const LedgerRecord& r) -> std::optional<double> {
+            if (!showsQuantity(r.kind())) return std::nullopt;
+            return r.quantity;
+        };
+        break;
+    case 7:
+        value = [](const LedgerRecord& r) -> std::optional<double> {
+            if (!showsPrice(r.kind())) return std::nullopt;
+            return r.price;
+        };
+        break;
+    case 8:
+        value = [](const LedgerRecord& r) -> std::optional<double> {
+            if (!showsFee(r.kind())) return std::nullopt;
+            return r.fee;
+        };
+        break;
+    default: return {};
+    }
+    std::optional<std::size_t> largest;
+    std::optional<std::size_t> smallest;
+    double high = 0;
+    double low = 0;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const std::optional<double> v = value(ledger.at(rows[row]));
+        // NaN and the infinities print as short words; they never widen a column.
+        if (!v || !std::isfinite(*v)) continue;
+        if (!largest || *v > high) {
+            largest = row;
+            high = *v;
+        }
+        if (!smallest || *v < low) {
+            smallest = row;
+            low = *v;
+        }
+    }
+    std::vector<std::size_t> widest;
+    if (largest) widest.push_back(*largest);
+    if (smallest && smallest != largest) widest.push_back(*smallest);
+    return widest;
 }
 
 ListTable ledgerTable(const Ledger& ledger, const ViewRows& rows) {

@@ -6,9 +6,10 @@
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
 #include "qt/main/about_view.h"
-#include "qt/trade/bonus_shares_view.h"
 #include "qt/records/edit_record_view.h"
+#include "qt/records/ledger_view.h"
 #include "qt/records/trade_param_view.h"
+#include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
 #include "qt/trade/dividend_view.h"
@@ -42,6 +43,7 @@ const DialogViews& dialogViews() {
         v.add<ui::BonusSharesDialog>(showModal<BonusSharesView, ui::BonusSharesDialog>);
         v.add<ui::RightsIssueDialog>(showModal<RightsIssueView, ui::RightsIssueDialog>);
         v.add<ui::EditRecordDialog>(showModal<EditRecordView, ui::EditRecordDialog>);
+        v.add<ui::LedgerViewDialog>(showModal<LedgerView, ui::LedgerViewDialog>);
         v.add<ui::TradeParamDialog>(showModal<TradeParamView, ui::TradeParamDialog>);
         v.add<ui::CapitalCurveDialog>(showModal<CapitalCurveView, ui::CapitalCurveDialog>);
         v.add<ui::ChartDialog>(showModal<ChartView, ui::ChartDialog>);

@@ -1,9 +1,6 @@
 #include "qt/main/main_window_view.h"
 
-#include <algorithm>
-
 #include <QCloseEvent>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -30,8 +27,8 @@ MainWindowView::MainWindowView(QWidget* parent)
                                        this, [this](int id) { runCommand(id); },
                                        [this](int id) { return model_.isAvailable(id); })),
       panes_(new SplitPaneArea(model_.splitter(), this)), tree_(new QTreeWidget),
-      list_(new QTableView), rows_(nullptr), status_(new QLabel),
-      accountIcons_{accountIcon(false), accountIcon(true)} {
+      list_(new QTableView), rows_(nullptr),
+      status_(new QLabel), accountIcons_{accountIcon(false), accountIcon(true)} {
     setFont(dialogFont());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -118,7 +115,7 @@ void MainWindowView::buildList() {
     rows_->showIn(list_, QFontMetrics(font()).height() + 6);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     showFocusClearly(list_);
-    fitColumns();
+    rows_->fitColumns(list_);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!syncingList_) model_.setSelectedRow(current.isValid() ? current.row() : -1);
@@ -174,7 +171,7 @@ void MainWindowView::syncList() {
     // The view hears of the new selection (and repaints it); the model already knows it.
     syncingList_ = true;
     rows_->sync();
-    fitColumns();
+    rows_->fitColumns(list_);
     const int row = model_.selectedRow();
     // A rebuilt list (it asks for the focus) or a new selection brings the row into sight.
     const bool rebuilt = model_.focusRequest() != appliedFocusRequest_;
@@ -185,19 +182,6 @@ void MainWindowView::syncList() {
         list_->scrollTo(index);
     }
     syncingList_ = false;
-}
-
-// A column's width is the list's own, or its widest cell or header where that is wider, so a
-// figure is never cut.
-void MainWindowView::fitColumns() {
-    QHeaderView* header = list_->horizontalHeader();
-    const QAbstractItemView* cells = list_;  // sizeHintForColumn is public there
-    const std::vector<ListColumn>& columns = model_.holdingList().columns;
-    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-        const int width = std::max({columns[static_cast<std::size_t>(i)].width,
-                                    header->sectionSizeHint(i), cells->sizeHintForColumn(i)});
-        if (list_->columnWidth(i) != width) list_->setColumnWidth(i, width);
-    }
 }
 
 void MainWindowView::applyFocusRequest() {

@@ -52,7 +52,6 @@ private:
     void showFocusClearly(QWidget* pane);
     void syncTree();
     void syncList();
-    void fitColumns();
     void applyFocusRequest();
     int treeIndexOf(QTreeWidgetItem* item) const;
 

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,10 +13,13 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+#include <QTableView>
 #include <QTextCursor>
+#include <memory>
 #include <type_traits>
 
 #include "qt/widgets/gbk_limit_validator.h"
+#include "qt/widgets/list_field_model.h"
 
 namespace fiscora::qt {
 
@@ -202,6 +206,43 @@ void Bindings::bind(QDateEdit* edit, ui::DateField& field) {
             edit->setDateRange(localDay(field.earliest), localDay(field.latest));
         if (field.date != 0) edit->setDate(qDate(field.date));
         edit->setEnabled(field.enabled);
+    });
+}
+
+void Bindings::bind(QTableView* table, ui::ListField& field, std::function<QIcon(int)> markIcon) {
+    auto* rows = new ListFieldModel(field, std::move(markIcon), table);
+    rows->showIn(table, QFontMetrics(table->font()).height() + 6);
+    rows->fitColumns(table);
+    QObject::connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, table,
+                     [this, &field](const QModelIndex& current) {
+                         const int row = current.isValid() ? current.row() : -1;
+                         if (row == field.selected) return;  // the refresh below set it
+                         model_.selectRow(field, row);
+                         done();
+                     });
+    auto scrolled = std::make_shared<std::uint32_t>(field.scrollRevision);
+    add([table, rows, &field, scrolled] {
+        if (rows->sync()) rows->fitColumns(table);
+        table->setEnabled(field.enabled);
+        // The selection model's signals stay on, so the view repaints the new selection.
+        const QModelIndex current = table->currentIndex();
+        const int row =
+            field.selected >= 0 && field.selected < rows->rowCount() ? field.selected : -1;
+        if ((current.isValid() ? current.row() : -1) != row) {
+            if (row >= 0) {
+                const QModelIndex index = rows->index(row, 0);
+                table->selectionModel()->setCurrentIndex(
+                    index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                table->scrollTo(index);
+            } else {
+                table->selectionModel()->clear();
+            }
+        }
+        if (*scrolled != field.scrollRevision) {
+            *scrolled = field.scrollRevision;
+            if (field.scrollRow >= 0 && field.scrollRow < rows->rowCount())
+                table->scrollTo(rows->index(field.scrollRow, 0));
+        }
     });
 }
 

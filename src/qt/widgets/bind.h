@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QIcon>
 #include <functional>
 #include <vector>
 
 #include "ui/common/dialog_model.h"
+#include "ui/common/list_field.h"
 
 class QCheckBox;
 class QComboBox;
 class QListWidget;
 class QRadioButton;
+class QTableView;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -36,6 +39,11 @@ public:
     void bind(const std::vector<QRadioButton*>& radios, ui::ChoiceField& field);
     void bind(QCheckBox* box, ui::CheckField& field);
     void bind(QLabel* label, ui::LabelField& field);
+    // A report list: the field's rows formatted as they are shown, columns widened to their
+    // widest cell when the rows change, the current row chosen by the user or the model,
+    // and the rows the model asks to show scrolled into sight. `markIcon` turns a row's
+    // mark into the icon of its first column.
+    void bind(QTableView* table, ui::ListField& field, std::function<QIcon(int mark)> markIcon);
 
     // Model -> widgets, for every binding.
     void refresh();

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "qt/widgets/dialog_font.h"
@@ -70,6 +71,13 @@ QListWidget* DialogView::listBox(ui::ChoiceField& field) {
 
 QCheckBox* DialogView::checkBox(ui::CheckField& field) {
     return made<QCheckBox>(field);
+}
+
+QTableView* DialogView::table(ui::ListField& field, std::function<QIcon(int)> markIcon) {
+    auto* view = new QTableView(this);
+    bindings_.bind(view, field, std::move(markIcon));
+    watch(view, &field);
+    return view;
 }
 
 std::vector<QRadioButton*> DialogView::radioButtons(ui::ChoiceField& field) {

@@ -16,6 +16,7 @@ class QLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QTableView;
 
 namespace fiscora::qt {
 
@@ -53,6 +54,8 @@ protected:
     std::vector<QRadioButton*> radioButtons(ui::ChoiceField& field);
     // Captioned with the field's label.
     QCheckBox* checkBox(ui::CheckField& field);
+    // A report list; `markIcon` gives the icon of a row's first cell.
+    QTableView* table(ui::ListField& field, std::function<QIcon(int mark)> markIcon);
 
     // The field a widget made above shows, or null.
     const ui::Field* fieldOf(QWidget* widget) const;

@@ -2,9 +2,12 @@
 
 #include <QHeaderView>
 #include <QTableView>
+#include <algorithm>
 
 namespace fiscora::qt {
 namespace {
+
+constexpr int kSampledRows = 60;
 
 Qt::Alignment alignmentOf(ColumnAlign align) {
     switch (align) {
@@ -23,18 +26,21 @@ ListFieldModel::ListFieldModel(const ui::ListField& field, std::function<QIcon(i
       rows_(static_cast<int>(field.rowCount)), rowsRevision_(field.rowsRevision),
       figuresRevision_(field.figuresRevision) {}
 
-void ListFieldModel::sync() {
+bool ListFieldModel::sync() {
     if (field_.rowsRevision != rowsRevision_ || static_cast<int>(field_.rowCount) != rows_) {
         beginResetModel();
         rows_ = static_cast<int>(field_.rowCount);
         rowsRevision_ = field_.rowsRevision;
         figuresRevision_ = field_.figuresRevision;
         endResetModel();
-    } else if (field_.figuresRevision != figuresRevision_) {
+        return true;
+    }
+    if (field_.figuresRevision != figuresRevision_) {
         figuresRevision_ = field_.figuresRevision;
         if (rows_ > 0)
             Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1), {Qt::DisplayRole});
     }
+    return false;
 }
 
 void ListFieldModel::showIn(QTableView* view, int rowHeight) {
@@ -52,6 +58,29 @@ void ListFieldModel::showIn(QTableView* view, int rowHeight) {
     view->setIconSize(QSize(16, 16));
     for (int i = 0; i < columnCount(); ++i)
         view->setColumnWidth(i, field_.columns[static_cast<std::size_t>(i)].width);
+    // Qt measures up to this many rows for a column's width (the precision is the column
+    // header's); the rest come from widestRows.
+    if (field_.widestRows) view->horizontalHeader()->setResizeContentsPrecision(kSampledRows);
+}
+
+void ListFieldModel::fitColumns(QTableView* view) const {
+    const QHeaderView* header = view->horizontalHeader();
+    const QAbstractItemView* cells = view;  // the size hints are public there
+    const int grid = view->showGrid() ? 1 : 0;
+    for (int i = 0; i < columnCount(); ++i) {
+        const auto column = static_cast<std::size_t>(i);
+        int width = std::max({field_.columns[column].width, header->sectionSizeHint(i),
+                              cells->sizeHintForColumn(i)});
+        if (field_.widestRows) {
+            for (const std::size_t row : field_.widestRows(column)) {
+                if (row < static_cast<std::size_t>(rows_))
+                    width = std::max(
+                        width,
+                        cells->sizeHintForIndex(index(static_cast<int>(row), i)).width() + grid);
+            }
+        }
+        if (view->columnWidth(i) != width) view->setColumnWidth(i, width);
+    }
 }
 
 int ListFieldModel::rowCount(const QModelIndex& parent) const {

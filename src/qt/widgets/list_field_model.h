@@ -20,10 +20,16 @@ public:
     ListFieldModel(const ui::ListField& field, std::function<QIcon(int mark)> markIcon,
                    QObject* parent);
 
-    void sync();
+    // True when the rows were rebuilt.
+    bool sync();
     // Headers, widths and the look of a report list: grid, whole rows selected, rows of
     // `rowHeight` pixels.
     void showIn(QTableView* view, int rowHeight);
+    // Widens each column of `view` to its header and its widest cell where the list's own
+    // width is narrower, so no figure is cut. The cells measured are Qt's sample around the
+    // rows shown, and the field's widestRows when it has them (then the sample is a
+    // screenful, so a long list still opens at once).
+    void fitColumns(QTableView* view) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

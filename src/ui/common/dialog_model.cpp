@@ -1,6 +1,7 @@
 #include "ui/common/dialog_model.h"
 
 #include "records/gbk_text.h"
+#include "ui/common/list_field.h"
 #include "ui/common/number_text.h"
 
 namespace fiscora::ui {
@@ -50,6 +51,11 @@ void DialogModel::pickDate(DateField& picker, std::int32_t date) {
 void DialogModel::setChecked(CheckField& box, bool checked) {
     box.checked = checked;
     changed(box);
+}
+
+void DialogModel::selectRow(ListField& list, int row) {
+    list.selected = row;
+    changed(list);
 }
 
 void DialogModel::changed(const Field& field) {

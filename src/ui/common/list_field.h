@@ -25,6 +25,10 @@ struct ListField : Field {
     // none when empty.
     std::function<int(std::size_t row)> rowMark;
     int selected = -1;  // the current row, -1 none
+    // Rows beyond those shown whose cells in `column` may be the widest (the largest and
+    // the smallest figure), so a view widens its columns without formatting every row;
+    // empty when the rows shown and Qt's own sample are enough.
+    std::function<std::vector<std::size_t>(std::size_t column)> widestRows;
 
     // Replaces the rows: a view rebuilds. `sameRows` keeps the view's scroll position and
     // selection, for the same rows with new figures.
@@ -34,6 +38,14 @@ struct ListField : Field {
     }
     std::uint32_t rowsRevision = 0;
     std::uint32_t figuresRevision = 0;
+
+    // Asks the view to scroll `row` into sight.
+    void showRow(int row) {
+        scrollRow = row;
+        ++scrollRevision;
+    }
+    int scrollRow = -1;
+    std::uint32_t scrollRevision = 0;
 };
 
 }  // namespace fiscora::ui

@@ -3,14 +3,15 @@
 #include "ui/account/account_properties_dialog.h"
 #include "ui/account/change_password_dialog.h"
 #include "ui/account/new_account_dialog.h"
-#include "ui/account/rename_account_dialog.h"
-#include "ui/analysis/chart_dialog.h"
 #include "ui/account/password_dialog.h"
+#include "ui/account/rename_account_dialog.h"
 #include "ui/analysis/capital_curve_dialog.h"
+#include "ui/analysis/chart_dialog.h"
 #include "ui/main/about_box.h"
-#include "ui/trade/bonus_shares_dialog.h"
 #include "ui/records/edit_record_dialog.h"
+#include "ui/records/ledger_view_dialog.h"
 #include "ui/records/trade_param_dialog.h"
+#include "ui/trade/bonus_shares_dialog.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
 #include "ui/trade/dividend_dialog.h"
@@ -50,6 +51,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<BonusSharesDialog>(enterHeldStock);
         f.add<RightsIssueDialog>(enterHeldStock);
         f.add<EditRecordDialog>(enterFieldsAndLeave);
+        f.add<LedgerViewDialog>(enterFields);
         f.add<TradeParamDialog>(enterFields);
         f.add<CapitalCurveDialog>(enterFields);
         f.add<ChartDialog>(enterFields);
