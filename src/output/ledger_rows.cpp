@@ -2,8 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <functional>
-#include <optional>
 
 #include "engine/dates.h"
 #include "engine/number_format.h"
@@ -77,63 +75,58 @@ const std::string& LedgerRowFormatter::nameOf(const LedgerRecord& r) {
     return it->second;
 }
 
-std::vector<std::size_t> widestLedgerRows(const Ledger& ledger, const ViewRows& rows, int column) {
-    // The value whose extremes make the widest texts, for the rows that show it.
-    std::function<std::optional<double>(const LedgerRecord&)> value;
-    switch (column) {
-    case 0: value = [](const LedgerRecord& r) { return double(r.date); }; break;
-    case 3:
-        value = [](const LedgerRecord& r) -> std::optional<double> {
-            if (r.kind() == RecordType::BonusShares) return std::nullopt;
-            return r.amount;
-        };
-        break;
-    case 4:
-        value = [](const LedgerRecord& r) -> std::optional<double> {
-            if (!r.isStock()) return std::nullopt;
-            return double(fieldBytes(r.stockCode).size());
-        };
-        break;
-    case 6:
-        value = [](const LedgerRecord& r) -> std::optional<double> {
-            if (!showsQuantity(r.kind())) return std::nullopt;
-            return r.quantity;
-        };
-        break;
-    case 7:
-        value = [](const LedgerRecord& r) -> std::optional<double> {
-            if (!showsPrice(r.kind())) return std::nullopt;
-            return r.price;
-        };
-        break;
-    case 8:
-        value = [](const LedgerRecord& r) -> std::optional<double> {
-            if (!showsFee(r.kind())) return std::nullopt;
-            return r.fee;
-        };
-        break;
-    default: return {};
+namespace {
+
+// The rows holding the largest and the smallest value of one column.
+struct Extremes {
+    void see(double value, std::size_t row) {
+        // NaN and the infinities print as short words; they never widen a column.
+        if (!std::isfinite(value)) return;
+        if (!seen || value > high) {
+            highRow = row;
+            high = value;
+        }
+        if (!seen || value < low) {
+            lowRow = row;
+            low = value;
+        }
+        seen = true;
     }
-    std::optional<std::size_t> largest;
-    std::optional<std::size_t> smallest;
+    std::vector<std::size_t> rows() const {
+        if (!seen) return {};
+        if (highRow == lowRow) return {highRow};
+        return {highRow, lowRow};
+    }
+
+    bool seen = false;
     double high = 0;
     double low = 0;
+    std::size_t highRow = 0;
+    std::size_t lowRow = 0;
+};
+
+}  // namespace
+
+std::vector<std::vector<std::size_t>> widestLedgerRows(const Ledger& ledger, const ViewRows& rows) {
+    // One pass over the shown rows for every column whose width varies with its value.
+    Extremes date, amount, code, quantity, price, fee;
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        const std::optional<double> v = value(ledger.at(rows[row]));
-        // NaN and the infinities print as short words; they never widen a column.
-        if (!v || !std::isfinite(*v)) continue;
-        if (!largest || *v > high) {
-            largest = row;
-            high = *v;
-        }
-        if (!smallest || *v < low) {
-            smallest = row;
-            low = *v;
-        }
+        const LedgerRecord& r = ledger.at(rows[row]);
+        const RecordType k = r.kind();
+        date.see(r.date, row);
+        if (k != RecordType::BonusShares) amount.see(r.amount, row);
+        if (r.isStock()) code.see(static_cast<double>(fieldBytes(r.stockCode).size()), row);
+        if (showsQuantity(k)) quantity.see(r.quantity, row);
+        if (showsPrice(k)) price.see(r.price, row);
+        if (showsFee(k)) fee.see(r.fee, row);
     }
-    std::vector<std::size_t> widest;
-    if (largest) widest.push_back(*largest);
-    if (smallest && smallest != largest) widest.push_back(*smallest);
+    std::vector<std::vector<std::size_t>> widest(ledgerViewColumns().size());
+    widest[0] = date.rows();
+    widest[3] = amount.rows();
+    widest[4] = code.rows();
+    widest[6] = quantity.rows();
+    widest[7] = price.rows();
+    widest[8] = fee.rows();
     return widest;
 }
 

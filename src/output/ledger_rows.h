@@ -33,10 +33,11 @@ private:
     std::map<std::pair<std::int32_t, std::string>, std::string> names_;
 };
 
-// The shown rows (indexes into `rows`) whose cells in `column` may be the widest: for a
-// figure, the date or the code, the rows with its largest and smallest value (or longest
-// code); none for the columns of fixed texts and for the names, which come from the host.
-std::vector<std::size_t> widestLedgerRows(const Ledger& ledger, const ViewRows& rows, int column);
+// For each of the ten columns, the shown rows (indexes into `rows`) whose cells may be the
+// widest: for a figure, the date or the code, the rows with its largest and smallest value
+// (or longest and shortest code); none for the columns of fixed texts and for the names,
+// which come from the host. One pass over the rows.
+std::vector<std::vector<std::size_t>> widestLedgerRows(const Ledger& ledger, const ViewRows& rows);
 
 // The shown rows as a list with its header, ready to print or export.
 ListTable ledgerTable(const Ledger& ledger, const ViewRows& rows);

@@ -146,15 +146,16 @@ TEST(LedgerRows, WidestRowsAreTheExtremesOfTheShownFigures) {
     LedgerRecord broken = cashRecord(RecordType::CashIn, 20240402, 0);
     broken.amount = std::numeric_limits<double>::quiet_NaN();
     ledger.push_back(broken);
-    const ViewRows all = refillViewRows(ledger, {});
-    EXPECT_EQ(widestLedgerRows(ledger, all, 3), (std::vector<std::size_t>{0, 4}));
+    using Rows = std::vector<std::size_t>;
+    const auto all = widestLedgerRows(ledger, refillViewRows(ledger, {}));
+    ASSERT_EQ(all.size(), 10u);
+    EXPECT_EQ(all[3], (Rows{0, 4}));
     // Fees only of trades: the purchases of 600036 (30) and of 000002 (10).
-    EXPECT_EQ(widestLedgerRows(ledger, all, 8), (std::vector<std::size_t>{1, 2}));
+    EXPECT_EQ(all[8], (Rows{1, 2}));
     // Dates: the last record's and the first's.
-    EXPECT_EQ(widestLedgerRows(ledger, all, 0), (std::vector<std::size_t>{7, 0}));
+    EXPECT_EQ(all[0], (Rows{7, 0}));
     // Fixed texts and the host's names need no search.
-    for (int column : {1, 2, 5, kRemarkColumn})
-        EXPECT_TRUE(widestLedgerRows(ledger, all, column).empty());
+    for (int column : {1, 2, 5, kRemarkColumn}) EXPECT_TRUE(all[column].empty());
 
     // Indexes are rows of the view, not positions in the ledger.
     LedgerFilter code;
@@ -162,8 +163,8 @@ TEST(LedgerRows, WidestRowsAreTheExtremesOfTheShownFigures) {
     code.gbkCode = "600036";
     const ViewRows shown = refillViewRows(ledger, code);
     ASSERT_EQ(shown, (ViewRows{1, 3, 5, 6}));
-    EXPECT_EQ(widestLedgerRows(ledger, shown, 6), (std::vector<std::size_t>{0, 3}));
-    EXPECT_TRUE(widestLedgerRows(ledger, {}, 3).empty());
+    EXPECT_EQ(widestLedgerRows(ledger, shown)[6], (Rows{0, 3}));
+    EXPECT_TRUE(widestLedgerRows(ledger, {})[3].empty());
 }
 
 TEST(LedgerRows, RemarkUnitsAndBalance) {

@@ -81,10 +81,17 @@ LedgerView::LedgerView(ui::LedgerViewDialog& model, QWidget* parent)
     layout->addWidget(list_, 1);
     layout->addLayout(bottomRow());
 
-    // Wide enough for every column, tall enough for a screenful of rows.
+    resize(sizeHint().width(), dlu.y(300));
+}
+
+// The columns are fitted to the rows when the list is filled, after the layout was made:
+// the window opens wide enough to show every column.
+void LedgerView::showEvent(QShowEvent* event) {
     const int listWidth = list_->horizontalHeader()->length() + 2 * list_->frameWidth() +
                           list_->verticalScrollBar()->sizeHint().width();
-    resize(std::max(sizeHint().width(), listWidth + dlu.x(14)), dlu.y(300));
+    const int margins = layout()->contentsMargins().left() + layout()->contentsMargins().right();
+    if (width() < listWidth + margins) resize(listWidth + margins, height());
+    DialogView::showEvent(event);
 }
 
 QLayout* LedgerView::filterRows() {

@@ -40,6 +40,9 @@ public:
     // The context menu of a row: 删除, 修改.
     QMenu* rowMenu() const { return menu_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     // A button that runs one of the model's commands.
     HoverButton* command(const char* caption, void (ui::LedgerViewDialog::*action)());

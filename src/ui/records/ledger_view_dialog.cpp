@@ -34,7 +34,9 @@ LedgerViewDialog::LedgerViewDialog(MainWindowModel& window, const GuardedAccount
     // Every row starts with the same small icon.
     list.rowMark = [](std::size_t) { return 0; };
     list.widestRows = [this](std::size_t column) {
-        return widestLedgerRows(window_.workspace().ledger, rows_, static_cast<int>(column));
+        // Found once for each set of rows, when a view first asks.
+        if (!widest_) widest_ = widestLedgerRows(window_.workspace().ledger, rows_);
+        return column < widest_->size() ? (*widest_)[column] : std::vector<std::size_t>{};
     };
     setButtons({.confirm = "关闭", .cancel = "", .takeFocus = true});
     // Enter and the arrows keep their usual work: the arrows move through the list.
@@ -92,6 +94,7 @@ void LedgerViewDialog::RefillList() {
     filter.from = fromDate.date;
     filter.to = toDate.date;
     rows_ = refillViewRows(window_.workspace().ledger, filter);
+    widest_.reset();
     // New rows, none selected.
     list.rowsReplaced(rows_.size(), false);
     list.selected = -1;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/ledger_filter.h"
 #include "output/ledger_rows.h"
@@ -73,6 +75,8 @@ private:
     LedgerFilter filter_;
     ListOutput* output_;
     ViewRows rows_;
+    // The rows whose cells may be widest, by column; none until a view asks.
+    std::optional<std::vector<std::vector<std::size_t>>> widest_;
     LedgerRowFormatter formatter_;
     std::string unit_;
 };
