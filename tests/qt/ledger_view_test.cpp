@@ -12,9 +12,11 @@
 #include <QTimer>
 
 #include "engine/ledger_change_rules.h"
+#include "qt/analysis/capital_curve_view.h"
 #include "qt/main/main_window_view.h"
 #include "qt/records/edit_record_view.h"
 #include "qt/records/ledger_view.h"
+#include "qt/widgets/chart_area.h"
 #include "qt/widgets/hover_button.h"
 #include "qt_test_registry.h"
 #include "records/gbk_text.h"
@@ -205,6 +207,41 @@ private slots:
             &window);
         window.runCommand(command::kViewLedger);
         QCOMPARE(ledger.size(), before - 1);
+    }
+
+    void theCapitalCurvesDayMenuOpensTheDaysLedger() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        window.show();
+        fiscora::test::logInToDemo(window);
+        bool opened = false;
+        fiscora::test::onNextView<fiscora::qt::CapitalCurveView>(
+            [&opened](fiscora::qt::CapitalCurveView* curve) {
+                fiscora::qt::ChartArea* chart = curve->chartArea();
+                QVERIFY(!chart->render().isNull());
+                fiscora::test::onNextView<LedgerView>(
+                    [&opened](LedgerView* view) {
+                        opened = true;
+                        QVERIFY(view->timeBox()->isChecked() && view->codeBox()->isChecked());
+                        QVERIFY(!view->kindBox()->isChecked());
+                        QCOMPARE(view->fromEdit()->date(), view->toEdit()->date());
+                        QCOMPARE(view->codeEdit()->text().size(), 6);
+                        for (int row = 0; row < view->list()->model()->rowCount(); ++row)
+                            QCOMPARE(cell(view->list(), row, 4), view->codeEdit()->text());
+                        view->okButton()->click();
+                    },
+                    curve);
+                QTimer::singleShot(0, curve, [curve] {
+                    curve->dayMenu()->close();
+                    curve->dayMenu()->actions().first()->trigger();
+                });
+                QTest::mouseClick(chart, Qt::RightButton, {},
+                                  QPoint(chart->width() / 2, chart->height() / 2));
+                curve->okButton()->click();
+            },
+            &window);
+        window.runCommand(command::kCapitalCurve);
+        QVERIFY(opened);
     }
 
     void aLargeLedgerFormatsOnlyWhatItShows() {
