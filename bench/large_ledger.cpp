@@ -26,7 +26,7 @@ LargeLedger::LargeLedger() {
         r.amount = r.quantity * r.price + r.fee;
         ledger.push_back(r);
     }
-    const LedgerStore store{dir, scrambler, messages};
+    const LedgerStore store = writableStore();
     std::filesystem::remove(dir + "bench.da0");
     writeLedgerHeader(store, owner, "pw");
     saveLedger(store, owner, ledger);

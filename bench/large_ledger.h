@@ -26,6 +26,7 @@ struct LargeLedger {
     LargeLedger& operator=(const LargeLedger&) = delete;
 
     LedgerStore readOnlyStore() { return {dir, scrambler, messages, OpenMode::ReadOnly}; }
+    LedgerStore writableStore() { return {dir, scrambler, messages}; }
 
     DataScrambler scrambler;
     QuietMessages messages;

@@ -13,7 +13,7 @@
 #include <random>
 #include <string>
 
-#include "host/quote_snapshot.h"
+#include "store/quote_snapshot_file.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
 
     if (!quotesFile.empty()) {
         std::string error;
-        if (!snapshot.load(quotesFile, error)) {
+        if (!loadQuoteSnapshot(snapshot, quotesFile, error)) {
             std::fprintf(stderr, "fiscora-host: %s\n", error.c_str());
             return 1;
         }

@@ -23,7 +23,6 @@
 #include "engine/account_summary.h"
 #include "engine/dates.h"
 #include "host/module_state.h"
-#include "host/quote_snapshot.h"
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
@@ -42,6 +41,7 @@
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
 #include "store/trade_param_file.h"
+#include "store/quote_snapshot_file.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "tools/output_folder_argument.h"
@@ -240,7 +240,7 @@ int main(int argc, char** argv) {
     fiscora::setPrivateInvestDir((folder + "invest/").c_str());
     fiscora::QuoteSnapshot quotes;
     std::string error;
-    if (!quotes.load(folder + fiscora::demo::kQuotesFileName, error)) {
+    if (!fiscora::loadQuoteSnapshot(quotes, folder + fiscora::demo::kQuotesFileName, error)) {
         std::fprintf(stderr, "gallery: %s\n", error.c_str());
         return 1;
     }

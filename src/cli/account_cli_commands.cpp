@@ -1,9 +1,11 @@
 #include "cli/account_cli_commands.h"
 
+#include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
 #include "cli/window_session.h"
 #include "records/gbk_text.h"
+#include "records/trading_terms.h"
 #include "store/ledger_file.h"
 #include "ui/main/command_ids.h"
 
@@ -19,16 +21,14 @@ int runAccounts(CommandContext& c) {
 
 int runCreateAccount(CommandContext& c) {
     // The dialog's fields, as the user would fill them; the password goes in twice.
-    const std::string& name = c.options.arguments.at(0);
+    const std::string& name = argument(c, "NAME");
     ui::Entries entries{{"name", name},
-                        {"trade-type", c.options.commandOptions.at("--trade-type")},
-                        {"capital", c.options.commandOptions.at("--capital")}};
-    if (auto remark = c.options.commandOptions.find("--remark");
-        remark != c.options.commandOptions.end())
-        entries["remark"] = remark->second;
+                        {"trade-type", *optionValue(c, "--trade-type")},
+                        {"capital", *optionValue(c, "--capital")}};
+    if (const std::string* remark = optionValue(c, "--remark")) entries["remark"] = *remark;
     const std::string& tradeType = entries["trade-type"];
-    if (tradeType != "深沪A股" && tradeType != "深证B股" && tradeType != "上证B股") {
-        c.err << "fiscora-cli: --trade-type takes 深沪A股, 深证B股 or 上证B股\n";
+    if (findTradeType(tradeType) == nullptr) {
+        c.err << "fiscora-cli: --trade-type takes " << choiceText(tradeTypeTexts()) << '\n';
         return kExitUsage;
     }
     const PasswordResult typed = readPassword(c.options.passwordFile, "新帐户" + name + "的密码: ");
@@ -50,8 +50,27 @@ int runCreateAccount(CommandContext& c) {
     return kExitOk;
 }
 
+// One account's ledger file as verify found it.
+struct VerifiedLedger {
+    const AccountInfo& account;
+    LedgerStatus status;
+    std::size_t records;
+};
+
+const char* statusName(LedgerStatus status);
+
+const RowFormat<VerifiedLedger>& verifyFormat() {
+    using V = const VerifiedLedger&;
+    static const RowFormat<VerifiedLedger> format{{
+        {{"name"}, [](V v) { return Value::text(fieldText(v.account.name)); }},
+        {{"status"}, [](V v) { return Value::text(statusName(v.status)); }},
+        {{"records"}, [](V v) { return Value::integer(static_cast<std::int64_t>(v.records)); }},
+    }};
+    return format;
+}
+
 std::vector<Column> verifyColumns() {
-    return {{"name"}, {"status"}, {"records"}};
+    return verifyFormat().columns();
 }
 
 // What a ledger file's state is called in the output. A file that cannot be opened, or
@@ -61,6 +80,7 @@ const char* statusName(LedgerStatus status) {
     case LedgerStatus::Ok: return "ok";
     case LedgerStatus::Damaged: return "damaged";
     case LedgerStatus::Tampered: return "tampered";
+    case LedgerStatus::PartialRecord: return "partial";
     case LedgerStatus::Missing:
     case LedgerStatus::CannotOpen:
     case LedgerStatus::UnsafeName: break;
@@ -76,9 +96,11 @@ int runVerify(CommandContext& c) {
         // Each refusal shows the ledger file's own message on stderr.
         Ledger ledger;
         const LedgerStatus status = loadLedger(ws.ledgerStore(), a, ledger);
+        if (status == LedgerStatus::PartialRecord)
+            c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a)
+                  << " ends in a partial record, which the next booking leaves out\n";
         allOk = allOk && status == LedgerStatus::Ok;
-        table.rows.push_back({Value::text(fieldText(a.name)), Value::text(statusName(status)),
-                              Value::integer(static_cast<std::int64_t>(ledger.size()))});
+        table.rows.push_back(verifyFormat().values({a, status, ledger.size()}));
     }
     writeTable(c.out, table, c.options.format);
     return allOk ? kExitOk : kExitRefused;
@@ -86,14 +108,24 @@ int runVerify(CommandContext& c) {
 
 }  // namespace
 
+const RowFormat<AccountInfo>& accountFormat() {
+    using A = const AccountInfo&;
+    static const RowFormat<AccountInfo> format{{
+        {{"name"}, [](A a) { return Value::text(fieldText(a.name)); }},
+        {{"tradeType"}, [](A a) { return Value::text(fieldText(a.tradeType)); }},
+        {{"initialCapital"}, [](A a) { return Value::real(a.initialCapital); }},
+        {{"createdDate"}, [](A a) { return Value::integer(a.createdDate); }},
+        {{"remark"}, [](A a) { return Value::text(fieldText(a.remark)); }},
+    }};
+    return format;
+}
+
 std::vector<Column> accountColumns() {
-    return {{"name"}, {"tradeType"}, {"initialCapital"}, {"createdDate"}, {"remark"}};
+    return accountFormat().columns();
 }
 
 std::vector<Value> accountRow(const AccountInfo& a) {
-    return {Value::text(fieldText(a.name)), Value::text(fieldText(a.tradeType)),
-            Value::real(a.initialCapital), Value::integer(a.createdDate),
-            Value::text(fieldText(a.remark))};
+    return accountFormat().values(a);
 }
 
 Command accountsCommand() {
@@ -113,8 +145,9 @@ Command verifyCommand() {
             "check every account's ledger file",
             "Reads each account's ledger file and checks its header against the registry's\n"
             "password. One row per account: status ok, missing (no readable file), damaged\n"
-            "(too short to hold its header) or tampered (the header does not match), and the\n"
-            "number of records read (0 when refused). The file's own message goes to stderr.\n"
+            "(too short to hold its header, or beyond the format's size), tampered (the header\n"
+            "does not match) or partial (the file ends in a piece of a record), and the number\n"
+            "of whole records read (0 when refused). The file's own message goes to stderr.\n"
             "Exits with 1 when any account is not ok.",
             false,
             verifyColumns,
@@ -133,7 +166,7 @@ Command createAccountCommand() {
               false,
               accountColumns,
               runCreateAccount};
-    c.options = {{"--trade-type", "TEXT", "深沪A股, 深证B股 or 上证B股", true},
+    c.options = {{"--trade-type", "TEXT", choiceText(tradeTypeTexts()), true},
                  {"--capital", "X", "initial capital, above 0", true},
                  {"--remark", "R", "remark, at most 100 GBK bytes"}};
     c.writes = true;

@@ -26,8 +26,8 @@ int runOnAccount(CommandContext& c, const std::string& account, int commandId, u
 }
 
 int runRenameAccount(CommandContext& c) {
-    const std::string& oldName = c.options.arguments.at(0);
-    const std::string& newName = c.options.arguments.at(1);
+    const std::string& oldName = argument(c, "OLD");
+    const std::string& newName = argument(c, "NEW");
     std::string password;
     if (const int code = accountPassword(c.options.passwordFile, oldName, c.err, password);
         code != kExitOk)
@@ -37,15 +37,13 @@ int runRenameAccount(CommandContext& c) {
 }
 
 int runChangePassword(CommandContext& c) {
-    const std::string& name = c.options.arguments.at(0);
+    const std::string& name = argument(c, "ACCOUNT");
     std::string oldPassword;
     if (const int code = accountPassword(c.options.passwordFile, name, c.err, oldPassword);
         code != kExitOk)
         return code;
     std::optional<std::string> newPasswordFile;
-    if (auto file = c.options.commandOptions.find("--new-password-file");
-        file != c.options.commandOptions.end())
-        newPasswordFile = file->second;
+    if (const std::string* file = optionValue(c, "--new-password-file")) newPasswordFile = *file;
     const PasswordResult fresh = readNewPassword(newPasswordFile);
     if (!fresh.password) {
         c.err << "fiscora-cli: " << fresh.error << '\n';

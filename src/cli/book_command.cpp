@@ -1,7 +1,6 @@
 #include "cli/book_command.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
@@ -59,24 +58,19 @@ const Kind* kindNamed(const std::string& name) {
 }
 
 // Reads the kind and checks the options; the reason when they are not what the boxes take.
-std::string checkEntries(const CliOptions& options, const Kind*& kind) {
-    kind = kindNamed(options.arguments.at(1));
+std::string checkEntries(const CommandContext& c, const Kind*& kind) {
+    kind = kindNamed(argument(c, "KIND"));
     if (kind == nullptr)
         return "book takes the kind cash-in, cash-out, buy, sell, dividend, bonus or rights";
-    const auto& given = options.commandOptions;
-    const auto option = [&given](const char* name) -> std::optional<std::string> {
-        const auto it = given.find(name);
-        return it != given.end() ? std::optional<std::string>(it->second) : std::nullopt;
-    };
-    for (const auto& [name, value] : given) {
+    for (const auto& [name, value] : c.options.commandOptions) {
         const bool common = name == "--date" || name == "--remark";
         if (!common && std::find(kind->takes.begin(), kind->takes.end(), name) == kind->takes.end())
             return name + " does not apply to " + kind->name;
     }
     for (const char* name : kind->needs) {
-        if (!option(name)) return std::string(kind->name) + " needs " + name;
+        if (optionValue(c, name) == nullptr) return std::string(kind->name) + " needs " + name;
     }
-    return checkBoxEntries(options);
+    return checkBoxEntries(c);
 }
 
 // What the dialog's fields take: every option given, named as its field.
@@ -88,19 +82,18 @@ ui::Entries fieldEntries(const CliOptions& options) {
 
 int runBook(CommandContext& c) {
     const Kind* kind = nullptr;
-    if (const std::string why = checkEntries(c.options, kind); !why.empty()) {
+    if (const std::string why = checkEntries(c, kind); !why.empty()) {
         c.err << "fiscora-cli: " << why << '\n';
         return kExitUsage;
     }
-    const std::string& account = c.options.arguments.at(0);
     WindowSession session(c.options, c.err);
-    if (const int code = session.open(); code != kExitOk) return code;
-    if (const int code = session.login(account); code != kExitOk) return code;
+    if (const int code = openAccountWindow(c, session); code != kExitOk) return code;
     // A code is only entered for a sale, dividend, bonus or rights issue when the list holds
     // it, so every confirmed dialog books.
     if (const int code = session.run(kind->command, fieldEntries(c.options)); code != kExitOk) {
         if (session.refusal())
-            c.err << "fiscora-cli: " << refusalText(*session.refusal(), account) << '\n';
+            c.err << "fiscora-cli: " << refusalText(*session.refusal(), argument(c, "ACCOUNT"))
+                  << '\n';
         return code;
     }
     const LedgerRecord& booked = session.window().workspace().ledger.back();
@@ -131,7 +124,7 @@ Command bookCommand() {
               runBook};
     c.options = {{"--date", "YYYYMMDD", "trade date, default today"},
                  {"--code", "C", "six-digit stock code (every stock kind)"},
-                 {"--market", "M", "深圳 or 上海, where the drop-down may be changed"},
+                 {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
                  {"--price", "P", "price per share (buy, sell, rights)"},
                  {"--quantity", "Q", "number of shares (buy, sell, rights)"},
                  {"--rate", "R", "dividend per share (dividend)"},

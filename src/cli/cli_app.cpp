@@ -1,23 +1,12 @@
 #include "cli/cli_app.h"
 
-#include <algorithm>
-
 #include "cli/command.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
 
 namespace fiscora::cli {
-namespace {
-
-int usageError(std::ostream& err, const std::string& why) {
-    err << "fiscora-cli: " << why << '\n' << usageHint();
-    return kExitUsage;
-}
-
-}  // namespace
-
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const PdfReportWriter& pdfWriter) {
+           const CliServices& services) {
     const ParseResult parsed = parseCommandLine(args);
     if (!parsed.error.empty()) return usageError(err, parsed.error);
     const CliOptions& options = parsed.options;
@@ -33,15 +22,12 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitOk;
     }
     if (command == nullptr) return usageError(err, "no command given");
-    const std::string synopsis = command->arguments;
-    const std::size_t wanted =
-        synopsis.empty()
-            ? 0
-            : static_cast<std::size_t>(std::count(synopsis.begin(), synopsis.end(), ' ')) + 1;
+    const std::size_t wanted = command->arguments.size();
     if (options.arguments.size() != wanted) {
-        const std::string takes = wanted == 0   ? " takes no arguments"
-                                  : wanted == 1 ? " takes one account name"
-                                                : " takes " + synopsis;
+        const std::string takes = wanted == 0 ? " takes no arguments"
+                                  : wanted == 1
+                                      ? " takes one account name"
+                                      : std::string(" takes ") + command->arguments.text();
         return usageError(err, std::string(command->name) + takes);
     }
 
@@ -58,7 +44,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!command->writes) {
         if (const int code = session.open(); code != kExitOk) return code;
     }
-    CommandContext context{options, session, out, err, pdfWriter};
+    CommandContext context{options, session, out, err, services, command};
     return command->run(context);
 }
 

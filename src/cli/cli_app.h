@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/pdf_report_writer.h"
+#include "cli/cli_services.h"
 
 namespace fiscora::cli {
 
 // Runs the command line `args` (without the program name) and returns the exit code.
-// `pdfWriter` prints the report command's PDF; without one that command refuses --pdf.
+// `services` has the writers of --pdf and --png (refused without them) and the clock.
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const PdfReportWriter& pdfWriter = {});
+           const CliServices& services = {});
 
 }  // namespace fiscora::cli

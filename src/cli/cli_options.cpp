@@ -1,11 +1,13 @@
 #include "cli/cli_options.h"
 
+#include <set>
+
 namespace fiscora::cli {
 namespace {
 
 // Command options that take no value.
 bool isSwitch(const std::string& name) {
-    return name == "--yes";
+    return name == kYesOption || name == kTotalOption;
 }
 
 // Splits "--name=value" into its two halves; other words keep their whole text as name.
@@ -25,6 +27,7 @@ std::optional<std::string>* valueSlot(CliOptions& o, const std::string& name) {
     if (name == "--params") return &o.paramsFile;
     if (name == "--quotes") return &o.quotesFile;
     if (name == "--password-file") return &o.passwordFile;
+    if (name == "--host-dir") return &o.hostDirectory;
     return nullptr;
 }
 
@@ -33,6 +36,13 @@ std::optional<std::string>* valueSlot(CliOptions& o, const std::string& name) {
 ParseResult parseCommandLine(const std::vector<std::string>& args) {
     ParseResult result;
     CliOptions& o = result.options;
+    // Each option once: a second one would otherwise silently win.
+    std::set<std::string> seen;
+    const auto repeated = [&](const std::string& name) {
+        if (seen.insert(name).second) return false;
+        result.error = "option " + name + " is given twice";
+        return true;
+    };
     std::size_t i = 0;
     // Global options, up to the command.
     for (; i < args.size(); ++i) {
@@ -48,6 +58,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             result.error = "unknown option " + w.name;
             return result;
         }
+        if (repeated(w.name)) return result;
         std::optional<std::string> value = w.inlineValue;
         if (!value && i + 1 < args.size()) value = args[++i];
         if (!value || value->empty()) {
@@ -65,7 +76,9 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             return result;
         }
     }
-    if (o.dataDirectory && o.dataDirectory->back() != '/') *o.dataDirectory += '/';
+    for (std::optional<std::string>* folder : {&o.dataDirectory, &o.hostDirectory}) {
+        if (*folder && (*folder)->back() != '/') **folder += '/';
+    }
     if (i == args.size()) return result;
 
     o.command = args[i++];
@@ -84,19 +97,12 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             optionsEnded = true;
         } else if (!optionsEnded && (a == "--help" || a == "-h")) {
             o.help = true;
-        } else if (!optionsEnded && a == kYesOption) {
-            // The one option without a value: the answer to the window's questions.
-            o.commandOptions[a] = "";
         } else if (!optionsEnded && a.rfind("--", 0) == 0 && a.size() > 2) {
             const Word w = splitWord(a);
-            if (w.name == kYesOption) {
-                result.error = std::string(kYesOption) + " takes no value";
-                return result;
-            }
             std::optional<std::string> value = w.inlineValue;
             if (isSwitch(w.name)) {
                 if (value) {
-                    result.error = "option " + w.name + " takes no value";
+                    result.error = w.name + " takes no value";
                     return result;
                 }
                 value = "";
@@ -106,6 +112,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
                 result.error = "option " + w.name + " needs a value";
                 return result;
             }
+            if (repeated(w.name)) return result;
             o.commandOptions[w.name] = *value;
         } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
             result.error = "unknown option " + a + " for " + o.command;

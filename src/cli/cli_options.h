@@ -11,6 +11,8 @@ enum class OutputFormat { Tsv, Json };
 
 // Answers Yes to the questions a command's window asks; it takes no value.
 inline constexpr const char* kYesOption = "--yes";
+// Chooses the whole account instead of one stock; it takes no value.
+inline constexpr const char* kTotalOption = "--total";
 
 // The command line: global options, then a command and its arguments.
 struct CliOptions {
@@ -18,6 +20,9 @@ struct CliOptions {
     std::optional<std::string> paramsFile;
     std::optional<std::string> quotesFile;
     std::optional<std::string> passwordFile;
+    // The quote terminal's folder, holding mkthome/ with the daily bar files; with a
+    // trailing '/'.
+    std::optional<std::string> hostDirectory;
     OutputFormat format = OutputFormat::Tsv;
     std::string command;  // empty: none given
     std::vector<std::string> arguments;

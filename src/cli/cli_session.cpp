@@ -40,7 +40,7 @@ int CliSession::openLedger(const std::string& name, const AccountInfo*& account)
         messages_.error("密码错误");
         return kExitRefused;
     }
-    return workspace_.loadLedgerOf(*account) == LedgerStatus::Ok ? kExitOk : kExitRefused;
+    return isLoaded(workspace_.loadLedgerOf(*account)) ? kExitOk : kExitRefused;
 }
 
 }  // namespace fiscora::cli

@@ -1,12 +1,19 @@
 #include "cli/command.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "cli/account_cli_commands.h"
 #include "cli/account_identity_commands.h"
 #include "cli/book_command.h"
+#include "cli/chart_command.h"
+#include "cli/curve_command.h"
 #include "cli/delete_stock_command.h"
+#include "cli/exit_codes.h"
 #include "cli/ledger_commands.h"
 #include "cli/record_commands.h"
 #include "cli/report_command.h"
+#include "cli/window_session.h"
 
 namespace fiscora::cli {
 
@@ -15,8 +22,42 @@ const std::vector<Command>& commands() {
         accountsCommand(),       ledgerCommand(), holdingsCommand(),      summaryCommand(),
         reportCommand(),         verifyCommand(), createAccountCommand(), renameAccountCommand(),
         changePasswordCommand(), bookCommand(),   deleteStockCommand(),   editRecordCommand(),
-        deleteRecordCommand()};
+        deleteRecordCommand(),   chartCommand(),  curveCommand()};
     return all;
+}
+
+Synopsis::Synopsis(const char* text) : text_(text) {
+    std::string name;
+    for (const char* p = text;; ++p) {
+        if (*p == ' ' || *p == '\0') {
+            if (!name.empty()) names_.push_back(name);
+            name.clear();
+            if (*p == '\0') break;
+        } else {
+            name += *p;
+        }
+    }
+}
+
+const std::string* optionValue(const CommandContext& c, const char* name) {
+    const auto it = c.options.commandOptions.find(name);
+    return it != c.options.commandOptions.end() ? &it->second : nullptr;
+}
+
+const std::string& argument(const CommandContext& c, const char* name) {
+    const std::vector<std::string>& names = c.command->arguments.names();
+    const auto at = std::find(names.begin(), names.end(), name);
+    if (at == names.end()) throw std::logic_error(std::string("no argument ") + name);
+    return c.options.arguments.at(static_cast<std::size_t>(at - names.begin()));
+}
+
+int openAccount(CommandContext& c, const AccountInfo*& account) {
+    return c.session.openLedger(argument(c, "ACCOUNT"), account);
+}
+
+int openAccountWindow(CommandContext& c, WindowSession& window) {
+    if (const int code = window.open(); code != kExitOk) return code;
+    return window.login(argument(c, "ACCOUNT"));
 }
 
 const Command* findCommand(const std::string& name) {

@@ -2,6 +2,7 @@
 
 #include "cli/exit_codes.h"
 #include "host/module_state.h"
+#include "store/quote_snapshot_file.h"
 #include "store/trade_param_file.h"
 
 namespace fiscora::cli {
@@ -10,7 +11,7 @@ int prepareSession(const CliOptions& options, QuoteSnapshot& snapshot, Messages&
                    std::ostream& err, DataLocation& location) {
     if (options.quotesFile) {
         std::string error;
-        if (!snapshot.load(*options.quotesFile, error)) {
+        if (!loadQuoteSnapshot(snapshot, *options.quotesFile, error)) {
             err << "fiscora-cli: " << error << '\n';
             return kExitUsage;
         }

@@ -1,5 +1,6 @@
 #include "cli/delete_stock_command.h"
 
+#include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/window_session.h"
 #include "engine/trade_fee.h"
@@ -25,26 +26,24 @@ int rowOf(const ui::MainWindowModel& window, std::int32_t market, const std::str
 }
 
 int runDeleteStock(CommandContext& c) {
-    const auto& given = c.options.commandOptions;
-    const std::string& code = given.at("--code");
-    const std::int32_t market = marketFromText(given.at("--market"));
+    const std::string& code = *optionValue(c, "--code");
+    const std::string& marketName = *optionValue(c, "--market");
+    const std::int32_t market = marketFromText(marketName);
     if (market < 0) {
-        c.err << "fiscora-cli: --market takes 深圳 or 上海\n";
+        c.err << "fiscora-cli: --market takes " << marketChoices() << '\n';
         return kExitUsage;
     }
-    const std::string& account = c.options.arguments.at(0);
     WindowSession session(c.options, c.err);
-    if (const int status = session.open(); status != kExitOk) return status;
-    if (const int status = session.login(account); status != kExitOk) return status;
+    if (const int status = openAccountWindow(c, session); status != kExitOk) return status;
     ui::MainWindowModel& window = session.window();
     const int row = rowOf(window, market, code);
     if (row < 0) {
-        c.err << "fiscora-cli: " << account << " holds no " << code << " in "
-              << given.at("--market") << '\n';
+        c.err << "fiscora-cli: " << argument(c, "ACCOUNT") << " holds no " << code << " in "
+              << marketName << '\n';
         return kExitRefused;
     }
     window.setSelectedRow(row);
-    if (given.contains(kYesOption)) session.messages().answerYes();
+    if (optionValue(c, kYesOption) != nullptr) session.messages().answerYes();
     // The question is the one message expected; anything more is a failure (a file that
     // could not be written).
     const int shownBefore = session.messages().count();
@@ -71,7 +70,7 @@ Command deleteStockCommand() {
               removedColumns,
               runDeleteStock};
     c.options = {{"--code", "C", "six-digit stock code", true},
-                 {"--market", "M", "深圳 or 上海", true},
+                 {"--market", "M", marketChoices(), true},
                  {kYesOption, "", "answer the question Yes"}};
     c.writes = true;
     return c;

@@ -18,20 +18,30 @@ bool fitsCodeBox(const std::string& text) {
     return text.size() <= 6 && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-std::string checkBoxEntries(const CliOptions& options) {
-    const auto& given = options.commandOptions;
-    const auto option = [&given](const char* name) -> std::optional<std::string> {
-        const auto it = given.find(name);
-        return it != given.end() ? std::optional<std::string>(it->second) : std::nullopt;
-    };
-    if (const auto date = option("--date"); date && !calendarDate(*date))
+std::string choiceText(const std::vector<std::string>& texts) {
+    std::string s;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0) s += i + 1 < texts.size() ? ", " : " or ";
+        s += texts[i];
+    }
+    return s;
+}
+
+std::string marketChoices() {
+    return choiceText(marketTexts());
+}
+
+std::string checkBoxEntries(const CommandContext& c) {
+    if (const std::string* date = optionValue(c, "--date"); date && !calendarDate(*date))
         return "--date takes a day as YYYYMMDD";
-    if (!fitsCodeBox(option("--code").value_or(""))) return "--code takes at most six digits";
-    const auto market = option("--market");
-    if (market && *market != kShenzhen && *market != kShanghai)
-        return "--market takes 深圳 or 上海";
+    if (const std::string* code = optionValue(c, "--code"); code && !fitsCodeBox(*code))
+        return "--code takes at most six digits";
+    if (const std::string* market = optionValue(c, "--market");
+        market && marketFromText(*market) < 0)
+        return "--market takes " + marketChoices();
     for (const char* number : {"--price", "--quantity", "--amount", "--rate", "--per", "--grant"}) {
-        if (option(number).value_or("").size() > ui::kNumberBoxChars)
+        if (const std::string* text = optionValue(c, number);
+            text && text->size() > ui::kNumberBoxChars)
             return "number boxes take at most 19 characters";
     }
     return {};

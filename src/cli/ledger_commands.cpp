@@ -16,12 +16,6 @@
 namespace fiscora::cli {
 namespace {
 
-// Opens the account named by the command's argument; the message of a refusal is
-// already on stderr when this returns nonzero.
-int openAccount(CommandContext& c, const AccountInfo*& account) {
-    return c.session.openLedger(c.options.arguments.at(0), account);
-}
-
 // The kind a --kind names: its command-line name or the name the kind list shows.
 RecordType kindOption(const std::string& name) {
     static const std::map<std::string, RecordType> names = {
@@ -63,8 +57,7 @@ std::string readFilter(const CommandContext& c, LedgerFilter& filter) {
 int runLedger(CommandContext& c) {
     LedgerFilter filter;
     if (const std::string why = readFilter(c, filter); !why.empty()) {
-        c.err << "fiscora-cli: " << why << '\n' << usageHint();
-        return kExitUsage;
+        return usageError(c.err, why);
     }
     if (!pdfAvailable(c)) return kExitUsage;
     const AccountInfo* account = nullptr;
@@ -81,21 +74,46 @@ int runLedger(CommandContext& c) {
     return kExitOk;
 }
 
-std::vector<Column> holdingsColumns() {
-    std::vector<Column> columns = {
-        {"marketName"},     {"stockCode"},    {"name"},        {"heldQty"},        {"marketValue"},
-        {"floatingProfit"}, {"averagePrice"}, {"latestPrice"}, {"breakEvenPrice"}, {"returnRate"}};
-    for (const char* name : {"market", "boughtQty", "soldQty", "bonusQty", "buyAmount",
-                             "sellAmount", "buyFee", "sellFee", "dividendAmount", "realisedProfit",
-                             "realisedRate", "currentProfit", "currentRate"})
-        columns.push_back({name, true});
-    return columns;
-}
-
 // The window's percentage cell without its percent sign.
 std::string withoutPercentSign(std::string cell) {
     if (!cell.empty() && cell.back() == '%') cell.pop_back();
     return cell;
+}
+
+// The holdings list's cells as the window shows them, then (JSON only) the position's sums.
+const RowFormat<HoldingRow>& holdingsFormat() {
+    using R = const HoldingRow&;
+    static const RowFormat<HoldingRow> format{{
+        {{"marketName"}, [](R r) { return Value::text(r.cells[0]); }},
+        {{"stockCode"}, [](R r) { return Value::text(r.cells[1]); }},
+        {{"name"}, [](R r) { return Value::text(r.cells[2]); }},
+        {{"heldQty"}, [](R r) { return Value::integer(r.figures.heldQty); }},
+        {{"marketValue"}, [](R r) { return Value::real(r.figures.marketValue, r.cells[4]); }},
+        {{"floatingProfit"}, [](R r) { return Value::real(r.figures.floatingProfit, r.cells[5]); }},
+        {{"averagePrice"}, [](R r) { return Value::real(r.figures.averagePrice, r.cells[6]); }},
+        {{"latestPrice"}, [](R r) { return Value::real(r.latestPrice, r.cells[7]); }},
+        {{"breakEvenPrice"}, [](R r) { return Value::real(r.figures.breakEvenPrice, r.cells[8]); }},
+        {{"returnRate"},
+         [](R r) { return Value::real(r.figures.returnRate, withoutPercentSign(r.cells[9])); }},
+        {{"market", true}, [](R r) { return Value::integer(r.holding.market); }},
+        {{"boughtQty", true}, [](R r) { return Value::integer(r.holding.boughtQty); }},
+        {{"soldQty", true}, [](R r) { return Value::integer(r.holding.soldQty); }},
+        {{"bonusQty", true}, [](R r) { return Value::integer(r.holding.bonusQty); }},
+        {{"buyAmount", true}, [](R r) { return Value::real(r.holding.buyAmount); }},
+        {{"sellAmount", true}, [](R r) { return Value::real(r.holding.sellAmount); }},
+        {{"buyFee", true}, [](R r) { return Value::real(r.holding.buyFee); }},
+        {{"sellFee", true}, [](R r) { return Value::real(r.holding.sellFee); }},
+        {{"dividendAmount", true}, [](R r) { return Value::real(r.holding.dividendAmount); }},
+        {{"realisedProfit", true}, [](R r) { return Value::real(r.figures.realisedProfit); }},
+        {{"realisedRate", true}, [](R r) { return Value::real(r.figures.realisedRate); }},
+        {{"currentProfit", true}, [](R r) { return Value::real(r.figures.currentProfit); }},
+        {{"currentRate", true}, [](R r) { return Value::real(r.figures.currentRate); }},
+    }};
+    return format;
+}
+
+std::vector<Column> holdingsColumns() {
+    return holdingsFormat().columns();
 }
 
 int runHoldings(CommandContext& c) {
@@ -103,55 +121,40 @@ int runHoldings(CommandContext& c) {
     if (const int code = openAccount(c, account); code != kExitOk) return code;
     Workspace& ws = c.session.workspace();
     Table table{holdingsColumns(), {}};
-    for (const HoldingRow& row : holdingRows(ws, ws.holdings)) {
-        const Holding& h = row.holding;
-        const HoldingFigures& f = row.figures;
-        const std::vector<std::string>& cell = row.cells;
-        table.rows.push_back({Value::text(cell[0]),
-                              Value::text(cell[1]),
-                              Value::text(cell[2]),
-                              Value::integer(f.heldQty),
-                              Value::real(f.marketValue, cell[4]),
-                              Value::real(f.floatingProfit, cell[5]),
-                              Value::real(f.averagePrice, cell[6]),
-                              Value::real(row.latestPrice, cell[7]),
-                              Value::real(f.breakEvenPrice, cell[8]),
-                              Value::real(f.returnRate, withoutPercentSign(cell[9])),
-                              Value::integer(h.market),
-                              Value::integer(h.boughtQty),
-                              Value::integer(h.soldQty),
-                              Value::integer(h.bonusQty),
-                              Value::real(h.buyAmount),
-                              Value::real(h.sellAmount),
-                              Value::real(h.buyFee),
-                              Value::real(h.sellFee),
-                              Value::real(h.dividendAmount),
-                              Value::real(f.realisedProfit),
-                              Value::real(f.realisedRate),
-                              Value::real(f.currentProfit),
-                              Value::real(f.currentRate)});
-    }
+    for (const HoldingRow& row : holdingRows(ws, ws.holdings))
+        table.rows.push_back(holdingsFormat().values(row));
     writeTable(c.out, table, c.options.format);
     return kExitOk;
 }
 
+const RowFormat<AccountSummary>& summaryFormat() {
+    using S = const AccountSummary&;
+    static const RowFormat<AccountSummary> format{{
+        {{"accountName"}, [](S s) { return Value::text(s.accountName); }},
+        {{"tradeType"}, [](S s) { return Value::text(s.tradeType); }},
+        {{"netCashIn"}, [](S s) { return Value::real(s.netCashIn); }},
+        {{"investmentCost"}, [](S s) { return Value::real(s.investmentCost); }},
+        {{"marketValue"}, [](S s) { return Value::real(s.marketValue); }},
+        {{"cashBalance"}, [](S s) { return Value::real(s.cashBalance); }},
+        {{"totalAssets"}, [](S s) { return Value::real(s.totalAssets); }},
+        {{"holdingCount"}, [](S s) { return Value::integer(s.holdingCount); }},
+        {{"realisedProfit"}, [](S s) { return Value::real(s.realisedProfit); }},
+        {{"realisedRate"}, [](S s) { return Value::real(s.realisedRate); }},
+        {{"currentProfit"}, [](S s) { return Value::real(s.currentProfit); }},
+        {{"currentRate"}, [](S s) { return Value::real(s.currentRate); }},
+    }};
+    return format;
+}
+
 std::vector<Column> summaryColumns() {
-    return {{"accountName"},    {"tradeType"},    {"netCashIn"},     {"investmentCost"},
-            {"marketValue"},    {"cashBalance"},  {"totalAssets"},   {"holdingCount"},
-            {"realisedProfit"}, {"realisedRate"}, {"currentProfit"}, {"currentRate"}};
+    return summaryFormat().columns();
 }
 
 int runSummary(CommandContext& c) {
     const AccountInfo* account = nullptr;
     if (const int code = openAccount(c, account); code != kExitOk) return code;
     const AccountSummary s = accountSummary(c.session.workspace(), *account);
-    const Table table{
-        summaryColumns(),
-        {{Value::text(s.accountName), Value::text(s.tradeType), Value::real(s.netCashIn),
-          Value::real(s.investmentCost), Value::real(s.marketValue), Value::real(s.cashBalance),
-          Value::real(s.totalAssets), Value::integer(s.holdingCount), Value::real(s.realisedProfit),
-          Value::real(s.realisedRate), Value::real(s.currentProfit), Value::real(s.currentRate)}}};
-    writeTable(c.out, table, c.options.format);
+    writeTable(c.out, Table{summaryColumns(), {summaryFormat().values(s)}}, c.options.format);
     return kExitOk;
 }
 

@@ -4,23 +4,34 @@
 
 namespace fiscora::cli {
 
+namespace {
+
+const RowFormat<LedgerRecord>& ledgerFormat() {
+    using R = const LedgerRecord&;
+    static const RowFormat<LedgerRecord> format{{
+        {{"market"}, [](R r) { return Value::integer(r.market); }},
+        {{"date"}, [](R r) { return Value::integer(r.date); }},
+        {{"type"}, [](R r) { return Value::integer(r.type); }},
+        {{"kind"}, [](R r) { return Value::text(kindName(r.type)); }},
+        {{"stockCode"}, [](R r) { return Value::text(fieldText(r.stockCode)); }},
+        {{"quantity"}, [](R r) { return Value::integer(r.quantity); }},
+        {{"price"}, [](R r) { return Value::real(r.price); }},
+        {{"fee"}, [](R r) { return Value::real(r.fee); }},
+        {{"amount"}, [](R r) { return Value::real(r.amount); }},
+        {{"cashSign"}, [](R r) { return Value::integer(r.cashSign); }},
+        {{"remark"}, [](R r) { return Value::text(fieldText(r.remark)); }},
+    }};
+    return format;
+}
+
+}  // namespace
+
 std::vector<Column> ledgerColumns() {
-    return {{"market"}, {"date"}, {"type"},   {"kind"},     {"stockCode"}, {"quantity"},
-            {"price"},  {"fee"},  {"amount"}, {"cashSign"}, {"remark"}};
+    return ledgerFormat().columns();
 }
 
 std::vector<Value> ledgerRow(const LedgerRecord& r) {
-    return {Value::integer(r.market),
-            Value::integer(r.date),
-            Value::integer(r.type),
-            Value::text(kindName(r.type)),
-            Value::text(fieldText(r.stockCode)),
-            Value::integer(r.quantity),
-            Value::real(r.price),
-            Value::real(r.fee),
-            Value::real(r.amount),
-            Value::integer(r.cashSign),
-            Value::text(fieldText(r.remark))};
+    return ledgerFormat().values(r);
 }
 
 std::vector<Column> indexedLedgerColumns() {

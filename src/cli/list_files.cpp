@@ -5,13 +5,8 @@
 
 namespace fiscora::cli {
 
-const std::string* optionValue(const CommandContext& c, const char* name) {
-    const auto it = c.options.commandOptions.find(name);
-    return it == c.options.commandOptions.end() ? nullptr : &it->second;
-}
-
 bool pdfAvailable(const CommandContext& c) {
-    if (optionValue(c, kPdfOption) == nullptr || c.pdfWriter) return true;
+    if (optionValue(c, kPdfOption) == nullptr || c.services.pdfWriter) return true;
     c.err << "fiscora-cli: this build cannot write PDF files\n";
     return false;
 }
@@ -31,7 +26,7 @@ int writeListFiles(CommandContext& c, const ListTable& table, const ListReport& 
         c.err << "fiscora-cli: the " << listName << " is empty, no PDF written\n";
         return kExitRefused;
     }
-    if (c.pdfWriter(table, report.title, *pdf)) return kExitOk;
+    if (c.services.pdfWriter(table, report.title, *pdf)) return kExitOk;
     c.err << kPrintJobFailedMessage << '\n';
     return kExitRefused;
 }

@@ -11,9 +11,6 @@ namespace fiscora::cli {
 inline constexpr const char* kPdfOption = "--pdf";
 inline constexpr const char* kTextOption = "--text";
 
-// The value of a command option, or null when it was not given.
-const std::string* optionValue(const CommandContext& c, const char* name);
-
 // Whether the command's --pdf can be written by this build; says why not on stderr.
 bool pdfAvailable(const CommandContext& c);
 

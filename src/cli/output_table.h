@@ -36,6 +36,27 @@ struct Table {
 
 void writeTable(std::ostream& out, const Table& table, OutputFormat format);
 
+// A table's columns each declared with the value a row of type Row gives it, so a column
+// and its value are written side by side.
+template <typename Row> struct RowFormat {
+    struct Field {
+        Column column;
+        Value (*value)(const Row& row);
+    };
+    std::vector<Field> fields;
+
+    std::vector<Column> columns() const {
+        std::vector<Column> all;
+        for (const Field& f : fields) all.push_back(f.column);
+        return all;
+    }
+    std::vector<Value> values(const Row& row) const {
+        std::vector<Value> all;
+        for (const Field& f : fields) all.push_back(f.value(row));
+        return all;
+    }
+};
+
 // A JSON string literal, quotes included. The text is UTF-8 and passes through; quotes,
 // backslashes and control characters are escaped.
 std::string jsonString(const std::string& utf8);

@@ -28,13 +28,12 @@ int usage(CommandContext& c, const std::string& why) {
 
 // Opens the window, logs in to the account and checks INDEX against its ledger.
 int openRecord(CommandContext& c, WindowSession& session, std::size_t& position) {
-    const auto index = recordIndex(c.options.arguments.at(1));
+    const auto index = recordIndex(argument(c, "INDEX"));
     if (!index) return usage(c, "INDEX is a record's position in the ledger, from 1");
-    if (const int code = session.open(); code != kExitOk) return code;
-    if (const int code = session.login(c.options.arguments.at(0)); code != kExitOk) return code;
+    if (const int code = openAccountWindow(c, session); code != kExitOk) return code;
     const std::size_t size = session.window().workspace().ledger.size();
     if (*index >= size)
-        return usage(c, c.options.arguments.at(0) + " has " + std::to_string(size) + " records");
+        return usage(c, argument(c, "ACCOUNT") + " has " + std::to_string(size) + " records");
     position = *index;
     return kExitOk;
 }
@@ -49,7 +48,7 @@ const std::map<std::string, std::string>& editorBoxes() {
 }
 
 // The boxes the record's kind keeps disabled may not be given.
-std::string checkEditable(const CliOptions& options, const LedgerRecord& record) {
+std::string checkEditable(const CommandContext& c, const LedgerRecord& record) {
     const EditableBoxes boxes = editableBoxes(record.kind());
     const std::map<std::string, bool> editable = {{"--code", boxes.code},
                                                   {"--market", record.isStock()},
@@ -57,20 +56,19 @@ std::string checkEditable(const CliOptions& options, const LedgerRecord& record)
                                                   {"--price", boxes.price},
                                                   {"--amount", boxes.total}};
     for (const auto& [option, open] : editable) {
-        if (!open && options.commandOptions.contains(option))
+        if (!open && optionValue(c, option.c_str()) != nullptr)
             return option + " cannot change a record of the kind " + kindName(record.type);
     }
     return {};
 }
 
 int runEditRecord(CommandContext& c) {
-    if (const std::string why = checkBoxEntries(c.options); !why.empty()) return usage(c, why);
+    if (const std::string why = checkBoxEntries(c); !why.empty()) return usage(c, why);
     WindowSession session(c.options, c.err);
     std::size_t position = 0;
     if (const int code = openRecord(c, session, position); code != kExitOk) return code;
     ui::MainWindowModel& window = session.window();
-    if (const std::string why = checkEditable(c.options, window.workspace().ledger[position]);
-        !why.empty())
+    if (const std::string why = checkEditable(c, window.workspace().ledger[position]); !why.empty())
         return usage(c, why);
     ui::Entries entries;
     for (const auto& [option, value] : c.options.commandOptions)
@@ -94,7 +92,7 @@ int runDeleteRecord(CommandContext& c) {
     WindowSession session(c.options, c.err);
     std::size_t position = 0;
     if (const int code = openRecord(c, session, position); code != kExitOk) return code;
-    if (c.options.commandOptions.contains("--yes")) session.messages().answerYes();
+    if (optionValue(c, kYesOption) != nullptr) session.messages().answerYes();
     ui::MainWindowModel& window = session.window();
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
@@ -126,7 +124,7 @@ Command editRecordCommand() {
         runEditRecord};
     c.options = {{"--date", "YYYYMMDD", "trade date"},
                  {"--code", "C", "six-digit stock code (stock records)"},
-                 {"--market", "M", "深圳 or 上海, where the drop-down may be changed"},
+                 {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
                  {"--quantity", "Q", "number of shares"},
                  {"--price", "P", "price per share"},
                  {"--amount", "A", "the total (cash records)"},
@@ -148,7 +146,7 @@ Command deleteRecordCommand() {
         true,
         indexedLedgerColumns,
         runDeleteRecord};
-    c.options = {{"--yes", "", "answer the question with Yes"}};
+    c.options = {{kYesOption, "", "answer the question with Yes"}};
     c.writes = true;
     return c;
 }

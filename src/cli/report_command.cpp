@@ -17,13 +17,11 @@ int runReport(CommandContext& c) {
     const std::string* pdf = optionValue(c, kPdfOption);
     const std::string* text = optionValue(c, kTextOption);
     if (pdf == nullptr && text == nullptr) {
-        c.err << "fiscora-cli: report needs --pdf FILE or --text FILE\n" << usageHint();
-        return kExitUsage;
+        return usageError(c.err, "report needs --pdf FILE or --text FILE");
     }
     if (!pdfAvailable(c)) return kExitUsage;
     const AccountInfo* account = nullptr;
-    if (const int code = c.session.openLedger(c.options.arguments.at(0), account); code != kExitOk)
-        return code;
+    if (const int code = openAccount(c, account); code != kExitOk) return code;
     Workspace& ws = c.session.workspace();
     return writeListFiles(c, holdingTable(holdingRows(ws, ws.holdings)), kHoldingsReport,
                           "holdings list");

@@ -1,5 +1,6 @@
 #include "cli/usage.h"
 
+#include "cli/exit_codes.h"
 #include "cli/password_source.h"
 
 namespace fiscora::cli {
@@ -12,7 +13,7 @@ std::string optionWithValue(const CommandOption& o) {
 
 std::string synopsis(const Command& c) {
     std::string s = std::string("fiscora-cli [OPTIONS] ") + c.name;
-    if (*c.arguments != '\0') s += std::string(" ") + c.arguments;
+    if (!c.arguments.empty()) s += std::string(" ") + c.arguments.text();
     for (const CommandOption& o : c.options)
         s += o.required ? " " + optionWithValue(o) : " [" + optionWithValue(o) + "]";
     return s;
@@ -27,15 +28,18 @@ const char* const kOptions =
     "                        code<TAB>market<TAB>name<TAB>latest<TAB>prevClose, market 0 深圳\n"
     "                        or 1 上海; without it names are empty and prices 0\n"
     "  --password-file FILE  read the account's password from the first line of FILE\n"
+    "  --host-dir DIR        the quote terminal's folder, holding mkthome/ with the daily\n"
+    "                        bar files the capital curve reads (default: the current\n"
+    "                        directory)\n"
     "  --format tsv|json     output format (default: tsv)\n"
     "  -h, --help            show this help and exit\n";
 
 std::string passwordNote() {
-    return std::string("The password of ledger, holdings, summary and report comes from\n"
-                       "--password-file, else from the environment variable ") +
+    return std::string("An account's password comes from --password-file, else from the "
+                       "environment\nvariable ") +
            kPasswordVariable +
-           ",\nelse it is asked for on the terminal with echo off. "
-           "It is never taken from the\ncommand line.\n";
+           ", else it is asked for on the terminal with echo off.\n"
+           "It is never taken from the command line.\n";
 }
 
 const char* const kOutputNote =
@@ -62,8 +66,8 @@ std::string generalHelp() {
         "create-account writes through the window's own command.\n\n"
         "Commands:\n";
     for (const Command& c : commands()) {
-        std::string left =
-            std::string(c.name) + (*c.arguments ? std::string(" ") + c.arguments : "");
+        std::string left = std::string(c.name) +
+                           (c.arguments.empty() ? "" : std::string(" ") + c.arguments.text());
         left.resize(22, ' ');
         s += "  " + left + c.summary + "\n";
     }
@@ -104,15 +108,23 @@ std::string commandHelp(const Command& c) {
     if (!c.options.empty()) {
         s += "\nOptions of " + std::string(c.name) + ":\n";
         for (const CommandOption& o : c.options) {
+            // A long option and its value keep their whole text; the help then starts on
+            // the next line, under the others' help.
             std::string left = optionWithValue(o);
-            left.resize(20, ' ');
-            s += "  " + left + "  " + o.help + (o.required ? "" : " (optional)") + "\n";
+            left = left.size() <= 20 ? left + std::string(20 - left.size(), ' ') + "  "
+                                     : left + "\n" + std::string(24, ' ');
+            s += "  " + left + o.help + (o.required ? "" : " (optional)") + "\n";
         }
     }
     s += std::string("\n") + kOptions;
     if (c.needsPassword) s += "\n" + passwordNote();
     s += std::string("\n") + kExitStatus;
     return s;
+}
+
+int usageError(std::ostream& err, const std::string& why) {
+    err << "fiscora-cli: " << why << '\n' << usageHint();
+    return kExitUsage;
 }
 
 std::string usageHint() {

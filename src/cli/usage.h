@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "cli/command.h"
@@ -12,5 +13,7 @@ std::string generalHelp();
 std::string commandHelp(const Command& command);
 // The short reminder printed with a usage error.
 std::string usageHint();
+// Says why the command line is wrong, with the reminder, on `err`; kExitUsage.
+int usageError(std::ostream& err, const std::string& why);
 
 }  // namespace fiscora::cli

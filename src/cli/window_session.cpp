@@ -1,5 +1,7 @@
 #include "cli/window_session.h"
 
+#include <sys/stat.h>
+
 #include "cli/data_location.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
@@ -21,6 +23,8 @@ int WindowSession::open() {
     if (const int code = prepareSession(options_, snapshot_, messages_, err_, location);
         code != kExitOk)
         return code;
+    ::mkdir(location.dataDirectory.c_str(), 0755);  // as the window creates it, to lock it
+    lock_ = std::make_unique<FolderLock>(location.dataDirectory);
     const int shownBefore = messages_.count();
     window_.OnInitDialogAt(location.dataDirectory, location.tradeParamFile);
     return messages_.count() == shownBefore ? kExitOk : kExitRefused;

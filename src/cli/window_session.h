@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -8,6 +9,7 @@
 #include "cli/cli_options.h"
 #include "cli/terminal_messages.h"
 #include "host/quote_snapshot.h"
+#include "store/folder_lock.h"
 #include "ui/common/headless_runner.h"
 #include "ui/main/main_window_model.h"
 
@@ -26,7 +28,9 @@ public:
     WindowSession& operator=(const WindowSession&) = delete;
 
     // Installs the quote snapshot and starts the window on the data folder and fee table
-    // of the options. kExitOk, or the failure's exit code with its message shown.
+    // of the options. kExitOk, or the failure's exit code with its message shown. The data
+    // folder stays locked until the session ends, so that what the command reads is
+    // still what it rewrites: another program's change waits, and is never lost.
     int open();
 
     // Selects the first account of that name in the tree. kExitOk or kExitRefused.
@@ -52,6 +56,7 @@ private:
     TerminalMessages messages_;
     QuoteSnapshot snapshot_;
     ui::HeadlessRunner runner_;
+    std::unique_ptr<FolderLock> lock_;
     ui::MainWindowModel window_;
 };
 

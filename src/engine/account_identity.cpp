@@ -13,11 +13,6 @@ AccountInfo* accountNamed(Workspace& workspace, const std::string& gbkName) {
     return findAccount(workspace.accounts, gbkName);
 }
 
-bool saveAccounts(Workspace& workspace) {
-    return saveRegistry(workspace.dataDirectory(), workspace.accounts, workspace.scrambler(),
-                        workspace.messages());
-}
-
 }  // namespace
 
 bool renameAccount(Workspace& workspace, const std::string& oldGbkName,
@@ -49,7 +44,7 @@ bool renameAccount(Workspace& workspace, const std::string& oldGbkName,
 
     const AccountInfo previous = *account;
     *account = renamed;
-    if (!saveAccounts(workspace)) {
+    if (!workspace.saveAccounts()) {
         *account = previous;
         if (moved == RenameStatus::Done &&
             renameWithoutReplacing(to, from, reason) != RenameStatus::Done) {
@@ -75,7 +70,7 @@ bool changeAccountPassword(Workspace& workspace, const std::string& gbkName,
     if (!writeLedgerHeader(workspace.ledgerStore(), *account, newGbkPassword)) return false;
 
     storeBytes(account->password, newGbkPassword);
-    if (saveAccounts(workspace)) return true;
+    if (workspace.saveAccounts()) return true;
     storeBytes(account->password, oldPassword);
     if (writeLedgerHeader(workspace.ledgerStore(), *account, oldPassword))
         workspace.messages().error(kNothingChanged);

@@ -6,13 +6,13 @@
 #include "engine/trade_fee.h"
 #include "host/quote_source.h"
 #include "records/gbk_text.h"
+#include "records/trading_terms.h"
 
 namespace fiscora {
 
 std::string tradeTypeOfCurrencyUnit(const std::string& unit) {
-    if (unit == "元") return "深沪A股";
-    if (unit == "美元") return "上证B股";
-    return "深证B股";
+    const TradeType* type = tradeTypeOfUnit(unit);
+    return (type != nullptr ? *type : kShenzhenBShares).text;
 }
 
 AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& account) {
@@ -44,7 +44,7 @@ AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& acc
     double soldCost = 0;
     for (std::size_t i = 0; i < holdings.size(); ++i) {
         s.investmentCost += holdings[i].buyAmount;
-        soldCost += figures[i].averagePrice * holdings[i].soldQty;
+        soldCost += figures[i].averagePrice * static_cast<double>(holdings[i].soldQty);
         s.realisedProfit += figures[i].realisedProfit;
         s.currentProfit += figures[i].currentProfit;
     }

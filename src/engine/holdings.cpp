@@ -133,14 +133,15 @@ Holdings computeSellable(const Ledger& ledger, std::int32_t onDate) {
         const std::int64_t held = list[i].heldQty();
         const std::int64_t limit =
             std::max<std::int64_t>(std::min<std::int64_t>(held, all[i].heldQty()), 0);
-        list[i].soldQty += static_cast<std::int32_t>(held - limit);
+        list[i].soldQty += held - limit;
     }
     std::erase_if(list, [](const Holding& h) { return h.heldQty() == 0; });
     return list;
 }
 
-std::uint32_t shareCount(std::int32_t quantity) {
-    return static_cast<std::uint32_t>(std::abs(static_cast<std::int64_t>(quantity)));
+std::uint32_t shareCount(std::int64_t quantity) {
+    const std::int64_t size = quantity < 0 ? -quantity : quantity;
+    return static_cast<std::uint32_t>(std::min<std::int64_t>(size, UINT32_MAX));
 }
 
 double breakEven(double cost, std::uint32_t quantity, const TradeParam& row) {
@@ -162,17 +163,19 @@ double breakEven(double cost, std::uint32_t quantity, const TradeParam& row) {
 HoldingFigures holdingFigures(const Holding& h, double p, const TradeParam& row) {
     HoldingFigures f;
     f.heldQty = h.heldQty();
-    const double held = f.heldQty;
-    const std::int32_t owned = h.boughtQty + h.bonusQty;
+    const auto held = static_cast<double>(f.heldQty);
+    const std::int64_t owned = h.boughtQty + h.bonusQty;
     f.marketValue = held * p;
-    f.averagePrice = owned != 0 ? h.buyAmount / owned : 0;
+    f.averagePrice = owned != 0 ? h.buyAmount / static_cast<double>(owned) : 0;
     f.floatingProfit =
         held * p - ((h.buyAmount - h.sellAmount) + tradeFee(p, shareCount(f.heldQty), row));
     f.returnRate = h.buyAmount != 0 ? f.floatingProfit / h.buyAmount * 100 : 0;
     f.breakEvenPrice = breakEven(h.buyAmount, shareCount(owned), row);
-    f.realisedProfit =
-        h.soldQty != 0 ? h.soldQty * (h.sellAmount / h.soldQty - f.breakEvenPrice) : 0;
-    const double soldCost = f.averagePrice * h.soldQty;
+    f.realisedProfit = h.soldQty != 0
+                           ? static_cast<double>(h.soldQty) *
+                                 (h.sellAmount / static_cast<double>(h.soldQty) - f.breakEvenPrice)
+                           : 0;
+    const double soldCost = f.averagePrice * static_cast<double>(h.soldQty);
     f.realisedRate = soldCost != 0 ? f.realisedProfit / soldCost : 0;
     f.currentProfit = f.floatingProfit;
     f.currentRate = h.buyAmount != 0 ? f.currentProfit / h.buyAmount : 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,17 +16,19 @@ namespace fiscora {
 // (market, stockCode), the code compared as a whole string.
 struct Holding {
     std::int32_t market = 0;
-    std::string stockCode;       // GBK bytes as in the records (digits in practice)
-    std::int32_t boughtQty = 0;  // bought plus subscribed in rights issues
-    std::int32_t soldQty = 0;
+    std::string stockCode;  // GBK bytes as in the records (digits in practice)
+    // Quantities are summed in 64 bits: each record holds up to 2^31 - 1 shares, and a
+    // ledger may hold many.
+    std::int64_t boughtQty = 0;  // bought plus subscribed in rights issues
+    std::int64_t soldQty = 0;
     double buyAmount = 0;   // Buy and RightsIssue amounts, fees included
     double sellAmount = 0;  // Sell amounts, net of fees
     double sellFee = 0;
     double buyFee = 0;
-    std::int32_t bonusQty = 0;
+    std::int64_t bonusQty = 0;
     double dividendAmount = 0;  // counts only in the cash, in none of the figures
 
-    std::int32_t heldQty() const { return boughtQty + bonusQty - soldQty; }
+    std::int64_t heldQty() const { return boughtQty + bonusQty - soldQty; }
 };
 
 using Holdings = std::vector<Holding>;
@@ -44,8 +47,11 @@ Holdings computeSellable(const Ledger& ledger, std::int32_t onDate);
 
 // A share count as the fee and break-even functions take it. A negative count (only in a
 // file written elsewhere) counts by its size, never as an unsigned wrap-around of four
-// billion shares.
-std::uint32_t shareCount(std::int32_t quantity);
+// billion shares; a count beyond what the fee functions take stops at their largest.
+std::uint32_t shareCount(std::int64_t quantity);
+
+// The most shares one position may hold: what one record can hold.
+inline constexpr std::int64_t kMaxHeldQuantity = INT32_MAX;
 
 // The price at which selling `quantity` shares brings back `cost` after the sale's own
 // fee, by fixed-point iteration to within 0.001. Bounded: parameters whose rates add up
@@ -55,7 +61,7 @@ double breakEven(double cost, std::uint32_t quantity, const TradeParam& row);
 
 // Everything shown about one position, for its latest price and fee row.
 struct HoldingFigures {
-    std::int32_t heldQty = 0;
+    std::int64_t heldQty = 0;
     double marketValue = 0;
     double averagePrice = 0;
     double floatingProfit = 0;

@@ -12,15 +12,15 @@ bool deleteLedgerRecord(Workspace& workspace, const AccountInfo& account, std::s
         return false;
     }
     ledger.erase(ledger.begin() + static_cast<std::ptrdiff_t>(index));
-    workspace.saveLedgerOf(account);
+    const SaveStatus saved = workspace.saveLedgerOf(account);
     workspace.recomputeHoldings();
-    return true;
+    return saved != SaveStatus::ChangedOnDisk;
 }
 
 bool replaceLedgerRecord(Workspace& workspace, const AccountInfo& account, std::size_t index,
                          const LedgerRecord& edited) {
     workspace.ledger.at(index) = edited;
-    return workspace.saveLedgerOf(account);
+    return workspace.saveLedgerOf(account) == SaveStatus::Saved;
 }
 
 }  // namespace fiscora

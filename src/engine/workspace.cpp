@@ -18,7 +18,7 @@ void Workspace::open(const std::string& dataDirectory,
     scrambler_.setFileKey();
     fixedTradeParamFile_ = fixedTradeParamFile;
     loadTradeParamTable();
-    accounts = loadRegistry(dataDirectory_, scrambler_, messages_, mode_);
+    accounts = loadRegistry(dataDirectory_, scrambler_, messages_, mode_, &registryStamp_);
     loginStates = loggedOutStates(accounts);
     ledger.clear();
     holdings.clear();
@@ -39,9 +39,33 @@ bool Workspace::saveTradeParamTable() {
 }
 
 LedgerStatus Workspace::loadLedgerOf(const AccountInfo& account) {
-    const LedgerStatus status = loadLedger(ledgerStore(), account, ledger);
+    const LedgerStatus status = loadLedger(ledgerStore(), account, ledger, &ledgerStamp_);
     recomputeHoldings();
     return status;
+}
+
+SaveStatus Workspace::saveLedgerOf(const AccountInfo& account) {
+    const SaveStatus status = saveLoadedLedger(ledgerStore(), account, ledger, ledgerStamp_);
+    if (status == SaveStatus::ChangedOnDisk) loadLedgerOf(account);
+    return status;
+}
+
+bool Workspace::reloadRegistryIfChanged() {
+    const std::string path = registryPath(dataDirectory_);
+    if (stampOf(path) == registryStamp_) return false;
+    messages_.plain(changedOnDiskMessage(path));
+    accounts = loadRegistry(dataDirectory_, scrambler_, messages_, mode_, &registryStamp_);
+    LoginStates states = loggedOutStates(accounts);
+    for (LoginState& s : states) {
+        for (const LoginState& before : loginStates)
+            if (before.name == s.name) s.loggedIn = before.loggedIn;
+    }
+    loginStates = std::move(states);
+    return true;
+}
+
+bool Workspace::saveAccounts() {
+    return saveRegistry(dataDirectory_, accounts, scrambler_, messages_, &registryStamp_);
 }
 
 }  // namespace fiscora

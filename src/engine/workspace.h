@@ -40,8 +40,20 @@ public:
 
     // Loads the account's ledger and recomputes the holdings over all dates.
     LedgerStatus loadLedgerOf(const AccountInfo& account);
-    bool saveLedgerOf(const AccountInfo& account) {
-        return saveLedger(ledgerStore(), account, ledger);
+    // Rewrites the account's ledger file from `ledger`, unless another program changed the
+    // file since it was loaded: then the file is loaded again (the change in memory is
+    // dropped) and the user told to redo the action.
+    SaveStatus saveLedgerOf(const AccountInfo& account);
+
+    // True when the registry file is no longer the one read; it is then read again (login
+    // states kept by name) and the user told to redo the action. Call under the data
+    // folder's lock, before changing the registry.
+    bool reloadRegistryIfChanged();
+    // Rewrites the registry from `accounts`; reported on failure.
+    bool saveAccounts();
+    // Writes a new account's ledger file from `ledger`, which becomes the loaded one.
+    bool writeNewLedgerOf(const AccountInfo& account) {
+        return writeNewLedger(ledgerStore(), account, ledger, ledgerStamp_);
     }
     void recomputeHoldings() { holdings = computeHoldings(ledger, 0, -1); }
 
@@ -67,6 +79,8 @@ private:
     DataScrambler scrambler_;
     std::string dataDirectory_;
     std::optional<std::string> fixedTradeParamFile_;
+    FileStamp registryStamp_;
+    FileStamp ledgerStamp_;  // of the file `ledger` was loaded from
 };
 
 }  // namespace fiscora

@@ -4,6 +4,8 @@
 #include <fiscora.h>
 
 #include <QApplication>
+#include <cstdio>
+#include <exception>
 #include <memory>
 
 #include "host/module_state.h"
@@ -16,23 +18,35 @@ namespace {
 bool startedUp = false;
 
 __attribute__((constructor)) void startUp() {
-    startedUp = fiscora::initDefaultDataDirectory();
+    try {
+        startedUp = fiscora::initDefaultDataDirectory();
+    } catch (...) {
+        startedUp = false;  // no window rather than a host that cannot load the library
+    }
 }
 
 }  // namespace
 
 extern "C" {
 
+// The window runs inside the host's process: whatever goes wrong ends the call, never the
+// host. Memory running out is the one failure left once every file is bounded.
 void PopupInvestDlg() {
-    // A host without Qt gets an application object for the duration of the call.
-    std::unique_ptr<QApplication> ownApplication;
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "fiscora";
-        static char* argv[] = {name, nullptr};
-        ownApplication = std::make_unique<QApplication>(argc, argv);
+    try {
+        // A host without Qt gets an application object for the duration of the call.
+        std::unique_ptr<QApplication> ownApplication;
+        if (QApplication::instance() == nullptr) {
+            static int argc = 1;
+            static char name[] = "fiscora";
+            static char* argv[] = {name, nullptr};
+            ownApplication = std::make_unique<QApplication>(argc, argv);
+        }
+        fiscora::qt::runMainWindow(startedUp);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "fiscora: the window closed: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "fiscora: the window closed on an unknown error\n");
     }
-    fiscora::qt::runMainWindow(startedUp);
 }
 
 void RegisterInvestGPInfoHq(FiscoraQuoteCallback callback) {
@@ -40,7 +54,11 @@ void RegisterInvestGPInfoHq(FiscoraQuoteCallback callback) {
 }
 
 void SetPrivateInvestDir(char* path) {
-    fiscora::setPrivateInvestDir(path);
+    try {
+        fiscora::setPrivateInvestDir(path);
+    } catch (...) {
+        // Only memory running out can fail here; the directory then stays as it was.
+    }
 }
 
 }  // extern "C"

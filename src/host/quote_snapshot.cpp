@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -29,26 +29,20 @@ std::vector<std::string> splitTabs(const std::string& line) {
     }
 }
 
+// A price is written as plain decimal digits with at most one point: no sign, exponent,
+// hexadecimal, "nan" or "inf". It must fit a float.
 bool parsePrice(const std::string& text, float& out) {
-    if (text.empty()) return false;
+    const bool plain = !text.empty() &&
+                       text.find_first_not_of("0123456789.") == std::string::npos &&
+                       std::count(text.begin(), text.end(), '.') <= 1 && text != ".";
+    if (!plain) return false;
     errno = 0;
     char* end = nullptr;
     out = std::strtof(text.c_str(), &end);
-    return errno == 0 && *end == '\0';
+    return errno == 0 && *end == '\0' && std::isfinite(out);
 }
 
 }  // namespace
-
-bool QuoteSnapshot::load(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot be read";
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parse(text.str(), path, error);
-}
 
 bool QuoteSnapshot::parse(const std::string& text, const std::string& source, std::string& error) {
     std::istringstream lines(text);
@@ -77,7 +71,7 @@ bool QuoteSnapshot::parse(const std::string& text, const std::string& source, st
         Quote q;
         q.gbkName = *gbk;
         if (!parsePrice(f[3], q.latest) || !parsePrice(f[4], q.prevClose))
-            return fail("the prices must be numbers");
+            return fail("the prices must be decimal numbers of 0 or more");
         set(f[0], static_cast<short>(f[1][0] - '0'), q);
     }
     return true;

@@ -11,7 +11,8 @@ namespace fiscora {
 
 // A quote snapshot plays the host's quote service for the command line and the demo host.
 // UTF-8 text, one stock a line: code<TAB>market<TAB>name<TAB>latest<TAB>prevClose, market
-// 0 深圳 or 1 上海; blank lines and lines starting with '#' are skipped.
+// 0 深圳 or 1 上海, prices as plain decimals; blank lines and lines starting with '#' are
+// skipped.
 class QuoteSnapshot {
 public:
     struct Quote {
@@ -20,10 +21,8 @@ public:
         float prevClose = 0;
     };
 
-    // Reads a snapshot file. On failure returns false and sets `error` to a message that
-    // names the line ("quotes.txt:3: ...").
-    bool load(const std::string& path, std::string& error);
-    // Parses snapshot text; `source` names it in error messages.
+    // Parses snapshot text; `source` names it in error messages ("quotes.txt:3: ..."). A
+    // snapshot file is read by store/quote_snapshot_file.h.
     bool parse(const std::string& text, const std::string& source, std::string& error);
 
     void set(const std::string& code, short market, Quote quote) {

@@ -144,9 +144,9 @@ std::string remarkMessage(const LedgerRecord& r) {
 }
 
 LedgerViewUnits ledgerViewUnits(const std::string& currencyUnit) {
-    if (currencyUnit == "美元") return {"上证B股", "美元"};
-    if (currencyUnit == "港元") return {"深证B股", "港元"};
-    return {"深沪A股", "人民币元"};
+    const TradeType* found = tradeTypeOfUnit(currencyUnit);
+    const TradeType& type = found != nullptr ? *found : kAShares;
+    return {type.text, type.unit.name};
 }
 
 std::string balanceText(double balance, const std::string& unit) {

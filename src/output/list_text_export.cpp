@@ -63,7 +63,7 @@ std::optional<std::string> listAsText(const ListTable& list) {
 bool SaveListAsText(const ListTable& list, const std::string& path) {
     const auto text = listAsText(list);
     if (!text) return false;
-    return replaceFile(path, Bytes(text->begin(), text->end()));
+    return static_cast<bool>(replaceFile(path, Bytes(text->begin(), text->end())));
 }
 
 void SaveList(const ListTable& list, const std::string& fileName, Messages& messages,

@@ -7,48 +7,61 @@
 namespace fiscora {
 namespace {
 
-// One conversion with iconv; stops at the first character it cannot convert, or replaces
-// it when `replacement` is given.
-std::optional<std::string> convert(const char* to, const char* from, std::string_view in,
-                                   const char* replacement) {
-    iconv_t cd = ::iconv_open(to, from);
-    // iconv_open reports failure as (iconv_t)-1.
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return std::nullopt;  // NOLINT(performance-no-int-to-ptr)
-    std::string out;
-    char buffer[256];
-    char* src = const_cast<char*>(in.data());
-    std::size_t srcLeft = in.size();
-    bool ok = true;
-    while (srcLeft > 0) {
-        char* dst = buffer;
-        std::size_t dstLeft = sizeof buffer;
-        std::size_t r = ::iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-        out.append(buffer, static_cast<std::size_t>(dst - buffer));
-        if (r != static_cast<std::size_t>(-1)) continue;
-        if (errno == E2BIG) continue;
-        if (replacement == nullptr) {
-            ok = false;
-            break;
-        }
-        // EILSEQ or a truncated sequence at the end: skip one byte and mark it.
-        out += replacement;
-        ++src;
-        --srcLeft;
+// An iconv converter opened once per thread and direction: opening one costs far more
+// than converting a field.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {}
+    ~Converter() {
+        if (valid()) ::iconv_close(cd_);
     }
-    ::iconv_close(cd);
-    if (!ok) return std::nullopt;
-    return out;
-}
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // iconv_open reports failure as (iconv_t)-1.
+    bool valid() const {
+        return cd_ != reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
+    }
+
+    // One conversion; stops at the first character it cannot convert, or replaces it
+    // when `replacement` is given.
+    std::optional<std::string> convert(std::string_view in, const char* replacement) {
+        if (!valid()) return std::nullopt;
+        ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+        std::string out;
+        char buffer[256];
+        char* src = const_cast<char*>(in.data());
+        std::size_t srcLeft = in.size();
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            std::size_t dstLeft = sizeof buffer;
+            const std::size_t r = ::iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer, static_cast<std::size_t>(dst - buffer));
+            if (r != static_cast<std::size_t>(-1)) continue;
+            if (errno == E2BIG) continue;
+            if (replacement == nullptr) return std::nullopt;
+            // EILSEQ or a truncated sequence at the end: skip one byte and mark it.
+            out += replacement;
+            ++src;
+            --srcLeft;
+        }
+        return out;
+    }
+
+private:
+    iconv_t cd_;
+};
 
 }  // namespace
 
 std::string gbkToUtf8(std::string_view gbk) {
-    return convert("UTF-8", "GBK", gbk, "\xEF\xBF\xBD").value_or(std::string());
+    thread_local Converter toUtf8("UTF-8", "GBK");
+    return toUtf8.convert(gbk, "\xEF\xBF\xBD").value_or(std::string());
 }
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8) {
-    return convert("GBK", "UTF-8", utf8, nullptr);
+    thread_local Converter toGbk("GBK", "UTF-8");
+    return toGbk.convert(utf8, nullptr);
 }
 
 std::optional<std::size_t> gbkLength(std::string_view utf8) {

@@ -3,21 +3,42 @@
 namespace fiscora {
 
 std::int32_t marketFromText(std::string_view text) {
-    if (text == kShenzhen) return 0;
-    if (text == kShanghai) return 1;
+    for (const Market& m : {kShenzhenMarket, kShanghaiMarket})
+        if (text == m.text) return m.stored;
     return -1;
 }
 
 std::string marketText(std::int32_t market) {
-    if (market == 0) return kShenzhen;
-    if (market == 1) return kShanghai;
+    for (const Market& m : {kShenzhenMarket, kShanghaiMarket})
+        if (market == m.stored) return m.text;
     return {};
 }
 
+std::vector<std::string> marketTexts() {
+    return {kShenzhen, kShanghai};
+}
+
+std::vector<std::string> tradeTypeTexts() {
+    std::vector<std::string> texts;
+    for (const TradeType& t : kTradeTypes) texts.emplace_back(t.text);
+    return texts;
+}
+
+const TradeType* findTradeType(std::string_view text) {
+    for (const TradeType& t : kTradeTypes)
+        if (text == t.text) return &t;
+    return nullptr;
+}
+
+const TradeType* tradeTypeOfUnit(std::string_view unit) {
+    for (const TradeType& t : kTradeTypes)
+        if (unit == t.unit.text) return &t;
+    return nullptr;
+}
+
 std::string currencyUnitOfTradeType(std::string_view tradeType) {
-    if (tradeType == "深沪A股") return "元";
-    if (tradeType == "上证B股") return "美元";
-    return "港元";
+    const TradeType* type = findTradeType(tradeType);
+    return (type != nullptr ? *type : kShenzhenBShares).unit.text;
 }
 
 int priceDecimals(std::string_view code) {

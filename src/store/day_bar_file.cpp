@@ -17,7 +17,10 @@ std::vector<DayBar> readDayBarFile(const std::string& base, std::int32_t market,
     // A code never names another folder.
     if (code.empty() || code.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
         return {};
-    const ReadResult file = readWholeFile(dayBarPath(base, market, code), OpenMode::ReadOnly);
+    // A bar file holds one record a trading day; far fewer than this bound.
+    constexpr std::size_t kMaxBarFileBytes = 64u << 20;
+    const ReadResult file =
+        readWholeFile(dayBarPath(base, market, code), OpenMode::ReadOnly, kMaxBarFileBytes);
     if (file.status != ReadStatus::Ok || file.bytes.size() % sizeof(DayBar) != 0) return {};
     std::vector<DayBar> bars(file.bytes.size() / sizeof(DayBar));
     std::memcpy(static_cast<void*>(bars.data()), file.bytes.data(), file.bytes.size());

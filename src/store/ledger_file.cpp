@@ -1,9 +1,12 @@
 #include "store/ledger_file.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 #include <optional>
 
 #include "records/gbk_text.h"
+#include "store/folder_lock.h"
 
 namespace fiscora {
 namespace {
@@ -11,15 +14,16 @@ namespace {
 constexpr std::size_t kSlot = sizeof(LedgerRecord);
 constexpr std::size_t kHeaderPasswordBytes = 21;
 
-std::string openFailure(const std::string& path) {
-    return "不能打开文件" + path + ".不能完成操作";
-}
 std::string damaged(const std::string& path) {
     return "文件" + path + "已经被损坏,不能对此帐户进行操作";
 }
 std::string tampered(const AccountInfo& a) {
     return "记录" + fieldText(a.name) + "个人资料的文件已经被非法篡改，不能读取资料";
 }
+
+// Records are read, deciphered and written this many at a time, so that no second copy
+// of a large ledger is ever held.
+constexpr std::size_t kChunkRecords = 4096;
 
 // The header's password as a string bounded to its 21 bytes.
 std::string_view headerPassword(const Bytes& bytes) {
@@ -49,52 +53,27 @@ std::optional<std::string> checkedPath(const LedgerStore& store, const AccountIn
     return ledgerPath(store.dataDirectory, account);
 }
 
-LedgerStatus openFailed(const LedgerStore& store, const std::string& path, ReadStatus status) {
-    store.messages.plain(openFailure(path));
-    return status == ReadStatus::Missing ? LedgerStatus::Missing : LedgerStatus::CannotOpen;
-}
-
-// The whole file as the store opens it; refusals are reported.
-bool readFile(const LedgerStore& store, const AccountInfo& account, Bytes& bytes,
-              std::string& path) {
-    auto checked = checkedPath(store, account);
-    if (!checked) return false;
-    path = *checked;
-    ReadResult file = readWholeFile(path, store.mode);
-    if (file.status != ReadStatus::Ok) {
-        openFailed(store, path, file.status);
-        return false;
+// Opens the file as the store opens it; refusals are reported. A file beyond the format's
+// size is damaged.
+LedgerStatus openLedgerFile(const LedgerStore& store, const std::string& path, FileReader& file) {
+    switch (file.open(path, store.mode)) {
+    case ReadStatus::Ok: return LedgerStatus::Ok;
+    case ReadStatus::TooLarge: store.messages.plain(damaged(path)); return LedgerStatus::Damaged;
+    case ReadStatus::Missing:
+        store.messages.plain(ledgerOpenFailure(path, file.error()));
+        return LedgerStatus::Missing;
+    case ReadStatus::CannotOpen: break;
     }
-    bytes = std::move(file.bytes);
-    return true;
+    store.messages.plain(ledgerOpenFailure(path, file.error()));
+    return LedgerStatus::CannotOpen;
 }
 
-}  // namespace
-
-bool isPlainFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
-}
-
-std::string unsafeNameMessage(std::string_view name) {
-    return "帐户名称\"" + std::string(name) + "\"不能用作文件名,请不要使用\"/\"或只用\".\"";
-}
-
-std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& account) {
-    return dataDirectory + fieldText(account.name) + kLedgerSuffix;
-}
-
-LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger) {
-    ledger.clear();
-    const auto checked = checkedPath(store, account);
-    if (!checked) return LedgerStatus::UnsafeName;
-    const std::string& path = *checked;
-    FileReader file;
-    if (const ReadStatus s = file.open(path, store.mode); s != ReadStatus::Ok)
-        return openFailed(store, path, s);
-    const std::size_t slots = file.size() / kSlot;  // a trailing partial slot is ignored
-    Bytes header(kSlot);
-    if (slots == 0 || !file.readAt(0, header.data(), kSlot)) {
+// Reads and deciphers the header slot and compares its password with the registry's.
+// `header` keeps the deciphered slot. Refusals are reported.
+LedgerStatus checkHeader(const LedgerStore& store, const AccountInfo& account,
+                         const std::string& path, const FileReader& file, Bytes& header) {
+    header.assign(kSlot, 0);
+    if (file.size() < kSlot || !file.readAt(0, header.data(), kSlot)) {
         store.messages.plain(damaged(path));
         return LedgerStatus::Damaged;
     }
@@ -104,57 +83,175 @@ LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Le
         store.messages.plain(tampered(account));
         return LedgerStatus::Tampered;
     }
-    // The records go straight into the ledger's own storage, kept from the last load.
-    ledger.resize(slots - 1);
-    if (!file.readAt(kSlot, ledger.data(), (slots - 1) * kSlot)) {
-        ledger.clear();
-        store.messages.plain(damaged(path));
-        return LedgerStatus::Damaged;
-    }
-    store.scrambler.decrypt(ledger.data(), (slots - 1) * kSlot);
     return LedgerStatus::Ok;
 }
 
-bool saveLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger) {
-    Bytes bytes;
-    std::string path;
-    if (!readFile(store, account, bytes, path)) return false;
-    // A file shorter than its header slot has no password to check against.
-    if (bytes.size() < kSlot) {
-        store.messages.plain(damaged(path));
-        return false;
-    }
-    // A length that is not a multiple of 8 stays as read, and its header then fails.
-    store.scrambler.decrypt(bytes.data(), bytes.size());
-    if (headerPassword(bytes) != fieldBytes(account.password)) {
-        store.messages.plain(tampered(account));
-        return false;
-    }
-    Bytes out;
-    out.reserve((ledger.size() + 1) * kSlot);
-    appendSlot(out, headerSlot(headerPassword(bytes)));
-    for (const auto& r : ledger) appendSlot(out, r);
-    store.scrambler.encrypt(out.data(), out.size());
-    if (!replaceFile(path, out)) {
-        store.messages.plain(openFailure(path));
+// Reads the records after the header, chunk by chunk, straight into the ledger.
+bool readRecords(const LedgerStore& store, const FileReader& file, std::size_t count,
+                 Ledger& ledger) {
+    try {
+        // Room for the bookings of a session, so that appending one does not copy them.
+        ledger.reserve(count + count / 16 + 16);
+        Bytes chunk(std::min(count, kChunkRecords) * kSlot);
+        for (std::size_t done = 0; done < count;) {
+            const std::size_t n = std::min(kChunkRecords, count - done);
+            if (!file.readAt((1 + done) * kSlot, chunk.data(), n * kSlot)) return false;
+            store.scrambler.decrypt(chunk.data(), n * kSlot);
+            const auto* first = reinterpret_cast<const LedgerRecord*>(chunk.data());
+            ledger.insert(ledger.end(), first, first + n);
+            done += n;
+        }
+    } catch (const std::bad_alloc&) {
         return false;
     }
     return true;
 }
 
+// Rewrites the file as a header for `password` and the records, enciphered chunk by chunk.
+bool writeLedgerFile(const LedgerStore& store, const std::string& path, std::string_view password,
+                     const Ledger& ledger, FileStamp* stamp) {
+    const WriteResult written = replaceFileWith(path, [&](const ByteSink& put) {
+        Bytes chunk;
+        chunk.reserve((std::min(ledger.size(), kChunkRecords) + 1) * kSlot);
+        const auto flush = [&] {
+            store.scrambler.encrypt(chunk.data(), chunk.size());
+            const bool ok = put(chunk.data(), chunk.size());
+            chunk.clear();
+            return ok;
+        };
+        appendSlot(chunk, headerSlot(password));
+        for (const auto& r : ledger) {
+            appendSlot(chunk, r);
+            if (chunk.size() >= kChunkRecords * kSlot && !flush()) return false;
+        }
+        return flush();
+    });
+    if (!written) {
+        store.messages.plain(ledgerOpenFailure(path, written.error));
+        return false;
+    }
+    if (stamp != nullptr) *stamp = written.stamp;
+    return true;
+}
+
+// Checks the present file's header and rewrites the file with its password.
+bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const std::string& path,
+                   const Ledger& ledger, FileStamp* stamp) {
+    FileReader file;
+    if (openLedgerFile(store, path, file) != LedgerStatus::Ok) return false;
+    Bytes header;
+    if (checkHeader(store, account, path, file, header) != LedgerStatus::Ok) return false;
+    // A length that is not a multiple of the cipher's block was never written by the
+    // format's writers: it is refused like a header that does not match.
+    if (file.size() % 8 != 0) {
+        store.messages.plain(tampered(account));
+        return false;
+    }
+    return writeLedgerFile(store, path, headerPassword(header), ledger, stamp);
+}
+
+}  // namespace
+
+bool isPlainFileName(std::string_view name) {
+    const bool hasControl = std::any_of(name.begin(), name.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < 0x20 || u == 0x7F;
+    });
+    return !name.empty() && name != "." && name != ".." && !hasControl &&
+           name.find('/') == std::string_view::npos &&
+           name.find_first_not_of(' ') != std::string_view::npos;
+}
+
+std::string unsafeNameMessage(std::string_view name) {
+    return "帐户名称\"" + std::string(name) + "\"不能用作文件名,请不要使用\"/\"或只用\".\"";
+}
+
+std::string changedOnDiskMessage(const std::string& path) {
+    return "文件" + path + "已被其他程序修改,已重新读入,请重新操作";
+}
+
+std::string ledgerOpenFailure(const std::string& path, FileError error) {
+    return "不能打开文件" + path + ".不能完成操作" + failureReason(error);
+}
+
+std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& account) {
+    return dataDirectory + fieldText(account.name) + kLedgerSuffix;
+}
+
+LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger,
+                        FileStamp* stamp) {
+    ledger.clear();
+    const auto checked = checkedPath(store, account);
+    if (!checked) return LedgerStatus::UnsafeName;
+    const std::string& path = *checked;
+    // A file that cannot be read is described as it is: a later save then meets the same
+    // refusal instead of an apparent change.
+    if (stamp != nullptr) *stamp = stampOf(path);
+    FileReader file;
+    if (const LedgerStatus s = openLedgerFile(store, path, file); s != LedgerStatus::Ok) return s;
+    Bytes header;
+    if (const LedgerStatus s = checkHeader(store, account, path, file, header);
+        s != LedgerStatus::Ok)
+        return s;
+    if (!readRecords(store, file, file.size() / kSlot - 1, ledger)) {
+        ledger.clear();
+        store.messages.plain(damaged(path));
+        return LedgerStatus::Damaged;
+    }
+    if (stamp != nullptr) *stamp = file.stamp();
+    return file.size() % kSlot == 0 ? LedgerStatus::Ok : LedgerStatus::PartialRecord;
+}
+
+bool saveLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger) {
+    const auto path = checkedPath(store, account);
+    if (!path) return false;
+    FolderLock lock(store.dataDirectory);
+    return rewriteLedger(store, account, *path, ledger, nullptr);
+}
+
+SaveStatus saveLoadedLedger(const LedgerStore& store, const AccountInfo& account,
+                            const Ledger& ledger, FileStamp& stamp) {
+    const auto path = checkedPath(store, account);
+    if (!path) return SaveStatus::Failed;
+    FolderLock lock(store.dataDirectory);
+    if (stampOf(*path) != stamp) {
+        store.messages.plain(changedOnDiskMessage(*path));
+        return SaveStatus::ChangedOnDisk;
+    }
+    return rewriteLedger(store, account, *path, ledger, &stamp) ? SaveStatus::Saved
+                                                                : SaveStatus::Failed;
+}
+
+bool writeNewLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger,
+                    FileStamp& stamp) {
+    const auto path = checkedPath(store, account);
+    return path && writeLedgerFile(store, *path, fieldBytes(account.password), ledger, &stamp);
+}
+
 bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
                        std::string_view gbkPassword) {
-    Bytes bytes;
-    std::string path;
-    if (!readFile(store, account, bytes, path)) return false;
+    const auto checked = checkedPath(store, account);
+    if (!checked) return false;
+    const std::string& path = *checked;
+    FolderLock lock(store.dataDirectory);
+    ReadResult file = readWholeFile(path, store.mode);
+    if (file.status == ReadStatus::TooLarge) {
+        store.messages.plain(damaged(path));
+        return false;
+    }
+    if (file.status != ReadStatus::Ok) {
+        store.messages.plain(ledgerOpenFailure(path, file.error));
+        return false;
+    }
     Bytes header;
     appendSlot(header, headerSlot(gbkPassword));
     store.scrambler.encrypt(header.data(), header.size());
     // The first 200 bytes are overwritten; everything after them stays as it was.
+    Bytes& bytes = file.bytes;
     if (bytes.size() < kSlot) bytes.resize(kSlot);
     std::copy(header.begin(), header.end(), bytes.begin());
-    if (!replaceFile(path, bytes)) {
-        store.messages.plain(openFailure(path));
+    if (const WriteResult written = replaceFile(path, bytes); !written) {
+        store.messages.plain(ledgerOpenFailure(path, written.error));
         return false;
     }
     return true;

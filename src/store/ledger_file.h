@@ -17,7 +17,18 @@ namespace fiscora {
 // whose header does not match the registered password is refused as tampered with.
 inline constexpr const char* kLedgerSuffix = ".da0";
 
-enum class LedgerStatus { Ok, Missing, CannotOpen, Damaged, Tampered, UnsafeName };
+// PartialRecord: the records were read, but the file ends in a piece of a record (a cut
+// write); a rewrite leaves that piece out.
+enum class LedgerStatus { Ok, Missing, CannotOpen, Damaged, Tampered, UnsafeName, PartialRecord };
+
+// True when the records were read (possibly without a trailing partial record).
+inline bool isLoaded(LedgerStatus s) {
+    return s == LedgerStatus::Ok || s == LedgerStatus::PartialRecord;
+}
+
+// Saved; not written (reported); or not written because another program changed the file
+// since it was read (reported, the caller reloads).
+enum class SaveStatus { Saved, Failed, ChangedOnDisk };
 
 // Where the ledger files are and how they are read and reported.
 struct LedgerStore {
@@ -28,7 +39,7 @@ struct LedgerStore {
 };
 
 // True when the name (UTF-8) can be a file name inside the data directory: not empty,
-// no '/', no NUL, not "." or "..".
+// no '/', no control character (NUL, TAB, line ends...), not "." or "..", not only spaces.
 bool isPlainFileName(std::string_view name);
 std::string unsafeNameMessage(std::string_view name);
 
@@ -36,14 +47,34 @@ std::string unsafeNameMessage(std::string_view name);
 std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& account);
 
 // Replaces `ledger` with the file's records (it is emptied first). Every refusal is
-// reported; the ledger then stays empty.
-LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger);
+// reported; the ledger then stays empty. A file beyond the format's size is damaged. The
+// stamp of the file read is stored in `stamp` when given. The ledger keeps some spare
+// capacity, so that booking a record does not copy it.
+LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger,
+                        FileStamp* stamp = nullptr);
 
 // Rewrites the file: a fresh header with the password found in the file's own header,
 // then the records. Refuses, reported and without writing, a file whose header does not
 // match the registered password. A write that fails is reported with the open-failure
 // message; the ledger in memory stays as it is.
 bool saveLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger);
+
+// The same for a ledger loaded earlier, under the data folder's lock: when the file is no
+// longer the one `stamp` describes, another program changed it, and nothing is written
+// over that change (reported with "已被其他程序修改"). On success `stamp` describes the
+// new file.
+SaveStatus saveLoadedLedger(const LedgerStore& store, const AccountInfo& account,
+                            const Ledger& ledger, FileStamp& stamp);
+
+// Writes a new account's whole file (its header for the account's password, then the
+// records) without reading what may be there. On success `stamp` describes the file.
+bool writeNewLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger,
+                    FileStamp& stamp);
+
+// The message shown when another program changed a file since it was read.
+std::string changedOnDiskMessage(const std::string& path);
+// "不能打开文件PATH.不能完成操作" with the reason of the failure when there is one.
+std::string ledgerOpenFailure(const std::string& path, FileError error);
 
 // Writes a fresh header slot for `gbkPassword` at the start of the file and keeps every
 // byte after it: the whole file of a new account, or the new password of an old one.

@@ -1,6 +1,10 @@
 #pragma once
 
-#include <optional>
+#include <sys/types.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,11 +17,39 @@ using Bytes = std::vector<unsigned char>;
 // never creates anything.
 enum class OpenMode { CreateIfMissing, ReadOnly };
 
-enum class ReadStatus { Ok, Missing, CannotOpen };
+enum class ReadStatus { Ok, Missing, CannotOpen, TooLarge };
+
+// Why a file could not be read or written, as far as the user can act on it.
+enum class FileError { None, Missing, NotRegular, TooLarge, DiskFull, ReadOnly, Permission, Other };
+
+// The reason appended to a failure message ("（原因：磁盘已满）"), empty when there is
+// nothing the user could act on.
+std::string failureReason(FileError error);
+
+// No data file is larger than a signed 32-bit file length: the format's files never were.
+inline constexpr std::size_t kMaxDataFileBytes = 0x7FFFFFFF;
+
+// What identifies the file's contents as read: another program that rewrites it (always
+// by renaming a new file over it) changes the identity, one that writes in place changes
+// the size or the times.
+struct FileStamp {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of what is at `path` now (a missing file gives exists = false).
+FileStamp stampOf(const std::string& path);
 
 struct ReadResult {
     ReadStatus status = ReadStatus::CannotOpen;
+    FileError error = FileError::Other;
     Bytes bytes;
+    FileStamp stamp;
 };
 
 // An open file read piece by piece, for callers that place the bytes themselves.
@@ -28,24 +60,48 @@ public:
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;
 
-    // Opens like readWholeFile; only regular files count as opened.
-    ReadStatus open(const std::string& path, OpenMode mode);
+    // Opens like readWholeFile, without reading.
+    ReadStatus open(const std::string& path, OpenMode mode,
+                    std::size_t maxBytes = kMaxDataFileBytes);
     std::size_t size() const { return size_; }
+    FileError error() const { return error_; }
+    const FileStamp& stamp() const { return stamp_; }
     // Exactly `length` bytes from `offset`, or false.
     bool readAt(std::size_t offset, void* buffer, std::size_t length) const;
 
 private:
     int fd_ = -1;
     std::size_t size_ = 0;
+    FileError error_ = FileError::None;
+    FileStamp stamp_;
 };
 
-// The whole file. With CreateIfMissing a missing file is created empty and the file
-// must be writable, as the window's files are opened for reading and writing.
-ReadResult readWholeFile(const std::string& path, OpenMode mode);
+// The whole file. Only a regular file is read (a symbolic link, a FIFO or a device is
+// refused without waiting on it), and only up to `maxBytes` (TooLarge beyond). With
+// CreateIfMissing a missing file is created empty and the file must be writable, as the
+// window's files are opened for reading and writing.
+ReadResult readWholeFile(const std::string& path, OpenMode mode,
+                         std::size_t maxBytes = kMaxDataFileBytes);
 
-// Replaces the file's contents with `bytes` so that at any instant the file holds either
-// the old or the new bytes: a temporary file in the same folder is written, flushed to
-// disk and renamed over the old one. False on any failure, the old file then untouched.
-bool replaceFile(const std::string& path, const Bytes& bytes);
+// The outcome of a rewrite: true when written, with the new file's stamp.
+struct WriteResult {
+    FileError error = FileError::Other;
+    FileStamp stamp;
+    explicit operator bool() const { return error == FileError::None; }
+};
+
+// Hands the new contents over piece by piece; false from `put` means the write failed.
+using ByteSink = std::function<bool(const void* data, std::size_t size)>;
+using ContentWriter = std::function<bool(const ByteSink& put)>;
+
+// Replaces the file's contents so that at any instant the file holds either the old or
+// the new bytes: a temporary file in the same folder is written, flushed to disk and
+// renamed over the old one, all under the folder's lock. Temporaries of this file left by
+// a killed writer are removed first. On any failure the old file is untouched.
+WriteResult replaceFileWith(const std::string& path, const ContentWriter& write);
+WriteResult replaceFile(const std::string& path, const Bytes& bytes);
+
+// The folder part of a path ("." for a bare name).
+std::string folderOf(const std::string& path);
 
 }  // namespace fiscora

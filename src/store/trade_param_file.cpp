@@ -1,6 +1,7 @@
 #include "store/trade_param_file.h"
 
 #include <cstring>
+#include <new>
 
 #include "host/module_state.h"
 
@@ -18,22 +19,27 @@ std::optional<std::string> tradeParamPath(Messages& messages) {
 bool loadTradeParams(const std::string& path, TradeParamTable& table, Messages& messages,
                      OpenMode mode) {
     ReadResult file = readWholeFile(path, mode);
-    if (file.status == ReadStatus::CannotOpen) {
-        messages.error("不能打开文件trdpara.dat读取交易参数数据!");
+    if (file.status == ReadStatus::CannotOpen || file.status == ReadStatus::TooLarge) {
+        messages.error("不能打开文件trdpara.dat读取交易参数数据!" + failureReason(file.error));
         return false;
     }
     const std::size_t n = file.bytes.size() / sizeof(TradeParam);
-    table.resize(n);
-    if (n > 0)
-        std::memcpy(static_cast<void*>(table.data()), file.bytes.data(), n * sizeof(TradeParam));
+    const auto* first = reinterpret_cast<const TradeParam*>(file.bytes.data());
+    try {
+        table.assign(first, first + n);
+    } catch (const std::bad_alloc&) {
+        messages.error("不能打开文件trdpara.dat读取交易参数数据!" +
+                       failureReason(FileError::TooLarge));
+        return false;
+    }
     return true;
 }
 
 bool saveTradeParams(const std::string& path, const TradeParamTable& table, Messages& messages) {
     Bytes bytes(table.size() * sizeof(TradeParam));
     if (!bytes.empty()) std::memcpy(bytes.data(), table.data(), bytes.size());
-    if (!replaceFile(path, bytes)) {
-        messages.error("不能打开文件trdpara.dat读取相关数据!");
+    if (const WriteResult written = replaceFile(path, bytes); !written) {
+        messages.error("不能打开文件trdpara.dat读取相关数据!" + failureReason(written.error));
         return false;
     }
     return true;

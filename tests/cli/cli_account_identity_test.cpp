@@ -68,14 +68,15 @@ TEST_F(CliAccountIdentity, RefusalsLeaveEveryByte) {
     const auto before = treeContents(root.path());
     const CliRun wrong = run("wrong", {"rename-account", "张三", "李四"});
     EXPECT_EQ(wrong.exitCode, 1);
-    EXPECT_NE(wrong.err.find("密码错误，注意是否按下了Caps Lock键"), std::string::npos) << wrong.err;
+    EXPECT_NE(wrong.err.find("密码错误，注意是否按下了Caps Lock键"), std::string::npos)
+        << wrong.err;
     const CliRun taken = run("pw", {"rename-account", "张三", "张三"});
     EXPECT_EQ(taken.exitCode, 1);
     EXPECT_NE(taken.err.find("已有同样的帐户名存在"), std::string::npos) << taken.err;
     const CliRun unknown = run("pw", {"rename-account", "王五", "李四"});
     EXPECT_EQ(unknown.exitCode, 1);
-    const CliRun badOld = run("wrong", {"change-password", "张三", "--new-password-file",
-                                        secrets.file("new")});
+    const CliRun badOld =
+        run("wrong", {"change-password", "张三", "--new-password-file", secrets.file("new")});
     EXPECT_EQ(badOld.exitCode, 1);
     const CliRun empty = run("pw", {"change-password", "张三"}, {"FISCORA_NEW_PASSWORD="});
     EXPECT_EQ(empty.exitCode, 1);

@@ -6,10 +6,11 @@
 #include <sstream>
 
 #include "cli/cli_runner.h"
+#include "cli/golden.h"
 #include "cli/sample_data.h"
 #include "engine/account_summary.h"
-#include "host/quote_snapshot.h"
 #include "store/ledger_file.h"
+#include "store/quote_snapshot_file.h"
 #include "support/builders.h"
 #include "support/temp_dir.h"
 
@@ -37,15 +38,6 @@ protected:
         std::string path = secrets.file("pw" + std::to_string(++files));
         writeText(path, text);
         return path;
-    }
-
-    // Compares stdout with tests/cli/golden/NAME; FISCORA_UPDATE_GOLDEN=1 rewrites it.
-    static void expectGolden(const CliRun& r, const std::string& name) {
-        const std::string path = std::string(FISCORA_CLI_GOLDEN_DIR) + "/" + name;
-        if (std::getenv("FISCORA_UPDATE_GOLDEN") != nullptr) writeText(path, r.out);
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.err, "");
-        EXPECT_EQ(r.out, readText(path)) << "golden file " << name;
     }
 
     std::string ledgerFile(const std::string& name) const {
@@ -108,7 +100,7 @@ TEST_F(CliCommands, JsonNumbersAreTheEnginesValuesExactly) {
     ws.open(root.file("invest/"), root.file("trdpara.dat"));
     QuoteSnapshot quotes;
     std::string error;
-    ASSERT_TRUE(quotes.load(root.file("quotes.txt"), error)) << error;
+    ASSERT_TRUE(loadQuoteSnapshot(quotes, root.file("quotes.txt"), error)) << error;
     quotes.install();
     ASSERT_EQ(ws.loadLedgerOf(ws.accounts.at(0)), LedgerStatus::Ok);
     const AccountSummary s = accountSummary(ws, ws.accounts.at(0));
@@ -226,7 +218,7 @@ TEST_F(CliCommands, UnreadableRegistryOrQuotesAreRefused) {
     std::filesystem::create_directory(root.file("invest/pinfo.dat"));
     const CliRun registry = run({"accounts"});
     EXPECT_EQ(registry.exitCode, 1);
-    EXPECT_EQ(registry.err, "不能打开文件pinfo.dat读取相关数据!\n");
+    EXPECT_EQ(registry.err, "不能打开文件pinfo.dat读取相关数据!（原因：不是普通文件）\n");
     EXPECT_EQ(registry.out, "");
 }
 

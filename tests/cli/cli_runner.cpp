@@ -31,12 +31,9 @@ std::vector<char*> pointers(std::vector<std::string>& words) {
 
 }  // namespace
 
-CliRun runCli(const std::string& workingDirectory, const std::vector<std::string>& args,
-              const std::vector<std::string>& extraEnv) {
-    // Output is captured in files of a folder of its own, outside the data being read.
-    TempDir capture;
-    const std::string outPath = capture.file("out");
-    const std::string errPath = capture.file("err");
+pid_t startCli(const std::string& workingDirectory, const std::vector<std::string>& args,
+               const std::vector<std::string>& extraEnv, const std::string& outPath,
+               const std::string& errPath) {
     std::vector<std::string> argv = {FISCORA_CLI_BINARY};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<std::string> env = {"TZ=Asia/Shanghai", "LANG=C.UTF-8"};
@@ -57,12 +54,25 @@ CliRun runCli(const std::string& workingDirectory, const std::vector<std::string
         ::execve(argp[0], argp.data(), envp.data());
         ::_exit(127);
     }
+    return pid;
+}
+
+int waitForCli(pid_t pid) {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) throw std::runtime_error("waitpid failed");
     }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+CliRun runCli(const std::string& workingDirectory, const std::vector<std::string>& args,
+              const std::vector<std::string>& extraEnv) {
+    // Output is captured in files of a folder of its own, outside the data being read.
+    TempDir capture;
+    const std::string outPath = capture.file("out");
+    const std::string errPath = capture.file("err");
     CliRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.exitCode = waitForCli(startCli(workingDirectory, args, extraEnv, outPath, errPath));
     run.out = readText(outPath);
     run.err = readText(errPath);
     return run;

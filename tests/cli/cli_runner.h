@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <map>
 #include <string>
@@ -21,6 +23,13 @@ struct CliRun {
 CliRun runCli(const std::string& workingDirectory, const std::vector<std::string>& args,
               const std::vector<std::string>& extraEnv = {});
 
+// Starts fiscora-cli as runCli does, its output into the two files, without waiting.
+pid_t startCli(const std::string& workingDirectory, const std::vector<std::string>& args,
+               const std::vector<std::string>& extraEnv, const std::string& outPath,
+               const std::string& errPath);
+// Waits for a started run: its exit code, or 128 + the signal that ended it.
+int waitForCli(pid_t pid);
+
 // Every file below `root` (relative path -> bytes, folders as "path/" -> ""), to show
 // that a run neither changed nor created anything.
 std::map<std::string, std::string> treeContents(const std::string& root);
@@ -29,6 +38,5 @@ std::map<std::string, std::string> treeContents(const std::string& root);
 // not a byte below `root` changed.
 void expectRefusedRun(const std::string& root, const std::function<CliRun()>& run,
                       const std::string& message, int exitCode);
-
 
 }  // namespace fiscora::test

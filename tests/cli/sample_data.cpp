@@ -12,6 +12,7 @@
 #include "store/ledger_file.h"
 #include "store/trade_param_file.h"
 #include "support/builders.h"
+#include "support/capital_series_data.h"
 #include "support/temp_dir.h"
 
 namespace fiscora::test {
@@ -30,6 +31,18 @@ std::string dataDir(const std::string& root) {
 LedgerRecord withRemark(LedgerRecord r, const std::string& remark) {
     storeText(r.remark, remark);
     return r;
+}
+
+// Bars whose prices (in cents, open high low close) rise by `step` a day from `first`.
+std::vector<DayBar> sampleBars(std::uint32_t first, std::uint32_t step) {
+    std::vector<DayBar> bars;
+    std::uint32_t price = first;
+    for (const std::int32_t day :
+         {20240102, 20240103, 20240104, 20240105, 20240108, 20240110, 20240111}) {
+        bars.push_back({day, {price, price + 20, price - 10, price + 5}, {}});
+        price += step;
+    }
+    return bars;
 }
 
 }  // namespace
@@ -87,6 +100,9 @@ void writeSampleData(const std::string& root) {
     RecordingMessages messages;
     if (!saveTradeParams(root + kTradeParamFileName, {row}, messages))
         throw std::runtime_error("params not written");
+
+    writeDayBarFile(root, {1, "600036"}, sampleBars(1050, 15));
+    writeDayBarFile(root, {0, "000002"}, sampleBars(800, 5));
 
     std::ofstream quotes(root + "quotes.txt", std::ios::binary);
     quotes << "# code\tmarket\tname\tlatest\tprevClose\n"

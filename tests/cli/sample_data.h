@@ -9,7 +9,9 @@ namespace fiscora::test {
 
 // A data tree as the window leaves it, written by the core's own writers below `root`
 // (which ends with '/'): invest/pinfo.dat with three accounts and their ledgers,
-// trdpara.dat with one fee row, and quotes.txt, a snapshot for --quotes.
+// trdpara.dat with one fee row, quotes.txt, a snapshot for --quotes, and the host's daily
+// bars of 600036 and 000002 in mkthome/ for the weekdays from 20240102 to 20240111 but the
+// holiday 20240109.
 //   张三  password "secret", 深沪A股: cash, trades in two stocks, a remark that needs escaping
 //   李四  empty password, 深证B股: its opening cash only
 //   王五  password "pw3", 上证B股: a Shanghai position and a closed one

@@ -5,7 +5,6 @@
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "support/builders.h"
-#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace fiscora {
@@ -102,7 +101,7 @@ TEST_F(AccountIdentityTest, RegistryWriteFailureMovesTheLedgerBack) {
         renamed = renameAccount(workspace, gbk("张三"), gbk("张三丰"));
     }
     EXPECT_FALSE(renamed);
-    EXPECT_EQ(messages.texts().front(), "不能打开文件pinfo.dat!无法将基本资料存盘.");
+    EXPECT_EQ(messages.texts().front(), "不能打开文件pinfo.dat!无法将基本资料存盘.（原因：文件过大）");
     EXPECT_EQ(messages.texts().back(), "帐户没有改变。");
     EXPECT_FALSE(test::fileExists(dir.file("张三丰.da0")));
     expectNothingChanged();
@@ -125,7 +124,7 @@ TEST_F(AccountIdentityTest, LedgerHeaderFailureChangesNothing) {
         changed = changeAccountPassword(workspace, gbk("张三"), "n3w");
     }
     EXPECT_FALSE(changed);
-    EXPECT_EQ(messages.texts().back(), "不能打开文件" + dir.file("张三.da0") + ".不能完成操作");
+    EXPECT_EQ(messages.texts().back(), "不能打开文件" + dir.file("张三.da0") + ".不能完成操作（原因：文件过大）");
     expectNothingChanged();
 }
 

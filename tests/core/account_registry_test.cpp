@@ -80,7 +80,7 @@ TEST_F(RegistryTest, FailuresAreReportedAsErrors) {
         dir.file("pinfo.dat"));  // a folder cannot be opened as the file
     EXPECT_TRUE(loadRegistry(dir.path(), scrambler, messages).empty());
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "不能打开文件pinfo.dat读取相关数据!");
+    EXPECT_EQ(messages.shown[0].text, "不能打开文件pinfo.dat读取相关数据!（原因：不是普通文件）");
     EXPECT_EQ(messages.shown[0].caption, "错误");
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Stop);
 

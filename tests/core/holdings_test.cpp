@@ -49,6 +49,21 @@ TEST_F(HoldingsTest, SumsEachStockInOrderOfFirstAppearance) {
     EXPECT_EQ(h[2].stockCode, "000001");
 }
 
+TEST_F(HoldingsTest, QuantitiesSumBeyondThirtyTwoBits) {
+    const std::int32_t most = 2147483647;
+    const Ledger ledger = {stock(RecordType::Buy, 20240102, "600036", most, 1, 0),
+                           stock(RecordType::Buy, 20240103, "600036", most, 1, 0),
+                           stock(RecordType::BonusShares, 20240104, "600036", most, 0, 0)};
+    const Holdings h = computeHoldings(ledger, 0, -1);
+    ASSERT_EQ(h.size(), 1u);
+    EXPECT_EQ(h[0].heldQty(), std::int64_t{3} * most);
+    EXPECT_EQ(computeSellable(ledger, 20240104)[0].heldQty(), std::int64_t{2} * most);
+    const HoldingFigures f = holdingFigures(h[0], 2, d);
+    EXPECT_EQ(f.heldQty, std::int64_t{3} * most);
+    EXPECT_DOUBLE_EQ(f.marketValue, 6.0 * most);
+    EXPECT_NEAR(f.averagePrice, 2.0 / 3.0, 1e-12);
+}
+
 TEST_F(HoldingsTest, ClosedAndDividendOnlyPositionsDisappear) {
     Ledger ledger = {stock(RecordType::Buy, 20240102, "600036", 1000, 10, 30),
                      stock(RecordType::Sell, 20240103, "600036", 1000, 11, 60),

@@ -110,10 +110,11 @@ protected:
     LedgerEditsTest() {
         ws.open(dir.path(), std::nullopt);
         writeLedgerHeader(ws.ledgerStore(), owner, "secret");
-        ws.ledger = {test::cashRecord(RecordType::CashIn, 20240101, 1000),
-                     test::stockRecord(RecordType::Buy, 20240102, "600036", 79, 10, 10),
-                     test::cashRecord(RecordType::CashOut, 20240103, 100)};
-        ws.saveLedgerOf(owner);
+        saveLedger(ws.ledgerStore(), owner,
+                   {test::cashRecord(RecordType::CashIn, 20240101, 1000),
+                    test::stockRecord(RecordType::Buy, 20240102, "600036", 79, 10, 10),
+                    test::cashRecord(RecordType::CashOut, 20240103, 100)});
+        ws.loadLedgerOf(owner);
         ws.holdings.clear();  // stale, as the view may find them
     }
     Ledger reloaded() {

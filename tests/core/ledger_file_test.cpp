@@ -94,7 +94,7 @@ TEST_F(LedgerFileTest, ReadOnlyModeReportsAMissingFileAndCreatesNothing) {
     EXPECT_EQ(messages.texts().at(0), "不能打开文件" + path() + ".不能完成操作");
 }
 
-TEST_F(LedgerFileTest, TrailingPartialSlotIsIgnoredAndDroppedOnSave) {
+TEST_F(LedgerFileTest, TrailingPartialSlotIsReportedAndDroppedOnSave) {
     createFile(owner);
     ASSERT_TRUE(saveLedger(store(), owner, {sample[0]}));
     Bytes file = test::readBytes(path());
@@ -102,9 +102,11 @@ TEST_F(LedgerFileTest, TrailingPartialSlotIsIgnoredAndDroppedOnSave) {
     test::writeBytes(path(), file);
 
     Ledger ledger;
-    EXPECT_EQ(loadLedger(store(), owner, ledger), LedgerStatus::Ok);
+    EXPECT_EQ(loadLedger(store(), owner, ledger), LedgerStatus::PartialRecord);
+    EXPECT_TRUE(isLoaded(LedgerStatus::PartialRecord));
     ASSERT_EQ(ledger.size(), 1u);
     ASSERT_TRUE(saveLedger(store(), owner, ledger));
+    EXPECT_EQ(loadLedger(store(), owner, ledger), LedgerStatus::Ok);
     EXPECT_EQ(test::readBytes(path()).size(), 400u);
 }
 
@@ -116,7 +118,7 @@ TEST_F(LedgerFileTest, LengthNotAMultipleOfEightLoadsButIsNeverOverwritten) {
     test::writeBytes(path(), file);
 
     Ledger ledger;
-    EXPECT_EQ(loadLedger(store(), owner, ledger), LedgerStatus::Ok);
+    EXPECT_EQ(loadLedger(store(), owner, ledger), LedgerStatus::PartialRecord);
     EXPECT_EQ(ledger.size(), 1u);
     EXPECT_FALSE(saveLedger(store(), owner, sample));
     EXPECT_EQ(messages.texts().back(), "记录张三个人资料的文件已经被非法篡改，不能读取资料");
@@ -167,7 +169,8 @@ TEST_F(LedgerFileTest, EmptyPasswordIsTwentyOneZeroBytes) {
 }
 
 TEST_F(LedgerFileTest, NamesThatLeaveTheDataDirectoryAreRefused) {
-    for (const char* bad : {"../evil", "a/b", ".", ".."}) {
+    for (const char* bad :
+         {"../evil", "a/b", ".", "..", "a\tb", "a\nb", "a\rb", "\x01", "\x7f", " ", "   "}) {
         messages.shown.clear();
         AccountInfo a = test::account(bad, "x");
         Ledger ledger;
@@ -179,6 +182,7 @@ TEST_F(LedgerFileTest, NamesThatLeaveTheDataDirectoryAreRefused) {
     EXPECT_FALSE(test::fileExists(dir.path() + "../evil.da0"));
     EXPECT_TRUE(isPlainFileName("张三 2024"));
     EXPECT_TRUE(isPlainFileName("a.b"));
+    EXPECT_TRUE(isPlainFileName(" a "));
     EXPECT_FALSE(isPlainFileName(""));
 }
 
@@ -187,20 +191,15 @@ TEST_F(LedgerFileTest, FailedWriteIsReportedAndLeavesTheFile) {
     ASSERT_TRUE(saveLedger(store(), owner, sample));
     const Bytes before = test::readBytes(path());
 
-    // A file size limit makes writes fail like a full disk, even for root.
     Ledger big(50, sample[1]);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = saveLedger(store(), owner, big);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    bool saved = true;
+    {
+        const test::ScopedFileSizeLimit limit(4096);
+        saved = saveLedger(store(), owner, big);
+    }
 
     EXPECT_FALSE(saved);
-    EXPECT_EQ(messages.texts().back(), "不能打开文件" + path() + ".不能完成操作");
+    EXPECT_EQ(messages.texts().back(), "不能打开文件" + path() + ".不能完成操作（原因：文件过大）");
     EXPECT_EQ(test::readBytes(path()), before);
     // No temporary file is left behind.
     std::size_t files = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/quote_source.h"
+#include "store/quote_snapshot_file.h"
 
 namespace fiscora {
 namespace {
@@ -36,6 +37,14 @@ TEST(QuoteSnapshot, MalformedLinesAreReportedWithTheirNumber) {
         {"600036\t1\t招商银行股份有限\t1\t1\n", "quotes:1: the name is longer"},
         {"600036\t1\tx\tabc\t1\n", "quotes:1: the prices"},
         {"600036\t1\tx\t1\t\n", "quotes:1: the prices"},
+        {"600036\t1\tx\t1\t1\n600000\t1\ty\tnan\t1\n", "quotes:2: the prices"},
+        {"600036\t1\tx\tinf\t1\n", "quotes:1: the prices"},
+        {"600036\t1\tx\t1\t-2.5\n", "quotes:1: the prices"},
+        {"600036\t1\tx\t0x1A\t1\n", "quotes:1: the prices"},
+        {"600036\t1\tx\t1e3\t1\n", "quotes:1: the prices"},
+        {"600036\t1\tx\t1.2.3\t1\n", "quotes:1: the prices"},
+        {"600036\t1\tx\t.\t1\n", "quotes:1: the prices"},
+        {"600036\t1\tx\t1\t999999999999999999999999999999999999999999\n", "quotes:1: the prices"},
     };
     for (const auto& [text, want] : bad) {
         QuoteSnapshot snapshot;
@@ -45,7 +54,8 @@ TEST(QuoteSnapshot, MalformedLinesAreReportedWithTheirNumber) {
     }
     QuoteSnapshot snapshot;
     std::string error;
-    EXPECT_FALSE(snapshot.load("/nonexistent/quotes.txt", error));
+    EXPECT_FALSE(loadQuoteSnapshot(snapshot, "/nonexistent/quotes.txt", error));
+    EXPECT_TRUE(snapshot.parse("600036\t1\tx\t.5\t12.\n", "quotes", error)) << error;
 }
 
 }  // namespace

@@ -72,5 +72,19 @@ TEST(CurrencyUnit, FollowsTheTradeType) {
     EXPECT_EQ(marketText(5), "");
 }
 
+TEST(TradeType, ListsItsTextsInTheDialogsOrderAndFindsThemByTextOrUnit) {
+    EXPECT_EQ(tradeTypeTexts(), (std::vector<std::string>{"深沪A股", "深证B股", "上证B股"}));
+    EXPECT_EQ(marketTexts(), (std::vector<std::string>{"深圳", "上海"}));
+    EXPECT_EQ(findTradeType("上证B股"), &kTradeTypes[2]);
+    EXPECT_EQ(findTradeType("B股"), nullptr);
+    EXPECT_EQ(tradeTypeOfUnit("港元"), &kTradeTypes[1]);
+    EXPECT_EQ(tradeTypeOfUnit("人民币元"), nullptr);
+    // A B share account's stocks are all of one market; an A share account has both.
+    EXPECT_EQ(kShanghaiBShares.fixedMarket, 1);
+    EXPECT_EQ(kShenzhenBShares.fixedMarket, 0);
+    EXPECT_EQ(kAShares.fixedMarket, -1);
+    EXPECT_STREQ(currencyUnitOfTradeType("unknown").c_str(), "港元");
+}
+
 }  // namespace
 }  // namespace fiscora

@@ -60,7 +60,8 @@ TEST(TradeParamFile, FailuresLeaveTheTableAndAreReported) {
     EXPECT_EQ(table.size(), 1u);
     EXPECT_FALSE(saveTradeParams(dir.file("no/trdpara.dat"), table, messages));
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, "不能打开文件trdpara.dat读取交易参数数据!");
+    EXPECT_EQ(messages.shown[0].text,
+              "不能打开文件trdpara.dat读取交易参数数据!（原因：不是普通文件）");
     EXPECT_EQ(messages.shown[1].text, "不能打开文件trdpara.dat读取相关数据!");
     EXPECT_EQ(messages.shown[1].caption, "错误");
 }

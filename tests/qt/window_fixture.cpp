@@ -7,6 +7,7 @@
 #include "qt/account/password_view.h"
 #include "qt/main/main_window_view.h"
 #include "qt/widgets/hover_button.h"
+#include "store/quote_snapshot_file.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 
@@ -19,7 +20,8 @@ SampleWorkspace::SampleWorkspace() {
     cwd_ = std::make_unique<ScopedCurrentDirectory>(dir_.path());
     setPrivateInvestDir((dir_.path() + "invest/").c_str());
     std::string error;
-    if (!quotes_.load(dir_.path() + demo::kQuotesFileName, error)) qFatal("%s", error.c_str());
+    if (!loadQuoteSnapshot(quotes_, dir_.path() + demo::kQuotesFileName, error))
+        qFatal("%s", error.c_str());
     quotes_.install();
 }
 

@@ -36,6 +36,20 @@ private:
     std::string previous_;
 };
 
+// Makes every write beyond `bytes` fail for the scope (as a full disk would, even for
+// root), restoring the limit afterwards.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(unsigned long bytes);
+    ~ScopedFileSizeLimit();
+    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+private:
+    unsigned long previousLimit_ = 0;
+    void (*previousHandler_)(int) = nullptr;
+};
+
 Bytes readBytes(const std::string& path);
 std::string readText(const std::string& path);
 void writeBytes(const std::string& path, const Bytes& bytes);

@@ -146,17 +146,53 @@ TEST_F(AccountCommandsTest, ANameThatCannotBeAFileNameIsRefusedBeforeAnythingIsW
     EXPECT_FALSE(test::fileExists(dir.file("escape.da0")));
 }
 
-TEST_F(AccountCommandsTest, ALedgerFileThatCannotBeOpenedLeavesTheAccountRegisteredAndUnselected) {
+// Creating an account is all or nothing: without its ledger there is no account.
+TEST_F(AccountCommandsTest, ALedgerFileThatCannotBeWrittenCreatesNoAccount) {
     open();
     std::filesystem::create_directory(ledgerFile("张三"));  // a folder where the file should go
     runner.then<NewAccountDialog>(enterAccount("张三", "p", "1"));
     commands().OnNewAccount();
-    EXPECT_EQ(messages.texts(),
-              std::vector<std::string>{"不能打开文件" + ledgerFile("张三") + ".不能完成操作"});
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"不能打开文件" + ledgerFile("张三") +
+                                                         ".不能完成操作（原因：不是普通文件）"});
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
-    EXPECT_EQ(registryOnDisk().size(), 1u);
-    EXPECT_EQ(treeImages(), std::vector<int>{1});
-    EXPECT_EQ(window.selectedIndex(), -1);
+    EXPECT_TRUE(registryOnDisk().empty());
+    EXPECT_TRUE(window.tree().empty());
+    EXPECT_TRUE(window.workspace().accounts.empty());
+}
+
+TEST_F(AccountCommandsTest, ARegistryThatCannotBeWrittenLeavesNoLedgerBehind) {
+    // A folder in the registry's place: the ledger is written, the registry is not.
+    std::filesystem::create_directories(dataDir() + "pinfo.dat");
+    open();  // the registry could not be read
+    runner.then<NewAccountDialog>(enterAccount("张三", "p", "1"));
+    commands().OnNewAccount();
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{
+                  "不能打开文件pinfo.dat!无法将基本资料存盘.（原因：不是普通文件）"});
+    EXPECT_FALSE(test::fileExists(ledgerFile("张三")));
+    EXPECT_TRUE(window.tree().empty());
+    EXPECT_TRUE(window.workspace().accounts.empty());
+}
+
+// Another program created an account while the window was open: the window reads the
+// registry again instead of writing its older list over it.
+TEST_F(AccountCommandsTest, ARegistryChangedByAnotherProgramIsReadAgainNotOverwritten) {
+    open();
+    ASSERT_TRUE(saveRegistry(dataDir(), {test::account("李四", "x")}, scrambler, fileMessages));
+    runner.then<NewAccountDialog>(enterAccount("张三", "p", "1"));
+    commands().OnNewAccount();
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"文件" + dataDir() +
+                                       "pinfo.dat已被其他程序修改,已重新读入,请重新操作"});
+    EXPECT_EQ(treeTexts(), std::vector<std::string>{"李四"});
+    EXPECT_FALSE(test::fileExists(ledgerFile("张三")));
+
+    messages.shown.clear();
+    runner.then<NewAccountDialog>(enterAccount("张三", "p", "1"));
+    commands().OnNewAccount();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(registryOnDisk().size(), 2u);
+    EXPECT_EQ(treeTexts(), (std::vector<std::string>{"李四", "张三"}));
 }
 
 TEST_F(AccountCommandsTest, AWrongPasswordKeepsComingBackUntilCancelled) {
@@ -310,6 +346,20 @@ TEST_F(DeleteAccountTest, DeletingTheOnlyAccountLeavesAnEmptyWindow) {
     EXPECT_EQ(window.caption(), "Fiscora");
     EXPECT_EQ(test::readBytes(dataDir() + "pinfo.dat").size(), 0u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dataDir()), {}), 1);
+}
+
+TEST_F(DeleteAccountTest, NothingIsDeletedFromARegistryChangedByAnotherProgram) {
+    AccountList onDisk = registryOnDisk();
+    onDisk.push_back(test::account("丁", "4"));
+    ASSERT_TRUE(saveRegistry(dataDir(), onDisk, scrambler, fileMessages));
+    deleteSelected(1);
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"文件" + dataDir() +
+                                       "pinfo.dat已被其他程序修改,已重新读入,请重新操作"});
+    EXPECT_TRUE(test::fileExists(ledgerFile("乙")));
+    EXPECT_EQ(registryOnDisk().size(), 4u);
+    EXPECT_EQ(treeTexts(), (std::vector<std::string>{"甲", "乙", "丙", "丁"}));
+    EXPECT_EQ(treeImages(), (std::vector<int>{1, 1, 1, 0}));
 }
 
 TEST_F(DeleteAccountTest, AMissingLedgerFileDoesNotStopTheDeletion) {

@@ -100,6 +100,29 @@ TEST_F(AccountIdentityCommandsTest, RenameOntoAnExistingFileIsRefusedAndNothingD
     EXPECT_EQ(test::readBytes(ledgerFile("王五")), Bytes{7});
 }
 
+// Another program changed the registry while the window was open: renaming or a new
+// password reads it again instead of writing the window's older list over it.
+TEST_F(AccountIdentityCommandsTest, ARegistryChangedByAnotherProgramIsReadAgainNotOverwritten) {
+    const std::vector<AccountInfo> theirs{test::account("张三", "secret"),
+                                          test::account("李四", "pw"), test::account("赵六", "z")};
+    ASSERT_TRUE(saveRegistry(dataDir(), theirs, scrambler, fileMessages));
+    runner.then<RenameAccountDialog>(rename("王五", "secret"));
+    window.OnCommand(command::kRenameAccount);
+    const std::string reread = "文件" + dataDir() + "pinfo.dat已被其他程序修改,已重新读入,请重新操作";
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{reread});
+    EXPECT_EQ(treeTexts(), (std::vector<std::string>{"张三", "李四", "赵六"}));
+    EXPECT_TRUE(test::fileExists(ledgerFile("张三")));
+
+    ASSERT_TRUE(saveRegistry(dataDir(), {theirs[0], theirs[1]}, scrambler, fileMessages));
+    messages.shown.clear();
+    window.selectTreeItem(0);
+    runner.then<ChangePasswordDialog>(repassword("secret", "new", "new"));
+    window.OnCommand(command::kChangePassword);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{reread});
+    EXPECT_EQ(loadAs("张三", "secret").size(), 2u);
+    EXPECT_EQ(registryOnDisk().size(), 2u);
+}
+
 TEST_F(AccountIdentityCommandsTest, NewPasswordOpensTheSameRecords) {
     runner.then<ChangePasswordDialog>(repassword("secret", "", ""));
     runner.then<ChangePasswordDialog>(repassword("secret", "n3w", "n3x"));

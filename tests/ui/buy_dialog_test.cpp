@@ -262,11 +262,13 @@ TEST_F(BuyDialogTest, ChecksComeInTheirOrder) {
     type(d.quantity, "100");
     EXPECT_TRUE(d.OnConfirm());
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(d.chosenMarketCode(), 1);
-    EXPECT_EQ(d.quantityValue(), 100u);
-    EXPECT_DOUBLE_EQ(d.priceValue(), 10);
-    EXPECT_DOUBLE_EQ(d.commissionValue(), 12);
-    EXPECT_DOUBLE_EQ(d.expenseValue(), 1012);
+    const auto bought = d.confirmedRecord();
+    ASSERT_TRUE(bought);
+    EXPECT_EQ(bought->market, 1);
+    EXPECT_EQ(bought->quantity, 100);
+    EXPECT_DOUBLE_EQ(bought->price, 10);
+    EXPECT_DOUBLE_EQ(bought->fee, 12);
+    EXPECT_DOUBLE_EQ(bought->amount, 1012);
 }
 
 TEST_F(BuyDialogTest, TheCashCheckAndTheLargestQuantityAgreeAtTheWholeCash) {
@@ -306,10 +308,12 @@ TEST_F(BuyDialogTest, ConfirmedFiguresCarryTheThreeDecimalsShown) {
     EXPECT_EQ(d.commission.text, "61.104");
     EXPECT_EQ(d.expense.text, "11170.993");
     ASSERT_TRUE(d.OnConfirm());
-    EXPECT_EQ(d.chosenMarketCode(), 0);
-    EXPECT_DOUBLE_EQ(d.commissionValue(), 61.104);
-    EXPECT_DOUBLE_EQ(d.expenseValue(), 11170.993);
-    EXPECT_DOUBLE_EQ(d.priceValue(), 3.3333);
+    const auto bought = d.confirmedRecord();
+    ASSERT_TRUE(bought);
+    EXPECT_EQ(bought->market, 0);
+    EXPECT_DOUBLE_EQ(bought->fee, 61.104);
+    EXPECT_DOUBLE_EQ(bought->amount, 11170.993);
+    EXPECT_DOUBLE_EQ(bought->price, 3.3333);
 }
 
 TEST_F(BuyDialogTest, TheRemarkTakesNinetyNineGbkBytes) {

@@ -36,7 +36,7 @@ TEST(CashDialog, TheAmountMustReadBackAboveZeroAndAWithdrawalStayWithinTheCash) 
                                     "资金的数目必须大于零", "资金的数目必须大于零"}));
     in.amount.text = "1e6";  // a deposit is not limited by the cash
     EXPECT_TRUE(in.OnConfirm());
-    EXPECT_DOUBLE_EQ(in.amountValue(), 1e6);
+    EXPECT_DOUBLE_EQ(in.confirmedRecord()->amount, 1e6);
 
     messages.shown.clear();
     CashDialog negative(messages, CashDialog::Mode::Withdrawal, "张三", "元", -50);

@@ -112,7 +112,7 @@ TEST_F(SellDialogTest, SellableSharesAreThoseBoughtBeforeLessThoseSoldUpToTheTra
     EXPECT_EQ(d.sellable.text, "1050");
     EXPECT_EQ(d.focused(), &d.sellQuantity);  // the code's market decided the market box
     EXPECT_TRUE(d.OnConfirm());
-    EXPECT_TRUE(d.sold());
+    EXPECT_TRUE(d.confirmedRecord());
 
     pickDate(dayOffset(-1));
     EXPECT_EQ(d.sellable.text, "0");
@@ -176,13 +176,15 @@ TEST_F(SellDialogTest, ConfirmedValuesAreThoseTheBoxesShow) {
     type(d.price, "12.3456");
     ASSERT_TRUE(d.OnConfirm());
     // fee 333 x 12.3456 x 0.0055 = 22.61097...; income 4111.0848 - fee = 4088.47383...
-    EXPECT_EQ(d.chosenCode(), "600036");
-    EXPECT_EQ(d.chosenMarketCode(), 1);
-    EXPECT_EQ(d.quantityValue(), 333u);
-    EXPECT_DOUBLE_EQ(d.priceValue(), 12.3456);
+    const auto sold = d.confirmedRecord();
+    ASSERT_TRUE(sold);
+    EXPECT_EQ(fieldText(sold->stockCode), "600036");
+    EXPECT_EQ(sold->market, 1);
+    EXPECT_EQ(sold->quantity, 333);
+    EXPECT_DOUBLE_EQ(sold->price, 12.3456);
     EXPECT_EQ(d.commission.text, "22.611");
-    EXPECT_DOUBLE_EQ(d.commissionValue(), 22.611);
-    EXPECT_DOUBLE_EQ(d.incomeValue(), 4088.474);
+    EXPECT_DOUBLE_EQ(sold->fee, 22.611);
+    EXPECT_DOUBLE_EQ(sold->amount, 4088.474);
 }
 
 TEST_F(SellDialogTest, WithNoHoldingsConfirmingSellsNothing) {
@@ -196,7 +198,7 @@ TEST_F(SellDialogTest, WithNoHoldingsConfirmingSellsNothing) {
     d.pickItem(d.code, d.code.selected);  // nothing to select: nothing happens
     EXPECT_EQ(d.held.text, "0");
     EXPECT_TRUE(d.OnConfirm());
-    EXPECT_FALSE(d.sold());
+    EXPECT_FALSE(d.confirmedRecord());
     EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -254,18 +254,78 @@ TEST_F(TradeCommandsTest, ACancelledDialogChangesNothing) {
 
 TEST_F(TradeCommandsTest, AFailedWriteIsReportedAndTheRecordKept) {
     loginFirst();
-    // A folder where the ledger file was: no write can replace it, not even root's.
-    ASSERT_EQ(::unlink(ledgerFile("甲").c_str()), 0);
-    ASSERT_EQ(::mkdir(ledgerFile("甲").c_str(), 0755), 0);
+    const Bytes before = readBytes(ledgerFile("甲"));
+    runner.then<CashDialog>([](CashDialog& d) {
+        d.amount.text = "10";
+        return true;
+    });
+    {
+        const ScopedFileSizeLimit limit(100);
+        window.OnCommand(command::kCashIn);
+    }
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"不能打开文件" + ledgerFile("甲") +
+                                                         ".不能完成操作（原因：文件过大）"});
+    EXPECT_EQ(window.workspace().ledger.size(), 3u);
+    EXPECT_DOUBLE_EQ(cash(), 1010);
+    EXPECT_EQ(readBytes(ledgerFile("甲")), before);
+}
+
+// Another program (the command line, a second window) books while this window holds the
+// ledger: the window's next change does not overwrite that booking.
+TEST_F(TradeCommandsTest, ALedgerChangedByAnotherProgramIsReadAgainNotOverwritten) {
+    loginFirst();
+    Ledger theirs = ledgerOnDisk(first);
+    theirs.push_back(cashRecord(RecordType::CashIn, 20240105, 7));
+    ASSERT_TRUE(saveLedger(store(), first, theirs));
+
     runner.then<CashDialog>([](CashDialog& d) {
         d.amount.text = "10";
         return true;
     });
     window.OnCommand(command::kCashIn);
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"文件" + ledgerFile("甲") +
+                                                         "已被其他程序修改,已重新读入,请重新操作"});
+    EXPECT_EQ(ledgerOnDisk(first).size(), 3u);
     EXPECT_EQ(window.workspace().ledger.size(), 3u);
-    EXPECT_DOUBLE_EQ(cash(), 1010);
-    ::rmdir(ledgerFile("甲").c_str());
+    EXPECT_DOUBLE_EQ(cash(), 1007);
+
+    // Done again, the deposit is booked after theirs.
+    messages.shown.clear();
+    runner.then<CashDialog>([](CashDialog& d) {
+        d.amount.text = "10";
+        return true;
+    });
+    window.OnCommand(command::kCashIn);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(ledgerOnDisk(first).size(), 4u);
+    EXPECT_DOUBLE_EQ(cash(), 1017);
+}
+
+// A purchase that would hold more shares than a record can is refused.
+TEST_F(TradeCommandsTest, APositionNeverGrowsBeyondWhatARecordHolds) {
+    Ledger ledger = ledgerOnDisk(first);
+    ledger[0].amount = 1e15;
+    ledger.push_back(stockRecord(RecordType::Buy, dayOffset(-5), "600000", 2147483647, 0.001, 0));
+    ASSERT_TRUE(saveLedger(store(), first, ledger));
+    loginFirst();
+    const auto buy = [&](const char* quantity) {
+        runner.then<BuyDialog>([quantity](BuyDialog& d) {
+            d.focusChangedTo(&d.code);
+            d.typeText(d.code, "600000");
+            d.onKey(ui::NavKey::Enter);
+            d.typeText(d.price, "0.001");
+            d.typeText(d.quantity, quantity);
+            return true;
+        });
+        window.OnCommand(command::kBuy);
+    };
+    buy("1");
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"买入后持股数量将超过2147483647股,不能买入"});
+    EXPECT_EQ(ledgerOnDisk(first).size(), 3u);
+    messages.shown.clear();
+    buy("0");  // refused by the dialog, as any zero quantity
+    EXPECT_EQ(ledgerOnDisk(first).size(), 3u);
 }
 
 }  // namespace

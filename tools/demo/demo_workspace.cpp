@@ -10,6 +10,7 @@
 #include "engine/dates.h"
 #include "engine/workspace.h"
 #include "records/gbk_text.h"
+#include "records/trading_terms.h"
 #include "store/account_registry.h"
 #include "store/day_bar_file.h"
 #include "store/ledger_file.h"
@@ -269,10 +270,10 @@ bool writeAccounts(const std::string& folder, std::int32_t today, Messages& mess
         void (*history)(HistoryBuilder&, std::int32_t);
     };
     const Plan plans[] = {
-        {makeAccount(kDemoAccount, kDemoPassword, "深沪A股", 300000, tradingDay(today, 400),
+        {makeAccount(kDemoAccount, kDemoPassword, kAShares.text, 300000, tradingDay(today, 400),
                      "演示用的沪深A股帐户"),
          demoHistory},
-        {makeAccount(kSecondAccount, kSecondPassword, "深沪A股", 80000, tradingDay(today, 300),
+        {makeAccount(kSecondAccount, kSecondPassword, kAShares.text, 80000, tradingDay(today, 300),
                      "稳健型长期投资"),
          secondHistory},
     };

@@ -26,8 +26,4 @@ QImage canvasPicture(QSize size, qreal pixelRatio, Rgb background,
     return image;
 }
 
-QImage drawPicture(QSize size, const std::function<void(ReportCanvas&)>& draw, qreal pixelRatio) {
-    return canvasPicture(size, pixelRatio, {255, 255, 255}, draw);
-}
-
 }  // namespace fiscora::qt

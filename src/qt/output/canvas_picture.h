@@ -16,8 +16,4 @@ Rgb rgbOf(const QColor& colour);
 QImage canvasPicture(QSize size, qreal pixelRatio, Rgb background,
                      const std::function<void(ReportCanvas&)>& draw);
 
-// The same on white, the window's chart background.
-QImage drawPicture(QSize size, const std::function<void(ReportCanvas&)>& draw,
-                   qreal pixelRatio = 1);
-
 }  // namespace fiscora::qt

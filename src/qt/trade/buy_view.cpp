@@ -12,7 +12,7 @@ BuyView::BuyView(ui::BuyDialog& model, QWidget* parent)
       market_(dropDown(model.market)), price_(lineEdit(model.price)),
       quantity_(lineEdit(model.quantity)), maxBuyable_(lineEdit(model.maxBuyable)),
       commission_(lineEdit(model.commission)), expense_(lineEdit(model.expense)),
-      cash_(lineEdit(model.cash)), remark_(lineEdit(model.remark)) {
+      remark_(lineEdit(model.remark)) {
     addRow(dateEdit());
     addRow(code_, name_);
     addRow(market_);
@@ -21,7 +21,7 @@ BuyView::BuyView(ui::BuyDialog& model, QWidget* parent)
     addRow(quantity_);
     addRow(commission_);
     addRow(expense_);
-    addRow(cash_);
+    addRow(lineEdit(model.cash));
     addRow(remark_);
     name_->setMinimumWidth(numberBoxWidth());
     finish();

@@ -23,7 +23,6 @@ public:
     QLineEdit* maxBuyableBox() const { return maxBuyable_; }
     QLineEdit* commissionBox() const { return commission_; }
     QLineEdit* expenseBox() const { return expense_; }
-    QLineEdit* cashBox() const { return cash_; }
     QLineEdit* remarkEdit() const { return remark_; }
 
 private:
@@ -35,7 +34,6 @@ private:
     QLineEdit* maxBuyable_;
     QLineEdit* commission_;
     QLineEdit* expense_;
-    QLineEdit* cash_;
     QLineEdit* remark_;
 };
 

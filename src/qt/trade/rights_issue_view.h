@@ -16,23 +16,19 @@ public:
 
     QLineEdit* perEdit() const { return per_; }
     QLineEdit* grantEdit() const { return grant_; }
-    QLineEdit* maximumBox() const { return maximum_; }
     QLineEdit* quantityEdit() const { return quantity_; }
     QLineEdit* priceEdit() const { return price_; }
     QLineEdit* commissionBox() const { return commission_; }
     QLineEdit* expenseBox() const { return expense_; }
-    QLineEdit* cashBox() const { return cash_; }
     QLineEdit* remarkEdit() const { return remark_; }
 
 private:
     QLineEdit* per_;
     QLineEdit* grant_;
-    QLineEdit* maximum_;
     QLineEdit* quantity_;
     QLineEdit* price_;
     QLineEdit* commission_;
     QLineEdit* expense_;
-    QLineEdit* cash_;
     QLineEdit* remark_;
 };
 

@@ -15,8 +15,8 @@ SellView::SellView(ui::SellDialog& model, QWidget* parent)
       market_(dropDown(model.market)), quantity_(lineEdit(model.sellQuantity)),
       sellable_(lineEdit(model.sellable)), held_(lineEdit(model.held)),
       price_(lineEdit(model.price)), commission_(lineEdit(model.commission)),
-      breakEven_(lineEdit(model.breakEvenPrice)), income_(lineEdit(model.totalIncome)),
-      profit_(lineEdit(model.floatingProfit)), remark_(textEdit(model.remark)) {
+      income_(lineEdit(model.totalIncome)), profit_(lineEdit(model.floatingProfit)),
+      remark_(textEdit(model.remark)) {
     addRow(dateEdit());
     addRow(code_, name_);
     addRow(market_);
@@ -25,7 +25,7 @@ SellView::SellView(ui::SellDialog& model, QWidget* parent)
     addRow(held_);
     addRow(price_);
     addRow(commission_);
-    addRow(breakEven_);
+    addRow(lineEdit(model.breakEvenPrice));
     addRow(income_);
     addRow(profit_);
     addRow(remark_);

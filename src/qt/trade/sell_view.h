@@ -24,7 +24,6 @@ public:
     QLineEdit* heldBox() const { return held_; }
     QLineEdit* priceEdit() const { return price_; }
     QLineEdit* commissionBox() const { return commission_; }
-    QLineEdit* breakEvenBox() const { return breakEven_; }
     QLineEdit* incomeBox() const { return income_; }
     QLineEdit* profitBox() const { return profit_; }
     QPlainTextEdit* remarkEdit() const { return remark_; }
@@ -38,7 +37,6 @@ private:
     QLineEdit* held_;
     QLineEdit* price_;
     QLineEdit* commission_;
-    QLineEdit* breakEven_;
     QLineEdit* income_;
     QLineEdit* profit_;
     QPlainTextEdit* remark_;

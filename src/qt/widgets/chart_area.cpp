@@ -21,19 +21,10 @@ ChartArea::ChartArea(QWidget* parent) : QWidget(parent) {
 }
 
 QImage ChartArea::picture(qreal pixelRatio) const {
-    const QColor face = palette().color(QPalette::Window);
-    const Rgb faceRgb{static_cast<std::uint8_t>(face.red()),
-                      static_cast<std::uint8_t>(face.green()),
-                      static_cast<std::uint8_t>(face.blue())};
-    return drawPicture(
-        size(),
-        [&](ReportCanvas& canvas) {
-            if (draw_)
-                draw_(canvas, width(), height(), faceRgb);
-            else
-                canvas.fill({0, 0, width(), height()}, faceRgb);
-        },
-        pixelRatio);
+    const Rgb face = rgbOf(palette().color(QPalette::Window));
+    return canvasPicture(size(), pixelRatio, face, [&](ReportCanvas& canvas) {
+        if (draw_) draw_(canvas, width(), height(), face);
+    });
 }
 
 QImage ChartArea::render() const {

@@ -17,9 +17,6 @@ public:
     QSize size(int w, int h) const { return {x(w), y(h)}; }
     QRect rect(int left, int top, int w, int h) const { return {x(left), y(top), x(w), y(h)}; }
 
-    int avgCharWidth() const { return avgCharWidth_; }
-    int charHeight() const { return charHeight_; }
-
 private:
     int avgCharWidth_;
     int charHeight_;

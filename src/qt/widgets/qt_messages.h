@@ -11,7 +11,6 @@ namespace fiscora::qt {
 class QtMessages : public Messages {
 public:
     explicit QtMessages(QWidget* owner = nullptr) : owner_(owner) {}
-    void setOwner(QWidget* owner) { owner_ = owner; }
 
     void show(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool ask(const std::string& text, const std::string& caption) override;

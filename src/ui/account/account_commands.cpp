@@ -6,7 +6,7 @@
 
 #include "engine/dates.h"
 #include "records/gbk_text.h"
-#include "store/account_registry.h"
+#include "store/folder_lock.h"
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/password_dialog.h"
 #include "ui/main/main_window_model.h"
@@ -61,15 +61,32 @@ void AccountCommands::OnNewAccount() {
 
     const AccountInfo account = newAccountInfo(dialog);
     const std::string gbkName(fieldBytes(account.name));
-    workspace.accounts.push_back(account);
-    saveRegistry(workspace.dataDirectory(), workspace.accounts, workspace.scrambler(), messages);
+    {
+        // The registry and the new ledger change together, under the folder's lock: the
+        // ledger is written complete first, and the account exists once the registry
+        // names it. A failure on either leaves neither.
+        FolderLock lock(workspace.dataDirectory());
+        if (workspace.reloadRegistryIfChanged()) {
+            window_.refreshAccountTree();
+            return;
+        }
+        Ledger previous = std::move(workspace.ledger);
+        workspace.ledger = {openingRecord(account)};
+        if (!workspace.writeNewLedgerOf(account)) {
+            workspace.ledger = std::move(previous);
+            return;
+        }
+        workspace.accounts.push_back(account);
+        if (!workspace.saveAccounts()) {
+            workspace.accounts.pop_back();
+            ::unlink(ledgerPath(workspace.dataDirectory(), account).c_str());
+            workspace.ledger = std::move(previous);
+            return;
+        }
+    }
     workspace.loginStates.push_back({gbkName, true});
+    workspace.recomputeHoldings();
     window_.refreshAccountTree();
-
-    workspace.ledger = {openingRecord(account)};
-    if (!writeLedgerHeader(workspace.ledgerStore(), account, fieldBytes(account.password))) return;
-    // A save that failed keeps the opening record in memory rather than reloading.
-    if (workspace.saveLedgerOf(account)) workspace.loadLedgerOf(account);
     window_.selectTreeItem(window_.itemIndexOf(gbkName));
 }
 
@@ -123,6 +140,12 @@ void AccountCommands::OnDeleteAccount() {
     if (!messages.askWarning(item.text + "的所有资料将被删除，真的要删除吗?", "注意")) return;
 
     Workspace& workspace = window_.workspace();
+    FolderLock lock(workspace.dataDirectory());
+    // The account list shown may be older than the file: nothing is deleted then.
+    if (workspace.reloadRegistryIfChanged()) {
+        window_.refreshAccountTree();
+        return;
+    }
     const AccountInfo* found = window_.accountOf(item);
     if (found == nullptr) return;
     const AccountInfo account = *found;
@@ -141,7 +164,7 @@ void AccountCommands::OnDeleteAccount() {
         if (::unlink(path.c_str()) != 0 && errno != ENOENT) messages.plain("不能删除文件" + path);
     }
     window_.clearHoldingList();
-    saveRegistry(workspace.dataDirectory(), workspace.accounts, workspace.scrambler(), messages);
+    workspace.saveAccounts();
 
     if (above >= 0) {
         window_.selectTreeItem(above);

@@ -1,6 +1,7 @@
 #include "engine/account_identity.h"
 #include "engine/account_summary.h"
 #include "records/gbk_text.h"
+#include "store/folder_lock.h"
 #include "ui/account/account_commands.h"
 #include "ui/account/account_properties_dialog.h"
 #include "ui/account/change_password_dialog.h"
@@ -41,6 +42,12 @@ void AccountCommands::OnRenameAccount() {
         if (samePassword(*account, dialog.password.text)) break;
         messages.error(kWrongPassword);
     }
+    // Under the folder's lock: an account list older than the file changes nothing.
+    FolderLock lock(workspace.dataDirectory());
+    if (workspace.reloadRegistryIfChanged()) {
+        window_.refreshAccountTree();
+        return;
+    }
     if (!renameAccount(workspace, item.gbkName, newGbkName)) return;
     window_.renameTreeItem(*index, dialog.newName.text, newGbkName);
 }
@@ -60,7 +67,13 @@ void AccountCommands::OnChangePassword() {
         if (samePassword(*account, dialog.oldPassword.text)) break;
         messages.error(kWrongPassword);
     }
-    changeAccountPassword(window_.workspace(), item.gbkName,
+    Workspace& workspace = window_.workspace();
+    FolderLock lock(workspace.dataDirectory());
+    if (workspace.reloadRegistryIfChanged()) {
+        window_.refreshAccountTree();
+        return;
+    }
+    changeAccountPassword(workspace, item.gbkName,
                           utf8ToGbk(dialog.newPassword.text).value_or(std::string()));
 }
 

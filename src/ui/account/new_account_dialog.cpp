@@ -1,6 +1,7 @@
 #include "ui/account/new_account_dialog.h"
 
 #include "records/account_info.h"
+#include "records/trading_terms.h"
 #include "store/ledger_file.h"
 
 namespace fiscora::ui {
@@ -21,7 +22,7 @@ NewAccountDialog::NewAccountDialog(Messages& messages) : DialogModel(messages) {
     confirmation.masked = true;
     capital.text = std::string("0");  // (a plain literal trips a false -Wrestrict in g++ 12)
     capital.maxChars = kNumberBoxChars;
-    tradeType.items = {"深沪A股", "深证B股", "上证B股"};
+    tradeType.items = tradeTypeTexts();
     tradeType.selected = 0;
     remark.maxGbkBytes = kAccountRemarkMaxBytes;
     remark.multiLine = true;

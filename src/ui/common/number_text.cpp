@@ -40,6 +40,12 @@ std::optional<std::uint32_t> parseUInt32(std::string_view text) {
     return parseWhole<std::uint32_t>(text);
 }
 
+bool isWholeNumber(std::string_view text) {
+    text = trimmed(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 std::optional<double> parseDouble(std::string_view text) {
     auto value = parseWhole<double>(text, std::chars_format::general);
     if (value && !std::isfinite(*value)) return std::nullopt;

@@ -12,6 +12,8 @@ namespace fiscora::ui {
 std::optional<std::int32_t> parseInt32(std::string_view text);
 // No sign allowed but '+'.
 std::optional<std::uint32_t> parseUInt32(std::string_view text);
+// True when the text is a count of any size: digits, an optional '+', blanks around.
+bool isWholeNumber(std::string_view text);
 // Decimal or exponent notation; infinities and NaN are refused.
 std::optional<double> parseDouble(std::string_view text);
 

@@ -42,18 +42,4 @@ inline constexpr int kAnalysis = 32777;         // 投资分析
 inline constexpr int kOtherOperations = 32809;  // 其他操作 (drop-down; its face does nothing)
 }  // namespace command
 
-// Resource ids the views use for menus and icons.
-namespace resource {
-inline constexpr int kMainMenu = 128;
-inline constexpr int kToolbarBitmap = 128;
-inline constexpr int kOtherOperationsMenu = 2002;
-inline constexpr int kTreeMenu = 2004;
-inline constexpr int kListMenu = 2005;
-inline constexpr int kAppIcon = 2006;
-inline constexpr int kLoggedOutIcon = 2010;
-inline constexpr int kLoggedInIcon = 2011;
-inline constexpr int kShanghaiIcon = 2031;
-inline constexpr int kShenzhenIcon = 2032;
-}  // namespace resource
-
 }  // namespace fiscora::ui

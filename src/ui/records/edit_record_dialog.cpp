@@ -44,7 +44,7 @@ EditRecordDialog::EditRecordDialog(Messages& messages, std::string accountName,
     makeStockCodeBox(code);
     declare(nameLabel, "name");
     declare(market, "market", "市场类型");
-    market.items = {kShenzhen, kShanghai};
+    market.items = marketTexts();
     makeNumberBox(quantity, "quantity", "交易量");
     makeNumberBox(price, "price", "交易价");
     makeFigureBox(fee, "fee", "手续费");

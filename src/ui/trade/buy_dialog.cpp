@@ -89,6 +89,9 @@ bool BuyDialog::OnConfirm() {
     if (!readNumber(cash)) return false;
     const auto perShare = readNumber(price);
     if (!perShare) return false;
+    if (!checkRepresentable(price, static_cast<double>(*shares) * *perShare +
+                                       tradeFee(*perShare, *shares, tradeParam_)))
+        return false;
     const auto spent = readNumber(expense);
     if (!spent) return false;
     const auto fee = readNumber(commission);

@@ -35,14 +35,8 @@ public:
     TextField expense;
     TextField cash;
 
-    // The confirmed purchase: the values read back from the boxes.
-    std::int32_t chosenMarketCode() const { return market_; }
-    double priceValue() const { return price_; }
-    std::uint32_t quantityValue() const { return quantity_; }
-    double commissionValue() const { return commission_; }
-    double expenseValue() const { return expense_; }
+    // Whether the last lookup found the code.
     bool codeValid() const { return codeValid_; }
-    const TradeParam& tradeParam() const { return tradeParam_; }
 
 private:
     // The quantity or the price box changed.

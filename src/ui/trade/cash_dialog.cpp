@@ -31,6 +31,7 @@ bool CashDialog::OnConfirm() {
         messages().plain("资金的数目必须大于零");
         return false;
     }
+    if (!checkRepresentable(amount, cash_ + *value)) return false;
     // The whole cash may go, typed exactly or as the balance line shows it.
     if (mode_ == Mode::Withdrawal && !cashCovers(cash_, *value)) {
         messages().plain("没有足够的资金,请减少划出的资金量");

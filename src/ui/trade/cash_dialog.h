@@ -22,8 +22,6 @@ public:
     std::optional<LedgerRecord> confirmedRecord() const override;
 
     Mode mode() const { return mode_; }
-    // The confirmed amount, as read back from its box.
-    double amountValue() const { return amount_; }
 
     // Fields in tab order, then the balance line above the amount.
     TextField amount;

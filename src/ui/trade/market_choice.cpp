@@ -16,11 +16,10 @@ void fixTo(ChoiceField& market, int entry) {
 }  // namespace
 
 void presetMarket(ChoiceField& market, std::string_view currencyUnit) {
-    market.items = {kShenzhen, kShanghai};
-    if (currencyUnit == "美元") {
-        fixTo(market, 1);
-    } else if (currencyUnit == "港元") {
-        fixTo(market, 0);
+    market.items = marketTexts();
+    const TradeType* type = tradeTypeOfUnit(currencyUnit);
+    if (type != nullptr && type->fixedMarket >= 0) {
+        fixTo(market, type->fixedMarket);
     } else {
         market.selected = 0;
         market.enabled = true;

@@ -114,7 +114,7 @@ void SellDialog::UpdateFigures() {
     totalIncome.text = formatAmount(income);
     const Holding* h = selectedIn(holdings_);
     if (h != nullptr && h->boughtQty + h->bonusQty != 0) {
-        const double averagePrice = h->buyAmount / (h->boughtQty + h->bonusQty);
+        const double averagePrice = h->buyAmount / static_cast<double>(h->boughtQty + h->bonusQty);
         floatingProfit.text = formatAmount(income - static_cast<double>(shares) * averagePrice);
     }
 }
@@ -129,6 +129,10 @@ bool SellDialog::OnConfirm() {
     if (!mayBeSold || !readUnsigned(held)) return false;
     const auto perShare = readNumber(price);
     if (!perShare) return false;
+    const double proceeds = static_cast<double>(*shares) * *perShare;
+    if (!checkRepresentable(price, proceeds - tradeFee(*perShare, *shares, tradeParam_)) ||
+        !checkRepresentable(price, cashBalance(ledger_) + proceeds))
+        return false;
     const auto fee = readNumber(commission);
     if (!fee || !readNumber(breakEvenPrice)) return false;
     const auto income = readNumber(totalIncome);

@@ -38,15 +38,6 @@ public:
     TextField breakEvenPrice;
     TextField totalIncome;
 
-    // Whether the confirmed dialog sells anything, and what: values read back from the boxes.
-    bool sold() const { return sold_; }
-    const std::string& chosenCode() const { return chosenCode_; }
-    std::int32_t chosenMarketCode() const { return market_; }
-    std::uint32_t quantityValue() const { return quantity_; }
-    double priceValue() const { return price_; }
-    double commissionValue() const { return commission_; }
-    double incomeValue() const { return income_; }
-    const TradeParam& tradeParam() const { return tradeParam_; }
     // The account's positions, and those that may be sold on the trade date.
     const Holdings& holdings() const { return holdings_; }
     const Holdings& sellableHoldings() const { return sellableHoldings_; }

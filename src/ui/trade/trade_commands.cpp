@@ -11,6 +11,14 @@
 namespace fiscora::ui {
 namespace {
 
+std::int64_t heldAfterPurchase(const Holdings& holdings, const LedgerRecord& purchase) {
+    std::int64_t held = purchase.quantity;
+    for (const Holding& h : holdings) {
+        if (isRecordOf(purchase, h.market, h.stockCode)) held += h.heldQty();
+    }
+    return held;
+}
+
 std::string currencyUnitOf(const GuardedAccount& account) {
     return currencyUnitOfTradeType(fieldText(account.info.tradeType));
 }
@@ -22,11 +30,19 @@ void TradeCommands::runAndBook(TransactionDialog& dialog, const GuardedAccount& 
     const auto record = dialog.confirmedRecord();
     if (!record) return;
     Workspace& workspace = window_.workspace();
+    // A position beyond what one record can hold could never be sold in one piece, and
+    // its sums would leave every int the files and lists use.
+    if (record->kind() == RecordType::Buy &&
+        heldAfterPurchase(workspace.holdings, *record) > kMaxHeldQuantity) {
+        window_.messages().plain("买入后持股数量将超过2147483647股,不能买入");
+        return;
+    }
     workspace.ledger.push_back(*record);
-    // A failed write has shown its message; the record stays in memory.
-    workspace.saveLedgerOf(account.info);
+    // A failed write has shown its message; the record stays in memory. A file another
+    // program changed meanwhile was loaded again, without the record.
+    const SaveStatus saved = workspace.saveLedgerOf(account.info);
     // Cash records leave the positions as they are, and change only the status line.
-    if (record->isStock())
+    if (record->isStock() || saved == SaveStatus::ChangedOnDisk)
         window_.refreshHoldingList();
     else
         window_.refreshAccountStatus();

@@ -1,12 +1,14 @@
 #include "ui/trade/transaction_dialog.h"
 
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <ctime>
 
 #include "records/gbk_text.h"
 #include "ui/common/date_picker.h"
 #include "ui/common/dialog_title.h"
+#include "ui/common/number_text.h"
 
 namespace fiscora::ui {
 
@@ -43,13 +45,21 @@ void TransactionDialog::makeFigureBox(TextField& box, std::string name, std::str
 }
 
 std::optional<std::uint32_t> TransactionDialog::readQuantity(TextField& box) {
-    auto value = readUnsigned(box);
-    if (value && *value > static_cast<std::uint32_t>(INT32_MAX)) {
+    // Any count beyond what a record holds gets the range prompt, however many digits.
+    const auto whole = parseUInt32(box.text);
+    if (isWholeNumber(box.text) && !(whole && *whole <= static_cast<std::uint32_t>(INT32_MAX))) {
         messages().plain("请输入一个在 0 和 2147483647 之间的整数。");
         focusOn(box);
         return std::nullopt;
     }
-    return value;
+    return readUnsigned(box);
+}
+
+bool TransactionDialog::checkRepresentable(TextField& box, double result) {
+    if (std::isfinite(result)) return true;
+    messages().plain("输入的数值太大,计算结果无法表示,请重新输入");
+    focusOn(box);
+    return false;
 }
 
 LedgerRecord TransactionDialog::bookedRecord(RecordType kind, double amount,

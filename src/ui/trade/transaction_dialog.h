@@ -50,6 +50,9 @@ protected:
 
     // A share count reads back as an unsigned number that a record's int32 can hold.
     std::optional<std::uint32_t> readQuantity(TextField& box);
+    // False (reported at `box`) when a figure computed from the box's entry cannot be
+    // represented: it would show as "inf" and poison every later sum.
+    bool checkRepresentable(TextField& box, double result);
 
     // The remark must be text GBK can hold; refused with its reason otherwise.
     bool readRemark() { return checkStorable(remark, remark.label); }

@@ -3,9 +3,7 @@
 #include <QtTest>
 
 #include "qt/output/canvas_picture.h"
-#include "qt/output/headless_picture.h"
 #include "qt/output/painter_report_canvas.h"
-#include "support/temp_dir.h"
 
 using namespace fiscora;
 using namespace fiscora::qt;
@@ -48,7 +46,6 @@ private slots:
     void textSitsInItsRectangleOnItsBackground();
     void sizedFontsKeepTheirLineHeight();
     void picturesAreDrawnAtTheirPixelRatio();
-    void pngPicturesAreWrittenOrRefused();
 };
 
 void PainterCanvasTest::fillsAndColouredLinesKeepTheirEdges() {
@@ -125,22 +122,6 @@ void PainterCanvasTest::picturesAreDrawnAtTheirPixelRatio() {
     QCOMPARE(picture.pixel(39, 39), rgb(kRed));
     QCOMPARE(picture.pixel(40, 40), rgb(kGrey));
     QCOMPARE(picture.pixel(19, 19), rgb(kGrey));
-}
-
-void PainterCanvasTest::pngPicturesAreWrittenOrRefused() {
-    test::TempDir dir;
-    const std::string path = dir.file("chart.png");
-    Rgb face;
-    QVERIFY(writePngPicture(path, 30, 20, [&](ReportCanvas& c, Rgb background) {
-        face = background;
-        c.fill({0, 0, 10, 10}, kBlue);
-    }));
-    const QImage saved(QString::fromStdString(path));
-    QCOMPARE(saved.size(), QSize(30, 20));
-    QCOMPARE(saved.pixel(5, 5), rgb(kBlue));
-    QCOMPARE(saved.pixel(15, 15), rgb(face));
-    QVERIFY(!writePngPicture(path, 0, 20, [](ReportCanvas&, Rgb) {}));
-    QVERIFY(!writePngPicture(dir.file("missing/chart.png"), 30, 20, [](ReportCanvas&, Rgb) {}));
 }
 
 QTEST_MAIN(PainterCanvasTest)

@@ -1,0 +1,123 @@
+#include "cli/chart_command.h"
+
+#include <charconv>
+#include <map>
+
+#include "cli/exit_codes.h"
+#include "cli/list_files.h"
+#include "cli/picture_options.h"
+#include "cli/usage.h"
+#include "output/holding_rows.h"
+#include "ui/analysis/chart_rows.h"
+#include "ui/analysis/profit_charts.h"
+
+namespace fiscora::cli {
+namespace {
+
+constexpr const char* kFirstOption = "--first";
+
+// The window's chart area with its dialog font.
+constexpr PictureSize kChartAreaSize{574, 512};
+
+std::vector<Column> chartColumns() {
+    return {{"index"}, {"stockCode"}, {"name"}, {"value"}, {"valueLabel"}, {"colour"}};
+}
+
+// What the chart shows, as the options choose it; the reason when they do not name one.
+struct ChartChoice {
+    ui::ChartKind kind = ui::ChartKind::Profit;
+    ui::ChartScope scope = ui::ChartScope::Stock;
+    int first = 0;  // the first bar drawn
+};
+
+std::string readChoice(const CommandContext& c, ChartChoice& choice) {
+    static const std::map<std::string, ui::ChartKind> kinds = {
+        {"profit", ui::ChartKind::Profit},
+        {"rate", ui::ChartKind::ProfitRate},
+        {"invested", ui::ChartKind::Invested},
+        {"profit-share", ui::ChartKind::ProfitShare}};
+    if (const std::string* kind = optionValue(c, "--kind")) {
+        const auto it = kinds.find(*kind);
+        if (it == kinds.end()) return "--kind takes profit, rate, invested or profit-share";
+        choice.kind = it->second;
+    }
+    if (const std::string* scope = optionValue(c, "--scope")) {
+        if (*scope != "stock" && *scope != "account") return "--scope takes stock or account";
+        choice.scope = *scope == "stock" ? ui::ChartScope::Stock : ui::ChartScope::Account;
+    }
+    if (const std::string* first = optionValue(c, kFirstOption)) {
+        const char* end = first->data() + first->size();
+        const auto [stop, error] = std::from_chars(first->data(), end, choice.first);
+        if (error != std::errc() || stop != end || choice.first < 0)
+            return "--first takes the index of an item, from 0";
+        if (ui::isPie(choice.kind)) return "--first pages bar charts only";
+    }
+    return {};
+}
+
+Table chartTable(const ui::ChartSeries& series) {
+    Table table{chartColumns(), {}};
+    for (const ui::ChartRow& row : ui::chartRows(series)) {
+        table.rows.push_back({Value::integer(row.index), Value::text(row.stockCode),
+                              Value::text(row.name), Value::real(row.value),
+                              Value::text(row.valueLabel), Value::text(row.colour)});
+    }
+    return table;
+}
+
+int runChart(CommandContext& c) {
+    ChartChoice choice;
+    if (const std::string why = readChoice(c, choice); !why.empty()) return usageError(c.err, why);
+    PictureSize size;
+    if (!readPictureOptions(c, {kSizeOption, kFirstOption}, kChartAreaSize, size))
+        return kExitUsage;
+    const AccountInfo* account = nullptr;
+    if (const int code = c.session.openLedger(c.options.arguments.at(0), account); code != kExitOk)
+        return code;
+    Workspace& ws = c.session.workspace();
+    const std::vector<HoldingRow> rows = holdingRows(ws, ws.holdings);
+    const ui::ChartSeries series = ui::chartSeries(rows, choice.kind, choice.scope);
+    if (optionValue(c, kPngOption) == nullptr) {
+        writeTable(c.out, chartTable(series), c.options.format);
+        return kExitOk;
+    }
+    const int count = static_cast<int>(series.values.size());
+    if (choice.first > 0 && choice.first >= count)
+        return usageError(c.err, "--first is beyond the last item, " + std::to_string(count - 1));
+    return writePngPicture(
+        c, size,
+        [&](ReportCanvas& canvas, Rgb face) {
+            ui::ProfitCharts charts(rows, face);
+            return charts.Draw(canvas, {0, 0, size.width, size.height}, choice.kind, choice.scope,
+                               choice.first);
+        },
+        "the account holds no stocks");
+}
+
+}  // namespace
+
+Command chartCommand() {
+    Command c{
+        "chart",
+        "ACCOUNT",
+        "list or draw an account's profit chart",
+        "Lists the items of the window's 图表分析 chart, one per held stock (--scope stock) or\n"
+        "the account as one item (--scope account): index (from 0), stock code, name, value,\n"
+        "the label drawn with it and its colour (#rrggbb). The kinds: profit (投资赢利额,\n"
+        "bars), rate (投资赢利率, bars; value as a fraction, label in percent), invested\n"
+        "(净资产分布, a pie of the amounts paid) and profit-share (净赢利分布, a pie of the\n"
+        "profits by their size). With --png the chart area is drawn as the window draws it\n"
+        "into a PNG file instead, nine bars from item --first; nothing is printed then.\n"
+        "Without stocks held there is no chart and no file is written (exit 1).",
+        true,
+        chartColumns,
+        runChart};
+    c.options = {{"--kind", "profit|rate|invested|profit-share", "the chart (default: profit)"},
+                 {"--scope", "stock|account", "one item per stock or the account (default: stock)"},
+                 {kPngOption, "FILE", "draw the chart area into this PNG file"},
+                 {kSizeOption, "WxH", "the picture's size in pixels (default: 574x512)"},
+                 {kFirstOption, "N", "the first bar drawn (default: 0)"}};
+    return c;
+}
+
+}  // namespace fiscora::cli

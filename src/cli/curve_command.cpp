@@ -1,0 +1,150 @@
+#include "cli/curve_command.h"
+
+#include <filesystem>
+
+#include "cli/exit_codes.h"
+#include "cli/list_files.h"
+#include "cli/picture_options.h"
+#include "cli/usage.h"
+#include "host/module_state.h"
+#include "host/quote_source.h"
+#include "records/trading_terms.h"
+#include "ui/analysis/capital_curve.h"
+
+namespace fiscora::cli {
+namespace {
+
+constexpr const char* kStyleOption = "--style";
+
+// The window's chart area with its dialog font.
+constexpr PictureSize kCurveAreaSize{698, 552};
+
+std::vector<Column> curveColumns() {
+    return {{"day"}, {"open"}, {"high"}, {"low"}, {"close"}};
+}
+
+// Which series the options choose: a stock (market and code as typed), the whole account,
+// or the window's first choice (the stock list's first entry).
+struct CurveChoice {
+    std::optional<std::string> code;
+    std::string market;  // 深圳 or 上海, with a code
+    bool total = false;
+    ui::CurveStyle style = ui::CurveStyle::Curve;
+};
+
+std::string readChoice(const CommandContext& c, CurveChoice& choice) {
+    const std::string* code = optionValue(c, "--code");
+    const std::string* market = optionValue(c, "--market");
+    choice.total = optionValue(c, kTotalOption) != nullptr;
+    if ((code == nullptr) != (market == nullptr)) return "--code and --market go together";
+    if (code != nullptr) {
+        if (choice.total) return "--total shows the whole account, not a stock";
+        if (marketFromText(*market) < 0) return "--market takes 深圳 or 上海";
+        choice.code = *code;
+        choice.market = *market;
+    }
+    if (const std::string* style = optionValue(c, kStyleOption)) {
+        if (*style != "curve" && *style != "bars") return "--style takes curve or bars";
+        choice.style = *style == "curve" ? ui::CurveStyle::Curve : ui::CurveStyle::Bars;
+    }
+    return {};
+}
+
+// Selects the chosen stock in the curve's stock list; false when the account holds none.
+bool selectStock(ui::CapitalCurve& curve, const CurveChoice& choice) {
+    if (choice.total) {
+        curve.setTotal(true);
+        return true;
+    }
+    if (!choice.code) return true;
+    // The list shows the market text followed directly by the code.
+    const std::string entry = choice.market + *choice.code;
+    const std::vector<std::string>& entries = curve.stockEntries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i] == entry) {
+            curve.selectStock(static_cast<int>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+Table curveTable(const DaySeries& series) {
+    Table table{curveColumns(), {}};
+    for (const DayPoint& p : series) {
+        table.rows.push_back({Value::integer(p.day), Value::real(p.open), Value::real(p.high),
+                              Value::real(p.low), Value::real(p.close)});
+    }
+    return table;
+}
+
+int runCurve(CommandContext& c) {
+    CurveChoice choice;
+    if (const std::string why = readChoice(c, choice); !why.empty()) return usageError(c.err, why);
+    PictureSize size;
+    if (!readPictureOptions(c, {kSizeOption, kStyleOption}, kCurveAreaSize, size))
+        return kExitUsage;
+    const std::optional<std::string> hostDirectory =
+        c.options.hostDirectory ? c.options.hostDirectory : currentDirectory();
+    if (!hostDirectory) {
+        c.err << "找不到当前路径！\n";
+        return kExitRefused;
+    }
+    // A mistyped folder would show every past day as 0.
+    std::error_code error;
+    if (!std::filesystem::is_directory(*hostDirectory, error))
+        return usageError(c.err, "--host-dir " + *hostDirectory + " is not a folder");
+    const std::string& name = c.options.arguments.at(0);
+    const AccountInfo* account = nullptr;
+    if (const int code = c.session.openLedger(name, account); code != kExitOk) return code;
+    ui::CapitalCurve curve(c.session.workspace().ledger,
+                           {*hostDirectory, latestPriceByMarket, c.services.today()});
+    if (!selectStock(curve, choice)) {
+        c.err << "fiscora-cli: " << name << " holds no " << *choice.code << " in " << choice.market
+              << '\n';
+        return kExitRefused;
+    }
+    curve.setStyle(choice.style);
+    const DaySeries& series = curve.series();
+    if (optionValue(c, kPngOption) == nullptr) {
+        writeTable(c.out, curveTable(series), c.options.format);
+        return kExitOk;
+    }
+    return writePngPicture(
+        c, size,
+        [&](ReportCanvas& canvas, Rgb face) {
+            curve.draw(canvas, size.width, size.height, face);
+            return !series.empty();
+        },
+        choice.total ? "the account never held a stock" : "the account holds no stocks");
+}
+
+}  // namespace
+
+Command curveCommand() {
+    Command c{
+        "curve",
+        "ACCOUNT",
+        "list or draw an account's capital curve",
+        "Lists the window's 资金曲线: one row per calendar day from the first record up to\n"
+        "today, with what the position was worth at the day's open, high, low and close (the\n"
+        "shares held that day times the day's bar prices; a weekend takes Friday's bar, a day\n"
+        "without a bar is 0, today without one takes the latest price of --quotes). The\n"
+        "stock is the stock list's first entry (the first open position) unless --code and\n"
+        "--market name another held one; --total shows the whole account, cash included.\n"
+        "The bar files are read below --host-dir. With --png the chart area is drawn as the\n"
+        "window draws it into a PNG file instead, as a curve or as bars (--style); nothing\n"
+        "is printed then. Without days to draw no file is written (exit 1).",
+        true,
+        curveColumns,
+        runCurve};
+    c.options = {{"--code", "C", "the stock's six-digit code (with --market)"},
+                 {"--market", "M", "深圳 or 上海 (with --code)"},
+                 {kTotalOption, "", "the whole account instead of one stock"},
+                 {kStyleOption, "curve|bars", "the picture's drawing (default: curve)"},
+                 {kPngOption, "FILE", "draw the chart area into this PNG file"},
+                 {kSizeOption, "WxH", "the picture's size in pixels (default: 698x552)"}};
+    return c;
+}
+
+}  // namespace fiscora::cli
