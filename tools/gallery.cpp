@@ -33,6 +33,7 @@
 #include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
 #include "qt/records/trade_param_list_view.h"
+#include "qt/records/ledger_view.h"
 #include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
@@ -274,6 +275,23 @@ void enter(QWidget* box, const char* text) {
     QTest::keyClick(box, Qt::Key_Return);
 }
 
+// 个人流水帐 of the demo account: every record, then the purchases of one stock.
+void saveLedgerViews(fiscora::qt::MainWindowView& window) {
+    using fiscora::qt::LedgerView;
+    saveFilledDialog<LedgerView>(window, fiscora::ui::command::kViewLedger, "ledger-view",
+                                 [](auto*) {});
+    saveFilledDialog<LedgerView>(
+        window, fiscora::ui::command::kViewLedger, "ledger-view-filtered", [](auto* view) {
+            view->kindBox()->click();
+            const int purchases = view->kindList()->findText(QStringLiteral("买入股票"));
+            view->kindList()->setCurrentIndex(purchases);
+            emit view->kindList()->activated(purchases);  // as the user's pick
+            view->codeBox()->click();
+            typeInto(view->codeEdit(), "600036");
+            view->showButton()->click();
+        });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -381,6 +399,7 @@ int main(int argc, char** argv) {
         // 删除记录's question about the second row (closed with No).
         window.model().setSelectedRow(1);
         saveDialog(window, fiscora::ui::command::kDeleteStockRecords, "delete-stock-question");
+        saveLedgerViews(window);
         saveRecordEditor(window, fiscora::RecordType::Buy, "edit-record-purchase");
         saveRecordEditor(window, fiscora::RecordType::CashIn, "edit-record-cash");
         fiscora::ui::TradeParamDialog newRow(messages);

@@ -10,6 +10,7 @@
 #include "qt/main/about_view.h"
 #include "qt/records/edit_record_view.h"
 #include "qt/records/trade_param_list_view.h"
+#include "qt/records/ledger_view.h"
 #include "qt/records/trade_param_view.h"
 #include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
@@ -47,6 +48,7 @@ const DialogViews& dialogViews() {
         v.add<ui::BonusSharesDialog>(showModal<BonusSharesView, ui::BonusSharesDialog>);
         v.add<ui::RightsIssueDialog>(showModal<RightsIssueView, ui::RightsIssueDialog>);
         v.add<ui::EditRecordDialog>(showModal<EditRecordView, ui::EditRecordDialog>);
+        v.add<ui::LedgerViewDialog>(showModal<LedgerView, ui::LedgerViewDialog>);
         v.add<ui::TradeParamDialog>(showModal<TradeParamView, ui::TradeParamDialog>);
         v.add<ui::TradeParamListDialog>(showModal<TradeParamListView, ui::TradeParamListDialog>);
         v.add<ui::CapitalCurveDialog>(showModal<CapitalCurveView, ui::CapitalCurveDialog>);

@@ -8,6 +8,8 @@
 namespace fiscora::qt {
 namespace {
 
+constexpr int kSampledRows = 60;
+
 Qt::Alignment alignmentOf(ColumnAlign align) {
     switch (align) {
     case ColumnAlign::Left: return Qt::AlignLeft | Qt::AlignVCenter;
@@ -53,16 +55,6 @@ bool ListFieldModel::sync() {
     return false;
 }
 
-void ListFieldModel::fitColumns(QTableView* view) const {
-    QHeaderView* header = view->horizontalHeader();
-    const QAbstractItemView* cells = view;  // sizeHintForColumn is public there
-    for (int i = 0; i < columnCount(); ++i) {
-        const int width = std::max({field_.columns[static_cast<std::size_t>(i)].width,
-                                    header->sectionSizeHint(i), cells->sizeHintForColumn(i)});
-        if (view->columnWidth(i) != width) view->setColumnWidth(i, width);
-    }
-}
-
 void ListFieldModel::showSelection(QTableView* view, bool again) const {
     const int row = field_.selected;
     if (row < 0 || row >= rows_ || (!again && view->currentIndex().row() == row)) return;
@@ -87,6 +79,29 @@ void ListFieldModel::showIn(QTableView* view, int rowHeight) {
     view->setIconSize(QSize(16, 16));
     for (int i = 0; i < columnCount(); ++i)
         view->setColumnWidth(i, field_.columns[static_cast<std::size_t>(i)].width);
+    // Qt measures up to this many rows for a column's width (the precision is the column
+    // header's); the rest come from widestRows.
+    if (field_.widestRows) view->horizontalHeader()->setResizeContentsPrecision(kSampledRows);
+}
+
+void ListFieldModel::fitColumns(QTableView* view) const {
+    const QHeaderView* header = view->horizontalHeader();
+    const QAbstractItemView* cells = view;  // the size hints are public there
+    const int grid = view->showGrid() ? 1 : 0;
+    for (int i = 0; i < columnCount(); ++i) {
+        const auto column = static_cast<std::size_t>(i);
+        int width = std::max({field_.columns[column].width, header->sectionSizeHint(i),
+                              cells->sizeHintForColumn(i)});
+        if (field_.widestRows) {
+            for (const std::size_t row : field_.widestRows(column)) {
+                if (row < static_cast<std::size_t>(rows_))
+                    width = std::max(
+                        width,
+                        cells->sizeHintForIndex(index(static_cast<int>(row), i)).width() + grid);
+            }
+        }
+        if (view->columnWidth(i) != width) view->setColumnWidth(i, width);
+    }
 }
 
 int ListFieldModel::rowCount(const QModelIndex& parent) const {

@@ -11,6 +11,7 @@
 #include "ui/analysis/trade_details_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/records/edit_record_dialog.h"
+#include "ui/records/ledger_view_dialog.h"
 #include "ui/records/trade_param_dialog.h"
 #include "ui/records/trade_param_list_dialog.h"
 #include "ui/trade/bonus_shares_dialog.h"
@@ -54,6 +55,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<BonusSharesDialog>(enterHeldStock);
         f.add<RightsIssueDialog>(enterHeldStock);
         f.add<EditRecordDialog>(enterFieldsAndLeave);
+        f.add<LedgerViewDialog>(enterFields);
         f.add<TradeParamDialog>(enterFields);
         f.add<TradeParamListDialog>(enterFields);
         f.add<CapitalCurveDialog>(enterFields);

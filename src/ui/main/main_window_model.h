@@ -22,7 +22,6 @@ namespace fiscora::ui {
 
 class AccountCommands;
 class TradeCommands;
-struct DayLedgerRequest;
 
 // One item of the account tree: an account, in registry order.
 struct AccountTreeItem {
@@ -120,10 +119,9 @@ public:
     // The selected item, or nothing after "请选中一个帐户".
     std::optional<int> requireSelection();
 
-    // How the capital curve opens the ledger view on one day's records (and one stock's);
-    // empty while the window has no ledger view, and the curve's menu entry then shows
-    // disabled.
-    std::function<void(const DayLedgerRequest&)> dayLedgerOpener();
+    // How the capital curve opens the ledger view on one day's records (and one stock's):
+    // OnViewLedger with those filters.
+    std::function<void(const LedgerFilter&)> dayLedgerOpener();
 
     // The caption: "Fiscora", or "Fiscora -[" + account + "]".
     void showAccountInCaption(const std::string& name);
