@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,6 +33,7 @@
 #include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
 #include "qt/records/trade_param_list_view.h"
+#include "qt/records/ledger_view.h"
 #include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
@@ -50,6 +52,7 @@
 #include "ui/account/account_properties_dialog.h"
 #include "ui/account/change_password_dialog.h"
 #include "ui/account/rename_account_dialog.h"
+#include "ui/account/statement_import_command.h"
 #include "ui/main/command_ids.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/trade_param_dialog.h"
@@ -190,6 +193,54 @@ void saveTradeDetails(fiscora::qt::MainWindowView& window, const std::string& co
     ++failures;
 }
 
+// 导入交割单's preview of a day's statement for the demo account: its first deposit again (a
+// duplicate), two fills, a sale of more shares than it holds and two lines that are no trades.
+void saveImportPreview(fiscora::qt::MainWindowView& window, const std::string& folder) {
+    fiscora::ui::MainWindowModel& main = window.model();
+    const auto account = main.AccountGuard();
+    if (!account || main.workspace().ledger.empty()) {
+        std::fprintf(stderr, "gallery: no ledger for the import preview\n");
+        ++failures;
+        return;
+    }
+    const fiscora::LedgerRecord& opening = main.workspace().ledger.front();
+    char deposit[160];
+    std::snprintf(deposit, sizeof deposit, "%d,09:00:00,,,银证转入,0,0,0,0,0,0,0,%.2f,\r\n",
+                  opening.date, opening.amount);
+    const std::string day = std::to_string(fiscora::today());
+    const std::string text =
+        "成交日期,成交时间,证券代码,证券名称,操作,成交数量,成交均价,成交金额,手续费,印花税,"
+        "过户费,其他费用,发生金额,交易市场\r\n" +
+        std::string(deposit) + day +
+        ",09:35:12,000858,五粮液,证券买入,200,142.60,\"28,520.00\",7.13,0.00,0.00,0.00,"
+        "\"-28,527.13\",深圳A股\r\n" +
+        day +
+        ",10:02:40,600036,招商银行,证券卖出,500,36.20,\"18,100.00\",5.00,18.10,0.18,0.00,"
+        "\"18,076.72\",上海A股\r\n" +
+        day +
+        ",13:15:03,601318,中国平安,证券卖出,90000,47.10,\"4,239,000.00\",1059.75,4239.00,"
+        "42.39,0.00,\"4,233,658.86\",上海A股\r\n" +
+        day + ",14:20:00,,,利息归本,0,0,0,0,0,0,0,12.35,\r\n" + day +
+        ",14:30:00,732318,某某申购,新股申购,1000,10.58,0,0,0,0,0,0,上海A股\r\n";
+    const std::string path = folder + "交割单.csv";
+    QFile file(QString::fromStdString(path));
+    const auto gbk = fiscora::utf8ToGbk(text);
+    if (!gbk || !file.open(QIODevice::WriteOnly) ||
+        file.write(gbk->data(), static_cast<qint64>(gbk->size())) < 0) {
+        std::fprintf(stderr, "gallery: cannot write %s\n", path.c_str());
+        ++failures;
+        return;
+    }
+    file.close();
+    fiscora::demo::onNextModal(
+        [](QDialog* dialog) {
+            save(dialog, "import-statement-dialog");
+            dialog->reject();
+        },
+        &window);
+    fiscora::ui::importStatementFile(main, *account, path);
+}
+
 // The four chart commands on the demo account, each in both scopes, and the second page of
 // the profit bars (the demo account holds ten stocks, two of them at a loss).
 void saveCharts(fiscora::qt::MainWindowView& window) {
@@ -222,6 +273,23 @@ void typeInto(QWidget* box, const char* utf8) {
 void enter(QWidget* box, const char* text) {
     typeInto(box, text);
     QTest::keyClick(box, Qt::Key_Return);
+}
+
+// 个人流水帐 of the demo account: every record, then the purchases of one stock.
+void saveLedgerViews(fiscora::qt::MainWindowView& window) {
+    using fiscora::qt::LedgerView;
+    saveFilledDialog<LedgerView>(window, fiscora::ui::command::kViewLedger, "ledger-view",
+                                 [](auto*) {});
+    saveFilledDialog<LedgerView>(
+        window, fiscora::ui::command::kViewLedger, "ledger-view-filtered", [](auto* view) {
+            view->kindBox()->click();
+            const int purchases = view->kindList()->findText(QStringLiteral("买入股票"));
+            view->kindList()->setCurrentIndex(purchases);
+            emit view->kindList()->activated(purchases);  // as the user's pick
+            view->codeBox()->click();
+            typeInto(view->codeEdit(), "600036");
+            view->showButton()->click();
+        });
 }
 
 }  // namespace
@@ -331,6 +399,7 @@ int main(int argc, char** argv) {
         // 删除记录's question about the second row (closed with No).
         window.model().setSelectedRow(1);
         saveDialog(window, fiscora::ui::command::kDeleteStockRecords, "delete-stock-question");
+        saveLedgerViews(window);
         saveRecordEditor(window, fiscora::RecordType::Buy, "edit-record-purchase");
         saveRecordEditor(window, fiscora::RecordType::CashIn, "edit-record-cash");
         fiscora::ui::TradeParamDialog newRow(messages);
@@ -352,6 +421,7 @@ int main(int argc, char** argv) {
             });
         saveAccountDialogs(window, messages);
         saveTradeDetails(window, "600036");
+        saveImportPreview(window, folder);
         // The capital curve: one stock and the whole account, each as a curve and as bars.
         for (const auto& [total, bars, name] : {std::tuple{false, false, "capital-curve-stock"},
                                                 {false, true, "capital-bars-stock"},

@@ -7,7 +7,7 @@ namespace {
 
 // Command options that take no value.
 bool isSwitch(const std::string& name) {
-    return name == kYesOption || name == kTotalOption;
+    return name == kYesOption || name == kTotalOption || name == "--dry-run";
 }
 
 // Splits "--name=value" into its two halves; other words keep their whole text as name.

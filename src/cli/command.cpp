@@ -10,6 +10,7 @@
 #include "cli/curve_command.h"
 #include "cli/delete_stock_command.h"
 #include "cli/details_command.h"
+#include "cli/import_command.h"
 #include "cli/exit_codes.h"
 #include "cli/ledger_commands.h"
 #include "cli/record_commands.h"
@@ -25,7 +26,7 @@ const std::vector<Command>& commands() {
         detailsCommand(),       reportCommand(),         verifyCommand(),   createAccountCommand(),
         renameAccountCommand(), changePasswordCommand(), bookCommand(),     deleteStockCommand(),
         editRecordCommand(),    deleteRecordCommand(),   chartCommand(),    curveCommand(),
-        paramsCommand()};
+        paramsCommand(),        importCommand()};
     return all;
 }
 

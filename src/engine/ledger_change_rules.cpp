@@ -12,17 +12,6 @@ bool sameStock(const LedgerRecord& a, const LedgerRecord& b) {
     return a.market == b.market && fieldBytes(a.stockCode) == fieldBytes(b.stockCode);
 }
 
-// The shares a record adds to (or, for a sale, takes from) its stock's holding.
-std::int64_t sharesMoved(const LedgerRecord& r) {
-    switch (r.kind()) {
-    case RecordType::Buy:
-    case RecordType::RightsIssue:
-    case RecordType::BonusShares: return r.quantity;
-    case RecordType::Sell: return -static_cast<std::int64_t>(r.quantity);
-    default: return 0;
-    }
-}
-
 // The shares of the stock of `like` held over the whole ledger, counted wide so that no
 // sum of int32 quantities overflows.
 std::int64_t heldShares(const Ledger& ledger, const LedgerRecord& like) {
@@ -40,6 +29,16 @@ bool leavesNegative(std::int64_t before, std::int64_t after) {
 }
 
 }  // namespace
+
+std::int64_t sharesMoved(const LedgerRecord& r) {
+    switch (r.kind()) {
+    case RecordType::Buy:
+    case RecordType::RightsIssue:
+    case RecordType::BonusShares: return r.quantity;
+    case RecordType::Sell: return -static_cast<std::int64_t>(r.quantity);
+    default: return 0;
+    }
+}
 
 bool mayDeleteRecord(const Ledger& ledger, std::size_t index) {
     const LedgerRecord& gone = ledger.at(index);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "records/ledger_record.h"
 
@@ -12,6 +13,9 @@ inline constexpr const char* kRecordNeededMessage =
 // What the record editor says when an edit would take away shares that are no longer there.
 inline constexpr const char* kEditLeavesNegativeHoldingMessage =
     "修改后该股票的持有量将小于零，不能修改";
+
+// The shares a record adds to (or, for a sale, takes from) its stock's holding.
+std::int64_t sharesMoved(const LedgerRecord& record);
 
 // Whether the record at `index` may be deleted on its own:
 // - the cash balance without it, truncated toward zero, must not be negative (so -0.5

@@ -32,6 +32,8 @@ struct LedgerFilter {
     static LedgerFilter oneStock(std::int32_t market, std::string gbkCode);
 
     bool shows(const LedgerRecord& record) const;
+
+    bool operator==(const LedgerFilter&) const = default;
 };
 
 // The kind list of the ledger view, in its order: "投入资金", "划出资金", "买入股票",

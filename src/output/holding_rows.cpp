@@ -13,6 +13,22 @@ std::vector<ListColumn> holdingColumns() {
             {"保本价", 72},   {"收益率", 72}};
 }
 
+namespace {
+
+// The columns whose figures are coloured by their sign.
+constexpr std::size_t kFloatingProfitColumn = 5;
+constexpr std::size_t kReturnRateColumn = 9;
+
+}  // namespace
+
+CellTone holdingCellTone(const HoldingRow& row, std::size_t column) {
+    switch (column) {
+    case kFloatingProfitColumn: return toneOf(row.figures.floatingProfit);
+    case kReturnRateColumn: return toneOf(row.figures.returnRate);
+    default: return CellTone::Plain;
+    }
+}
+
 std::vector<HoldingRow> holdingRows(const Workspace& workspace, const Holdings& holdings) {
     std::vector<HoldingRow> rows;
     rows.reserve(holdings.size());

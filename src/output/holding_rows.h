@@ -26,6 +26,9 @@ std::vector<ListColumn> holdingColumns();
 // and price and choosing its fee row from the workspace's table.
 std::vector<HoldingRow> holdingRows(const Workspace& workspace, const Holdings& holdings);
 
+// The colour of a cell: 浮动盈亏 and 收益率 by their sign, every other cell plain.
+CellTone holdingCellTone(const HoldingRow& row, std::size_t column);
+
 // The rows as a list with its header, ready to print or export.
 ListTable holdingTable(const std::vector<HoldingRow>& rows);
 

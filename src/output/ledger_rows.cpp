@@ -1,5 +1,6 @@
 #include "output/ledger_rows.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "engine/dates.h"
@@ -89,6 +90,61 @@ const std::string& LedgerRowFormatter::nameOf(const LedgerRecord& r) {
         if (!stockName(code, marketText(market), it->second)) it->second.clear();
     }
     return it->second;
+}
+
+namespace {
+
+// The rows holding the largest and the smallest value of one column.
+struct Extremes {
+    void see(double value, std::size_t row) {
+        // NaN and the infinities print as short words; they never widen a column.
+        if (!std::isfinite(value)) return;
+        if (!seen || value > high) {
+            highRow = row;
+            high = value;
+        }
+        if (!seen || value < low) {
+            lowRow = row;
+            low = value;
+        }
+        seen = true;
+    }
+    std::vector<std::size_t> rows() const {
+        if (!seen) return {};
+        if (highRow == lowRow) return {highRow};
+        return {highRow, lowRow};
+    }
+
+    bool seen = false;
+    double high = 0;
+    double low = 0;
+    std::size_t highRow = 0;
+    std::size_t lowRow = 0;
+};
+
+}  // namespace
+
+std::vector<std::vector<std::size_t>> widestLedgerRows(const Ledger& ledger, const ViewRows& rows) {
+    // One pass over the shown rows for every column whose width varies with its value.
+    Extremes date, amount, code, quantity, price, fee;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const LedgerRecord& r = ledger.at(rows[row]);
+        const RecordType k = r.kind();
+        date.see(r.date, row);
+        if (k != RecordType::BonusShares) amount.see(r.amount, row);
+        if (r.isStock()) code.see(static_cast<double>(fieldBytes(r.stockCode).size()), row);
+        if (showsQuantity(k)) quantity.see(r.quantity, row);
+        if (showsPrice(k)) price.see(r.price, row);
+        if (showsFee(k)) fee.see(r.fee, row);
+    }
+    std::vector<std::vector<std::size_t>> widest(ledgerViewColumns().size());
+    widest[0] = date.rows();
+    widest[3] = amount.rows();
+    widest[4] = code.rows();
+    widest[6] = quantity.rows();
+    widest[7] = price.rows();
+    widest[8] = fee.rows();
+    return widest;
 }
 
 ListTable ledgerTable(const Ledger& ledger, const ViewRows& rows) {

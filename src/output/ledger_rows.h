@@ -38,6 +38,12 @@ private:
     std::map<std::pair<std::int32_t, std::string>, std::string> names_;
 };
 
+// For each of the ten columns, the shown rows (indexes into `rows`) whose cells may be the
+// widest: for a figure, the date or the code, the rows with its largest and smallest value
+// (or longest and shortest code); none for the columns of fixed texts and for the names,
+// which come from the host. One pass over the rows.
+std::vector<std::vector<std::size_t>> widestLedgerRows(const Ledger& ledger, const ViewRows& rows);
+
 // The shown rows as a list with its header, ready to print or export: the ledger view's,
 // and 交易明细's.
 ListTable ledgerTable(const Ledger& ledger, const ViewRows& rows);

@@ -7,6 +7,18 @@ namespace fiscora {
 
 enum class ColumnAlign { Left, Center, Right };
 
+// How a cell's figure is coloured: as in every quote terminal for these markets, a gain in
+// red and a loss in green; everything else plain.
+enum class CellTone { Plain, Gain, Loss };
+
+// The tone of a figure shown with three decimals: a gain above what shows as 0.000, a loss
+// below it, and a figure that shows as 0.000 (or is not a number) plain.
+inline CellTone toneOf(double figure) {
+    if (figure >= 0.0005) return CellTone::Gain;
+    if (figure <= -0.0005) return CellTone::Loss;
+    return CellTone::Plain;
+}
+
 struct ListColumn {
     std::string header;  // UTF-8
     int width = 0;       // pixels, as the list shows the column

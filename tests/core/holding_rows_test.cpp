@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/number_format.h"
 #include "support/builders.h"
 #include "support/fake_quotes.h"
@@ -17,6 +19,21 @@ TEST(NumberFormat, ThreeDecimalsPercentAndWholeQuantities) {
     EXPECT_EQ(formatPercent(12.3456), "12.346%");
     EXPECT_EQ(formatQuantity(-300), "-300");
     EXPECT_EQ(formatAmount(1e300).size(), 305u);  // huge values are not cut
+}
+
+// A figure is coloured by the sign it shows with three decimals.
+TEST(HoldingRows, TheToneFollowsTheFigureAsShown) {
+    EXPECT_EQ(toneOf(0.001), CellTone::Gain);
+    EXPECT_EQ(toneOf(-0.001), CellTone::Loss);
+    EXPECT_EQ(toneOf(0.0004), CellTone::Plain);   // shows 0.000
+    EXPECT_EQ(toneOf(-0.0004), CellTone::Plain);  // shows -0.000: no loss either
+    EXPECT_EQ(toneOf(std::nan("")), CellTone::Plain);
+    HoldingRow row;
+    row.figures.floatingProfit = -12.5;
+    row.figures.returnRate = 0.0001;
+    EXPECT_EQ(holdingCellTone(row, 5), CellTone::Loss);
+    EXPECT_EQ(holdingCellTone(row, 9), CellTone::Plain);
+    EXPECT_EQ(holdingCellTone(row, 4), CellTone::Plain);
 }
 
 TEST(HoldingRows, TenCellsWithHostNamesAndPrices) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "engine/ledger_filter.h"
 #include "output/ledger_rows.h"
 #include "records/gbk_text.h"
@@ -134,6 +136,36 @@ TEST(LedgerRows, TableHoldsTheShownRowsInOrder) {
     EXPECT_EQ(table.columns.size(), 10u);
     EXPECT_EQ(table.rows[0][0], "2024年 1月10日");
     EXPECT_EQ(table.rows[0][3], "5000.000");
+}
+
+TEST(LedgerRows, WidestRowsAreTheExtremesOfTheShownFigures) {
+    Ledger ledger = sampleLedger();
+    ledger[4].amount = -123456.5;  // the widest negative amount
+    LedgerRecord bonus = stockRecord(RecordType::BonusShares, 20240401, "600036", 300, 0, 0);
+    bonus.amount = 1e12;  // not shown: a bonus has no cash column
+    ledger.push_back(bonus);
+    LedgerRecord broken = cashRecord(RecordType::CashIn, 20240402, 0);
+    broken.amount = std::numeric_limits<double>::quiet_NaN();
+    ledger.push_back(broken);
+    using Rows = std::vector<std::size_t>;
+    const auto all = widestLedgerRows(ledger, refillViewRows(ledger, {}));
+    ASSERT_EQ(all.size(), 10u);
+    EXPECT_EQ(all[3], (Rows{0, 4}));
+    // Fees only of trades: the purchases of 600036 (30) and of 000002 (10).
+    EXPECT_EQ(all[8], (Rows{1, 2}));
+    // Dates: the last record's and the first's.
+    EXPECT_EQ(all[0], (Rows{7, 0}));
+    // Fixed texts and the host's names need no search.
+    for (int column : {1, 2, 5, kRemarkColumn}) EXPECT_TRUE(all[column].empty());
+
+    // Indexes are rows of the view, not positions in the ledger.
+    LedgerFilter code;
+    code.byCode = true;
+    code.gbkCode = "600036";
+    const ViewRows shown = refillViewRows(ledger, code);
+    ASSERT_EQ(shown, (ViewRows{1, 3, 5, 6}));
+    EXPECT_EQ(widestLedgerRows(ledger, shown)[6], (Rows{0, 3}));
+    EXPECT_TRUE(widestLedgerRows(ledger, {})[3].empty());
 }
 
 TEST(LedgerRows, RemarkUnitsAndBalance) {

@@ -29,7 +29,7 @@ private slots:
     void everyDialogHasAWindowAndAHeadlessFiller() {
         const auto views = asSet(fiscora::qt::dialogViews().types());
         QCOMPARE(views, asSet(fiscora::ui::dialogFillers().types()));
-        QCOMPARE(views.size(), std::size_t(18));
+        QCOMPARE(views.size(), std::size_t(20));
     }
 
     void aDialogNobodyRegisteredFailsLoudly() {

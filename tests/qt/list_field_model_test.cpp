@@ -1,3 +1,4 @@
+#include <QColor>
 #include <QTableView>
 #include <QTest>
 
@@ -51,6 +52,23 @@ private slots:
         QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("代码"));
         QCOMPARE(view.columnWidth(0), 80);
+    }
+
+    void gainsAreRedLossesGreenAndOtherCellsKeepTheViewsColour() {
+        CountedList list(3);
+        fiscora::qt::ListFieldModel model(list.field, {}, nullptr);
+        QVERIFY(!model.data(model.index(0, 1), Qt::ForegroundRole).isValid());
+        const fiscora::CellTone tones[] = {fiscora::CellTone::Gain, fiscora::CellTone::Loss,
+                                           fiscora::CellTone::Plain};
+        list.field.cellTone = [&tones](std::size_t row, std::size_t column) {
+            return column == 1 ? tones[row] : fiscora::CellTone::Plain;
+        };
+        QCOMPARE(model.data(model.index(0, 1), Qt::ForegroundRole).value<QColor>(),
+                 QColor(204, 0, 0));
+        QCOMPARE(model.data(model.index(1, 1), Qt::ForegroundRole).value<QColor>(),
+                 QColor(0, 128, 0));
+        QVERIFY(!model.data(model.index(2, 1), Qt::ForegroundRole).isValid());
+        QVERIFY(!model.data(model.index(0, 0), Qt::ForegroundRole).isValid());
     }
 
     void newFiguresKeepTheCurrentRowNewRowsDoNot() {

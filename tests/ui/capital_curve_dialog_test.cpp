@@ -60,14 +60,14 @@ TEST_F(CapitalCurveDialogTest, TheControlsChooseStyleAndSeries) {
 }
 
 TEST_F(CapitalCurveDialogTest, TheDayMenuOpensTheLedgerOfThatDayAndStock) {
-    std::vector<DayLedgerRequest> asked;
-    CapitalCurveDialog d = dialog([&](const DayLedgerRequest& r) { asked.push_back(r); });
+    std::vector<LedgerFilter> asked;
+    CapitalCurveDialog d = dialog([&](const LedgerFilter& f) { asked.push_back(f); });
     EXPECT_TRUE(d.canShowDayLedger());
     d.curve().draw(canvas, 255, 100, {240, 240, 240});
     EXPECT_FALSE(d.OnRightClick({10, 50}));
     EXPECT_TRUE(d.OnRightClick({60, 50}));
     d.ShowDayLedger();
-    EXPECT_EQ(asked, (std::vector<DayLedgerRequest>{{20240304, "600036"}}));
+    EXPECT_EQ(asked, (std::vector<LedgerFilter>{LedgerFilter::oneDay(20240304, "600036")}));
     EXPECT_FALSE(dialog().canShowDayLedger());
 }
 

@@ -107,12 +107,12 @@ TEST_F(CapitalCurveTest, ARightClickOnADayAsksForThatDaysLedger) {
     EXPECT_FALSE(curve.rightClick({20, 50}));
     EXPECT_EQ(curve.dayLedger(), std::nullopt);
     EXPECT_TRUE(curve.rightClick({300, 50}));
-    EXPECT_EQ(curve.dayLedger(), (DayLedgerRequest{20240306, "600036"}));
+    EXPECT_EQ(curve.dayLedger(), LedgerFilter::oneDay(20240306, "600036"));
 
     curve.setTotal(true);
     curve.draw(canvas, 355, 200, kFace);
     EXPECT_TRUE(curve.rightClick({60, 50}));
-    EXPECT_EQ(curve.dayLedger(), (DayLedgerRequest{20240301, std::nullopt}));
+    EXPECT_EQ(curve.dayLedger(), LedgerFilter::oneDay(20240301));
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include "recording_list_output.h"
 #include "support/fake_quotes.h"
 #include "support/packed_field.h"
+#include "support/recording_canvas.h"
+#include "ui/analysis/capital_curve_dialog.h"
+#include "ui/main/command_ids.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/ledger_record_actions.h"
 #include "window_model_fixture.h"
@@ -28,11 +31,15 @@ protected:
     }
     // Opens the view on `filter`, runs `steps` in it and closes it.
     void view(std::function<void(LedgerViewDialog&)> steps, const LedgerFilter& filter = {}) {
+        expectView(std::move(steps));
+        window.OnViewLedger(filter);
+    }
+    // The next showing is the view: `steps` run in it, then it closes.
+    void expectView(std::function<void(LedgerViewDialog&)> steps) {
         runner.then<LedgerViewDialog>([steps](LedgerViewDialog& d) {
             steps(d);
             return false;
         });
-        window.OnViewLedger(filter);
     }
     Ledger onDisk() {
         Ledger ledger;
@@ -65,20 +72,34 @@ TEST_F(LedgerViewTest, OpensWithEveryRecordAndTheBalance) {
         EXPECT_EQ(d.kind.selectedText(), "投入资金");
         EXPECT_EQ(column(d, 2), (Cells{"投入资金", "买入股票", "投入资金"}));
         EXPECT_EQ(column(d, 5), (Cells{"", "招商银行", ""}));
+        // The list field shows the same rows, with the focus and the first row selected.
+        EXPECT_EQ(d.list.rowCount, 3u);
+        EXPECT_EQ(d.list.columns.size(), 10u);
+        EXPECT_EQ(d.list.cellText(1, 4), "600036");
+        EXPECT_EQ(d.list.selected, 0);
+        EXPECT_EQ(d.focused(), &d.list);
+        EXPECT_EQ(d.list.widestRows(3), (std::vector<std::size_t>{0, 2}));
     });
 }
 
 TEST_F(LedgerViewTest, FiltersApplyOnlyWithShowLedger) {
     start(sample);
     view([](LedgerViewDialog& d) {
-        d.tickCode(true);
+        d.setChecked(d.byCode, true);
         EXPECT_TRUE(d.code.enabled);
+        d.setChecked(d.byKind, true);
+        EXPECT_TRUE(d.kind.enabled);
+        d.setChecked(d.byKind, false);
+        EXPECT_FALSE(d.kind.enabled);
         d.code.text = "600036";
         EXPECT_EQ(d.rowCount(), 3u) << "ticking alone changes nothing";
         d.OnShowLedger();
         EXPECT_EQ(column(d, 4), (Cells{"600036"}));
-        d.tickCode(false);
-        d.tickTime(true);
+        EXPECT_EQ(d.list.rowCount, 1u);
+        EXPECT_EQ(d.list.selected, -1) << "new rows, none selected";
+        d.setChecked(d.byCode, false);
+        d.setChecked(d.byTime, true);
+        EXPECT_TRUE(d.fromDate.enabled && d.toDate.enabled);
         d.fromDate.date = 20240104;
         d.toDate.date = 20240102;
         d.OnShowLedger();
@@ -89,16 +110,29 @@ TEST_F(LedgerViewTest, FiltersApplyOnlyWithShowLedger) {
     });
 }
 
-TEST_F(LedgerViewTest, OpensOnTheCapitalCurvesDay) {
+TEST_F(LedgerViewTest, TheCapitalCurvesDayMenuOpensTheViewOnThatDay) {
     start(sample);
-    view(
-        [](LedgerViewDialog& d) {
-            EXPECT_TRUE(d.timeOn() && d.codeOn());
-            EXPECT_TRUE(d.code.enabled);
-            EXPECT_EQ(d.code.text, "600036");
-            EXPECT_EQ(column(d, 2), (Cells{"买入股票"}));
-        },
-        LedgerFilter::oneDay(20240103, "600036"));
+    runner.then<CapitalCurveDialog>([](CapitalCurveDialog& curve) {
+        test::RecordingCanvas canvas;
+        // Wide enough for whole-pixel slots until today: the stock's first day, 3 January,
+        // is the first slot.
+        curve.curve().draw(canvas, 20055, 200, {240, 240, 240});
+        EXPECT_TRUE(curve.OnRightClick({56, 100}));
+        curve.ShowDayLedger();
+        return false;
+    });
+    expectView([](LedgerViewDialog& d) {
+        EXPECT_TRUE(d.byTime.checked && d.byCode.checked);
+        EXPECT_FALSE(d.byKind.checked);
+        EXPECT_EQ(d.fromDate.date, 20240103);
+        EXPECT_EQ(d.toDate.date, 20240103);
+        EXPECT_EQ(d.code.text, "600036");
+        EXPECT_EQ(column(d, 2), (Cells{"买入股票"}));
+    });
+    runner.captions.clear();
+    window.OnCommand(command::kCapitalCurve);
+    EXPECT_EQ(runner.captions,
+              (std::vector<std::string>{"资金曲线 -[张三]", "个人流水帐 -[张三]"}));
 }
 
 TEST_F(LedgerViewTest, RemarkClickShowsTheRemarkOrNone) {
@@ -120,20 +154,22 @@ TEST_F(LedgerViewTest, DeletionAsksFollowsTheRuleAndSelectsTheRowAbove) {
     start(sample);
     messages.answer = false;
     view([this](LedgerViewDialog& d) {
-        d.selectRow(-1);
+        d.pickRow(d.list, -1);
         d.OnDelete();
         EXPECT_EQ(messages.texts(), (std::vector<std::string>{"请选中要删除的项"}));
-        d.selectRow(0);
+        d.pickRow(d.list, 0);
         d.OnDelete();  // answered No
         EXPECT_EQ(d.rowCount(), 3u);
         messages.answer = true;
         d.OnDelete();  // the first cash-in pays for the purchase: refused
         EXPECT_EQ(messages.texts().back(), kRecordNeededMessage);
         EXPECT_EQ(d.rowCount(), 3u);
-        d.selectRow(2);
+        d.pickRow(d.list, 2);
         d.OnDelete();
         EXPECT_EQ(d.rowCount(), 2u);
         EXPECT_EQ(d.selectedRow(), 1);
+        EXPECT_EQ(d.list.scrollRow, 1);
+        EXPECT_EQ(d.focused(), &d.list);
         EXPECT_EQ(d.balance.text, "200.000人民币元");
     });
     EXPECT_EQ(messages.asked.size(), 3u);
@@ -148,9 +184,14 @@ TEST_F(LedgerViewTest, DoubleClickEditsTheRecordInPlace) {
             e.typeText(e.total, "800");
             return true;
         });
-        d.selectRow(2);
+        d.pickRow(d.list, 2);
+        d.focusChangedTo(&d.fromDate);
+        const auto scrolls = d.list.scrollRevision;
         d.OnDoubleClick();
         EXPECT_EQ(d.selectedRow(), 2);
+        EXPECT_EQ(d.list.scrollRevision, scrolls + 1);
+        EXPECT_EQ(d.list.scrollRow, 2);
+        EXPECT_EQ(d.focused(), &d.list);
         EXPECT_EQ(d.cellText(2, 3), "800.000");
         EXPECT_EQ(d.balance.text, "1000.000人民币元");
     });
@@ -163,7 +204,7 @@ TEST_F(LedgerViewTest, PrintsAndSavesTheListAsShownAndRebuildsTheHoldingsOnClose
     window.setListOutput(output);
     window.clearHoldingList();
     view([](LedgerViewDialog& d) {
-        d.tickKind(true);
+        d.setChecked(d.byKind, true);
         d.kind.selected = d.kind.indexOf("投入资金");
         d.OnShowLedger();
         d.OnPrint();
@@ -187,9 +228,9 @@ TEST_F(LedgerViewTest, ACancelledEditorOrNoSelectionChangesNothing) {
     const Bytes before = test::readBytes(ledgerFile("张三"));
     view([this](LedgerViewDialog& d) {
         runner.thenCancel();
-        d.selectRow(1);
+        d.pickRow(d.list, 1);
         d.OnModify();
-        d.selectRow(-1);
+        d.pickRow(d.list, -1);
         d.OnModify();
         d.OnDoubleClick();
     });

@@ -67,6 +67,22 @@ TEST_F(MainWindowTest, LoggingInShowsTheHoldingsWithTheFirstRowSelected) {
     EXPECT_EQ(window.focusPane(), MainPane::List);
 }
 
+// 浮动盈亏 and 收益率 are red for a gain and green for a loss; the other cells stay plain.
+TEST_F(MainWindowTest, GainsAreRedAndLossesGreen) {
+    test::FakeQuotes quotes;
+    quotes.add("600036", 1, "X", 11.0f, 10.5f);  // above its cost; 000001 has no price: a loss
+    login(0, "1");
+    const ListField& list = window.holdingList();
+    ASSERT_TRUE(list.cellTone);
+    ASSERT_GT(window.holdingRows()[0].figures.floatingProfit, 0);
+    for (std::size_t column : {5u, 9u}) {
+        EXPECT_EQ(list.cellTone(0, column), CellTone::Gain) << column;
+        EXPECT_EQ(list.cellTone(1, column), CellTone::Loss) << column;
+    }
+    for (std::size_t column : {0u, 3u, 4u, 6u, 7u, 8u})
+        EXPECT_EQ(list.cellTone(0, column), CellTone::Plain) << column;
+}
+
 TEST_F(MainWindowTest, SelectingALoggedInAccountReloadsItsLedgerFromDisk) {
     login(0, "1");
     window.selectTreeItem(1);
@@ -144,6 +160,7 @@ TEST_F(MainWindowTest, OnlyTheBuiltCommandsAreAvailable) {
                    command::kBonusShares,
                    command::kRightsIssue,
                    command::kCapitalCurve,
+                   command::kViewLedger,
                    command::kProfitAmount,
                    command::kProfitRate,
                    command::kNetAssetShare,
@@ -152,8 +169,7 @@ TEST_F(MainWindowTest, OnlyTheBuiltCommandsAreAvailable) {
                    command::kTradeParams}) {
         EXPECT_TRUE(window.isAvailable(id)) << id;
     }
-    for (int id :
-         {command::kViewLedger, command::kPrint, command::kSaveAsText}) {
+    for (int id : {command::kPrint, command::kSaveAsText, command::kImportStatement}) {
         EXPECT_FALSE(window.isAvailable(id)) << id;
         window.OnCommand(id);
     }
@@ -180,7 +196,7 @@ TEST_F(MainWindowTest, EveryCommandOfTheMenusAndToolbarIsKnown) {
         if (!button.isSeparator()) ids.push_back(button.command);
     }
     // Each id is either carried out or shown disabled; none falls through silently.
-    const std::vector<int> later{32791, 32793, 32801};
+    const std::vector<int> later{32793, 32801, 32810};
     for (int id : ids) {
         const bool isLater = std::find(later.begin(), later.end(), id) != later.end();
         EXPECT_NE(window.isAvailable(id), isLater) << id;

@@ -1,6 +1,7 @@
 #include "qt/main/dialog_views.h"
 
 #include "qt/account/account_identity_views.h"
+#include "qt/account/import_statement_view.h"
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
@@ -9,6 +10,7 @@
 #include "qt/main/about_view.h"
 #include "qt/records/edit_record_view.h"
 #include "qt/records/trade_param_list_view.h"
+#include "qt/records/ledger_view.h"
 #include "qt/records/trade_param_view.h"
 #include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
@@ -36,6 +38,8 @@ const DialogViews& dialogViews() {
         v.add<ui::ChangePasswordDialog>(showModal<ChangePasswordView, ui::ChangePasswordDialog>);
         v.add<ui::AccountPropertiesDialog>(
             showModal<AccountPropertiesView, ui::AccountPropertiesDialog>);
+        v.add<ui::ImportStatementDialog>(
+            showModal<ImportStatementView, ui::ImportStatementDialog>);
         v.add<ui::AboutBox>(showModal<AboutView, ui::AboutBox>);
         v.add<ui::CashDialog>(showModal<CashView, ui::CashDialog>);
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);
@@ -44,6 +48,7 @@ const DialogViews& dialogViews() {
         v.add<ui::BonusSharesDialog>(showModal<BonusSharesView, ui::BonusSharesDialog>);
         v.add<ui::RightsIssueDialog>(showModal<RightsIssueView, ui::RightsIssueDialog>);
         v.add<ui::EditRecordDialog>(showModal<EditRecordView, ui::EditRecordDialog>);
+        v.add<ui::LedgerViewDialog>(showModal<LedgerView, ui::LedgerViewDialog>);
         v.add<ui::TradeParamDialog>(showModal<TradeParamView, ui::TradeParamDialog>);
         v.add<ui::TradeParamListDialog>(showModal<TradeParamListView, ui::TradeParamListDialog>);
         v.add<ui::CapitalCurveDialog>(showModal<CapitalCurveView, ui::CapitalCurveDialog>);

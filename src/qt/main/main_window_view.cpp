@@ -1,6 +1,7 @@
 #include "qt/main/main_window_view.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -53,6 +54,13 @@ MainWindowView::MainWindowView(QWidget* parent)
     panes_->startSplitter();
 
     model_.setListOutput(listOutput_);
+    model_.setStatementChooser([this]() -> std::optional<std::string> {
+        const QString path = QFileDialog::getOpenFileName(
+            this, QStringLiteral("导入交割单"), QString(),
+            QStringLiteral("交割单 (*.csv *.txt *.xls *.tsv);;所有文件 (*)"));
+        if (path.isEmpty()) return std::nullopt;
+        return path.toStdString();
+    });
     model_.OnInitDialog();
     sync();
 }

@@ -1,9 +1,12 @@
 #include "qt/widgets/bind.h"
 
+#include <optional>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -227,12 +230,22 @@ void Bindings::bind(QTableView* view, ui::ListField& field, std::function<QIcon(
                          model_.pickRow(field, current.isValid() ? current.row() : -1);
                          done();
                      });
-    add([view, rows, &field, syncing, shown = field.selectionRevision]() mutable {
+    add([view, rows, &field, syncing, shown = field.selectionRevision,
+         scrolled = field.scrollRevision, fitted = std::optional<std::uint32_t>()]() mutable {
         *syncing = true;
         const bool rebuilt = rows->sync();
-        rows->fitColumns(view);
+        // Columns widen when the rows or their figures change, not on every event.
+        if (rebuilt || fitted != field.figuresRevision) {
+            rows->fitColumns(view);
+            fitted = field.figuresRevision;
+        }
         rows->showSelection(view, rebuilt || shown != field.selectionRevision);
         shown = field.selectionRevision;
+        if (scrolled != field.scrollRevision) {
+            scrolled = field.scrollRevision;
+            if (field.scrollRow >= 0 && field.scrollRow < rows->rowCount())
+                view->scrollTo(rows->index(field.scrollRow, 0));
+        }
         view->setEnabled(field.enabled);
         *syncing = false;
     });

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/common/dialog_model.h"
+#include "ui/common/list_field.h"
 
 class QCheckBox;
 class QComboBox;
@@ -41,7 +42,8 @@ public:
     void bind(QLabel* label, ui::LabelField& field);
     // A report list over the field's rows (`markIcon` draws a row's mark in its first
     // column). The current row the user chooses goes to the model (pickRow); a selection
-    // the model moves (ListField::select) or a rebuilt list is shown and scrolled into sight.
+    // the model moves (ListField::select) or a rebuilt list is shown and scrolled into sight,
+    // and so is a row the model asks to show (ListField::showRow).
     void bind(QTableView* view, ui::ListField& field, std::function<QIcon(int mark)> markIcon);
 
     // Model -> widgets, for every binding.

@@ -6,12 +6,14 @@
 
 #include "qt/widgets/bind.h"
 #include "ui/common/dialog_model.h"
+#include "ui/common/list_field.h"
 
 class QCheckBox;
 class QComboBox;
 class QListWidget;
 class QRadioButton;
 class QDateEdit;
+class QTableView;
 class QLayout;
 class QLabel;
 class QLineEdit;
@@ -54,8 +56,8 @@ protected:
     std::vector<QRadioButton*> radioButtons(ui::ChoiceField& field);
     // Captioned with the field's label.
     QCheckBox* checkBox(ui::CheckField& field);
-    // A report list; `markIcon` draws a row's mark (bind.h).
-    QTableView* table(ui::ListField& field, std::function<QIcon(int mark)> markIcon);
+    // A report list; `markIcon` draws a row's mark (bind.h), none when not given.
+    QTableView* table(ui::ListField& field, std::function<QIcon(int mark)> markIcon = {});
 
     // The field a widget made above shows, or null.
     const ui::Field* fieldOf(QWidget* widget) const;

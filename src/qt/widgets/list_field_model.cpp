@@ -1,13 +1,14 @@
 #include "qt/widgets/list_field_model.h"
 
-#include <algorithm>
-
+#include <QColor>
 #include <QHeaderView>
 #include <QTableView>
 #include <algorithm>
 
 namespace fiscora::qt {
 namespace {
+
+constexpr int kSampledRows = 60;
 
 Qt::Alignment alignmentOf(ColumnAlign align) {
     switch (align) {
@@ -16,6 +17,16 @@ Qt::Alignment alignmentOf(ColumnAlign align) {
     case ColumnAlign::Center: break;
     }
     return Qt::AlignCenter;
+}
+
+// The red and the green of gains and losses, dark enough to read on white.
+QVariant toneColour(CellTone tone) {
+    switch (tone) {
+    case CellTone::Gain: return QColor(204, 0, 0);
+    case CellTone::Loss: return QColor(0, 128, 0);
+    case CellTone::Plain: break;
+    }
+    return {};
 }
 
 }  // namespace
@@ -38,19 +49,10 @@ bool ListFieldModel::sync() {
     if (field_.figuresRevision != figuresRevision_) {
         figuresRevision_ = field_.figuresRevision;
         if (rows_ > 0)
-            Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1), {Qt::DisplayRole});
+            Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1),
+                               {Qt::DisplayRole, Qt::ForegroundRole});
     }
     return false;
-}
-
-void ListFieldModel::fitColumns(QTableView* view) const {
-    QHeaderView* header = view->horizontalHeader();
-    const QAbstractItemView* cells = view;  // sizeHintForColumn is public there
-    for (int i = 0; i < columnCount(); ++i) {
-        const int width = std::max({field_.columns[static_cast<std::size_t>(i)].width,
-                                    header->sectionSizeHint(i), cells->sizeHintForColumn(i)});
-        if (view->columnWidth(i) != width) view->setColumnWidth(i, width);
-    }
 }
 
 void ListFieldModel::showSelection(QTableView* view, bool again) const {
@@ -77,6 +79,29 @@ void ListFieldModel::showIn(QTableView* view, int rowHeight) {
     view->setIconSize(QSize(16, 16));
     for (int i = 0; i < columnCount(); ++i)
         view->setColumnWidth(i, field_.columns[static_cast<std::size_t>(i)].width);
+    // Qt measures up to this many rows for a column's width (the precision is the column
+    // header's); the rest come from widestRows.
+    if (field_.widestRows) view->horizontalHeader()->setResizeContentsPrecision(kSampledRows);
+}
+
+void ListFieldModel::fitColumns(QTableView* view) const {
+    const QHeaderView* header = view->horizontalHeader();
+    const QAbstractItemView* cells = view;  // the size hints are public there
+    const int grid = view->showGrid() ? 1 : 0;
+    for (int i = 0; i < columnCount(); ++i) {
+        const auto column = static_cast<std::size_t>(i);
+        int width = std::max({field_.columns[column].width, header->sectionSizeHint(i),
+                              cells->sizeHintForColumn(i)});
+        if (field_.widestRows) {
+            for (const std::size_t row : field_.widestRows(column)) {
+                if (row < static_cast<std::size_t>(rows_))
+                    width = std::max(
+                        width,
+                        cells->sizeHintForIndex(index(static_cast<int>(row), i)).width() + grid);
+            }
+        }
+        if (view->columnWidth(i) != width) view->setColumnWidth(i, width);
+    }
 }
 
 int ListFieldModel::rowCount(const QModelIndex& parent) const {
@@ -94,6 +119,8 @@ QVariant ListFieldModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole: return QString::fromStdString(field_.cellText(row, column));
     case Qt::TextAlignmentRole: return int(alignmentOf(field_.columns[column].align));
+    case Qt::ForegroundRole:
+        return field_.cellTone ? toneColour(field_.cellTone(row, column)) : QVariant();
     case Qt::DecorationRole:
         if (column == 0 && field_.rowMark && markIcon_) return markIcon_(field_.rowMark(row));
         return {};

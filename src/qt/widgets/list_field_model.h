@@ -20,13 +20,15 @@ public:
     ListFieldModel(const ui::ListField& field, std::function<QIcon(int mark)> markIcon,
                    QObject* parent);
 
-    // True when the view was rebuilt.
+    // True when the rows were rebuilt.
     bool sync();
     // Headers, widths and the look of a report list: grid, whole rows selected, rows of
     // `rowHeight` pixels.
     void showIn(QTableView* view, int rowHeight);
-    // A column's width is the list's own, or its widest cell or header where that is wider,
-    // so a figure is never cut.
+    // Widens each column of `view` to its header and its widest cell where the list's own
+    // width is narrower, so no figure is cut. The cells measured are Qt's sample around the
+    // rows shown, and the field's widestRows when it has them (then the sample is a
+    // screenful, so a long list still opens at once).
     void fitColumns(QTableView* view) const;
     // Makes the field's selected row the view's current row, with the selection model's
     // signals on (so it repaints), and scrolls it into sight when it was not current or

@@ -67,10 +67,10 @@ bool CapitalCurve::rightClick(CanvasPoint point) {
     return lastRightClick_ >= 0;
 }
 
-std::optional<DayLedgerRequest> CapitalCurve::dayLedger() const {
+std::optional<LedgerFilter> CapitalCurve::dayLedger() const {
     if (lastRightClick_ < 0 || drawn_ == nullptr) return std::nullopt;
-    return DayLedgerRequest{(*drawn_)[static_cast<std::size_t>(lastRightClick_)].day,
-                            lastRightClickCode_};
+    return LedgerFilter::oneDay((*drawn_)[static_cast<std::size_t>(lastRightClick_)].day,
+                                lastRightClickCode_);
 }
 
 }  // namespace fiscora::ui

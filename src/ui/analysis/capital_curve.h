@@ -8,17 +8,10 @@
 
 #include "engine/capital_series.h"
 #include "engine/holdings.h"
+#include "engine/ledger_filter.h"
 #include "ui/analysis/capital_curve_chart.h"
 
 namespace fiscora::ui {
-
-// The day (and the stock) whose records the ledger view is to show.
-struct DayLedgerRequest {
-    std::int32_t day = 0;
-    std::optional<std::string> gbkCode;  // absent for the whole account
-
-    bool operator==(const DayLedgerRequest&) const = default;
-};
 
 // What the capital curve shows: the stock list, the choice of a stock or the whole account,
 // bars or curve, and the picture of the chosen series with its read-outs. Each choice's
@@ -50,7 +43,7 @@ public:
     bool rightClick(CanvasPoint point);
     // The ledger view's filters for the day last right-clicked, with the stock's code when a
     // stock is shown; none when no day was hit.
-    std::optional<DayLedgerRequest> dayLedger() const;
+    std::optional<LedgerFilter> dayLedger() const;
 
 private:
     const StockId* shownStock() const;

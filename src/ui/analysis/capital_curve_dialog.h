@@ -13,7 +13,7 @@ namespace fiscora::ui {
 // for the ledger view of that day (and of the stock shown).
 class CapitalCurveDialog : public DialogModel {
 public:
-    using DayLedgerOpener = std::function<void(const DayLedgerRequest&)>;
+    using DayLedgerOpener = std::function<void(const LedgerFilter&)>;
 
     static constexpr const char* kDayLedgerItem = "显示当日相关流水帐";
     // The chart area is the client area less this many pixels on the right.

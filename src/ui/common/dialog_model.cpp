@@ -1,6 +1,7 @@
 #include "ui/common/dialog_model.h"
 
 #include "records/gbk_text.h"
+#include "ui/common/list_field.h"
 #include "ui/common/number_text.h"
 
 namespace fiscora::ui {

@@ -14,6 +14,8 @@
 
 namespace fiscora::ui {
 
+struct ListField;
+
 // Keys the dialogs route to their model instead of the widget that has the focus.
 enum class NavKey { Enter, Down, Up };
 
@@ -45,8 +47,8 @@ struct DialogButtons {
 // after every event.
 //
 // User actions: views, the command line and tests change a dialog only through typeText,
-// pickItem, pickDate, pickRow, focusChangedTo and onKey. Each writes the field and fires the
-// handler the dialog registered for that field (onChange, onLeave), so nobody outside the
+// pickItem, pickDate, setChecked, pickRow, focusChangedTo and onKey. Each writes the field and
+// fires the handler the dialog registered for that field (onChange, onLeave), so nobody outside the
 // model knows which handler answers which field.
 //
 // Focus: the model's focus is a field (or none, e.g. a button). When the model moves it,
@@ -83,7 +85,7 @@ public:
     void pickDate(DateField& picker, std::int32_t date);
     // The user ticked (or cleared) a check box.
     void setChecked(CheckField& box, bool checked);
-    // The user selected row `row` of a list (-1: none).
+    // The user made `row` the current row of a list (-1: none).
     void pickRow(ListField& list, int row);
 
     const std::string& caption() const { return caption_; }

@@ -24,7 +24,13 @@ struct ListField : Field {
     // A small number a view may show as the row's icon in the first column (the market);
     // none when empty.
     std::function<int(std::size_t row)> rowMark;
+    // The colour of one cell's figure (a gain red, a loss green); all plain when empty.
+    std::function<CellTone(std::size_t row, std::size_t column)> cellTone;
     int selected = -1;  // the current row, -1 none
+    // Rows beyond those shown whose cells in `column` may be the widest (the largest and
+    // the smallest figure), so a view widens its columns without formatting every row;
+    // empty when the rows shown and Qt's own sample are enough.
+    std::function<std::vector<std::size_t>(std::size_t column)> widestRows;
 
     // The owner moves the selection: a view selects `row` and scrolls it into sight, even
     // when it is the row already selected.
@@ -42,6 +48,14 @@ struct ListField : Field {
     }
     std::uint32_t rowsRevision = 0;
     std::uint32_t figuresRevision = 0;
+
+    // Asks the view to scroll `row` into sight.
+    void showRow(int row) {
+        scrollRow = row;
+        ++scrollRevision;
+    }
+    int scrollRow = -1;
+    std::uint32_t scrollRevision = 0;
 };
 
 }  // namespace fiscora::ui

@@ -2,6 +2,7 @@
 
 #include "ui/account/account_properties_dialog.h"
 #include "ui/account/change_password_dialog.h"
+#include "ui/account/import_statement_dialog.h"
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/password_dialog.h"
 #include "ui/account/rename_account_dialog.h"
@@ -10,6 +11,7 @@
 #include "ui/analysis/trade_details_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/records/edit_record_dialog.h"
+#include "ui/records/ledger_view_dialog.h"
 #include "ui/records/trade_param_dialog.h"
 #include "ui/records/trade_param_list_dialog.h"
 #include "ui/trade/bonus_shares_dialog.h"
@@ -44,6 +46,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<RenameAccountDialog>(enterFields);
         f.add<ChangePasswordDialog>(enterFields);
         f.add<AccountPropertiesDialog>(enterFields);
+        f.add<ImportStatementDialog>(enterFields);
         f.add<AboutBox>(enterFields);
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);
@@ -52,6 +55,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<BonusSharesDialog>(enterHeldStock);
         f.add<RightsIssueDialog>(enterHeldStock);
         f.add<EditRecordDialog>(enterFieldsAndLeave);
+        f.add<LedgerViewDialog>(enterFields);
         f.add<TradeParamDialog>(enterFields);
         f.add<TradeParamListDialog>(enterFields);
         f.add<CapitalCurveDialog>(enterFields);

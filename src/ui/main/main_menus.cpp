@@ -38,6 +38,7 @@ std::vector<MenuBarEntry> mainMenuBar() {
           {"修改密码", command::kChangePassword, {}},
           kSeparator,
           {"查看流水帐", command::kViewLedger, {}},
+          {"导入交割单", command::kImportStatement, {}},
           {"帐户属性", command::kAccountProperties, {}},
           {"退出程序", command::kExit, {}}}},
         {"资金(&B)", 0, {{"追加资金", command::kCashIn, {}}, {"划出资金", command::kCashOut, {}}}},
@@ -95,6 +96,7 @@ std::vector<MenuItem> treePopupMenu() {
             {"修改密码", command::kChangePassword, {}},
             kSeparator,
             {"查看流水帐", command::kViewLedger, {}},
+            {"导入交割单", command::kImportStatement, {}},
             {"帐户属性", command::kAccountProperties, {}}};
 }
 

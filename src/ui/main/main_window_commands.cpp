@@ -1,7 +1,7 @@
 #include "output/list_reports.h"
 #include "output/list_text_export.h"
 #include "ui/account/account_commands.h"
-#include "ui/analysis/capital_curve.h"
+#include "ui/account/statement_import_command.h"
 #include "ui/analysis/capital_curve_command.h"
 #include "ui/analysis/trade_details_command.h"
 #include "ui/main/command_ids.h"
@@ -24,6 +24,7 @@ void MainWindowModel::registerCommands() {
     commands_[command::kRenameAccount] = [&accounts] { accounts.OnRenameAccount(); };
     commands_[command::kChangePassword] = [&accounts] { accounts.OnChangePassword(); };
     commands_[command::kAccountProperties] = [&accounts] { accounts.OnAccountProperties(); };
+    commands_[command::kViewLedger] = [this] { OnViewLedger(); };
     TradeCommands& trades = *tradeCommands_;
     commands_[command::kCashIn] = [&trades] { trades.OnAddFunds(); };
     commands_[command::kCashOut] = [&trades] { trades.OnWithdrawFunds(); };
@@ -47,9 +48,8 @@ void MainWindowModel::registerCommands() {
     commands_[command::kOtherOperations] = [] {};
 }
 
-// The ledger view is not part of the window yet: nothing opens it from the curve.
-std::function<void(const DayLedgerRequest&)> MainWindowModel::dayLedgerOpener() {
-    return {};
+std::function<void(const LedgerFilter&)> MainWindowModel::dayLedgerOpener() {
+    return [this](const LedgerFilter& filter) { OnViewLedger(filter); };
 }
 
 // Both take the holdings list as it shows, whether or not an account is selected.
@@ -67,6 +67,12 @@ void MainWindowModel::setListOutput(ListOutput& output) {
 void MainWindowModel::OnTradeParams() {
     TradeParamListDialog dialog(workspace_, dialogs_);
     dialogs_.run(dialog);
+}
+
+void MainWindowModel::setStatementChooser(std::function<std::optional<std::string>()> choose) {
+    commands_[command::kImportStatement] = [this, choose = std::move(choose)] {
+        OnImportStatement(*this, choose);
+    };
 }
 
 void MainWindowModel::OnViewLedger(const LedgerFilter& filter) {

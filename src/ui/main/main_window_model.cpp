@@ -39,6 +39,9 @@ MainWindowModel::MainWindowModel(Messages& messages, DialogRunner& dialogs)
         return rows_[row].cells[column];
     };
     holdingList_.rowMark = [this](std::size_t row) { return rows_[row].holding.market; };
+    holdingList_.cellTone = [this](std::size_t row, std::size_t column) {
+        return holdingCellTone(rows_[row], column);
+    };
 }
 
 MainWindowModel::~MainWindowModel() {

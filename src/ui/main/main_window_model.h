@@ -22,7 +22,6 @@ namespace fiscora::ui {
 
 class AccountCommands;
 class TradeCommands;
-struct DayLedgerRequest;
 
 // One item of the account tree: an account, in registry order.
 struct AccountTreeItem {
@@ -68,6 +67,9 @@ public:
     void setListOutput(ListOutput& output);
     // The platform's printing and text editor for the lists of dialogs; null until given.
     ListOutput* listOutput() const { return listOutput_; }
+    // The platform's file dialog for 导入交割单 (the chosen path, nothing when cancelled);
+    // until the view gives it, the command is not available.
+    void setStatementChooser(std::function<std::optional<std::string>()> choose);
 
     // 查看流水帐: the ledger view of the selected logged-in account, opened on `filter`
     // (none by default); the holdings are recomputed before it opens and the list rebuilt
@@ -117,10 +119,9 @@ public:
     // The selected item, or nothing after "请选中一个帐户".
     std::optional<int> requireSelection();
 
-    // How the capital curve opens the ledger view on one day's records (and one stock's);
-    // empty while the window has no ledger view, and the curve's menu entry then shows
-    // disabled.
-    std::function<void(const DayLedgerRequest&)> dayLedgerOpener();
+    // How the capital curve opens the ledger view on one day's records (and one stock's):
+    // OnViewLedger with those filters.
+    std::function<void(const LedgerFilter&)> dayLedgerOpener();
 
     // The caption: "Fiscora", or "Fiscora -[" + account + "]".
     void showAccountInCaption(const std::string& name);

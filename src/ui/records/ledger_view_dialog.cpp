@@ -16,25 +16,42 @@ LedgerViewDialog::LedgerViewDialog(MainWindowModel& window, const GuardedAccount
     : DialogModel(window.messages()), window_(window), account_(account),
       filter_(std::move(opening)), output_(output) {
     setCaption("个人流水帐 -[" + account.name + "]");
+    declare(byTime, "byTime", "时间匹配");
+    declare(byKind, "byKind", "帐目类型匹配");
+    declare(byCode, "byCode", "股票代码匹配");
     declare(fromDate, "from", "时间从");
     declare(toDate, "to", "到");
-    declare(kind, "kind", "交易类型");
+    declare(kind, "kind");
     kind.items = ledgerKindItems();
     declare(code, "code", "股票代码：");
     makeStockCodeBox(code);
     declare(tradeType, "tradeType", "交易类型：");
     declare(currency, "currency", "货币单位：");
     declare(balance, "balance", "现金余额:");
-    setButtons({.confirm = "关闭", .cancel = "关闭", .takeFocus = true});
-    setTabOrder({&fromDate, &toDate, &kind, &code});
+    declare(list, "list");
+    list.columns = ledgerViewColumns();
+    list.cellText = [this](std::size_t row, std::size_t column) { return cellText(row, column); };
+    // Every row starts with the same small icon.
+    list.rowMark = [](std::size_t) { return 0; };
+    list.widestRows = [this](std::size_t column) {
+        // Found once for each set of rows, when a view first asks.
+        if (!widest_) widest_ = widestLedgerRows(window_.workspace().ledger, rows_);
+        return column < widest_->size() ? (*widest_)[column] : std::vector<std::size_t>{};
+    };
+    setButtons({.confirm = "关闭", .cancel = "", .takeFocus = true});
+    // Enter and the arrows keep their usual work: the arrows move through the list.
+    setKeyNavigation(false);
+    setTabOrder({&byTime, &fromDate, &toDate, &byKind, &kind, &byCode, &code, &list});
+    for (const CheckField* box : {&byTime, &byKind, &byCode})
+        onChange(*box, [this] { enableFilterInputs(); });
 }
 
 void LedgerViewDialog::OnInitDialog() {
     const std::time_t now = std::time(nullptr);
     for (DateField* picker : {&fromDate, &toDate}) startPickerAtNow(*picker, now);
-    timeOn_ = filter_.byTime;
-    kindOn_ = filter_.byKind;
-    codeOn_ = filter_.byCode;
+    byTime.checked = filter_.byTime;
+    byKind.checked = filter_.byKind;
+    byCode.checked = filter_.byCode;
     if (filter_.byTime) {
         fromDate.date = filter_.from;
         toDate.date = filter_.to;
@@ -51,36 +68,22 @@ void LedgerViewDialog::OnInitDialog() {
     unit_ = units.unit;
     showBalance();
     RefillList();
-    selected_ = rows_.empty() ? -1 : 0;
+    list.selected = rows_.empty() ? -1 : 0;
+    focusOn(list, false);
 }
 
 void LedgerViewDialog::enableFilterInputs() {
-    fromDate.enabled = timeOn_;
-    toDate.enabled = timeOn_;
-    kind.enabled = kindOn_;
-    code.enabled = codeOn_;
-}
-
-void LedgerViewDialog::tickTime(bool on) {
-    timeOn_ = on;
-    enableFilterInputs();
-}
-
-void LedgerViewDialog::tickKind(bool on) {
-    kindOn_ = on;
-    enableFilterInputs();
-}
-
-void LedgerViewDialog::tickCode(bool on) {
-    codeOn_ = on;
-    enableFilterInputs();
+    fromDate.enabled = byTime.checked;
+    toDate.enabled = byTime.checked;
+    kind.enabled = byKind.checked;
+    code.enabled = byCode.checked;
 }
 
 void LedgerViewDialog::OnShowLedger() {
-    filter_.byTime = timeOn_;
-    filter_.byKind = kindOn_;
+    filter_.byTime = byTime.checked;
+    filter_.byKind = byKind.checked;
     filter_.kind = kindFromListText(kind.selectedText());
-    filter_.byCode = codeOn_;
+    filter_.byCode = byCode.checked;
     filter_.gbkCode = utf8ToGbk(code.text).value_or(code.text);
     RefillList();
 }
@@ -91,7 +94,10 @@ void LedgerViewDialog::RefillList() {
     filter.from = fromDate.date;
     filter.to = toDate.date;
     rows_ = refillViewRows(window_.workspace().ledger, filter);
-    if (selected_ >= static_cast<int>(rows_.size())) selected_ = -1;
+    widest_.reset();
+    // New rows, none selected.
+    list.rowsReplaced(rows_.size(), false);
+    list.selected = -1;
 }
 
 std::string LedgerViewDialog::cellText(std::size_t row, std::size_t column) {
@@ -105,39 +111,46 @@ void LedgerViewDialog::OnRemarkClick(int row, int column) {
 }
 
 void LedgerViewDialog::OnDoubleClick() {
-    if (selected_ >= 0) OnModify();
+    if (list.selected >= 0) OnModify();
 }
 
 void LedgerViewDialog::OnDelete() {
-    if (selected_ < 0) {
+    if (list.selected < 0) {
         messages().plain("请选中要删除的项");
         return;
     }
-    const int row = selected_;
+    const int row = list.selected;
     if (deleteRecordAsked(window_.workspace(), account_, rows_[row]) != RecordDeletion::Deleted)
         return;
     showBalance();
     RefillList();
     // The row above the deleted one is selected, and the row now in its place scrolled to.
     if (row > 0) {
-        selected_ = row - 1;
-        scrollRow_ = row < static_cast<int>(rows_.size()) ? row : row - 1;
-        ++scrollRequest_;
+        list.selected = row - 1;
+        list.showRow(row < static_cast<int>(rows_.size()) ? row : row - 1);
+        focusOn(list, false);
     } else {
-        selected_ = -1;
+        list.selected = -1;
     }
 }
 
 void LedgerViewDialog::OnModify() {
-    if (selected_ < 0) {
+    if (list.selected < 0) {
         messages().plain("请选中要修改的项");
         return;
     }
-    const int row = selected_;
+    const int row = list.selected;
     if (!editRecordInPlace(window_, account_, rows_[row])) return;
     showBalance();
     RefillList();
-    selected_ = row < static_cast<int>(rows_.size()) ? row : -1;
+    // An edit may move the record out of the filters; the same index is selected again.
+    if (row < static_cast<int>(rows_.size())) {
+        list.selected = row;
+        list.showRow(row);
+        focusOn(list, false);
+    } else {
+        list.selected = -1;
+    }
 }
 
 ListTable LedgerViewDialog::shownTable() const {

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/ledger_filter.h"
 #include "output/ledger_rows.h"
 #include "output/list_output.h"
 #include "ui/common/dialog_model.h"
+#include "ui/common/list_field.h"
 #include "ui/main/main_window_model.h"
 
 namespace fiscora::ui {
@@ -26,28 +29,16 @@ public:
     // the first row selected.
     void OnInitDialog() override;
 
-    // The check boxes 时间匹配, 帐目类型匹配 and 股票代码匹配: each enables its inputs;
-    // the rows change only with 显示流水帐.
-    void tickTime(bool on);
-    void tickKind(bool on);
-    void tickCode(bool on);
-    bool timeOn() const { return timeOn_; }
-    bool kindOn() const { return kindOn_; }
-    bool codeOn() const { return codeOn_; }
-
     // 显示流水帐: reads the check boxes, the kind and the code, then refills.
     void OnShowLedger();
     // Rebuilds the rows from the ledger and the filters last read.
     void RefillList();
 
-    // The list: rows as positions in the ledger, cells formatted when asked.
+    // The list's rows as positions in the ledger.
+    const ViewRows& rows() const { return rows_; }
     std::size_t rowCount() const { return rows_.size(); }
     std::string cellText(std::size_t row, std::size_t column);
-    int selectedRow() const { return selected_; }
-    void selectRow(int row) { selected_ = row; }
-    // The row the list should scroll to after a deletion, -1 none; changes with each request.
-    int scrollRow() const { return scrollRow_; }
-    std::uint32_t scrollRequest() const { return scrollRequest_; }
+    int selectedRow() const { return list.selected; }
 
     // A click on a cell: in the 备注 column it shows the row's remark, or "没有备注".
     void OnRemarkClick(int row, int column);
@@ -59,6 +50,10 @@ public:
     void OnPrint();
     void OnSave();
 
+    // Each check box enables its inputs; the rows change only with 显示流水帐.
+    CheckField byTime;  // 时间匹配
+    CheckField byKind;  // 帐目类型匹配
+    CheckField byCode;  // 股票代码匹配
     DateField fromDate;
     DateField toDate;
     ChoiceField kind;
@@ -66,6 +61,8 @@ public:
     LabelField tradeType;
     LabelField currency;
     LabelField balance;
+    // The rows, formatted when shown; opened with the focus and the first row selected.
+    ListField list;
 
 private:
     void enableFilterInputs();
@@ -77,14 +74,10 @@ private:
     GuardedAccount account_;
     LedgerFilter filter_;
     ListOutput* output_;
-    bool timeOn_ = false;
-    bool kindOn_ = false;
-    bool codeOn_ = false;
     ViewRows rows_;
+    // The rows whose cells may be widest, by column; none until a view asks.
+    std::optional<std::vector<std::vector<std::size_t>>> widest_;
     LedgerRowFormatter formatter_;
-    int selected_ = -1;
-    int scrollRow_ = -1;
-    std::uint32_t scrollRequest_ = 0;
     std::string unit_;
 };
 

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "qt/widgets/dialog_view.h"
+#include "ui/account/import_statement_dialog.h"
+
+namespace fiscora::qt {
+
+// 导入交割单: the file and the counts above the list of the statement's lines, 确定 and 取消
+// below it.
+class ImportStatementView : public DialogView {
+public:
+    ImportStatementView(ui::ImportStatementDialog& model, QWidget* parent);
+};
+
+}  // namespace fiscora::qt

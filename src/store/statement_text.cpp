@@ -1,0 +1,170 @@
+#include "store/statement_text.h"
+
+#include "records/gbk_text.h"
+#include "store/safe_file.h"
+
+namespace fiscora {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// The length of the UTF-8 sequence starting with `lead`, or 0 for a byte that cannot start one.
+std::size_t sequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+
+// Strict enough to tell UTF-8 from GBK: GBK's two-byte characters rarely form valid
+// sequences over a whole file, and a Chinese statement has many of them.
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = sequenceLength(lead);
+        if (length == 0 || i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string trimmed(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r\n\xC2\xA0";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = text.find_last_not_of(kBlanks);
+    return std::string(text.substr(first, last - first + 1));
+}
+
+// Cuts one line after another out of the text, honouring quotes.
+class LineSplitter {
+public:
+    LineSplitter(std::string_view text, char delimiter) : text_(text), delimiter_(delimiter) {}
+
+    bool atEnd() const { return pos_ >= text_.size(); }
+
+    StatementLine next() {
+        StatementLine line;
+        line.number = lineNumber_;
+        for (;;) {
+            line.cells.push_back(cell());
+            if (atEnd()) break;
+            const char c = text_[pos_];
+            if (c == delimiter_) {
+                ++pos_;
+                continue;
+            }
+            endLine();
+            break;
+        }
+        return line;
+    }
+
+private:
+    bool lineEndAt(std::size_t i) const { return text_[i] == '\n' || text_[i] == '\r'; }
+
+    // Past one CR LF, LF or CR.
+    void endLine() {
+        if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
+        ++pos_;
+        ++lineNumber_;
+    }
+
+    std::string cell() {
+        std::size_t start = pos_;
+        while (start < text_.size() && (text_[start] == ' ')) ++start;
+        if (start < text_.size() && text_[start] == '=' && start + 1 < text_.size() &&
+            text_[start + 1] == '"') {
+            pos_ = start + 1;
+            return quoted();
+        }
+        if (start < text_.size() && text_[start] == '"') {
+            pos_ = start;
+            return quoted();
+        }
+        while (pos_ < text_.size() && text_[pos_] != delimiter_ && !lineEndAt(pos_)) ++pos_;
+        std::string plain = trimmed(text_.substr(start, pos_ - start));
+        if (!plain.empty() && plain.front() == '\'') plain.erase(0, 1);
+        return plain;
+    }
+
+    // From the opening quote to the closing one; whatever follows it up to the delimiter
+    // is kept too, as spreadsheets read such a cell.
+    std::string quoted() {
+        std::string out;
+        ++pos_;
+        while (pos_ < text_.size()) {
+            const char c = text_[pos_++];
+            if (c == '"') {
+                if (pos_ < text_.size() && text_[pos_] == '"') {
+                    out += '"';
+                    ++pos_;
+                    continue;
+                }
+                break;
+            }
+            if (c == '\n' || (c == '\r' && (pos_ >= text_.size() || text_[pos_] != '\n')))
+                ++lineNumber_;
+            out += c;
+        }
+        const std::size_t rest = pos_;
+        while (pos_ < text_.size() && text_[pos_] != delimiter_ && !lineEndAt(pos_)) ++pos_;
+        out += text_.substr(rest, pos_ - rest);
+        return trimmed(out);
+    }
+
+    std::string_view text_;
+    char delimiter_;
+    std::size_t pos_ = 0;
+    std::size_t lineNumber_ = 1;
+};
+
+bool hasText(const StatementLine& line) {
+    for (const std::string& cell : line.cells) {
+        if (!cell.empty()) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string decodeStatementText(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8Mark)) return std::string(bytes.substr(kUtf8Mark.size()));
+    if (isUtf8(bytes)) return std::string(bytes);
+    return gbkToUtf8(bytes);
+}
+
+std::vector<StatementLine> splitStatementLines(std::string_view utf8, Delimiter delimiter) {
+    std::vector<StatementLine> lines;
+    LineSplitter splitter(utf8, delimiter == Delimiter::Tab ? '\t' : ',');
+    while (!splitter.atEnd()) {
+        StatementLine line = splitter.next();
+        if (hasText(line)) lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+StatementFile readStatementFile(const std::string& path) {
+    StatementFile file;
+    FileReader reader;
+    switch (reader.open(path, OpenMode::ReadOnly)) {
+    case ReadStatus::Ok: break;
+    case ReadStatus::Missing: file.status = StatementFileStatus::Missing; return file;
+    case ReadStatus::CannotOpen: return file;
+    }
+    if (reader.size() > kStatementFileLimit) {
+        file.status = StatementFileStatus::TooLarge;
+        return file;
+    }
+    std::string bytes(reader.size(), '\0');
+    if (!reader.readAt(0, bytes.data(), bytes.size())) return file;
+    file.text = decodeStatementText(bytes);
+    file.status = StatementFileStatus::Ok;
+    return file;
+}
+
+}  // namespace fiscora

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fiscora {
+
+// A broker's statement as the trading client exports it: lines of text in GBK or UTF-8
+// (with or without a byte-order mark), ended by CR LF, LF or CR, their cells separated by
+// commas or tabs and optionally quoted.
+
+// One line of the file split into cells (UTF-8, blanks around each cell removed).
+struct StatementLine {
+    std::size_t number = 0;  // line in the file, from 1
+    std::vector<std::string> cells;
+};
+
+enum class Delimiter { Comma, Tab };
+
+// The file's text as UTF-8: a UTF-8 byte-order mark is dropped; text that is valid UTF-8
+// is taken as it is, anything else is read as GBK.
+std::string decodeStatementText(std::string_view bytes);
+
+// Splits the text into lines of cells. A cell in double quotes may hold the delimiter,
+// line ends and doubled quotes (""). A cell written as ="..." (how spreadsheets keep the
+// leading zeros of a code) or starting with an apostrophe gives the text inside. Lines
+// without any text are left out.
+std::vector<StatementLine> splitStatementLines(std::string_view utf8, Delimiter delimiter);
+
+enum class StatementFileStatus { Ok, Missing, CannotOpen, TooLarge };
+
+struct StatementFile {
+    StatementFileStatus status = StatementFileStatus::CannotOpen;
+    std::string text;  // UTF-8
+};
+
+// Statements are small; anything larger than this is not one.
+inline constexpr std::size_t kStatementFileLimit = 64u << 20;
+
+// Reads and decodes the file, never creating or changing it.
+StatementFile readStatementFile(const std::string& path);
+
+}  // namespace fiscora

@@ -1,0 +1,86 @@
+#include "ui/account/import_statement_dialog.h"
+
+#include "engine/number_format.h"
+#include "records/gbk_text.h"
+#include "records/trading_terms.h"
+#include "ui/common/dialog_title.h"
+
+namespace fiscora::ui {
+namespace {
+
+enum Column {
+    Line,
+    Outcome,
+    Date,
+    Action,
+    Code,
+    Name,
+    Market,
+    Quantity,
+    Price,
+    Fee,
+    Amount,
+    Reason
+};
+
+std::vector<ListColumn> importColumns() {
+    using A = ColumnAlign;
+    return {{"行", 44, A::Right},    {"结果", 44, A::Center}, {"日期", 76, A::Center},
+            {"业务", 76, A::Left},   {"代码", 60, A::Center}, {"名称", 76, A::Left},
+            {"市场", 44, A::Center}, {"数量", 64, A::Right},  {"价格", 68, A::Right},
+            {"费用", 68, A::Right},  {"金额", 92, A::Right},  {"说明", 220, A::Left}};
+}
+
+std::string recordCell(const LedgerRecord& r, std::size_t column) {
+    switch (column) {
+    case Date: return std::to_string(r.date);
+    case Market: return r.isStock() ? marketText(r.market) : std::string();
+    case Quantity: return r.isStock() ? formatQuantity(r.quantity) : std::string();
+    case Price: return r.isStock() ? formatAmount(r.price) : std::string();
+    case Fee: return r.isStock() ? formatAmount(r.fee) : std::string();
+    case Amount: return formatAmount(r.amount);
+    default: return {};
+    }
+}
+
+std::string counts(const ImportPreview& p) {
+    auto part = [&](ImportOutcome o) {
+        return outcomeText(o) + " " + std::to_string(p.count(o)) + " 条";
+    };
+    return part(ImportOutcome::Booked) + "    " + part(ImportOutcome::Duplicate) + "    " +
+           part(ImportOutcome::Skipped) + "    " + part(ImportOutcome::Refused);
+}
+
+}  // namespace
+
+ImportStatementDialog::ImportStatementDialog(Messages& messages, const std::string& accountName,
+                                             const std::string& fileName, ImportPreview preview)
+    : DialogModel(messages), preview_(std::move(preview)) {
+    setCaption(dialogTitle("导入交割单", accountName));
+    declare(file, "file");
+    declare(summary, "summary");
+    declare(lines, "lines");
+    file.text = "文件：" + fileName + "（" + preview_.layoutName + "）";
+    summary.text = counts(preview_);
+    lines.columns = importColumns();
+    lines.rowCount = preview_.rows.size();
+    lines.cellText = [this](std::size_t row, std::size_t column) { return cellText(row, column); };
+    setTabOrder({&lines});
+    setKeyNavigation(false);
+}
+
+std::string ImportStatementDialog::cellText(std::size_t row, std::size_t column) const {
+    const ImportRow& line = preview_.rows.at(row);
+    const StatementEntry& entry = line.entry;
+    switch (column) {
+    case Line: return std::to_string(entry.line);
+    case Outcome: return outcomeText(line.outcome);
+    case Action: return entry.action;
+    case Code: return entry.code;
+    case Name: return entry.name;
+    case Reason: return line.reason;
+    default: return entry.record ? recordCell(*entry.record, column) : std::string();
+    }
+}
+
+}  // namespace fiscora::ui

@@ -1,0 +1,69 @@
+#include "store/statement_text.h"
+
+#include <gtest/gtest.h>
+
+#include "records/gbk_text.h"
+#include "support/temp_dir.h"
+
+namespace fiscora {
+namespace {
+
+using Cells = std::vector<std::string>;
+
+TEST(StatementTextTest, DecodesGbkUtf8AndTheByteOrderMark) {
+    const std::string utf8 = "成交日期,证券代码";
+    EXPECT_EQ(decodeStatementText(utf8ToGbk(utf8).value()), utf8);
+    EXPECT_EQ(decodeStatementText(utf8), utf8);
+    EXPECT_EQ(decodeStatementText("\xEF\xBB\xBF" + utf8), utf8);
+    // Plain ASCII is the same in both.
+    EXPECT_EQ(decodeStatementText("a,b"), "a,b");
+}
+
+TEST(StatementTextTest, SplitsLinesOnAnyLineEndAndLeavesEmptyLinesOut) {
+    const auto lines = splitStatementLines("a,b\r\n\r\nc,d\ne,f\rg", Delimiter::Comma);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].cells, (Cells{"a", "b"}));
+    EXPECT_EQ(lines[1].cells, (Cells{"c", "d"}));
+    EXPECT_EQ(lines[1].number, 3u);  // the empty line counts in the numbering
+    EXPECT_EQ(lines[2].number, 4u);
+    EXPECT_EQ(lines[3].cells, (Cells{"g"}));
+    // A line of empty cells (",,,") is no data either.
+    EXPECT_TRUE(splitStatementLines(" , ,\t,\r\n", Delimiter::Comma).empty());
+}
+
+TEST(StatementTextTest, QuotedCellsKeepDelimitersLineEndsAndQuotes) {
+    const auto lines = splitStatementLines(
+        "\"1,234.50\",\"say \"\"hi\"\"\",\"two\r\nlines\",x\r\nnext,\"\"", Delimiter::Comma);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].cells, (Cells{"1,234.50", "say \"hi\"", "two\r\nlines", "x"}));
+    EXPECT_EQ(lines[1].number, 3u);  // the quoted line end moved the count on
+    EXPECT_EQ(lines[1].cells, (Cells{"next", ""}));
+}
+
+TEST(StatementTextTest, SpreadsheetCodesKeepTheirZeros) {
+    const auto lines =
+        splitStatementLines("=\"000002\"\t'000858\t 600036 \t\"a,b\"", Delimiter::Tab);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].cells, (Cells{"000002", "000858", "600036", "a,b"}));
+}
+
+TEST(StatementTextTest, TabSeparatedTextKeepsCommasInsideCells) {
+    const auto lines = splitStatementLines("成交金额\t手续费\n1,000.00\t5.00\n", Delimiter::Tab);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].cells, (Cells{"1,000.00", "5.00"}));
+}
+
+TEST(StatementTextTest, ReadsAFileWithoutChangingItAndReportsAMissingOne) {
+    test::TempDir dir;
+    EXPECT_EQ(readStatementFile(dir.file("none.csv")).status, StatementFileStatus::Missing);
+    EXPECT_FALSE(test::fileExists(dir.file("none.csv")));
+    const std::string gbk = utf8ToGbk("证券代码\r\n").value();
+    test::writeBytes(dir.file("s.csv"), Bytes(gbk.begin(), gbk.end()));
+    const StatementFile file = readStatementFile(dir.file("s.csv"));
+    EXPECT_EQ(file.status, StatementFileStatus::Ok);
+    EXPECT_EQ(file.text, "证券代码\r\n");
+    EXPECT_EQ(readStatementFile(dir.path()).status, StatementFileStatus::CannotOpen);
+}
+
+}  // namespace
+}  // namespace fiscora

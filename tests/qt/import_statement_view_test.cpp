@@ -1,0 +1,78 @@
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+
+#include "qt/account/import_statement_view.h"
+#include "qt/widgets/hover_button.h"
+#include "qt/widgets/qt_messages.h"
+#include "qt_test_registry.h"
+#include "support/builders.h"
+#include "tools/demo/modal_driver.h"
+
+using fiscora::demo::onNextModal;
+
+namespace {
+
+// A preview of three lines against a deposit of 5000: one booked, one refused, one skipped.
+fiscora::ImportPreview samplePreview() {
+    const auto reading = fiscora::readStatement(
+        "成交日期,证券代码,证券名称,操作,成交数量,成交均价,手续费,发生金额\n"
+        "20240105,600036,招商银行,证券买入,100,10.00,5.00,-1005.00\n"
+        "20240106,600519,贵州茅台,证券卖出,100000,1612.00,1612.00,\"161,198,388.00\"\n"
+        "20240107,,,利息归本,0,0,0,1.00\n",
+        std::nullopt, {});
+    return fiscora::previewImport(
+        {fiscora::test::cashRecord(fiscora::RecordType::CashIn, 20240101, 5000)}, reading);
+}
+
+QTableView* tableOf(QDialog* dialog) {
+    return dialog->findChild<QTableView*>();
+}
+
+}  // namespace
+
+class ImportStatementViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsEveryLineUncutAndConfirms() {
+        fiscora::qt::QtMessages messages;
+        fiscora::ui::ImportStatementDialog model(messages, "张三", "s.csv", samplePreview());
+        fiscora::qt::ImportStatementView view(model, nullptr);
+        onNextModal(
+            [&view](QDialog* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("导入交割单 -[张三]"));
+                QTableView* table = tableOf(dialog);
+                QVERIFY(table != nullptr);
+                QCOMPARE(table->model()->rowCount(), 3);
+                QCOMPARE(table->model()->index(1, 1).data().toString(), QStringLiteral("拒绝"));
+                QCOMPARE(table->model()->index(1, 10).data().toString(),
+                         QStringLiteral("161198388.000"));
+                // Every column at least as wide as its widest cell and header: nothing cut.
+                const QAbstractItemView* cells = table;
+                for (int c = 0; c < table->model()->columnCount(); ++c) {
+                    QVERIFY2(table->columnWidth(c) >= cells->sizeHintForColumn(c),
+                             qPrintable(QString::number(c)));
+                    QVERIFY(table->columnWidth(c) >= table->horizontalHeader()->sectionSizeHint(c));
+                }
+                // The whole list is visible side by side without scrolling.
+                QVERIFY(!table->horizontalScrollBar()->isVisible());
+                view.okButton()->click();
+            },
+            nullptr);
+        QVERIFY(view.runModal());
+    }
+
+    void escapeBooksNothing() {
+        fiscora::qt::QtMessages messages;
+        fiscora::ui::ImportStatementDialog model(messages, "张三", "s.csv", samplePreview());
+        fiscora::qt::ImportStatementView view(model, nullptr);
+        onNextModal([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }, nullptr);
+        QVERIFY(!view.runModal());
+    }
+};
+
+FISCORA_QT_TEST(ImportStatementViewTest)
+#include "import_statement_view_test.moc"

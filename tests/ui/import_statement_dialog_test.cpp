@@ -1,0 +1,108 @@
+#include "ui/account/import_statement_dialog.h"
+
+#include <fstream>
+
+#include "ui/account/statement_import_command.h"
+#include "ui/main/command_ids.h"
+#include "window_model_fixture.h"
+
+namespace fiscora::test {
+namespace {
+
+const char* const kStatement = "成交日期,证券代码,证券名称,操作,成交数量,成交均价,手续费,发生金额\n"
+                               "20240105,600036,招商银行,证券买入,100,10.00,5.00,\"-1,005.00\"\n"
+                               "20240106,600036,招商银行,证券卖出,300,11.00,5.00,3295.00\n"
+                               "20240107,,,利息归本,0,0,0,1.00\n";
+
+// 张三 logged in with 5000 in cash; the window's file dialog answers `chosen`.
+class ImportStatementCommandTest : public WindowTest {
+protected:
+    ImportStatementCommandTest() {
+        seed({account("张三", "pw")}, {{cashRecord(RecordType::CashIn, 20240101, 5000)}});
+        open();
+        login(0, "pw");
+        window.setStatementChooser([this] { return chosen; });
+        std::ofstream(dir.file("s.csv"), std::ios::binary) << kStatement;
+        chosen = dir.file("s.csv");
+    }
+
+    Ledger onDisk() {
+        Ledger ledger;
+        EXPECT_EQ(loadLedger(store(), registryOnDisk()[0], ledger), LedgerStatus::Ok);
+        return ledger;
+    }
+
+    std::optional<std::string> chosen;
+};
+
+TEST_F(ImportStatementCommandTest, ThePreviewListsEveryLineAndConfirmingBooks) {
+    runner.then<ui::ImportStatementDialog>([](ui::ImportStatementDialog& d) {
+        EXPECT_EQ(d.caption(), "导入交割单 -[张三]");
+        EXPECT_EQ(d.file.text, "文件：s.csv（交割单）");
+        EXPECT_EQ(d.summary.text, "记入 1 条    重复 0 条    跳过 1 条    拒绝 1 条");
+        EXPECT_EQ(d.lines.rowCount, 3u);
+        EXPECT_EQ(d.lines.columns.size(), 12u);
+        EXPECT_EQ(d.cellText(0, 1), "记入");
+        EXPECT_EQ(d.cellText(0, 2), "20240105");
+        EXPECT_EQ(d.cellText(0, 6), "上海");
+        EXPECT_EQ(d.cellText(0, 10), "1005.000");
+        EXPECT_EQ(d.cellText(1, 11), "卖出数量超过持有量100股");
+        // A skipped line has no record: its figures stay empty.
+        EXPECT_EQ(d.cellText(2, 0), "4");
+        EXPECT_EQ(d.cellText(2, 2), "");
+        EXPECT_EQ(d.cellText(2, 11), "利息结算，不是交易");
+        return true;
+    });
+    window.OnCommand(ui::command::kImportStatement);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(onDisk().size(), 2u);
+    ASSERT_EQ(window.holdingRows().size(), 1u);
+    EXPECT_EQ(window.holdingRows()[0].holding.heldQty(), 100);
+    EXPECT_NE(window.accountStatus().find("3995.000"), std::string::npos) << window.accountStatus();
+}
+
+TEST_F(ImportStatementCommandTest, CancellingTheDialogOrTheFileBooksNothing) {
+    const Bytes before = readBytes(ledgerFile("张三"));
+    runner.thenCancel();
+    window.OnCommand(ui::command::kImportStatement);
+    chosen.reset();
+    window.OnCommand(ui::command::kImportStatement);
+    EXPECT_EQ(runner.captions.size(), 2u);  // the password, then the one preview
+    EXPECT_EQ(readBytes(ledgerFile("张三")), before);
+    EXPECT_TRUE(window.workspace().holdings.empty());
+}
+
+TEST_F(ImportStatementCommandTest, AnUnreadableFileOrMappingIsShownAsAnError) {
+    chosen = dir.file("none.csv");
+    window.OnCommand(ui::command::kImportStatement);
+    // A mapping file in the data folder is used for every import.
+    std::ofstream(dataDir() + ui::kStatementMappingFile, std::ios::binary) << "日期 交收日期\n";
+    chosen = dir.file("s.csv");
+    window.OnCommand(ui::command::kImportStatement);
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"找不到文件" + dir.file("none.csv"),
+                                                          "映射文件第1行：缺少“=”"}));
+    EXPECT_EQ(messages.shown[0].caption, kErrorCaption);
+    EXPECT_EQ(runner.captions.size(), 1u);  // only the password
+}
+
+using ImportStatementGuardTest = WindowTest;
+
+// The guard comes before the file dialog.
+TEST_F(ImportStatementGuardTest, NoFileIsAskedForWithoutALoggedInAccount) {
+    seed({account("张三", "pw")});
+    open();
+    bool asked = false;
+    window.setStatementChooser([&asked] {
+        asked = true;
+        return std::optional<std::string>();
+    });
+    window.OnCommand(ui::command::kImportStatement);
+    window.selectTreeItem(0);
+    window.OnCommand(ui::command::kImportStatement);
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"请选中一个帐户", "帐户还未登录，不能进行操作"}));
+    EXPECT_FALSE(asked);
+}
+
+}  // namespace
+}  // namespace fiscora::test
