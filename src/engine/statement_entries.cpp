@@ -148,7 +148,11 @@ private:
         if (!code) return Failure{"证券代码不是6位数字"};
         entry.code = *code;
         storeBytes(record.stockCode, *code);
-        if (auto failure = market(*code, record.market)) return failure;
+        // The record's fields are packed: each is read into a local and stored, never bound
+        // to a reference.
+        std::int32_t rowMarket = 0;
+        if (auto failure = market(*code, rowMarket)) return failure;
+        record.market = rowMarket;
         if (auto failure = quantity(record)) return failure;
         switch (record.kind()) {
         case RecordType::BonusShares:
@@ -158,16 +162,26 @@ private:
         default: break;
         }
         if (record.quantity == 0) return Failure{"成交数量为0"};
-        if (auto failure = number(C::Price, record.price)) return failure;
-        if (auto failure = fees(record.fee)) return failure;
+        double price = 0;
+        if (auto failure = number(C::Price, price)) return failure;
+        record.price = price;
+        double fee = 0;
+        if (auto failure = fees(fee)) return failure;
+        record.fee = fee;
         const int feeSign = record.kind() == RecordType::Sell ? -1 : 1;
-        if (auto failure = amount(record, feeSign, record.amount)) return failure;
+        double moved = 0;
+        if (auto failure = amount(record, feeSign, moved)) return failure;
+        record.amount = moved;
         return std::nullopt;
     }
 
     std::optional<Failure> dividend(LedgerRecord& record) const {
-        if (auto failure = number(C::Price, record.price)) return failure;
-        if (auto failure = amount(record, 0, record.amount)) return failure;
+        double price = 0;
+        if (auto failure = number(C::Price, price)) return failure;
+        record.price = price;
+        double moved = 0;
+        if (auto failure = amount(record, 0, moved)) return failure;
+        record.amount = moved;
         if (!(record.amount > 0)) return Failure{"金额为0"};
         if (record.price == 0 && record.quantity > 0)
             record.price = record.amount / record.quantity;
@@ -198,7 +212,9 @@ bool isRightsCredit(const StatementEntry& entry) {
 using Subscription = std::tuple<std::int32_t, std::string, std::int32_t>;
 
 Subscription subscriptionOf(const LedgerRecord& record) {
-    return {record.market, std::string(fieldBytes(record.stockCode)), record.quantity};
+    // The packed fields are copied first: the tuple's constructor binds references.
+    const std::int32_t market = record.market, quantity = record.quantity;
+    return {market, std::string(fieldBytes(record.stockCode)), quantity};
 }
 
 // The shares of a rights issue arrive twice in a statement: paid for (配股缴款) and later

@@ -22,7 +22,9 @@ constexpr double kSameFigure = 0.0005;
 using RecordKey = std::tuple<std::int32_t, std::int32_t, std::string, std::int32_t, std::int32_t>;
 
 RecordKey keyOf(const LedgerRecord& r) {
-    return {r.date, r.market, std::string(fieldBytes(r.stockCode)), r.type, r.quantity};
+    // The packed fields are copied first: the tuple's constructor binds references.
+    const std::int32_t date = r.date, market = r.market, type = r.type, quantity = r.quantity;
+    return {date, market, std::string(fieldBytes(r.stockCode)), type, quantity};
 }
 
 bool sameFigures(const LedgerRecord& a, const LedgerRecord& b) {
@@ -56,7 +58,8 @@ private:
 using StockKey = std::pair<std::int32_t, std::string>;
 
 StockKey stockOf(const LedgerRecord& r) {
-    return {r.market, std::string(fieldBytes(r.stockCode))};
+    const std::int32_t market = r.market;  // copied: the pair's constructor binds references
+    return {market, std::string(fieldBytes(r.stockCode))};
 }
 
 // The share movements of each stock: the ledger's and those of the lines accepted so far.
