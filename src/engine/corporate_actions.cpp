@@ -6,12 +6,15 @@
 
 namespace fiscora {
 
-std::optional<std::int64_t> schemeShares(std::int32_t held, std::uint32_t per,
+std::optional<std::int64_t> schemeShares(std::int64_t held, std::uint32_t per,
                                          std::uint32_t grant) {
     if (per == 0 || grant == 0) return std::nullopt;
-    // |held| <= 2^31 and grant < 2^32, so the product stays within (-2^63, 2^63).
-    return static_cast<std::int64_t>(held) * static_cast<std::int64_t>(grant) /
-           static_cast<std::int64_t>(per);
+    // |held| <= 2^63 and grant < 2^32, so the product stays within 2^95.
+    __extension__ using Wide = __int128;
+    const Wide shares = static_cast<Wide>(held) * grant / per;
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(shares > kMax ? kMax : shares < kMin ? kMin : shares);
 }
 
 bool fitsRecordQuantity(std::int64_t shares) {

@@ -10,10 +10,10 @@ namespace fiscora {
 // The figures of the dividend, bonus-share and rights-issue dialogs, as plain arithmetic.
 
 // The shares a scheme of `grant` for every `per` held gives on `held` shares: held x grant
-// / per, the division truncating toward zero. Worked in 64 bits, where the product of a
-// 32-bit count and a 32-bit grant always fits, so a large holding never wraps round.
-// Nothing when `per` or `grant` is 0 (the scheme is not filled in).
-std::optional<std::int64_t> schemeShares(std::int32_t held, std::uint32_t per, std::uint32_t grant);
+// / per, the division truncating toward zero. Worked in 128 bits, so a large holding never
+// wraps round; a result beyond 64 bits is held at the nearest 64-bit limit (far beyond
+// what a record takes). Nothing when `per` or `grant` is 0 (the scheme is not filled in).
+std::optional<std::int64_t> schemeShares(std::int64_t held, std::uint32_t per, std::uint32_t grant);
 
 // Whether a share count fits a record's quantity field (int32, never negative).
 bool fitsRecordQuantity(std::int64_t shares);

@@ -4,6 +4,7 @@
 
 #include "host/module_state.h"
 #include "store/account_registry.h"
+#include "store/folder_lock.h"
 #include "store/trade_param_file.h"
 
 namespace fiscora {
@@ -30,12 +31,23 @@ std::optional<std::string> Workspace::tradeParamFile() const {
 
 bool Workspace::loadTradeParamTable() {
     const auto path = tradeParamFile();
-    return path && loadTradeParams(*path, tradeParams, messages_, mode_);
+    if (!path) return false;
+    if (loadTradeParams(*path, tradeParams, messages_, mode_, &tradeParamStamp_)) return true;
+    // A file that cannot be read is not one the table came from: a save may replace it.
+    tradeParamStamp_ = stampOf(*path);
+    return false;
 }
 
 bool Workspace::saveTradeParamTable() {
     const auto path = tradeParamFile();
-    return path && saveTradeParams(*path, tradeParams, messages_);
+    if (!path) return false;
+    FolderLock lock(folderOf(*path));
+    if (stampOf(*path) != tradeParamStamp_) {
+        messages_.plain(changedOnDiskMessage(*path));
+        loadTradeParamTable();
+        return false;
+    }
+    return saveTradeParams(*path, tradeParams, messages_, &tradeParamStamp_);
 }
 
 LedgerStatus Workspace::loadLedgerOf(const AccountInfo& account) {

@@ -32,7 +32,9 @@ public:
     // The fee table's path now, or nothing after "找不到当前路径！" was shown.
     std::optional<std::string> tradeParamFile() const;
     // Reload or rewrite the fee table at tradeParamFile(); failures are reported and leave
-    // the table (load) or the file (save) as it was.
+    // the table (load) or the file (save) as it was. A file another program changed since
+    // the load is not written over: it is loaded again (the change in memory is dropped)
+    // and the user told to redo the action.
     bool loadTradeParamTable();
     bool saveTradeParamTable();
 
@@ -80,6 +82,7 @@ private:
     std::string dataDirectory_;
     std::optional<std::string> fixedTradeParamFile_;
     FileStamp registryStamp_;
+    FileStamp tradeParamStamp_;  // of the fee table file as last read or written
     LedgerStamp ledgerStamp_;  // of the file `ledger` was loaded from
 };
 

@@ -17,7 +17,7 @@ std::optional<std::string> tradeParamPath(Messages& messages) {
 }
 
 bool loadTradeParams(const std::string& path, TradeParamTable& table, Messages& messages,
-                     OpenMode mode) {
+                     OpenMode mode, FileStamp* stamp) {
     ReadResult file = readWholeFile(path, mode);
     if (file.status == ReadStatus::CannotOpen || file.status == ReadStatus::TooLarge) {
         messages.error("不能打开文件trdpara.dat读取交易参数数据!" + failureReason(file.error));
@@ -32,16 +32,20 @@ bool loadTradeParams(const std::string& path, TradeParamTable& table, Messages& 
                        failureReason(FileError::TooLarge));
         return false;
     }
+    if (stamp != nullptr) *stamp = file.stamp;
     return true;
 }
 
-bool saveTradeParams(const std::string& path, const TradeParamTable& table, Messages& messages) {
+bool saveTradeParams(const std::string& path, const TradeParamTable& table, Messages& messages,
+                     FileStamp* stamp) {
     Bytes bytes(table.size() * sizeof(TradeParam));
     if (!bytes.empty()) std::memcpy(bytes.data(), table.data(), bytes.size());
-    if (const WriteResult written = replaceFile(path, bytes); !written) {
+    const WriteResult written = replaceFile(path, bytes);
+    if (!written) {
         messages.error("不能打开文件trdpara.dat读取相关数据!" + failureReason(written.error));
         return false;
     }
+    if (stamp != nullptr) *stamp = written.stamp;
     return true;
 }
 

@@ -17,12 +17,14 @@ inline constexpr const char* kTradeParamFileName = "trdpara.dat";
 // be read.
 std::optional<std::string> tradeParamPath(Messages& messages);
 
-// Replaces `table` with the file's rows. A failure is reported and leaves the table as
-// it was.
+// Replaces `table` with the file's rows, and `stamp` (when given) with the stamp of the
+// file read. A failure is reported and leaves both as they were.
 bool loadTradeParams(const std::string& path, TradeParamTable& table, Messages& messages,
-                     OpenMode mode = OpenMode::CreateIfMissing);
+                     OpenMode mode = OpenMode::CreateIfMissing, FileStamp* stamp = nullptr);
 
-// Rewrites the file from the table. A failure is reported; the table keeps the change.
-bool saveTradeParams(const std::string& path, const TradeParamTable& table, Messages& messages);
+// Rewrites the file from the table; `stamp` (when given) becomes the new file's. A failure
+// is reported; the table keeps the change.
+bool saveTradeParams(const std::string& path, const TradeParamTable& table, Messages& messages,
+                     FileStamp* stamp = nullptr);
 
 }  // namespace fiscora

@@ -43,6 +43,13 @@ TEST(CorporateActions, SchemeSharesOfLargeHoldingsAreExactInSixtyFourBits) {
     EXPECT_EQ(schemeShares(kInt32Max, kUint32Max, kUint32Max), kInt32Max);
     // A negative holding (a file written elsewhere) gives a negative count, not a huge one.
     EXPECT_EQ(schemeShares(-500, 10, 1), -50);
+    // Holdings beyond 32 bits (bonus shares on a large position) are worked exactly, and a
+    // count beyond 64 bits stops at the limit instead of wrapping to a small one.
+    constexpr auto kInt64Max = std::numeric_limits<std::int64_t>::max();
+    EXPECT_EQ(schemeShares(6000000000LL, 10, 3), 1800000000LL);
+    EXPECT_EQ(schemeShares(kInt64Max, 1, 2), kInt64Max);
+    EXPECT_EQ(schemeShares(-kInt64Max, 1, 2), std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(schemeShares(kInt64Max, kUint32Max, kUint32Max), kInt64Max);
 }
 
 TEST(CorporateActions, OnlyCountsARecordCanHoldFit) {

@@ -59,7 +59,7 @@ DaySeries literalStockSeries(const Ledger& ledger, const StockId& stock, bool fr
         if (own == nullptr) {
             p.open = p.high = p.low = p.close = 0;
         } else {
-            const double q = own->heldQty();
+            const auto q = static_cast<double>(own->heldQty());
             p.high = q * p.high;
             p.low = q * p.low;
             p.close = q * p.close;

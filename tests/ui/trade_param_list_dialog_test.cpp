@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "host/module_state.h"
+#include "store/ledger_file.h"
 #include "store/trade_param_file.h"
 #include "support/fake_quotes.h"
 #include "support/packed_field.h"
@@ -267,14 +268,41 @@ TEST_F(TradeParamListTest, AFileThatCannotBeWrittenKeepsTheChangeInMemory) {
     // A folder where the file was: no write can replace it, not even root's.
     ASSERT_EQ(::unlink(feeFile().c_str()), 0);
     ASSERT_EQ(::mkdir(feeFile().c_str(), 0755), 0);
+    // Opened again: the folder cannot be read, and the table read before stays.
+    openList();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("不能打开文件trdpara.dat读取交易参数数据!", 0), 0u);
     runner.then<TradeParamDialog>(typed({{kPrefix, "000"}, {kName, "深A"}}, "深圳"));
     list.OnAdd();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text.rfind("不能打开文件trdpara.dat读取相关数据!", 0), 0u);
-    EXPECT_EQ(messages.shown[0].caption, "错误");
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text.rfind("不能打开文件trdpara.dat读取相关数据!", 0), 0u);
+    EXPECT_EQ(messages.shown[1].caption, "错误");
     EXPECT_EQ(table().size(), 2u);
     EXPECT_EQ(list.params.rowCount, 2u);
     ::rmdir(feeFile().c_str());
+}
+
+TEST_F(TradeParamListTest, AFileAnotherProgramChangedIsReadAgainNotWrittenOver) {
+    writeFeeFile({feeRow(1, "600", "沪A")});
+    openList();
+    // Another program adds a row after the list was read.
+    writeFeeFile({feeRow(1, "600", "沪A"), feeRow(0, "000", "深A")});
+    const Bytes theirs = feeFileBytes();
+    runner.then<TradeParamDialog>(typed({{kPrefix, "300"}, {kName, "创业"}}, "深圳"));
+    list.OnAdd();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, changedOnDiskMessage(feeFile()));
+    EXPECT_EQ(feeFileBytes(), theirs);
+    ASSERT_EQ(table().size(), 2u);
+    EXPECT_EQ(fieldText(table()[1].categoryName), "深A");
+    EXPECT_EQ(list.params.rowCount, 2u);
+
+    // Done again on the file as it now is, the addition keeps both rows.
+    runner.then<TradeParamDialog>(typed({{kPrefix, "300"}, {kName, "创业"}}, "深圳"));
+    list.OnAdd();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(feeFileBytes().size(), 3u * sizeof(TradeParam));
+    EXPECT_EQ(list.params.rowCount, 3u);
 }
 
 // The window's 参数设置: no account needed, and every fee afterwards comes from the table as

@@ -34,7 +34,7 @@ void HeldStockDialog::openHeldStock() {
     presetMarket(market, currencyUnit());
 }
 
-void HeldStockDialog::showHeld(std::int32_t shares) {
+void HeldStockDialog::showHeld(std::int64_t shares) {
     heldShares_ = shares;
     held.text = formatQuantity(shares);
 }

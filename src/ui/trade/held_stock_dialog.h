@@ -41,13 +41,13 @@ protected:
     const Holding* selectedHolding() const;
     const Holdings& holdings() const { return holdings_; }
     // The shares held as last shown (the figure the dialog computes with).
-    std::int32_t heldShares() const { return heldShares_; }
-    void showHeld(std::int32_t shares);
+    std::int64_t heldShares() const { return heldShares_; }
+    void showHeld(std::int64_t shares);
 
 private:
     const Ledger& ledger_;
     Holdings holdings_;
-    std::int32_t heldShares_ = 0;
+    std::int64_t heldShares_ = 0;
 };
 
 }  // namespace fiscora::ui
