@@ -1,6 +1,9 @@
 #include "large_ledger.h"
 
+#include <stdlib.h>
+
 #include <filesystem>
+#include <stdexcept>
 
 #include "records/gbk_text.h"
 
@@ -8,8 +11,10 @@ namespace fiscora::bench {
 
 LargeLedger::LargeLedger() {
     scrambler.setFileKey();
-    dir = std::filesystem::temp_directory_path().string() + "/fiscora-bench/";
-    std::filesystem::create_directories(dir);
+    // A folder of its own, so that two runs at once never remove each other's file.
+    std::string folder = std::filesystem::temp_directory_path().string() + "/fiscora-bench-XXXXXX";
+    if (::mkdtemp(folder.data()) == nullptr) throw std::runtime_error("no temporary folder");
+    dir = folder + "/";
     storeText(owner.name, "bench");
     storeText(owner.password, "pw");
     Ledger ledger;

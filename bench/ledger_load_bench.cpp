@@ -77,48 +77,46 @@ void report(benchmark::State& state, const LargeLedger& f, const PeakMeter& mete
                             static_cast<std::int64_t>(bytes));
 }
 
-// The baseline: the file read into a new buffer and deciphered.
-void BM_DecipherFile(benchmark::State& state) {
+// Runs `body` once per round on the shared fixture, metering the peak memory it takes.
+template <typename Body>
+void measure(benchmark::State& state, Body body) {
     LargeLedger& f = largeLedger();
     PeakMeter meter;
     for (auto _ : state) {
         meter.start();
-        Bytes file = readWholeFile(f.dir + "bench.da0", OpenMode::ReadOnly).bytes;
-        f.scrambler.decrypt(file.data(), file.size());
-        benchmark::DoNotOptimize(file.data());
+        body(f);
         meter.stop();
     }
     report(state, f, meter);
+}
+
+// The baseline: the file read into a new buffer and deciphered.
+void BM_DecipherFile(benchmark::State& state) {
+    measure(state, [](LargeLedger& f) {
+        Bytes file = readWholeFile(f.dir + "bench.da0", OpenMode::ReadOnly).bytes;
+        f.scrambler.decrypt(file.data(), file.size());
+        benchmark::DoNotOptimize(file.data());
+    });
 }
 BENCHMARK(BM_DecipherFile)->Unit(benchmark::kMillisecond);
 
 // Logging in: the ledger loaded into a new vector.
 void BM_LoadLedger(benchmark::State& state) {
-    LargeLedger& f = largeLedger();
-    PeakMeter meter;
-    for (auto _ : state) {
-        meter.start();
+    measure(state, [](LargeLedger& f) {
         Ledger ledger;
         loadLedger(f.readOnlyStore(), f.owner, ledger);
         benchmark::DoNotOptimize(ledger.data());
-        meter.stop();
-    }
-    report(state, f, meter);
+    });
 }
 BENCHMARK(BM_LoadLedger)->Unit(benchmark::kMillisecond);
 
 void BM_LoadLedgerAndComputeHoldings(benchmark::State& state) {
-    LargeLedger& f = largeLedger();
-    PeakMeter meter;
-    for (auto _ : state) {
-        meter.start();
+    measure(state, [](LargeLedger& f) {
         Ledger ledger;
         loadLedger(f.readOnlyStore(), f.owner, ledger);
         Holdings h = computeHoldings(ledger, 0, -1);
         benchmark::DoNotOptimize(h.data());
-        meter.stop();
-    }
-    report(state, f, meter);
+    });
 }
 BENCHMARK(BM_LoadLedgerAndComputeHoldings)->Unit(benchmark::kMillisecond);
 

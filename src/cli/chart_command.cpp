@@ -72,8 +72,7 @@ int runChart(CommandContext& c) {
     if (!readPictureOptions(c, {kSizeOption, kFirstOption}, kChartAreaSize, size))
         return kExitUsage;
     const AccountInfo* account = nullptr;
-    if (const int code = c.session.openLedger(c.options.arguments.at(0), account); code != kExitOk)
-        return code;
+    if (const int code = openAccount(c, account); code != kExitOk) return code;
     Workspace& ws = c.session.workspace();
     const std::vector<HoldingRow> rows = holdingRows(ws, ws.holdings);
     const ui::ChartSeries series = ui::chartSeries(rows, choice.kind, choice.scope);

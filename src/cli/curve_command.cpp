@@ -94,13 +94,12 @@ int runCurve(CommandContext& c) {
     std::error_code error;
     if (!std::filesystem::is_directory(*hostDirectory, error))
         return usageError(c.err, "--host-dir " + *hostDirectory + " is not a folder");
-    const std::string& name = c.options.arguments.at(0);
     const AccountInfo* account = nullptr;
-    if (const int code = c.session.openLedger(name, account); code != kExitOk) return code;
+    if (const int code = openAccount(c, account); code != kExitOk) return code;
     ui::CapitalCurve curve(c.session.workspace().ledger,
                            {*hostDirectory, latestPriceByMarket, c.services.today()});
     if (!selectStock(curve, choice)) {
-        c.err << "fiscora-cli: " << name << " holds no " << *choice.code << " in " << choice.market
+        c.err << "fiscora-cli: " << argument(c, "ACCOUNT") << " holds no " << *choice.code << " in " << choice.market
               << '\n';
         return kExitRefused;
     }

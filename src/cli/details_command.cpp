@@ -35,7 +35,7 @@ std::int32_t stockMarket(const CommandContext& c, const std::string& code) {
 }
 
 int runDetails(CommandContext& c) {
-    const std::string& code = c.options.arguments.at(1);
+    const std::string& code = argument(c, "CODE");
     if (!fitsCodeBox(code) || code.empty()) {
         c.err << "fiscora-cli: CODE takes at most six digits\n" << usageHint();
         return kExitUsage;
@@ -44,9 +44,7 @@ int runDetails(CommandContext& c) {
     if (market < 0) return kExitUsage;
     if (!pdfAvailable(c)) return kExitUsage;
     const AccountInfo* account = nullptr;
-    if (const int status = c.session.openLedger(c.options.arguments.at(0), account);
-        status != kExitOk)
-        return status;
+    if (const int status = openAccount(c, account); status != kExitOk) return status;
     Ledger& ledger = c.session.workspace().ledger;
     const ViewRows rows = refillViewRows(ledger, LedgerFilter::oneStock(market, code));
     const ListTable shown = tradeDetailTable(ledger, rows);
