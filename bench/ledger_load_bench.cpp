@@ -78,8 +78,7 @@ void report(benchmark::State& state, const LargeLedger& f, const PeakMeter& mete
 }
 
 // Runs `body` once per round on the shared fixture, metering the peak memory it takes.
-template <typename Body>
-void measure(benchmark::State& state, Body body) {
+template <typename Body> void measure(benchmark::State& state, Body body) {
     LargeLedger& f = largeLedger();
     PeakMeter meter;
     for (auto _ : state) {

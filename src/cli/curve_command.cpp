@@ -99,8 +99,8 @@ int runCurve(CommandContext& c) {
     ui::CapitalCurve curve(c.session.workspace().ledger,
                            {*hostDirectory, latestPriceByMarket, c.services.today()});
     if (!selectStock(curve, choice)) {
-        c.err << "fiscora-cli: " << argument(c, "ACCOUNT") << " holds no " << *choice.code << " in " << choice.market
-              << '\n';
+        c.err << "fiscora-cli: " << argument(c, "ACCOUNT") << " holds no " << *choice.code << " in "
+              << choice.market << '\n';
         return kExitRefused;
     }
     curve.setStyle(choice.style);

@@ -3,9 +3,9 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "qt/analysis/profit_chart_area.h"
 #include "qt/analysis/chart_view.h"
 #include "qt/analysis/legend_list.h"
+#include "qt/analysis/profit_chart_area.h"
 #include "qt/widgets/hover_button.h"
 #include "qt_test_registry.h"
 #include "support/builders.h"
