@@ -115,10 +115,9 @@ Command bookCommand() {
               "(--amount), buy or sell (--code, --price, --quantity), dividend (--code, --rate),\n"
               "bonus (--code, --per and --grant default to 10 and 1) or rights (--code,\n"
               "--quantity, --price, --per, --grant). The date defaults to today. The account's\n"
-              "password comes\n"
-              "from the password sources. A refusal prints the dialog's message on stderr, exits\n"
-              "with 1 and writes nothing; a booking rewrites the ledger file and prints the\n"
-              "record as the ledger command prints it.",
+              "password comes from the password sources. A refusal prints the dialog's message\n"
+              "on stderr, exits with 1 and writes nothing; a booking rewrites the ledger file\n"
+              "and prints the record as the ledger command prints it.",
               true,
               ledgerColumns,
               runBook};
