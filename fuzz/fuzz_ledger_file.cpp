@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     AccountInfo account{};
     storeBytes(account.name, "fuzz");
-    if (deciphered) {
+    if (deciphered && !file.empty()) {
         // The header's own password, so that the records are read.
         const std::size_t n = ::strnlen(reinterpret_cast<const char*>(file.data()),
                                         std::min<std::size_t>(file.size(), 20));
