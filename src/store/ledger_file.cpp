@@ -180,7 +180,8 @@ bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const s
         return false;
     }
     std::optional<ReadLedgerFile> read;
-    if (stamp != nullptr && file.stamp() == stamp->file) read.emplace(ReadLedgerFile{file, stamp->chunks});
+    if (stamp != nullptr && file.stamp() == stamp->file)
+        read.emplace(ReadLedgerFile{file, stamp->chunks});
     return writeLedgerFile(store, path, headerPassword(header), ledger, stamp, read);
 }
 
