@@ -135,6 +135,32 @@ TEST_F(LedgerViewTest, TheCapitalCurvesDayMenuOpensTheViewOnThatDay) {
               (std::vector<std::string>{"资金曲线 -[张三]", "个人流水帐 -[张三]"}));
 }
 
+// What the day's ledger view changed shows in the curve drawn after it.
+TEST_F(LedgerViewTest, TheCurveFollowsAnEditMadeFromItsDayMenu) {
+    start(sample);
+    runner.then<CapitalCurveDialog>([this](CapitalCurveDialog& curve) {
+        test::RecordingCanvas canvas;
+        curve.curve().draw(canvas, 20055, 200, {240, 240, 240});
+        EXPECT_DOUBLE_EQ(curve.curve().series().back().close, 50 * 10.5);  // today
+        EXPECT_TRUE(curve.OnRightClick({56, 100}));
+        expectView([this](LedgerViewDialog& d) {
+            runner.then<EditRecordDialog>([](EditRecordDialog& e) {
+                e.typeText(e.quantity, "20");
+                return true;
+            });
+            d.pickRow(d.list, 0);
+            d.OnModify();
+        });
+        curve.ShowDayLedger();
+        EXPECT_FALSE(curve.curve().tooltipAt({56, 100}));  // nothing drawn from the new ledger yet
+        curve.curve().draw(canvas, 20055, 200, {240, 240, 240});
+        EXPECT_DOUBLE_EQ(curve.curve().series().back().close, 20 * 10.5);
+        return false;
+    });
+    window.OnCommand(command::kCapitalCurve);
+    EXPECT_EQ(test::unpacked(onDisk().at(1).quantity), 20);
+}
+
 TEST_F(LedgerViewTest, RemarkClickShowsTheRemarkOrNone) {
     Ledger ledger = sample;
     storeText(ledger[1].remark, "建仓");

@@ -25,7 +25,10 @@ CapitalCurveView::CapitalCurveView(ui::CapitalCurveDialog& model, QWidget* paren
     QAction* dayLedger =
         menu_->addAction(QString::fromUtf8(ui::CapitalCurveDialog::kDayLedgerItem));
     dayLedger->setEnabled(model_.canShowDayLedger());
-    connect(dayLedger, &QAction::triggered, this, [this] { model_.ShowDayLedger(); });
+    connect(dayLedger, &QAction::triggered, this, [this] {
+        model_.ShowDayLedger();
+        chart_->update();
+    });
     chart_->setRightClick([this](CanvasPoint p, QPoint at) {
         if (model_.OnRightClick(p)) menu_->exec(at);
     });

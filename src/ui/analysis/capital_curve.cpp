@@ -43,6 +43,12 @@ const DaySeries& CapitalCurve::series() {
     return found->second;
 }
 
+void CapitalCurve::ledgerChanged() {
+    computed_.clear();
+    drawn_ = nullptr;
+    lastRightClick_ = -1;
+}
+
 void CapitalCurve::draw(ReportCanvas& canvas, int width, int height, Rgb face) {
     drawn_ = &series();
     chart_.DrawCurve(canvas, *drawn_, style_, width, height, face);

@@ -15,7 +15,8 @@ namespace fiscora::ui {
 
 // What the capital curve shows: the stock list, the choice of a stock or the whole account,
 // bars or curve, and the picture of the chosen series with its read-outs. Each choice's
-// series is computed once, when it is first drawn; repaints reuse it.
+// series is computed once, when it is first drawn; repaints reuse it until the ledger
+// changes (ledgerChanged).
 class CapitalCurve {
 public:
     // The stock list holds the account's open positions, in holdings-list order.
@@ -33,6 +34,9 @@ public:
 
     // The series of the current choice: the whole account, the selected stock, or none.
     const DaySeries& series();
+    // The ledger's records were changed, added or removed: every series is computed again
+    // when next drawn, and the read-outs wait for that drawing.
+    void ledgerChanged();
     // Composes the chart area of `width` x `height` cleared to `face`.
     void draw(ReportCanvas& canvas, int width, int height, Rgb face);
 

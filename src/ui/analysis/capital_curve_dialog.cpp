@@ -33,7 +33,10 @@ CapitalCurveDialog::CapitalCurveDialog(Messages& messages, const std::string& ac
 
 void CapitalCurveDialog::ShowDayLedger() {
     const auto request = curve_.dayLedger();
-    if (request && openDayLedger_) openDayLedger_(*request);
+    if (!request || !openDayLedger_) return;
+    openDayLedger_(*request);
+    // The ledger view may have deleted or edited records.
+    curve_.ledgerChanged();
 }
 
 }  // namespace fiscora::ui

@@ -84,7 +84,7 @@ bool RightsIssueDialog::OnConfirm() {
     const auto base = readUnsigned(per);
     if (!base) return false;
     const auto given = readUnsigned(grant);
-    if (!given || !readQuantity(held)) return false;
+    if (!given || !readHeld()) return false;
     // The maximum may lie beyond 32 bits (held x M); it is read whole.
     const auto most = readNumber(maximum);
     if (!most) return false;

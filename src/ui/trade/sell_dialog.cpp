@@ -54,6 +54,7 @@ void SellDialog::OnInitDialog() {
     presetMarket(market, currencyUnit());
 
     listHeldCodes(code, holdings_);
+    if (openingStock()) selectHeldStock(code, market, *openingStock());
     if (code.selected >= 0) {
         OnCodeSelected();
         showHolding();
@@ -87,8 +88,7 @@ void SellDialog::showHolding() {
         return;
     }
     held.text = formatQuantity(h->heldQty());
-    breakEvenPrice.text =
-        formatAmount(breakEven(h->buyAmount, shareCount(h->heldQty()), tradeParam_));
+    breakEvenPrice.text = formatAmount(holdingBreakEven(*h, tradeParam_));
 }
 
 void SellDialog::showSellable() {

@@ -70,7 +70,7 @@ LedgerRecord TransactionDialog::bookedRecord(RecordType kind, double amount,
     record.cashSign = cashSignOf(kind);
     record.date = tradeDate.date;
     // OnConfirm has checked that the remark fits (readRemark).
-    storeText(record.remark, remark.text, kRemarkMaxBytes);
+    storeText(record.remark, remark.text, remark.maxGbkBytes);
     record.amount = amount;
     if (trade) {
         record.market = trade->market;
