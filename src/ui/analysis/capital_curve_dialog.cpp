@@ -33,7 +33,12 @@ CapitalCurveDialog::CapitalCurveDialog(Messages& messages, const std::string& ac
 
 void CapitalCurveDialog::ShowDayLedger() {
     const auto request = curve_.dayLedger();
-    if (request && openDayLedger_) openDayLedger_(*request);
+    if (!request || !openDayLedger_) return;
+    if (curve_.recordCount(*request) == 0) {
+        messages().plain(kNoDayRecordsNotice);
+        return;
+    }
+    openDayLedger_(*request);
 }
 
 }  // namespace fiscora::ui

@@ -32,7 +32,8 @@ public:
     // context menu is to open.
     bool OnRightClick(CanvasPoint point) { return curve_.rightClick(point); }
     bool canShowDayLedger() const { return static_cast<bool>(openDayLedger_); }
-    // The menu entry: the ledger view of the day last right-clicked.
+    // The menu entry: the ledger view of the day last right-clicked, or kNoDayRecordsNotice
+    // when that day's ledger holds no record.
     void ShowDayLedger();
 
 private:
