@@ -32,20 +32,21 @@
 #include "qt/main/command_menus.h"
 #include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
-#include "qt/records/trade_param_list_view.h"
 #include "qt/records/ledger_view.h"
+#include "qt/records/trade_param_list_view.h"
 #include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
 #include "qt/trade/dividend_view.h"
 #include "qt/trade/rights_issue_view.h"
 #include "qt/trade/sell_view.h"
+#include "qt/widgets/chinese_ui.h"
 #include "qt/widgets/hover_button.h"
 #include "qt/widgets/qt_messages.h"
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
-#include "store/trade_param_file.h"
 #include "store/quote_snapshot_file.h"
+#include "store/trade_param_file.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "tools/output_folder_argument.h"
@@ -422,6 +423,18 @@ int main(int argc, char** argv) {
         saveAccountDialogs(window, messages);
         saveTradeDetails(window, "600036");
         saveImportPreview(window, folder);
+        {
+            // 导入交割单's file dialog as the window shows it, Qt's own texts in Chinese.
+            const fiscora::qt::ChineseUi chinese;
+            fiscora::demo::onNextModal(
+                [](QDialog* dialog) {
+                    QTest::qWait(500);  // the folder's files are listed in the background
+                    save(dialog, "import-file-dialog");
+                    dialog->reject();
+                },
+                &window);
+            window.runCommand(fiscora::ui::command::kImportStatement);
+        }
         // The capital curve: one stock and the whole account, each as a curve and as bars.
         for (const auto& [total, bars, name] : {std::tuple{false, false, "capital-curve-stock"},
                                                 {false, true, "capital-bars-stock"},
@@ -435,6 +448,12 @@ int main(int argc, char** argv) {
                 });
         }
         saveCharts(window);
+        // An account without holdings: the charts and the curve say so.
+        fiscora::ui::ChartDialog noHoldings(messages, "新帐户", {}, fiscora::ui::ChartKind::Profit);
+        saveModel(noHoldings, &window, "chart-no-holdings");
+        const fiscora::Ledger cashOnly;
+        fiscora::ui::CapitalCurveDialog noCurve(messages, "新帐户", cashOnly, {folder, {}, 0}, {});
+        saveModel(noCurve, &window, "capital-curve-no-holdings");
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");

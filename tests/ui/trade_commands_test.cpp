@@ -170,7 +170,7 @@ TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     // The status line: the cash and the cash plus 1000 shares at 12.
     EXPECT_EQ(window.accountStatus(), "资金余额: 1000.000元    总资产: 13000.000元");
     runner.then<CashDialog>([](CashDialog& d) {
-        EXPECT_EQ(d.caption(), "增加投资 -[甲]");
+        EXPECT_EQ(d.caption(), "追加资金 -[甲]");
         EXPECT_EQ(d.balance.text, "现有资金:1000.000元");
         EXPECT_EQ(d.amount.text, "0.0");
         d.amount.text = "250.5";

@@ -2,13 +2,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 
 #include "host/module_state.h"
 #include "output/list_reports.h"
 #include "output/report_texts.h"
+#include "qt/output/file_dialogs.h"
 #include "qt/output/song_font.h"
 
 namespace fiscora::qt {
@@ -33,15 +34,17 @@ int millimetresToUnits(double mm, int dotsPerInch) {
     return static_cast<int>(mm * dotsPerInch / 25.4);
 }
 
-// Where a PDF goes when the system has no printer: the data directory, named after the report.
-QString defaultPdfPath(const std::string& title) {
-    return QDir(QString::fromStdString(dataDirectory()))
-        .filePath(QString::fromStdString(title) + ".pdf");
-}
-
 }  // namespace
 
 ReportPrinter::ReportPrinter(Clock clock) : clock_(std::move(clock)) {}
+
+// The PDF suggested: named after the report, in the folder last printed to, else the data
+// directory.
+QString ReportPrinter::defaultPdfPath() const {
+    const QString folder =
+        pdfFolder_.isEmpty() ? QString::fromStdString(dataDirectory()) : pdfFolder_;
+    return QDir(folder).filePath(QString::fromStdString(title_) + ".pdf");
+}
 
 void ReportPrinter::setUpPage(QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat) printer.setResolution(kPdfDotsPerInch);
@@ -54,7 +57,7 @@ bool ReportPrinter::PreparePrinting(QPrinter& printer, QWidget* parent) {
     printer.setDocName(QString::fromUtf8(kJobName));
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(defaultPdfPath(title_));
+        printer.setOutputFileName(defaultPdfPath());
     }
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
@@ -63,12 +66,13 @@ bool ReportPrinter::PreparePrinting(QPrinter& printer, QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted) return false;
 
     if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
-        const QString file =
-            QFileDialog::getSaveFileName(parent, QString::fromStdString(title_),
-                                         defaultPdfPath(title_), QStringLiteral("PDF (*.pdf)"));
+        const QString file = chooseFileToSave(parent, QString::fromStdString(title_),
+                                              defaultPdfPath(), QStringLiteral("PDF (*.pdf)"));
         if (file.isEmpty()) return false;
         printer.setOutputFileName(file);
     }
+    if (!printer.outputFileName().isEmpty())
+        pdfFolder_ = QFileInfo(printer.outputFileName()).absolutePath();
     return printer.isValid();
 }
 

@@ -32,8 +32,9 @@ public:
     // context menu is to open.
     bool OnRightClick(CanvasPoint point) { return curve_.rightClick(point); }
     bool canShowDayLedger() const { return static_cast<bool>(openDayLedger_); }
-    // The menu entry: the ledger view of the day last right-clicked; the curve is computed
-    // again from the ledger as that view left it.
+    // The menu entry: the ledger view of the day last right-clicked, or kNoDayRecordsNotice
+    // when that day's ledger holds no record; the curve is computed again from the ledger
+    // as that view left it.
     void ShowDayLedger();
 
 private:

@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPrintDialog>
@@ -206,22 +208,33 @@ void ReportPrinterTest::printCommandWithoutPrinterGivesAPdfAndEndsSilentlyWhenCa
     setPrivateInvestDir(dir.path().c_str());
     const QString pdf = QString::fromStdString(dir.file("盈亏明细打印.pdf"));
     test::RecordingMessages messages;
+    QString folder;
 
     {
         DialogAnswer cancel(false);
-        PrintList(threeColumns(3), "盈亏明细打印", nullptr, messages);
+        PrintList(threeColumns(3), "盈亏明细打印", nullptr, messages, folder);
         QVERIFY(cancel.shown);
         QVERIFY(!QFile::exists(pdf));
+        QVERIFY(folder.isEmpty());
     }
     {
         DialogAnswer confirm(true);
-        PrintList(threeColumns(3), "盈亏明细打印", nullptr, messages);
+        PrintList(threeColumns(3), "盈亏明细打印", nullptr, messages, folder);
         QVERIFY(confirm.shown);
         QCOMPARE(pdfPageCount(pdf), 1);
+        QCOMPARE(folder, QFileInfo(pdf).absolutePath());
+    }
+    {
+        // The next PDF is suggested in the folder the last one went to.
+        QVERIFY(QDir().mkpath(QString::fromStdString(dir.file("reports"))));
+        folder = QString::fromStdString(dir.file("reports"));
+        DialogAnswer confirm(true);
+        PrintList(threeColumns(3), "交易明细打印", nullptr, messages, folder);
+        QCOMPARE(pdfPageCount(QString::fromStdString(dir.file("reports/交易明细打印.pdf"))), 1);
     }
     {
         DialogAnswer none(false);
-        PrintList(threeColumns(0), "盈亏明细打印", nullptr, messages);
+        PrintList(threeColumns(0), "盈亏明细打印", nullptr, messages, folder);
         QTest::qWait(100);
         QVERIFY(!none.shown);
     }
