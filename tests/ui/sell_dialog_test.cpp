@@ -110,6 +110,20 @@ TEST_F(SellDialogTest, TheBreakEvenPriceIsTheHoldingsLists) {
     EXPECT_EQ(d.breakEvenPrice.text, "31.847");  // 79179.1 paid over 2500 shares, fee included
 }
 
+// A position beyond what a record holds (a file written elsewhere) can still be sold down.
+TEST_F(SellDialogTest, AHoldingBeyondThirtyTwoBitsIsShownAndSoldFrom) {
+    const LedgerRecord lot =
+        stockRecord(RecordType::Buy, dayOffset(-5), "600036", 2000000000, 0.01, 30);
+    workspace.ledger = {lot, lot, lot};
+    SellDialog& d = open();
+    EXPECT_EQ(d.held.text, "6000000000");
+    EXPECT_EQ(d.sellable.text, "6000000000");
+    type(d.sellQuantity, "1000");
+    type(d.price, "0.02");
+    ASSERT_TRUE(d.OnConfirm()) << (messages.texts().empty() ? "" : messages.texts().back());
+    EXPECT_EQ(test::unpacked(d.confirmedRecord()->quantity), 1000);
+}
+
 TEST_F(SellDialogTest, SellableSharesAreThoseBoughtBeforeLessThoseSoldUpToTheTradeDate) {
     workspace.ledger = {stockRecord(RecordType::Buy, today(), "600036", 1000, 10.0, 30),
                         stockRecord(RecordType::Buy, dayOffset(-1), "600036", 100, 10.0, 10),

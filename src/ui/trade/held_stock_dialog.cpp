@@ -2,7 +2,6 @@
 
 #include "engine/number_format.h"
 #include "host/quote_source.h"
-#include "ui/common/number_text.h"
 #include "ui/trade/held_codes.h"
 #include "ui/trade/market_choice.h"
 
@@ -39,15 +38,6 @@ void HeldStockDialog::openHeldStock() {
 void HeldStockDialog::showHeld(std::int64_t shares) {
     heldShares_ = shares;
     held.text = formatQuantity(shares);
-}
-
-std::optional<std::int64_t> HeldStockDialog::readHeld() {
-    const auto shares = parseInt64(held.text);
-    if (!shares) {
-        messages().plain(kEnterIntegerPrompt);
-        focusOn(held);
-    }
-    return shares;
 }
 
 const Holding* HeldStockDialog::selectedHolding() const {

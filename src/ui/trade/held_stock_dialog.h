@@ -45,9 +45,8 @@ protected:
     // The shares held as last shown (the figure the dialog computes with).
     std::int64_t heldShares() const { return heldShares_; }
     void showHeld(std::int64_t shares);
-    // The 持股数量 box read back whole: any holding the ledger has, beyond what one record
-    // holds or below zero (a file written elsewhere) included.
-    std::optional<std::int64_t> readHeld();
+    // The 持股数量 box read back (readShareTotal): any holding the ledger has.
+    std::optional<std::int64_t> readHeld() { return readShareTotal(held); }
 
 private:
     const Ledger& ledger_;

@@ -59,6 +59,9 @@ protected:
 
     // A share count reads back as an unsigned number that a record's int32 can hold.
     std::optional<std::uint32_t> readQuantity(TextField& box);
+    // A figure box of shares summed over the ledger (held, sellable) reads back whole: any
+    // 64-bit count, beyond what one record holds or below zero (a file written elsewhere).
+    std::optional<std::int64_t> readShareTotal(TextField& box);
     // False (reported at `box`) when a figure computed from the box's entry cannot be
     // represented: it would show as "inf" and poison every later sum.
     bool checkRepresentable(TextField& box, double result);
