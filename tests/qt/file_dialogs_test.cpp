@@ -30,11 +30,12 @@ struct SampleFolder {
     QString statement = folder + QStringLiteral("/交割单.csv");
 };
 
-// The texts of the row named `name` in the dialog's detail view, once the folder has loaded.
+// The texts of the row named `name` in the dialog's detail view, once the folder has loaded
+// (in the background: up to ten seconds on a busy machine).
 QStringList rowOf(QFileDialog* dialog, const QString& name) {
     auto* view = dialog->findChild<QTreeView*>();
     const QAbstractItemModel* model = view->model();
-    for (int wait = 0; wait < 100 && model->rowCount(view->rootIndex()) < 2; ++wait)
+    for (int wait = 0; wait < 500 && model->rowCount(view->rootIndex()) < 2; ++wait)
         QTest::qWait(20);
     for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
         if (model->index(row, 0, view->rootIndex()).data().toString() != name) continue;
@@ -66,6 +67,8 @@ private slots:
             const QStringList file = rowOf(dialog, QStringLiteral("交割单.csv"));
             QCOMPARE(folder.value(2), QStringLiteral("文件夹"));
             QCOMPARE(file.value(1), QStringLiteral("13 字节"));
+            QCOMPARE(dialog->proxyModel()->headerData(1, Qt::Horizontal).toString(),
+                     QStringLiteral("大小"));
             const QRegularExpression chineseDate(
                 QStringLiteral("^\\d{4}/\\d{1,2}/\\d{1,2} \\d\\d:\\d\\d$"));
             QVERIFY2(chineseDate.match(file.value(3)).hasMatch(), qPrintable(file.value(3)));
