@@ -1,12 +1,12 @@
 #include <QAction>
-#include <QHeaderView>
-#include <QScreen>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
@@ -274,7 +274,8 @@ private slots:
         };
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(window.screen()->availableGeometry().width() >= 1366);
+        if (window.screen()->availableGeometry().width() < 1366)
+            QSKIP("needs the 1366-pixel screen CTest gives the tests");
         QVERIFY(showsEveryColumn());
         const int opened = window.width();
         fiscora::test::logInToDemo(window);

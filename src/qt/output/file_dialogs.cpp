@@ -30,6 +30,7 @@ QStringList widestTexts() {
 QString chooseFile(QWidget* parent, const QString& title, const QString& start,
                    const QString& filters, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, title, start, filters);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -56,12 +57,17 @@ QVariant LocalFileColumns::data(const QModelIndex& index, int role) const {
     }
 }
 
+QVariant LocalFileColumns::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (section == kSizeColumn && orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return QStringLiteral("大小");
+    return QIdentityProxyModel::headerData(section, orientation, role);
+}
+
 void fitFileDialog(QFileDialog& dialog) {
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* details = dialog.findChild<QTreeView*>();
+    if (details == nullptr) return;  // the desktop's own dialog, shown by a host's theme
     if (dynamic_cast<LocalFileColumns*>(dialog.proxyModel()) == nullptr)
         dialog.setProxyModel(new LocalFileColumns(&dialog));
-    auto* details = dialog.findChild<QTreeView*>();
-    if (details == nullptr) return;
     const QFontMetrics metrics(details->font());
     QHeaderView* header = details->header();
     header->setStretchLastSection(false);
