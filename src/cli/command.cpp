@@ -11,6 +11,7 @@
 #include "cli/delete_stock_command.h"
 #include "cli/details_command.h"
 #include "cli/exit_codes.h"
+#include "cli/export_command.h"
 #include "cli/import_command.h"
 #include "cli/ledger_commands.h"
 #include "cli/record_commands.h"
@@ -27,7 +28,7 @@ const std::vector<Command>& commands() {
         detailsCommand(),       reportCommand(),         verifyCommand(),   createAccountCommand(),
         renameAccountCommand(), changePasswordCommand(), bookCommand(),     deleteStockCommand(),
         editRecordCommand(),    deleteRecordCommand(),   chartCommand(),    curveCommand(),
-        paramsCommand(),        importCommand(),         returnsCommand()};
+        paramsCommand(),        importCommand(),         returnsCommand(),  exportCommand()};
     return all;
 }
 
