@@ -154,7 +154,9 @@ double jsonNumber(const std::string& json, const std::string& name) {
 // hledger 1.25's -V is --value=end: between the dates where `roi` splits the time-weighted
 // return (flows, fees, dividends) it values the positions at the period end's prices. Its
 // --value=then takes each date's prices, as Fiscora does; the money-weighted return is the
-// same under both, as only the end value counts there.
+// same under both, as only the end value counts there. hledger values what is held before a
+// flow at the flow day's prices, Fiscora at the previous close; the ledgers hold only cash
+// on flow days, where the two agree.
 TEST(ReturnsAgreeWithHledger, OnGeneratedLedgers) {
     for (const unsigned seed : {7u, 11u, 29u}) {
         SCOPED_TRACE("seed " + std::to_string(seed));
