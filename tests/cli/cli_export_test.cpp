@@ -96,6 +96,30 @@ TEST_F(CliExport, JournalsLoadInBothToolsWithTheHoldingsAndTheCash) {
     EXPECT_EQ(check.out, "");
 }
 
+TEST_F(CliExport, RecordsOfOtherKindsAndOddFiguresStillBalanceInBothTools) {
+    LedgerRecord unknown = cashRecord(RecordType::CashIn, 20240105, 12.3456);
+    unknown.type = 9;  // no kind of the program's: its cash goes against income:other
+    unknown.cashSign = 1;
+    LedgerRecord oddBuy = stockRecord(RecordType::Buy, 20240108, "600036", 100, 10, 5);
+    oddBuy.amount = 3;  // less than its own fee
+    writeLedger(root.path(), account("张三", "secret", "深沪A股", 100000, 20240102),
+                {cashRecord(RecordType::CashIn, 20240102, 1000), unknown, oddBuy,
+                 stockRecord(RecordType::Sell, 20240110, "000002", 200, 8.5, 4.25, 0),
+                 makeRecord(RecordType::None, 20240111)});
+    ASSERT_EQ(run({"export", "张三", "--format", "hledger", "--output", "odd.journal"}).exitCode,
+              0);
+    ASSERT_EQ(
+        run({"export", "张三", "--format", "beancount", "--output", "odd.beancount"}).exitCode, 0);
+    // 1000 + 12.346 - 3 + 1695.75: each amount to 0.001, as the postings hold them.
+    EXPECT_EQ(hledgerBalances(root.file("odd.journal")),
+              (std::map<std::string, std::string>{{"assets:broker:SH600036", "100 \"SH600036\""},
+                                                  {"assets:broker:SZ000002", "-200 \"SZ000002\""},
+                                                  {"assets:broker:cash", "2705.096 CNY"}}));
+    const ShellRun check = shell("bean-check " + quotedPath(root.file("odd.beancount")));
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_EQ(check.out, "");
+}
+
 TEST_F(CliExport, CsvHasTheLedgersColumnsQuotedAsRfc4180) {
     const CliRun csv = run({"export", "张三", "--format", "csv"});
     ASSERT_EQ(csv.exitCode, 0) << csv.err;
