@@ -5,6 +5,7 @@
 
 #include "records/gbk_text.h"
 #include "store/safe_file.h"
+#include "store/statement_workbook.h"
 
 namespace fiscora {
 namespace {
@@ -226,7 +227,20 @@ StatementFile readStatementFile(const std::string& path) {
     }
     std::string bytes(reader.size(), '\0');
     if (!reader.readAt(0, bytes.data(), bytes.size())) return file;
-    file.text = decodeStatementText(bytes);
+    std::optional<std::string> sheet;
+    switch (workbookKindOf(bytes)) {
+    case WorkbookKind::None:
+        file.text = decodeStatementText(bytes);
+        file.status = StatementFileStatus::Ok;
+        return file;
+    case WorkbookKind::Xls: sheet = xlsSheetText(path, kStatementFileLimit); break;
+    case WorkbookKind::Xlsx: sheet = xlsxSheetText(bytes, kStatementFileLimit); break;
+    }
+    if (!sheet) {
+        file.status = StatementFileStatus::Unreadable;
+        return file;
+    }
+    file.text = std::move(*sheet);
     file.status = StatementFileStatus::Ok;
     return file;
 }
