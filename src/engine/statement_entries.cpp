@@ -415,6 +415,34 @@ StatementEntry entryOf(const StatementLine& line, const StatementHeader& header,
     return entry;
 }
 
+// The entries of the lines below a header, as they come.
+class EntryList {
+public:
+    EntryList(const StatementHeader& header, const StatementLayout& layout,
+              const StatementAccount& account)
+        : header_(header), layout_(layout), account_(account) {}
+
+    void add(const StatementLine& line) {
+        entries_.push_back(entryOf(line, header_, layout_, account_, payments_));
+    }
+
+    std::vector<StatementEntry> finish() {
+        skipCreditedRights(entries_);
+        priceNewShares(entries_, payments_);
+        return std::move(entries_);
+    }
+
+private:
+    const StatementHeader& header_;
+    const StatementLayout& layout_;
+    const StatementAccount& account_;
+    std::vector<IpoPayment> payments_;
+    std::vector<StatementEntry> entries_;
+};
+
+// The header is looked for among the first lines of the file.
+constexpr std::size_t kHeaderLines = 50;
+
 }  // namespace
 
 StatementAccount statementAccountOf(std::string_view tradeType) {
@@ -471,14 +499,9 @@ std::vector<StatementEntry> statementEntries(const std::vector<StatementLine>& l
                                              const StatementHeader& header,
                                              const StatementLayout& layout,
                                              const StatementAccount& account) {
-    std::vector<StatementEntry> entries;
-    entries.reserve(lines.size() - std::min(lines.size(), header.lineIndex + 1));
-    std::vector<IpoPayment> payments;
-    for (std::size_t i = header.lineIndex + 1; i < lines.size(); ++i)
-        entries.push_back(entryOf(lines[i], header, layout, account, payments));
-    skipCreditedRights(entries);
-    priceNewShares(entries, payments);
-    return entries;
+    EntryList list(header, layout, account);
+    for (std::size_t i = header.lineIndex + 1; i < lines.size(); ++i) list.add(lines[i]);
+    return list.finish();
 }
 
 StatementReading readStatement(std::string_view utf8, const StatementLayouts& layouts,

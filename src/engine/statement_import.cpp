@@ -245,16 +245,19 @@ Ledger ImportPreview::recordsToBook() const {
     return records;
 }
 
-ImportPreview previewImport(const Ledger& ledger, const StatementReading& reading,
+ImportPreview previewImport(const Ledger& ledger, StatementReading reading,
                             const ImportOptions& options) {
     ImportPreview preview;
-    preview.layoutName = reading.layoutName;
+    preview.layoutName = std::move(reading.layoutName);
     preview.rows.reserve(reading.entries.size());
-    for (const StatementEntry& entry : reading.entries) {
-        preview.rows.push_back({entry, ImportOutcome::Skipped, entry.reason});
-        ImportRow& row = preview.rows.back();
-        if (options.includeCashAdjustments && entry.cashAdjustment) bookAsCashAdjustment(row);
+    for (StatementEntry& entry : reading.entries) {
+        std::string reason = entry.reason;
+        preview.rows.push_back({std::move(entry), ImportOutcome::Skipped, std::move(reason)});
+        const StatementEntry& moved = preview.rows.back().entry;
+        if (options.includeCashAdjustments && moved.cashAdjustment)
+            bookAsCashAdjustment(preview.rows.back());
     }
+    reading.entries = {};  // the moved-from entries' storage, before the ledger is copied
     DuplicateFinder duplicates(ledger);
     Positions positions(ledger);
     const auto creditedRights = rightsIn(ledger);

@@ -81,7 +81,7 @@ struct ImportOptions {
 //   a purchase, rights subscription or withdrawal beyond the cash, and shares that would
 //   take a position beyond what a record's count holds (2147483647), are refused and
 //   book nothing, so the lines after them are judged without them.
-ImportPreview previewImport(const Ledger& ledger, const StatementReading& reading,
+ImportPreview previewImport(const Ledger& ledger, StatementReading reading,
                             const ImportOptions& options = {});
 
 // Books the preview's records as one rewrite of the ledger file (crash-safe: the file

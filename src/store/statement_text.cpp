@@ -206,14 +206,24 @@ std::string decodeStatementText(std::string_view bytes) {
     return gbkToUtf8(bytes);
 }
 
-std::vector<StatementLine> splitStatementLines(std::string_view utf8, Delimiter delimiter) {
+std::vector<StatementLine> splitStatementLines(std::string_view utf8, Delimiter delimiter,
+                                               std::size_t maxLines) {
     std::vector<StatementLine> lines;
     LineSplitter splitter(utf8, delimiter == Delimiter::Tab ? '\t' : ',');
-    while (!splitter.atEnd()) {
+    while (!splitter.atEnd() && lines.size() < maxLines) {
         StatementLine line = splitter.next();
         if (hasText(line)) lines.push_back(std::move(line));
     }
     return lines;
+}
+
+void forEachStatementLine(std::string_view utf8, Delimiter delimiter,
+                          const std::function<void(const StatementLine&)>& each) {
+    LineSplitter splitter(utf8, delimiter == Delimiter::Tab ? '\t' : ',');
+    while (!splitter.atEnd()) {
+        const StatementLine line = splitter.next();
+        if (hasText(line)) each(line);
+    }
 }
 
 StatementFile readStatementFile(const std::string& path) {

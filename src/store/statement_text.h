@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +31,13 @@ std::string decodeStatementText(std::string_view bytes);
 // line ends and doubled quotes (""). A cell written as ="..." (how spreadsheets keep the
 // leading zeros of a code) or starting with an apostrophe gives the text inside. Lines
 // without any text are left out.
-std::vector<StatementLine> splitStatementLines(std::string_view utf8, Delimiter delimiter);
+// `maxLines` bounds the lines returned (the header is looked for among the first ones).
+std::vector<StatementLine> splitStatementLines(std::string_view utf8, Delimiter delimiter,
+                                               std::size_t maxLines = SIZE_MAX);
+
+// The same lines one at a time, so that a large statement is never held as cells whole.
+void forEachStatementLine(std::string_view utf8, Delimiter delimiter,
+                          const std::function<void(const StatementLine&)>& each);
 
 enum class StatementFileStatus {
     Ok,
