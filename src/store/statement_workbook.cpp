@@ -13,6 +13,9 @@ namespace {
 
 constexpr std::string_view kXlsMagic = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";  // OLE2 compound file
 constexpr std::string_view kZipMagic = "PK\x03\x04";
+// The XML a workbook member may inflate to, in multiples of the text limit: a statement of
+// 100,000 rows is some 35 MB of XML.
+constexpr std::size_t kInflateFactor = 4;
 
 // A sheet's text as it grows, refusing to grow beyond its bound.
 class SheetText {
@@ -89,18 +92,22 @@ const XML_Char* attribute(const XML_Char** attributes, std::string_view name) {
     return nullptr;
 }
 
-// Streams one member of the archive through an expat parser; false when it is missing
-// (`required`), unreadable or not well-formed.
-bool parseMember(zip_t* archive, const char* name, XML_Parser parser) {
+// Streams one member of the archive through an expat parser; false when it is missing,
+// unreadable, not well-formed or inflates beyond `maxBytes` (a zip bomb is not read for
+// minutes).
+bool parseMember(zip_t* archive, const char* name, XML_Parser parser, std::size_t maxBytes) {
     const zip_int64_t index = zip_name_locate(archive, name, 0);
     if (index < 0) return false;
     std::unique_ptr<zip_file_t, ZipFileCloser> file(
         zip_fopen_index(archive, static_cast<zip_uint64_t>(index), 0));
     if (!file) return false;
     char buffer[1 << 16];
+    std::size_t total = 0;
     for (;;) {
         const zip_int64_t n = zip_fread(file.get(), buffer, sizeof buffer);
         if (n < 0) return false;
+        total += static_cast<std::size_t>(n);
+        if (total > maxBytes) return false;
         if (XML_Parse(parser, buffer, static_cast<int>(n), n == 0) == XML_STATUS_ERROR)
             return false;
         if (n == 0) return true;
@@ -308,7 +315,9 @@ std::optional<std::string> xlsxSheetText(std::string_view bytes, std::size_t max
     shared.maxBytes = maxBytes;
     if (zip_name_locate(archive.get(), "xl/sharedStrings.xml", 0) >= 0) {
         auto parser = parserFor(shared);
-        if (!parser || !parseMember(archive.get(), "xl/sharedStrings.xml", parser.get()) ||
+        if (!parser ||
+            !parseMember(archive.get(), "xl/sharedStrings.xml", parser.get(),
+                         kInflateFactor * maxBytes) ||
             shared.overflow)
             return std::nullopt;
     }
@@ -319,7 +328,8 @@ std::optional<std::string> xlsxSheetText(std::string_view bytes, std::size_t max
     cells.strings = &shared.strings;
     cells.out = &sheet;
     auto parser = parserFor(cells);
-    if (!parser || !parseMember(archive.get(), sheetName->c_str(), parser.get()))
+    if (!parser ||
+        !parseMember(archive.get(), sheetName->c_str(), parser.get(), kInflateFactor * maxBytes))
         return std::nullopt;
     return sheet.take();
 }
