@@ -249,6 +249,16 @@ TEST(StatementMappingTest, AHandWrittenMappingReadsAnyLayout) {
               "文件中找不到映射文件给出的列名");
 }
 
+TEST(StatementMappingTest, AColumnNameTheFileLacksIsNamed) {
+    const MappingResult mapping = parseStatementMapping(
+        "日期 ＝ 交收日期\n代码 = 股票代码\n业务 = 业务类别\n数量 = 股数\n价格 = 价格\n");
+    ASSERT_TRUE(mapping.layout) << mapping.error;
+    const StatementReading reading =
+        readStatement("交收日期,业务类型,股票代码,股数,价格\n20240601,证券买入,600519,100,1600\n",
+                      StatementLayouts{{*mapping.layout}, false}, {});
+    EXPECT_EQ(reading.error, "标题行中找不到业务（业务类别）列");
+}
+
 TEST(StatementMappingTest, AFaultyMappingNamesItsLine) {
     EXPECT_EQ(parseStatementMapping("日期 = 交收日期\n代码 股票代码\n").error,
               "映射文件第2行：缺少“=”");
