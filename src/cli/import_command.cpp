@@ -148,7 +148,7 @@ Command importCommand() {
         previewColumns,
         runImport};
     c.options = {
-        {kMappingOption, "FILE", "the column layout of the statement (see help import)"},
+        {kMappingOption, "FILE", "a mapping file giving the statement's columns"},
         {kCashAdjustmentsOption, "", "book interest, tax and repo lines as 投入资金/划出资金"},
         {kDryRunOption, "", "print the preview and exit 0, writing nothing"},
         {kYesOption, "", "book the lines marked 记入"}};
