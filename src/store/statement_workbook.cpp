@@ -4,6 +4,11 @@
 #include <freexl.h>
 #include <zip.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <memory>
 #include <vector>
@@ -263,7 +268,9 @@ WorkbookKind workbookKindOf(std::string_view firstBytes) {
     return WorkbookKind::None;
 }
 
-std::optional<std::string> xlsSheetText(const std::string& path, std::size_t maxBytes) {
+namespace {
+
+std::optional<std::string> readXlsSheet(const std::string& path, std::size_t maxBytes) {
     const void* raw = nullptr;
     if (freexl_open(path.c_str(), &raw) != FREEXL_OK) {
         if (raw != nullptr) freexl_close(raw);
@@ -298,6 +305,59 @@ std::optional<std::string> xlsSheetText(const std::string& path, std::size_t max
         sheet.endRow();
     }
     return sheet.take();
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+// libfreexl is not hardened against hostile files (a fuzzed .xls overruns a buffer inside
+// it): the sheet is read in a child process, so that a broken file costs that process
+// only, never the caller's memory. The child only reads the file and writes the text to a
+// pipe.
+std::optional<std::string> xlsSheetText(const std::string& path, std::size_t maxBytes) {
+    int pipeEnds[2];
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(pipeEnds[0]);
+        ::close(pipeEnds[1]);
+        return std::nullopt;
+    }
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        const auto text = readXlsSheet(path, maxBytes);
+        ::_exit(text && writeAll(pipeEnds[1], *text) ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    std::string text;
+    bool complete = true;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(pipeEnds[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) complete = false;
+        if (n <= 0) break;
+        if (text.size() + static_cast<std::size_t>(n) > maxBytes) {
+            complete = false;
+            break;
+        }
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(pipeEnds[0]);  // a child still writing ends on the closed pipe
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!complete || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return text;
 }
 
 std::optional<std::string> xlsxSheetText(std::string_view bytes, std::size_t maxBytes) {

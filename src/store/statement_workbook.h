@@ -18,7 +18,7 @@ WorkbookKind workbookKindOf(std::string_view firstBytes);
 // cell turned into spaces; numbers as the shortest text that reads back the same, dates of
 // an .xls as YYYY-MM-DD. Nothing when the library cannot read the workbook, or when the
 // text would exceed `maxBytes`. An .xls is read from its path (libfreexl opens files
-// only), an .xlsx from its bytes.
+// only) in a child process, an .xlsx from its bytes.
 std::optional<std::string> xlsSheetText(const std::string& path, std::size_t maxBytes);
 std::optional<std::string> xlsxSheetText(std::string_view bytes, std::size_t maxBytes);
 
