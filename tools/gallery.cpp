@@ -195,7 +195,9 @@ void saveTradeDetails(fiscora::qt::MainWindowView& window, const std::string& co
 }
 
 // 导入交割单's preview of a day's statement for the demo account: its first deposit again (a
-// duplicate), two fills, a sale of more shares than it holds and two lines that are no trades.
+// duplicate), two fills, a sale of more shares than it holds and two lines that are no trades;
+// the broker's last balance counts the interest the import skips, so the reconciliation
+// shows it as the difference.
 void saveImportPreview(fiscora::qt::MainWindowView& window, const std::string& folder) {
     fiscora::ui::MainWindowModel& main = window.model();
     const auto account = main.AccountGuard();
@@ -209,9 +211,12 @@ void saveImportPreview(fiscora::qt::MainWindowView& window, const std::string& f
     std::snprintf(deposit, sizeof deposit, "%d,09:00:00,,,银证转入,0,0,0,0,0,0,0,%.2f,\r\n",
                   opening.date, opening.amount);
     const std::string day = std::to_string(fiscora::today());
+    char balance[64];
+    std::snprintf(balance, sizeof balance, "%.2f",
+                  fiscora::cashBalance(main.workspace().ledger) - 28527.13 + 18076.72 + 12.35);
     const std::string text =
         "成交日期,成交时间,证券代码,证券名称,操作,成交数量,成交均价,成交金额,手续费,印花税,"
-        "过户费,其他费用,发生金额,交易市场\r\n" +
+        "过户费,其他费用,发生金额,交易市场,资金余额\r\n" +
         std::string(deposit) + day +
         ",09:35:12,000858,五粮液,证券买入,200,142.60,\"28,520.00\",7.13,0.00,0.00,0.00,"
         "\"-28,527.13\",深圳A股\r\n" +
@@ -221,8 +226,8 @@ void saveImportPreview(fiscora::qt::MainWindowView& window, const std::string& f
         day +
         ",13:15:03,601318,中国平安,证券卖出,90000,47.10,\"4,239,000.00\",1059.75,4239.00,"
         "42.39,0.00,\"4,233,658.86\",上海A股\r\n" +
-        day + ",14:20:00,,,利息归本,0,0,0,0,0,0,0,12.35,\r\n" + day +
-        ",14:30:00,732318,某某申购,新股申购,1000,10.58,0,0,0,0,0,0,上海A股\r\n";
+        day + ",14:30:00,732318,某某申购,新股申购,1000,10.58,0,0,0,0,0,0,上海A股\r\n" + day +
+        ",14:40:00,,,利息归本,0,0,0,0,0,0,0,12.35,," + balance + "\r\n";
     const std::string path = folder + "交割单.csv";
     QFile file(QString::fromStdString(path));
     const auto gbk = fiscora::utf8ToGbk(text);

@@ -1,5 +1,8 @@
 #include "cli/account_cli_commands.h"
 
+#include <cmath>
+#include <optional>
+
 #include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
@@ -55,15 +58,27 @@ struct VerifiedLedger {
     const AccountInfo& account;
     LedgerStatus status;
     std::size_t records;
+    bool finite;  // every figure of every record a finite number
 };
 
 const char* statusName(LedgerStatus status);
+
+// The index of the first record whose price, fee or amount is infinite or NaN: no booking
+// makes one, an import of a hostile statement once did.
+std::optional<std::size_t> firstNonFiniteRecord(const Ledger& ledger) {
+    for (std::size_t i = 0; i < ledger.size(); ++i) {
+        const LedgerRecord& r = ledger[i];
+        if (!std::isfinite(r.price) || !std::isfinite(r.fee) || !std::isfinite(r.amount)) return i;
+    }
+    return std::nullopt;
+}
 
 const RowFormat<VerifiedLedger>& verifyFormat() {
     using V = const VerifiedLedger&;
     static const RowFormat<VerifiedLedger> format{{
         {{"name"}, [](V v) { return Value::text(fieldText(v.account.name)); }},
-        {{"status"}, [](V v) { return Value::text(statusName(v.status)); }},
+        {{"status"},
+         [](V v) { return Value::text(v.finite ? statusName(v.status) : "nonfinite"); }},
         {{"records"}, [](V v) { return Value::integer(static_cast<std::int64_t>(v.records)); }},
     }};
     return format;
@@ -99,8 +114,12 @@ int runVerify(CommandContext& c) {
         if (status == LedgerStatus::PartialRecord)
             c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a)
                   << " ends in a partial record, which the next booking leaves out\n";
-        allOk = allOk && status == LedgerStatus::Ok;
-        table.rows.push_back(verifyFormat().values({a, status, ledger.size()}));
+        const auto nonFinite = firstNonFiniteRecord(ledger);
+        if (nonFinite)
+            c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a) << " record "
+                  << *nonFinite + 1 << " has a figure that is not a finite number\n";
+        allOk = allOk && status == LedgerStatus::Ok && !nonFinite;
+        table.rows.push_back(verifyFormat().values({a, status, ledger.size(), !nonFinite}));
     }
     writeTable(c.out, table, c.options.format);
     return allOk ? kExitOk : kExitRefused;
@@ -146,7 +165,8 @@ Command verifyCommand() {
             "Reads each account's ledger file and checks its header against the registry's\n"
             "password. One row per account: status ok, missing (no readable file), damaged\n"
             "(too short to hold its header, or beyond the format's size), tampered (the header\n"
-            "does not match) or partial (the file ends in a piece of a record), and the number\n"
+            "does not match), partial (the file ends in a piece of a record) or nonfinite (a\n"
+            "record's price, fee or amount is infinite or not a number), and the number\n"
             "of whole records read (0 when refused). The file's own message goes to stderr.\n"
             "Exits with 1 when any account is not ok.",
             false,

@@ -22,6 +22,7 @@ ImportStatementView::ImportStatementView(ui::ImportStatementDialog& model, QWidg
     form->setSpacing(dlu.y(4));
     form->addWidget(text(model.file));
     form->addWidget(text(model.summary));
+    form->addWidget(text(model.reconciliation));
     QTableView* lines = table(model.lines);
     int width = 2 * lines->frameWidth() + lines->verticalScrollBar()->sizeHint().width();
     for (int i = 0; i < lines->model()->columnCount(); ++i) width += lines->columnWidth(i);
