@@ -143,6 +143,11 @@ TEST_F(LedgerViewTest, TheCapitalCurvesDayMenuOpensTheViewOnThatDay) {
 // What the day's ledger view changed shows in the curve drawn after it.
 TEST_F(LedgerViewTest, TheCurveFollowsAnEditMadeFromItsDayMenu) {
     start(sample);
+    // 3 January has a point, so the right click at the plot's left end picks the purchase.
+    DayBar bar{};
+    bar.date = 20240103;
+    for (auto& price : bar.prices) price = 1000;
+    test::writeDayBarFile(dir.path(), {1, "600036"}, {bar});
     runner.then<CapitalCurveDialog>([this](CapitalCurveDialog& curve) {
         test::RecordingCanvas canvas;
         curve.curve().draw(canvas, 20055, 200, {240, 240, 240});
