@@ -1,7 +1,5 @@
 #include "cli/window_session.h"
 
-#include <sys/stat.h>
-
 #include "cli/data_location.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
@@ -23,8 +21,7 @@ int WindowSession::open() {
     if (const int code = prepareSession(options_, snapshot_, messages_, err_, location);
         code != kExitOk)
         return code;
-    ::mkdir(location.dataDirectory.c_str(), 0755);  // as the window creates it, to lock it
-    lock_ = std::make_unique<FolderLock>(location.dataDirectory);
+    dataDirectory_ = location.dataDirectory;
     const int shownBefore = messages_.count();
     window_.OnInitDialogAt(location.dataDirectory, location.tradeParamFile);
     return messages_.count() == shownBefore ? kExitOk : kExitRefused;
@@ -47,6 +44,12 @@ int WindowSession::login(const std::string& name) {
     std::string typed;
     if (const int code = accountPassword(options_.passwordFile, name, err_, typed); code != kExitOk)
         return code;
+    // Locked only once the password is in: a prompt left open keeps no other writer waiting.
+    lock_ = std::make_unique<FolderLock>(dataDirectory_);
+    if (lock_->busy()) {
+        messages_.plain(kAnotherProgramWriting);
+        return kExitRefused;
+    }
     runner_.enter({{"password", typed}});
     const int shownBefore = messages_.count();
     window_.OnCommand(ui::command::kLogin);

@@ -28,15 +28,16 @@ public:
     WindowSession& operator=(const WindowSession&) = delete;
 
     // Installs the quote snapshot and starts the window on the data folder and fee table
-    // of the options. kExitOk, or the failure's exit code with its message shown. The data
-    // folder stays locked until the session ends, so that what the command reads is
-    // still what it rewrites: another program's change waits, and is never lost.
+    // of the options. kExitOk, or the failure's exit code with its message shown.
     int open();
 
     // Selects the first account of that name in the tree. kExitOk or kExitRefused.
     int select(const std::string& name);
     // Selects the account and logs in to it through the window's password prompt, with
-    // the password from the command line's password sources. kExitOk or the exit code.
+    // the password from the command line's password sources. Once the password is in, the
+    // data folder is locked until the session ends, so that the ledger the command reads
+    // is still the one it rewrites; when another program holds the lock for longer than a
+    // writer waits, that is said and the exit code is kExitRefused. kExitOk or the exit code.
     int login(const std::string& name);
 
     // Runs a window command whose dialog takes `entries`; kExitOk when the dialog was
@@ -56,6 +57,7 @@ private:
     TerminalMessages messages_;
     QuoteSnapshot snapshot_;
     ui::HeadlessRunner runner_;
+    std::string dataDirectory_;
     std::unique_ptr<FolderLock> lock_;
     ui::MainWindowModel window_;
 };

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "engine/account_identity.h"
 #include "host/module_state.h"
 #include "store/account_registry.h"
 #include "store/folder_lock.h"
@@ -19,6 +20,7 @@ void Workspace::open(const std::string& dataDirectory,
     scrambler_.setFileKey();
     fixedTradeParamFile_ = fixedTradeParamFile;
     loadTradeParamTable();
+    settleInterruptedChange(dataDirectory_, scrambler_, messages_);
     accounts = loadRegistry(dataDirectory_, scrambler_, messages_, mode_, &registryStamp_);
     loginStates = loggedOutStates(accounts);
     ledger.clear();
@@ -42,6 +44,10 @@ bool Workspace::saveTradeParamTable() {
     const auto path = tradeParamFile();
     if (!path) return false;
     FolderLock lock(folderOf(*path));
+    if (lock.busy()) {
+        messages_.plain(kAnotherProgramWriting);
+        return false;
+    }
     if (stampOf(*path) != tradeParamStamp_) {
         messages_.plain(changedOnDiskMessage(*path));
         loadTradeParamTable();

@@ -5,7 +5,10 @@
 #include <new>
 #include <optional>
 
+#include <sys/stat.h>
+
 #include "records/gbk_text.h"
+#include "store/account_registry.h"
 #include "store/folder_lock.h"
 
 namespace fiscora {
@@ -138,24 +141,28 @@ bool putEnciphered(const LedgerStore& store, const ByteSink& sink, Bytes& buffer
 // enciphered.
 bool writeLedgerFile(const LedgerStore& store, const std::string& path, std::string_view password,
                      const Ledger& ledger, LedgerStamp* stamp,
-                     const std::optional<ReadLedgerFile>& read = std::nullopt) {
+                     const std::optional<ReadLedgerFile>& read = std::nullopt,
+                     mode_t widestNewMode = 0666) {
     std::vector<ByteDigest> digests;
-    const WriteResult written = replaceFileWith(path, [&](const ByteSink& sink) {
-        Bytes buffer;
-        const LedgerRecord header = headerSlot(password);
-        if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
-        for (std::size_t chunk = 0; chunk * kChunkRecords < ledger.size(); ++chunk) {
-            const LedgerRecord* first = ledger.data() + chunk * kChunkRecords;
-            const std::size_t size =
-                std::min(kChunkRecords, ledger.size() - chunk * kChunkRecords) * kSlot;
-            digests.push_back(digestOf(first, size));
-            if (read && read->holds(chunk, digests.back()) &&
-                sink.copyFrom(read->file, chunkOffset(chunk), size))
-                continue;
-            if (!putEnciphered(store, sink, buffer, first, size)) return false;
-        }
-        return true;
-    });
+    const WriteResult written = replaceFileWith(
+        path,
+        [&](const ByteSink& sink) {
+            Bytes buffer;
+            const LedgerRecord header = headerSlot(password);
+            if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
+            for (std::size_t chunk = 0; chunk * kChunkRecords < ledger.size(); ++chunk) {
+                const LedgerRecord* first = ledger.data() + chunk * kChunkRecords;
+                const std::size_t size =
+                    std::min(kChunkRecords, ledger.size() - chunk * kChunkRecords) * kSlot;
+                digests.push_back(digestOf(first, size));
+                if (read && read->holds(chunk, digests.back()) &&
+                    sink.copyFrom(read->file, chunkOffset(chunk), size))
+                    continue;
+                if (!putEnciphered(store, sink, buffer, first, size)) return false;
+            }
+            return true;
+        },
+        widestNewMode);
     if (!written) {
         store.messages.plain(ledgerOpenFailure(path, written.error));
         return false;
@@ -243,6 +250,10 @@ bool saveLedger(const LedgerStore& store, const AccountInfo& account, const Ledg
     const auto path = checkedPath(store, account);
     if (!path) return false;
     FolderLock lock(store.dataDirectory);
+    if (lock.busy()) {
+        store.messages.plain(kAnotherProgramWriting);
+        return false;
+    }
     return rewriteLedger(store, account, *path, ledger, nullptr);
 }
 
@@ -251,6 +262,10 @@ SaveStatus saveLoadedLedger(const LedgerStore& store, const AccountInfo& account
     const auto path = checkedPath(store, account);
     if (!path) return SaveStatus::Failed;
     FolderLock lock(store.dataDirectory);
+    if (lock.busy()) {
+        store.messages.plain(kAnotherProgramWriting);
+        return SaveStatus::Failed;
+    }
     if (stampOf(*path) != stamp.file) {
         store.messages.plain(changedOnDiskMessage(*path));
         return SaveStatus::ChangedOnDisk;
@@ -262,7 +277,13 @@ SaveStatus saveLoadedLedger(const LedgerStore& store, const AccountInfo& account
 bool writeNewLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger,
                     LedgerStamp& stamp) {
     const auto path = checkedPath(store, account);
-    return path && writeLedgerFile(store, *path, fieldBytes(account.password), ledger, &stamp);
+    // A new ledger is never readable by more people than the registry is.
+    struct stat registry {};
+    const mode_t widest = ::stat(registryPath(store.dataDirectory).c_str(), &registry) == 0
+                              ? registry.st_mode & 0666
+                              : 0666;
+    return path &&
+           writeLedgerFile(store, *path, fieldBytes(account.password), ledger, &stamp, {}, widest);
 }
 
 bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
@@ -271,27 +292,54 @@ bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
     if (!checked) return false;
     const std::string& path = *checked;
     FolderLock lock(store.dataDirectory);
-    ReadResult file = readWholeFile(path, store.mode);
-    if (file.status == ReadStatus::TooLarge) {
-        store.messages.plain(damaged(path));
+    if (lock.busy()) {
+        store.messages.plain(kAnotherProgramWriting);
         return false;
     }
-    if (file.status != ReadStatus::Ok) {
-        store.messages.plain(ledgerOpenFailure(path, file.error));
+    FileReader file;
+    switch (file.open(path, store.mode)) {
+    case ReadStatus::Ok: break;
+    case ReadStatus::TooLarge: store.messages.plain(damaged(path)); return false;
+    case ReadStatus::Missing:
+    case ReadStatus::CannotOpen:
+        store.messages.plain(ledgerOpenFailure(path, file.error()));
         return false;
     }
-    Bytes header;
-    appendSlot(header, headerSlot(gbkPassword));
-    store.scrambler.encrypt(header.data(), header.size());
-    // The first 200 bytes are overwritten; everything after them stays as it was.
-    Bytes& bytes = file.bytes;
-    if (bytes.size() < kSlot) bytes.resize(kSlot);
-    std::copy(header.begin(), header.end(), bytes.begin());
-    if (const WriteResult written = replaceFile(path, bytes); !written) {
+    // The first 200 bytes are replaced; everything after them is copied as it is, inside
+    // the kernel where it can, else a chunk at a time.
+    const WriteResult written = replaceFileWith(path, [&](const ByteSink& sink) {
+        Bytes buffer;
+        const LedgerRecord header = headerSlot(gbkPassword);
+        if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
+        const std::size_t rest = file.size() > kSlot ? file.size() - kSlot : 0;
+        if (rest == 0 || sink.copyFrom(file, kSlot, rest)) return true;
+        buffer.resize(std::min(rest, kChunkRecords * kSlot));
+        for (std::size_t done = 0; done < rest;) {
+            const std::size_t n = std::min(buffer.size(), rest - done);
+            if (!file.readAt(kSlot + done, buffer.data(), n) || !sink.put(buffer.data(), n))
+                return false;
+            done += n;
+        }
+        return true;
+    });
+    if (!written) {
         store.messages.plain(ledgerOpenFailure(path, written.error));
         return false;
     }
     return true;
+}
+
+std::optional<std::string> ledgerHeaderPassword(const LedgerStore& store,
+                                                const AccountInfo& account) {
+    const std::string name = fieldText(account.name);
+    if (!isPlainFileName(name)) return std::nullopt;
+    FileReader file;
+    if (file.open(ledgerPath(store.dataDirectory, account), OpenMode::ReadOnly) != ReadStatus::Ok)
+        return std::nullopt;
+    Bytes header(kSlot, 0);
+    if (file.size() < kSlot || !file.readAt(0, header.data(), kSlot)) return std::nullopt;
+    store.scrambler.decrypt(header.data(), kSlot);
+    return std::string(headerPassword(header));
 }
 
 }  // namespace fiscora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,5 +92,10 @@ std::string ledgerOpenFailure(const std::string& path, FileError error);
 // byte after it: the whole file of a new account, or the new password of an old one.
 bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
                        std::string_view gbkPassword);
+
+// The password in the ledger file's header (GBK), or nothing when there is no readable
+// header. Nothing is reported.
+std::optional<std::string> ledgerHeaderPassword(const LedgerStore& store,
+                                                const AccountInfo& account);
 
 }  // namespace fiscora
