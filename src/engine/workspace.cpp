@@ -17,6 +17,8 @@ void Workspace::open(const std::string& dataDirectory,
     setStandardDefaultTradeParams();
     dataDirectory_ = dataDirectory;
     if (mode_ == OpenMode::CreateIfMissing) ::mkdir(dataDirectory_.c_str(), 0755);
+    // From the initial tables: keying the tables again would corrupt them.
+    scrambler_ = DataScrambler();
     scrambler_.setFileKey();
     fixedTradeParamFile_ = fixedTradeParamFile;
     loadTradeParamTable();
