@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <optional>
 
@@ -104,6 +105,25 @@ LedgerStatus checkHeader(const LedgerStore& store, const AccountInfo& account,
     return LedgerStatus::Ok;
 }
 
+// Reads the records after the header a chunk at a time, deciphered into one buffer, and
+// hands each run to `visit` with its bytes.
+bool readRuns(const LedgerStore& store, const FileReader& file, std::size_t count,
+              const std::function<void(const unsigned char* bytes, std::size_t n)>& visit) {
+    try {
+        Bytes chunk(std::min(count, kChunkRecords) * kSlot);
+        for (std::size_t done = 0; done < count;) {
+            const std::size_t n = std::min(kChunkRecords, count - done);
+            if (!file.readAt((1 + done) * kSlot, chunk.data(), n * kSlot)) return false;
+            store.scrambler.decrypt(chunk.data(), n * kSlot);
+            visit(chunk.data(), n);
+            done += n;
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
 // Reads the records after the header, chunk by chunk, straight into the ledger, with the
 // digest of each chunk when `digests` is given.
 bool readRecords(const LedgerStore& store, const FileReader& file, std::size_t count,
@@ -111,20 +131,29 @@ bool readRecords(const LedgerStore& store, const FileReader& file, std::size_t c
     try {
         // Room for the bookings of a session, so that appending one does not copy them.
         ledger.reserve(count + count / 16 + 16);
-        Bytes chunk(std::min(count, kChunkRecords) * kSlot);
-        for (std::size_t done = 0; done < count;) {
-            const std::size_t n = std::min(kChunkRecords, count - done);
-            if (!file.readAt((1 + done) * kSlot, chunk.data(), n * kSlot)) return false;
-            store.scrambler.decrypt(chunk.data(), n * kSlot);
-            if (digests != nullptr) digests->push_back(digestOf(chunk.data(), n * kSlot));
-            const auto* first = reinterpret_cast<const LedgerRecord*>(chunk.data());
+        return readRuns(store, file, count, [&](const unsigned char* bytes, std::size_t n) {
+            if (digests != nullptr) digests->push_back(digestOf(bytes, n * kSlot));
+            const auto* first = reinterpret_cast<const LedgerRecord*>(bytes);
             ledger.insert(ledger.end(), first, first + n);
-            done += n;
-        }
+        });
     } catch (const std::bad_alloc&) {
         return false;
     }
-    return true;
+}
+
+// Opens the account's file and checks its header, as every reader does. `stamp`, when
+// given, describes the file before it is opened (which may create it): a file that cannot
+// be read is described as it is, so a later save meets the same refusal instead of an
+// apparent change.
+LedgerStatus openChecked(const LedgerStore& store, const AccountInfo& account, FileReader& file,
+                         std::string& path, LedgerStamp* stamp = nullptr) {
+    const auto checked = checkedPath(store, account);
+    if (!checked) return LedgerStatus::UnsafeName;
+    path = *checked;
+    if (stamp != nullptr) *stamp = {stampOf(path), {}};
+    if (const LedgerStatus s = openLedgerFile(store, path, file); s != LedgerStatus::Ok) return s;
+    Bytes header;
+    return checkHeader(store, account, path, file, header);
 }
 
 // Puts the bytes enciphered, through a buffer of one chunk.
@@ -223,16 +252,9 @@ std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& acco
 LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger,
                         LedgerStamp* stamp) {
     ledger.clear();
-    const auto checked = checkedPath(store, account);
-    if (!checked) return LedgerStatus::UnsafeName;
-    const std::string& path = *checked;
-    // A file that cannot be read is described as it is: a later save then meets the same
-    // refusal instead of an apparent change.
-    if (stamp != nullptr) *stamp = {stampOf(path), {}};
     FileReader file;
-    if (const LedgerStatus s = openLedgerFile(store, path, file); s != LedgerStatus::Ok) return s;
-    Bytes header;
-    if (const LedgerStatus s = checkHeader(store, account, path, file, header);
+    std::string path;
+    if (const LedgerStatus s = openChecked(store, account, file, path, stamp);
         s != LedgerStatus::Ok)
         return s;
     if (!readRecords(store, file, file.size() / kSlot - 1, ledger,
@@ -243,6 +265,23 @@ LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Le
         return LedgerStatus::Damaged;
     }
     if (stamp != nullptr) stamp->file = file.stamp();
+    return file.size() % kSlot == 0 ? LedgerStatus::Ok : LedgerStatus::PartialRecord;
+}
+
+LedgerStatus scanLedger(const LedgerStore& store, const AccountInfo& account,
+                        const RecordRun& visit) {
+    FileReader file;
+    std::string path;
+    if (const LedgerStatus s = openChecked(store, account, file, path); s != LedgerStatus::Ok)
+        return s;
+    const bool read = readRuns(store, file, file.size() / kSlot - 1,
+                               [&](const unsigned char* bytes, std::size_t n) {
+                                   visit(reinterpret_cast<const LedgerRecord*>(bytes), n);
+                               });
+    if (!read) {
+        store.messages.plain(damaged(path));
+        return LedgerStatus::Damaged;
+    }
     return file.size() % kSlot == 0 ? LedgerStatus::Ok : LedgerStatus::PartialRecord;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,6 +65,14 @@ std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& acco
 // capacity, so that booking a record does not copy it.
 LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger,
                         LedgerStamp* stamp = nullptr);
+
+// Reads the file as loadLedger does, but hands the records to `visit` a run at a time
+// (deciphered, at most kLedgerChunkRecords, valid only during the call) instead of keeping
+// them, so that a ledger of any size is checked in the memory of one run. Refusals are
+// reported as loadLedger reports them.
+using RecordRun = std::function<void(const LedgerRecord* first, std::size_t count)>;
+LedgerStatus scanLedger(const LedgerStore& store, const AccountInfo& account,
+                        const RecordRun& visit);
 
 // Rewrites the file: a fresh header with the password found in the file's own header,
 // then the records. Refuses, reported and without writing, a file whose header does not
