@@ -72,10 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     listAsText(ledgerTable(workspace.ledger, refillViewRows(workspace.ledger, LedgerFilter{})));
 
     BlankCanvas canvas;
-    for (const ChartScope scope : {ChartScope::Stock, ChartScope::Account}) {
-        for (const ChartKind kind : {ChartKind::Profit, ChartKind::ProfitRate, ChartKind::Invested,
-                                     ChartKind::ProfitShare}) {
-            chartRows(chartSeries(rows, kind, scope));
+    for (const ui::ChartScope scope : {ui::ChartScope::Stock, ui::ChartScope::Account}) {
+        for (const ui::ChartKind kind : {ui::ChartKind::Profit, ui::ChartKind::ProfitRate,
+                                         ui::ChartKind::Invested, ui::ChartKind::ProfitShare}) {
+            ui::chartRows(ui::chartSeries(rows, kind, scope));
             ui::ProfitCharts charts(rows, Rgb{});
             charts.Draw(canvas, {0, 0, 574, 512}, kind, scope);
             charts.StepPage(canvas, true);

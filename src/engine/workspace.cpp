@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <unordered_map>
+
 #include "engine/account_identity.h"
 #include "host/module_state.h"
 #include "store/account_registry.h"
@@ -75,10 +77,12 @@ bool Workspace::reloadRegistryIfChanged() {
     if (stampOf(path) == registryStamp_) return false;
     messages_.plain(changedOnDiskMessage(path));
     accounts = loadRegistry(dataDirectory_, scrambler_, messages_, mode_, &registryStamp_);
+    // By name, the last state of a name counting, in one pass: a registry may be large.
+    std::unordered_map<std::string, bool> before;
+    for (const LoginState& s : loginStates) before[s.name] = s.loggedIn;
     LoginStates states = loggedOutStates(accounts);
     for (LoginState& s : states) {
-        for (const LoginState& before : loginStates)
-            if (before.name == s.name) s.loggedIn = before.loggedIn;
+        if (const auto it = before.find(s.name); it != before.end()) s.loggedIn = it->second;
     }
     loginStates = std::move(states);
     return true;

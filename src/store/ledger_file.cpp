@@ -41,11 +41,6 @@ LedgerRecord headerSlot(std::string_view password) {
     return header;
 }
 
-void appendSlot(Bytes& bytes, const LedgerRecord& r) {
-    const auto* p = reinterpret_cast<const unsigned char*>(&r);
-    bytes.insert(bytes.end(), p, p + kSlot);
-}
-
 std::size_t chunkOffset(std::size_t chunk) {
     return (1 + chunk * kChunkRecords) * kSlot;
 }

@@ -66,8 +66,9 @@ protected:
         EXPECT_EQ(next.ledger.size(), records.size());
         const std::string name = fieldText(account.name);
         for (const char* other : {"张三", "张三丰"}) {
-            if (name != other)
+            if (name != other) {
                 EXPECT_FALSE(test::fileExists(dir.file(std::string(other) + ".da0")));
+            }
         }
         return {name, fieldText(account.password)};
     }
