@@ -7,9 +7,13 @@
 #include <filesystem>
 #include <string>
 
+#include <stdlib.h>
+
 #include "engine/holdings.h"
 #include "heap_meter.h"
 #include "large_ledger.h"
+#include "records/gbk_text.h"
+#include "store/account_registry.h"
 
 namespace fiscora::bench {
 namespace {
@@ -66,6 +70,84 @@ void BM_LoadLedgerAndComputeHoldings(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_LoadLedgerAndComputeHoldings)->Unit(benchmark::kMillisecond);
+
+// Checking the ledger as verify does: every record deciphered, none kept.
+void BM_ScanLedger(benchmark::State& state) {
+    measure(state, [](LargeLedger& f) {
+        std::size_t records = 0;
+        scanLedger(f.readOnlyStore(), f.owner,
+                   [&](const LedgerRecord*, std::size_t n) { records += n; });
+        benchmark::DoNotOptimize(records);
+    });
+}
+BENCHMARK(BM_ScanLedger)->Unit(benchmark::kMillisecond);
+
+// A new password: the header rewritten, every record after it copied as it is.
+void BM_NewPasswordHeader(benchmark::State& state) {
+    measure(state, [](LargeLedger& f) {
+        writeLedgerHeader(f.writableStore(), f.owner, fieldBytes(f.owner.password));
+    });
+}
+BENCHMARK(BM_NewPasswordHeader)->Unit(benchmark::kMillisecond);
+
+// A registry of 100,000 accounts, written once.
+struct LargeRegistry {
+    LargeRegistry() {
+        char pattern[] = "/tmp/fiscora-bench-registry-XXXXXX";
+        dir = std::string(::mkdtemp(pattern)) + "/";
+        scrambler.setFileKey();
+        AccountList accounts(100'000);
+        for (std::size_t i = 0; i < accounts.size(); ++i)
+            storeBytes(accounts[i].name, "account" + std::to_string(i));
+        saveRegistry(dir, accounts, scrambler, messages);
+    }
+    ~LargeRegistry() { std::filesystem::remove_all(dir); }
+    LargeRegistry(const LargeRegistry&) = delete;
+    LargeRegistry& operator=(const LargeRegistry&) = delete;
+
+    DataScrambler scrambler;
+    QuietMessages messages;
+    std::string dir;
+};
+
+LargeRegistry& largeRegistry() {
+    static LargeRegistry registry;
+    return registry;
+}
+
+void reportRegistry(benchmark::State& state, const PeakMeter& meter) {
+    const auto bytes =
+        static_cast<double>(std::filesystem::file_size(registryPath(largeRegistry().dir)));
+    state.counters["peak/file"] = static_cast<double>(meter.highest()) / bytes;
+}
+
+// The registry's baseline: the file read into a new buffer and deciphered.
+void BM_DecipherRegistry(benchmark::State& state) {
+    LargeRegistry& r = largeRegistry();
+    PeakMeter meter;
+    for (auto _ : state) {
+        meter.start();
+        Bytes file = readWholeFile(registryPath(r.dir), OpenMode::ReadOnly).bytes;
+        r.scrambler.decrypt(file.data(), file.size() - file.size() % 8);
+        benchmark::DoNotOptimize(file.data());
+        meter.stop();
+    }
+    reportRegistry(state, meter);
+}
+BENCHMARK(BM_DecipherRegistry)->Unit(benchmark::kMillisecond);
+
+void BM_LoadRegistry(benchmark::State& state) {
+    LargeRegistry& r = largeRegistry();
+    PeakMeter meter;
+    for (auto _ : state) {
+        meter.start();
+        AccountList accounts = loadRegistry(r.dir, r.scrambler, r.messages, OpenMode::ReadOnly);
+        benchmark::DoNotOptimize(accounts.data());
+        meter.stop();
+    }
+    reportRegistry(state, meter);
+}
+BENCHMARK(BM_LoadRegistry)->Unit(benchmark::kMillisecond);
 
 // A booking as the command line makes it: load, append one record, rewrite the file.
 void BM_LoadAndBookOneRecord(benchmark::State& state) {

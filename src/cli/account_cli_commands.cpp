@@ -63,14 +63,10 @@ struct VerifiedLedger {
 
 const char* statusName(LedgerStatus status);
 
-// The index of the first record whose price, fee or amount is infinite or NaN: no booking
-// makes one, an import of a hostile statement once did.
-std::optional<std::size_t> firstNonFiniteRecord(const Ledger& ledger) {
-    for (std::size_t i = 0; i < ledger.size(); ++i) {
-        const LedgerRecord& r = ledger[i];
-        if (!std::isfinite(r.price) || !std::isfinite(r.fee) || !std::isfinite(r.amount)) return i;
-    }
-    return std::nullopt;
+// Whether a record's price, fee and amount are finite: no booking makes one that is not, an
+// import of a hostile statement once did.
+bool hasFiniteFigures(const LedgerRecord& r) {
+    return std::isfinite(r.price) && std::isfinite(r.fee) && std::isfinite(r.amount);
 }
 
 const RowFormat<VerifiedLedger>& verifyFormat() {
@@ -108,18 +104,27 @@ int runVerify(CommandContext& c) {
     Table table{verifyColumns(), {}};
     bool allOk = true;
     for (const AccountInfo& a : ws.accounts) {
-        // Each refusal shows the ledger file's own message on stderr.
-        Ledger ledger;
-        const LedgerStatus status = loadLedger(ws.ledgerStore(), a, ledger);
+        // Each refusal shows the ledger file's own message on stderr. The records are
+        // counted a run at a time, so a ledger of any size takes little memory.
+        std::size_t records = 0;
+        std::optional<std::size_t> nonFinite;  // the first record whose figures are not finite
+        const LedgerStatus status =
+            scanLedger(ws.ledgerStore(), a, [&](const LedgerRecord* run, std::size_t n) {
+                for (std::size_t i = 0; i < n && !nonFinite; ++i)
+                    if (!hasFiniteFigures(run[i])) nonFinite = records + i;
+                records += n;
+            });
         if (status == LedgerStatus::PartialRecord)
             c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a)
                   << " ends in a partial record, which the next booking leaves out\n";
-        const auto nonFinite = firstNonFiniteRecord(ledger);
         if (nonFinite)
             c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a) << " record "
-                  << *nonFinite + 1 << " has a figure that is not a finite number\n";
-        allOk = allOk && status == LedgerStatus::Ok && !nonFinite;
-        table.rows.push_back(verifyFormat().values({a, status, ledger.size(), !nonFinite}));
+                  << * nonFinite + 1
+                  << " has a figure that is not a finite number
+                     ";
+                allOk = allOk && status == LedgerStatus::Ok && !nonFinite;
+        table.rows.push_back(
+            verifyFormat().values({a, status, isLoaded(status) ? records : 0, !nonFinite}));
     }
     writeTable(c.out, table, c.options.format);
     return allOk ? kExitOk : kExitRefused;

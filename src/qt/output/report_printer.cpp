@@ -1,16 +1,21 @@
 #include "qt/output/report_printer.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <string_view>
 
 #include "host/module_state.h"
 #include "output/list_reports.h"
 #include "output/report_texts.h"
 #include "qt/output/file_dialogs.h"
 #include "qt/output/song_font.h"
+#include "store/temporary_file.h"
 
 namespace fiscora::qt {
 namespace {
@@ -32,6 +37,18 @@ ReportTime reportTime(const QDateTime& t) {
 
 int millimetresToUnits(double mm, int dotsPerInch) {
     return static_cast<int>(mm * dotsPerInch / 25.4);
+}
+
+// Whether the file ends in the trailer a PDF writer puts last: the PDF engine does not
+// report every failed write, but a cut file lacks it.
+bool endsAsPdf(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size < 16) return false;
+    char tail[16] = {};
+    if (::pread(fd, tail, sizeof tail, st.st_size - static_cast<off_t>(sizeof tail)) !=
+        static_cast<ssize_t>(sizeof tail))
+        return false;
+    return std::string_view(tail, sizeof tail).find("%%EOF") != std::string_view::npos;
 }
 
 }  // namespace
@@ -96,6 +113,22 @@ void ReportPrinter::stampFooter() {
 
 ReportPrinter::JobResult ReportPrinter::runJob(QPrinter& printer) {
     if (!hasContent()) return JobResult::NothingToPrint;
+    // A PDF file is written beside its target and renamed over it only when complete, so a
+    // job that fails midway (a full disk) keeps the old file.
+    const QString target =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    if (target.isEmpty()) return drawJob(printer);
+    TemporaryFile temp;
+    if (temp.create(target.toStdString()) != FileError::None) return JobResult::CannotStart;
+    printer.setOutputFileName(QString::fromStdString(temp.path()));
+    JobResult result = drawJob(printer);
+    printer.setOutputFileName(target);
+    if (result == JobResult::Printed && (!endsAsPdf(temp.fd()) || temp.commit() != FileError::None))
+        result = JobResult::Aborted;
+    return result;
+}
+
+ReportPrinter::JobResult ReportPrinter::drawJob(QPrinter& printer) {
     printer.setDocName(QString::fromUtf8(kJobName));
     setUpPage(printer);
     QPainter painter;

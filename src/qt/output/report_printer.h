@@ -63,6 +63,8 @@ private:
     bool PreparePrinting(QPrinter& printer, QWidget* parent);
     void stampFooter();
     JobResult runJob(QPrinter& printer);
+    // The pages themselves, on the printer as it is set up.
+    JobResult drawJob(QPrinter& printer);
     ReportContent content() const { return {title_, footer_, &list_}; }
 
     QString defaultPdfPath() const;

@@ -94,6 +94,7 @@ private slots:
     void pageOnAnImageFollowsTheLayout();
     void pdfPagesFollowTheRowCount();
     void nothingToPrintAndUnwritableFiles();
+    void aFailedWriteKeepsTheOldPdf();
     void printCommandWithoutPrinterGivesAPdfAndEndsSilentlyWhenCancelled();
     void footerTimeIsTakenBeforeThePrintDialog();
 };
@@ -199,6 +200,23 @@ void ReportPrinterTest::nothingToPrintAndUnwritableFiles() {
     QCOMPARE(printListToPdf(threeColumns(2), "t",
                             QString::fromStdString(dir.file("missing/report.pdf"))),
              ReportPrinter::JobResult::CannotStart);
+}
+
+// A disk that fills up midway (every write beyond a size fails): the PDF there before is
+// kept whole, and no temporary stays.
+void ReportPrinterTest::aFailedWriteKeepsTheOldPdf() {
+    test::TempDir dir;
+    const std::string path = dir.file("report.pdf");
+    const QString file = QString::fromStdString(path);
+    QCOMPARE(printListToPdf(threeColumns(2), "t", file), ReportPrinter::JobResult::Printed);
+    const Bytes before = test::readBytes(path);
+    {
+        const test::ScopedFileSizeLimit limit(before.size() + 1000);
+        QVERIFY(printListToPdf(threeColumns(1000), "t", file) != ReportPrinter::JobResult::Printed);
+    }
+    QCOMPARE(test::readBytes(path), before);
+    QCOMPARE(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"report.pdf"});
 }
 
 void ReportPrinterTest::printCommandWithoutPrinterGivesAPdfAndEndsSilentlyWhenCancelled() {
