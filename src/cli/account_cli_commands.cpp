@@ -119,10 +119,8 @@ int runVerify(CommandContext& c) {
                   << " ends in a partial record, which the next booking leaves out\n";
         if (nonFinite)
             c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a) << " record "
-                  << * nonFinite + 1
-                  << " has a figure that is not a finite number
-                     ";
-                allOk = allOk && status == LedgerStatus::Ok && !nonFinite;
+                  << *nonFinite + 1 << " has a figure that is not a finite number\n";
+        allOk = allOk && status == LedgerStatus::Ok && !nonFinite;
         table.rows.push_back(
             verifyFormat().values({a, status, isLoaded(status) ? records : 0, !nonFinite}));
     }
