@@ -155,6 +155,8 @@ StatementFile readStatementFile(const std::string& path) {
     case ReadStatus::Ok: break;
     case ReadStatus::Missing: file.status = StatementFileStatus::Missing; return file;
     case ReadStatus::CannotOpen: return file;
+    // Beyond what any data file may be: refused as too large, never read as empty.
+    case ReadStatus::TooLarge: file.status = StatementFileStatus::TooLarge; return file;
     }
     if (reader.size() > kStatementFileLimit) {
         file.status = StatementFileStatus::TooLarge;
