@@ -5,7 +5,7 @@
 #include "cli/window_session.h"
 #include "engine/trade_fee.h"
 #include "records/gbk_text.h"
-#include "ui/trade/stock_records_deletion.h"
+#include "ui/main/command_ids.h"
 
 namespace fiscora::cli {
 namespace {
@@ -42,12 +42,14 @@ int runDeleteStock(CommandContext& c) {
               << marketName << '\n';
         return kExitRefused;
     }
-    window.setSelectedRow(row);
+    window.holdingList().selected = row;
     if (optionValue(c, kYesOption) != nullptr) session.messages().answerYes();
     // The question is the one message expected; anything more is a failure (a file that
     // could not be written).
     const int shownBefore = session.messages().count();
-    const std::size_t removed = ui::OnDeleteStockRecords(window);
+    const std::size_t before = window.workspace().ledger.size();
+    window.OnCommand(ui::command::kDeleteStockRecords);
+    const std::size_t removed = before - window.workspace().ledger.size();
     if (removed == 0 || session.messages().count() != shownBefore + 1) return kExitRefused;
     writeTable(c.out,
                Table{removedColumns(), {{Value::integer(static_cast<std::int64_t>(removed))}}},

@@ -73,7 +73,7 @@ int runImport(CommandContext& c) {
     }
     WindowSession session(c.options, c.err);
     if (const int code = openAccountWindow(c, session); code != kExitOk) return code;
-    ui::MainWindowModel& window = session.window();
+    ui::CommandContext& window = session.window().commands();
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
     const auto prepared = ui::prepareStatementImport(window.workspace(), account->info,

@@ -67,7 +67,7 @@ int runEditRecord(CommandContext& c) {
     WindowSession session(c.options, c.err);
     std::size_t position = 0;
     if (const int code = openRecord(c, session, position); code != kExitOk) return code;
-    ui::MainWindowModel& window = session.window();
+    ui::CommandContext& window = session.window().commands();
     if (const std::string why = checkEditable(c, window.workspace().ledger[position]); !why.empty())
         return usage(c, why);
     ui::Entries entries;
@@ -75,8 +75,9 @@ int runEditRecord(CommandContext& c) {
         entries[editorBoxes().at(option)] = value;
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
-    const int code =
-        session.run([&] { ui::editRecordInPlace(window, *account, position); }, std::move(entries));
+    const int code = session.run(
+        [&] { ui::editRecordInPlace(window.workspace(), window.dialogs(), *account, position); },
+        std::move(entries));
     if (code != kExitOk) {
         if (session.refusal())
             c.err << "fiscora-cli: " << refusalText(*session.refusal(), account->name) << '\n';
@@ -93,7 +94,7 @@ int runDeleteRecord(CommandContext& c) {
     std::size_t position = 0;
     if (const int code = openRecord(c, session, position); code != kExitOk) return code;
     if (optionValue(c, kYesOption) != nullptr) session.messages().answerYes();
-    ui::MainWindowModel& window = session.window();
+    ui::CommandContext& window = session.window().commands();
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
     const LedgerRecord record = window.workspace().ledger[position];

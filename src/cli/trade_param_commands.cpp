@@ -92,7 +92,7 @@ public:
 
     int open() {
         if (const int code = session_.open(); code != kExitOk) return code;
-        list_.emplace(session_.window().workspace(), session_.window().dialogs());
+        list_.emplace(session_.window().workspace(), session_.window().commands().dialogs());
         const int shownBefore = session_.messages().count();
         list_->OnInitDialog();
         return session_.messages().count() == shownBefore ? kExitOk : kExitRefused;

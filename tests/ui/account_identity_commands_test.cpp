@@ -146,7 +146,8 @@ TEST_F(AccountIdentityCommandsTest, NewPasswordOpensTheSameRecords) {
 }
 
 TEST_F(AccountIdentityCommandsTest, WithoutASelectionNothingOpens) {
-    window.refreshAccountTree();
+    window.selectTreeItem(-1);
+    messages.shown.clear();
     window.OnCommand(command::kRenameAccount);
     window.OnCommand(command::kChangePassword);
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{"请选中一个帐户", "请选中一个帐户"}));

@@ -45,14 +45,14 @@ PreparedImport prepareStatementImport(const Workspace& workspace, const AccountI
     return {previewImport(workspace.ledger, reading), {}};
 }
 
-bool bookStatementImport(MainWindowModel& window, const GuardedAccount& account,
+bool bookStatementImport(CommandContext& window, const GuardedAccount& account,
                          const ImportPreview& preview) {
     const bool booked = bookImport(window.workspace(), account.info, preview);
     window.refreshHoldingList();
     return booked;
 }
 
-void importStatementFile(MainWindowModel& window, const GuardedAccount& account,
+void importStatementFile(CommandContext& window, const GuardedAccount& account,
                          const std::string& path) {
     const std::string mapping = window.workspace().dataDirectory() + kStatementMappingFile;
     const bool hasMapping = std::filesystem::is_regular_file(mapping);
@@ -69,7 +69,7 @@ void importStatementFile(MainWindowModel& window, const GuardedAccount& account,
     bookStatementImport(window, account, dialog.preview());
 }
 
-void OnImportStatement(MainWindowModel& window,
+void OnImportStatement(CommandContext& window,
                        const std::function<std::optional<std::string>()>& chooseFile) {
     const auto account = window.AccountGuard();
     if (!account) return;
