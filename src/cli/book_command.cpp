@@ -106,7 +106,7 @@ int runBook(CommandContext& c) {
 Command bookCommand() {
     Command c{"book",
               "ACCOUNT KIND",
-              "book a deposit, withdrawal, trade, dividend, bonus or rights issue",
+              "book a cash, trade or share record (writes the ledger)",
               "Books one record as the window's 追加资金, 划出资金, 买入股票, 卖出股票, 股票分红,\n"
               "送股 and 配股 do: the entries go into the same dialog, in the order a user makes\n"
               "them (for a purchase the code box is left, the market picked, then price and\n"

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "records/gbk_text.h"
-#include "ui/account/import_statement_dialog.h"
+#include "ui/account/statement_import_dialog.h"
 
 namespace fiscora::ui {
 namespace {
@@ -63,7 +63,7 @@ void importStatementFile(CommandContext& window, const GuardedAccount& account,
         window.messages().error(prepared.error);
         return;
     }
-    ImportStatementDialog dialog(window.messages(), account.name, fileNameOf(path),
+    StatementImportDialog dialog(window.messages(), account.name, fileNameOf(path),
                                  std::move(*prepared.preview));
     if (!window.dialogs().run(dialog)) return;
     bookStatementImport(window, account, dialog.preview());

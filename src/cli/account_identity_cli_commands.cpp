@@ -1,4 +1,4 @@
-#include "cli/account_identity_commands.h"
+#include "cli/account_identity_cli_commands.h"
 
 #include "cli/account_cli_commands.h"
 #include "cli/exit_codes.h"

@@ -1,4 +1,4 @@
-#include "ui/account/import_statement_dialog.h"
+#include "ui/account/statement_import_dialog.h"
 
 #include <fstream>
 
@@ -15,9 +15,9 @@ const char* const kStatement = "成交日期,证券代码,证券名称,操作,�
                                "20240107,,,利息归本,0,0,0,1.00\n";
 
 // 张三 logged in with 5000 in cash; the window's file dialog answers `chosen`.
-class ImportStatementCommandTest : public WindowTest {
+class StatementImportCommandTest : public WindowTest {
 protected:
-    ImportStatementCommandTest() {
+    StatementImportCommandTest() {
         seed({account("张三", "pw")}, {{cashRecord(RecordType::CashIn, 20240101, 5000)}});
         open();
         login(0, "pw");
@@ -35,8 +35,8 @@ protected:
     std::optional<std::string> chosen;
 };
 
-TEST_F(ImportStatementCommandTest, ThePreviewListsEveryLineAndConfirmingBooks) {
-    runner.then<ui::ImportStatementDialog>([](ui::ImportStatementDialog& d) {
+TEST_F(StatementImportCommandTest, ThePreviewListsEveryLineAndConfirmingBooks) {
+    runner.then<ui::StatementImportDialog>([](ui::StatementImportDialog& d) {
         EXPECT_EQ(d.caption(), "导入交割单 -[张三]");
         EXPECT_EQ(d.file.text, "文件：s.csv（交割单）");
         EXPECT_EQ(d.summary.text, "记入 1 条    重复 0 条    跳过 1 条    拒绝 1 条");
@@ -61,7 +61,7 @@ TEST_F(ImportStatementCommandTest, ThePreviewListsEveryLineAndConfirmingBooks) {
     EXPECT_NE(window.accountStatus().find("3995.000"), std::string::npos) << window.accountStatus();
 }
 
-TEST_F(ImportStatementCommandTest, CancellingTheDialogOrTheFileBooksNothing) {
+TEST_F(StatementImportCommandTest, CancellingTheDialogOrTheFileBooksNothing) {
     const Bytes before = readBytes(ledgerFile("张三"));
     runner.thenCancel();
     window.OnCommand(ui::command::kImportStatement);
@@ -72,7 +72,7 @@ TEST_F(ImportStatementCommandTest, CancellingTheDialogOrTheFileBooksNothing) {
     EXPECT_TRUE(window.workspace().holdings.empty());
 }
 
-TEST_F(ImportStatementCommandTest, AnUnreadableFileOrMappingIsShownAsAnError) {
+TEST_F(StatementImportCommandTest, AnUnreadableFileOrMappingIsShownAsAnError) {
     chosen = dir.file("none.csv");
     window.OnCommand(ui::command::kImportStatement);
     // A mapping file in the data folder is used for every import.
@@ -85,10 +85,10 @@ TEST_F(ImportStatementCommandTest, AnUnreadableFileOrMappingIsShownAsAnError) {
     EXPECT_EQ(runner.captions.size(), 1u);  // only the password
 }
 
-using ImportStatementGuardTest = WindowTest;
+using StatementImportGuardTest = WindowTest;
 
 // The guard comes before the file dialog.
-TEST_F(ImportStatementGuardTest, NoFileIsAskedForWithoutALoggedInAccount) {
+TEST_F(StatementImportGuardTest, NoFileIsAskedForWithoutALoggedInAccount) {
     seed({account("张三", "pw")});
     open();
     bool asked = false;
