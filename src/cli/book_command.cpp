@@ -91,10 +91,9 @@ int runBook(CommandContext& c) {
     // A code is only entered for a sale, dividend, bonus or rights issue when the list holds
     // it, so every confirmed dialog books.
     if (const int code = session.run(kind->command, fieldEntries(c.options)); code != kExitOk) {
-        if (session.refusal())
-            c.err << "fiscora-cli: " << refusalText(*session.refusal(), argument(c, "ACCOUNT"))
-                  << '\n';
-        return code;
+        if (!session.refusal()) return code;
+        c.err << "fiscora-cli: " << refusalText(*session.refusal(), argument(c, "ACCOUNT")) << '\n';
+        return refusalExitCode(*session.refusal());
     }
     const LedgerRecord& booked = session.window().workspace().ledger.back();
     writeTable(c.out, Table{ledgerColumns(), {ledgerRow(booked)}}, c.options.format);

@@ -5,7 +5,6 @@
 #include "cli/ledger_row.h"
 #include "cli/list_files.h"
 #include "cli/window_session.h"
-#include "engine/record_editing.h"
 #include "ui/records/ledger_record_actions.h"
 
 namespace fiscora::cli {
@@ -38,50 +37,24 @@ int openRecord(CommandContext& c, WindowSession& session, std::size_t& position)
     return kExitOk;
 }
 
-// Options named as the editor's boxes.
-const std::map<std::string, std::string>& editorBoxes() {
-    static const std::map<std::string, std::string> boxes = {
-        {"--date", "date"},         {"--code", "code"},   {"--market", "market"},
-        {"--quantity", "quantity"}, {"--price", "price"}, {"--amount", "total"},
-        {"--remark", "remark"}};
-    return boxes;
-}
-
-// The boxes the record's kind keeps disabled may not be given.
-std::string checkEditable(const CommandContext& c, const LedgerRecord& record) {
-    const EditableBoxes boxes = editableBoxes(record.kind());
-    const std::map<std::string, bool> editable = {{"--code", boxes.code},
-                                                  {"--market", record.isStock()},
-                                                  {"--quantity", boxes.quantity},
-                                                  {"--price", boxes.price},
-                                                  {"--amount", boxes.total}};
-    for (const auto& [option, open] : editable) {
-        if (!open && optionValue(c, option.c_str()) != nullptr)
-            return option + " cannot change a record of the kind " + kindName(record.type);
-    }
-    return {};
-}
-
 int runEditRecord(CommandContext& c) {
     if (const std::string why = checkBoxEntries(c); !why.empty()) return usage(c, why);
     WindowSession session(c.options, c.err);
     std::size_t position = 0;
     if (const int code = openRecord(c, session, position); code != kExitOk) return code;
     ui::CommandContext& window = session.window().commands();
-    if (const std::string why = checkEditable(c, window.workspace().ledger[position]); !why.empty())
-        return usage(c, why);
+    // Every option fills the editor's box of its name.
     ui::Entries entries;
-    for (const auto& [option, value] : c.options.commandOptions)
-        entries[editorBoxes().at(option)] = value;
+    for (const auto& [option, value] : c.options.commandOptions) entries[option.substr(2)] = value;
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
     const int code = session.run(
         [&] { ui::editRecordInPlace(window.workspace(), window.dialogs(), *account, position); },
         std::move(entries));
     if (code != kExitOk) {
-        if (session.refusal())
-            c.err << "fiscora-cli: " << refusalText(*session.refusal(), account->name) << '\n';
-        return code;
+        if (!session.refusal()) return code;
+        c.err << "fiscora-cli: " << refusalText(*session.refusal(), account->name) << '\n';
+        return refusalExitCode(*session.refusal());
     }
     const LedgerRecord& edited = window.workspace().ledger[position];
     writeTable(c.out, Table{indexedLedgerColumns(), {indexedLedgerRow(edited, position)}},

@@ -6,7 +6,6 @@
 #include "engine/number_format.h"
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
-#include "ui/common/dialog_model.h"
 #include "ui/records/trade_param_list_dialog.h"
 
 namespace fiscora::cli {
@@ -47,24 +46,13 @@ int usage(CommandContext& c, const std::string& why) {
     return kExitUsage;
 }
 
-constexpr const char* kNumberOptions[] = {"--commission",   "--min-commission",   "--stamp-duty",
-                                          "--transfer-fee", "--min-transfer-fee", "--order-fee"};
-
-// What the boxes take, as the row dialog's widgets let a user type it; the reason when an
-// option does not fit.
+// The market names one of the two; everything else the row dialog's boxes take or refuse
+// themselves.
 std::string checkRowOptions(const CliOptions& options) {
     const auto& given = options.commandOptions;
     if (const auto market = given.find("--market");
         market != given.end() && market->second != kShenzhen && market->second != kShanghai)
         return "--market takes 深圳 or 上海";
-    if (const auto prefix = given.find("--prefix");
-        prefix != given.end() && !fitsCodeBox(prefix->second))
-        return "--prefix takes at most six digits";
-    for (const char* number : kNumberOptions) {
-        if (const auto it = given.find(number);
-            it != given.end() && it->second.size() > ui::kNumberBoxChars)
-            return "number boxes take at most 19 characters";
-    }
     return {};
 }
 
@@ -107,9 +95,14 @@ public:
         list_->pickRow(list_->params, *row);
         return kExitOk;
     }
-    // Runs an action of the list whose row dialog takes the options.
+    // Runs an action of the list whose row dialog takes the options; an option its box does
+    // not take is said and is bad usage.
     int run(void (ui::TradeParamListDialog::*action)()) {
-        return session_.run([this, action] { ((*list_).*action)(); }, rowEntries(c_.options));
+        const int code =
+            session_.run([this, action] { ((*list_).*action)(); }, rowEntries(c_.options));
+        if (code == kExitOk || !session_.refusal()) return code;
+        c_.err << "fiscora-cli: " << refusalText(*session_.refusal(), {}) << '\n';
+        return refusalExitCode(*session_.refusal());
     }
 
     ui::TradeParamListDialog& list() { return *list_; }
