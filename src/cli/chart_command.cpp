@@ -19,8 +19,21 @@ constexpr const char* kFirstOption = "--first";
 // The window's chart area with its dialog font.
 constexpr PictureSize kChartAreaSize{574, 512};
 
+const RowFormat<ui::ChartRow>& chartFormat() {
+    using R = const ui::ChartRow&;
+    static const RowFormat<ui::ChartRow> format{{
+        {{"index"}, [](R r) { return Value::integer(r.index); }},
+        {{"stockCode"}, [](R r) { return Value::text(r.stockCode); }},
+        {{"name"}, [](R r) { return Value::text(r.name); }},
+        {{"value"}, [](R r) { return Value::real(r.value); }},
+        {{"valueLabel"}, [](R r) { return Value::text(r.valueLabel); }},
+        {{"colour"}, [](R r) { return Value::text(r.colour); }},
+    }};
+    return format;
+}
+
 std::vector<Column> chartColumns() {
-    return {{"index"}, {"stockCode"}, {"name"}, {"value"}, {"valueLabel"}, {"colour"}};
+    return chartFormat().columns();
 }
 
 // What the chart shows, as the options choose it; the reason when they do not name one.
@@ -57,11 +70,8 @@ std::string readChoice(const CommandContext& c, ChartChoice& choice) {
 
 Table chartTable(const ui::ChartSeries& series) {
     Table table{chartColumns(), {}};
-    for (const ui::ChartRow& row : ui::chartRows(series)) {
-        table.rows.push_back({Value::integer(row.index), Value::text(row.stockCode),
-                              Value::text(row.name), Value::real(row.value),
-                              Value::text(row.valueLabel), Value::text(row.colour)});
-    }
+    for (const ui::ChartRow& row : ui::chartRows(series))
+        table.rows.push_back(chartFormat().values(row));
     return table;
 }
 

@@ -19,8 +19,20 @@ constexpr const char* kStyleOption = "--style";
 // The window's chart area with its dialog font.
 constexpr PictureSize kCurveAreaSize{698, 552};
 
+const RowFormat<DayPoint>& curveFormat() {
+    using P = const DayPoint&;
+    static const RowFormat<DayPoint> format{{
+        {{"day"}, [](P p) { return Value::integer(p.day); }},
+        {{"open"}, [](P p) { return Value::real(p.open); }},
+        {{"high"}, [](P p) { return Value::real(p.high); }},
+        {{"low"}, [](P p) { return Value::real(p.low); }},
+        {{"close"}, [](P p) { return Value::real(p.close); }},
+    }};
+    return format;
+}
+
 std::vector<Column> curveColumns() {
-    return {{"day"}, {"open"}, {"high"}, {"low"}, {"close"}};
+    return curveFormat().columns();
 }
 
 // Which series the options choose: a stock (market and code as typed), the whole account,
@@ -71,10 +83,7 @@ bool selectStock(ui::CapitalCurve& curve, const CurveChoice& choice) {
 
 Table curveTable(const DaySeries& series) {
     Table table{curveColumns(), {}};
-    for (const DayPoint& p : series) {
-        table.rows.push_back({Value::integer(p.day), Value::real(p.open), Value::real(p.high),
-                              Value::real(p.low), Value::real(p.close)});
-    }
+    for (const DayPoint& p : series) table.rows.push_back(curveFormat().values(p));
     return table;
 }
 

@@ -10,8 +10,16 @@
 namespace fiscora::cli {
 namespace {
 
+const RowFormat<std::size_t>& removedFormat() {
+    static const RowFormat<std::size_t> format{{
+        {{"removedRecords"},
+         [](const std::size_t& n) { return Value::integer(static_cast<std::int64_t>(n)); }},
+    }};
+    return format;
+}
+
 std::vector<Column> removedColumns() {
-    return {{"removedRecords"}};
+    return removedFormat().columns();
 }
 
 // The row of the holdings list showing the position (market, code), or -1.
@@ -51,9 +59,7 @@ int runDeleteStock(CommandContext& c) {
     window.OnCommand(ui::command::kDeleteStockRecords);
     const std::size_t removed = before - window.workspace().ledger.size();
     if (removed == 0 || session.messages().count() != shownBefore + 1) return kExitRefused;
-    writeTable(c.out,
-               Table{removedColumns(), {{Value::integer(static_cast<std::int64_t>(removed))}}},
-               c.options.format);
+    writeTable(c.out, Table{removedColumns(), {removedFormat().values(removed)}}, c.options.format);
     return kExitOk;
 }
 

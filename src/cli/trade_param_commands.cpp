@@ -11,33 +11,35 @@
 namespace fiscora::cli {
 namespace {
 
-std::vector<Column> paramColumns() {
-    return {{"categoryName"},       {"market"},         {"codePrefix"},
-            {"commissionRate"},     {"minCommission"},  {"stampDutyRate"},
-            {"transferFeePer1000"}, {"minTransferFee"}, {"orderFee"}};
-}
-
 // A rate: a percentage in tsv, as the list shows it without its sign; the stored fraction
 // in JSON.
 Value rate(double fraction) {
     return Value::real(fraction, formatAmount(fraction * 100));
 }
 
-std::vector<Value> paramRow(const TradeParam& row) {
-    return {Value::text(fieldText(row.categoryName)),
-            Value::text(row.market == 0 ? kShenzhen : kShanghai),
-            Value::text(fieldText(row.codePrefix)),
-            rate(row.commissionRate),
-            Value::real(row.minCommission),
-            rate(row.stampDutyRate),
-            Value::real(row.transferFeePer1000),
-            Value::real(row.minTransferFee),
-            Value::real(row.orderFee)};
+const RowFormat<TradeParam>& paramFormat() {
+    using P = const TradeParam&;
+    static const RowFormat<TradeParam> format{{
+        {{"categoryName"}, [](P p) { return Value::text(fieldText(p.categoryName)); }},
+        {{"market"}, [](P p) { return Value::text(p.market == 0 ? kShenzhen : kShanghai); }},
+        {{"codePrefix"}, [](P p) { return Value::text(fieldText(p.codePrefix)); }},
+        {{"commissionRate"}, [](P p) { return rate(p.commissionRate); }},
+        {{"minCommission"}, [](P p) { return Value::real(p.minCommission); }},
+        {{"stampDutyRate"}, [](P p) { return rate(p.stampDutyRate); }},
+        {{"transferFeePer1000"}, [](P p) { return Value::real(p.transferFeePer1000); }},
+        {{"minTransferFee"}, [](P p) { return Value::real(p.minTransferFee); }},
+        {{"orderFee"}, [](P p) { return Value::real(p.orderFee); }},
+    }};
+    return format;
+}
+
+std::vector<Column> paramColumns() {
+    return paramFormat().columns();
 }
 
 void writeRows(CommandContext& c, const TradeParamTable& rows) {
     Table table{paramColumns(), {}};
-    for (const TradeParam& row : rows) table.rows.push_back(paramRow(row));
+    for (const TradeParam& row : rows) table.rows.push_back(paramFormat().values(row));
     writeTable(c.out, table, c.options.format);
 }
 
