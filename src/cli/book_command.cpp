@@ -103,35 +103,38 @@ int runBook(CommandContext& c) {
 }  // namespace
 
 Command bookCommand() {
-    Command c{"book",
-              "ACCOUNT KIND",
-              "book a cash, trade or share record (writes the ledger)",
-              "Books one record as the window's 追加资金, 划出资金, 买入股票, 卖出股票, 股票分红,\n"
-              "送股 and 配股 do: the entries go into the same dialog, in the order a user makes\n"
-              "them (for a purchase the code box is left, the market picked, then price and\n"
-              "quantity typed; the other stock dialogs pick the code from the held ones), and\n"
-              "are confirmed with the same checks and messages. KIND is cash-in or cash-out\n"
-              "(--amount), buy or sell (--code, --price, --quantity), dividend (--code, --rate),\n"
-              "bonus (--code, --per and --grant default to 10 and 1) or rights (--code,\n"
-              "--quantity, --price, --per, --grant). The date defaults to today. The account's\n"
-              "password comes from the password sources. A refusal prints the dialog's message\n"
-              "on stderr, exits with 1 and writes nothing; a booking rewrites the ledger file\n"
-              "and prints the record as the ledger command prints it.",
-              true,
-              ledgerColumns,
-              runBook};
-    c.options = {{"--date", "YYYYMMDD", "trade date, default today"},
-                 {"--code", "C", "six-digit stock code (every stock kind)"},
-                 {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
-                 {"--price", "P", "price per share (buy, sell, rights)"},
-                 {"--quantity", "Q", "number of shares (buy, sell, rights)"},
-                 {"--rate", "R", "dividend per share (dividend)"},
-                 {"--per", "N", "shares held per scheme unit, default 10 (bonus, rights)"},
-                 {"--grant", "M", "shares given or offered per N held, default 1 (bonus, rights)"},
-                 {"--amount", "A", "sum deposited or withdrawn (cash-in, cash-out)"},
-                 {"--remark", "R", "remark, at most 99 GBK bytes"}};
-    c.writes = true;
-    return c;
+    return {
+        .name = "book",
+        .arguments = "ACCOUNT KIND",
+        .summary = "book a cash, trade or share record (writes the ledger)",
+        .description =
+            "Books one record as the window's 追加资金, 划出资金, 买入股票, 卖出股票, 股票分红,\n"
+            "送股 and 配股 do: the entries go into the same dialog, in the order a user makes\n"
+            "them (for a purchase the code box is left, the market picked, then price and\n"
+            "quantity typed; the other stock dialogs pick the code from the held ones), and\n"
+            "are confirmed with the same checks and messages. KIND is cash-in or cash-out\n"
+            "(--amount), buy or sell (--code, --price, --quantity), dividend (--code, --rate),\n"
+            "bonus (--code, --per and --grant default to 10 and 1) or rights (--code,\n"
+            "--quantity, --price, --per, --grant). The date defaults to today. The account's\n"
+            "password comes from the password sources. A refusal prints the dialog's message\n"
+            "on stderr, exits with 1 and writes nothing; a booking rewrites the ledger file\n"
+            "and prints the record as the ledger command prints it.",
+        .columns = ledgerColumns,
+        .run = runBook,
+        .options = {{"--date", "YYYYMMDD", "trade date, default today"},
+                    {"--code", "C", "six-digit stock code (every stock kind)"},
+                    {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
+                    {"--price", "P", "price per share (buy, sell, rights)"},
+                    {"--quantity", "Q", "number of shares (buy, sell, rights)"},
+                    {"--rate", "R", "dividend per share (dividend)"},
+                    {"--per", "N", "shares held per scheme unit, default 10 (bonus, rights)"},
+                    {"--grant", "M",
+                     "shares given or offered per N held, default 1 (bonus, rights)"},
+                    {"--amount", "A", "sum deposited or withdrawn (cash-in, cash-out)"},
+                    {"--remark", "R", "remark, at most 99 GBK bytes"}},
+        .opens = Opens::Window,
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

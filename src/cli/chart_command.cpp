@@ -106,27 +106,30 @@ int runChart(CommandContext& c) {
 }  // namespace
 
 Command chartCommand() {
-    Command c{
-        "chart",
-        "ACCOUNT",
-        "list or draw an account's profit chart",
-        "Lists the items of the window's 图表分析 chart, one per held stock (--scope stock) or\n"
-        "the account as one item (--scope account): index (from 0), stock code, name, value,\n"
-        "the label drawn with it and its colour (#rrggbb). The kinds: profit (投资赢利额,\n"
-        "bars), rate (投资赢利率, bars; value as a fraction, label in percent), invested\n"
-        "(净资产分布, a pie of the amounts paid) and profit-share (净赢利分布, a pie of the\n"
-        "profits by their size). With --png the chart area is drawn as the window draws it\n"
-        "into a PNG file instead, nine bars from item --first; nothing is printed then.\n"
-        "Without stocks held there is no chart and no file is written (exit 1).",
-        true,
-        chartColumns,
-        runChart};
-    c.options = {{"--kind", "profit|rate|invested|profit-share", "the chart (default: profit)"},
-                 {"--scope", "stock|account", "one item per stock or the account (default: stock)"},
-                 {kPngOption, "FILE", "draw the chart area into this PNG file"},
-                 {kSizeOption, "WxH", "the picture's size in pixels (default: 574x512)"},
-                 {kFirstOption, "N", "the first bar drawn (default: 0)"}};
-    return c;
+    return {
+        .name = "chart",
+        .arguments = "ACCOUNT",
+        .summary = "list or draw an account's profit chart",
+        .description =
+            "Lists the items of the window's 图表分析 chart, one per held stock (--scope stock) "
+            "or\n"
+            "the account as one item (--scope account): index (from 0), stock code, name, value,\n"
+            "the label drawn with it and its colour (#rrggbb). The kinds: profit (投资赢利额,\n"
+            "bars), rate (投资赢利率, bars; value as a fraction, label in percent), invested\n"
+            "(净资产分布, a pie of the amounts paid) and profit-share (净赢利分布, a pie of the\n"
+            "profits by their size). With --png the chart area is drawn as the window draws it\n"
+            "into a PNG file instead, nine bars from item --first; nothing is printed then.\n"
+            "Without stocks held there is no chart and no file is written (exit 1).",
+        .columns = chartColumns,
+        .run = runChart,
+        .options = {{"--kind", "profit|rate|invested|profit-share", "the chart (default: profit)"},
+                    {"--scope", "stock|account",
+                     "one item per stock or the account (default: stock)"},
+                    {kPngOption, "FILE", "draw the chart area into this PNG file"},
+                    {kSizeOption, "WxH", "the picture's size in pixels (default: 574x512)"},
+                    {kFirstOption, "N", "the first bar drawn (default: 0)"}},
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

@@ -66,22 +66,24 @@ int runDeleteStock(CommandContext& c) {
 }  // namespace
 
 Command deleteStockCommand() {
-    Command c{"delete-stock",
-              "ACCOUNT",
-              "remove every record of one held stock (writes the ledger)",
-              "Removes every purchase, sale, dividend, bonus and rights record of the stock, as\n"
-              "the window's 删除记录 does on the holdings list's row of that market and code:\n"
-              "the same question, the ledger file rewritten. The question is answered Yes only\n"
-              "with --yes; without it the answer is No, the question goes to stderr, nothing\n"
-              "changes and the exit code is 1. Prints how many records were removed.",
-              true,
-              removedColumns,
-              runDeleteStock};
-    c.options = {{"--code", "C", "six-digit stock code", true},
-                 {"--market", "M", marketChoices(), true},
-                 {kYesOption, "", "answer the question Yes"}};
-    c.writes = true;
-    return c;
+    return {
+        .name = "delete-stock",
+        .arguments = "ACCOUNT",
+        .summary = "remove every record of one held stock (writes the ledger)",
+        .description =
+            "Removes every purchase, sale, dividend, bonus and rights record of the stock, as\n"
+            "the window's 删除记录 does on the holdings list's row of that market and code:\n"
+            "the same question, the ledger file rewritten. The question is answered Yes only\n"
+            "with --yes; without it the answer is No, the question goes to stderr, nothing\n"
+            "changes and the exit code is 1. Prints how many records were removed.",
+        .columns = removedColumns,
+        .run = runDeleteStock,
+        .options = {{"--code", "C", "six-digit stock code", true},
+                    {"--market", "M", marketChoices(), true},
+                    {kYesOption, "", "answer the question Yes"}},
+        .opens = Opens::Window,
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

@@ -84,25 +84,27 @@ int runDetails(CommandContext& c) {
 }  // namespace
 
 Command detailsCommand() {
-    Command c{"details",
-              "ACCOUNT CODE",
-              "list one stock's records as 交易明细 shows them",
-              "Lists every purchase, sale, dividend, bonus and rights record of the stock in\n"
-              "ledger order, as the window's 交易明细 does for a row of the holdings list:\n"
-              "date (YYYYMMDD), market (0 深圳, 1 上海), kind, amount, stock code, name (from\n"
-              "--quotes), quantity, price, fee and remark. tsv leaves empty what the window\n"
-              "leaves empty (no amount or price for bonus shares, a fee only for purchases,\n"
-              "sales and rights issues); JSON has the stored numbers. The market is the one the\n"
-              "code implies unless --market gives it; a code listed in either market needs it.\n"
-              "--pdf and --text also write the list as 数据打印 (\"交易明细打印\") and 数据存盘\n"
-              "do. The position's figures are those of holdings.",
-              true,
-              detailsColumns,
-              runDetails};
-    c.options = {{"--market", "M", "深圳 or 上海"},
-                 {kPdfOption, "FILE", "the printed list, as a PDF file"},
-                 {kTextOption, "FILE", "the text export"}};
-    return c;
+    return {
+        .name = "details",
+        .arguments = "ACCOUNT CODE",
+        .summary = "list one stock's records as 交易明细 shows them",
+        .description =
+            "Lists every purchase, sale, dividend, bonus and rights record of the stock in\n"
+            "ledger order, as the window's 交易明细 does for a row of the holdings list:\n"
+            "date (YYYYMMDD), market (0 深圳, 1 上海), kind, amount, stock code, name (from\n"
+            "--quotes), quantity, price, fee and remark. tsv leaves empty what the window\n"
+            "leaves empty (no amount or price for bonus shares, a fee only for purchases,\n"
+            "sales and rights issues); JSON has the stored numbers. The market is the one the\n"
+            "code implies unless --market gives it; a code listed in either market needs it.\n"
+            "--pdf and --text also write the list as 数据打印 (\"交易明细打印\") and 数据存盘\n"
+            "do. The position's figures are those of holdings.",
+        .columns = detailsColumns,
+        .run = runDetails,
+        .options = {{"--market", "M", "深圳 or 上海"},
+                    {kPdfOption, "FILE", "the printed list, as a PDF file"},
+                    {kTextOption, "FILE", "the text export"}},
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

@@ -89,27 +89,28 @@ int runImport(CommandContext& c) {
 }  // namespace
 
 Command importCommand() {
-    Command c{
-        "import",
-        "ACCOUNT FILE",
-        "import a broker's statement (writes the ledger with --yes)",
-        "Reads a broker's statement (交割单 or 对账单 exported as CSV or tab-separated text,\n"
-        "GBK or UTF-8) as the window's 导入交割单 does and prints every line with what the\n"
-        "import does with it: 记入 (booked), 重复 (already in the ledger), 跳过 (not a trade,\n"
-        "or unreadable) or 拒绝 (a sale beyond the shares held, or cash below zero), with the\n"
-        "reason. The broker's own fees and amounts are kept. The header row is found by its\n"
-        "column names in the built-in layouts, or in the layout of --mapping FILE. Only --yes\n"
-        "books the lines marked 记入, all in one rewrite of the ledger file; without it the\n"
-        "exit code is 1 and nothing is written. --dry-run only prints, reading the files\n"
-        "without creating or changing any.",
-        true,
-        previewColumns,
-        runImport};
-    c.options = {{kMappingOption, "FILE", "the column layout of the statement (see README)"},
-                 {kDryRunOption, "", "print the preview and exit 0, writing nothing"},
-                 {kYesOption, "", "book the lines marked 记入"}};
-    c.writes = true;
-    return c;
+    return {
+        .name = "import",
+        .arguments = "ACCOUNT FILE",
+        .summary = "import a broker's statement (writes the ledger with --yes)",
+        .description =
+            "Reads a broker's statement (交割单 or 对账单 exported as CSV or tab-separated text,\n"
+            "GBK or UTF-8) as the window's 导入交割单 does and prints every line with what the\n"
+            "import does with it: 记入 (booked), 重复 (already in the ledger), 跳过 (not a trade,\n"
+            "or unreadable) or 拒绝 (a sale beyond the shares held, or cash below zero), with the\n"
+            "reason. The broker's own fees and amounts are kept. The header row is found by its\n"
+            "column names in the built-in layouts, or in the layout of --mapping FILE. Only --yes\n"
+            "books the lines marked 记入, all in one rewrite of the ledger file; without it the\n"
+            "exit code is 1 and nothing is written. --dry-run only prints, reading the files\n"
+            "without creating or changing any.",
+        .columns = previewColumns,
+        .run = runImport,
+        .options = {{kMappingOption, "FILE", "the column layout of the statement (see README)"},
+                    {kDryRunOption, "", "print the preview and exit 0, writing nothing"},
+                    {kYesOption, "", "book the lines marked 记入"}},
+        .opens = Opens::Window,
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

@@ -82,47 +82,50 @@ int runDeleteRecord(CommandContext& c) {
 }  // namespace
 
 Command editRecordCommand() {
-    Command c{
-        "edit-record",
-        "ACCOUNT INDEX",
-        "edit one ledger record (writes the ledger)",
-        "Edits the record at INDEX (its position in the ledger from 1, as the ledger command\n"
-        "prints it) as the window's 个人流水帐 修改 does: the record editor opens on it, the\n"
-        "given boxes are changed in the order a user changes them (the code box left, the\n"
-        "market picked, quantity and price typed, fee and total recomputed), and 修改 is\n"
-        "pressed with the same checks and messages. A box the record's kind keeps disabled\n"
-        "is bad usage (exit 2); a refusal prints the editor's message, exits with 1 and\n"
-        "writes nothing. An edit rewrites the ledger file and prints the edited record.",
-        true,
-        indexedLedgerColumns,
-        runEditRecord};
-    c.options = {{"--date", "YYYYMMDD", "trade date"},
-                 {"--code", "C", "six-digit stock code (stock records)"},
-                 {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
-                 {"--quantity", "Q", "number of shares"},
-                 {"--price", "P", "price per share"},
-                 {"--amount", "A", "the total (cash records)"},
-                 {"--remark", "R", "remark, at most 99 GBK bytes"}};
-    c.writes = true;
-    return c;
+    return {
+        .name = "edit-record",
+        .arguments = "ACCOUNT INDEX",
+        .summary = "edit one ledger record (writes the ledger)",
+        .description =
+            "Edits the record at INDEX (its position in the ledger from 1, as the ledger command\n"
+            "prints it) as the window's 个人流水帐 修改 does: the record editor opens on it, the\n"
+            "given boxes are changed in the order a user changes them (the code box left, the\n"
+            "market picked, quantity and price typed, fee and total recomputed), and 修改 is\n"
+            "pressed with the same checks and messages. A box the record's kind keeps disabled\n"
+            "is bad usage (exit 2); a refusal prints the editor's message, exits with 1 and\n"
+            "writes nothing. An edit rewrites the ledger file and prints the edited record.",
+        .columns = indexedLedgerColumns,
+        .run = runEditRecord,
+        .options = {{"--date", "YYYYMMDD", "trade date"},
+                    {"--code", "C", "six-digit stock code (stock records)"},
+                    {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
+                    {"--quantity", "Q", "number of shares"},
+                    {"--price", "P", "price per share"},
+                    {"--amount", "A", "the total (cash records)"},
+                    {"--remark", "R", "remark, at most 99 GBK bytes"}},
+        .opens = Opens::Window,
+        .needsPassword = true,
+    };
 }
 
 Command deleteRecordCommand() {
-    Command c{
-        "delete-record",
-        "ACCOUNT INDEX",
-        "delete one ledger record (writes the ledger)",
-        "Deletes the record at INDEX (its position in the ledger from 1) as the window's\n"
-        "个人流水帐 删除 does: the question \"此条记录将被删除，真的要删除吗?\" is answered No\n"
-        "unless --yes is given, and a record later ones depend on is refused with the view's\n"
-        "message. Either way the exit code is 1 and nothing is written. A deletion rewrites\n"
-        "the ledger file and prints the deleted record.",
-        true,
-        indexedLedgerColumns,
-        runDeleteRecord};
-    c.options = {{kYesOption, "", "answer the question with Yes"}};
-    c.writes = true;
-    return c;
+    return {
+        .name = "delete-record",
+        .arguments = "ACCOUNT INDEX",
+        .summary = "delete one ledger record (writes the ledger)",
+        .description =
+            "Deletes the record at INDEX (its position in the ledger from 1) as the window's\n"
+            "个人流水帐 删除 does: the question \"此条记录将被删除，真的要删除吗?\" is answered "
+            "No\n"
+            "unless --yes is given, and a record later ones depend on is refused with the view's\n"
+            "message. Either way the exit code is 1 and nothing is written. A deletion rewrites\n"
+            "the ledger file and prints the deleted record.",
+        .columns = indexedLedgerColumns,
+        .run = runDeleteRecord,
+        .options = {{kYesOption, "", "answer the question with Yes"}},
+        .opens = Opens::Window,
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

@@ -184,36 +184,38 @@ int runParams(CommandContext& c) {
 }  // namespace
 
 Command paramsCommand() {
-    Command c{
-        "params",
-        "[add|edit NAME|delete NAME]",
-        "list or change the fee table (add, edit, delete write it)",
-        "Without arguments, lists the rows of the trade parameter file in table order.\n"
-        "Rates are percentages in tsv and the stored fractions in JSON.\n"
-        "\n"
-        "params add, params edit NAME and params delete NAME change the table as the window's\n"
-        "参数设置 does, through its 增加, 修改 and 删除 and the same row dialog: the same checks\n"
-        "and messages, the file rewritten at once. add needs --market, --prefix and --name;\n"
-        "the boxes not given stay 0, as the dialog opens. edit changes the row named NAME;\n"
-        "the boxes not given keep their values. delete answers the question\n"
-        "\"真的要删除此项交易参数吗?\" No unless --yes is given. A refusal prints the message,\n"
-        "exits with 1 and leaves the file as it was; a change prints the row added, edited\n"
-        "or deleted.",
-        false,
-        paramColumns,
-        runParams};
-    c.options = {{"--market", "M", "深圳 or 上海 (add, edit)"},
-                 {"--prefix", "P", "the stock-code prefix, at most six digits (add, edit)"},
-                 {"--name", "N", "the category name, at most 19 GBK bytes (add, edit)"},
-                 {"--commission", "PCT", "commission in percent, 0 to 100 (add, edit)"},
-                 {"--min-commission", "X", "minimum commission (add, edit)"},
-                 {"--stamp-duty", "PCT", "stamp duty in percent, 0 to 100 (add, edit)"},
-                 {"--transfer-fee", "X", "transfer fee per 1000 shares (add, edit)"},
-                 {"--min-transfer-fee", "X", "minimum transfer fee (add, edit)"},
-                 {"--order-fee", "X", "fixed fee per order (add, edit)"},
-                 {kYesOption, "", "answer the question Yes (delete)"}};
-    c.variableArguments = true;
-    return c;
+    return {
+        .name = "params",
+        .arguments = "[add|edit NAME|delete NAME]",
+        .summary = "list or change the fee table (add, edit, delete write it)",
+        .description =
+            "Without arguments, lists the rows of the trade parameter file in table order.\n"
+            "Rates are percentages in tsv and the stored fractions in JSON.\n"
+            "\n"
+            "params add, params edit NAME and params delete NAME change the table as the window's\n"
+            "参数设置 does, through its 增加, 修改 and 删除 and the same row dialog: the same "
+            "checks\n"
+            "and messages, the file rewritten at once. add needs --market, --prefix and --name;\n"
+            "the boxes not given stay 0, as the dialog opens. edit changes the row named NAME;\n"
+            "the boxes not given keep their values. delete answers the question\n"
+            "\"真的要删除此项交易参数吗?\" No unless --yes is given. A refusal prints the "
+            "message,\n"
+            "exits with 1 and leaves the file as it was; a change prints the row added, edited\n"
+            "or deleted.",
+        .columns = paramColumns,
+        .run = runParams,
+        .options = {{"--market", "M", "深圳 or 上海 (add, edit)"},
+                    {"--prefix", "P", "the stock-code prefix, at most six digits (add, edit)"},
+                    {"--name", "N", "the category name, at most 19 GBK bytes (add, edit)"},
+                    {"--commission", "PCT", "commission in percent, 0 to 100 (add, edit)"},
+                    {"--min-commission", "X", "minimum commission (add, edit)"},
+                    {"--stamp-duty", "PCT", "stamp duty in percent, 0 to 100 (add, edit)"},
+                    {"--transfer-fee", "X", "transfer fee per 1000 shares (add, edit)"},
+                    {"--min-transfer-fee", "X", "minimum transfer fee (add, edit)"},
+                    {"--order-fee", "X", "fixed fee per order (add, edit)"},
+                    {kYesOption, "", "answer the question Yes (delete)"}},
+        .variableArguments = true,
+    };
 }
 
 }  // namespace fiscora::cli
