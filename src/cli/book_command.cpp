@@ -1,7 +1,5 @@
 #include "cli/book_command.h"
 
-#include <algorithm>
-
 #include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/ledger_row.h"
@@ -13,39 +11,23 @@
 namespace fiscora::cli {
 namespace {
 
-// A kind of booking: its name on the command line, the window command it runs, the
-// options it needs and those it takes besides --date and --remark.
+// A kind of booking: its name on the command line, the window command it runs and the
+// options it needs. Which options it takes are its dialog's fields.
 struct Kind {
     const char* name;
     int command;
     std::vector<const char*> needs;
-    std::vector<const char*> takes;
 };
 
 const std::vector<Kind>& kinds() {
     static const std::vector<Kind> all = {
-        {"cash-in", ui::command::kCashIn, {"--amount"}, {"--amount"}},
-        {"cash-out", ui::command::kCashOut, {"--amount"}, {"--amount"}},
-        {"buy",
-         ui::command::kBuy,
-         {"--code", "--price", "--quantity"},
-         {"--code", "--market", "--price", "--quantity"}},
-        {"sell",
-         ui::command::kSell,
-         {"--code", "--price", "--quantity"},
-         {"--code", "--market", "--price", "--quantity"}},
-        {"dividend",
-         ui::command::kDividend,
-         {"--code", "--rate"},
-         {"--code", "--market", "--rate"}},
-        {"bonus",
-         ui::command::kBonusShares,
-         {"--code"},
-         {"--code", "--market", "--per", "--grant"}},
-        {"rights",
-         ui::command::kRightsIssue,
-         {"--code", "--quantity", "--price"},
-         {"--code", "--market", "--per", "--grant", "--quantity", "--price"}},
+        {"cash-in", ui::command::kCashIn, {"--amount"}},
+        {"cash-out", ui::command::kCashOut, {"--amount"}},
+        {"buy", ui::command::kBuy, {"--code", "--price", "--quantity"}},
+        {"sell", ui::command::kSell, {"--code", "--price", "--quantity"}},
+        {"dividend", ui::command::kDividend, {"--code", "--rate"}},
+        {"bonus", ui::command::kBonusShares, {"--code"}},
+        {"rights", ui::command::kRightsIssue, {"--code", "--quantity", "--price"}},
     };
     return all;
 }
@@ -62,11 +44,6 @@ std::string checkEntries(const CommandContext& c, const Kind*& kind) {
     kind = kindNamed(argument(c, "KIND"));
     if (kind == nullptr)
         return "book takes the kind cash-in, cash-out, buy, sell, dividend, bonus or rights";
-    for (const auto& [name, value] : c.options.commandOptions) {
-        const bool common = name == "--date" || name == "--remark";
-        if (!common && std::find(kind->takes.begin(), kind->takes.end(), name) == kind->takes.end())
-            return name + " does not apply to " + kind->name;
-    }
     for (const char* name : kind->needs) {
         if (optionValue(c, name) == nullptr) return std::string(kind->name) + " needs " + name;
     }
@@ -92,8 +69,13 @@ int runBook(CommandContext& c) {
     // it, so every confirmed dialog books.
     if (const int code = session.run(kind->command, fieldEntries(c.options)); code != kExitOk) {
         if (!session.refusal()) return code;
-        c.err << "fiscora-cli: " << refusalText(*session.refusal(), argument(c, "ACCOUNT")) << '\n';
-        return refusalExitCode(*session.refusal());
+        const ui::EntryRefusal& refusal = *session.refusal();
+        c.err << "fiscora-cli: "
+              << (refusal.reason == ui::EntryRefusal::Reason::NoSuchField
+                      ? "--" + refusal.field + " does not apply to " + kind->name
+                      : refusalText(refusal, argument(c, "ACCOUNT")))
+              << '\n';
+        return refusalExitCode(refusal);
     }
     const LedgerRecord& booked = session.window().workspace().ledger.back();
     writeTable(c.out, Table{ledgerColumns(), {ledgerRow(booked)}}, c.options.format);

@@ -52,6 +52,7 @@ std::string refusalText(const ui::EntryRefusal& refusal, const std::string& acco
                (refusal.limitInBytes ? " GBK bytes" : " characters");
     case Reason::NotDigits: return option + " takes digits only";
     case Reason::NotGbk: return option + " takes only text that GBK can hold";
+    case Reason::NoSuchField: return option + " does not apply here";
     case Reason::NotListed: break;
     }
     return account + " holds no " + refusal.entry;
@@ -63,7 +64,8 @@ int refusalExitCode(const ui::EntryRefusal& refusal) {
     case Reason::Disabled:
     case Reason::TooLong:
     case Reason::NotDigits:
-    case Reason::NotGbk: return kExitUsage;
+    case Reason::NotGbk:
+    case Reason::NoSuchField: return kExitUsage;
     case Reason::NotListed:
     case Reason::Fixed:
     case Reason::OutOfReach: break;

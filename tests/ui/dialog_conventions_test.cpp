@@ -228,6 +228,8 @@ TEST_F(DialogModelTest, EnteredTextIsRefusedWhereTheBoxWouldRefuseIt) {
     EXPECT_EQ(refusal({{"b", "\xF0\x9F\x98\x80"}})->reason, Reason::NotGbk);
     dialog.d.enabled = false;
     EXPECT_EQ(refusal({{"d", "1"}})->reason, Reason::Disabled);
+    // A name the dialog has no field for is refused before anything is entered.
+    EXPECT_EQ(refusal({{"a", "1"}, {"rate", "1"}})->reason, Reason::NoSuchField);
     EXPECT_TRUE(dialog.a.text.empty() && dialog.b.text.empty() && dialog.d.text.empty());
 
     // What fits is typed, up to the limit itself.

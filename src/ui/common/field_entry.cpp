@@ -65,7 +65,13 @@ std::optional<EntryRefusal::Reason> choose(DialogModel& dialog, DateField& picke
 }  // namespace
 
 std::optional<EntryRefusal> enterFields(DialogModel& dialog, const Entries& entries) {
-    for (Field* field : dialog.tabOrder()) {
+    const std::vector<Field*>& order = dialog.tabOrder();
+    for (const auto& [name, entry] : entries) {
+        if (std::none_of(order.begin(), order.end(),
+                         [&](const Field* f) { return f->name == name; }))
+            return EntryRefusal{EntryRefusal::Reason::NoSuchField, name, entry, {}};
+    }
+    for (Field* field : order) {
         const auto given = entries.find(field->name);
         if (given == entries.end()) continue;
         const std::string& entry = given->second;

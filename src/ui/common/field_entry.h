@@ -16,13 +16,14 @@ using Entries = std::map<std::string, std::string>;
 // An entry the dialog could not take (kept as texts: it outlives the dialog).
 struct EntryRefusal {
     enum class Reason {
-        NotListed,   // the drop-down has no such entry
-        Fixed,       // the drop-down is disabled on another entry
-        OutOfReach,  // the date picker does not reach the day
-        Disabled,    // the box is disabled or a read-only figure
-        TooLong,     // more characters, or GBK bytes, than the box takes (`limit`)
-        NotDigits,   // the box takes nothing but the digits 0-9
-        NotGbk,      // the box holds text for a file, and GBK cannot hold this
+        NotListed,    // the drop-down has no such entry
+        Fixed,        // the drop-down is disabled on another entry
+        OutOfReach,   // the date picker does not reach the day
+        Disabled,     // the box is disabled or a read-only figure
+        TooLong,      // more characters, or GBK bytes, than the box takes (`limit`)
+        NotDigits,    // the box takes nothing but the digits 0-9
+        NotGbk,       // the box holds text for a file, and GBK cannot hold this
+        NoSuchField,  // the dialog has no field of that name that takes the focus
     };
     Reason reason;
     std::string field;  // its name
@@ -38,7 +39,7 @@ struct EntryRefusal {
 // shows the entry is not picked again. Stops at the first entry the dialog cannot take: a
 // box takes exactly what its widget lets a user type (not when disabled or read-only, within
 // its character and GBK byte limits, digits only where it says so, GBK text where it holds
-// text for a file).
+// text for a file). An entry for a field the dialog does not have is refused before any.
 std::optional<EntryRefusal> enterFields(DialogModel& dialog, const Entries& entries);
 
 // enterFields, then Tab out of the field the focus ended in, as a user leaves a box before
