@@ -66,10 +66,11 @@ std::optional<EntryRefusal::Reason> choose(DialogModel& dialog, DateField& picke
 
 std::optional<EntryRefusal> enterFields(DialogModel& dialog, const Entries& entries) {
     const std::vector<Field*>& order = dialog.tabOrder();
-    for (const auto& [name, entry] : entries) {
+    for (const auto& given : entries) {
+        const std::string& name = given.first;
         if (std::none_of(order.begin(), order.end(),
-                         [&](const Field* f) { return f->name == name; }))
-            return EntryRefusal{EntryRefusal::Reason::NoSuchField, name, entry, {}};
+                         [&name](const Field* f) { return f->name == name; }))
+            return EntryRefusal{EntryRefusal::Reason::NoSuchField, name, given.second, {}};
     }
     for (Field* field : order) {
         const auto given = entries.find(field->name);
