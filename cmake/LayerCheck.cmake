@@ -34,23 +34,24 @@ function(fiscora_check_layers)
   endforeach()
 endfunction()
 
-# The core folders form layers (cmake/CoreLayers.cmake). The check runs at build time
-# whenever a core file changes, before the core library compiles.
-function(fiscora_check_core_includes core_target source_dir)
-  set(folders records host store engine output)
+# The core folders and the dialog model folders each form layers (cmake/CoreLayers.cmake,
+# cmake/UiLayers.cmake). A check runs at build time whenever a file of its folders changes,
+# before `target` compiles. `script` names the check; the folders are below `source_dir`.
+function(fiscora_check_folder_layers target source_dir script)
   set(globs "")
-  foreach(folder IN LISTS folders)
+  foreach(folder IN LISTS ARGN)
     list(APPEND globs "${source_dir}/${folder}/*.h" "${source_dir}/${folder}/*.cpp")
   endforeach()
-  file(GLOB_RECURSE core_files CONFIGURE_DEPENDS ${globs})
-  set(stamp "${CMAKE_CURRENT_BINARY_DIR}/core_layers.stamp")
+  file(GLOB_RECURSE checked_files CONFIGURE_DEPENDS ${globs})
+  set(stamp "${CMAKE_CURRENT_BINARY_DIR}/${target}_layers.stamp")
   add_custom_command(
     OUTPUT "${stamp}"
     COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${source_dir} -DSTAMP=${stamp}
-            -P ${PROJECT_SOURCE_DIR}/cmake/CoreLayers.cmake
-    DEPENDS ${core_files} ${PROJECT_SOURCE_DIR}/cmake/CoreLayers.cmake
-    COMMENT "Checking the direction of includes among the core folders"
+            -P ${PROJECT_SOURCE_DIR}/cmake/${script}
+    DEPENDS ${checked_files} ${PROJECT_SOURCE_DIR}/cmake/${script}
+            ${PROJECT_SOURCE_DIR}/cmake/FolderLayers.cmake
+    COMMENT "Checking the direction of includes (${script})"
     VERBATIM)
-  add_custom_target(${core_target}_layers DEPENDS "${stamp}")
-  add_dependencies(${core_target} ${core_target}_layers)
+  add_custom_target(${target}_layers DEPENDS "${stamp}")
+  add_dependencies(${target} ${target}_layers)
 endfunction()

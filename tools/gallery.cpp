@@ -139,39 +139,39 @@ void saveModel(fiscora::ui::DialogModel& model, QWidget* owner, const char* name
 // pictured and closed unconfirmed.
 void saveRecordEditor(fiscora::qt::MainWindowView& window, fiscora::RecordType kind,
                       const char* name) {
-    fiscora::ui::MainWindowModel& main = window.model();
+    fiscora::ui::CommandContext& main = window.model().commands();
     const fiscora::Ledger& ledger = main.workspace().ledger;
     std::size_t index = 0;
     while (index < ledger.size() && ledger[index].kind() != kind) ++index;
-    const fiscora::AccountInfo* account = main.accountOf(*main.selectedAccount());
-    if (index == ledger.size() || account == nullptr) {
+    const auto account = main.AccountGuard();
+    if (index == ledger.size() || !account) {
         std::fprintf(stderr, "gallery: no record for %s\n", name);
         ++failures;
         return;
     }
     fiscora::ui::EditRecordDialog model(
-        main.messages(), main.selectedAccount()->text,
-        fiscora::currencyUnitOfTradeType(fiscora::fieldText(account->tradeType)), ledger, index,
-        main.workspace().tradeParams);
+        main.messages(), account->name,
+        fiscora::currencyUnitOfTradeType(fiscora::fieldText(account->info.tradeType)), ledger,
+        index, main.workspace().tradeParams);
     saveModel(model, &window, name);
 }
 
 // The rename, new-password and properties dialogs of the logged-in account.
 void saveAccountDialogs(fiscora::qt::MainWindowView& window, fiscora::Messages& messages) {
-    fiscora::ui::MainWindowModel& main = window.model();
-    const fiscora::AccountInfo* account = main.accountOf(*main.selectedAccount());
-    if (account == nullptr) {
+    fiscora::ui::CommandContext& main = window.model().commands();
+    const auto account = main.AccountGuard();
+    if (!account) {
         std::fprintf(stderr, "gallery: no account for the account dialogs\n");
         ++failures;
         return;
     }
-    const std::string& name = main.selectedAccount()->text;
+    const std::string& name = account->name;
     fiscora::ui::RenameAccountDialog rename(messages, name);
     saveModel(rename, &window, "rename-account-dialog");
     fiscora::ui::ChangePasswordDialog repassword(messages, name);
     saveModel(repassword, &window, "change-password-dialog");
     fiscora::ui::AccountPropertiesDialog properties(
-        messages, fiscora::accountSummary(main.workspace(), *account));
+        messages, fiscora::accountSummary(main.workspace(), account->info));
     saveModel(properties, &window, "account-properties-dialog");
 }
 
@@ -180,7 +180,7 @@ void saveTradeDetails(fiscora::qt::MainWindowView& window, const std::string& co
     const auto& rows = window.model().holdingRows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].cells[1] != code) continue;
-        window.model().setSelectedRow(static_cast<int>(i));
+        window.model().holdingList().selected = static_cast<int>(i);
         // The last record selected, with its remark.
         saveFilledDialog<fiscora::qt::TradeDetailsView>(
             window, fiscora::ui::command::kTradeDetails, "trade-details", [](auto* view) {
@@ -199,7 +199,7 @@ void saveTradeDetails(fiscora::qt::MainWindowView& window, const std::string& co
 // the broker's last balance counts the interest the import skips, so the reconciliation
 // shows it as the difference.
 void saveImportPreview(fiscora::qt::MainWindowView& window, const std::string& folder) {
-    fiscora::ui::MainWindowModel& main = window.model();
+    fiscora::ui::CommandContext& main = window.model().commands();
     const auto account = main.AccountGuard();
     if (!account || main.workspace().ledger.empty()) {
         std::fprintf(stderr, "gallery: no ledger for the import preview\n");
@@ -403,7 +403,7 @@ int main(int argc, char** argv) {
                                                            typeInto(view->remarkEdit(), "10配2");
                                                        });
         // 删除记录's question about the second row (closed with No).
-        window.model().setSelectedRow(1);
+        window.model().holdingList().selected = 1;
         saveDialog(window, fiscora::ui::command::kDeleteStockRecords, "delete-stock-question");
         saveLedgerViews(window);
         saveRecordEditor(window, fiscora::RecordType::Buy, "edit-record-purchase");

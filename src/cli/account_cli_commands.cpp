@@ -151,20 +151,24 @@ std::vector<Value> accountRow(const AccountInfo& a) {
 }
 
 Command accountsCommand() {
-    return {"accounts",
-            "",
-            "list the accounts",
+    return {
+        .name = "accounts",
+        .arguments = "",
+        .summary = "list the accounts",
+        .description =
             "Lists every account of the registry in its order: name, trade type, initial capital,\n"
             "creation date (YYYYMMDD) and remark. Passwords are never shown.",
-            false,
-            accountColumns,
-            runAccounts};
+        .columns = accountColumns,
+        .run = runAccounts,
+    };
 }
 
 Command verifyCommand() {
-    return {"verify",
-            "",
-            "check every account's ledger file",
+    return {
+        .name = "verify",
+        .arguments = "",
+        .summary = "check every account's ledger file",
+        .description =
             "Reads each account's ledger file and checks its header against the registry's\n"
             "password. One row per account: status ok, missing (no readable file), damaged\n"
             "(too short to hold its header, or beyond the format's size), tampered (the header\n"
@@ -172,28 +176,29 @@ Command verifyCommand() {
             "record's price, fee or amount is infinite or not a number), and the number\n"
             "of whole records read (0 when refused). The file's own message goes to stderr.\n"
             "Exits with 1 when any account is not ok.",
-            false,
-            verifyColumns,
-            runVerify};
+        .columns = verifyColumns,
+        .run = runVerify,
+    };
 }
 
 Command createAccountCommand() {
-    Command c{"create-account",
-              "NAME",
-              "create an account (writes the data files)",
-              "Creates an account as the window's 新建帐户 does: the same checks and messages,\n"
-              "the registry rewritten, and a ledger file holding the opening deposit of the\n"
-              "initial capital. The password (entered once) comes from --password-file, else\n"
-              "from the environment, else from the terminal. Prints the new account's row.\n"
-              "Missing files and folders are created, as the window creates them.",
-              false,
-              accountColumns,
-              runCreateAccount};
-    c.options = {{"--trade-type", "TEXT", choiceText(tradeTypeTexts()), true},
-                 {"--capital", "X", "initial capital, above 0", true},
-                 {"--remark", "R", "remark, at most 100 GBK bytes"}};
-    c.writes = true;
-    return c;
+    return {
+        .name = "create-account",
+        .arguments = "NAME",
+        .summary = "create an account (writes the data files)",
+        .description =
+            "Creates an account as the window's 新建帐户 does: the same checks and messages,\n"
+            "the registry rewritten, and a ledger file holding the opening deposit of the\n"
+            "initial capital. The password (entered once) comes from --password-file, else\n"
+            "from the environment, else from the terminal. Prints the new account's row.\n"
+            "Missing files and folders are created, as the window creates them.",
+        .columns = accountColumns,
+        .run = runCreateAccount,
+        .options = {{"--trade-type", "TEXT", choiceText(tradeTypeTexts()), true},
+                    {"--capital", "X", "initial capital, above 0", true},
+                    {"--remark", "R", "remark, at most 100 GBK bytes"}},
+        .opens = Opens::Window,
+    };
 }
 
 }  // namespace fiscora::cli

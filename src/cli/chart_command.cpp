@@ -19,8 +19,21 @@ constexpr const char* kFirstOption = "--first";
 // The window's chart area with its dialog font.
 constexpr PictureSize kChartAreaSize{574, 512};
 
+const RowFormat<ui::ChartRow>& chartFormat() {
+    using R = const ui::ChartRow&;
+    static const RowFormat<ui::ChartRow> format{{
+        {{"index"}, [](R r) { return Value::integer(r.index); }},
+        {{"stockCode"}, [](R r) { return Value::text(r.stockCode); }},
+        {{"name"}, [](R r) { return Value::text(r.name); }},
+        {{"value"}, [](R r) { return Value::real(r.value); }},
+        {{"valueLabel"}, [](R r) { return Value::text(r.valueLabel); }},
+        {{"colour"}, [](R r) { return Value::text(r.colour); }},
+    }};
+    return format;
+}
+
 std::vector<Column> chartColumns() {
-    return {{"index"}, {"stockCode"}, {"name"}, {"value"}, {"valueLabel"}, {"colour"}};
+    return chartFormat().columns();
 }
 
 // What the chart shows, as the options choose it; the reason when they do not name one.
@@ -57,11 +70,8 @@ std::string readChoice(const CommandContext& c, ChartChoice& choice) {
 
 Table chartTable(const ui::ChartSeries& series) {
     Table table{chartColumns(), {}};
-    for (const ui::ChartRow& row : ui::chartRows(series)) {
-        table.rows.push_back({Value::integer(row.index), Value::text(row.stockCode),
-                              Value::text(row.name), Value::real(row.value),
-                              Value::text(row.valueLabel), Value::text(row.colour)});
-    }
+    for (const ui::ChartRow& row : ui::chartRows(series))
+        table.rows.push_back(chartFormat().values(row));
     return table;
 }
 
@@ -98,27 +108,30 @@ int runChart(CommandContext& c) {
 }  // namespace
 
 Command chartCommand() {
-    Command c{
-        "chart",
-        "ACCOUNT",
-        "list or draw an account's profit chart",
-        "Lists the items of the window's 图表分析 chart, one per held stock (--scope stock) or\n"
-        "the account as one item (--scope account): index (from 0), stock code, name, value,\n"
-        "the label drawn with it and its colour (#rrggbb). The kinds: profit (投资赢利额,\n"
-        "bars), rate (投资赢利率, bars; value as a fraction, label in percent), invested\n"
-        "(净资产分布, a pie of the amounts paid) and profit-share (净赢利分布, a pie of the\n"
-        "profits by their size). With --png the chart area is drawn as the window draws it\n"
-        "into a PNG file instead, nine bars from item --first; nothing is printed then.\n"
-        "Without stocks held there is no chart and no file is written (exit 1).",
-        true,
-        chartColumns,
-        runChart};
-    c.options = {{"--kind", "profit|rate|invested|profit-share", "the chart (default: profit)"},
-                 {"--scope", "stock|account", "one item per stock or the account (default: stock)"},
-                 {kPngOption, "FILE", "draw the chart area into this PNG file"},
-                 {kSizeOption, "WxH", "the picture's size in pixels (default: 574x512)"},
-                 {kFirstOption, "N", "the first bar drawn (default: 0)"}};
-    return c;
+    return {
+        .name = "chart",
+        .arguments = "ACCOUNT",
+        .summary = "list or draw an account's profit chart",
+        .description =
+            "Lists the items of the window's 图表分析 chart, one per held stock (--scope stock) "
+            "or\n"
+            "the account as one item (--scope account): index (from 0), stock code, name, value,\n"
+            "the label drawn with it and its colour (#rrggbb). The kinds: profit (投资赢利额,\n"
+            "bars), rate (投资赢利率, bars; value as a fraction, label in percent), invested\n"
+            "(净资产分布, a pie of the amounts paid) and profit-share (净赢利分布, a pie of the\n"
+            "profits by their size). With --png the chart area is drawn as the window draws it\n"
+            "into a PNG file instead, nine bars from item --first; nothing is printed then.\n"
+            "Without stocks held there is no chart and no file is written (exit 1).",
+        .columns = chartColumns,
+        .run = runChart,
+        .options = {{"--kind", "profit|rate|invested|profit-share", "the chart (default: profit)"},
+                    {"--scope", "stock|account",
+                     "one item per stock or the account (default: stock)"},
+                    {kPngOption, "FILE", "draw the chart area into this PNG file"},
+                    {kSizeOption, "WxH", "the picture's size in pixels (default: 574x512)"},
+                    {kFirstOption, "N", "the first bar drawn (default: 0)"}},
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

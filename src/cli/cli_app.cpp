@@ -41,7 +41,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
 
     CliSession session(options, err);
-    if (!command->writes) {
+    if (command->opens == Opens::Registry) {
         if (const int code = session.open(); code != kExitOk) return code;
     }
     CommandContext context{options, session, out, err, services, command};

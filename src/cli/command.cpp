@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "cli/account_cli_commands.h"
-#include "cli/account_identity_commands.h"
+#include "cli/account_identity_cli_commands.h"
 #include "cli/book_command.h"
 #include "cli/chart_command.h"
 #include "cli/curve_command.h"

@@ -59,19 +59,29 @@ struct CommandOption {
     bool required = false;
 };
 
-// One command of the command line: its name and help, the columns it prints, and what
-// it does (returning the exit code).
+// What the program opens before a command runs.
+enum class Opens {
+    // The registry and the fee table, read-only (CliSession): nothing is created or written;
+    // the command opens an account's ledger in it (openAccount).
+    Registry,
+    // Nothing: the command writes, and opens the window on the data itself (WindowSession,
+    // openAccountWindow), as the window opens it.
+    Window,
+};
+
+// One command of the command line, declared by name: its help, the columns it prints, what
+// it does (returning the exit code), its options and what the program opens for it.
 struct Command {
     const char* name;
     Synopsis arguments;       // "ACCOUNT", or "" for none
     const char* summary;      // one line for the overview
     const char* description;  // the command's help
-    bool needsPassword;
     std::vector<Column> (*columns)();
     int (*run)(CommandContext& context);
     std::vector<CommandOption> options = {};
-    // Writes the data files through the window's own commands instead of reading.
-    bool writes = false;
+    Opens opens = Opens::Registry;
+    // Opens an account with its password.
+    bool needsPassword = false;
     // Takes one of several argument forms (`arguments` lists them), which it checks itself.
     bool variableArguments = false;
 

@@ -19,8 +19,20 @@ constexpr const char* kStyleOption = "--style";
 // The window's chart area with its dialog font.
 constexpr PictureSize kCurveAreaSize{698, 552};
 
+const RowFormat<DayPoint>& curveFormat() {
+    using P = const DayPoint&;
+    static const RowFormat<DayPoint> format{{
+        {{"day"}, [](P p) { return Value::integer(p.day); }},
+        {{"open"}, [](P p) { return Value::real(p.open); }},
+        {{"high"}, [](P p) { return Value::real(p.high); }},
+        {{"low"}, [](P p) { return Value::real(p.low); }},
+        {{"close"}, [](P p) { return Value::real(p.close); }},
+    }};
+    return format;
+}
+
 std::vector<Column> curveColumns() {
-    return {{"day"}, {"open"}, {"high"}, {"low"}, {"close"}};
+    return curveFormat().columns();
 }
 
 // Which series the options choose: a stock (market and code as typed), the whole account,
@@ -71,10 +83,7 @@ bool selectStock(ui::CapitalCurve& curve, const CurveChoice& choice) {
 
 Table curveTable(const DaySeries& series) {
     Table table{curveColumns(), {}};
-    for (const DayPoint& p : series) {
-        table.rows.push_back({Value::integer(p.day), Value::real(p.open), Value::real(p.high),
-                              Value::real(p.low), Value::real(p.close)});
-    }
+    for (const DayPoint& p : series) table.rows.push_back(curveFormat().values(p));
     return table;
 }
 
@@ -121,29 +130,30 @@ int runCurve(CommandContext& c) {
 }  // namespace
 
 Command curveCommand() {
-    Command c{
-        "curve",
-        "ACCOUNT",
-        "list or draw an account's capital curve",
-        "Lists the window's 资金曲线: one row per calendar day from the first record up to\n"
-        "today, with what the position was worth at the day's open, high, low and close (the\n"
-        "shares held that day times the day's bar prices; a weekend takes Friday's bar, a day\n"
-        "without a bar is 0, today without one takes the latest price of --quotes). The\n"
-        "stock is the stock list's first entry (the first open position) unless --code and\n"
-        "--market name another held one; --total shows the whole account, cash included.\n"
-        "The bar files are read below --host-dir. With --png the chart area is drawn as the\n"
-        "window draws it into a PNG file instead, as a curve or as bars (--style); nothing\n"
-        "is printed then. Without days to draw no file is written (exit 1).",
-        true,
-        curveColumns,
-        runCurve};
-    c.options = {{"--code", "C", "the stock's six-digit code (with --market)"},
-                 {"--market", "M", "深圳 or 上海 (with --code)"},
-                 {kTotalOption, "", "the whole account instead of one stock"},
-                 {kStyleOption, "curve|bars", "the picture's drawing (default: curve)"},
-                 {kPngOption, "FILE", "draw the chart area into this PNG file"},
-                 {kSizeOption, "WxH", "the picture's size in pixels (default: 698x552)"}};
-    return c;
+    return {
+        .name = "curve",
+        .arguments = "ACCOUNT",
+        .summary = "list or draw an account's capital curve",
+        .description =
+            "Lists the window's 资金曲线: one row per calendar day from the first record up to\n"
+            "today, with what the position was worth at the day's open, high, low and close (the\n"
+            "shares held that day times the day's bar prices; a weekend takes Friday's bar, a day\n"
+            "without a bar is 0, today without one takes the latest price of --quotes). The\n"
+            "stock is the stock list's first entry (the first open position) unless --code and\n"
+            "--market name another held one; --total shows the whole account, cash included.\n"
+            "The bar files are read below --host-dir. With --png the chart area is drawn as the\n"
+            "window draws it into a PNG file instead, as a curve or as bars (--style); nothing\n"
+            "is printed then. Without days to draw no file is written (exit 1).",
+        .columns = curveColumns,
+        .run = runCurve,
+        .options = {{"--code", "C", "the stock's six-digit code (with --market)"},
+                    {"--market", "M", "深圳 or 上海 (with --code)"},
+                    {kTotalOption, "", "the whole account instead of one stock"},
+                    {kStyleOption, "curve|bars", "the picture's drawing (default: curve)"},
+                    {kPngOption, "FILE", "draw the chart area into this PNG file"},
+                    {kSizeOption, "WxH", "the picture's size in pixels (default: 698x552)"}},
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

@@ -13,9 +13,32 @@
 namespace fiscora::cli {
 namespace {
 
+// One row of the list: the record, and its cells as the window shows them.
+struct DetailRow {
+    const LedgerRecord& record;
+    const std::vector<std::string>& shown;
+};
+
+// Each row as the window shows it; JSON has the stored numbers where tsv shows nothing.
+const RowFormat<DetailRow>& detailsFormat() {
+    using D = const DetailRow&;
+    static const RowFormat<DetailRow> format{{
+        {{"date"}, [](D d) { return Value::integer(d.record.date); }},
+        {{"market"}, [](D d) { return Value::integer(d.record.market); }},
+        {{"kind"}, [](D d) { return Value::text(d.shown[kKindColumn]); }},
+        {{"amount"}, [](D d) { return Value::real(d.record.amount, d.shown[kAmountColumn]); }},
+        {{"stockCode"}, [](D d) { return Value::text(d.shown[kCodeColumn]); }},
+        {{"name"}, [](D d) { return Value::text(d.shown[kNameColumn]); }},
+        {{"quantity"}, [](D d) { return Value::integer(d.record.quantity); }},
+        {{"price"}, [](D d) { return Value::real(d.record.price, d.shown[kPriceColumn]); }},
+        {{"fee"}, [](D d) { return Value::real(d.record.fee, d.shown[kFeeColumn]); }},
+        {{"remark"}, [](D d) { return Value::text(fieldText(d.record.remark)); }},
+    }};
+    return format;
+}
+
 std::vector<Column> detailsColumns() {
-    return {{"date"}, {"market"},   {"kind"},  {"amount"}, {"stockCode"},
-            {"name"}, {"quantity"}, {"price"}, {"fee"},    {"remark"}};
+    return detailsFormat().columns();
 }
 
 // The stock's market: --market, else the one its code implies. -1 after saying why not.
@@ -51,17 +74,9 @@ int runDetails(CommandContext& c) {
     if (const int status = writeListFiles(c, shown, kTradeDetailsReport, "trade details list");
         status != kExitOk)
         return status;
-    // Each row as the window shows it; JSON has the stored numbers where tsv shows nothing.
     Table table{detailsColumns(), {}};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const LedgerRecord& r = ledger[rows[i]];
-        const std::vector<std::string>& cell = shown.rows[i];
-        table.rows.push_back({Value::integer(r.date), Value::integer(r.market),
-                              Value::text(cell[2]), Value::real(r.amount, cell[3]),
-                              Value::text(cell[4]), Value::text(cell[5]),
-                              Value::integer(r.quantity), Value::real(r.price, cell[7]),
-                              Value::real(r.fee, cell[8]), Value::text(fieldText(r.remark))});
-    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        table.rows.push_back(detailsFormat().values({ledger[rows[i]], shown.rows[i]}));
     writeTable(c.out, table, c.options.format);
     return kExitOk;
 }
@@ -69,25 +84,27 @@ int runDetails(CommandContext& c) {
 }  // namespace
 
 Command detailsCommand() {
-    Command c{"details",
-              "ACCOUNT CODE",
-              "list one stock's records as 交易明细 shows them",
-              "Lists every purchase, sale, dividend, bonus and rights record of the stock in\n"
-              "ledger order, as the window's 交易明细 does for a row of the holdings list:\n"
-              "date (YYYYMMDD), market (0 深圳, 1 上海), kind, amount, stock code, name (from\n"
-              "--quotes), quantity, price, fee and remark. tsv leaves empty what the window\n"
-              "leaves empty (no amount or price for bonus shares, a fee only for purchases,\n"
-              "sales and rights issues); JSON has the stored numbers. The market is the one the\n"
-              "code implies unless --market gives it; a code listed in either market needs it.\n"
-              "--pdf and --text also write the list as 数据打印 (\"交易明细打印\") and 数据存盘\n"
-              "do. The position's figures are those of holdings.",
-              true,
-              detailsColumns,
-              runDetails};
-    c.options = {{"--market", "M", "深圳 or 上海"},
-                 {kPdfOption, "FILE", "the printed list, as a PDF file"},
-                 {kTextOption, "FILE", "the text export"}};
-    return c;
+    return {
+        .name = "details",
+        .arguments = "ACCOUNT CODE",
+        .summary = "list one stock's records as 交易明细 shows them",
+        .description =
+            "Lists every purchase, sale, dividend, bonus and rights record of the stock in\n"
+            "ledger order, as the window's 交易明细 does for a row of the holdings list:\n"
+            "date (YYYYMMDD), market (0 深圳, 1 上海), kind, amount, stock code, name (from\n"
+            "--quotes), quantity, price, fee and remark. tsv leaves empty what the window\n"
+            "leaves empty (no amount or price for bonus shares, a fee only for purchases,\n"
+            "sales and rights issues); JSON has the stored numbers. The market is the one the\n"
+            "code implies unless --market gives it; a code listed in either market needs it.\n"
+            "--pdf and --text also write the list as 数据打印 (\"交易明细打印\") and 数据存盘\n"
+            "do. The position's figures are those of holdings.",
+        .columns = detailsColumns,
+        .run = runDetails,
+        .options = {{"--market", "M", "深圳 or 上海"},
+                    {kPdfOption, "FILE", "the printed list, as a PDF file"},
+                    {kTextOption, "FILE", "the text export"}},
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

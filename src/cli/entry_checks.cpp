@@ -1,8 +1,8 @@
 #include "cli/entry_checks.h"
 
+#include "cli/exit_codes.h"
 #include "engine/dates.h"
 #include "records/trading_terms.h"
-#include "ui/common/dialog_model.h"
 
 namespace fiscora::cli {
 
@@ -34,28 +34,43 @@ std::string marketChoices() {
 std::string checkBoxEntries(const CommandContext& c) {
     if (const std::string* date = optionValue(c, "--date"); date && !calendarDate(*date))
         return "--date takes a day as YYYYMMDD";
-    if (const std::string* code = optionValue(c, "--code"); code && !fitsCodeBox(*code))
-        return "--code takes at most six digits";
     if (const std::string* market = optionValue(c, "--market");
         market && marketFromText(*market) < 0)
         return "--market takes " + marketChoices();
-    for (const char* number : {"--price", "--quantity", "--amount", "--rate", "--per", "--grant"}) {
-        if (const std::string* text = optionValue(c, number);
-            text && text->size() > ui::kNumberBoxChars)
-            return "number boxes take at most 19 characters";
-    }
     return {};
 }
 
 std::string refusalText(const ui::EntryRefusal& refusal, const std::string& account) {
+    const std::string option = "--" + refusal.field;
+    using Reason = ui::EntryRefusal::Reason;
     switch (refusal.reason) {
-    case ui::EntryRefusal::Reason::OutOfReach:
-        return "--date lies beyond the 10,000 days the date picker reaches";
-    case ui::EntryRefusal::Reason::Fixed:
-        return "the " + refusal.field + " is fixed to " + refusal.shown + " here";
-    case ui::EntryRefusal::Reason::NotListed: break;
+    case Reason::OutOfReach: return option + " lies beyond the 10,000 days the date picker reaches";
+    case Reason::Fixed: return "the " + refusal.field + " is fixed to " + refusal.shown + " here";
+    case Reason::Disabled: return option + " cannot change here: its box is disabled";
+    case Reason::TooLong:
+        return option + " takes at most " + std::to_string(refusal.limit) +
+               (refusal.limitInBytes ? " GBK bytes" : " characters");
+    case Reason::NotDigits: return option + " takes digits only";
+    case Reason::NotGbk: return option + " takes only text that GBK can hold";
+    case Reason::NoSuchField: return option + " does not apply here";
+    case Reason::NotListed: break;
     }
     return account + " holds no " + refusal.entry;
+}
+
+int refusalExitCode(const ui::EntryRefusal& refusal) {
+    using Reason = ui::EntryRefusal::Reason;
+    switch (refusal.reason) {
+    case Reason::Disabled:
+    case Reason::TooLong:
+    case Reason::NotDigits:
+    case Reason::NotGbk:
+    case Reason::NoSuchField: return kExitUsage;
+    case Reason::NotListed:
+    case Reason::Fixed:
+    case Reason::OutOfReach: break;
+    }
+    return kExitRefused;
 }
 
 }  // namespace fiscora::cli

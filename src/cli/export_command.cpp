@@ -65,27 +65,29 @@ int runExport(CommandContext& c) {
 }  // namespace
 
 Command exportCommand() {
-    Command c{"export",
-              "ACCOUNT",
-              "write an account's ledger as an hledger or beancount journal, or CSV",
-              "Writes the account's ledger for plain-text accounting tools, UTF-8, one\n"
-              "transaction per record in the ledger's order: the cash in assets:broker:cash,\n"
-              "each stock as a commodity of its own (SZ or SH and its code, as SZ000002) in\n"
-              "assets:broker:SZ000002, fees in expenses:fees, dividends in income:dividends,\n"
-              "deposits and withdrawals against equity:transfers, anything else against\n"
-              "income:other; money in CNY to 0.001. Each traded stock's daily closes from its\n"
-              "bar files below --host-dir, from the earliest record up to today, follow as\n"
-              "prices, so that `hledger roi --inv assets:broker --pnl 'income|expenses' -V`\n"
-              "measures the account. --format csv writes the ledger's columns instead (RFC\n"
-              "4180). A ledger with a record dated on no calendar day, or a stock code of other\n"
-              "characters than letters and digits, is refused. The text goes to standard output,\n"
-              "or with --output into that file, replaced whole or not at all.",
-              true,
-              noColumns,
-              runExport};
-    c.options = {{"--format", "hledger|beancount|csv", "the kind of file", true},
-                 {"--output", "FILE", "write into this file instead of standard output"}};
-    return c;
+    return {
+        .name = "export",
+        .arguments = "ACCOUNT",
+        .summary = "write an account's ledger as an hledger or beancount journal, or CSV",
+        .description =
+            "Writes the account's ledger for plain-text accounting tools, UTF-8, one\n"
+            "transaction per record in the ledger's order: the cash in assets:broker:cash,\n"
+            "each stock as a commodity of its own (SZ or SH and its code, as SZ000002) in\n"
+            "assets:broker:SZ000002, fees in expenses:fees, dividends in income:dividends,\n"
+            "deposits and withdrawals against equity:transfers, anything else against\n"
+            "income:other; money in CNY to 0.001. Each traded stock's daily closes from its\n"
+            "bar files below --host-dir, from the earliest record up to today, follow as\n"
+            "prices, so that `hledger roi --inv assets:broker --pnl 'income|expenses' -V`\n"
+            "measures the account. --format csv writes the ledger's columns instead (RFC\n"
+            "4180). A ledger with a record dated on no calendar day, or a stock code of other\n"
+            "characters than letters and digits, is refused. The text goes to standard output,\n"
+            "or with --output into that file, replaced whole or not at all.",
+        .columns = noColumns,
+        .run = runExport,
+        .options = {{"--format", "hledger|beancount|csv", "the kind of file", true},
+                    {"--output", "FILE", "write into this file instead of standard output"}},
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

@@ -90,7 +90,7 @@ int runImport(CommandContext& c) {
     }
     WindowSession session(c.options, c.err);
     if (const int code = openAccountWindow(c, session); code != kExitOk) return code;
-    ui::MainWindowModel& window = session.window();
+    ui::CommandContext& window = session.window().commands();
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
     const auto prepared = ui::prepareStatementImport(
@@ -106,54 +106,55 @@ int runImport(CommandContext& c) {
 }  // namespace
 
 Command importCommand() {
-    Command c{
-        "import",
-        "ACCOUNT FILE",
-        "import a broker's statement (writes the ledger with --yes)",
-        "Reads a broker's statement (交割单, 对账单 or 资金流水 exported as CSV or\n"
-        "tab-separated text in GBK, UTF-8 or UTF-16, or as an .xls/.xlsx workbook) as the\n"
-        "window's 导入交割单 does and prints every line with what the import does with it:\n"
-        "记入 (booked), 重复 (already in the ledger), 跳过 (not a trade, or unreadable) or\n"
-        "拒绝 (a sale beyond the shares held, or cash below zero), with the reason. The\n"
-        "broker's own cash is kept: a trade's fee is what separates 发生金额 from 成交金额.\n"
-        "When the statement gives 资金余额 or 股份余额, a last row (outcome 对帐) compares\n"
-        "the ledger with them: 对帐：资金相符, or 资金差 X 元, and each stock that differs.\n"
-        "Interest, tax and repo lines are skipped with their cash effect in the reason;\n"
-        "--include-cash-adjustments books them as 投入资金/划出资金 with the line's text\n"
-        "as remark.\n"
-        "\n"
-        "The header row is found by its column names (成交日期/交收日期/发生日期...,\n"
-        "操作/买卖标志/业务名称/摘要..., 证券代码, 成交数量/发生数量...). A layout the\n"
-        "program does not know is described by a mapping file: UTF-8 or GBK text, one\n"
-        "\"key = header texts\" a line (= or ＝, texts separated by , or ，, # starts a\n"
-        "comment). Column keys: 日期 代码 名称 业务 数量 价格 (required), 成交金额 费用\n"
-        "费用合计 发生金额 市场 资金余额 股份余额; kind keys 买入股票 卖出股票 股票分红\n"
-        "送股 配股 投入资金 划出资金 add business texts; 格式 names the layout. Example:\n"
-        "  格式 = 某券商对账单\n"
-        "  日期 = 交收日期\n"
-        "  代码 = 股票代码\n"
-        "  业务 = 业务类型\n"
-        "  数量 = 股数\n"
-        "  价格 = 价格\n"
-        "  发生金额 = 清算金额\n"
-        "  费用 = 佣金，规费，印花税\n"
-        "  买入股票 = 担保品买入\n"
-        "--mapping FILE reads the statement with that mapping only. Without it, every *.txt\n"
-        "of the folder 交割单映射 beside the data folder (one per broker) and the data\n"
-        "folder's 交割单映射.txt are tried, the first whose columns the header names is\n"
-        "used, else the built-in recognition. Only --yes books the lines marked 记入, all in\n"
-        "one rewrite of the ledger file; without it the exit code is 1 and nothing is\n"
-        "written. --dry-run only prints, reading the files without creating or changing any.",
-        true,
-        previewColumns,
-        runImport};
-    c.options = {
-        {kMappingOption, "FILE", "a mapping file giving the statement's columns"},
-        {kCashAdjustmentsOption, "", "book interest, tax and repo lines as 投入资金/划出资金"},
-        {kDryRunOption, "", "print the preview and exit 0, writing nothing"},
-        {kYesOption, "", "book the lines marked 记入"}};
-    c.writes = true;
-    return c;
+    return {
+        .name = "import",
+        .arguments = "ACCOUNT FILE",
+        .summary = "import a broker's statement (writes the ledger with --yes)",
+        .description =
+            "Reads a broker's statement (交割单, 对账单 or 资金流水 exported as CSV or\n"
+            "tab-separated text in GBK, UTF-8 or UTF-16, or as an .xls/.xlsx workbook) as the\n"
+            "window's 导入交割单 does and prints every line with what the import does with it:\n"
+            "记入 (booked), 重复 (already in the ledger), 跳过 (not a trade, or unreadable) or\n"
+            "拒绝 (a sale beyond the shares held, or cash below zero), with the reason. The\n"
+            "broker's own cash is kept: a trade's fee is what separates 发生金额 from 成交金额.\n"
+            "When the statement gives 资金余额 or 股份余额, a last row (outcome 对帐) compares\n"
+            "the ledger with them: 对帐：资金相符, or 资金差 X 元, and each stock that differs.\n"
+            "Interest, tax and repo lines are skipped with their cash effect in the reason;\n"
+            "--include-cash-adjustments books them as 投入资金/划出资金 with the line's text\n"
+            "as remark.\n"
+            "\n"
+            "The header row is found by its column names (成交日期/交收日期/发生日期...,\n"
+            "操作/买卖标志/业务名称/摘要..., 证券代码, 成交数量/发生数量...). A layout the\n"
+            "program does not know is described by a mapping file: UTF-8 or GBK text, one\n"
+            "\"key = header texts\" a line (= or ＝, texts separated by , or ，, # starts a\n"
+            "comment). Column keys: 日期 代码 名称 业务 数量 价格 (required), 成交金额 费用\n"
+            "费用合计 发生金额 市场 资金余额 股份余额; kind keys 买入股票 卖出股票 股票分红\n"
+            "送股 配股 投入资金 划出资金 add business texts; 格式 names the layout. Example:\n"
+            "  格式 = 某券商对账单\n"
+            "  日期 = 交收日期\n"
+            "  代码 = 股票代码\n"
+            "  业务 = 业务类型\n"
+            "  数量 = 股数\n"
+            "  价格 = 价格\n"
+            "  发生金额 = 清算金额\n"
+            "  费用 = 佣金，规费，印花税\n"
+            "  买入股票 = 担保品买入\n"
+            "--mapping FILE reads the statement with that mapping only. Without it, every *.txt\n"
+            "of the folder 交割单映射 beside the data folder (one per broker) and the data\n"
+            "folder's 交割单映射.txt are tried, the first whose columns the header names is\n"
+            "used, else the built-in recognition. Only --yes books the lines marked 记入, all in\n"
+            "one rewrite of the ledger file; without it the exit code is 1 and nothing is\n"
+            "written. --dry-run only prints, reading the files without creating or changing any.",
+        .columns = previewColumns,
+        .run = runImport,
+        .options = {{kMappingOption, "FILE", "a mapping file giving the statement's columns"},
+                    {kCashAdjustmentsOption, "",
+                     "book interest, tax and repo lines as 投入资金/划出资金"},
+                    {kDryRunOption, "", "print the preview and exit 0, writing nothing"},
+                    {kYesOption, "", "book the lines marked 记入"}},
+        .opens = Opens::Window,
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

@@ -161,56 +161,64 @@ int runSummary(CommandContext& c) {
 }  // namespace
 
 Command ledgerCommand() {
-    Command c{
-        "ledger",
-        "ACCOUNT",
-        "list an account's ledger records",
-        "Lists the account's ledger records in ledger order, as the window's 个人流水帐 shows\n"
-        "them: index (the record's position in the ledger from 1, the same whatever the\n"
-        "filters), id (eight hexadecimal digits that change whenever the record does; give\n"
-        "it to edit-record and delete-record with --id), market (0 深圳, 1 上海), date\n"
-        "(YYYYMMDD), type code, kind as the window names it, stock code, quantity, price,\n"
-        "fee, amount, cash sign (+1 in, -1 out, 0 none) and remark. --from and --to\n"
-        "together keep the records of those days; --kind keeps one kind (cash-in, cash-out,\n"
-        "buy, sell, dividend, bonus, rights or its shown name); --code keeps that stock's\n"
-        "records and no cash records. --pdf and --text also write the list as shown as the\n"
-        "view's 数据打印 (\"流水帐打印\") and 数据存盘 do.",
-        true,
-        indexedLedgerColumns,
-        runLedger};
-    c.options = {{"--from", "YYYYMMDD", "first day of the time filter (with --to)"},
-                 {"--to", "YYYYMMDD", "last day of the time filter (with --from)"},
-                 {"--kind", "K", "only records of this kind"},
-                 {"--code", "C", "only the records of this stock code"},
-                 {kPdfOption, "FILE", "the printed list, as a PDF file"},
-                 {kTextOption, "FILE", "the text export"}};
-    return c;
+    return {
+        .name = "ledger",
+        .arguments = "ACCOUNT",
+        .summary = "list an account's ledger records",
+        .description =
+            "Lists the account's ledger records in ledger order, as the window's 个人流水帐 shows\n"
+            "them: index (the record's position in the ledger from 1, the same whatever the\n"
+            "filters), id (eight hexadecimal digits that change whenever the record does; give\n"
+            "it to edit-record and delete-record with --id), market (0 深圳, 1 上海), date\n"
+            "(YYYYMMDD), type code, kind as the window names it, stock code, quantity, price,\n"
+            "fee, amount, cash sign (+1 in, -1 out, 0 none) and remark. --from and --to\n"
+            "together keep the records of those days; --kind keeps one kind (cash-in, cash-out,\n"
+            "buy, sell, dividend, bonus, rights or its shown name); --code keeps that stock's\n"
+            "records and no cash records. --pdf and --text also write the list as shown as the\n"
+            "view's 数据打印 (\"流水帐打印\") and 数据存盘 do.",
+        .columns = indexedLedgerColumns,
+        .run = runLedger,
+        .options = {{"--from", "YYYYMMDD", "first day of the time filter (with --to)"},
+                    {"--to", "YYYYMMDD", "last day of the time filter (with --from)"},
+                    {"--kind", "K", "only records of this kind"},
+                    {"--code", "C", "only the records of this stock code"},
+                    {kPdfOption, "FILE", "the printed list, as a PDF file"},
+                    {kTextOption, "FILE", "the text export"}},
+        .needsPassword = true,
+    };
 }
 
 Command holdingsCommand() {
-    return {"holdings",
-            "ACCOUNT",
-            "list an account's open positions",
+    return {
+        .name = "holdings",
+        .arguments = "ACCOUNT",
+        .summary = "list an account's open positions",
+        .description =
             "Lists the account's open positions as the main window's holdings list shows them,\n"
             "with names and prices from --quotes. returnRate is a percentage. JSON rows also\n"
             "carry the position's sums and its realised and current profit, realisedRate and\n"
             "currentRate as fractions.",
-            true,
-            holdingsColumns,
-            runHoldings};
+        .columns = holdingsColumns,
+        .run = runHoldings,
+        .needsPassword = true,
+    };
 }
 
 Command summaryCommand() {
     return {
-        "summary",
-        "ACCOUNT",
-        "show an account's totals",
-        "Shows the account's properties: net cash paid in, investment cost, market value, cash\n"
-        "balance, total assets, number of holdings, realised and current net profit and their\n"
-        "rates as percentages. Open positions only, over the whole ledger.",
-        true,
-        summaryColumns,
-        runSummary};
+        .name = "summary",
+        .arguments = "ACCOUNT",
+        .summary = "show an account's totals",
+        .description =
+            "Shows the account's properties: net cash paid in, investment cost, market value, "
+            "cash\n"
+            "balance, total assets, number of holdings, realised and current net profit and "
+            "their\n"
+            "rates as percentages. Open positions only, over the whole ledger.",
+        .columns = summaryColumns,
+        .run = runSummary,
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

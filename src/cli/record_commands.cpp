@@ -5,7 +5,6 @@
 #include "cli/ledger_row.h"
 #include "cli/list_files.h"
 #include "cli/window_session.h"
-#include "engine/record_editing.h"
 #include "engine/record_identity.h"
 #include "ui/records/ledger_record_actions.h"
 
@@ -55,50 +54,26 @@ int openRecord(CommandContext& c, WindowSession& session, std::size_t& position)
     return kExitOk;
 }
 
-// Options named as the editor's boxes.
-const std::map<std::string, std::string>& editorBoxes() {
-    static const std::map<std::string, std::string> boxes = {
-        {"--date", "date"},         {"--code", "code"},   {"--market", "market"},
-        {"--quantity", "quantity"}, {"--price", "price"}, {"--amount", "total"},
-        {"--remark", "remark"}};
-    return boxes;
-}
-
-// The boxes the record's kind keeps disabled may not be given.
-std::string checkEditable(const CommandContext& c, const LedgerRecord& record) {
-    const EditableBoxes boxes = editableBoxes(record.kind());
-    const std::map<std::string, bool> editable = {{"--code", boxes.code},
-                                                  {"--market", record.isStock()},
-                                                  {"--quantity", boxes.quantity},
-                                                  {"--price", boxes.price},
-                                                  {"--amount", boxes.total}};
-    for (const auto& [option, open] : editable) {
-        if (!open && optionValue(c, option.c_str()) != nullptr)
-            return option + " cannot change a record of the kind " + kindName(record.type);
-    }
-    return {};
-}
-
 int runEditRecord(CommandContext& c) {
     if (const std::string why = checkBoxEntries(c); !why.empty()) return usage(c, why);
     WindowSession session(c.options, c.err);
     std::size_t position = 0;
     if (const int code = openRecord(c, session, position); code != kExitOk) return code;
-    ui::MainWindowModel& window = session.window();
-    if (const std::string why = checkEditable(c, window.workspace().ledger[position]); !why.empty())
-        return usage(c, why);
+    ui::CommandContext& window = session.window().commands();
+    // Every option fills the editor's box of its name.
     ui::Entries entries;
     for (const auto& [option, value] : c.options.commandOptions)
-        if (option != kIdOption) entries[editorBoxes().at(option)] = value;
+        if (option != kIdOption) entries[option.substr(2)] = value;
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
     const LedgerRecord before = window.workspace().ledger[position];
-    const int code =
-        session.run([&] { ui::editRecordInPlace(window, *account, position); }, std::move(entries));
+    const int code = session.run(
+        [&] { ui::editRecordInPlace(window.workspace(), window.dialogs(), *account, position); },
+        std::move(entries));
     if (code != kExitOk) {
-        if (session.refusal())
-            c.err << "fiscora-cli: " << refusalText(*session.refusal(), account->name) << '\n';
-        return code;
+        if (!session.refusal()) return code;
+        c.err << "fiscora-cli: " << refusalText(*session.refusal(), account->name) << '\n';
+        return refusalExitCode(*session.refusal());
     }
     const LedgerRecord& edited = window.workspace().ledger[position];
     writeTable(c.out,
@@ -113,7 +88,7 @@ int runDeleteRecord(CommandContext& c) {
     std::size_t position = 0;
     if (const int code = openRecord(c, session, position); code != kExitOk) return code;
     if (optionValue(c, kYesOption) != nullptr) session.messages().answerYes();
-    ui::MainWindowModel& window = session.window();
+    ui::CommandContext& window = session.window().commands();
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
     const LedgerRecord record = window.workspace().ledger[position];
@@ -128,52 +103,56 @@ int runDeleteRecord(CommandContext& c) {
 }  // namespace
 
 Command editRecordCommand() {
-    Command c{
-        "edit-record",
-        "ACCOUNT INDEX",
-        "edit one ledger record (writes the ledger)",
-        "Edits the record at INDEX (its position in the ledger from 1, as the ledger command\n"
-        "prints it) as the window's 个人流水帐 修改 does: the record editor opens on it, the\n"
-        "given boxes are changed in the order a user changes them (the code box left, the\n"
-        "market picked, quantity and price typed, fee and total recomputed), and 修改 is\n"
-        "pressed with the same checks and messages. A box the record's kind keeps disabled\n"
-        "is bad usage (exit 2); a refusal prints the editor's message, exits with 1 and\n"
-        "writes nothing. With --id (the id the ledger command printed) a record that is no\n"
-        "longer the one listed at INDEX is refused (\"记录已被其他程序修改\", exit 1). An edit\n"
-        "rewrites the ledger file and prints the record as it was, then as it is.",
-        true,
-        indexedLedgerColumns,
-        runEditRecord};
-    c.options = {{"--date", "YYYYMMDD", "trade date"},
-                 {"--code", "C", "six-digit stock code (stock records)"},
-                 {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
-                 {"--quantity", "Q", "number of shares"},
-                 {"--price", "P", "price per share"},
-                 {"--amount", "A", "the total (cash records)"},
-                 {"--remark", "R", "remark, at most 99 GBK bytes"},
-                 {kIdOption, "ID", "the record's id as listed; refused when it changed"}};
-    c.writes = true;
-    return c;
+    return {
+        .name = "edit-record",
+        .arguments = "ACCOUNT INDEX",
+        .summary = "edit one ledger record (writes the ledger)",
+        .description =
+            "Edits the record at INDEX (its position in the ledger from 1, as the ledger command\n"
+            "prints it) as the window's 个人流水帐 修改 does: the record editor opens on it, the\n"
+            "given boxes are changed in the order a user changes them (the code box left, the\n"
+            "market picked, quantity and price typed, fee and total recomputed), and 修改 is\n"
+            "pressed with the same checks and messages. A box the record's kind keeps disabled\n"
+            "is bad usage (exit 2); a refusal prints the editor's message, exits with 1 and\n"
+            "writes nothing. With --id (the id the ledger command printed) a record that is no\n"
+            "longer the one listed at INDEX is refused (\"记录已被其他程序修改\", exit 1). An "
+            "edit\n"
+            "rewrites the ledger file and prints the record as it was, then as it is.",
+        .columns = indexedLedgerColumns,
+        .run = runEditRecord,
+        .options = {{"--date", "YYYYMMDD", "trade date"},
+                    {"--code", "C", "six-digit stock code (stock records)"},
+                    {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
+                    {"--quantity", "Q", "number of shares"},
+                    {"--price", "P", "price per share"},
+                    {"--amount", "A", "the total (cash records)"},
+                    {"--remark", "R", "remark, at most 100 GBK bytes"},
+                    {kIdOption, "ID", "the record's id as listed; refused when it changed"}},
+        .opens = Opens::Window,
+        .needsPassword = true,
+    };
 }
 
 Command deleteRecordCommand() {
-    Command c{
-        "delete-record",
-        "ACCOUNT INDEX",
-        "delete one ledger record (writes the ledger)",
-        "Deletes the record at INDEX (its position in the ledger from 1) as the window's\n"
-        "个人流水帐 删除 does: the question \"此条记录将被删除，真的要删除吗?\" is answered No\n"
-        "unless --yes is given, and a record later ones depend on is refused with the view's\n"
-        "message. Either way the exit code is 1 and nothing is written. With --id a record\n"
-        "that is no longer the one listed at INDEX is refused (\"记录已被其他程序修改\").\n"
-        "A deletion rewrites the ledger file and prints the deleted record.",
-        true,
-        indexedLedgerColumns,
-        runDeleteRecord};
-    c.options = {{kYesOption, "", "answer the question with Yes"},
-                 {kIdOption, "ID", "the record's id as listed; refused when it changed"}};
-    c.writes = true;
-    return c;
+    return {
+        .name = "delete-record",
+        .arguments = "ACCOUNT INDEX",
+        .summary = "delete one ledger record (writes the ledger)",
+        .description =
+            "Deletes the record at INDEX (its position in the ledger from 1) as the window's\n"
+            "个人流水帐 删除 does: the question \"此条记录将被删除，真的要删除吗?\" is answered "
+            "No\n"
+            "unless --yes is given, and a record later ones depend on is refused with the view's\n"
+            "message. Either way the exit code is 1 and nothing is written. With --id a record\n"
+            "that is no longer the one listed at INDEX is refused (\"记录已被其他程序修改\").\n"
+            "A deletion rewrites the ledger file and prints the deleted record.",
+        .columns = indexedLedgerColumns,
+        .run = runDeleteRecord,
+        .options = {{kYesOption, "", "answer the question with Yes"},
+                    {kIdOption, "ID", "the record's id as listed; refused when it changed"}},
+        .opens = Opens::Window,
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

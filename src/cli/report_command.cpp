@@ -30,21 +30,22 @@ int runReport(CommandContext& c) {
 }  // namespace
 
 Command reportCommand() {
-    Command c{
-        "report",
-        "ACCOUNT",
-        "print or save an account's holdings list",
-        "Writes the account's holdings list as the window's 数据打印 and 数据存盘 do: the\n"
-        "printed report \"盈亏明细打印\" on A4 paper as a PDF file, and the text export (GBK,\n"
-        "a TAB after every field, CR LF line ends). At least one of the two is needed; they\n"
-        "are the only files the command writes. An empty list has no report (exit 1), but\n"
-        "its text export is the header line.",
-        true,
-        noColumns,
-        runReport};
-    c.options = {{kPdfOption, "FILE", "the printed report, as a PDF file"},
-                 {kTextOption, "FILE", "the text export"}};
-    return c;
+    return {
+        .name = "report",
+        .arguments = "ACCOUNT",
+        .summary = "print or save an account's holdings list",
+        .description =
+            "Writes the account's holdings list as the window's 数据打印 and 数据存盘 do: the\n"
+            "printed report \"盈亏明细打印\" on A4 paper as a PDF file, and the text export (GBK,\n"
+            "a TAB after every field, CR LF line ends). At least one of the two is needed; they\n"
+            "are the only files the command writes. An empty list has no report (exit 1), but\n"
+            "its text export is the header line.",
+        .columns = noColumns,
+        .run = runReport,
+        .options = {{kPdfOption, "FILE", "the printed report, as a PDF file"},
+                    {kTextOption, "FILE", "the text export"}},
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

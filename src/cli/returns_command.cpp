@@ -155,37 +155,39 @@ int runReturns(CommandContext& c) {
 }  // namespace
 
 Command returnsCommand() {
-    Command c{
-        "returns",
-        "ACCOUNT",
-        "measure an account's money- and time-weighted returns",
-        "Measures the account over a period (from its first record up to today unless --from\n"
-        "and --to say otherwise): its value at the close of the day before and of the last\n"
-        "day (cash plus positions at the day's bar close below --host-dir; a day without a\n"
-        "bar takes the last earlier one), the money that came in (投入资金) and went out\n"
-        "(划出资金), the money-weighted return (irr: the rate at which the start value and the\n"
-        "flows grow into the end value) and the time-weighted return (twr: the growth between\n"
-        "flows chained), both as a year's rate, twrTotal over the whole period, and the\n"
-        "deepest fall of the time-weighted value (maxDrawdown, with its peak, trough and\n"
-        "recovery days). Rates are fractions (0.069600 for 6.96%); a rate with nothing to\n"
-        "measure, or that no rate solves, is empty (null in JSON). Also per period: realised\n"
-        "profit (at the average cost of the shares sold), dividends and fees. --by year adds\n"
-        "a row per calendar year, --by trailing the last 1, 3 and 5 years. --stock measures\n"
-        "one position: its purchases and rights issues in, its sales and dividends out.\n"
-        "--benchmark compares with a code's bar files: its change from the last close before\n"
-        "the period to the last close in it, as a year's rate, and excess = twr - benchmark.",
-        true,
-        returnsColumns,
-        runReturns};
-    c.options = {
-        {"--from", "YYYYMMDD", "the first day measured"},
-        {"--to", "YYYYMMDD", "the last day measured (default: today)"},
-        {"--by", "year|trailing", "a row per calendar year, or for the last 1, 3, 5 years"},
-        {"--stock", "C", "one position's six-digit code"},
-        {"--market", "M", "深圳 or 上海 (with --stock; default: where it was traded)"},
-        {"--benchmark", "C", "a code with bar files to compare with"},
-        {"--benchmark-market", "M", "深圳 or 上海 (with --benchmark)"}};
-    return c;
+    return {
+        .name = "returns",
+        .arguments = "ACCOUNT",
+        .summary = "measure an account's money- and time-weighted returns",
+        .description =
+            "Measures the account over a period (from its first record up to today unless --from\n"
+            "and --to say otherwise): its value at the close of the day before and of the last\n"
+            "day (cash plus positions at the day's bar close below --host-dir; a day without a\n"
+            "bar takes the last earlier one), the money that came in (投入资金) and went out\n"
+            "(划出资金), the money-weighted return (irr: the rate at which the start value and "
+            "the\n"
+            "flows grow into the end value) and the time-weighted return (twr: the growth between\n"
+            "flows chained), both as a year's rate, twrTotal over the whole period, and the\n"
+            "deepest fall of the time-weighted value (maxDrawdown, with its peak, trough and\n"
+            "recovery days). Rates are fractions (0.069600 for 6.96%); a rate with nothing to\n"
+            "measure, or that no rate solves, is empty (null in JSON). Also per period: realised\n"
+            "profit (at the average cost of the shares sold), dividends and fees. --by year adds\n"
+            "a row per calendar year, --by trailing the last 1, 3 and 5 years. --stock measures\n"
+            "one position: its purchases and rights issues in, its sales and dividends out.\n"
+            "--benchmark compares with a code's bar files: its change from the last close before\n"
+            "the period to the last close in it, as a year's rate, and excess = twr - benchmark.",
+        .columns = returnsColumns,
+        .run = runReturns,
+        .options = {{"--from", "YYYYMMDD", "the first day measured"},
+                    {"--to", "YYYYMMDD", "the last day measured (default: today)"},
+                    {"--by", "year|trailing",
+                     "a row per calendar year, or for the last 1, 3, 5 years"},
+                    {"--stock", "C", "one position's six-digit code"},
+                    {"--market", "M", "深圳 or 上海 (with --stock; default: where it was traded)"},
+                    {"--benchmark", "C", "a code with bar files to compare with"},
+                    {"--benchmark-market", "M", "深圳 or 上海 (with --benchmark)"}},
+        .needsPassword = true,
+    };
 }
 
 }  // namespace fiscora::cli

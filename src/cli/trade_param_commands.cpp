@@ -6,17 +6,10 @@
 #include "engine/number_format.h"
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
-#include "ui/common/dialog_model.h"
 #include "ui/records/trade_param_list_dialog.h"
 
 namespace fiscora::cli {
 namespace {
-
-std::vector<Column> paramColumns() {
-    return {{"categoryName"},       {"market"},         {"codePrefix"},
-            {"commissionRate"},     {"minCommission"},  {"stampDutyRate"},
-            {"transferFeePer1000"}, {"minTransferFee"}, {"orderFee"}};
-}
 
 // A rate: a percentage in tsv, as the list shows it without its sign; the stored fraction
 // in JSON.
@@ -24,21 +17,29 @@ Value rate(double fraction) {
     return Value::real(fraction, formatAmount(fraction * 100));
 }
 
-std::vector<Value> paramRow(const TradeParam& row) {
-    return {Value::text(fieldText(row.categoryName)),
-            Value::text(row.market == 0 ? kShenzhen : kShanghai),
-            Value::text(fieldText(row.codePrefix)),
-            rate(row.commissionRate),
-            Value::real(row.minCommission),
-            rate(row.stampDutyRate),
-            Value::real(row.transferFeePer1000),
-            Value::real(row.minTransferFee),
-            Value::real(row.orderFee)};
+const RowFormat<TradeParam>& paramFormat() {
+    using P = const TradeParam&;
+    static const RowFormat<TradeParam> format{{
+        {{"categoryName"}, [](P p) { return Value::text(fieldText(p.categoryName)); }},
+        {{"market"}, [](P p) { return Value::text(p.market == 0 ? kShenzhen : kShanghai); }},
+        {{"codePrefix"}, [](P p) { return Value::text(fieldText(p.codePrefix)); }},
+        {{"commissionRate"}, [](P p) { return rate(p.commissionRate); }},
+        {{"minCommission"}, [](P p) { return Value::real(p.minCommission); }},
+        {{"stampDutyRate"}, [](P p) { return rate(p.stampDutyRate); }},
+        {{"transferFeePer1000"}, [](P p) { return Value::real(p.transferFeePer1000); }},
+        {{"minTransferFee"}, [](P p) { return Value::real(p.minTransferFee); }},
+        {{"orderFee"}, [](P p) { return Value::real(p.orderFee); }},
+    }};
+    return format;
+}
+
+std::vector<Column> paramColumns() {
+    return paramFormat().columns();
 }
 
 void writeRows(CommandContext& c, const TradeParamTable& rows) {
     Table table{paramColumns(), {}};
-    for (const TradeParam& row : rows) table.rows.push_back(paramRow(row));
+    for (const TradeParam& row : rows) table.rows.push_back(paramFormat().values(row));
     writeTable(c.out, table, c.options.format);
 }
 
@@ -47,24 +48,13 @@ int usage(CommandContext& c, const std::string& why) {
     return kExitUsage;
 }
 
-constexpr const char* kNumberOptions[] = {"--commission",   "--min-commission",   "--stamp-duty",
-                                          "--transfer-fee", "--min-transfer-fee", "--order-fee"};
-
-// What the boxes take, as the row dialog's widgets let a user type it; the reason when an
-// option does not fit.
+// The market names one of the two; everything else the row dialog's boxes take or refuse
+// themselves.
 std::string checkRowOptions(const CliOptions& options) {
     const auto& given = options.commandOptions;
     if (const auto market = given.find("--market");
         market != given.end() && market->second != kShenzhen && market->second != kShanghai)
         return "--market takes 深圳 or 上海";
-    if (const auto prefix = given.find("--prefix");
-        prefix != given.end() && !fitsCodeBox(prefix->second))
-        return "--prefix takes at most six digits";
-    for (const char* number : kNumberOptions) {
-        if (const auto it = given.find(number);
-            it != given.end() && it->second.size() > ui::kNumberBoxChars)
-            return "number boxes take at most 19 characters";
-    }
     return {};
 }
 
@@ -92,7 +82,7 @@ public:
 
     int open() {
         if (const int code = session_.open(); code != kExitOk) return code;
-        list_.emplace(session_.window().workspace(), session_.window().dialogs());
+        list_.emplace(session_.window().workspace(), session_.window().commands().dialogs());
         const int shownBefore = session_.messages().count();
         list_->OnInitDialog();
         return session_.messages().count() == shownBefore ? kExitOk : kExitRefused;
@@ -107,9 +97,14 @@ public:
         list_->pickRow(list_->params, *row);
         return kExitOk;
     }
-    // Runs an action of the list whose row dialog takes the options.
+    // Runs an action of the list whose row dialog takes the options; an option its box does
+    // not take is said and is bad usage.
     int run(void (ui::TradeParamListDialog::*action)()) {
-        return session_.run([this, action] { ((*list_).*action)(); }, rowEntries(c_.options));
+        const int code =
+            session_.run([this, action] { ((*list_).*action)(); }, rowEntries(c_.options));
+        if (code == kExitOk || !session_.refusal()) return code;
+        c_.err << "fiscora-cli: " << refusalText(*session_.refusal(), {}) << '\n';
+        return refusalExitCode(*session_.refusal());
     }
 
     ui::TradeParamListDialog& list() { return *list_; }
@@ -189,36 +184,38 @@ int runParams(CommandContext& c) {
 }  // namespace
 
 Command paramsCommand() {
-    Command c{
-        "params",
-        "[add|edit NAME|delete NAME]",
-        "list or change the fee table (add, edit, delete write it)",
-        "Without arguments, lists the rows of the trade parameter file in table order.\n"
-        "Rates are percentages in tsv and the stored fractions in JSON.\n"
-        "\n"
-        "params add, params edit NAME and params delete NAME change the table as the window's\n"
-        "参数设置 does, through its 增加, 修改 and 删除 and the same row dialog: the same checks\n"
-        "and messages, the file rewritten at once. add needs --market, --prefix and --name;\n"
-        "the boxes not given stay 0, as the dialog opens. edit changes the row named NAME;\n"
-        "the boxes not given keep their values. delete answers the question\n"
-        "\"真的要删除此项交易参数吗?\" No unless --yes is given. A refusal prints the message,\n"
-        "exits with 1 and leaves the file as it was; a change prints the row added, edited\n"
-        "or deleted.",
-        false,
-        paramColumns,
-        runParams};
-    c.options = {{"--market", "M", "深圳 or 上海 (add, edit)"},
-                 {"--prefix", "P", "the stock-code prefix, at most six digits (add, edit)"},
-                 {"--name", "N", "the category name, at most 19 GBK bytes (add, edit)"},
-                 {"--commission", "PCT", "commission in percent, 0 to 100 (add, edit)"},
-                 {"--min-commission", "X", "minimum commission (add, edit)"},
-                 {"--stamp-duty", "PCT", "stamp duty in percent, 0 to 100 (add, edit)"},
-                 {"--transfer-fee", "X", "transfer fee per 1000 shares (add, edit)"},
-                 {"--min-transfer-fee", "X", "minimum transfer fee (add, edit)"},
-                 {"--order-fee", "X", "fixed fee per order (add, edit)"},
-                 {kYesOption, "", "answer the question Yes (delete)"}};
-    c.variableArguments = true;
-    return c;
+    return {
+        .name = "params",
+        .arguments = "[add|edit NAME|delete NAME]",
+        .summary = "list or change the fee table (add, edit, delete write it)",
+        .description =
+            "Without arguments, lists the rows of the trade parameter file in table order.\n"
+            "Rates are percentages in tsv and the stored fractions in JSON.\n"
+            "\n"
+            "params add, params edit NAME and params delete NAME change the table as the window's\n"
+            "参数设置 does, through its 增加, 修改 and 删除 and the same row dialog: the same "
+            "checks\n"
+            "and messages, the file rewritten at once. add needs --market, --prefix and --name;\n"
+            "the boxes not given stay 0, as the dialog opens. edit changes the row named NAME;\n"
+            "the boxes not given keep their values. delete answers the question\n"
+            "\"真的要删除此项交易参数吗?\" No unless --yes is given. A refusal prints the "
+            "message,\n"
+            "exits with 1 and leaves the file as it was; a change prints the row added, edited\n"
+            "or deleted.",
+        .columns = paramColumns,
+        .run = runParams,
+        .options = {{"--market", "M", "深圳 or 上海 (add, edit)"},
+                    {"--prefix", "P", "the stock-code prefix, at most six digits (add, edit)"},
+                    {"--name", "N", "the category name, at most 19 GBK bytes (add, edit)"},
+                    {"--commission", "PCT", "commission in percent, 0 to 100 (add, edit)"},
+                    {"--min-commission", "X", "minimum commission (add, edit)"},
+                    {"--stamp-duty", "PCT", "stamp duty in percent, 0 to 100 (add, edit)"},
+                    {"--transfer-fee", "X", "transfer fee per 1000 shares (add, edit)"},
+                    {"--min-transfer-fee", "X", "minimum transfer fee (add, edit)"},
+                    {"--order-fee", "X", "fixed fee per order (add, edit)"},
+                    {kYesOption, "", "answer the question Yes (delete)"}},
+        .variableArguments = true,
+    };
 }
 
 }  // namespace fiscora::cli

@@ -66,9 +66,9 @@ const char* const kExitStatus =
 std::string generalHelp() {
     std::string s =
         "Usage: fiscora-cli [OPTIONS] COMMAND [ARGS]\n\n"
-        "Reads Fiscora's accounts and ledgers and prints them as tab-separated text or JSON;\n"
-        "report writes the holdings list as the window prints and saves it, and\n"
-        "create-account writes through the window's own command.\n\n"
+        "Reads Fiscora's accounts and ledgers and prints them as tab-separated text or JSON.\n"
+        "The commands marked \"writes\" change the data files, always through the window's\n"
+        "own commands; report writes only the files it is given.\n\n"
         "Commands:\n";
     for (const Command& c : commands()) {
         std::string left = std::string(c.name) +

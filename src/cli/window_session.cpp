@@ -65,8 +65,10 @@ int WindowSession::login(const std::string& name) {
     runner_.enter({{"password", typed}});
     const int shownBefore = messages_.count();
     window_.OnCommand(ui::command::kLogin);
+    const int selected = window_.selectedIndex();
     const bool loggedIn =
-        window_.selectedAccount() != nullptr && window_.selectedAccount()->image != 0;
+        selected >= 0 &&
+        window_.tree()[static_cast<std::size_t>(selected)].image == ui::kLoggedInImage;
     return loggedIn && messages_.count() == shownBefore ? kExitOk : kExitRefused;
 }
 

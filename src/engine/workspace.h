@@ -83,7 +83,7 @@ private:
     std::optional<std::string> fixedTradeParamFile_;
     FileStamp registryStamp_;
     FileStamp tradeParamStamp_;  // of the fee table file as last read or written
-    LedgerStamp ledgerStamp_;  // of the file `ledger` was loaded from
+    LedgerStamp ledgerStamp_;    // of the file `ledger` was loaded from
 };
 
 }  // namespace fiscora

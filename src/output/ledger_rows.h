@@ -15,6 +15,16 @@ namespace fiscora {
 
 // The ten columns of the ledger view: headers, widths in pixels, all centred.
 std::vector<ListColumn> ledgerViewColumns();
+// The ledger view's columns by their place.
+inline constexpr int kDateColumn = 0;
+inline constexpr int kMarketColumn = 1;
+inline constexpr int kKindColumn = 2;
+inline constexpr int kAmountColumn = 3;
+inline constexpr int kCodeColumn = 4;
+inline constexpr int kNameColumn = 5;
+inline constexpr int kQuantityColumn = 6;
+inline constexpr int kPriceColumn = 7;
+inline constexpr int kFeeColumn = 8;
 inline constexpr int kRemarkColumn = 9;
 
 // The nine columns of 交易明细: the ledger view's without 备注, its rows formatted alike.

@@ -116,7 +116,12 @@ TEST_F(CliBook, PurchaseRefusalsAreTheDialogsOwn) {
         {"buy", "--code", "600036", "--price", "10", "--quantity", "1", "--market", "深圳"},
         "the market is fixed to 上海");
     // The box takes digits only and six of them; the picker's reach is 10,000 days.
-    expectRefused({"buy", "--code", "60003a", "--price", "1", "--quantity", "1"}, "six digits", 2);
+    expectRefused({"buy", "--code", "60003a", "--price", "1", "--quantity", "1"},
+                  "--code takes digits only", 2);
+    expectRefused({"buy", "--code", "6000361", "--price", "1", "--quantity", "1"},
+                  "--code takes at most 6 characters", 2);
+    expectRefused({"buy", "--code", "600036", "--price", "1", "--quantity", "12345678901234567890"},
+                  "--quantity takes at most 19 characters", 2);
     expectRefused({"buy", "--code", "600036", "--price", "1"}, "buy needs --quantity", 2);
     expectRefused(
         {"buy", "--code", "600036", "--price", "1", "--quantity", "1", "--date", "20230230"},
@@ -129,7 +134,7 @@ TEST_F(CliBook, PurchaseRefusalsAreTheDialogsOwn) {
     expectRefused({"split"}, "cash-in, cash-out, buy, sell, dividend, bonus or rights", 2);
     expectRefused({"buy", "--code", "600036", "--price", "1", "--quantity", "1", "--remark",
                    std::string(100, 'x')},
-                  "备注");
+                  "--remark takes at most 99 GBK bytes", 2);
 }
 
 TEST_F(CliBook, SharesBoughtTodayAreSellableFromTomorrow) {

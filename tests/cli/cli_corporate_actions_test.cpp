@@ -96,7 +96,9 @@ TEST_F(CliCorporateActions, RefusalsAreTheDialogsOwnAndWriteNothing) {
                   "支出超过了现金数目，请减小配股数量");
     expectRefused({"book", "张三", "rights", "--code", "600036", "--price", "9"},
                   "rights needs --quantity", 2);
-    expectRefused({"book", "张三", "buy", "--code", "600036", "--rate", "1"},
+    // The purchase dialog has no field 红利率: the option is bad usage, and nothing is booked.
+    expectRefused({"book", "张三", "buy", "--code", "600036", "--price", "1", "--quantity", "1",
+                   "--rate", "1"},
                   "--rate does not apply to buy", 2);
 }
 

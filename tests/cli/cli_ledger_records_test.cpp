@@ -143,9 +143,10 @@ TEST_F(CliLedgerRecords, ANewCodeLeftInItsBoxSetsTheMarket) {
 }
 
 TEST_F(CliLedgerRecords, EditRefusalsChangeNothing) {
-    // Boxes the kind keeps disabled.
+    // Boxes the kind keeps disabled, and the market a cash record keeps.
     expectUnchanged({"edit-record", "张三", "7", "--code", "600036"}, "--code cannot change", 2);
-    expectUnchanged({"edit-record", "张三", "1", "--market", "上海"}, "--market cannot change", 2);
+    expectUnchanged({"edit-record", "张三", "1", "--market", "上海"},
+                    "the market is fixed to 深圳 here", 1);
     expectUnchanged({"edit-record", "张三", "6", "--price", "1"}, "--price cannot change", 2);
     expectUnchanged({"edit-record", "张三", "0", "--remark", "x"}, "INDEX", 2);
     expectUnchanged({"edit-record", "张三", "8", "--remark", "x"}, "has 7 records", 2);

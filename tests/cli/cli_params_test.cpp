@@ -80,14 +80,16 @@ TEST_F(CliParams, AddRefusalsLeaveTheFileAsItWas) {
                   "请输入一个在 0 和 100 之间的数字。", 1);
     expectRefused(with({"--prefix", "600", "--name", "沪600", "--commission", "abc"}),
                   "请输入一个数字。", 1);
-    expectRefused(with({"--prefix", "600", "--name", "一二三四五六七八九十"}), "股票分类简称", 1);
+    // 20 GBK bytes: the box takes 19.
+    expectRefused(with({"--prefix", "600", "--name", "一二三四五六七八九十"}),
+                  "--name takes at most 19 GBK bytes", 2);
     // What the boxes cannot take, or a missing box, is bad usage.
     expectRefused(with({"--prefix", "600"}), "params add needs --name", 2);
-    expectRefused(with({"--prefix", "60a", "--name", "x"}), "--prefix takes at most six digits", 2);
+    expectRefused(with({"--prefix", "60a", "--name", "x"}), "--prefix takes digits only", 2);
     expectRefused({"params", "add", "--market", "北京", "--prefix", "1", "--name", "x"},
                   "--market takes 深圳 or 上海", 2);
     expectRefused(with({"--prefix", "600", "--name", "x", "--order-fee", "12345678901234567890"}),
-                  "number boxes take at most 19 characters", 2);
+                  "--order-fee takes at most 19 characters", 2);
     expectRefused(with({"--prefix", "600", "--name", "x", "--yes"}), "--yes is for params delete",
                   2);
 }

@@ -184,9 +184,10 @@ TEST_P(SeriesAgainstLiteral, GiveIdenticalPoints) {
     const std::int32_t today = todays[seed % 4];
     for (unsigned i = 0; i < stocks.size(); ++i) {
         if (i == 5) continue;  // no bar file
-        test::writeDayBarFile(dir.path(), stocks[i],
-                              test::weekdayBars(20231101, 20240708, seed * 31 + i, static_cast<int>(5 + i)),
-                              i == 4 ? 17 : 0);
+        test::writeDayBarFile(
+            dir.path(), stocks[i],
+            test::weekdayBars(20231101, 20240708, seed * 31 + i, static_cast<int>(5 + i)),
+            i == 4 ? 17 : 0);
     }
     test::LedgerShape shape;
     shape.stocks = stocks;

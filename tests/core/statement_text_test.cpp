@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "records/gbk_text.h"
 #include "support/temp_dir.h"
 
@@ -63,6 +66,22 @@ TEST(StatementTextTest, ReadsAFileWithoutChangingItAndReportsAMissingOne) {
     EXPECT_EQ(file.status, StatementFileStatus::Ok);
     EXPECT_EQ(file.text, "证券代码\r\n");
     EXPECT_EQ(readStatementFile(dir.path()).status, StatementFileStatus::CannotOpen);
+}
+
+// Whether the file is a little above the statement limit or beyond every data file's size,
+// it is refused as too large, never read as an empty statement.
+TEST(StatementTextTest, AFileTooLargeIsRefusedNotReadAsEmpty) {
+    test::TempDir dir;
+    for (const off_t size : {static_cast<off_t>(kStatementFileLimit) + 1, off_t{3} << 30}) {
+        const std::string path = dir.file("huge.csv");
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, size), 0);
+        ::close(fd);
+        const StatementFile file = readStatementFile(path);
+        EXPECT_EQ(file.status, StatementFileStatus::TooLarge) << size;
+        EXPECT_TRUE(file.text.empty());
+    }
 }
 
 }  // namespace

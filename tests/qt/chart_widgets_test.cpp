@@ -3,8 +3,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "qt/analysis/profit_chart_area.h"
 #include "qt/analysis/legend_list.h"
+#include "qt/analysis/profit_chart_area.h"
 #include "qt_test_registry.h"
 
 using namespace fiscora;

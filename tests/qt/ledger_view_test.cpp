@@ -259,7 +259,8 @@ private slots:
                                                        20240101 + i % 28, 1000 + i));
         ledger[70000].amount = -123456789.5;  // far below the first screen
         fiscora::AccountInfo info{};
-        fiscora::ui::LedgerViewDialog model(window, {"大帐户", info}, {}, nullptr);
+        fiscora::ui::LedgerViewDialog model(window.workspace(), dialogs, {"大帐户", info}, {},
+                                            nullptr);
         std::size_t asked = 0;
         const auto format = model.list.cellText;
         model.list.cellText = [&asked, format](std::size_t row, std::size_t column) {

@@ -85,7 +85,7 @@ private slots:
         list->setFocus();
         list->setCurrentIndex(list->model()->index(last, 0));
         list->scrollToBottom();
-        QCOMPARE(window.model().selectedRow(), last);
+        QCOMPARE(window.model().holdingList().selected, last);
         QTest::qWait(50);
         QVERIFY(!list->viewport()->rect().intersects(list->visualRect(list->model()->index(0, 0))));
 

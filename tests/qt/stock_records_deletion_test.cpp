@@ -37,7 +37,7 @@ private slots:
         const QString name = rows->data(rows->index(1, 2)).toString();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualRect(rows->index(1, 3)).center());
-        QCOMPARE(window.model().selectedRow(), 1);
+        QCOMPARE(window.model().holdingList().selected, 1);
 
         // No: nothing changes.
         QString question;

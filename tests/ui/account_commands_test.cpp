@@ -20,13 +20,13 @@ using test::WindowTest;
 
 class AccountCommandsTest : public WindowTest {
 protected:
-    AccountCommands& commands() { return window.accountCommands(); }
+    CommandContext& commands() { return window.commands(); }
 };
 
 TEST_F(AccountCommandsTest, ANewAccountIsRegisteredLoggedInSelectedAndGetsItsOpeningRecord) {
     open();
     runner.then<NewAccountDialog>(enterAccount("张三", "secret", "10000.5", 1, "备用金"));
-    commands().OnNewAccount();
+    OnNewAccount(commands());
 
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(runner.captions, std::vector<std::string>{"新建帐户"});
@@ -78,7 +78,7 @@ TEST_F(AccountCommandsTest, ANewAccountIsRegisteredLoggedInSelectedAndGetsItsOpe
 TEST_F(AccountCommandsTest, CancellingTheNewAccountDialogWritesNothing) {
     open();
     runner.thenCancel();
-    commands().OnNewAccount();
+    OnNewAccount(commands());
     EXPECT_TRUE(window.tree().empty());
     EXPECT_EQ(test::readBytes(dataDir() + "pinfo.dat").size(), 0u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dataDir()), {}), 1);
@@ -97,7 +97,7 @@ TEST_F(AccountCommandsTest, ADuplicateNameShowsTheDialogAgainWithTheEntriesKept)
         d.name.text = "alice";  // differs in case only: a different name
         return true;
     });
-    commands().OnNewAccount();
+    OnNewAccount(commands());
     EXPECT_EQ(runner.captions.size(), 2u);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "已有同样的帐户名存在，请选择其他的帐户名!");
@@ -113,7 +113,7 @@ TEST_F(AccountCommandsTest, ADuplicateThenCancelAddsNothing) {
     open();
     runner.then<NewAccountDialog>(enterAccount("Alice", "b", "500"));
     runner.thenCancel();
-    commands().OnNewAccount();
+    OnNewAccount(commands());
     EXPECT_EQ(registryOnDisk().size(), 1u);
     EXPECT_EQ(window.tree().size(), 1u);
 }
@@ -125,7 +125,7 @@ TEST_F(AccountCommandsTest, ANewAccountReplacesTheCurrentLedgerAndLeavesTheOther
     login(0, "1");
     ASSERT_EQ(window.workspace().ledger.size(), 2u);
     runner.then<NewAccountDialog>(enterAccount("乙", "2", "9"));
-    commands().OnNewAccount();
+    OnNewAccount(commands());
     EXPECT_EQ(treeImages(), (std::vector<int>{1, 1}));
     ASSERT_EQ(window.workspace().ledger.size(), 1u);
     EXPECT_DOUBLE_EQ(window.workspace().ledger[0].amount, 9);
@@ -138,7 +138,7 @@ TEST_F(AccountCommandsTest, ANameThatCannotBeAFileNameIsRefusedBeforeAnythingIsW
     open();
     runner.then<NewAccountDialog>(enterAccount("../escape", "p", "1"));
     runner.thenCancel();
-    commands().OnNewAccount();
+    OnNewAccount(commands());
     EXPECT_EQ(
         messages.texts(),
         std::vector<std::string>{"帐户名称\"../escape\"不能用作文件名,请不要使用\"/\"或只用\".\""});
@@ -152,7 +152,7 @@ TEST_F(AccountCommandsTest, ALedgerFileThatCannotBeWrittenCreatesNoAccount) {
     open();
     std::filesystem::create_directory(ledgerFile("张三"));  // a folder where the file should go
     runner.then<NewAccountDialog>(enterAccount("张三", "p", "1"));
-    commands().OnNewAccount();
+    OnNewAccount(commands());
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"不能打开文件" + ledgerFile("张三") +
                                                          ".不能完成操作（原因：不是普通文件）"});
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
@@ -166,7 +166,7 @@ TEST_F(AccountCommandsTest, ARegistryThatCannotBeWrittenLeavesNoLedgerBehind) {
     std::filesystem::create_directories(dataDir() + "pinfo.dat");
     open();  // the registry could not be read
     runner.then<NewAccountDialog>(enterAccount("张三", "p", "1"));
-    commands().OnNewAccount();
+    OnNewAccount(commands());
     EXPECT_EQ(messages.texts(),
               std::vector<std::string>{
                   "不能打开文件pinfo.dat!无法将基本资料存盘.（原因：不是普通文件）"});
@@ -181,7 +181,7 @@ TEST_F(AccountCommandsTest, ARegistryChangedByAnotherProgramIsReadAgainNotOverwr
     open();
     ASSERT_TRUE(saveRegistry(dataDir(), {test::account("李四", "x")}, scrambler, fileMessages));
     runner.then<NewAccountDialog>(enterAccount("张三", "p", "1"));
-    commands().OnNewAccount();
+    OnNewAccount(commands());
     EXPECT_EQ(messages.texts(),
               std::vector<std::string>{"文件" + dataDir() +
                                        "pinfo.dat已被其他程序修改,已重新读入,请重新操作"});
@@ -190,7 +190,7 @@ TEST_F(AccountCommandsTest, ARegistryChangedByAnotherProgramIsReadAgainNotOverwr
 
     messages.shown.clear();
     runner.then<NewAccountDialog>(enterAccount("张三", "p", "1"));
-    commands().OnNewAccount();
+    OnNewAccount(commands());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(registryOnDisk().size(), 2u);
     EXPECT_EQ(treeTexts(), (std::vector<std::string>{"李四", "张三"}));
@@ -240,16 +240,16 @@ TEST_F(AccountCommandsTest, TheRightPasswordLogsInAndLoadsTheLedger) {
 TEST_F(AccountCommandsTest, LoginAndCloseDoNothingWhenThereIsNothingToDo) {
     seed({test::account("甲", "1")});
     open();
-    commands().OnLogin();
-    commands().OnCloseAccount();
+    OnLogin(commands());
+    OnCloseAccount(commands());
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{"请选中一个帐户", "请选中一个帐户"}));
     EXPECT_EQ(messages.shown[0].caption, "Fiscora");
     messages.shown.clear();
 
     window.selectTreeItem(0);
-    commands().OnCloseAccount();  // not logged in
+    OnCloseAccount(commands());  // not logged in
     login(0, "1");
-    commands().OnLogin();  // already logged in: no dialog
+    OnLogin(commands());  // already logged in: no dialog
     EXPECT_TRUE(runner.done());
     EXPECT_EQ(runner.captions.size(), 1u);
     EXPECT_TRUE(messages.shown.empty());
@@ -267,7 +267,7 @@ TEST_F(AccountCommandsTest, ClosingLogsOutButKeepsTheLedgerInMemory) {
     EXPECT_TRUE(window.holdingRows().empty());
     EXPECT_EQ(window.caption(), "Fiscora");
     EXPECT_EQ(window.workspace().ledger.size(), 1u);
-    EXPECT_FALSE(window.AccountGuard());
+    EXPECT_FALSE(window.commands().AccountGuard());
 }
 
 class DeleteAccountTest : public AccountCommandsTest {
@@ -283,7 +283,7 @@ protected:
         window.selectTreeItem(index);
         messages.shown.clear();
         messages.asked.clear();
-        commands().OnDeleteAccount();
+        OnDeleteAccount(commands());
     }
 };
 
@@ -391,8 +391,8 @@ TEST_F(AccountCommandsTest, AHeadlessRunnerCreatesAnAccountFromGivenValues) {
     cli.OnInitDialog();
     cli.OnCommand(32786);
     EXPECT_TRUE(headless.confirmed());
-    ASSERT_NE(cli.selectedAccount(), nullptr);
-    EXPECT_EQ(cli.selectedAccount()->text, "乙");
+    ASSERT_GE(cli.selectedIndex(), 0);
+    EXPECT_EQ(cli.tree()[static_cast<std::size_t>(cli.selectedIndex())].text, "乙");
     ASSERT_EQ(registryOnDisk().size(), 2u);
     EXPECT_EQ(fieldText(registryOnDisk()[1].tradeType), "上证B股");
     EXPECT_EQ(test::readBytes(ledgerFile("乙")).size(), 400u);
@@ -413,7 +413,7 @@ TEST_F(AccountCommandsTest, AHeadlessRunnerEndsAtTheFirstRefusal) {
         cli.OnCommand(32786);
         EXPECT_FALSE(headless.confirmed());
         EXPECT_EQ(messages.texts(), std::vector<std::string>{message});
-        EXPECT_EQ(cli.selectedAccount(), nullptr);
+        EXPECT_EQ(cli.selectedIndex(), -1);
     }
     messages.shown.clear();
     HeadlessRunner unknownType = typing("丙", "1", "港股");  // no such entry in the list

@@ -108,7 +108,8 @@ TEST_F(AccountIdentityCommandsTest, ARegistryChangedByAnotherProgramIsReadAgainN
     ASSERT_TRUE(saveRegistry(dataDir(), theirs, scrambler, fileMessages));
     runner.then<RenameAccountDialog>(rename("王五", "secret"));
     window.OnCommand(command::kRenameAccount);
-    const std::string reread = "文件" + dataDir() + "pinfo.dat已被其他程序修改,已重新读入,请重新操作";
+    const std::string reread =
+        "文件" + dataDir() + "pinfo.dat已被其他程序修改,已重新读入,请重新操作";
     EXPECT_EQ(messages.texts(), std::vector<std::string>{reread});
     EXPECT_EQ(treeTexts(), (std::vector<std::string>{"张三", "李四", "赵六"}));
     EXPECT_TRUE(test::fileExists(ledgerFile("张三")));
@@ -145,7 +146,8 @@ TEST_F(AccountIdentityCommandsTest, NewPasswordOpensTheSameRecords) {
 }
 
 TEST_F(AccountIdentityCommandsTest, WithoutASelectionNothingOpens) {
-    window.refreshAccountTree();
+    window.selectTreeItem(-1);
+    messages.shown.clear();
     window.OnCommand(command::kRenameAccount);
     window.OnCommand(command::kChangePassword);
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{"请选中一个帐户", "请选中一个帐户"}));

@@ -5,6 +5,7 @@
 #include "ui/common/date_picker.h"
 #include "ui/common/dialog_model.h"
 #include "ui/common/dialog_title.h"
+#include "ui/common/field_entry.h"
 #include "ui/common/number_text.h"
 
 namespace fiscora::ui {
@@ -198,6 +199,43 @@ TEST_F(DialogModelTest, StoredTextMustBeGbkAndFitItsByteLimit) {
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Stop);
     EXPECT_EQ(messages.shown[1].text, "备注中含有不能保存的字符");
     EXPECT_EQ(dialog.focused(), &dialog.d);
+}
+
+// Entering without a window takes exactly what a box's widget lets a user type: each refusal
+// names the field and leaves its text as it was; the limits count characters, or GBK bytes.
+TEST_F(DialogModelTest, EnteredTextIsRefusedWhereTheBoxWouldRefuseIt) {
+    dialog.a.name = "a";
+    dialog.b.name = "b";
+    dialog.d.name = "d";
+    dialog.a.maxChars = 6;
+    dialog.a.digitsOnly = true;
+    dialog.b.maxGbkBytes = 4;
+    dialog.OnInitDialog();
+    using Reason = EntryRefusal::Reason;
+    const auto refusal = [this](const Entries& entries) { return enterFields(dialog, entries); };
+
+    EXPECT_EQ(refusal({{"a", "60003a"}})->reason, Reason::NotDigits);
+    const auto tooManyDigits = refusal({{"a", "6000361"}});
+    ASSERT_TRUE(tooManyDigits);
+    EXPECT_EQ(tooManyDigits->reason, Reason::TooLong);
+    EXPECT_EQ(tooManyDigits->limit, 6u);
+    EXPECT_FALSE(tooManyDigits->limitInBytes);
+    const auto tooManyBytes = refusal({{"b", "张三a"}});  // five GBK bytes, three characters
+    ASSERT_TRUE(tooManyBytes);
+    EXPECT_EQ(tooManyBytes->reason, Reason::TooLong);
+    EXPECT_EQ(tooManyBytes->field, "b");
+    EXPECT_TRUE(tooManyBytes->limitInBytes);
+    EXPECT_EQ(refusal({{"b", "\xF0\x9F\x98\x80"}})->reason, Reason::NotGbk);
+    dialog.d.enabled = false;
+    EXPECT_EQ(refusal({{"d", "1"}})->reason, Reason::Disabled);
+    // A name the dialog has no field for is refused before anything is entered.
+    EXPECT_EQ(refusal({{"a", "1"}, {"rate", "1"}})->reason, Reason::NoSuchField);
+    EXPECT_TRUE(dialog.a.text.empty() && dialog.b.text.empty() && dialog.d.text.empty());
+
+    // What fits is typed, up to the limit itself.
+    EXPECT_FALSE(refusal({{"a", "600036"}, {"b", "张三"}}));
+    EXPECT_EQ(dialog.a.text, "600036");
+    EXPECT_EQ(dialog.b.text, "张三");
 }
 
 }  // namespace

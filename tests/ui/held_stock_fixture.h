@@ -43,12 +43,12 @@ protected:
         ASSERT_TRUE(booked.has_value());
         EXPECT_EQ(std::memcmp(&*booked, &expected, sizeof expected), 0);
     }
-    // A record as the dialogs book it: every byte zero but those given.
+    // A record as the dialogs book it: a fresh record (every byte zero, view row -1) with
+    // the values given.
     static LedgerRecord zeroed(RecordType kind, std::int32_t market, const char* code,
                                std::int32_t quantity, double price, double fee, double amount,
                                const char* remark) {
         LedgerRecord r;
-        std::memset(static_cast<void*>(&r), 0, sizeof r);
         r.type = static_cast<std::int32_t>(kind);
         r.cashSign = cashSignOf(kind);
         r.date = today();

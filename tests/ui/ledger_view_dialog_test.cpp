@@ -11,6 +11,7 @@
 #include "ui/main/command_ids.h"
 #include "ui/records/edit_record_dialog.h"
 #include "ui/records/ledger_record_actions.h"
+#include "ui/records/ledger_view_command.h"
 #include "window_model_fixture.h"
 
 namespace fiscora::ui {
@@ -33,7 +34,7 @@ protected:
     // Opens the view on `filter`, runs `steps` in it and closes it.
     void view(std::function<void(LedgerViewDialog&)> steps, const LedgerFilter& filter = {}) {
         expectView(std::move(steps));
-        window.OnViewLedger(filter);
+        ui::OnViewLedger(window.commands(), filter);
     }
     // The next showing is the view: `steps` run in it, then it closes.
     void expectView(std::function<void(LedgerViewDialog&)> steps) {
@@ -238,7 +239,10 @@ TEST_F(LedgerViewTest, PrintsAndSavesTheListAsShownAndRebuildsTheHoldingsOnClose
     start(sample);
     test::RecordingListOutput output;
     window.setListOutput(output);
-    window.clearHoldingList();
+    const auto rebuilds = [this] {
+        return window.holdingList().rowsRevision + window.holdingList().figuresRevision;
+    };
+    const std::uint32_t before = rebuilds();
     view([](LedgerViewDialog& d) {
         d.setChecked(d.byKind, true);
         d.kind.selected = d.kind.indexOf("投入资金");
@@ -257,6 +261,7 @@ TEST_F(LedgerViewTest, PrintsAndSavesTheListAsShownAndRebuildsTheHoldingsOnClose
     const Bytes saved = test::readBytes(path);
     EXPECT_EQ(std::string(saved.begin(), saved.end()), listAsText(output.printed[0]));
     ASSERT_EQ(window.holdingRows().size(), 1u);
+    EXPECT_GT(rebuilds(), before);
 }
 
 TEST_F(LedgerViewTest, ACancelledEditorOrNoSelectionChangesNothing) {

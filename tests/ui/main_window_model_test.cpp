@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, LoggingInShowsTheHoldingsWithTheFirstRowSelected) {
     EXPECT_EQ(window.holdingRows()[0].cells[4], "1100.000");
     EXPECT_EQ(window.holdingRows()[1].cells[1], "000001");
     EXPECT_EQ(window.holdingRows()[1].cells[2], "");  // the host does not know it
-    EXPECT_EQ(window.selectedRow(), 0);
+    EXPECT_EQ(window.holdingList().selected, 0);
     EXPECT_EQ(window.focusPane(), MainPane::List);
 }
 
@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, SelectingALoggedInAccountReloadsItsLedgerFromDisk) {
     ASSERT_EQ(window.workspace().ledger.size(), 1u);
     EXPECT_DOUBLE_EQ(window.workspace().ledger[0].amount, 7);
     EXPECT_TRUE(window.holdingRows().empty());
-    EXPECT_EQ(window.selectedRow(), -1);
+    EXPECT_EQ(window.holdingList().selected, -1);
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -123,9 +123,9 @@ TEST_F(MainWindowTest, RefreshAsksTheHostAgain) {
 }
 
 TEST_F(MainWindowTest, TheGuardWantsASelectedLoggedInAccount) {
-    EXPECT_FALSE(window.AccountGuard());
+    EXPECT_FALSE(window.commands().AccountGuard());
     window.selectTreeItem(1);
-    EXPECT_FALSE(window.AccountGuard());
+    EXPECT_FALSE(window.commands().AccountGuard());
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, "请选中一个帐户");
     EXPECT_EQ(messages.shown[0].caption, "Fiscora");
@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, TheGuardWantsASelectedLoggedInAccount) {
     EXPECT_EQ(messages.shown[1].caption, "错误");
     EXPECT_EQ(messages.shown[1].icon, MessageIcon::Stop);
     login(1, "2");
-    const auto guarded = window.AccountGuard();
+    const auto guarded = window.commands().AccountGuard();
     ASSERT_TRUE(guarded);
     EXPECT_EQ(guarded->name, "乙");
     EXPECT_EQ(&guarded->info, &window.workspace().accounts[1]);

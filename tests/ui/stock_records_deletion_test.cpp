@@ -59,6 +59,13 @@ protected:
         return out;
     }
 
+    // 删除记录 run from the window; how many records it removed.
+    std::size_t removedByCommand() {
+        const std::size_t before = window.workspace().ledger.size();
+        window.OnCommand(command::kDeleteStockRecords);
+        return before - window.workspace().ledger.size();
+    }
+
     FakeQuotes quotes;
     AccountInfo holder;
 };
@@ -66,15 +73,15 @@ protected:
 TEST_F(StockRecordsDeletionTest, RefusalsComeInOrderAndChangeNothing) {
     const Bytes before = readBytes(ledgerFile("甲"));
     window.selectTreeItem(-1);
-    EXPECT_EQ(ui::OnDeleteStockRecords(window), 0u);
+    EXPECT_EQ(removedByCommand(), 0u);
     window.selectTreeItem(0);  // logged out
-    EXPECT_EQ(ui::OnDeleteStockRecords(window), 0u);
+    EXPECT_EQ(removedByCommand(), 0u);
     EXPECT_EQ(messages.texts(),
               (std::vector<std::string>{"请选中一个帐户", "帐户还未登录，不能进行操作"}));
     EXPECT_EQ(messages.shown[1].caption, "错误");
     EXPECT_EQ(messages.shown[1].icon, MessageIcon::Stop);
     loginHolder();
-    window.setSelectedRow(-1);
+    window.holdingList().selected = -1;
     window.OnCommand(command::kDeleteStockRecords);
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{"请选中需要删除全部的记录的股票"}));
     EXPECT_EQ(messages.shown[0].caption, "Fiscora");
@@ -86,9 +93,9 @@ TEST_F(StockRecordsDeletionTest, NoLeavesLedgerFileAndListAsTheyWere) {
     loginHolder();
     const Bytes before = readBytes(ledgerFile("甲"));
     const auto listBefore = shownCodes();
-    window.setSelectedRow(rowOf("深圳", "000001"));
+    window.holdingList().selected = rowOf("深圳", "000001");
     messages.answer = false;
-    EXPECT_EQ(ui::OnDeleteStockRecords(window), 0u);
+    EXPECT_EQ(removedByCommand(), 0u);
     EXPECT_EQ(messages.asked,
               (std::vector<std::string>{"平安银行的全部记录都将被删除，真的要删除吗？|Fiscora"}));
     EXPECT_EQ(messages.askedIcons, (std::vector<MessageIcon>{MessageIcon::None}));
@@ -100,21 +107,21 @@ TEST_F(StockRecordsDeletionTest, NoLeavesLedgerFileAndListAsTheyWere) {
 TEST_F(StockRecordsDeletionTest, YesRemovesOnlyTheSelectedMarketsRecordsAndRebuildsTheList) {
     loginHolder();
     ASSERT_EQ(shownCodes(), (std::vector<std::string>{"深圳000001", "上海600036", "上海000001"}));
-    window.setSelectedRow(rowOf("深圳", "000001"));
+    window.holdingList().selected = rowOf("深圳", "000001");
     window.OnCommand(command::kDeleteStockRecords);
     // Survivors keep their order, in memory and in the file; cash stays.
     const std::vector<std::int32_t> survivors = {20240101, 20240103, 20240104, 20240107};
     EXPECT_EQ(dates(window.workspace().ledger), survivors);
     EXPECT_EQ(dates(ledgerOnDisk()), survivors);
     EXPECT_EQ(shownCodes(), (std::vector<std::string>{"上海600036", "上海000001"}));
-    EXPECT_EQ(window.selectedRow(), 0);
+    EXPECT_EQ(window.holdingList().selected, 0);
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(StockRecordsDeletionTest, AStockTheHostCannotNameIsAskedAboutByItsCode) {
     loginHolder();
-    window.setSelectedRow(rowOf("上海", "000001"));
-    EXPECT_EQ(ui::OnDeleteStockRecords(window), 1u);
+    window.holdingList().selected = rowOf("上海", "000001");
+    EXPECT_EQ(removedByCommand(), 1u);
     EXPECT_EQ(messages.asked,
               (std::vector<std::string>{"000001的全部记录都将被删除，真的要删除吗？|Fiscora"}));
     EXPECT_EQ(shownCodes(), (std::vector<std::string>{"深圳000001", "上海600036"}));
@@ -126,11 +133,11 @@ TEST_F(StockRecordsDeletionTest, ARowWhoseMarketHasNoNameRemovesOnlyItsOwnRecord
     LedgerRecord odd = stockRecord(RecordType::Buy, 20240110, "600036", 100, 10, 10, 5);
     loginHolder();
     window.workspace().ledger.push_back(odd);
-    window.refreshHoldingList();
+    window.commands().refreshHoldingList();
     const int oddRow = rowOf("", "600036");
     ASSERT_GE(oddRow, 0);
-    window.setSelectedRow(oddRow);
-    EXPECT_EQ(ui::OnDeleteStockRecords(window), 1u);
+    window.holdingList().selected = oddRow;
+    EXPECT_EQ(removedByCommand(), 1u);
     EXPECT_NE(rowOf("上海", "600036"), -1);
     EXPECT_EQ(window.workspace().ledger.size(), 9u);
 }

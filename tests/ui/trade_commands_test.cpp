@@ -97,12 +97,11 @@ TEST_F(TradeCommandsTest, APurchaseIsAppendedSavedAndShownInTheHoldings) {
     EXPECT_EQ(runner.captions, std::vector<std::string>{"买入股票 -[甲]"});
     EXPECT_TRUE(messages.shown.empty());
 
-    // The record as booked, byte for byte.
+    // The record as booked, byte for byte: a fresh record (view row -1) with its figures.
     const Ledger& ledger = window.workspace().ledger;
     ASSERT_EQ(ledger.size(), 3u);
     const LedgerRecord& r = ledger.back();
     LedgerRecord expected;
-    std::memset(static_cast<void*>(&expected), 0, sizeof expected);
     expected.market = 0;
     expected.date = day;
     storeBytes(expected.remark, *utf8ToGbk("第一笔"));

@@ -46,7 +46,7 @@ protected:
         const auto& rows = window.holdingRows();
         for (std::size_t i = 0; i < rows.size(); ++i) {
             if (rows[i].cells[0] == market && rows[i].cells[1] == code)
-                window.setSelectedRow(static_cast<int>(i));
+                window.holdingList().selected = static_cast<int>(i);
         }
     }
     // Opens the details of the selected row; `look` sees the open dialog.
@@ -77,7 +77,7 @@ TEST_F(TradeDetailsDialogTest, TheCommandWantsALoggedInAccountAndASelectedRow) {
     EXPECT_EQ(messages.shown[0].text, "请选中一个帐户");
     EXPECT_EQ(messages.shown[1].text, "帐户还未登录，不能进行操作");
     login(0, "1");
-    window.setSelectedRow(-1);
+    window.holdingList().selected = -1;
     messages.shown.clear();
     window.OnCommand(command::kTradeDetails);
     // A double click beside the rows opens nothing and says nothing.
@@ -138,8 +138,8 @@ TEST_F(TradeDetailsDialogTest, SelectingARowShowsItsRemarkAsStored) {
 
 TEST_F(TradeDetailsDialogTest, ADoubleClickOpensTheRowsStockInItsMarket) {
     selectStock("上海", "000001");
-    const int row = window.selectedRow();
-    window.setSelectedRow(0);
+    const int row = window.holdingList().selected;
+    window.holdingList().selected = 0;
     runner.then<TradeDetailsDialog>([](TradeDetailsDialog& d) {
         EXPECT_EQ(d.rowPositions(), ViewRows{3});
         EXPECT_EQ(d.heldQty.text, "300");
@@ -147,7 +147,7 @@ TEST_F(TradeDetailsDialogTest, ADoubleClickOpensTheRowsStockInItsMarket) {
         return false;
     });
     window.OnListDoubleClick(row);
-    EXPECT_EQ(window.selectedRow(), row);
+    EXPECT_EQ(window.holdingList().selected, row);
     EXPECT_TRUE(runner.done());
 }
 

@@ -8,8 +8,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-#include "qt/analysis/profit_chart_area.h"
 #include "qt/analysis/legend_list.h"
+#include "qt/analysis/profit_chart_area.h"
 #include "qt/widgets/dialog_units.h"
 #include "qt/widgets/hover_button.h"
 

@@ -1,16 +1,16 @@
 #include "qt/main/dialog_views.h"
 
 #include "qt/account/account_identity_views.h"
-#include "qt/account/import_statement_view.h"
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
+#include "qt/account/statement_import_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
 #include "qt/analysis/trade_details_view.h"
 #include "qt/main/about_view.h"
 #include "qt/records/edit_record_view.h"
-#include "qt/records/trade_param_list_view.h"
 #include "qt/records/ledger_view.h"
+#include "qt/records/trade_param_list_view.h"
 #include "qt/records/trade_param_view.h"
 #include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
@@ -38,8 +38,7 @@ const DialogViews& dialogViews() {
         v.add<ui::ChangePasswordDialog>(showModal<ChangePasswordView, ui::ChangePasswordDialog>);
         v.add<ui::AccountPropertiesDialog>(
             showModal<AccountPropertiesView, ui::AccountPropertiesDialog>);
-        v.add<ui::ImportStatementDialog>(
-            showModal<ImportStatementView, ui::ImportStatementDialog>);
+        v.add<ui::StatementImportDialog>(showModal<StatementImportView, ui::StatementImportDialog>);
         v.add<ui::AboutBox>(showModal<AboutView, ui::AboutBox>);
         v.add<ui::CashDialog>(showModal<CashView, ui::CashDialog>);
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);

@@ -134,7 +134,8 @@ void MainWindowView::buildList() {
     rows_->fitColumns(list_);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (!syncingList_) model_.setSelectedRow(current.isValid() ? current.row() : -1);
+                if (!syncingList_)
+                    model_.holdingList().selected = current.isValid() ? current.row() : -1;
             });
     connect(list_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         model_.OnListDoubleClick(index.isValid() ? index.row() : -1);

@@ -9,7 +9,6 @@
 #include "store/folder_lock.h"
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/password_dialog.h"
-#include "ui/main/main_window_model.h"
 
 namespace fiscora::ui {
 namespace {
@@ -47,12 +46,12 @@ template <typename List, typename Matches> void eraseFirst(List& list, Matches m
 
 }  // namespace
 
-void AccountCommands::OnNewAccount() {
-    Workspace& workspace = window_.workspace();
-    Messages& messages = window_.messages();
+void OnNewAccount(CommandContext& window) {
+    Workspace& workspace = window.workspace();
+    Messages& messages = window.messages();
     NewAccountDialog dialog(messages);
     for (;;) {
-        if (!window_.dialogs().run(dialog)) return;
+        if (!window.dialogs().run(dialog)) return;
         if (findAccount(workspace.accounts, utf8ToGbk(dialog.name.text).value_or(std::string())) ==
             nullptr)
             break;
@@ -61,6 +60,7 @@ void AccountCommands::OnNewAccount() {
 
     const AccountInfo account = newAccountInfo(dialog);
     const std::string gbkName(fieldBytes(account.name));
+    AccountTree& tree = window.accountTree();
     {
         // The registry and the new ledger change together, under the folder's lock: the
         // ledger is written complete first, and the account exists once the registry
@@ -71,7 +71,7 @@ void AccountCommands::OnNewAccount() {
             return;
         }
         if (workspace.reloadRegistryIfChanged()) {
-            window_.refreshAccountTree();
+            tree.reload();
             return;
         }
         Ledger previous = std::move(workspace.ledger);
@@ -90,60 +90,48 @@ void AccountCommands::OnNewAccount() {
     }
     workspace.loginStates.push_back({gbkName, true});
     workspace.recomputeHoldings();
-    window_.refreshAccountTree();
-    window_.selectTreeItem(window_.itemIndexOf(gbkName));
+    tree.reload();
+    tree.selectAccount(gbkName);
 }
 
-void AccountCommands::OnLogin() {
-    const auto index = window_.requireSelection();
-    if (!index) return;
-    const AccountTreeItem item = window_.tree()[*index];
-    if (item.image != kLoggedOutImage) return;
+void OnLogin(CommandContext& window) {
+    AccountTree& tree = window.accountTree();
+    const auto item = tree.requireSelection();
+    if (!item || item->loggedIn) return;
 
-    Messages& messages = window_.messages();
-    PasswordDialog dialog(messages, item.text);
+    Messages& messages = window.messages();
+    PasswordDialog dialog(messages, item->text);
     for (;;) {
-        if (!window_.dialogs().run(dialog)) return;
-        AccountInfo* account = window_.accountOf(item);
-        LoginState* state = window_.loginStateOf(item.gbkName);
-        if (account == nullptr || state == nullptr) return;
+        if (!window.dialogs().run(dialog)) return;
+        const AccountInfo* account = findAccount(window.workspace().accounts, item->gbkName);
+        if (account == nullptr) return;
         const auto entered = utf8ToGbk(dialog.password.text);
         if (entered && *entered == fieldBytes(account->password)) {
-            state->loggedIn = true;
-            window_.setItemImage(*index, kLoggedInImage);
-            window_.selectTreeItem(*index);
-            window_.workspace().loadLedgerOf(*account);
-            window_.refreshHoldingList();
-            window_.showAccountInCaption(item.text);
+            tree.showLogin(item->index, true);
             return;
         }
         messages.error("密码错误");
     }
 }
 
-void AccountCommands::OnCloseAccount() {
-    const auto index = window_.requireSelection();
-    if (!index) return;
-    const AccountTreeItem& item = window_.tree()[*index];
-    if (item.image == kLoggedOutImage) return;
-    if (LoginState* state = window_.loginStateOf(item.gbkName)) state->loggedIn = false;
-    window_.setItemImage(*index, kLoggedOutImage);
-    window_.clearHoldingList();
-    window_.showPlainCaption();
+void OnCloseAccount(CommandContext& window) {
+    AccountTree& tree = window.accountTree();
+    const auto item = tree.requireSelection();
+    if (item && item->loggedIn) tree.showLogin(item->index, false);
 }
 
-void AccountCommands::OnDeleteAccount() {
-    const auto index = window_.requireSelection();
-    if (!index) return;
-    const AccountTreeItem item = window_.tree()[*index];
-    Messages& messages = window_.messages();
-    if (item.image == kLoggedOutImage) {
+void OnDeleteAccount(CommandContext& window) {
+    AccountTree& tree = window.accountTree();
+    const auto item = tree.requireSelection();
+    if (!item) return;
+    Messages& messages = window.messages();
+    if (!item->loggedIn) {
         messages.error("帐户还未登录，不能删除");
         return;
     }
-    if (!messages.askWarning(item.text + "的所有资料将被删除，真的要删除吗?", "注意")) return;
+    if (!messages.askWarning(item->text + "的所有资料将被删除，真的要删除吗?", "注意")) return;
 
-    Workspace& workspace = window_.workspace();
+    Workspace& workspace = window.workspace();
     FolderLock lock(workspace.dataDirectory());
     if (lock.busy()) {
         messages.error(kAnotherProgramWriting);
@@ -151,36 +139,34 @@ void AccountCommands::OnDeleteAccount() {
     }
     // The account list shown may be older than the file: nothing is deleted then.
     if (workspace.reloadRegistryIfChanged()) {
-        window_.refreshAccountTree();
+        tree.reload();
         return;
     }
-    const AccountInfo* found = window_.accountOf(item);
+    const AccountInfo* found = findAccount(workspace.accounts, item->gbkName);
     if (found == nullptr) return;
     const AccountInfo account = *found;
     eraseFirst(workspace.accounts,
-               [&](const AccountInfo& a) { return fieldBytes(a.name) == item.gbkName; });
-    eraseFirst(workspace.loginStates, [&](const LoginState& s) { return s.name == item.gbkName; });
+               [&](const AccountInfo& a) { return fieldBytes(a.name) == item->gbkName; });
+    eraseFirst(workspace.loginStates, [&](const LoginState& s) { return s.name == item->gbkName; });
 
-    const int above = *index - 1;
-    const bool hasBelow = *index + 1 < static_cast<int>(window_.tree().size());
-    window_.removeTreeItem(*index);
+    const int index = item->index;
+    const bool hasBelow = index + 1 < tree.itemCount();
+    tree.removeItem(index);
 
     // Only a plain name ever had a file in the data directory; any other is not touched.
     // A file that is already gone is what deleting wants.
-    if (isPlainFileName(item.text)) {
+    if (isPlainFileName(item->text)) {
         const std::string path = ledgerPath(workspace.dataDirectory(), account);
         if (::unlink(path.c_str()) != 0 && errno != ENOENT) messages.plain("不能删除文件" + path);
     }
-    window_.clearHoldingList();
     workspace.saveAccounts();
 
-    if (above >= 0) {
-        window_.selectTreeItem(above);
+    if (index > 0) {
+        tree.selectItem(index - 1);
     } else if (hasBelow) {
-        window_.selectTreeItem(*index);
+        tree.selectItem(index);
     } else {
         workspace.ledger.clear();
-        window_.showPlainCaption();
     }
 }
 

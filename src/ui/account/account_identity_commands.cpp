@@ -1,12 +1,12 @@
+#include "ui/account/account_commands.h"
+
 #include "engine/account_identity.h"
 #include "engine/account_summary.h"
 #include "records/gbk_text.h"
 #include "store/folder_lock.h"
-#include "ui/account/account_commands.h"
 #include "ui/account/account_properties_dialog.h"
 #include "ui/account/change_password_dialog.h"
 #include "ui/account/rename_account_dialog.h"
-#include "ui/main/main_window_model.h"
 
 namespace fiscora::ui {
 namespace {
@@ -22,22 +22,22 @@ bool samePassword(const AccountInfo& account, const std::string& typed) {
 
 // The dialog comes back with its entries after a name already taken or a wrong password;
 // the account is renamed everywhere at once, in the tree at the same place.
-void AccountCommands::OnRenameAccount() {
-    const auto index = window_.requireSelection();
-    if (!index) return;
-    const AccountTreeItem item = window_.tree()[*index];
-    Workspace& workspace = window_.workspace();
-    Messages& messages = window_.messages();
-    RenameAccountDialog dialog(messages, item.text);
+void OnRenameAccount(CommandContext& window) {
+    AccountTree& tree = window.accountTree();
+    const auto item = tree.requireSelection();
+    if (!item) return;
+    Workspace& workspace = window.workspace();
+    Messages& messages = window.messages();
+    RenameAccountDialog dialog(messages, item->text);
     std::string newGbkName;
     for (;;) {
-        if (!window_.dialogs().run(dialog)) return;
+        if (!window.dialogs().run(dialog)) return;
         newGbkName = utf8ToGbk(dialog.newName.text).value_or(std::string());
         if (findAccount(workspace.accounts, newGbkName) != nullptr) {
             messages.error("已有同样的帐户名存在，请选择其他的帐户名!");
             continue;
         }
-        const AccountInfo* account = window_.accountOf(item);
+        const AccountInfo* account = findAccount(workspace.accounts, item->gbkName);
         if (account == nullptr) return;
         if (samePassword(*account, dialog.password.text)) break;
         messages.error(kWrongPassword);
@@ -49,48 +49,48 @@ void AccountCommands::OnRenameAccount() {
         return;
     }
     if (workspace.reloadRegistryIfChanged()) {
-        window_.refreshAccountTree();
+        tree.reload();
         return;
     }
-    if (!renameAccount(workspace, item.gbkName, newGbkName)) return;
-    window_.renameTreeItem(*index, dialog.newName.text, newGbkName);
+    if (!renameAccount(workspace, item->gbkName, newGbkName)) return;
+    tree.renameItem(item->index, dialog.newName.text, newGbkName);
 }
 
 // The old password is checked like the rename's: whoever does not know it cannot take the
 // account over.
-void AccountCommands::OnChangePassword() {
-    const auto index = window_.requireSelection();
-    if (!index) return;
-    const AccountTreeItem item = window_.tree()[*index];
-    Messages& messages = window_.messages();
-    ChangePasswordDialog dialog(messages, item.text);
+void OnChangePassword(CommandContext& window) {
+    AccountTree& tree = window.accountTree();
+    const auto item = tree.requireSelection();
+    if (!item) return;
+    Workspace& workspace = window.workspace();
+    Messages& messages = window.messages();
+    ChangePasswordDialog dialog(messages, item->text);
     for (;;) {
-        if (!window_.dialogs().run(dialog)) return;
-        const AccountInfo* account = window_.accountOf(item);
+        if (!window.dialogs().run(dialog)) return;
+        const AccountInfo* account = findAccount(workspace.accounts, item->gbkName);
         if (account == nullptr) return;
         if (samePassword(*account, dialog.oldPassword.text)) break;
         messages.error(kWrongPassword);
     }
-    Workspace& workspace = window_.workspace();
     FolderLock lock(workspace.dataDirectory());
     if (lock.busy()) {
         messages.error(kAnotherProgramWriting);
         return;
     }
     if (workspace.reloadRegistryIfChanged()) {
-        window_.refreshAccountTree();
+        tree.reload();
         return;
     }
-    changeAccountPassword(workspace, item.gbkName,
+    changeAccountPassword(workspace, item->gbkName,
                           utf8ToGbk(dialog.newPassword.text).value_or(std::string()));
 }
 
-void AccountCommands::OnAccountProperties() {
-    const auto guarded = window_.AccountGuard();
+void OnAccountProperties(CommandContext& window) {
+    const auto guarded = window.AccountGuard();
     if (!guarded) return;
-    AccountPropertiesDialog dialog(window_.messages(),
-                                   accountSummary(window_.workspace(), guarded->info));
-    window_.dialogs().run(dialog);
+    AccountPropertiesDialog dialog(window.messages(),
+                                   accountSummary(window.workspace(), guarded->info));
+    window.dialogs().run(dialog);
 }
 
 }  // namespace fiscora::ui

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "records/gbk_text.h"
-#include "ui/account/import_statement_dialog.h"
+#include "ui/account/statement_import_dialog.h"
 
 namespace fiscora::ui {
 namespace {
@@ -81,14 +81,14 @@ PreparedImport prepareStatementImport(const Workspace& workspace, const AccountI
     return {previewImport(workspace.ledger, reading, options), {}};
 }
 
-bool bookStatementImport(MainWindowModel& window, const GuardedAccount& account,
+bool bookStatementImport(CommandContext& window, const GuardedAccount& account,
                          const ImportPreview& preview) {
     const bool booked = bookImport(window.workspace(), account.info, preview);
     window.refreshHoldingList();
     return booked;
 }
 
-void importStatementFile(MainWindowModel& window, const GuardedAccount& account,
+void importStatementFile(CommandContext& window, const GuardedAccount& account,
                          const std::string& path) {
     PreparedImport prepared =
         prepareStatementImport(window.workspace(), account.info, path, std::nullopt);
@@ -96,13 +96,13 @@ void importStatementFile(MainWindowModel& window, const GuardedAccount& account,
         window.messages().error(prepared.error);
         return;
     }
-    ImportStatementDialog dialog(window.messages(), account.name, fileNameOf(path),
+    StatementImportDialog dialog(window.messages(), account.name, fileNameOf(path),
                                  std::move(*prepared.preview));
     if (!window.dialogs().run(dialog)) return;
     bookStatementImport(window, account, dialog.preview());
 }
 
-void OnImportStatement(MainWindowModel& window,
+void OnImportStatement(CommandContext& window,
                        const std::function<std::optional<std::string>()>& chooseFile) {
     const auto account = window.AccountGuard();
     if (!account) return;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/statement_import.h"
-#include "ui/main/main_window_model.h"
+#include "ui/common/command_context.h"
 
 namespace fiscora::ui {
 
@@ -34,18 +34,18 @@ PreparedImport prepareStatementImport(const Workspace& workspace, const AccountI
 // Books the preview's records in one rewrite of the ledger file and rebuilds the holdings
 // list and the status line. False when the file could not be written (reported; nothing
 // booked).
-bool bookStatementImport(MainWindowModel& window, const GuardedAccount& account,
+bool bookStatementImport(CommandContext& window, const GuardedAccount& account,
                          const ImportPreview& preview);
 
 // 导入交割单 with the file chosen: the statement read with the data directory's mapping
 // file (if any), the preview dialog, and a confirmed preview booked. A statement that cannot
 // be read shows why in an error box and nothing else happens.
-void importStatementFile(MainWindowModel& window, const GuardedAccount& account,
+void importStatementFile(CommandContext& window, const GuardedAccount& account,
                          const std::string& path);
 
 // The window's command: the account guard, the file dialog (`chooseFile`, nothing when the
 // user cancels), then importStatementFile.
-void OnImportStatement(MainWindowModel& window,
+void OnImportStatement(CommandContext& window,
                        const std::function<std::optional<std::string>()>& chooseFile);
 
 }  // namespace fiscora::ui

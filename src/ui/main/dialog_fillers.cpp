@@ -2,10 +2,10 @@
 
 #include "ui/account/account_properties_dialog.h"
 #include "ui/account/change_password_dialog.h"
-#include "ui/account/import_statement_dialog.h"
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/password_dialog.h"
 #include "ui/account/rename_account_dialog.h"
+#include "ui/account/statement_import_dialog.h"
 #include "ui/analysis/capital_curve_dialog.h"
 #include "ui/analysis/chart_dialog.h"
 #include "ui/analysis/trade_details_dialog.h"
@@ -46,7 +46,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<RenameAccountDialog>(enterFields);
         f.add<ChangePasswordDialog>(enterFields);
         f.add<AccountPropertiesDialog>(enterFields);
-        f.add<ImportStatementDialog>(enterFields);
+        f.add<StatementImportDialog>(enterFields);
         f.add<AboutBox>(enterFields);
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);

@@ -7,11 +7,8 @@
 #include "host/module_state.h"
 #include "records/gbk_text.h"
 #include "ui/account/account_commands.h"
-#include "ui/analysis/chart_dialog.h"
 #include "ui/common/dialog_title.h"
-#include "ui/main/about_box.h"
 #include "ui/main/command_ids.h"
-#include "ui/trade/trade_commands.h"
 
 namespace fiscora::ui {
 namespace {
@@ -30,9 +27,7 @@ MainWindowModel* currentMainWindow() {
 }
 
 MainWindowModel::MainWindowModel(Messages& messages, DialogRunner& dialogs)
-    : workspace_(messages), dialogs_(dialogs), caption_(kProductName),
-      accountCommands_(std::make_unique<AccountCommands>(*this)),
-      tradeCommands_(std::make_unique<TradeCommands>(*this)) {
+    : workspace_(messages), dialogs_(dialogs), caption_(kProductName) {
     registerCommands();
     holdingList_.columns = holdingColumns();
     holdingList_.cellText = [this](std::size_t row, std::size_t column) {
@@ -56,31 +51,23 @@ void MainWindowModel::OnInitDialogAt(const std::string& dataDirectory,
                                      const std::optional<std::string>& tradeParamFile) {
     current = this;
     workspace_.open(dataDirectory, tradeParamFile);
-    refreshAccountTree();
+    reload();
     requestFocus(MainPane::Tree);
 }
 
 bool MainWindowModel::isAvailable(int commandId) const {
-    return commands_.contains(resolved(commandId));
+    const auto it = commands_.find(resolved(commandId));
+    if (it == commands_.end()) return false;
+    switch (it->second.needs) {
+    case Needs::Nothing: break;
+    case Needs::ListOutput: return listOutput_ != nullptr;
+    case Needs::StatementChooser: return static_cast<bool>(chooseStatement_);
+    }
+    return true;
 }
 
 void MainWindowModel::OnCommand(int commandId) {
-    const auto it = commands_.find(resolved(commandId));
-    if (it != commands_.end()) it->second();
-}
-
-void MainWindowModel::showAbout() {
-    AboutBox about(messages());
-    dialogs_.run(about);
-}
-
-// The charts of the selected logged-in account, from its holdings at the prices of now.
-void MainWindowModel::showCharts(ChartKind kind) {
-    const auto account = AccountGuard();
-    if (!account) return;
-    ChartDialog charts(messages(), account->name,
-                       fiscora::holdingRows(workspace_, workspace_.holdings), kind);
-    dialogs_.run(charts);
+    if (isAvailable(commandId)) commands_.at(resolved(commandId)).run(*this);
 }
 
 void MainWindowModel::selectTreeItem(int index) {
@@ -97,24 +84,25 @@ void MainWindowModel::OnTreeSelChanged() {
     }
     const AccountTreeItem& item = tree_[*index];
     if (item.image != kLoggedOutImage) {
-        showAccountInCaption(item.text);
-        if (const AccountInfo* account = accountOf(item)) workspace_.loadLedgerOf(*account);
+        caption_ = dialogTitle(kProductName, item.text);
+        if (const AccountInfo* account = findAccount(workspace_.accounts, item.gbkName))
+            workspace_.loadLedgerOf(*account);
         refreshHoldingList();
         return;
     }
     clearHoldingList();
     workspace_.ledger.clear();
-    showPlainCaption();
+    caption_ = kProductName;
 }
 
 void MainWindowModel::OnTreeClick(int index) {
     if (index < 0 || index >= static_cast<int>(tree_.size())) return;
     selectTreeItem(index);
-    accountCommands_->OnLogin();
+    OnLogin(*this);
 }
 
 void MainWindowModel::OnTreeEnter() {
-    accountCommands_->OnLogin();
+    OnLogin(*this);
 }
 
 void MainWindowModel::OnTreeRightClick(int index) {
@@ -146,12 +134,6 @@ void MainWindowModel::refreshHoldingList() {
     requestFocus(MainPane::List);
 }
 
-const Holding* MainWindowModel::selectedHolding() const {
-    const int row = holdingList_.selected;
-    if (row < 0 || row >= static_cast<int>(rows_.size())) return nullptr;
-    return &rows_[static_cast<std::size_t>(row)].holding;
-}
-
 void MainWindowModel::selectHolding(std::int32_t market, std::string_view gbkCode) {
     for (std::size_t row = 0; row < rows_.size(); ++row) {
         const Holding& h = rows_[row].holding;
@@ -166,7 +148,7 @@ void MainWindowModel::refreshAccountStatus() {
     accountStatus_.clear();
     const auto index = selectedItem();
     if (!index || tree_[*index].image == kLoggedOutImage) return;
-    const AccountInfo* account = accountOf(tree_[*index]);
+    const AccountInfo* account = findAccount(workspace_.accounts, tree_[*index].gbkName);
     if (account == nullptr) return;
     const AccountSummary s = accountSummary(workspace_, *account);
     // Taking the whole cash as shown may leave a hair below zero: that reads 0.000, not -0.000.
@@ -177,7 +159,7 @@ void MainWindowModel::refreshAccountStatus() {
                      "    总资产: " + shown(s.totalAssets) + s.currencyUnit;
 }
 
-void MainWindowModel::refreshAccountTree() {
+void MainWindowModel::reload() {
     tree_.clear();
     selected_ = -1;
     for (const AccountInfo& account : workspace_.accounts) {
@@ -189,9 +171,40 @@ void MainWindowModel::refreshAccountTree() {
     }
 }
 
-void MainWindowModel::removeTreeItem(int index) {
+void MainWindowModel::selectAccount(const std::string& gbkName) {
+    for (std::size_t i = 0; i < tree_.size(); ++i) {
+        if (tree_[i].gbkName == gbkName) {
+            selectTreeItem(static_cast<int>(i));
+            return;
+        }
+    }
+}
+
+void MainWindowModel::showLogin(int index, bool loggedIn) {
+    AccountTreeItem& item = tree_.at(index);
+    LoginState* state = loginStateOf(item.gbkName);
+    if (state == nullptr) return;
+    state->loggedIn = loggedIn;
+    item.image = loggedIn ? kLoggedInImage : kLoggedOutImage;
+    if (loggedIn) {
+        selected_ = index;
+        OnTreeSelChanged();
+        return;
+    }
+    clearHoldingList();
+    caption_ = kProductName;
+}
+
+void MainWindowModel::renameItem(int index, std::string text, std::string gbkName) {
+    tree_.at(index).text = std::move(text);
+    tree_.at(index).gbkName = std::move(gbkName);
+}
+
+void MainWindowModel::removeItem(int index) {
     tree_.erase(tree_.begin() + index);
     selected_ = -1;
+    clearHoldingList();
+    caption_ = kProductName;
 }
 
 void MainWindowModel::clearHoldingList() {
@@ -216,41 +229,31 @@ std::optional<int> MainWindowModel::selectedItem() const {
     return selected_;
 }
 
-std::optional<int> MainWindowModel::requireSelection() {
+std::optional<TreeAccount> MainWindowModel::requireSelection() {
     const auto index = selectedItem();
-    if (!index) messages().plain("请选中一个帐户");
-    return index;
+    if (!index) {
+        messages().plain("请选中一个帐户");
+        return std::nullopt;
+    }
+    const AccountTreeItem& item = tree_[*index];
+    return TreeAccount{*index, item.text, item.gbkName, item.image != kLoggedOutImage};
 }
 
 std::optional<GuardedAccount> MainWindowModel::AccountGuard() {
-    const auto index = requireSelection();
-    if (!index) return std::nullopt;
-    if (tree_[*index].image == kLoggedOutImage) {
+    const auto item = requireSelection();
+    if (!item) return std::nullopt;
+    if (!item->loggedIn) {
         messages().error("帐户还未登录，不能进行操作");
         return std::nullopt;
     }
-    AccountInfo* account = accountOf(tree_[*index]);
+    AccountInfo* account = findAccount(workspace_.accounts, item->gbkName);
     if (account == nullptr) return std::nullopt;
-    return GuardedAccount{tree_[*index].text, *account};
+    return GuardedAccount{item->text, *account};
 }
 
-void MainWindowModel::showAccountInCaption(const std::string& name) {
-    caption_ = dialogTitle(kProductName, name);
-}
-
-void MainWindowModel::showPlainCaption() {
-    caption_ = kProductName;
-}
-
-AccountInfo* MainWindowModel::accountOf(const AccountTreeItem& item) {
-    return findAccount(workspace_.accounts, item.gbkName);
-}
-
-int MainWindowModel::itemIndexOf(const std::string& gbkName) const {
-    for (std::size_t i = 0; i < tree_.size(); ++i) {
-        if (tree_[i].gbkName == gbkName) return static_cast<int>(i);
-    }
-    return -1;
+const HoldingRow* MainWindowModel::selectedHolding() {
+    const int row = holdingList_.selected;
+    return row >= 0 && row < static_cast<int>(rows_.size()) ? &rows_[row] : nullptr;
 }
 
 LoginState* MainWindowModel::loginStateOf(const std::string& gbkName) {

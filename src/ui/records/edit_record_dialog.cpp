@@ -49,7 +49,7 @@ EditRecordDialog::EditRecordDialog(Messages& messages, std::string accountName,
     makeNumberBox(price, "price", "交易价");
     makeFigureBox(fee, "fee", "手续费");
     fee.enabled = false;
-    makeNumberBox(total, "total", "总计");
+    makeNumberBox(total, "amount", "总计");
     remark.maxGbkBytes = kStoredRemarkMaxBytes;
     for (TextField* inUnits : {&price, &fee, &total}) inUnits->note = this->currencyUnit();
     setButtons({.confirm = "修改", .cancel = "取消", .takeFocus = false});

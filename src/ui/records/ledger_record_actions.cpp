@@ -14,12 +14,12 @@ RecordDeletion deleteRecordAsked(Workspace& workspace, const GuardedAccount& acc
                                                               : RecordDeletion::Refused;
 }
 
-bool editRecordInPlace(MainWindowModel& window, const GuardedAccount& account, std::size_t index) {
-    Workspace& workspace = window.workspace();
-    EditRecordDialog dialog(window.messages(), account.name,
+bool editRecordInPlace(Workspace& workspace, DialogRunner& dialogs, const GuardedAccount& account,
+                       std::size_t index) {
+    EditRecordDialog dialog(workspace.messages(), account.name,
                             currencyUnitOfTradeType(fieldText(account.info.tradeType)),
                             workspace.ledger, index, workspace.tradeParams);
-    if (!window.dialogs().run(dialog)) return false;
+    if (!dialogs.run(dialog)) return false;
     const auto edited = dialog.confirmedRecord();
     if (!edited) return false;
     // A failed write has shown its message; the edit stays in memory.

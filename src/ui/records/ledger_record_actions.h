@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "ui/main/main_window_model.h"
+#include "ui/common/command_context.h"
 
 namespace fiscora::ui {
 
@@ -19,6 +19,7 @@ RecordDeletion deleteRecordAsked(Workspace& workspace, const GuardedAccount& acc
 
 // 修改 on the record at `index`: the record editor, and a confirmed edit put in the
 // record's place and the file rewritten. True when the record was edited.
-bool editRecordInPlace(MainWindowModel& window, const GuardedAccount& account, std::size_t index);
+bool editRecordInPlace(Workspace& workspace, DialogRunner& dialogs, const GuardedAccount& account,
+                       std::size_t index);
 
 }  // namespace fiscora::ui

@@ -11,10 +11,11 @@
 
 namespace fiscora::ui {
 
-LedgerViewDialog::LedgerViewDialog(MainWindowModel& window, const GuardedAccount& account,
-                                   LedgerFilter opening, ListOutput* output)
-    : DialogModel(window.messages()), window_(window), account_(account),
-      filter_(std::move(opening)), output_(output) {
+LedgerViewDialog::LedgerViewDialog(Workspace& workspace, DialogRunner& dialogs,
+                                   const GuardedAccount& account, LedgerFilter opening,
+                                   ListOutput* output)
+    : DialogModel(workspace.messages()), workspace_(workspace), dialogs_(dialogs),
+      account_(account), filter_(std::move(opening)), output_(output) {
     setCaption("个人流水帐 -[" + account.name + "]");
     declare(byTime, "byTime", "时间匹配");
     declare(byKind, "byKind", "帐目类型匹配");
@@ -35,7 +36,7 @@ LedgerViewDialog::LedgerViewDialog(MainWindowModel& window, const GuardedAccount
     list.rowMark = [](std::size_t) { return 0; };
     list.widestRows = [this](std::size_t column) {
         // Found once for each set of rows, when a view first asks.
-        if (!widest_) widest_ = widestLedgerRows(window_.workspace().ledger, rows_);
+        if (!widest_) widest_ = widestLedgerRows(workspace_.ledger, rows_);
         return column < widest_->size() ? (*widest_)[column] : std::vector<std::size_t>{};
     };
     setButtons({.confirm = "关闭", .cancel = "", .takeFocus = true});
@@ -93,7 +94,7 @@ void LedgerViewDialog::RefillList() {
     // The dates are those the pickers show now.
     filter.from = fromDate.date;
     filter.to = toDate.date;
-    rows_ = refillViewRows(window_.workspace().ledger, filter);
+    rows_ = refillViewRows(workspace_.ledger, filter);
     widest_.reset();
     // New rows, none selected.
     list.rowsReplaced(rows_.size(), false);
@@ -101,13 +102,12 @@ void LedgerViewDialog::RefillList() {
 }
 
 std::string LedgerViewDialog::cellText(std::size_t row, std::size_t column) {
-    return formatter_.cell(window_.workspace().ledger.at(rows_.at(row)), static_cast<int>(column));
+    return formatter_.cell(workspace_.ledger.at(rows_.at(row)), static_cast<int>(column));
 }
 
 void LedgerViewDialog::OnRemarkClick(int row, int column) {
     if (column != kRemarkColumn || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
-    messages().show(remarkMessage(window_.workspace().ledger.at(rows_[row])), "备注",
-                    MessageIcon::None);
+    messages().show(remarkMessage(workspace_.ledger.at(rows_[row])), "备注", MessageIcon::None);
 }
 
 void LedgerViewDialog::OnDoubleClick() {
@@ -120,8 +120,7 @@ void LedgerViewDialog::OnDelete() {
         return;
     }
     const int row = list.selected;
-    if (deleteRecordAsked(window_.workspace(), account_, rows_[row]) != RecordDeletion::Deleted)
-        return;
+    if (deleteRecordAsked(workspace_, account_, rows_[row]) != RecordDeletion::Deleted) return;
     showBalance();
     RefillList();
     // The row above the deleted one is selected, and the row now in its place scrolled to.
@@ -140,7 +139,7 @@ void LedgerViewDialog::OnModify() {
         return;
     }
     const int row = list.selected;
-    if (!editRecordInPlace(window_, account_, rows_[row])) return;
+    if (!editRecordInPlace(workspace_, dialogs_, account_, rows_[row])) return;
     showBalance();
     RefillList();
     // An edit may move the record out of the filters; the same index is selected again.
@@ -154,7 +153,7 @@ void LedgerViewDialog::OnModify() {
 }
 
 ListTable LedgerViewDialog::shownTable() const {
-    return ledgerTable(window_.workspace().ledger, rows_);
+    return ledgerTable(workspace_.ledger, rows_);
 }
 
 void LedgerViewDialog::OnPrint() {
@@ -168,7 +167,7 @@ void LedgerViewDialog::OnSave() {
 }
 
 void LedgerViewDialog::showBalance() {
-    balance.text = balanceText(cashBalance(window_.workspace().ledger), unit_);
+    balance.text = balanceText(cashBalance(workspace_.ledger), unit_);
 }
 
 }  // namespace fiscora::ui

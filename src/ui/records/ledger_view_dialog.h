@@ -8,9 +8,9 @@
 #include "engine/ledger_filter.h"
 #include "output/ledger_rows.h"
 #include "output/list_output.h"
+#include "ui/common/command_context.h"
 #include "ui/common/dialog_model.h"
 #include "ui/common/list_field.h"
-#include "ui/main/main_window_model.h"
 
 namespace fiscora::ui {
 
@@ -22,8 +22,8 @@ class LedgerViewDialog : public DialogModel {
 public:
     // `output` prints the list and opens a saved file; without one 数据打印 and 数据存盘
     // do nothing.
-    LedgerViewDialog(MainWindowModel& window, const GuardedAccount& account, LedgerFilter opening,
-                     ListOutput* output);
+    LedgerViewDialog(Workspace& workspace, DialogRunner& dialogs, const GuardedAccount& account,
+                     LedgerFilter opening, ListOutput* output);
 
     // The pickers' range, the filters as opened, the labels, the rows, the balance and
     // the first row selected.
@@ -70,7 +70,8 @@ private:
     void showBalance();
     ListTable shownTable() const;
 
-    MainWindowModel& window_;
+    Workspace& workspace_;
+    DialogRunner& dialogs_;
     GuardedAccount account_;
     LedgerFilter filter_;
     ListOutput* output_;

@@ -39,15 +39,13 @@ std::string currencyUnitOf(const GuardedAccount& account) {
     return currencyUnitOfTradeType(fieldText(account.info.tradeType));
 }
 
-}  // namespace
-
-void TradeCommands::runAndBook(TransactionDialog& dialog, const GuardedAccount& account) {
-    if (!window_.dialogs().run(dialog)) return;
+void runAndBook(CommandContext& window, TransactionDialog& dialog, const GuardedAccount& account) {
+    if (!window.dialogs().run(dialog)) return;
     const auto record = dialog.confirmedRecord();
     if (!record) return;
-    Workspace& workspace = window_.workspace();
+    Workspace& workspace = window.workspace();
     if (const auto refusal = holdingLimitRefusal(workspace.holdings, *record)) {
-        window_.messages().plain(*refusal);
+        window.messages().plain(*refusal);
         return;
     }
     workspace.ledger.push_back(*record);
@@ -56,82 +54,86 @@ void TradeCommands::runAndBook(TransactionDialog& dialog, const GuardedAccount& 
     const SaveStatus saved = workspace.saveLedgerOf(account.info);
     // Cash records leave the positions as they are, and change only the status line.
     if (record->isStock() || saved == SaveStatus::ChangedOnDisk)
-        window_.refreshHoldingList();
+        window.refreshHoldingList();
     else
-        window_.refreshAccountStatus();
+        window.refreshAccountStatus();
     // The list stays on the stock just booked, wherever the rebuilt list has it.
-    if (record->isStock()) window_.selectHolding(record->market, fieldBytes(record->stockCode));
+    if (record->isStock()) window.selectHolding(record->market, fieldBytes(record->stockCode));
 }
 
-void TradeCommands::openOnSelectedHolding(TransactionDialog& dialog) const {
-    if (const Holding* h = window_.selectedHolding()) dialog.openOnStock({h->market, h->stockCode});
+// A stock dialog opens on the holdings list's selected position, when there is one.
+void openOnSelectedHolding(CommandContext& window, TransactionDialog& dialog) {
+    if (const HoldingRow* row = window.selectedHolding())
+        dialog.openOnStock({row->holding.market, row->holding.stockCode});
 }
 
-void TradeCommands::OnAddFunds() {
-    runCashDialog(true);
-}
-
-void TradeCommands::OnWithdrawFunds() {
-    runCashDialog(false);
-}
-
-void TradeCommands::runCashDialog(bool deposit) {
-    const auto account = window_.AccountGuard();
+void runCashDialog(CommandContext& window, bool deposit) {
+    const auto account = window.AccountGuard();
     if (!account) return;
     const auto mode = deposit ? CashDialog::Mode::Deposit : CashDialog::Mode::Withdrawal;
-    CashDialog dialog(window_.messages(), mode, account->name, currencyUnitOf(*account),
-                      cashBalance(window_.workspace().ledger));
-    runAndBook(dialog, *account);
+    CashDialog dialog(window.messages(), mode, account->name, currencyUnitOf(*account),
+                      cashBalance(window.workspace().ledger));
+    runAndBook(window, dialog, *account);
 }
 
-void TradeCommands::OnBuyStock() {
-    const auto account = window_.AccountGuard();
+}  // namespace
+
+void OnAddFunds(CommandContext& window) {
+    runCashDialog(window, true);
+}
+
+void OnWithdrawFunds(CommandContext& window) {
+    runCashDialog(window, false);
+}
+
+void OnBuyStock(CommandContext& window) {
+    const auto account = window.AccountGuard();
     if (!account) return;
-    const Workspace& workspace = window_.workspace();
-    BuyDialog dialog(window_.messages(), account->name, currencyUnitOf(*account),
+    const Workspace& workspace = window.workspace();
+    BuyDialog dialog(window.messages(), account->name, currencyUnitOf(*account),
                      cashBalance(workspace.ledger), workspace.tradeParams);
-    runAndBook(dialog, *account);
+    runAndBook(window, dialog, *account);
 }
 
-void TradeCommands::OnSellStock() {
-    const auto account = window_.AccountGuard();
+void OnSellStock(CommandContext& window) {
+    const auto account = window.AccountGuard();
     if (!account) return;
-    const Workspace& workspace = window_.workspace();
-    SellDialog dialog(window_.messages(), account->name, currencyUnitOf(*account), workspace.ledger,
+    const Workspace& workspace = window.workspace();
+    SellDialog dialog(window.messages(), account->name, currencyUnitOf(*account), workspace.ledger,
                       workspace.tradeParams);
-    openOnSelectedHolding(dialog);
-    runAndBook(dialog, *account);
+    openOnSelectedHolding(window, dialog);
+    runAndBook(window, dialog, *account);
 }
 
 // A dividend rebuilds the holdings list like every other stock record, so the list never
 // shows figures from before it.
-void TradeCommands::OnDividend() {
-    const auto account = window_.AccountGuard();
+void OnDividend(CommandContext& window) {
+    const auto account = window.AccountGuard();
     if (!account) return;
-    DividendDialog dialog(window_.messages(), account->name, currencyUnitOf(*account),
-                          window_.workspace().ledger);
-    openOnSelectedHolding(dialog);
-    runAndBook(dialog, *account);
+    DividendDialog dialog(window.messages(), account->name, currencyUnitOf(*account),
+                          window.workspace().ledger);
+    openOnSelectedHolding(window, dialog);
+    runAndBook(window, dialog, *account);
 }
 
-void TradeCommands::OnBonusShares() {
-    const auto account = window_.AccountGuard();
+void OnBonusShares(CommandContext& window) {
+    const auto account = window.AccountGuard();
     if (!account) return;
-    BonusSharesDialog dialog(window_.messages(), account->name, currencyUnitOf(*account),
-                             window_.workspace().ledger);
-    openOnSelectedHolding(dialog);
-    runAndBook(dialog, *account);
+    BonusSharesDialog dialog(window.messages(), account->name, currencyUnitOf(*account),
+                             window.workspace().ledger);
+    openOnSelectedHolding(window, dialog);
+    runAndBook(window, dialog, *account);
 }
 
-void TradeCommands::OnRightsIssue() {
-    const auto account = window_.AccountGuard();
+void OnRightsIssue(CommandContext& window) {
+    const auto account = window.AccountGuard();
     if (!account) return;
-    const Workspace& workspace = window_.workspace();
-    RightsIssueDialog dialog(window_.messages(), account->name, currencyUnitOf(*account),
+    const Workspace& workspace = window.workspace();
+    RightsIssueDialog dialog(window.messages(), account->name, currencyUnitOf(*account),
                              cashBalance(workspace.ledger), workspace.ledger,
                              workspace.tradeParams);
-    openOnSelectedHolding(dialog);
-    runAndBook(dialog, *account);
+    openOnSelectedHolding(window, dialog);
+    runAndBook(window, dialog, *account);
 }
 
 }  // namespace fiscora::ui

@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cmath>
-#include <cstring>
 #include <ctime>
 
 #include "records/gbk_text.h"
@@ -73,11 +72,7 @@ bool TransactionDialog::checkRepresentable(TextField& box, double result) {
 
 LedgerRecord TransactionDialog::bookedRecord(RecordType kind, double amount,
                                              const std::optional<StockTrade>& trade) const {
-    LedgerRecord record;
-    std::memset(static_cast<void*>(&record), 0, sizeof record);
-    record.type = static_cast<std::int32_t>(kind);
-    record.cashSign = cashSignOf(kind);
-    record.date = tradeDate.date;
+    LedgerRecord record = makeRecord(kind, tradeDate.date);
     // OnConfirm has checked that the remark fits (readRemark).
     storeText(record.remark, remark.text, remark.maxGbkBytes);
     record.amount = amount;

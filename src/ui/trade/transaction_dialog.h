@@ -69,9 +69,9 @@ protected:
     // The remark must be text GBK can hold; refused with its reason otherwise.
     bool readRemark() { return checkStorable(remark, remark.label); }
 
-    // The one factory of booked records: a record of `kind` with every byte zero but its
-    // type, cash sign, the trade date, the remark (GBK, as many bytes as the box takes; left
-    // empty when the box is empty) and the figures given.
+    // The one factory of booked records: a fresh record (makeRecord: every byte zero but
+    // its type, cash sign and date, its view row -1) with the remark (GBK, as many bytes as
+    // the box takes; left empty when the box is empty) and the figures given.
     struct StockTrade {
         std::int32_t market = 0;
         std::string code;  // six digits

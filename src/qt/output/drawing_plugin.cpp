@@ -1,7 +1,11 @@
 // The writers that draw with Qt, as a plugin of fiscora-cli: only --pdf and --png draw, so
-// only they load Qt, through this module.
-#include "cli/drawing_plugin.h"
+// only they load Qt, through this module. The command line looks the two entry points up by
+// the names cli/drawing_plugin.h gives them (kPdfPluginEntry, kPngPluginEntry).
+#include <functional>
+#include <string>
 
+#include "output/list_table.h"
+#include "output/report_canvas.h"
 #include "qt/output/headless_pdf.h"
 #include "qt/output/headless_picture.h"
 

@@ -1,4 +1,4 @@
-#include "cli/account_identity_commands.h"
+#include "cli/account_identity_cli_commands.h"
 
 #include "cli/account_cli_commands.h"
 #include "cli/exit_codes.h"
@@ -59,35 +59,37 @@ int runChangePassword(CommandContext& c) {
 }  // namespace
 
 Command renameAccountCommand() {
-    Command c{"rename-account",
-              "OLD NEW",
-              "rename an account (writes the data files)",
-              "Renames an account as the window's 修改帐号名 does: the same checks and messages,\n"
-              "the registry rewritten and the ledger file renamed; a file of the new name is\n"
-              "never replaced. The account's password comes from --password-file, else from\n"
-              "the environment, else from the terminal. Prints the account's row.",
-              false,
-              accountColumns,
-              runRenameAccount};
-    c.writes = true;
-    return c;
+    return {
+        .name = "rename-account",
+        .arguments = "OLD NEW",
+        .summary = "rename an account (writes the data files)",
+        .description =
+            "Renames an account as the window's 修改帐号名 does: the same checks and messages,\n"
+            "the registry rewritten and the ledger file renamed; a file of the new name is\n"
+            "never replaced. The account's password comes from --password-file, else from\n"
+            "the environment, else from the terminal. Prints the account's row.",
+        .columns = accountColumns,
+        .run = runRenameAccount,
+        .opens = Opens::Window,
+    };
 }
 
 Command changePasswordCommand() {
-    Command c{"change-password",
-              "ACCOUNT",
-              "give an account a new password (writes the data files)",
-              "Changes the password as the window's 修改密码 does: the old password is checked,\n"
-              "the ledger file's header and the registry are rewritten, every record is kept.\n"
-              "The old password comes from the usual password sources; the new one from\n"
-              "--new-password-file, else FISCORA_NEW_PASSWORD, else typed twice on the\n"
-              "terminal. Never from the command line. Prints the account's row.",
-              false,
-              accountColumns,
-              runChangePassword};
-    c.options = {{"--new-password-file", "FILE", "file whose first line is the new password"}};
-    c.writes = true;
-    return c;
+    return {
+        .name = "change-password",
+        .arguments = "ACCOUNT",
+        .summary = "give an account a new password (writes the data files)",
+        .description =
+            "Changes the password as the window's 修改密码 does: the old password is checked,\n"
+            "the ledger file's header and the registry are rewritten, every record is kept.\n"
+            "The old password comes from the usual password sources; the new one from\n"
+            "--new-password-file, else FISCORA_NEW_PASSWORD, else typed twice on the\n"
+            "terminal. Never from the command line. Prints the account's row.",
+        .columns = accountColumns,
+        .run = runChangePassword,
+        .options = {{"--new-password-file", "FILE", "file whose first line is the new password"}},
+        .opens = Opens::Window,
+    };
 }
 
 }  // namespace fiscora::cli

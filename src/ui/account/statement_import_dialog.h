@@ -11,9 +11,9 @@ namespace fiscora::ui {
 // "导入交割单": what the import of a statement would do, line by line (记入, 重复, 跳过,
 // 拒绝 with the reason), with the counts above the list. 确定 lets the command book the
 // lines marked 记入; 取消 books nothing.
-class ImportStatementDialog : public DialogModel {
+class StatementImportDialog : public DialogModel {
 public:
-    ImportStatementDialog(Messages& messages, const std::string& accountName,
+    StatementImportDialog(Messages& messages, const std::string& accountName,
                           const std::string& fileName, ImportPreview preview);
 
     LabelField file;     // the statement's file name and the layout it was read with

@@ -1,4 +1,4 @@
-#include "ui/account/import_statement_dialog.h"
+#include "ui/account/statement_import_dialog.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,9 +16,9 @@ const char* const kStatement = "成交日期,证券代码,证券名称,操作,�
                                "20240107,,,利息归本,0,0,0,1.00\n";
 
 // 张三 logged in with 5000 in cash; the window's file dialog answers `chosen`.
-class ImportStatementCommandTest : public WindowTest {
+class StatementImportCommandTest : public WindowTest {
 protected:
-    ImportStatementCommandTest() {
+    StatementImportCommandTest() {
         seed({account("张三", "pw")}, {{cashRecord(RecordType::CashIn, 20240101, 5000)}});
         open();
         login(0, "pw");
@@ -36,8 +36,8 @@ protected:
     std::optional<std::string> chosen;
 };
 
-TEST_F(ImportStatementCommandTest, ThePreviewListsEveryLineAndConfirmingBooks) {
-    runner.then<ui::ImportStatementDialog>([](ui::ImportStatementDialog& d) {
+TEST_F(StatementImportCommandTest, ThePreviewListsEveryLineAndConfirmingBooks) {
+    runner.then<ui::StatementImportDialog>([](ui::StatementImportDialog& d) {
         EXPECT_EQ(d.caption(), "导入交割单 -[张三]");
         EXPECT_EQ(d.file.text, "文件：s.csv（交割单）");
         EXPECT_EQ(d.summary.text, "记入 1 条    重复 0 条    跳过 1 条    拒绝 1 条");
@@ -63,7 +63,7 @@ TEST_F(ImportStatementCommandTest, ThePreviewListsEveryLineAndConfirmingBooks) {
     EXPECT_NE(window.accountStatus().find("3995.000"), std::string::npos) << window.accountStatus();
 }
 
-TEST_F(ImportStatementCommandTest, CancellingTheDialogOrTheFileBooksNothing) {
+TEST_F(StatementImportCommandTest, CancellingTheDialogOrTheFileBooksNothing) {
     const Bytes before = readBytes(ledgerFile("张三"));
     runner.thenCancel();
     window.OnCommand(ui::command::kImportStatement);
@@ -74,7 +74,7 @@ TEST_F(ImportStatementCommandTest, CancellingTheDialogOrTheFileBooksNothing) {
     EXPECT_TRUE(window.workspace().holdings.empty());
 }
 
-TEST_F(ImportStatementCommandTest, AnUnreadableFileOrMappingIsShownAsAnError) {
+TEST_F(StatementImportCommandTest, AnUnreadableFileOrMappingIsShownAsAnError) {
     chosen = dir.file("none.csv");
     window.OnCommand(ui::command::kImportStatement);
     // A mapping file in the data folder is used for every import.
@@ -90,7 +90,7 @@ TEST_F(ImportStatementCommandTest, AnUnreadableFileOrMappingIsShownAsAnError) {
 
 // One mapping per broker in the folder beside the data folder: the one whose columns the
 // header names reads the statement; the preview shows the reconciliation.
-TEST_F(ImportStatementCommandTest, TheMatchingMappingOfTheFolderIsUsed) {
+TEST_F(StatementImportCommandTest, TheMatchingMappingOfTheFolderIsUsed) {
     const std::string folder = ui::statementMappingFolder(dataDir());
     std::filesystem::create_directories(folder);
     std::ofstream(folder + "/a券商.txt", std::ios::binary)
@@ -102,7 +102,7 @@ TEST_F(ImportStatementCommandTest, TheMatchingMappingOfTheFolderIsUsed) {
         << "交收日期\t方向\t代码\t股数\t价格\t清算金额\t可用资金\n"
            "20240105\tB\t600036\t100\t10.00\t-1005.00\t3990.00\n";
     chosen = dir.file("b.txt");
-    runner.then<ui::ImportStatementDialog>([](ui::ImportStatementDialog& d) {
+    runner.then<ui::StatementImportDialog>([](ui::StatementImportDialog& d) {
         EXPECT_EQ(d.file.text, "文件：b.txt（B券商）");
         EXPECT_EQ(d.cellText(0, 1), "记入");
         EXPECT_EQ(d.reconciliation.text, "对帐：资金差 5.000 元");
@@ -112,7 +112,7 @@ TEST_F(ImportStatementCommandTest, TheMatchingMappingOfTheFolderIsUsed) {
     EXPECT_TRUE(messages.shown.empty()) << messages.texts()[0];
 
     // A statement none of them names is read by the built-in recognition.
-    runner.then<ui::ImportStatementDialog>([](ui::ImportStatementDialog& d) {
+    runner.then<ui::StatementImportDialog>([](ui::StatementImportDialog& d) {
         EXPECT_EQ(d.file.text, "文件：s.csv（交割单）");
         return false;
     });
@@ -121,10 +121,10 @@ TEST_F(ImportStatementCommandTest, TheMatchingMappingOfTheFolderIsUsed) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-using ImportStatementGuardTest = WindowTest;
+using StatementImportGuardTest = WindowTest;
 
 // The guard comes before the file dialog.
-TEST_F(ImportStatementGuardTest, NoFileIsAskedForWithoutALoggedInAccount) {
+TEST_F(StatementImportGuardTest, NoFileIsAskedForWithoutALoggedInAccount) {
     seed({account("张三", "pw")});
     open();
     bool asked = false;

@@ -4,7 +4,7 @@
 #include <QTableView>
 #include <QTest>
 
-#include "qt/account/import_statement_view.h"
+#include "qt/account/statement_import_view.h"
 #include "qt/widgets/hover_button.h"
 #include "qt/widgets/qt_messages.h"
 #include "qt_test_registry.h"
@@ -33,14 +33,14 @@ QTableView* tableOf(QDialog* dialog) {
 
 }  // namespace
 
-class ImportStatementViewTest : public QObject {
+class StatementImportViewTest : public QObject {
     Q_OBJECT
 
 private slots:
     void showsEveryLineUncutAndConfirms() {
         fiscora::qt::QtMessages messages;
-        fiscora::ui::ImportStatementDialog model(messages, "张三", "s.csv", samplePreview());
-        fiscora::qt::ImportStatementView view(model, nullptr);
+        fiscora::ui::StatementImportDialog model(messages, "张三", "s.csv", samplePreview());
+        fiscora::qt::StatementImportView view(model, nullptr);
         onNextModal(
             [&view](QDialog* dialog) {
                 QCOMPARE(dialog->windowTitle(), QStringLiteral("导入交割单 -[张三]"));
@@ -67,12 +67,12 @@ private slots:
 
     void escapeBooksNothing() {
         fiscora::qt::QtMessages messages;
-        fiscora::ui::ImportStatementDialog model(messages, "张三", "s.csv", samplePreview());
-        fiscora::qt::ImportStatementView view(model, nullptr);
+        fiscora::ui::StatementImportDialog model(messages, "张三", "s.csv", samplePreview());
+        fiscora::qt::StatementImportView view(model, nullptr);
         onNextModal([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }, nullptr);
         QVERIFY(!view.runModal());
     }
 };
 
-FISCORA_QT_TEST(ImportStatementViewTest)
-#include "import_statement_view_test.moc"
+FISCORA_QT_TEST(StatementImportViewTest)
+#include "statement_import_view_test.moc"

@@ -1,4 +1,4 @@
-#include "qt/account/import_statement_view.h"
+#include "qt/account/statement_import_view.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -15,7 +15,7 @@ constexpr int kRowsShown = 16;
 
 }  // namespace
 
-ImportStatementView::ImportStatementView(ui::ImportStatementDialog& model, QWidget* parent)
+StatementImportView::StatementImportView(ui::StatementImportDialog& model, QWidget* parent)
     : DialogView(model, parent) {
     const DialogUnits dlu(font());
     auto* form = new QVBoxLayout;

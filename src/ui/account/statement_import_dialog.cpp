@@ -1,4 +1,4 @@
-#include "ui/account/import_statement_dialog.h"
+#include "ui/account/statement_import_dialog.h"
 
 #include "engine/number_format.h"
 #include "records/gbk_text.h"
@@ -53,7 +53,7 @@ std::string counts(const ImportPreview& p) {
 
 }  // namespace
 
-ImportStatementDialog::ImportStatementDialog(Messages& messages, const std::string& accountName,
+StatementImportDialog::StatementImportDialog(Messages& messages, const std::string& accountName,
                                              const std::string& fileName, ImportPreview preview)
     : DialogModel(messages), preview_(std::move(preview)) {
     setCaption(dialogTitle("导入交割单", accountName));
@@ -71,7 +71,7 @@ ImportStatementDialog::ImportStatementDialog(Messages& messages, const std::stri
     setKeyNavigation(false);
 }
 
-std::string ImportStatementDialog::cellText(std::size_t row, std::size_t column) const {
+std::string StatementImportDialog::cellText(std::size_t row, std::size_t column) const {
     const ImportRow& line = preview_.rows.at(row);
     const StatementEntry& entry = line.entry;
     switch (column) {
