@@ -315,10 +315,10 @@ TEST_F(TradeCommandsTest, StockDialogsOpenOnTheSelectedHoldingAndTheListKeepsThe
     ASSERT_TRUE(saveLedger(store(), first, ledger));
     loginFirst();
     ASSERT_EQ(window.holdingRows().size(), 3u);
-    EXPECT_EQ(window.selectedRow(), 0);
+    EXPECT_EQ(window.holdingList().selected, 0);
 
     const auto opensOn = [this](int row, const char* code, const char* market, const char* held) {
-        window.setSelectedRow(row);
+        window.holdingList().selected = row;
         const auto check = [=](auto& d) {
             EXPECT_EQ(d.code.selectedText(), code) << d.caption();
             EXPECT_EQ(d.market.selectedText(), market) << d.caption();
@@ -345,7 +345,7 @@ TEST_F(TradeCommandsTest, StockDialogsOpenOnTheSelectedHoldingAndTheListKeepsThe
     EXPECT_TRUE(messages.shown.empty());
 
     // A sale of the third stock, from the second selected: the list stays on the third.
-    window.setSelectedRow(1);
+    window.holdingList().selected = 1;
     runner.then<SellDialog>([](SellDialog& d) {
         d.pickItem(d.code, d.code.indexOf("150001"));
         d.pickItem(d.market, d.market.indexOf("上海"));  // the code could be of either
@@ -356,7 +356,7 @@ TEST_F(TradeCommandsTest, StockDialogsOpenOnTheSelectedHoldingAndTheListKeepsThe
     const auto selections = window.holdingList().selectionRevision;
     window.OnCommand(command::kSell);
     EXPECT_EQ(window.holdingRows()[2].cells[3], "150");
-    EXPECT_EQ(window.selectedRow(), 2);
+    EXPECT_EQ(window.holdingList().selected, 2);
     EXPECT_NE(window.holdingList().selectionRevision, selections);  // the view follows
 }
 
