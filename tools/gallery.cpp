@@ -32,8 +32,8 @@
 #include "qt/main/command_menus.h"
 #include "qt/main/dialog_views.h"
 #include "qt/main/main_window_view.h"
-#include "qt/records/trade_param_list_view.h"
 #include "qt/records/ledger_view.h"
+#include "qt/records/trade_param_list_view.h"
 #include "qt/trade/bonus_shares_view.h"
 #include "qt/trade/buy_view.h"
 #include "qt/trade/cash_view.h"
@@ -44,8 +44,8 @@
 #include "qt/widgets/qt_messages.h"
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
-#include "store/trade_param_file.h"
 #include "store/quote_snapshot_file.h"
+#include "store/trade_param_file.h"
 #include "tools/demo/demo_workspace.h"
 #include "tools/demo/modal_driver.h"
 #include "tools/output_folder_argument.h"
@@ -183,7 +183,7 @@ void saveTradeDetails(fiscora::qt::MainWindowView& window, const std::string& co
         // The last record selected, with its remark.
         saveFilledDialog<fiscora::qt::TradeDetailsView>(
             window, fiscora::ui::command::kTradeDetails, "trade-details", [](auto* view) {
-                QTableView* table = view->historyTable();
+                auto* table = view->template widgetOf<QTableView>("history");
                 table->setFocus();
                 table->selectRow(table->model()->rowCount() - 1);
             });
@@ -252,13 +252,13 @@ void saveCharts(fiscora::qt::MainWindowView& window) {
                                                  {command::kNetProfitShare, "chart-profit-share"}};
     for (const auto& [id, name] : kinds) {
         saveFilledDialog<ChartView>(window, id, (name + "-stocks").c_str(), [](auto*) {});
-        saveFilledDialog<ChartView>(window, id, (name + "-account").c_str(),
-                                    [](auto* view) { view->scopeRadio(1)->click(); });
+        saveFilledDialog<ChartView>(window, id, (name + "-account").c_str(), [](auto* view) {
+            view->template widgetOf<QRadioButton>("scope", 1)->click();
+        });
     }
     saveFilledDialog<ChartView>(
-        window, command::kProfitAmount, "chart-profit-page-2", [](auto* view) {
-            view->pagingButton(fiscora::ui::ChartDialog::Paging::NextPage)->click();
-        });
+        window, command::kProfitAmount, "chart-profit-page-2",
+        [](auto* view) { view->buttonOf(QStringLiteral("向后翻页"))->click(); });
 }
 
 // Types key by key, Chinese included (QTest::keyClicks takes ASCII only).
@@ -282,13 +282,14 @@ void saveLedgerViews(fiscora::qt::MainWindowView& window) {
                                  [](auto*) {});
     saveFilledDialog<LedgerView>(
         window, fiscora::ui::command::kViewLedger, "ledger-view-filtered", [](auto* view) {
-            view->kindBox()->click();
-            const int purchases = view->kindList()->findText(QStringLiteral("买入股票"));
-            view->kindList()->setCurrentIndex(purchases);
-            emit view->kindList()->activated(purchases);  // as the user's pick
-            view->codeBox()->click();
-            typeInto(view->codeEdit(), "600036");
-            view->showButton()->click();
+            view->template widgetOf<QCheckBox>("byKind")->click();
+            auto* kind = view->template widgetOf<QComboBox>("kind");
+            const int purchases = kind->findText(QStringLiteral("买入股票"));
+            kind->setCurrentIndex(purchases);
+            emit kind->activated(purchases);  // as the user's pick
+            view->template widgetOf<QCheckBox>("byCode")->click();
+            typeInto(view->template widgetOf<QLineEdit>("code"), "600036");
+            view->buttonOf(QStringLiteral("显示流水帐"))->click();
         });
 }
 
@@ -416,7 +417,7 @@ int main(int argc, char** argv) {
         // 参数设置 on the sample fee table, the second row selected, and its context menu.
         saveFilledDialog<fiscora::qt::TradeParamListView>(
             window, fiscora::ui::command::kTradeParams, "trade-params-list", [](auto* view) {
-                view->list()->selectRow(1);
+                view->template widgetOf<QTableView>("params")->selectRow(1);
                 saveMenu(view->contextMenu(), "trade-params-menu");
             });
         saveAccountDialogs(window, messages);
@@ -430,8 +431,8 @@ int main(int argc, char** argv) {
             saveFilledDialog<fiscora::qt::CapitalCurveView>(
                 window, fiscora::ui::command::kCapitalCurve, name,
                 [total = total, bars = bars](auto* view) {
-                    if (bars) view->styleRadios().back()->click();
-                    if (total) view->totalBox()->click();
+                    if (bars) view->template widgetOf<QRadioButton>("style", 1)->click();
+                    if (total) view->template widgetOf<QCheckBox>("total")->click();
                 });
         }
         saveCharts(window);

@@ -12,18 +12,6 @@ constexpr int kOtherMarketMark = 1;
 
 }  // namespace
 
-const std::array<TradeParamListDialog::Action, 3> TradeParamListDialog::kButtons = {{
-    {"增加", &TradeParamListDialog::OnAdd},
-    {"删除", &TradeParamListDialog::OnDelete},
-    {"修改", &TradeParamListDialog::OnModify},
-}};
-
-const std::array<TradeParamListDialog::Action, 3> TradeParamListDialog::kContextMenu = {{
-    {"增加参数", &TradeParamListDialog::OnAdd},
-    {"修改参数", &TradeParamListDialog::OnModify},
-    {"删除参数", &TradeParamListDialog::OnDelete},
-}};
-
 TradeParamListDialog::TradeParamListDialog(Workspace& workspace, DialogRunner& dialogs)
     : DialogModel(workspace.messages()), workspace_(workspace), dialogs_(dialogs) {
     setCaption("参数设置");
@@ -39,6 +27,21 @@ TradeParamListDialog::TradeParamListDialog(Workspace& workspace, DialogRunner& d
         return workspace_.tradeParams.at(row).market == 0 ? kShenzhenMark : kOtherMarketMark;
     };
     setTabOrder({&params});
+    params.activate = [this] { OnModify(); };
+    params.contextMenu = true;
+    addAction({.caption = "增加", .run = [this] { OnAdd(); }});
+    addAction({.caption = "删除", .run = [this] { OnDelete(); }});
+    addAction({.caption = "修改", .run = [this] { OnModify(); }});
+    addAction(
+        {.caption = "增加参数", .run = [this] { OnAdd(); }, .button = false, .contextMenu = true});
+    addAction({.caption = "修改参数",
+               .run = [this] { OnModify(); },
+               .button = false,
+               .contextMenu = true});
+    addAction({.caption = "删除参数",
+               .run = [this] { OnDelete(); },
+               .button = false,
+               .contextMenu = true});
 }
 
 void TradeParamListDialog::OnInitDialog() {
@@ -106,18 +109,6 @@ void TradeParamListDialog::OnDelete() {
         params.select(static_cast<int>(*row) - 1);
         focusOn(params);
     }
-}
-
-void TradeParamListDialog::OnDoubleClick(int row) {
-    if (row < 0) return;
-    pickRow(params, row);
-    OnModify();
-}
-
-bool TradeParamListDialog::OnRightClick(int row) {
-    if (row < 0) return false;
-    pickRow(params, row);
-    return true;
 }
 
 }  // namespace fiscora::ui
