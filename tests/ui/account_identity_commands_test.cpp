@@ -68,6 +68,7 @@ TEST_F(AccountIdentityCommandsTest, RenameShowsTheDialogAgainUntilNameAndPasswor
     runner.then<RenameAccountDialog>(rename("王五", "wrong"));     // wrong password
     runner.then<RenameAccountDialog>([](RenameAccountDialog& d) {  // entries kept
         EXPECT_EQ(d.newName.text, "王五");
+        EXPECT_EQ(d.focused(), &d.password);  // the box to correct
         d.typeText(d.password, "secret");
         return true;
     });
@@ -108,7 +109,8 @@ TEST_F(AccountIdentityCommandsTest, ARegistryChangedByAnotherProgramIsReadAgainN
     ASSERT_TRUE(saveRegistry(dataDir(), theirs, scrambler, fileMessages));
     runner.then<RenameAccountDialog>(rename("王五", "secret"));
     window.OnCommand(command::kRenameAccount);
-    const std::string reread = "文件" + dataDir() + "pinfo.dat已被其他程序修改,已重新读入,请重新操作";
+    const std::string reread =
+        "文件" + dataDir() + "pinfo.dat已被其他程序修改,已重新读入,请重新操作";
     EXPECT_EQ(messages.texts(), std::vector<std::string>{reread});
     EXPECT_EQ(treeTexts(), (std::vector<std::string>{"张三", "李四", "赵六"}));
     EXPECT_TRUE(test::fileExists(ledgerFile("张三")));
@@ -127,7 +129,10 @@ TEST_F(AccountIdentityCommandsTest, NewPasswordOpensTheSameRecords) {
     runner.then<ChangePasswordDialog>(repassword("secret", "", ""));
     runner.then<ChangePasswordDialog>(repassword("secret", "n3w", "n3x"));
     runner.then<ChangePasswordDialog>(repassword("wrong", "n3w", "n3w"));
-    runner.then<ChangePasswordDialog>(repassword("secret", "n3w", "n3w"));
+    runner.then<ChangePasswordDialog>([](ChangePasswordDialog& d) {
+        EXPECT_EQ(d.focused(), &d.oldPassword);
+        return repassword("secret", "n3w", "n3w")(d);
+    });
     window.OnCommand(command::kChangePassword);
 
     EXPECT_EQ(runner.captions.front(), "修改密码 -[张三]");

@@ -140,9 +140,14 @@ TEST_F(TradeParamListTest, AConflictShowsTheDialogAgainWithItsEntries) {
     runner.then<TradeParamDialog>([](TradeParamDialog& d) {
         EXPECT_EQ(d.codePrefix.text, "600");
         EXPECT_EQ(d.categoryName.text, "新分类");
+        EXPECT_EQ(d.focused(), &d.codePrefix);  // the box to correct
         d.typeText(d.codePrefix, "001");
         d.typeText(d.categoryName, "深A");
         return true;
+    });
+    runner.then<TradeParamDialog>([](TradeParamDialog& d) {
+        EXPECT_EQ(d.focused(), &d.categoryName);
+        return false;
     });
     // Cancelled on the third showing: nothing changes.
     list.OnAdd();

@@ -35,12 +35,14 @@ void AccountCommands::OnRenameAccount() {
         newGbkName = utf8ToGbk(dialog.newName.text).value_or(std::string());
         if (findAccount(workspace.accounts, newGbkName) != nullptr) {
             messages.error("已有同样的帐户名存在，请选择其他的帐户名!");
+            dialog.refusedAt(dialog.newName);
             continue;
         }
         const AccountInfo* account = window_.accountOf(item);
         if (account == nullptr) return;
         if (samePassword(*account, dialog.password.text)) break;
         messages.error(kWrongPassword);
+        dialog.refusedAt(dialog.password);
     }
     // Under the folder's lock: an account list older than the file changes nothing.
     FolderLock lock(workspace.dataDirectory());
@@ -66,6 +68,7 @@ void AccountCommands::OnChangePassword() {
         if (account == nullptr) return;
         if (samePassword(*account, dialog.oldPassword.text)) break;
         messages.error(kWrongPassword);
+        dialog.refusedAt(dialog.oldPassword);
     }
     Workspace& workspace = window_.workspace();
     FolderLock lock(workspace.dataDirectory());

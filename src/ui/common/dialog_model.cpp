@@ -1,6 +1,7 @@
 #include "ui/common/dialog_model.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "records/gbk_text.h"
 #include "ui/common/list_field.h"
@@ -9,6 +10,10 @@
 namespace fiscora::ui {
 
 void DialogModel::OnInitDialog() {
+    if (refused_ != nullptr) {
+        focusOn(*std::exchange(refused_, nullptr));
+        return;
+    }
     const int first = neighbour(-1, +1);
     if (first >= 0) moveFocus(first, false);
 }

@@ -66,8 +66,12 @@ public:
     DialogModel& operator=(const DialogModel&) = delete;
 
     // Runs when the dialog opens (again, when a command shows it once more: the fields
-    // then keep their entries). The default puts the focus in the first field.
+    // then keep their entries). The default puts the focus in the first field, or in the
+    // box a command refused (refusedAt).
     virtual void OnInitDialog();
+    // A command refused what the dialog held because of `box` (a wrong password, a name
+    // taken): when it shows again the focus starts there, its text selected.
+    void refusedAt(const Field& box) { refused_ = &box; }
     // Reads the fields back and checks them; true when the dialog may close confirmed.
     // Refusals are shown through the messages and leave the dialog open.
     virtual bool OnConfirm() { return true; }
@@ -182,6 +186,7 @@ private:
     std::uint32_t focusRequest_ = 0;
     bool keyNavigation_ = true;
     const Field* confirmField_ = nullptr;
+    const Field* refused_ = nullptr;
 };
 
 }  // namespace fiscora::ui

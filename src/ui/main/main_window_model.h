@@ -95,8 +95,10 @@ public:
     void OnTreeRightClick(int index);
     // A double click in the tree opens the account properties.
     void OnTreeDoubleClick();
-    // A double click on a row of the list (-1: outside the rows) opens its trade details.
+    // A double click on a row of the list (-1: outside the rows) opens its trade details;
+    // Enter opens those of the selected row (the list's activate hook).
     void OnListDoubleClick(int row);
+    void OnListEnter();
 
     // 行情刷新: rebuilds the holdings list of the selected logged-in account, and its status.
     void refreshHoldingList();

@@ -6,6 +6,12 @@
 namespace fiscora::ui {
 namespace {
 
+// The row dialog shows again with the focus in the box to correct: the name, or the prefix.
+void refuseAt(TradeParamDialog& dialog, TradeParamClash clash) {
+    dialog.refusedAt(clash == TradeParamClash::Name ? static_cast<const Field&>(dialog.categoryName)
+                                                    : dialog.codePrefix);
+}
+
 // The list's two market icons: the first for 深圳, the second for any other market.
 constexpr int kShenzhenMark = 0;
 constexpr int kOtherMarketMark = 1;
@@ -68,12 +74,14 @@ std::optional<std::size_t> TradeParamListDialog::selectedRow() const {
 void TradeParamListDialog::OnAdd() {
     TradeParamDialog dialog(messages());
     while (dialogs_.run(dialog)) {
-        const auto conflict = edits().add(dialog.row());
+        TradeParamClash clash{};
+        const auto conflict = edits().add(dialog.row(), &clash);
         if (!conflict) {
             refillList();
             return;
         }
         messages().plain(*conflict);
+        refuseAt(dialog, clash);
     }
 }
 
@@ -85,12 +93,14 @@ void TradeParamListDialog::OnModify() {
     }
     TradeParamDialog dialog(messages(), workspace_.tradeParams.at(*row));
     while (dialogs_.run(dialog)) {
-        const auto conflict = edits().modify(*row, dialog.row());
+        TradeParamClash clash{};
+        const auto conflict = edits().modify(*row, dialog.row(), &clash);
         if (!conflict) {
             refillList();
             break;
         }
         messages().plain(*conflict);
+        refuseAt(dialog, clash);
     }
     params.select(static_cast<int>(*row));
     focusOn(params);
