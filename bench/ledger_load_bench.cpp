@@ -4,64 +4,16 @@
 // iteration over the file's size. Run: build/bench/ledger_load_bench
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <atomic>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 #include <string>
 
+#include <stdlib.h>
+
 #include "engine/holdings.h"
+#include "heap_meter.h"
 #include "large_ledger.h"
-
-namespace {
-
-// Heap bytes in use and their highest level since the last reset.
-std::atomic<std::size_t> liveBytes{0};
-std::atomic<std::size_t> peakBytes{0};
-
-// The heap's growth over one piece of work, the highest of all pieces measured.
-class PeakMeter {
-public:
-    void start() {
-        base_ = liveBytes.load();
-        peakBytes = base_;
-    }
-    void stop() { highest_ = std::max(highest_, peakBytes.load() - base_); }
-    std::size_t highest() const { return highest_; }
-
-private:
-    std::size_t base_ = 0;
-    std::size_t highest_ = 0;
-};
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    auto* block = static_cast<std::size_t*>(std::malloc(size + sizeof(std::max_align_t)));
-    if (block == nullptr) throw std::bad_alloc();
-    *block = size;
-    const std::size_t now = liveBytes += size;
-    std::size_t peak = peakBytes.load();
-    while (now > peak && !peakBytes.compare_exchange_weak(peak, now)) {
-    }
-    return reinterpret_cast<char*>(block) + sizeof(std::max_align_t);
-}
-
-// GCC takes the free() below for one of a new'd pointer; it is the malloc'd block.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept {
-    if (p == nullptr) return;
-    auto* block = reinterpret_cast<std::size_t*>(static_cast<char*>(p) - sizeof(std::max_align_t));
-    liveBytes -= *block;
-    std::free(block);
-}
-#pragma GCC diagnostic pop
-
-void operator delete(void* p, std::size_t) noexcept {
-    operator delete(p);
-}
+#include "records/gbk_text.h"
+#include "store/account_registry.h"
 
 namespace fiscora::bench {
 namespace {
@@ -118,6 +70,84 @@ void BM_LoadLedgerAndComputeHoldings(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_LoadLedgerAndComputeHoldings)->Unit(benchmark::kMillisecond);
+
+// Checking the ledger as verify does: every record deciphered, none kept.
+void BM_ScanLedger(benchmark::State& state) {
+    measure(state, [](LargeLedger& f) {
+        std::size_t records = 0;
+        scanLedger(f.readOnlyStore(), f.owner,
+                   [&](const LedgerRecord*, std::size_t n) { records += n; });
+        benchmark::DoNotOptimize(records);
+    });
+}
+BENCHMARK(BM_ScanLedger)->Unit(benchmark::kMillisecond);
+
+// A new password: the header rewritten, every record after it copied as it is.
+void BM_NewPasswordHeader(benchmark::State& state) {
+    measure(state, [](LargeLedger& f) {
+        writeLedgerHeader(f.writableStore(), f.owner, fieldBytes(f.owner.password));
+    });
+}
+BENCHMARK(BM_NewPasswordHeader)->Unit(benchmark::kMillisecond);
+
+// A registry of 100,000 accounts, written once.
+struct LargeRegistry {
+    LargeRegistry() {
+        char pattern[] = "/tmp/fiscora-bench-registry-XXXXXX";
+        dir = std::string(::mkdtemp(pattern)) + "/";
+        scrambler.setFileKey();
+        AccountList accounts(100'000);
+        for (std::size_t i = 0; i < accounts.size(); ++i)
+            storeBytes(accounts[i].name, "account" + std::to_string(i));
+        saveRegistry(dir, accounts, scrambler, messages);
+    }
+    ~LargeRegistry() { std::filesystem::remove_all(dir); }
+    LargeRegistry(const LargeRegistry&) = delete;
+    LargeRegistry& operator=(const LargeRegistry&) = delete;
+
+    DataScrambler scrambler;
+    QuietMessages messages;
+    std::string dir;
+};
+
+LargeRegistry& largeRegistry() {
+    static LargeRegistry registry;
+    return registry;
+}
+
+void reportRegistry(benchmark::State& state, const PeakMeter& meter) {
+    const auto bytes =
+        static_cast<double>(std::filesystem::file_size(registryPath(largeRegistry().dir)));
+    state.counters["peak/file"] = static_cast<double>(meter.highest()) / bytes;
+}
+
+// The registry's baseline: the file read into a new buffer and deciphered.
+void BM_DecipherRegistry(benchmark::State& state) {
+    LargeRegistry& r = largeRegistry();
+    PeakMeter meter;
+    for (auto _ : state) {
+        meter.start();
+        Bytes file = readWholeFile(registryPath(r.dir), OpenMode::ReadOnly).bytes;
+        r.scrambler.decrypt(file.data(), file.size() - file.size() % 8);
+        benchmark::DoNotOptimize(file.data());
+        meter.stop();
+    }
+    reportRegistry(state, meter);
+}
+BENCHMARK(BM_DecipherRegistry)->Unit(benchmark::kMillisecond);
+
+void BM_LoadRegistry(benchmark::State& state) {
+    LargeRegistry& r = largeRegistry();
+    PeakMeter meter;
+    for (auto _ : state) {
+        meter.start();
+        AccountList accounts = loadRegistry(r.dir, r.scrambler, r.messages, OpenMode::ReadOnly);
+        benchmark::DoNotOptimize(accounts.data());
+        meter.stop();
+    }
+    reportRegistry(state, meter);
+}
+BENCHMARK(BM_LoadRegistry)->Unit(benchmark::kMillisecond);
 
 // A booking as the command line makes it: load, append one record, rewrite the file.
 void BM_LoadAndBookOneRecord(benchmark::State& state) {

@@ -40,6 +40,7 @@
 #include "qt/trade/dividend_view.h"
 #include "qt/trade/rights_issue_view.h"
 #include "qt/trade/sell_view.h"
+#include "qt/widgets/chinese_ui.h"
 #include "qt/widgets/hover_button.h"
 #include "qt/widgets/qt_messages.h"
 #include "records/gbk_text.h"
@@ -194,7 +195,9 @@ void saveTradeDetails(fiscora::qt::MainWindowView& window, const std::string& co
 }
 
 // 导入交割单's preview of a day's statement for the demo account: its first deposit again (a
-// duplicate), two fills, a sale of more shares than it holds and two lines that are no trades.
+// duplicate), two fills, a sale of more shares than it holds and two lines that are no trades;
+// the broker's last balance counts the interest the import skips, so the reconciliation
+// shows it as the difference.
 void saveImportPreview(fiscora::qt::MainWindowView& window, const std::string& folder) {
     fiscora::ui::MainWindowModel& main = window.model();
     const auto account = main.AccountGuard();
@@ -208,9 +211,12 @@ void saveImportPreview(fiscora::qt::MainWindowView& window, const std::string& f
     std::snprintf(deposit, sizeof deposit, "%d,09:00:00,,,银证转入,0,0,0,0,0,0,0,%.2f,\r\n",
                   opening.date, opening.amount);
     const std::string day = std::to_string(fiscora::today());
+    char balance[64];
+    std::snprintf(balance, sizeof balance, "%.2f",
+                  fiscora::cashBalance(main.workspace().ledger) - 28527.13 + 18076.72 + 12.35);
     const std::string text =
         "成交日期,成交时间,证券代码,证券名称,操作,成交数量,成交均价,成交金额,手续费,印花税,"
-        "过户费,其他费用,发生金额,交易市场\r\n" +
+        "过户费,其他费用,发生金额,交易市场,资金余额\r\n" +
         std::string(deposit) + day +
         ",09:35:12,000858,五粮液,证券买入,200,142.60,\"28,520.00\",7.13,0.00,0.00,0.00,"
         "\"-28,527.13\",深圳A股\r\n" +
@@ -220,8 +226,8 @@ void saveImportPreview(fiscora::qt::MainWindowView& window, const std::string& f
         day +
         ",13:15:03,601318,中国平安,证券卖出,90000,47.10,\"4,239,000.00\",1059.75,4239.00,"
         "42.39,0.00,\"4,233,658.86\",上海A股\r\n" +
-        day + ",14:20:00,,,利息归本,0,0,0,0,0,0,0,12.35,\r\n" + day +
-        ",14:30:00,732318,某某申购,新股申购,1000,10.58,0,0,0,0,0,0,上海A股\r\n";
+        day + ",14:30:00,732318,某某申购,新股申购,1000,10.58,0,0,0,0,0,0,上海A股\r\n" + day +
+        ",14:40:00,,,利息归本,0,0,0,0,0,0,0,12.35,," + balance + "\r\n";
     const std::string path = folder + "交割单.csv";
     QFile file(QString::fromStdString(path));
     const auto gbk = fiscora::utf8ToGbk(text);
@@ -423,6 +429,18 @@ int main(int argc, char** argv) {
         saveAccountDialogs(window, messages);
         saveTradeDetails(window, "600036");
         saveImportPreview(window, folder);
+        {
+            // 导入交割单's file dialog as the window shows it, Qt's own texts in Chinese.
+            const fiscora::qt::ChineseUi chinese;
+            fiscora::demo::onNextModal(
+                [](QDialog* dialog) {
+                    QTest::qWait(500);  // the folder's files are listed in the background
+                    save(dialog, "import-file-dialog");
+                    dialog->reject();
+                },
+                &window);
+            window.runCommand(fiscora::ui::command::kImportStatement);
+        }
         // The capital curve: one stock and the whole account, each as a curve and as bars.
         for (const auto& [total, bars, name] : {std::tuple{false, false, "capital-curve-stock"},
                                                 {false, true, "capital-bars-stock"},
@@ -436,6 +454,12 @@ int main(int argc, char** argv) {
                 });
         }
         saveCharts(window);
+        // An account without holdings: the charts and the curve say so.
+        fiscora::ui::ChartDialog noHoldings(messages, "新帐户", {}, fiscora::ui::ChartKind::Profit);
+        saveModel(noHoldings, &window, "chart-no-holdings");
+        const fiscora::Ledger cashOnly;
+        fiscora::ui::CapitalCurveDialog noCurve(messages, "新帐户", cashOnly, {folder, {}, 0}, {});
+        saveModel(noCurve, &window, "capital-curve-no-holdings");
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");

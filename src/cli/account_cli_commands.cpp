@@ -1,5 +1,8 @@
 #include "cli/account_cli_commands.h"
 
+#include <cmath>
+#include <optional>
+
 #include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
@@ -55,15 +58,23 @@ struct VerifiedLedger {
     const AccountInfo& account;
     LedgerStatus status;
     std::size_t records;
+    bool finite;  // every figure of every record a finite number
 };
 
 const char* statusName(LedgerStatus status);
+
+// Whether a record's price, fee and amount are finite: no booking makes one that is not, an
+// import of a hostile statement once did.
+bool hasFiniteFigures(const LedgerRecord& r) {
+    return std::isfinite(r.price) && std::isfinite(r.fee) && std::isfinite(r.amount);
+}
 
 const RowFormat<VerifiedLedger>& verifyFormat() {
     using V = const VerifiedLedger&;
     static const RowFormat<VerifiedLedger> format{{
         {{"name"}, [](V v) { return Value::text(fieldText(v.account.name)); }},
-        {{"status"}, [](V v) { return Value::text(statusName(v.status)); }},
+        {{"status"},
+         [](V v) { return Value::text(v.finite ? statusName(v.status) : "nonfinite"); }},
         {{"records"}, [](V v) { return Value::integer(static_cast<std::int64_t>(v.records)); }},
     }};
     return format;
@@ -93,14 +104,25 @@ int runVerify(CommandContext& c) {
     Table table{verifyColumns(), {}};
     bool allOk = true;
     for (const AccountInfo& a : ws.accounts) {
-        // Each refusal shows the ledger file's own message on stderr.
-        Ledger ledger;
-        const LedgerStatus status = loadLedger(ws.ledgerStore(), a, ledger);
+        // Each refusal shows the ledger file's own message on stderr. The records are
+        // counted a run at a time, so a ledger of any size takes little memory.
+        std::size_t records = 0;
+        std::optional<std::size_t> nonFinite;  // the first record whose figures are not finite
+        const LedgerStatus status =
+            scanLedger(ws.ledgerStore(), a, [&](const LedgerRecord* run, std::size_t n) {
+                for (std::size_t i = 0; i < n && !nonFinite; ++i)
+                    if (!hasFiniteFigures(run[i])) nonFinite = records + i;
+                records += n;
+            });
         if (status == LedgerStatus::PartialRecord)
             c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a)
                   << " ends in a partial record, which the next booking leaves out\n";
-        allOk = allOk && status == LedgerStatus::Ok;
-        table.rows.push_back(verifyFormat().values({a, status, ledger.size()}));
+        if (nonFinite)
+            c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a) << " record "
+                  << *nonFinite + 1 << " has a figure that is not a finite number\n";
+        allOk = allOk && status == LedgerStatus::Ok && !nonFinite;
+        table.rows.push_back(
+            verifyFormat().values({a, status, isLoaded(status) ? records : 0, !nonFinite}));
     }
     writeTable(c.out, table, c.options.format);
     return allOk ? kExitOk : kExitRefused;
@@ -146,7 +168,8 @@ Command verifyCommand() {
             "Reads each account's ledger file and checks its header against the registry's\n"
             "password. One row per account: status ok, missing (no readable file), damaged\n"
             "(too short to hold its header, or beyond the format's size), tampered (the header\n"
-            "does not match) or partial (the file ends in a piece of a record), and the number\n"
+            "does not match), partial (the file ends in a piece of a record) or nonfinite (a\n"
+            "record's price, fee or amount is infinite or not a number), and the number\n"
             "of whole records read (0 when refused). The file's own message goes to stderr.\n"
             "Exits with 1 when any account is not ok.",
             false,

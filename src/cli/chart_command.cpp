@@ -86,6 +86,8 @@ int runChart(CommandContext& c) {
     return writePngPicture(
         c, size,
         [&](ReportCanvas& canvas, Rgb face) {
+            // Without holdings the window shows a notice; the command line writes no file.
+            if (rows.empty()) return false;
             ui::ProfitCharts charts(rows, face);
             return charts.Draw(canvas, {0, 0, size.width, size.height}, choice.kind, choice.scope,
                                choice.first);

@@ -7,7 +7,8 @@ namespace {
 
 // Command options that take no value.
 bool isSwitch(const std::string& name) {
-    return name == kYesOption || name == kTotalOption || name == "--dry-run";
+    return name == kYesOption || name == kTotalOption || name == "--dry-run" ||
+           name == "--include-cash-adjustments";
 }
 
 // Splits "--name=value" into its two halves; other words keep their whole text as name.

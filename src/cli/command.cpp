@@ -10,11 +10,13 @@
 #include "cli/curve_command.h"
 #include "cli/delete_stock_command.h"
 #include "cli/details_command.h"
-#include "cli/import_command.h"
 #include "cli/exit_codes.h"
+#include "cli/export_command.h"
+#include "cli/import_command.h"
 #include "cli/ledger_commands.h"
 #include "cli/record_commands.h"
 #include "cli/report_command.h"
+#include "cli/returns_command.h"
 #include "cli/trade_param_commands.h"
 #include "cli/window_session.h"
 
@@ -26,7 +28,7 @@ const std::vector<Command>& commands() {
         detailsCommand(),       reportCommand(),         verifyCommand(),   createAccountCommand(),
         renameAccountCommand(), changePasswordCommand(), bookCommand(),     deleteStockCommand(),
         editRecordCommand(),    deleteRecordCommand(),   chartCommand(),    curveCommand(),
-        paramsCommand(),        importCommand()};
+        paramsCommand(),        importCommand(),         returnsCommand(),  exportCommand()};
     return all;
 }
 

@@ -167,12 +167,14 @@ Command ledgerCommand() {
         "list an account's ledger records",
         "Lists the account's ledger records in ledger order, as the window's 个人流水帐 shows\n"
         "them: index (the record's position in the ledger from 1, the same whatever the\n"
-        "filters), market (0 深圳, 1 上海), date (YYYYMMDD), type code, kind as the window names\n"
-        "it, stock code, quantity, price, fee, amount, cash sign (+1 in, -1 out, 0 none) and\n"
-        "remark. --from and --to together keep the records of those days; --kind keeps one\n"
-        "kind (cash-in, cash-out, buy, sell, dividend, bonus, rights or its shown name);\n"
-        "--code keeps that stock's records and no cash records. --pdf and --text also write\n"
-        "the list as shown as the view's 数据打印 (\"流水帐打印\") and 数据存盘 do.",
+        "filters), id (eight hexadecimal digits that change whenever the record does; give\n"
+        "it to edit-record and delete-record with --id), market (0 深圳, 1 上海), date\n"
+        "(YYYYMMDD), type code, kind as the window names it, stock code, quantity, price,\n"
+        "fee, amount, cash sign (+1 in, -1 out, 0 none) and remark. --from and --to\n"
+        "together keep the records of those days; --kind keeps one kind (cash-in, cash-out,\n"
+        "buy, sell, dividend, bonus, rights or its shown name); --code keeps that stock's\n"
+        "records and no cash records. --pdf and --text also write the list as shown as the\n"
+        "view's 数据打印 (\"流水帐打印\") and 数据存盘 do.",
         true,
         indexedLedgerColumns,
         runLedger};

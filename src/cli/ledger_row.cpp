@@ -1,5 +1,6 @@
 #include "cli/ledger_row.h"
 
+#include "engine/record_identity.h"
 #include "records/gbk_text.h"
 
 namespace fiscora::cli {
@@ -36,13 +37,14 @@ std::vector<Value> ledgerRow(const LedgerRecord& r) {
 
 std::vector<Column> indexedLedgerColumns() {
     std::vector<Column> columns = ledgerColumns();
-    columns.insert(columns.begin(), Column{"index"});
+    columns.insert(columns.begin(), {Column{"index"}, Column{"id"}});
     return columns;
 }
 
 std::vector<Value> indexedLedgerRow(const LedgerRecord& record, std::size_t position) {
     std::vector<Value> row = ledgerRow(record);
-    row.insert(row.begin(), Value::integer(static_cast<std::int64_t>(position) + 1));
+    row.insert(row.begin(), {Value::integer(static_cast<std::int64_t>(position) + 1),
+                             Value::text(recordIdentity(record))});
     return row;
 }
 

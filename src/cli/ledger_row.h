@@ -13,8 +13,9 @@ namespace fiscora::cli {
 std::vector<Column> ledgerColumns();
 std::vector<Value> ledgerRow(const LedgerRecord& record);
 
-// The same with a first field `index`: the record's position in the ledger counted from 1,
-// which names it to edit-record and delete-record whatever filters the list had.
+// The same with two first fields: `index`, the record's position in the ledger counted from
+// 1, which names it to edit-record and delete-record whatever filters the list had, and
+// `id`, the record's identity (engine/record_identity.h), which their --id checks.
 std::vector<Column> indexedLedgerColumns();
 std::vector<Value> indexedLedgerRow(const LedgerRecord& record, std::size_t position);
 

@@ -6,6 +6,7 @@
 #include "cli/list_files.h"
 #include "cli/window_session.h"
 #include "engine/record_editing.h"
+#include "engine/record_identity.h"
 #include "ui/records/ledger_record_actions.h"
 
 namespace fiscora::cli {
@@ -26,14 +27,30 @@ int usage(CommandContext& c, const std::string& why) {
     return kExitUsage;
 }
 
-// Opens the window, logs in to the account and checks INDEX against its ledger.
+constexpr const char* kIdOption = "--id";
+
+int recordChanged(WindowSession& session) {
+    session.messages().plain("记录已被其他程序修改");
+    return kExitRefused;
+}
+
+// Opens the window, logs in to the account and checks INDEX against its ledger, and the
+// record's identity against --id: a record another program changed, or that moved to
+// another index since it was listed, is refused. The session's lock keeps it so until
+// the command has written.
 int openRecord(CommandContext& c, WindowSession& session, std::size_t& position) {
     const auto index = recordIndex(argument(c, "INDEX"));
     if (!index) return usage(c, "INDEX is a record's position in the ledger, from 1");
     if (const int code = openAccountWindow(c, session); code != kExitOk) return code;
-    const std::size_t size = session.window().workspace().ledger.size();
-    if (*index >= size)
-        return usage(c, argument(c, "ACCOUNT") + " has " + std::to_string(size) + " records");
+    const Ledger& ledger = session.window().workspace().ledger;
+    const std::string* identity = optionValue(c, kIdOption);
+    if (*index >= ledger.size()) {
+        if (identity != nullptr) return recordChanged(session);
+        return usage(c,
+                     argument(c, "ACCOUNT") + " has " + std::to_string(ledger.size()) + " records");
+    }
+    if (identity != nullptr && *identity != recordIdentity(ledger[*index]))
+        return recordChanged(session);
     position = *index;
     return kExitOk;
 }
@@ -72,9 +89,10 @@ int runEditRecord(CommandContext& c) {
         return usage(c, why);
     ui::Entries entries;
     for (const auto& [option, value] : c.options.commandOptions)
-        entries[editorBoxes().at(option)] = value;
+        if (option != kIdOption) entries[editorBoxes().at(option)] = value;
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
+    const LedgerRecord before = window.workspace().ledger[position];
     const int code =
         session.run([&] { ui::editRecordInPlace(window, *account, position); }, std::move(entries));
     if (code != kExitOk) {
@@ -83,7 +101,9 @@ int runEditRecord(CommandContext& c) {
         return code;
     }
     const LedgerRecord& edited = window.workspace().ledger[position];
-    writeTable(c.out, Table{indexedLedgerColumns(), {indexedLedgerRow(edited, position)}},
+    writeTable(c.out,
+               Table{indexedLedgerColumns(),
+                     {indexedLedgerRow(before, position), indexedLedgerRow(edited, position)}},
                c.options.format);
     return kExitOk;
 }
@@ -118,7 +138,9 @@ Command editRecordCommand() {
         "market picked, quantity and price typed, fee and total recomputed), and 修改 is\n"
         "pressed with the same checks and messages. A box the record's kind keeps disabled\n"
         "is bad usage (exit 2); a refusal prints the editor's message, exits with 1 and\n"
-        "writes nothing. An edit rewrites the ledger file and prints the edited record.",
+        "writes nothing. With --id (the id the ledger command printed) a record that is no\n"
+        "longer the one listed at INDEX is refused (\"记录已被其他程序修改\", exit 1). An edit\n"
+        "rewrites the ledger file and prints the record as it was, then as it is.",
         true,
         indexedLedgerColumns,
         runEditRecord};
@@ -128,7 +150,8 @@ Command editRecordCommand() {
                  {"--quantity", "Q", "number of shares"},
                  {"--price", "P", "price per share"},
                  {"--amount", "A", "the total (cash records)"},
-                 {"--remark", "R", "remark, at most 99 GBK bytes"}};
+                 {"--remark", "R", "remark, at most 99 GBK bytes"},
+                 {kIdOption, "ID", "the record's id as listed; refused when it changed"}};
     c.writes = true;
     return c;
 }
@@ -141,12 +164,14 @@ Command deleteRecordCommand() {
         "Deletes the record at INDEX (its position in the ledger from 1) as the window's\n"
         "个人流水帐 删除 does: the question \"此条记录将被删除，真的要删除吗?\" is answered No\n"
         "unless --yes is given, and a record later ones depend on is refused with the view's\n"
-        "message. Either way the exit code is 1 and nothing is written. A deletion rewrites\n"
-        "the ledger file and prints the deleted record.",
+        "message. Either way the exit code is 1 and nothing is written. With --id a record\n"
+        "that is no longer the one listed at INDEX is refused (\"记录已被其他程序修改\").\n"
+        "A deletion rewrites the ledger file and prints the deleted record.",
         true,
         indexedLedgerColumns,
         runDeleteRecord};
-    c.options = {{kYesOption, "", "answer the question with Yes"}};
+    c.options = {{kYesOption, "", "answer the question with Yes"},
+                 {kIdOption, "ID", "the record's id as listed; refused when it changed"}};
     c.writes = true;
     return c;
 }

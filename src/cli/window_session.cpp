@@ -23,10 +23,20 @@ int WindowSession::open() {
     if (const int code = prepareSession(options_, snapshot_, messages_, err_, location);
         code != kExitOk)
         return code;
-    ::mkdir(location.dataDirectory.c_str(), 0755);  // as the window creates it, to lock it
-    lock_ = std::make_unique<FolderLock>(location.dataDirectory);
+    dataDirectory_ = location.dataDirectory;
+    tradeParamFile_ = location.tradeParamFile;
+    ::mkdir(dataDirectory_.c_str(), 0755);  // as the window creates it, to lock it
+    return lockAndStart();
+}
+
+int WindowSession::lockAndStart() {
+    lock_ = std::make_unique<FolderLock>(dataDirectory_);
+    if (lock_->busy()) {
+        messages_.plain(kAnotherProgramWriting);
+        return kExitRefused;
+    }
     const int shownBefore = messages_.count();
-    window_.OnInitDialogAt(location.dataDirectory, location.tradeParamFile);
+    window_.OnInitDialogAt(dataDirectory_, tradeParamFile_);
     return messages_.count() == shownBefore ? kExitOk : kExitRefused;
 }
 
@@ -44,9 +54,14 @@ int WindowSession::select(const std::string& name) {
 
 int WindowSession::login(const std::string& name) {
     if (const int code = select(name); code != kExitOk) return code;
+    // The password is asked without the lock, so that a prompt left open keeps no other
+    // writer waiting; the window then reads the folder again under the lock.
+    lock_.reset();
     std::string typed;
     if (const int code = accountPassword(options_.passwordFile, name, err_, typed); code != kExitOk)
         return code;
+    if (const int code = lockAndStart(); code != kExitOk) return code;
+    if (const int code = select(name); code != kExitOk) return code;
     runner_.enter({{"password", typed}});
     const int shownBefore = messages_.count();
     window_.OnCommand(ui::command::kLogin);

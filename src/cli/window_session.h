@@ -27,16 +27,18 @@ public:
     WindowSession(const WindowSession&) = delete;
     WindowSession& operator=(const WindowSession&) = delete;
 
-    // Installs the quote snapshot and starts the window on the data folder and fee table
-    // of the options. kExitOk, or the failure's exit code with its message shown. The data
-    // folder stays locked until the session ends, so that what the command reads is
-    // still what it rewrites: another program's change waits, and is never lost.
+    // Installs the quote snapshot, locks the data folder and starts the window on it and
+    // the fee table of the options. kExitOk, or the failure's exit code with its message
+    // shown. The folder stays locked until the session ends, so that what the command reads
+    // is still what it rewrites: another program's change waits, and is never lost. A lock
+    // another program holds for longer than a writer waits is said, with kExitRefused.
     int open();
 
     // Selects the first account of that name in the tree. kExitOk or kExitRefused.
     int select(const std::string& name);
     // Selects the account and logs in to it through the window's password prompt, with
-    // the password from the command line's password sources. kExitOk or the exit code.
+    // the password from the command line's password sources, asked with the folder
+    // unlocked; the window then starts again under the lock. kExitOk or the exit code.
     int login(const std::string& name);
 
     // Runs a window command whose dialog takes `entries`; kExitOk when the dialog was
@@ -51,11 +53,15 @@ public:
     TerminalMessages& messages() { return messages_; }
 
 private:
+    int lockAndStart();
+
     const CliOptions& options_;
     std::ostream& err_;
     TerminalMessages messages_;
     QuoteSnapshot snapshot_;
     ui::HeadlessRunner runner_;
+    std::string dataDirectory_;
+    std::optional<std::string> tradeParamFile_;
     std::unique_ptr<FolderLock> lock_;
     ui::MainWindowModel window_;
 };

@@ -1,16 +1,100 @@
 #include "engine/account_identity.h"
 
+#include <sys/stat.h>
+
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
+#include "store/change_intent.h"
+#include "store/crash_point.h"
 #include "store/file_rename.h"
+#include "store/folder_lock.h"
 
 namespace fiscora {
 namespace {
 
 constexpr const char* kNothingChanged = "帐户没有改变。";
 
-AccountInfo* accountNamed(Workspace& workspace, const std::string& gbkName) {
-    return findAccount(workspace.accounts, gbkName);
+AccountInfo named(const AccountInfo& account, const std::string& gbkName) {
+    AccountInfo renamed = account;
+    storeBytes(renamed.name, gbkName);
+    return renamed;
+}
+
+bool sameFile(const std::string& path, const ChangeIntent& intent) {
+    struct stat st {};
+    return intent.ledgerInode != 0 && ::lstat(path.c_str(), &st) == 0 &&
+           st.st_dev == intent.ledgerDevice && st.st_ino == intent.ledgerInode;
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Moves the ledger file that the intent's change began with from `from` to `to`, when it
+// is at `from` and nothing is at `to`. False only when a move was due and failed.
+bool moveRecordedLedger(const std::string& from, const std::string& to, const ChangeIntent& intent,
+                        Messages& messages) {
+    if (!sameFile(from, intent) || exists(to)) return true;
+    std::string reason;
+    if (renameWithoutReplacing(from, to, reason) == RenameStatus::Done) return true;
+    messages.error("不能把文件" + from + "改名为" + to + "（" + reason + "）。");
+    return false;
+}
+
+// Brings the ledger file of a renamed account to the name the registry holds.
+bool settleRename(const std::string& dataDirectory, const AccountList& registry,
+                  const ChangeIntent& intent, Messages& messages) {
+    const AccountInfo* old = findAccount(registry, intent.from);
+    const AccountInfo* renamed = findAccount(registry, intent.to);
+    const AccountInfo& any = old != nullptr ? *old : renamed != nullptr ? *renamed : AccountInfo{};
+    const std::string oldPath = ledgerPath(dataDirectory, named(any, intent.from));
+    const std::string newPath = ledgerPath(dataDirectory, named(any, intent.to));
+    if (old == nullptr && renamed != nullptr)
+        return moveRecordedLedger(oldPath, newPath, intent, messages);
+    if (old != nullptr) return moveRecordedLedger(newPath, oldPath, intent, messages);
+    return true;  // neither name is registered any more: nothing of ours to settle
+}
+
+// Brings the ledger file's header to the password the registry holds.
+bool settlePassword(const LedgerStore& store, const AccountList& registry,
+                    const ChangeIntent& intent) {
+    const AccountInfo* account = findAccount(registry, intent.account);
+    if (account == nullptr) return true;
+    const std::string registered(fieldBytes(account->password));
+    const std::string other = registered == intent.to ? intent.from : intent.to;
+    if (registered != intent.from && registered != intent.to) return true;
+    if (ledgerHeaderPassword(store, *account) != other) return true;
+    return writeLedgerHeader(store, *account, registered);
+}
+
+// The intent of a change to the account's ledger file, with the file's identity.
+ChangeIntent intentFor(ChangeIntent::Kind kind, const std::string& ledgerFile,
+                       const std::string& account, const std::string& from, const std::string& to) {
+    ChangeIntent intent{kind, 0, 0, account, from, to};
+    struct stat st {};
+    if (::lstat(ledgerFile.c_str(), &st) == 0) {
+        intent.ledgerDevice = st.st_dev;
+        intent.ledgerInode = st.st_ino;
+    }
+    return intent;
+}
+
+bool recordIntent(Workspace& workspace, const ChangeIntent& intent) {
+    FileError error = FileError::Other;
+    if (writeIntent(workspace.dataDirectory(), workspace.scrambler(), intent, error)) {
+        crashPoint("intent-written");
+        return true;
+    }
+    workspace.messages().error("不能写入文件" + intentPath(workspace.dataDirectory()) + "，" +
+                               kNothingChanged + failureReason(error));
+    return false;
+}
+
+// The last step of a change: the registry holds it, the intent goes.
+void forgetIntent(Workspace& workspace) {
+    crashPoint("registry-written");
+    removeIntent(workspace.dataDirectory());
 }
 
 }  // namespace
@@ -18,7 +102,7 @@ AccountInfo* accountNamed(Workspace& workspace, const std::string& gbkName) {
 bool renameAccount(Workspace& workspace, const std::string& oldGbkName,
                    const std::string& newGbkName) {
     Messages& messages = workspace.messages();
-    AccountInfo* account = accountNamed(workspace, oldGbkName);
+    AccountInfo* account = findAccount(workspace.accounts, oldGbkName);
     if (account == nullptr) return false;
     const std::string newName = gbkToUtf8(newGbkName);
     if (!isPlainFileName(newName)) {
@@ -26,34 +110,38 @@ bool renameAccount(Workspace& workspace, const std::string& oldGbkName,
         return false;
     }
 
-    AccountInfo renamed = *account;
-    storeBytes(renamed.name, newGbkName);
+    const AccountInfo renamed = named(*account, newGbkName);
     const std::string from = ledgerPath(workspace.dataDirectory(), *account);
     const std::string to = ledgerPath(workspace.dataDirectory(), renamed);
-    std::string reason;
-    const RenameStatus moved = renameWithoutReplacing(from, to, reason);
-    if (moved == RenameStatus::TargetExists) {
+    if (exists(to)) {
         messages.error("文件" + to + "已经存在，不能改名为" + newName + "。");
         return false;
     }
+    if (!recordIntent(workspace, intentFor(ChangeIntent::Kind::Rename, from, oldGbkName, oldGbkName,
+                                           newGbkName)))
+        return false;
+    std::string reason;
+    const RenameStatus moved = renameWithoutReplacing(from, to, reason);
     // An account whose ledger file is missing has nothing to move.
-    if (moved == RenameStatus::Failed) {
-        messages.error("不能把文件" + from + "改名为" + to + "（" + reason + "）。");
+    if (moved == RenameStatus::TargetExists || moved == RenameStatus::Failed) {
+        removeIntent(workspace.dataDirectory());
+        if (moved == RenameStatus::TargetExists)
+            messages.error("文件" + to + "已经存在，不能改名为" + newName + "。");
+        else
+            messages.error("不能把文件" + from + "改名为" + to + "（" + reason + "）。");
         return false;
     }
+    crashPoint("ledger-changed");
 
     const AccountInfo previous = *account;
     *account = renamed;
     if (!workspace.saveAccounts()) {
         *account = previous;
-        if (moved == RenameStatus::Done &&
-            renameWithoutReplacing(to, from, reason) != RenameStatus::Done) {
-            messages.error("帐户文件" + to + "未能改回" + from + "（" + reason + "）。");
-            return false;
-        }
+        settleInterruptedChange(workspace.dataDirectory(), workspace.scrambler(), messages);
         messages.error(kNothingChanged);
         return false;
     }
+    forgetIntent(workspace);
     for (LoginState& state : workspace.loginStates)
         if (state.name == oldGbkName) {
             state.name = newGbkName;
@@ -64,17 +152,49 @@ bool renameAccount(Workspace& workspace, const std::string& oldGbkName,
 
 bool changeAccountPassword(Workspace& workspace, const std::string& gbkName,
                            const std::string& newGbkPassword) {
-    AccountInfo* account = accountNamed(workspace, gbkName);
+    AccountInfo* account = findAccount(workspace.accounts, gbkName);
     if (account == nullptr) return false;
     const std::string oldPassword(fieldBytes(account->password));
-    if (!writeLedgerHeader(workspace.ledgerStore(), *account, newGbkPassword)) return false;
+    if (!recordIntent(workspace, intentFor(ChangeIntent::Kind::NewPassword,
+                                           ledgerPath(workspace.dataDirectory(), *account), gbkName,
+                                           oldPassword, newGbkPassword)))
+        return false;
+    if (!writeLedgerHeader(workspace.ledgerStore(), *account, newGbkPassword)) {
+        removeIntent(workspace.dataDirectory());
+        return false;
+    }
+    crashPoint("ledger-changed");
 
     storeBytes(account->password, newGbkPassword);
-    if (workspace.saveAccounts()) return true;
+    if (workspace.saveAccounts()) {
+        forgetIntent(workspace);
+        return true;
+    }
     storeBytes(account->password, oldPassword);
-    if (writeLedgerHeader(workspace.ledgerStore(), *account, oldPassword))
-        workspace.messages().error(kNothingChanged);
+    settleInterruptedChange(workspace.dataDirectory(), workspace.scrambler(), workspace.messages());
+    workspace.messages().error(kNothingChanged);
     return false;
+}
+
+void settleInterruptedChange(const std::string& dataDirectory, const DataScrambler& scrambler,
+                             Messages& messages) {
+    if (!exists(intentPath(dataDirectory))) return;
+    FolderLock lock(dataDirectory);
+    if (lock.busy()) return;
+    const auto intent = readIntent(dataDirectory, scrambler);
+    if (!intent) return;
+    // Without the registry as it is there is no telling which state counts: the intent
+    // stays for a later open.
+    FileReader registryFile;
+    const ReadStatus readable = registryFile.open(registryPath(dataDirectory), OpenMode::ReadOnly);
+    if (readable == ReadStatus::CannotOpen || readable == ReadStatus::TooLarge) return;
+    const AccountList registry =
+        loadRegistry(dataDirectory, scrambler, messages, OpenMode::ReadOnly);
+    const LedgerStore store{dataDirectory, scrambler, messages, OpenMode::ReadOnly};
+    const bool settled = intent->kind == ChangeIntent::Kind::Rename
+                             ? settleRename(dataDirectory, registry, *intent, messages)
+                             : settlePassword(store, registry, *intent);
+    if (settled) removeIntent(dataDirectory);
 }
 
 }  // namespace fiscora

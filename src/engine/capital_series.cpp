@@ -83,6 +83,13 @@ public:
         return it != bars_.end() && it->date == date ? &*it : nullptr;
     }
 
+    // The last bar dated on or before `date`.
+    const DayBar* findOnOrBefore(std::int32_t date) const {
+        auto it = std::upper_bound(bars_.begin(), bars_.end(), date,
+                                   [](std::int32_t d, const DayBar& b) { return d < b.date; });
+        return it != bars_.begin() ? &*std::prev(it) : nullptr;
+    }
+
 private:
     std::vector<DayBar> bars_;
 };
@@ -137,11 +144,14 @@ DaySeries StockSeries(const Ledger& ledger, const StockId& stock, bool fromAnyRe
             continue;
         }
         double dayPrices[4] = {0, 0, 0, 0};
-        if (const DayBar* bar = bars.find(toDate(priceDay(d)))) {
-            for (int k = 0; k < 4; ++k) dayPrices[k] = bar->prices[k] / unit;
-        } else if (day == prices.today && prices.latestPrice) {
+        const std::int32_t barDay = toDate(priceDay(d));
+        const DayBar* bar = prices.carryLastBar ? bars.findOnOrBefore(barDay) : bars.find(barDay);
+        const bool exact = bar != nullptr && bar->date == barDay;
+        if (!exact && day == prices.today && prices.latestPrice) {
             std::fill(std::begin(dayPrices), std::end(dayPrices),
                       prices.latestPrice(stock.code, stock.market));
+        } else if (bar != nullptr) {
+            for (int k = 0; k < 4; ++k) dayPrices[k] = bar->prices[k] / unit;
         }
         series.push_back(pointOf(day, static_cast<double>(held), dayPrices));
     }

@@ -32,6 +32,9 @@ struct SeriesPrices {
     // Today's price of a stock (code, market) when today has no bar yet.
     std::function<double(std::string_view code, std::int32_t market)> latestPrice;
     std::int32_t today = 0;  // YYYYMMDD
+    // A day without a bar takes the stock's last earlier bar instead of 0, so that a market
+    // holiday is no loss (returns and drawdowns need it; the curve shows the gap).
+    bool carryLastBar = false;
 };
 
 // A stock as a position is identified: its market and its code (GBK bytes, compared whole).
@@ -45,10 +48,10 @@ struct StockId {
 // The series of one stock. It starts at the earliest record of the stock (its purchases,
 // sales, bonus shares and rights issues), or at the earliest record of the ledger when
 // `fromAnyRecord` is set; never after today. Records whose date is not a real calendar day
-// never move the start. A weekend day takes Friday's bar; a day without a bar is 0, except
-// today, which takes the latest price. The quantity is the stock's own holding in its own
-// market over the records from the start to that day.
-// Reads the stock's bar file once and replays its records once.
+// never move the start. A weekend day takes Friday's bar; a day without a bar is 0 (or the last
+// earlier bar, see `carryLastBar`), except today, which takes the latest price. The quantity is the
+// stock's own holding in its own market over the records from the start to that day. Reads the
+// stock's bar file once and replays its records once.
 DaySeries StockSeries(const Ledger& ledger, const StockId& stock, bool fromAnyRecord,
                       const SeriesPrices& prices);
 

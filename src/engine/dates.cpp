@@ -31,6 +31,21 @@ bool isCalendarDate(std::int32_t date) {
         .ok();
 }
 
+std::int32_t dayNumber(std::int32_t date) {
+    const DateParts p = splitDate(date);
+    using namespace std::chrono;
+    const sys_days d = year_month_day(year(p.year), month(static_cast<unsigned>(p.month)),
+                                      day(static_cast<unsigned>(p.day)));
+    return static_cast<std::int32_t>(d.time_since_epoch().count());
+}
+
+std::int32_t dateOfDayNumber(std::int32_t days) {
+    using namespace std::chrono;
+    const year_month_day ymd{sys_days{std::chrono::days{days}}};
+    return dateFromParts(static_cast<int>(ymd.year()), static_cast<int>(unsigned(ymd.month())),
+                         static_cast<int>(unsigned(ymd.day())));
+}
+
 std::time_t timeFromDate(std::int32_t date) {
     DateParts p = splitDate(date);
     std::tm local{};

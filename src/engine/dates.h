@@ -21,6 +21,10 @@ std::int32_t today();
 DateParts splitDate(std::int32_t date);
 // True for a real day of the calendar from the year 1900 on (not 20240230, not 0).
 bool isCalendarDate(std::int32_t date);
+// The days from 1970-01-01 to a calendar date, and the date that many days after it.
+std::int32_t dayNumber(std::int32_t date);
+std::int32_t dateOfDayNumber(std::int32_t days);
+
 // 00:00:00 local time of that day, daylight saving left to the system.
 std::time_t timeFromDate(std::int32_t date);
 

@@ -160,6 +160,10 @@ double breakEven(double cost, std::uint32_t quantity, const TradeParam& row) {
     return next;
 }
 
+double holdingBreakEven(const Holding& h, const TradeParam& row) {
+    return breakEven(h.buyAmount, shareCount(h.boughtQty + h.bonusQty), row);
+}
+
 HoldingFigures holdingFigures(const Holding& h, double p, const TradeParam& row) {
     HoldingFigures f;
     f.heldQty = h.heldQty();
@@ -170,7 +174,7 @@ HoldingFigures holdingFigures(const Holding& h, double p, const TradeParam& row)
     f.floatingProfit =
         held * p - ((h.buyAmount - h.sellAmount) + tradeFee(p, shareCount(f.heldQty), row));
     f.returnRate = h.buyAmount != 0 ? f.floatingProfit / h.buyAmount * 100 : 0;
-    f.breakEvenPrice = breakEven(h.buyAmount, shareCount(owned), row);
+    f.breakEvenPrice = holdingBreakEven(h, row);
     f.realisedProfit = h.soldQty != 0
                            ? static_cast<double>(h.soldQty) *
                                  (h.sellAmount / static_cast<double>(h.soldQty) - f.breakEvenPrice)

@@ -59,6 +59,11 @@ inline constexpr std::int64_t kMaxHeldQuantity = INT32_MAX;
 // rounds with its last estimate.
 double breakEven(double cost, std::uint32_t quantity, const TradeParam& row);
 
+// A position's break-even price: the price at which the shares it has owned (bought,
+// subscribed and given) would bring back everything paid for them. The holdings list's
+// 保本价 and the sale dialog's 保本价格 both show it.
+double holdingBreakEven(const Holding& h, const TradeParam& row);
+
 // Everything shown about one position, for its latest price and fee row.
 struct HoldingFigures {
     std::int64_t heldQty = 0;

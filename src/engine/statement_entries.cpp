@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "engine/dates.h"
+#include "engine/number_format.h"
 #include "host/quote_source.h"
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
@@ -15,6 +16,9 @@ namespace fiscora {
 namespace {
 
 using C = StatementColumn;
+
+// What the booking dialogs say of figures no record can represent.
+constexpr const char* kTooLarge = "输入的数值太大,计算结果无法表示";
 
 // A line's cells by role; a column the header lacks, or a short line, reads empty.
 class LineCells {
@@ -26,7 +30,8 @@ public:
         const auto found = header_.columns.find(column);
         return found == header_.columns.end() ? std::string_view() : at(found->second);
     }
-    const std::vector<std::size_t>& feeColumns() const { return header_.feeColumns; }
+    bool has(StatementColumn column) const { return header_.columns.contains(column); }
+    const StatementHeader& header() const { return header_; }
     std::string_view at(std::size_t index) const {
         return index < line_.cells.size() ? std::string_view(line_.cells[index])
                                           : std::string_view();
@@ -37,15 +42,44 @@ private:
     const StatementHeader& header_;
 };
 
+bool contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+// Rows the program leaves out on purpose though they move cash: the reconciliation lists
+// them, and they may be booked as deposits and withdrawals.
+bool isCashAdjustment(const std::string& action) {
+    return contains(action, "利息") || contains(action, "税") || contains(action, "回购") ||
+           contains(action, "购回") || contains(action, "结息");
+}
+
 // Why a line is not a trade, from its business text.
 std::string notATrade(const std::string& action) {
-    auto has = [&](std::string_view part) { return action.find(part) != std::string::npos; };
-    if (has("利息")) return "利息结算，不是交易";
-    if (has("税")) return "税费调整，不是交易";
-    if (has("申购") || has("配号")) return "新股申购，尚未中签";
-    if (has("撤单")) return "撤单，没有成交";
+    if (contains(action, "利息") || contains(action, "结息")) return "利息结算，不是交易";
+    if (contains(action, "税")) return "税费调整，不是交易";
+    if (contains(action, "回购") || contains(action, "购回")) return "逆回购，不是股票交易";
+    if (contains(action, "中签缴款") || contains(action, "新股缴款"))
+        return "新股缴款，在新股入账时记入";
+    if (contains(action, "申购") || contains(action, "配号")) return "新股申购，尚未中签";
+    if (contains(action, "撤单")) return "撤单，没有成交";
     if (action.empty()) return "没有业务名称";
     return "“" + action + "”不是可记入的交易";
+}
+
+bool isIpoCredit(const std::string& action) {
+    return contains(action, "新股入");
+}
+
+bool isIpoPayment(const std::string& action) {
+    return contains(action, "中签缴款") || contains(action, "新股缴款");
+}
+
+bool isMarginTrade(const std::string& action) {
+    return action == "融资买入" || action == "卖券还款";
+}
+
+bool isRightsCreditText(const std::string& action) {
+    return contains(action, "配股入账") || contains(action, "配股入帐");
 }
 
 // Six digits; a code a spreadsheet shortened (2 for 000002) gets its zeros back.
@@ -54,6 +88,29 @@ std::optional<std::string> sixDigitCode(std::string_view cell) {
     if (!std::all_of(cell.begin(), cell.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     return std::string(6 - cell.size(), '0') + std::string(cell);
+}
+
+// A rights subscription's own code (沪 700xxx/760xxx, 深 080xxx/082xxx/380xxx) as the
+// stock's: the subscription never becomes a holding.
+std::string stockOfRightsCode(const std::string& code) {
+    static const std::pair<std::string_view, std::string_view> kPrefixes[] = {
+        {"700", "600"}, {"760", "601"}, {"080", "000"}, {"082", "002"}, {"380", "300"}};
+    for (const auto& [subscription, stock] : kPrefixes) {
+        if (code.starts_with(subscription)) return std::string(stock) + code.substr(3);
+    }
+    return code;
+}
+
+// 北交所 codes: 43xxxx and 8xxxxx of the former 新三板 and the new 92xxxx.
+bool isBeijingCode(const std::string& code) {
+    return code[0] == '4' || code[0] == '8' || code.starts_with("92");
+}
+
+// The market of a code when the row names none: the code's own, with Shenzhen's funds
+// (15xxxx, 16xxxx, 18xxxx) told apart from Shanghai's bonds.
+int marketOfStatementCode(const std::string& code) {
+    if (code.starts_with("15") || code.starts_with("16") || code.starts_with("18")) return 0;
+    return marketOfCode(code);
 }
 
 struct Failure {
@@ -70,49 +127,88 @@ public:
     std::optional<Failure> read(StatementEntry& entry) {
         const auto kind = layout_.actions.find(entry.action);
         if (kind == layout_.actions.end()) return Failure{notATrade(entry.action)};
-        const auto date = statementDate(cells_[C::Date]);
-        if (!date) return Failure{"日期无法识别：" + std::string(cells_[C::Date])};
-        LedgerRecord record = makeRecord(kind->second, *date);
+        if (!entry.date) return Failure{"日期无法识别：" + std::string(cells_[C::Date])};
+        LedgerRecord record = makeRecord(kind->second, entry.date);
         if (record.isStock()) {
             if (auto failure = stock(record, entry)) return failure;
         } else if (auto failure = cash(record)) {
             return failure;
         }
+        if (!representable(record)) return Failure{kTooLarge};
         entry.record = record;
+        if (isMarginTrade(entry.action))
+            entry.reason = entry.action + "，按" + kindName(record.type) + "记入";
         return std::nullopt;
     }
 
 private:
-    std::optional<Failure> number(StatementColumn column, double& value) const {
-        const auto read = statementNumber(cells_[column]);
-        if (!read) return Failure{"数字无法识别：" + std::string(cells_[column])};
-        value = std::fabs(*read);
+    static bool representable(const LedgerRecord& r) {
+        return std::isfinite(r.amount) && std::isfinite(r.fee) && std::isfinite(r.price) &&
+               std::isfinite(r.price * r.quantity) && std::isfinite(r.amount + r.fee);
+    }
+
+    std::optional<Failure> signedNumber(std::string_view cell, double& value) const {
+        const auto read = statementNumber(cell);
+        if (!read) return Failure{"数字无法识别：" + std::string(cell)};
+        value = *read;
         return std::nullopt;
     }
 
-    std::optional<Failure> fees(double& total) const {
+    std::optional<Failure> number(StatementColumn column, double& value) const {
+        if (auto failure = signedNumber(cells_[column], value)) return failure;
+        value = std::fabs(value);
+        return std::nullopt;
+    }
+
+    // The fee columns: a total column when the header has one and the row fills it, else
+    // the sum of the single fees.
+    std::optional<Failure> feeColumns(double& total) const {
         total = 0;
-        for (std::size_t column : cells_.feeColumns()) {
-            const auto read = statementNumber(cells_.at(column));
-            if (!read) return Failure{"费用无法识别：" + std::string(cells_.at(column))};
-            total += std::fabs(*read);
+        if (const auto column = cells_.header().feeTotalColumn) {
+            if (auto failure = signedNumber(cells_.at(*column), total)) return failure;
+            total = std::fabs(total);
+            if (total > 0) return std::nullopt;
+        }
+        for (std::size_t column : cells_.header().feeColumns) {
+            double fee = 0;
+            if (auto failure = signedNumber(cells_.at(column), fee)) return failure;
+            total += std::fabs(fee);
         }
         return std::nullopt;
     }
 
-    // The cash the row moved: 发生金额, else 成交金额 adjusted by the fee (`feeSign`), else
-    // quantity x price adjusted the same way.
-    std::optional<Failure> amount(const LedgerRecord& record, int feeSign, double& value) const {
-        double net = 0;
+    // Fee and amount of a trade; `feeSign` +1 when the fee adds to the cash paid, -1 when
+    // it takes from the cash received.
+    std::optional<Failure> feeAndAmount(LedgerRecord& record, int feeSign) const {
+        double net = 0, traded = 0;
         if (auto failure = number(C::NetAmount, net)) return failure;
-        if (net > 0) {
-            value = net;
+        if (auto failure = number(C::TradeAmount, traded)) return failure;
+        if (net > 0 && traded > 0 && feeSign * (net - traded) >= 0) {
+            record.amount = net;
+            record.fee = feeSign * (net - traded);
             return std::nullopt;
         }
-        double traded = 0;
-        if (auto failure = number(C::TradeAmount, traded)) return failure;
+        double fee = 0;
+        if (auto failure = feeColumns(fee)) return failure;
+        record.fee = fee;
+        if (net > 0) {
+            record.amount = net;
+            return std::nullopt;
+        }
         if (traded <= 0) traded = record.quantity * record.price;
-        value = traded + feeSign * record.fee;
+        record.amount = traded + feeSign * fee;
+        return std::nullopt;
+    }
+
+    std::optional<Failure> hongKong() const {
+        if (marketOfCell(cells_[C::Market]) == kMarketHongKong)
+            return Failure{"港股通的证券，不能记入"};
+        const std::string_view currency = cells_[C::Currency];
+        if (contains(currency, "港") || contains(currency, "HK"))
+            return Failure{"港股通的证券，不能记入"};
+        double rate = 0;
+        if (!signedNumber(cells_[C::ExchangeRate], rate) && rate != 0 && rate != 1)
+            return Failure{"港股通的证券，不能记入"};
         return std::nullopt;
     }
 
@@ -121,13 +217,15 @@ private:
             market = *account_.fixedMarket;
             return std::nullopt;
         }
+        if (auto failure = hongKong()) return failure;
         const int fromRow = marketOfCell(cells_[C::Market]);
-        if (fromRow == -2) return Failure{"不是深沪两市的证券"};
+        if (fromRow == kMarketBeijing || isBeijingCode(code))
+            return Failure{"北交所的证券，不能记入"};
         if (fromRow >= 0) {
             market = fromRow;
             return std::nullopt;
         }
-        const int fromCode = marketOfCode(code);
+        const int fromCode = marketOfStatementCode(code);
         if (fromCode != 0 && fromCode != 1)
             return Failure{"无法确定市场：代码两市都有，行中没有市场"};
         market = fromCode;
@@ -144,8 +242,16 @@ private:
     }
 
     std::optional<Failure> stock(LedgerRecord& record, StatementEntry& entry) const {
-        const auto code = sixDigitCode(cells_[C::Code]);
+        const std::string_view codeCell = cells_[C::Code];
+        // 港股通 codes have five digits; they must not pass for a Shenzhen code.
+        if (codeCell.size() == 5 && !account_.fixedMarket && hongKong()) return hongKong();
+        auto code = sixDigitCode(codeCell);
         if (!code) return Failure{"证券代码不是6位数字"};
+        if (record.kind() == RecordType::RightsIssue) {
+            const std::string own = stockOfRightsCode(*code);
+            if (own != *code) entry.reason = "配股代码" + *code + "，记在" + own + "名下";
+            code = own;
+        }
         entry.code = *code;
         storeBytes(record.stockCode, *code);
         // The record's fields are packed: each is read into a local and stored, never bound
@@ -165,26 +271,20 @@ private:
         double price = 0;
         if (auto failure = number(C::Price, price)) return failure;
         record.price = price;
-        double fee = 0;
-        if (auto failure = fees(fee)) return failure;
-        record.fee = fee;
         const int feeSign = record.kind() == RecordType::Sell ? -1 : 1;
-        double moved = 0;
-        if (auto failure = amount(record, feeSign, moved)) return failure;
-        record.amount = moved;
+        if (auto failure = feeAndAmount(record, feeSign)) return failure;
+        if (record.price == 0 && record.amount > 0)
+            record.price = (record.amount - feeSign * record.fee) / record.quantity;
         return std::nullopt;
     }
 
+    // The cash paid; the per-share price follows from it and the holding in the preview,
+    // never from a price column that may hold the stock's quote.
     std::optional<Failure> dividend(LedgerRecord& record) const {
-        double price = 0;
-        if (auto failure = number(C::Price, price)) return failure;
-        record.price = price;
-        double moved = 0;
-        if (auto failure = amount(record, 0, moved)) return failure;
-        record.amount = moved;
+        record.price = 0;
+        if (auto failure = feeAndAmount(record, 0)) return failure;
+        record.fee = 0;
         if (!(record.amount > 0)) return Failure{"金额为0"};
-        if (record.price == 0 && record.quantity > 0)
-            record.price = record.amount / record.quantity;
         return std::nullopt;
     }
 
@@ -203,12 +303,6 @@ private:
     const StatementAccount& account_;
 };
 
-bool isRightsCredit(const StatementEntry& entry) {
-    return entry.record && entry.record->kind() == RecordType::RightsIssue &&
-           (entry.action.find("入账") != std::string::npos ||
-            entry.action.find("入帐") != std::string::npos);
-}
-
 using Subscription = std::tuple<std::int32_t, std::string, std::int32_t>;
 
 Subscription subscriptionOf(const LedgerRecord& record) {
@@ -222,15 +316,59 @@ Subscription subscriptionOf(const LedgerRecord& record) {
 void skipCreditedRights(std::vector<StatementEntry>& entries) {
     std::set<Subscription> paid;
     for (const StatementEntry& entry : entries) {
-        if (entry.record && entry.record->kind() == RecordType::RightsIssue &&
-            !isRightsCredit(entry))
+        if (entry.record && entry.record->kind() == RecordType::RightsIssue && !entry.rightsCredit)
             paid.insert(subscriptionOf(*entry.record));
     }
     for (StatementEntry& entry : entries) {
-        if (isRightsCredit(entry) && paid.contains(subscriptionOf(*entry.record))) {
+        if (entry.rightsCredit && entry.record && paid.contains(subscriptionOf(*entry.record))) {
             entry.record.reset();
             entry.reason = "配股已在缴款时记入";
         }
+    }
+}
+
+// What a 中签缴款 line paid for a number of new shares.
+struct IpoPayment {
+    std::string code;
+    std::int32_t quantity = 0;
+    double price = 0;
+    double paid = 0;
+    bool used = false;
+};
+
+std::optional<IpoPayment> ipoPaymentOf(const LineCells& cells) {
+    const auto code = sixDigitCode(cells[C::Code]);
+    const auto quantity = statementNumber(cells[C::Quantity]);
+    const auto price = statementNumber(cells[C::Price]);
+    const auto net = statementNumber(cells[C::NetAmount]);
+    const auto traded = statementNumber(cells[C::TradeAmount]);
+    if (!code || !quantity || !price || !net || !traded || *quantity == 0) return std::nullopt;
+    IpoPayment payment{*code, static_cast<std::int32_t>(std::fabs(*quantity)), std::fabs(*price),
+                       std::fabs(*net) > 0 ? std::fabs(*net) : std::fabs(*traded)};
+    if (payment.price == 0) payment.price = payment.paid / payment.quantity;
+    if (payment.paid == 0) payment.paid = payment.price * payment.quantity;
+    return payment;
+}
+
+// New shares arrive (新股入账) at the price their 中签缴款 paid: the payment of the same
+// quantity whose code (a Shanghai subscription code differs in its first digits) ends alike.
+void priceNewShares(std::vector<StatementEntry>& entries, std::vector<IpoPayment>& payments) {
+    for (StatementEntry& entry : entries) {
+        if (!entry.record || !isIpoCredit(entry.action) || entry.record->price > 0) continue;
+        const std::int32_t quantity = entry.record->quantity;
+        const auto payment = std::find_if(payments.begin(), payments.end(), [&](const auto& p) {
+            return !p.used && p.quantity == quantity && p.code.substr(3) == entry.code.substr(3);
+        });
+        if (payment == payments.end()) {
+            entry.record.reset();
+            entry.reason = "新股入账，找不到它的中签缴款，无法得知价格";
+            continue;
+        }
+        payment->used = true;
+        entry.record->price = payment->price;
+        entry.record->fee = 0;
+        entry.record->amount = payment->paid;
+        entry.reason = "新股，按中签缴款的价格记入";
     }
 }
 
@@ -241,6 +379,69 @@ std::string withoutSeparators(std::string_view cell) {
     }
     return text;
 }
+
+std::optional<double> balanceOf(const LineCells& cells, StatementColumn column) {
+    if (!cells.has(column) || cells[column].empty()) return std::nullopt;
+    return statementNumber(cells[column]);
+}
+
+StatementEntry entryOf(const StatementLine& line, const StatementHeader& header,
+                       const StatementLayout& layout, const StatementAccount& account,
+                       std::vector<IpoPayment>& payments) {
+    const LineCells cells(line, header);
+    StatementEntry entry;
+    entry.line = line.number;
+    entry.action = std::string(cells[C::Action]);
+    entry.code = std::string(cells[C::Code]);
+    entry.name = std::string(cells[C::Name]);
+    entry.date = statementDate(cells[C::Date]).value_or(0);
+    entry.cashBalance = balanceOf(cells, C::CashBalance);
+    entry.shareBalance = balanceOf(cells, C::ShareBalance);
+    entry.rightsCredit = isRightsCreditText(entry.action);
+    if (const auto net = statementNumber(cells[C::NetAmount]); net && std::isfinite(*net))
+        entry.cashEffect = *net;
+    EntryReader reader(cells, layout, account);
+    if (const auto failure = reader.read(entry)) {
+        entry.reason = failure->reason;
+        entry.cashAdjustment =
+            entry.date != 0 && entry.cashEffect != 0 && isCashAdjustment(entry.action);
+        if (entry.cashAdjustment)
+            entry.reason += "，资金" + std::string(entry.cashEffect > 0 ? "+" : "") +
+                            formatAmount(entry.cashEffect) + "元";
+        if (isIpoPayment(entry.action)) {
+            if (auto payment = ipoPaymentOf(cells)) payments.push_back(std::move(*payment));
+        }
+    }
+    return entry;
+}
+
+// The entries of the lines below a header, as they come.
+class EntryList {
+public:
+    EntryList(const StatementHeader& header, const StatementLayout& layout,
+              const StatementAccount& account)
+        : header_(header), layout_(layout), account_(account) {}
+
+    void add(const StatementLine& line) {
+        entries_.push_back(entryOf(line, header_, layout_, account_, payments_));
+    }
+
+    std::vector<StatementEntry> finish() {
+        skipCreditedRights(entries_);
+        priceNewShares(entries_, payments_);
+        return std::move(entries_);
+    }
+
+private:
+    const StatementHeader& header_;
+    const StatementLayout& layout_;
+    const StatementAccount& account_;
+    std::vector<IpoPayment> payments_;
+    std::vector<StatementEntry> entries_;
+};
+
+// The header is looked for among the first lines of the file.
+constexpr std::size_t kHeaderLines = 50;
 
 }  // namespace
 
@@ -298,34 +499,30 @@ std::vector<StatementEntry> statementEntries(const std::vector<StatementLine>& l
                                              const StatementHeader& header,
                                              const StatementLayout& layout,
                                              const StatementAccount& account) {
-    std::vector<StatementEntry> entries;
-    for (std::size_t i = header.lineIndex + 1; i < lines.size(); ++i) {
-        const LineCells cells(lines[i], header);
-        StatementEntry entry;
-        entry.line = lines[i].number;
-        entry.action = std::string(cells[C::Action]);
-        entry.code = std::string(cells[C::Code]);
-        entry.name = std::string(cells[C::Name]);
-        EntryReader reader(cells, layout, account);
-        if (const auto failure = reader.read(entry)) entry.reason = failure->reason;
-        entries.push_back(std::move(entry));
-    }
-    skipCreditedRights(entries);
-    return entries;
+    EntryList list(header, layout, account);
+    for (std::size_t i = header.lineIndex + 1; i < lines.size(); ++i) list.add(lines[i]);
+    return list.finish();
 }
 
-StatementReading readStatement(std::string_view utf8, const std::optional<StatementLayout>& mapping,
+StatementReading readStatement(std::string_view utf8, const StatementLayouts& layouts,
                                const StatementAccount& account) {
-    const std::vector<StatementLayout> layouts =
-        mapping ? std::vector<StatementLayout>{*mapping} : builtInLayouts();
+    std::vector<const StatementLayout*> tried;
+    for (const StatementLayout& mapping : layouts.mappings) tried.push_back(&mapping);
+    if (layouts.builtInToo) tried.push_back(&builtInLayout());
+    MissingHeader likeliest;
     for (Delimiter delimiter : {Delimiter::Tab, Delimiter::Comma}) {
         const std::vector<StatementLine> lines = splitStatementLines(utf8, delimiter);
-        for (const StatementLayout& layout : layouts) {
-            if (const auto header = findHeader(lines, layout))
-                return {layout.name, statementEntries(lines, *header, layout, account), {}};
+        for (const StatementLayout* layout : tried) {
+            if (const auto header = findHeader(lines, *layout))
+                return {header->kindName, statementEntries(lines, *header, *layout, account), {}};
         }
+        // The reason is the one the likeliest reading gives, with the first layout tried.
+        if (tried.empty()) continue;
+        MissingHeader missing = missingHeaderReason(lines, *tried.front());
+        if (likeliest.reason.empty() || missing.columnsFound > likeliest.columnsFound)
+            likeliest = std::move(missing);
     }
-    return {{}, {}, mapping ? "文件中找不到映射文件给出的列名" : "文件中找不到交割单的标题行"};
+    return {{}, {}, likeliest.reason};
 }
 
 }  // namespace fiscora

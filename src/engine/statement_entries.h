@@ -19,7 +19,14 @@ struct StatementEntry {
     std::string code;      // as the row gives it (six digits once read)
     std::string name;      // 证券名称, only shown
     std::optional<LedgerRecord> record;
-    std::string reason;  // why the line was skipped
+    std::string reason;  // why the line was skipped, or how a booked line was read
+    // The broker's balances after the line (资金余额, 股份余额), when the row gives them.
+    std::optional<double> cashBalance;
+    std::optional<double> shareBalance;
+    std::int32_t date = 0;        // the row's date when it could be read, booked or not
+    double cashEffect = 0;        // the row's signed 发生金额: + cash in, - cash out
+    bool cashAdjustment = false;  // skipped on purpose (interest, tax, repo) yet moving cash
+    bool rightsCredit = false;    // a 配股入账: the shares a 配股缴款 paid for
 };
 
 // What the account allows: a B share account's market is fixed (深圳 for 港元, 上海 for
@@ -30,15 +37,19 @@ struct StatementAccount {
 StatementAccount statementAccountOf(std::string_view tradeType);
 
 // The lines below the header as entries, each as the dialogs would book it:
-// - 买入/卖出/配股: quantity and price from the row, the fee the sum of the fee columns
-//   (the broker's own, never recomputed), the amount the broker's 发生金额 (else 成交金额
-//   plus or minus the fee, else quantity x price plus or minus the fee);
-// - 分红: the cash paid (发生金额, else 成交金额) on the row's quantity, the price per share
-//   derived from them when the row has none;
+// - 买入/卖出/配股: quantity (a sale's may be negative) and price from the row; the amount
+//   the broker's 发生金额 and the fee what separates it from 成交金额 (the broker's cash is
+//   the truth); only without both, the fee columns (a total column alone when there is
+//   one, never added to its parts) and the amount 成交金额 or quantity x price with the fee;
+// - 分红: the cash paid (发生金额, else 成交金额); the price per share is left for the
+//   preview, which knows the holding;
 // - 送股: the shares received, nothing paid;
 // - 转入/转出: the amount alone, no market or code;
+// - 新股入账: the shares at the price a 中签缴款 line of the same quantity paid;
+// - 配股缴款 under a subscription code books under the stock's own code;
 // - the market from the row's 交易市场 or 股东代码, else from the code's digits; a code both
-//   markets use is skipped rather than guessed.
+//   markets use is skipped rather than guessed, and 北交所 and 港股通 rows are skipped;
+// - a row whose figures no record can represent is skipped, as the booking dialogs refuse it.
 // A 配股入账 line of a subscription whose 配股缴款 line the statement already holds is
 // skipped: the shares were booked with the payment.
 std::vector<StatementEntry> statementEntries(const std::vector<StatementLine>& lines,
@@ -53,16 +64,23 @@ std::optional<double> statementNumber(std::string_view cell);
 // after it ignored. Nothing unless it is a real calendar day.
 std::optional<std::int32_t> statementDate(std::string_view cell);
 
-// A statement read with a mapping file or the built-in layouts.
+// A statement read with a mapping file or the built-in layout.
 struct StatementReading {
     std::string layoutName;
     std::vector<StatementEntry> entries;
     std::string error;  // when no header was found
 };
 
-// Finds the header with the mapping's layout (or each built-in one), trying tab- then
-// comma-separated cells, and reads the entries below it.
-StatementReading readStatement(std::string_view utf8, const std::optional<StatementLayout>& mapping,
+// The layouts a statement is read with: the mappings in turn, the first whose columns the
+// header names; then, when `builtInToo`, the program's own recognition.
+struct StatementLayouts {
+    std::vector<StatementLayout> mappings;
+    bool builtInToo = true;
+};
+
+// Finds the header, trying tab- then comma-separated cells, and reads the entries below it.
+// Without a header, the error names the columns the likeliest header line lacks.
+StatementReading readStatement(std::string_view utf8, const StatementLayouts& layouts,
                                const StatementAccount& account);
 
 }  // namespace fiscora

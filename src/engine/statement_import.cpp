@@ -4,8 +4,10 @@
 #include <climits>
 #include <cmath>
 #include <map>
+#include <set>
 #include <tuple>
 
+#include "engine/holdings.h"
 #include "engine/ledger_change_rules.h"
 #include "engine/number_format.h"
 #include "records/gbk_text.h"
@@ -18,37 +20,60 @@ constexpr std::int32_t kLatestDate = INT32_MAX;
 
 // Half of the last decimal an amount shows: figures closer than this are the same figure.
 constexpr double kSameFigure = 0.0005;
+// A trade booked by hand carries the fee of the user's fee table, a few fen off the
+// broker's: amounts this close still name the same trade.
+constexpr double kFeeTolerance = 1.0;
+
+constexpr const char* kTooLarge = "输入的数值太大,计算结果无法表示";
 
 using RecordKey = std::tuple<std::int32_t, std::int32_t, std::string, std::int32_t, std::int32_t>;
 
+// A dividend is matched by date, code and amount alone: a 资金流水 gives neither the
+// market nor the shares the dialog booked it on.
 RecordKey keyOf(const LedgerRecord& r) {
     // The packed fields are copied first: the tuple's constructor binds references.
-    const std::int32_t date = r.date, market = r.market, type = r.type, quantity = r.quantity;
+    const std::int32_t date = r.date, type = r.type;
+    const bool dividend = r.kind() == RecordType::Dividend;
+    const std::int32_t market = dividend ? 0 : std::int32_t{r.market};
+    const std::int32_t quantity = dividend ? 0 : std::int32_t{r.quantity};
     return {date, market, std::string(fieldBytes(r.stockCode)), type, quantity};
 }
 
-bool sameFigures(const LedgerRecord& a, const LedgerRecord& b) {
-    return std::fabs(a.price - b.price) < kSameFigure &&
-           std::fabs(a.amount - b.amount) < kSameFigure;
+// How far a ledger record is from a statement's; nothing when they are different records.
+std::optional<double> distance(const LedgerRecord& booked, const LedgerRecord& row) {
+    const double amounts = std::fabs(booked.amount - row.amount);
+    if (row.kind() == RecordType::Dividend)
+        return amounts < kSameFigure ? std::optional<double>(amounts) : std::nullopt;
+    if (std::fabs(booked.price - row.price) >= kSameFigure) return std::nullopt;
+    const double tolerance =
+        row.isStock() && row.kind() != RecordType::BonusShares ? kFeeTolerance : kSameFigure;
+    return amounts <= tolerance ? std::optional<double>(amounts) : std::nullopt;
 }
 
-// The ledger's records by key; each answers for one statement line at most.
+// The ledger's records by key; each answers for one statement line at most, the closest.
 class DuplicateFinder {
 public:
     explicit DuplicateFinder(const Ledger& ledger) {
         for (const LedgerRecord& record : ledger) unused_[keyOf(record)].push_back(&record);
     }
 
-    bool takeMatch(const LedgerRecord& record) {
+    const LedgerRecord* takeMatch(const LedgerRecord& record) {
         const auto found = unused_.find(keyOf(record));
-        if (found == unused_.end()) return false;
+        if (found == unused_.end()) return nullptr;
         auto& candidates = found->second;
-        const auto match =
-            std::find_if(candidates.begin(), candidates.end(),
-                         [&](const LedgerRecord* r) { return sameFigures(*r, record); });
-        if (match == candidates.end()) return false;
-        candidates.erase(match);
-        return true;
+        auto best = candidates.end();
+        double bestDistance = 0;
+        for (auto it = candidates.begin(); it != candidates.end(); ++it) {
+            const auto d = distance(**it, record);
+            if (d && (best == candidates.end() || *d < bestDistance)) {
+                best = it;
+                bestDistance = *d;
+            }
+        }
+        if (best == candidates.end()) return nullptr;
+        const LedgerRecord* match = *best;
+        candidates.erase(best);
+        return match;
     }
 
 private:
@@ -62,49 +87,139 @@ StockKey stockOf(const LedgerRecord& r) {
     return {market, std::string(fieldBytes(r.stockCode))};
 }
 
-// The share movements of each stock: the ledger's and those of the lines accepted so far.
+// The shares of each stock: the ledger's movements by date, and those of the lines accepted
+// so far. The lines are accepted oldest date first, so every accepted movement lies on or
+// before the date asked about: a holding is a binary search and a sum.
 class Positions {
 public:
     explicit Positions(const Ledger& ledger) {
-        for (const LedgerRecord& record : ledger) add(record);
+        for (const LedgerRecord& record : ledger) {
+            const std::int64_t change = sharesMoved(record);
+            if (change != 0) stocks_[stockOf(record)].ledger.push_back({record.date, change});
+        }
+        for (auto& [key, stock] : stocks_) {
+            std::stable_sort(stock.ledger.begin(), stock.ledger.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            std::int64_t running = 0;
+            for (auto& move : stock.ledger) move.second = running += move.second;
+        }
     }
 
     void add(const LedgerRecord& record) {
         const std::int64_t change = sharesMoved(record);
-        if (change != 0) moves_[stockOf(record)].push_back({record.date, change});
+        if (change != 0) stocks_[stockOf(record)].accepted += change;
     }
 
     // The shares held after every movement dated on or before `date`, and never more than
     // what all movements leave, so a later sale already in the ledger stays covered.
-    std::int64_t heldOn(const StockKey& stock, std::int32_t date) const {
-        const auto found = moves_.find(stock);
-        if (found == moves_.end()) return 0;
-        std::int64_t byDate = 0;
-        std::int64_t overall = 0;
-        for (const auto& [moveDate, change] : found->second) {
-            overall += change;
-            if (moveDate <= date) byDate += change;
-        }
-        return std::min(byDate, overall);
+    std::int64_t heldOn(const StockKey& key, std::int32_t date) const {
+        const auto found = stocks_.find(key);
+        if (found == stocks_.end()) return 0;
+        const Stock& stock = found->second;
+        const auto after =
+            std::upper_bound(stock.ledger.begin(), stock.ledger.end(), date,
+                             [](std::int32_t d, const auto& move) { return d < move.first; });
+        const std::int64_t byDate = after == stock.ledger.begin() ? 0 : std::prev(after)->second;
+        const std::int64_t overall = stock.ledger.empty() ? 0 : stock.ledger.back().second;
+        return std::min(byDate, overall) + stock.accepted;
     }
 
 private:
-    std::map<StockKey, std::vector<std::pair<std::int32_t, std::int64_t>>> moves_;
+    struct Stock {
+        std::vector<std::pair<std::int32_t, std::int64_t>> ledger;  // date, shares after it
+        std::int64_t accepted = 0;
+    };
+    std::map<StockKey, Stock> stocks_;
 };
 
-// The rows with a record, oldest date first, each day's lines in the order they happen.
-std::vector<std::size_t> chronologicalOrder(const std::vector<ImportRow>& rows) {
+// The indexes of `count` rows with a date, oldest first, each day's lines in the order
+// they happen (a statement listed newest first is read from its end).
+template <typename DateOf>
+std::vector<std::size_t> chronological(std::size_t count, const DateOf& dateOf) {
     std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].entry.record) order.push_back(i);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (dateOf(i) != 0) order.push_back(i);
     }
-    if (order.size() > 1 &&
-        rows[order.front()].entry.record->date > rows[order.back()].entry.record->date)
+    if (order.size() > 1 && dateOf(order.front()) > dateOf(order.back()))
         std::reverse(order.begin(), order.end());
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return rows[a].entry.record->date < rows[b].entry.record->date;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return dateOf(a) < dateOf(b); });
     return order;
+}
+
+// The rows with a record, oldest date first.
+std::vector<std::size_t> chronologicalOrder(const std::vector<ImportRow>& rows) {
+    return chronological(rows.size(), [&](std::size_t i) {
+        return rows[i].entry.record ? std::int32_t{rows[i].entry.record->date} : 0;
+    });
+}
+
+// A skipped interest, tax or repo row as the deposit or withdrawal it amounts to.
+void bookAsCashAdjustment(ImportRow& row) {
+    StatementEntry& entry = row.entry;
+    const RecordType kind = entry.cashEffect > 0 ? RecordType::CashIn : RecordType::CashOut;
+    LedgerRecord record = makeRecord(kind, entry.date);
+    record.amount = std::fabs(entry.cashEffect);
+    if (storeText(record.remark, entry.action) != TextFit::Ok) return;
+    entry.record = record;
+    row.reason = "按" + kindName(record.type) + "记入";
+}
+
+// The rights of a 配股 the ledger holds, by stock and quantity.
+std::set<std::tuple<std::int32_t, std::string, std::int32_t>> rightsIn(const Ledger& ledger) {
+    std::set<std::tuple<std::int32_t, std::string, std::int32_t>> rights;
+    for (const LedgerRecord& r : ledger) {
+        const std::int32_t market = r.market, quantity = r.quantity;
+        if (r.kind() == RecordType::RightsIssue)
+            rights.insert({market, std::string(fieldBytes(r.stockCode)), quantity});
+    }
+    return rights;
+}
+
+bool alreadyCredited(const std::set<std::tuple<std::int32_t, std::string, std::int32_t>>& rights,
+                     const StatementEntry& entry) {
+    const LedgerRecord& r = *entry.record;
+    const std::int32_t market = r.market, quantity = r.quantity;
+    return entry.rightsCredit &&
+           rights.contains({market, std::string(fieldBytes(r.stockCode)), quantity});
+}
+
+std::string duplicateReason(const LedgerRecord& booked, const LedgerRecord& row) {
+    if (std::fabs(booked.fee - row.fee) < kSameFigure) return {};
+    return "已记入，费用" + formatAmount(booked.fee) + "，交割单费用" + formatAmount(row.fee);
+}
+
+Reconciliation reconcile(const Ledger& ledger, const ImportPreview& preview) {
+    Reconciliation result;
+    const auto& rows = preview.rows;
+    const auto order =
+        chronological(rows.size(), [&](std::size_t i) { return rows[i].entry.date; });
+    if (order.empty()) return result;
+    const std::int32_t lastDate = rows[order.back()].entry.date;
+    std::optional<double> brokerCash;
+    std::map<std::string, std::pair<std::string, std::int64_t>> brokerShares;  // code: name, shares
+    for (std::size_t index : order) {
+        const StatementEntry& entry = rows[index].entry;
+        if (entry.cashBalance) brokerCash = entry.cashBalance;
+        if (entry.shareBalance && entry.record && entry.record->isStock())
+            brokerShares[entry.code] = {entry.name, static_cast<std::int64_t>(*entry.shareBalance)};
+    }
+    double cash = 0;
+    std::map<std::string, std::int64_t> held;
+    auto count = [&](const LedgerRecord& r) {
+        if (r.date > lastDate) return;
+        cash += r.cashSign * r.amount;
+        held[std::string(fieldBytes(r.stockCode))] += sharesMoved(r);
+    };
+    for (const LedgerRecord& r : ledger) count(r);
+    for (std::size_t index : preview.bookingOrder) count(*rows[index].entry.record);
+    if (brokerCash) result.cashDifference = cash - *brokerCash;
+    for (const auto& [code, broker] : brokerShares) {
+        const std::int64_t ours = held[code];
+        if (ours != broker.second)
+            result.shares.push_back({code, broker.first, ours, broker.second});
+    }
+    return result;
 }
 
 }  // namespace
@@ -130,19 +245,44 @@ Ledger ImportPreview::recordsToBook() const {
     return records;
 }
 
-ImportPreview previewImport(const Ledger& ledger, const StatementReading& reading) {
+ImportPreview previewImport(const Ledger& ledger, StatementReading reading,
+                            const ImportOptions& options) {
     ImportPreview preview;
-    preview.layoutName = reading.layoutName;
-    for (const StatementEntry& entry : reading.entries)
-        preview.rows.push_back({entry, ImportOutcome::Skipped, entry.reason});
+    preview.layoutName = std::move(reading.layoutName);
+    preview.rows.reserve(reading.entries.size());
+    for (StatementEntry& entry : reading.entries) {
+        std::string reason = entry.reason;
+        preview.rows.push_back({std::move(entry), ImportOutcome::Skipped, std::move(reason)});
+        const StatementEntry& moved = preview.rows.back().entry;
+        if (options.includeCashAdjustments && moved.cashAdjustment)
+            bookAsCashAdjustment(preview.rows.back());
+    }
+    reading.entries = {};  // the moved-from entries' storage, before the ledger is copied
     DuplicateFinder duplicates(ledger);
     Positions positions(ledger);
+    const auto creditedRights = rightsIn(ledger);
     double cash = cashBalance(ledger);
     for (std::size_t index : chronologicalOrder(preview.rows)) {
         ImportRow& row = preview.rows[index];
-        const LedgerRecord& record = *row.entry.record;
-        if (duplicates.takeMatch(record)) {
+        LedgerRecord& record = *row.entry.record;
+        if (alreadyCredited(creditedRights, row.entry)) {
+            row.entry.record.reset();
+            row.reason = "配股已在缴款时记入";
+            continue;
+        }
+        if (record.kind() == RecordType::Dividend) {
+            const std::int64_t held = positions.heldOn(stockOf(record), record.date);
+            if (held > 0) record.quantity = static_cast<std::int32_t>(held);
+            if (record.quantity <= 0) {
+                row.outcome = ImportOutcome::Refused;
+                row.reason = "分红日没有持股";
+                continue;
+            }
+            record.price = record.amount / record.quantity;
+        }
+        if (const LedgerRecord* booked = duplicates.takeMatch(record)) {
             row.outcome = ImportOutcome::Duplicate;
+            row.reason = duplicateReason(*booked, record);
             continue;
         }
         if (record.kind() == RecordType::Sell) {
@@ -161,6 +301,11 @@ ImportPreview previewImport(const Ledger& ledger, const StatementReading& readin
             continue;
         }
         const double after = cash + record.cashSign * record.amount;
+        if (!std::isfinite(after)) {
+            row.outcome = ImportOutcome::Refused;
+            row.reason = kTooLarge;
+            continue;
+        }
         if (record.cashSign < 0 && after < -kSameFigure) {
             row.outcome = ImportOutcome::Refused;
             row.reason = "资金余额不足：余额" + formatAmount(cash);
@@ -171,7 +316,22 @@ ImportPreview previewImport(const Ledger& ledger, const StatementReading& readin
         row.outcome = ImportOutcome::Booked;
         preview.bookingOrder.push_back(index);
     }
+    preview.reconciliation = reconcile(ledger, preview);
     return preview;
+}
+
+std::string Reconciliation::text() const {
+    std::string text;
+    if (cashDifference) {
+        text = std::fabs(*cashDifference) < 0.005
+                   ? "资金相符"
+                   : "资金差 " + formatAmount(*cashDifference) + " 元";
+    }
+    for (const ShareDifference& d : shares) {
+        text += (text.empty() ? "" : "，") + d.code + d.name + " 持股 " + std::to_string(d.held) +
+                " 股，券商 " + std::to_string(d.broker) + " 股";
+    }
+    return text.empty() ? text : "对帐：" + text;
 }
 
 bool bookImport(Workspace& workspace, const AccountInfo& account, const ImportPreview& preview) {

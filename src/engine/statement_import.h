@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,25 @@ struct ImportRow {
     std::string reason;  // for skipped and refused lines
 };
 
+// A stock whose holding after the import differs from the broker's last 股份余额.
+struct ShareDifference {
+    std::string code;
+    std::string name;
+    std::int64_t held = 0;    // by the ledger with the import
+    std::int64_t broker = 0;  // by the statement
+};
+
+// The ledger with the import against the broker's balances: the cash on the statement's
+// last date against its last 资金余额, each stock against its last 股份余额.
+struct Reconciliation {
+    std::optional<double> cashDifference;  // ledger - broker; nothing without a 资金余额
+    std::vector<ShareDifference> shares;
+
+    // "对帐：资金相符" or "对帐：资金差 X 元", then each stock that differs; empty when
+    // the statement gives no balance at all.
+    std::string text() const;
+};
+
 // What importing a statement into a ledger would do, before anything is written: every
 // line of the statement in file order with its outcome, and the records to book in the
 // order they are booked.
@@ -33,22 +54,35 @@ struct ImportPreview {
     std::string layoutName;
     std::vector<ImportRow> rows;
     std::vector<std::size_t> bookingOrder;  // rows booked, by index, oldest date first
+    Reconciliation reconciliation;
 
     std::size_t count(ImportOutcome outcome) const;
     Ledger recordsToBook() const;
 };
 
+struct ImportOptions {
+    // Interest, tax and repo rows booked as 投入资金/划出资金 with their text as remark, so
+    // the cash can match the broker's to the fen.
+    bool includeCashAdjustments = false;
+};
+
 // The preview of the entries against the ledger as it is:
 // - the records are taken oldest date first (a statement listed newest first is read from
 //   its end), the lines of one day in their own order;
-// - a record the ledger already holds (same date, market, code, kind, quantity, price and
-//   amount) is a duplicate; each ledger record answers for one line only, so two equal
-//   fills of one day are both booked the first time and neither the second;
+// - a record the ledger already holds (same date, market, code, kind, quantity and price,
+//   the amount within a yuan, as a hand-booked fee differs from the broker's by a few fen)
+//   is a duplicate, shown with both fees when they differ; a dividend matches by date, code
+//   and amount; each ledger record answers for one line only, so two equal fills of one
+//   day are both booked the first time and neither the second;
+// - a dividend's per-share price is its amount over the shares held on its date;
+// - a 配股入账 the ledger already holds as a 配股 of the same stock and quantity is skipped;
+// - a record that would take the cash beyond what a figure can represent is refused;
 // - a sale of more shares than the ledger and the lines before it leave held on its date,
 //   a purchase, rights subscription or withdrawal beyond the cash, and shares that would
 //   take a position beyond what a record's count holds (2147483647), are refused and
 //   book nothing, so the lines after them are judged without them.
-ImportPreview previewImport(const Ledger& ledger, const StatementReading& reading);
+ImportPreview previewImport(const Ledger& ledger, StatementReading reading,
+                            const ImportOptions& options = {});
 
 // Books the preview's records as one rewrite of the ledger file (crash-safe: the file
 // holds all of them or none). When the file cannot be written the failure is reported

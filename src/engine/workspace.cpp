@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <unordered_map>
+
+#include "engine/account_identity.h"
 #include "host/module_state.h"
 #include "store/account_registry.h"
 #include "store/folder_lock.h"
@@ -16,9 +19,12 @@ void Workspace::open(const std::string& dataDirectory,
     setStandardDefaultTradeParams();
     dataDirectory_ = dataDirectory;
     if (mode_ == OpenMode::CreateIfMissing) ::mkdir(dataDirectory_.c_str(), 0755);
+    // From the initial tables: keying the tables again would corrupt them.
+    scrambler_ = DataScrambler();
     scrambler_.setFileKey();
     fixedTradeParamFile_ = fixedTradeParamFile;
     loadTradeParamTable();
+    settleInterruptedChange(dataDirectory_, scrambler_, messages_);
     accounts = loadRegistry(dataDirectory_, scrambler_, messages_, mode_, &registryStamp_);
     loginStates = loggedOutStates(accounts);
     ledger.clear();
@@ -42,6 +48,10 @@ bool Workspace::saveTradeParamTable() {
     const auto path = tradeParamFile();
     if (!path) return false;
     FolderLock lock(folderOf(*path));
+    if (lock.busy()) {
+        messages_.plain(kAnotherProgramWriting);
+        return false;
+    }
     if (stampOf(*path) != tradeParamStamp_) {
         messages_.plain(changedOnDiskMessage(*path));
         loadTradeParamTable();
@@ -67,10 +77,12 @@ bool Workspace::reloadRegistryIfChanged() {
     if (stampOf(path) == registryStamp_) return false;
     messages_.plain(changedOnDiskMessage(path));
     accounts = loadRegistry(dataDirectory_, scrambler_, messages_, mode_, &registryStamp_);
+    // By name, the last state of a name counting, in one pass: a registry may be large.
+    std::unordered_map<std::string, bool> before;
+    for (const LoginState& s : loginStates) before[s.name] = s.loggedIn;
     LoginStates states = loggedOutStates(accounts);
     for (LoginState& s : states) {
-        for (const LoginState& before : loginStates)
-            if (before.name == s.name) s.loggedIn = before.loggedIn;
+        if (const auto it = before.find(s.name); it != before.end()) s.loggedIn = it->second;
     }
     loginStates = std::move(states);
     return true;

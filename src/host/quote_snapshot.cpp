@@ -1,11 +1,11 @@
 #include "host/quote_snapshot.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 #include "records/gbk_text.h"
@@ -29,17 +29,28 @@ std::vector<std::string> splitTabs(const std::string& line) {
     }
 }
 
-// A price is written as plain decimal digits with at most one point: no sign, exponent,
-// hexadecimal, "nan" or "inf". It must fit a float.
+// A price is a finite decimal number: an optional sign, digits with at most one point, and an
+// optional decimal exponent. Hexadecimal, "nan", "inf" and values beyond a float are refused.
+// A negative or zero latest price is kept: the quote source takes the previous close for it,
+// as it does for the host's.
 bool parsePrice(const std::string& text, float& out) {
-    const bool plain = !text.empty() &&
-                       text.find_first_not_of("0123456789.") == std::string::npos &&
-                       std::count(text.begin(), text.end(), '.') <= 1 && text != ".";
-    if (!plain) return false;
-    errno = 0;
+    const std::size_t exponent = text.find_first_of("eE");
+    std::string_view mantissa = std::string_view(text).substr(0, exponent);
+    if (!mantissa.empty() && (mantissa[0] == '-' || mantissa[0] == '+')) mantissa.remove_prefix(1);
+    const bool decimal = !mantissa.empty() && mantissa != "." &&
+                         mantissa.find_first_not_of("0123456789.") == std::string_view::npos &&
+                         std::count(mantissa.begin(), mantissa.end(), '.') <= 1;
+    if (!decimal) return false;
+    if (exponent != std::string::npos) {
+        std::string_view power = std::string_view(text).substr(exponent + 1);
+        if (!power.empty() && (power[0] == '-' || power[0] == '+')) power.remove_prefix(1);
+        if (power.empty() || power.find_first_not_of("0123456789") != std::string_view::npos)
+            return false;
+    }
     char* end = nullptr;
     out = std::strtof(text.c_str(), &end);
-    return errno == 0 && *end == '\0' && std::isfinite(out);
+    // A value too small for a float reads as (nearly) zero, which is still the number meant.
+    return *end == '\0' && std::isfinite(out);
 }
 
 }  // namespace
@@ -71,7 +82,7 @@ bool QuoteSnapshot::parse(const std::string& text, const std::string& source, st
         Quote q;
         q.gbkName = *gbk;
         if (!parsePrice(f[3], q.latest) || !parsePrice(f[4], q.prevClose))
-            return fail("the prices must be decimal numbers of 0 or more");
+            return fail("the prices must be finite decimal numbers");
         set(f[0], static_cast<short>(f[1][0] - '0'), q);
     }
     return true;

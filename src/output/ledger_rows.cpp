@@ -1,5 +1,6 @@
 #include "output/ledger_rows.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -148,11 +149,22 @@ std::vector<std::vector<std::size_t>> widestLedgerRows(const Ledger& ledger, con
 }
 
 ListTable ledgerTable(const Ledger& ledger, const ViewRows& rows) {
-    return tableOf(ledger, rows, ledgerViewColumns());
+    ListTable table = tableOf(ledger, rows, ledgerViewColumns());
+    // On paper and in a file there is nothing to click: the remark itself is printed.
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        table.rows[row][kRemarkColumn] = printedRemark(ledger.at(rows[row]));
+    return table;
 }
 
 ListTable tradeDetailTable(const Ledger& ledger, const ViewRows& rows) {
     return tableOf(ledger, rows, tradeDetailColumns());
+}
+
+std::string printedRemark(const LedgerRecord& r) {
+    std::string text = fieldText(r.remark);
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    return text;
 }
 
 std::string remarkMessage(const LedgerRecord& r) {

@@ -44,10 +44,14 @@ private:
 // which come from the host. One pass over the rows.
 std::vector<std::vector<std::size_t>> widestLedgerRows(const Ledger& ledger, const ViewRows& rows);
 
-// The shown rows as a list with its header, ready to print or export: the ledger view's,
-// and 交易明细's.
+// The shown rows as a list with its header, ready to print or export: the ledger view's
+// (with each record's remark in 备注, where the view offers "点击显示"), and 交易明细's.
 ListTable ledgerTable(const Ledger& ledger, const ViewRows& rows);
 ListTable tradeDetailTable(const Ledger& ledger, const ViewRows& rows);
+
+// A remark as a printed or saved cell: the stored text on one line, each TAB, CR and LF a
+// space (a sale's remark may hold line breaks; a TAB would split a saved row's fields).
+std::string printedRemark(const LedgerRecord& record);
 
 // What a click on a row's 备注 cell shows: the remark, or "没有备注".
 std::string remarkMessage(const LedgerRecord& record);

@@ -73,7 +73,7 @@ void SaveList(const ListTable& list, const std::string& fileName, Messages& mess
         messages.plain(kSaveFailedMessage);
         return;
     }
-    if (messages.askYesNo("文件保存为当前路径下" + path + ",是否用记事本打开?") &&
+    if (messages.askYesNo("文件保存为当前路径下" + path + ",是否用文本编辑器打开?") &&
         !openInTextEditor(path)) {
         messages.plain(kNoTextEditorMessage + path);
     }

@@ -11,25 +11,31 @@ std::string registryPath(const std::string& dataDirectory) {
 
 AccountList loadRegistry(const std::string& dataDirectory, const DataScrambler& scrambler,
                          Messages& messages, OpenMode mode, FileStamp* stamp) {
-    ReadResult file = readWholeFile(registryPath(dataDirectory), mode);
+    const std::string path = registryPath(dataDirectory);
+    FileReader file;
+    const ReadStatus status = file.open(path, mode);
     // A file that could not be read is described as it is, so that only another
     // program's change counts as one.
-    if (stamp != nullptr)
-        *stamp = file.status == ReadStatus::Ok ? file.stamp : stampOf(registryPath(dataDirectory));
-    if (file.status == ReadStatus::CannotOpen || file.status == ReadStatus::TooLarge) {
-        messages.error("不能打开文件pinfo.dat读取相关数据!" + failureReason(file.error));
-        return {};
-    }
-    const std::size_t n = file.bytes.size() / sizeof(AccountInfo);
-    file.bytes.resize(n * sizeof(AccountInfo));
-    scrambler.decrypt(file.bytes.data(), file.bytes.size());
-    const auto* first = reinterpret_cast<const AccountInfo*>(file.bytes.data());
+    if (stamp != nullptr) *stamp = status == ReadStatus::Ok ? file.stamp() : stampOf(path);
+    const auto refuse = [&](FileError error) {
+        messages.error("不能打开文件pinfo.dat读取相关数据!" + failureReason(error));
+        return AccountList();
+    };
+    if (status == ReadStatus::CannotOpen || status == ReadStatus::TooLarge)
+        return refuse(file.error());
+    if (status != ReadStatus::Ok) return {};
+    // Read and deciphered in place, straight into the list: no second copy of the file.
+    const std::size_t n = file.size() / sizeof(AccountInfo);
+    AccountList accounts;
     try {
-        return AccountList(first, first + n);
+        accounts.resize(n);
     } catch (const std::bad_alloc&) {
-        messages.error("不能打开文件pinfo.dat读取相关数据!" + failureReason(FileError::TooLarge));
-        return {};
+        return refuse(FileError::TooLarge);
     }
+    const std::size_t bytes = n * sizeof(AccountInfo);
+    if (!file.readAt(0, accounts.data(), bytes)) return refuse(FileError::Other);
+    scrambler.decrypt(accounts.data(), bytes);
+    return accounts;
 }
 
 bool saveRegistry(const std::string& dataDirectory, const AccountList& accounts,

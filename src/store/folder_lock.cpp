@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <utility>
 
 namespace fiscora {
@@ -35,7 +36,24 @@ std::map<FolderId, std::unique_ptr<FolderLock::Held>>& heldFolders() {
 
 }  // namespace
 
-FolderLock::FolderLock(const std::string& folder) {
+namespace {
+
+// Takes the lock, polling while another program holds it, for at most `wait`. 0, or the
+// error of the last try (EWOULDBLOCK: still held by another program).
+int lockWithin(int fd, std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
+        const int error = errno;
+        if (error == EINTR) continue;
+        if (error != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) return error;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+}  // namespace
+
+FolderLock::FolderLock(const std::string& folder, std::chrono::milliseconds wait) {
     const int fd =
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
@@ -53,10 +71,8 @@ FolderLock::FolderLock(const std::string& folder) {
         ++held_->depth;
         return;
     }
-    int r = 0;
-    while ((r = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
-    }
-    if (r != 0) {
+    if (const int error = lockWithin(fd, wait); error != 0) {
+        busy_ = error == EWOULDBLOCK;
         ::close(fd);
         return;
     }

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <optional>
 
+#include <sys/stat.h>
+
 #include "records/gbk_text.h"
+#include "store/account_registry.h"
 #include "store/folder_lock.h"
 
 namespace fiscora {
@@ -35,11 +39,6 @@ LedgerRecord headerSlot(std::string_view password) {
     LedgerRecord header;
     std::memcpy(&header, password.data(), std::min(password.size(), kHeaderPasswordBytes - 1));
     return header;
-}
-
-void appendSlot(Bytes& bytes, const LedgerRecord& r) {
-    const auto* p = reinterpret_cast<const unsigned char*>(&r);
-    bytes.insert(bytes.end(), p, p + kSlot);
 }
 
 std::size_t chunkOffset(std::size_t chunk) {
@@ -101,6 +100,25 @@ LedgerStatus checkHeader(const LedgerStore& store, const AccountInfo& account,
     return LedgerStatus::Ok;
 }
 
+// Reads the records after the header a chunk at a time, deciphered into one buffer, and
+// hands each run to `visit` with its bytes.
+bool readRuns(const LedgerStore& store, const FileReader& file, std::size_t count,
+              const std::function<void(const unsigned char* bytes, std::size_t n)>& visit) {
+    try {
+        Bytes chunk(std::min(count, kChunkRecords) * kSlot);
+        for (std::size_t done = 0; done < count;) {
+            const std::size_t n = std::min(kChunkRecords, count - done);
+            if (!file.readAt((1 + done) * kSlot, chunk.data(), n * kSlot)) return false;
+            store.scrambler.decrypt(chunk.data(), n * kSlot);
+            visit(chunk.data(), n);
+            done += n;
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
 // Reads the records after the header, chunk by chunk, straight into the ledger, with the
 // digest of each chunk when `digests` is given.
 bool readRecords(const LedgerStore& store, const FileReader& file, std::size_t count,
@@ -108,20 +126,29 @@ bool readRecords(const LedgerStore& store, const FileReader& file, std::size_t c
     try {
         // Room for the bookings of a session, so that appending one does not copy them.
         ledger.reserve(count + count / 16 + 16);
-        Bytes chunk(std::min(count, kChunkRecords) * kSlot);
-        for (std::size_t done = 0; done < count;) {
-            const std::size_t n = std::min(kChunkRecords, count - done);
-            if (!file.readAt((1 + done) * kSlot, chunk.data(), n * kSlot)) return false;
-            store.scrambler.decrypt(chunk.data(), n * kSlot);
-            if (digests != nullptr) digests->push_back(digestOf(chunk.data(), n * kSlot));
-            const auto* first = reinterpret_cast<const LedgerRecord*>(chunk.data());
+        return readRuns(store, file, count, [&](const unsigned char* bytes, std::size_t n) {
+            if (digests != nullptr) digests->push_back(digestOf(bytes, n * kSlot));
+            const auto* first = reinterpret_cast<const LedgerRecord*>(bytes);
             ledger.insert(ledger.end(), first, first + n);
-            done += n;
-        }
+        });
     } catch (const std::bad_alloc&) {
         return false;
     }
-    return true;
+}
+
+// Opens the account's file and checks its header, as every reader does. `stamp`, when
+// given, describes the file before it is opened (which may create it): a file that cannot
+// be read is described as it is, so a later save meets the same refusal instead of an
+// apparent change.
+LedgerStatus openChecked(const LedgerStore& store, const AccountInfo& account, FileReader& file,
+                         std::string& path, LedgerStamp* stamp = nullptr) {
+    const auto checked = checkedPath(store, account);
+    if (!checked) return LedgerStatus::UnsafeName;
+    path = *checked;
+    if (stamp != nullptr) *stamp = {stampOf(path), {}};
+    if (const LedgerStatus s = openLedgerFile(store, path, file); s != LedgerStatus::Ok) return s;
+    Bytes header;
+    return checkHeader(store, account, path, file, header);
 }
 
 // Puts the bytes enciphered, through a buffer of one chunk.
@@ -138,24 +165,28 @@ bool putEnciphered(const LedgerStore& store, const ByteSink& sink, Bytes& buffer
 // enciphered.
 bool writeLedgerFile(const LedgerStore& store, const std::string& path, std::string_view password,
                      const Ledger& ledger, LedgerStamp* stamp,
-                     const std::optional<ReadLedgerFile>& read = std::nullopt) {
+                     const std::optional<ReadLedgerFile>& read = std::nullopt,
+                     mode_t widestNewMode = 0666) {
     std::vector<ByteDigest> digests;
-    const WriteResult written = replaceFileWith(path, [&](const ByteSink& sink) {
-        Bytes buffer;
-        const LedgerRecord header = headerSlot(password);
-        if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
-        for (std::size_t chunk = 0; chunk * kChunkRecords < ledger.size(); ++chunk) {
-            const LedgerRecord* first = ledger.data() + chunk * kChunkRecords;
-            const std::size_t size =
-                std::min(kChunkRecords, ledger.size() - chunk * kChunkRecords) * kSlot;
-            digests.push_back(digestOf(first, size));
-            if (read && read->holds(chunk, digests.back()) &&
-                sink.copyFrom(read->file, chunkOffset(chunk), size))
-                continue;
-            if (!putEnciphered(store, sink, buffer, first, size)) return false;
-        }
-        return true;
-    });
+    const WriteResult written = replaceFileWith(
+        path,
+        [&](const ByteSink& sink) {
+            Bytes buffer;
+            const LedgerRecord header = headerSlot(password);
+            if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
+            for (std::size_t chunk = 0; chunk * kChunkRecords < ledger.size(); ++chunk) {
+                const LedgerRecord* first = ledger.data() + chunk * kChunkRecords;
+                const std::size_t size =
+                    std::min(kChunkRecords, ledger.size() - chunk * kChunkRecords) * kSlot;
+                digests.push_back(digestOf(first, size));
+                if (read && read->holds(chunk, digests.back()) &&
+                    sink.copyFrom(read->file, chunkOffset(chunk), size))
+                    continue;
+                if (!putEnciphered(store, sink, buffer, first, size)) return false;
+            }
+            return true;
+        },
+        widestNewMode);
     if (!written) {
         store.messages.plain(ledgerOpenFailure(path, written.error));
         return false;
@@ -216,16 +247,9 @@ std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& acco
 LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger,
                         LedgerStamp* stamp) {
     ledger.clear();
-    const auto checked = checkedPath(store, account);
-    if (!checked) return LedgerStatus::UnsafeName;
-    const std::string& path = *checked;
-    // A file that cannot be read is described as it is: a later save then meets the same
-    // refusal instead of an apparent change.
-    if (stamp != nullptr) *stamp = {stampOf(path), {}};
     FileReader file;
-    if (const LedgerStatus s = openLedgerFile(store, path, file); s != LedgerStatus::Ok) return s;
-    Bytes header;
-    if (const LedgerStatus s = checkHeader(store, account, path, file, header);
+    std::string path;
+    if (const LedgerStatus s = openChecked(store, account, file, path, stamp);
         s != LedgerStatus::Ok)
         return s;
     if (!readRecords(store, file, file.size() / kSlot - 1, ledger,
@@ -239,10 +263,31 @@ LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Le
     return file.size() % kSlot == 0 ? LedgerStatus::Ok : LedgerStatus::PartialRecord;
 }
 
+LedgerStatus scanLedger(const LedgerStore& store, const AccountInfo& account,
+                        const RecordRun& visit) {
+    FileReader file;
+    std::string path;
+    if (const LedgerStatus s = openChecked(store, account, file, path); s != LedgerStatus::Ok)
+        return s;
+    const bool read = readRuns(store, file, file.size() / kSlot - 1,
+                               [&](const unsigned char* bytes, std::size_t n) {
+                                   visit(reinterpret_cast<const LedgerRecord*>(bytes), n);
+                               });
+    if (!read) {
+        store.messages.plain(damaged(path));
+        return LedgerStatus::Damaged;
+    }
+    return file.size() % kSlot == 0 ? LedgerStatus::Ok : LedgerStatus::PartialRecord;
+}
+
 bool saveLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger) {
     const auto path = checkedPath(store, account);
     if (!path) return false;
     FolderLock lock(store.dataDirectory);
+    if (lock.busy()) {
+        store.messages.plain(kAnotherProgramWriting);
+        return false;
+    }
     return rewriteLedger(store, account, *path, ledger, nullptr);
 }
 
@@ -251,6 +296,10 @@ SaveStatus saveLoadedLedger(const LedgerStore& store, const AccountInfo& account
     const auto path = checkedPath(store, account);
     if (!path) return SaveStatus::Failed;
     FolderLock lock(store.dataDirectory);
+    if (lock.busy()) {
+        store.messages.plain(kAnotherProgramWriting);
+        return SaveStatus::Failed;
+    }
     if (stampOf(*path) != stamp.file) {
         store.messages.plain(changedOnDiskMessage(*path));
         return SaveStatus::ChangedOnDisk;
@@ -262,7 +311,13 @@ SaveStatus saveLoadedLedger(const LedgerStore& store, const AccountInfo& account
 bool writeNewLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger,
                     LedgerStamp& stamp) {
     const auto path = checkedPath(store, account);
-    return path && writeLedgerFile(store, *path, fieldBytes(account.password), ledger, &stamp);
+    // A new ledger is never readable by more people than the registry is.
+    struct stat registry {};
+    const mode_t widest = ::stat(registryPath(store.dataDirectory).c_str(), &registry) == 0
+                              ? registry.st_mode & 0666
+                              : 0666;
+    return path &&
+           writeLedgerFile(store, *path, fieldBytes(account.password), ledger, &stamp, {}, widest);
 }
 
 bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
@@ -271,27 +326,54 @@ bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
     if (!checked) return false;
     const std::string& path = *checked;
     FolderLock lock(store.dataDirectory);
-    ReadResult file = readWholeFile(path, store.mode);
-    if (file.status == ReadStatus::TooLarge) {
-        store.messages.plain(damaged(path));
+    if (lock.busy()) {
+        store.messages.plain(kAnotherProgramWriting);
         return false;
     }
-    if (file.status != ReadStatus::Ok) {
-        store.messages.plain(ledgerOpenFailure(path, file.error));
+    FileReader file;
+    switch (file.open(path, store.mode)) {
+    case ReadStatus::Ok: break;
+    case ReadStatus::TooLarge: store.messages.plain(damaged(path)); return false;
+    case ReadStatus::Missing:
+    case ReadStatus::CannotOpen:
+        store.messages.plain(ledgerOpenFailure(path, file.error()));
         return false;
     }
-    Bytes header;
-    appendSlot(header, headerSlot(gbkPassword));
-    store.scrambler.encrypt(header.data(), header.size());
-    // The first 200 bytes are overwritten; everything after them stays as it was.
-    Bytes& bytes = file.bytes;
-    if (bytes.size() < kSlot) bytes.resize(kSlot);
-    std::copy(header.begin(), header.end(), bytes.begin());
-    if (const WriteResult written = replaceFile(path, bytes); !written) {
+    // The first 200 bytes are replaced; everything after them is copied as it is, inside
+    // the kernel where it can, else a chunk at a time.
+    const WriteResult written = replaceFileWith(path, [&](const ByteSink& sink) {
+        Bytes buffer;
+        const LedgerRecord header = headerSlot(gbkPassword);
+        if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
+        const std::size_t rest = file.size() > kSlot ? file.size() - kSlot : 0;
+        if (rest == 0 || sink.copyFrom(file, kSlot, rest)) return true;
+        buffer.resize(std::min(rest, kChunkRecords * kSlot));
+        for (std::size_t done = 0; done < rest;) {
+            const std::size_t n = std::min(buffer.size(), rest - done);
+            if (!file.readAt(kSlot + done, buffer.data(), n) || !sink.put(buffer.data(), n))
+                return false;
+            done += n;
+        }
+        return true;
+    });
+    if (!written) {
         store.messages.plain(ledgerOpenFailure(path, written.error));
         return false;
     }
     return true;
+}
+
+std::optional<std::string> ledgerHeaderPassword(const LedgerStore& store,
+                                                const AccountInfo& account) {
+    const std::string name = fieldText(account.name);
+    if (!isPlainFileName(name)) return std::nullopt;
+    FileReader file;
+    if (file.open(ledgerPath(store.dataDirectory, account), OpenMode::ReadOnly) != ReadStatus::Ok)
+        return std::nullopt;
+    Bytes header(kSlot, 0);
+    if (file.size() < kSlot || !file.readAt(0, header.data(), kSlot)) return std::nullopt;
+    store.scrambler.decrypt(header.data(), kSlot);
+    return std::string(headerPassword(header));
 }
 
 }  // namespace fiscora

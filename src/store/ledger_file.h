@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +66,14 @@ std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& acco
 LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger,
                         LedgerStamp* stamp = nullptr);
 
+// Reads the file as loadLedger does, but hands the records to `visit` a run at a time
+// (deciphered, at most kLedgerChunkRecords, valid only during the call) instead of keeping
+// them, so that a ledger of any size is checked in the memory of one run. Refusals are
+// reported as loadLedger reports them.
+using RecordRun = std::function<void(const LedgerRecord* first, std::size_t count)>;
+LedgerStatus scanLedger(const LedgerStore& store, const AccountInfo& account,
+                        const RecordRun& visit);
+
 // Rewrites the file: a fresh header with the password found in the file's own header,
 // then the records. Refuses, reported and without writing, a file whose header does not
 // match the registered password. A write that fails is reported with the open-failure
@@ -91,5 +101,10 @@ std::string ledgerOpenFailure(const std::string& path, FileError error);
 // byte after it: the whole file of a new account, or the new password of an old one.
 bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
                        std::string_view gbkPassword);
+
+// The password in the ledger file's header (GBK), or nothing when there is no readable
+// header. Nothing is reported.
+std::optional<std::string> ledgerHeaderPassword(const LedgerStore& store,
+                                                const AccountInfo& account);
 
 }  // namespace fiscora

@@ -1,17 +1,17 @@
 #include "store/safe_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <new>
 #include <utility>
 
+#include "store/crash_point.h"
 #include "store/folder_lock.h"
+#include "store/temporary_file.h"
 
 namespace fiscora {
 namespace {
@@ -36,7 +36,9 @@ private:
     int fd_;
 };
 
-FileError errorOf(int error) {
+}  // namespace
+
+FileError fileErrorOf(int error) {
     switch (error) {
     case 0: return FileError::None;
     case ENOENT: return FileError::Missing;
@@ -54,6 +56,8 @@ FileError errorOf(int error) {
     }
 }
 
+namespace {
+
 std::int64_t nanoseconds(const timespec& t) {
     return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
@@ -70,8 +74,8 @@ FileError openRegular(const std::string& path, OpenMode mode, std::size_t maxByt
     const int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC |
                       (mode == OpenMode::CreateIfMissing ? (O_RDWR | O_CREAT) : O_RDONLY);
     fd.reset(::open(path.c_str(), flags, 0644));
-    if (fd.get() < 0) return errorOf(errno);
-    if (::fstat(fd.get(), &st) != 0) return errorOf(errno);
+    if (fd.get() < 0) return fileErrorOf(errno);
+    if (::fstat(fd.get(), &st) != 0) return fileErrorOf(errno);
     if (!S_ISREG(st.st_mode)) return FileError::NotRegular;
     if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return FileError::TooLarge;
     return FileError::None;
@@ -101,37 +105,6 @@ bool writeAll(int fd, const void* data, std::size_t size) {
     return true;
 }
 
-std::string baseNameOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// mkostemp's six characters are letters and digits.
-bool isTemporaryOf(std::string_view entry, const std::string& base) {
-    if (entry.size() != base.size() + 7 || !entry.starts_with(base) || entry[base.size()] != '.')
-        return false;
-    for (const char c : entry.substr(base.size() + 1))
-        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
-    return true;
-}
-
-// Removes the temporaries a killed rewrite of `path` left behind. Called under the
-// folder's lock, when no other writer can be busy with one.
-void removeStaleTemporaries(const std::string& path) {
-    const std::string folder = folderOf(path);
-    const std::string base = baseNameOf(path);
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return;
-    while (const dirent* e = ::readdir(dir)) {
-        if (!isTemporaryOf(e->d_name, base)) continue;
-        struct stat st {};
-        if (::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(st.st_mode))
-            ::unlinkat(::dirfd(dir), e->d_name, 0);
-    }
-    ::closedir(dir);
-}
-
 }  // namespace
 
 std::string failureReason(FileError error) {
@@ -142,6 +115,7 @@ std::string failureReason(FileError error) {
     case FileError::DiskFull: reason = "磁盘已满"; break;
     case FileError::ReadOnly: reason = "文件系统只读"; break;
     case FileError::Permission: reason = "没有访问权限"; break;
+    case FileError::Busy: reason = "另一个程序正在写入数据"; break;
     case FileError::None:
     case FileError::Missing:
     case FileError::Other: return {};
@@ -239,48 +213,36 @@ bool ByteSink::copyFrom(const FileReader& file, std::size_t offset, std::size_t 
     return true;
 }
 
-WriteResult replaceFileWith(const std::string& path, const ContentWriter& write) {
+WriteResult replaceFileWith(const std::string& path, const ContentWriter& write,
+                            mode_t widestNewMode) {
     WriteResult result;
     FolderLock lock(folderOf(path));
-    removeStaleTemporaries(path);
-    std::string temp = path + ".XXXXXX";
-    Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0) {
-        result.error = errorOf(errno);
+    if (lock.busy()) {
+        result.error = FileError::Busy;
         return result;
     }
-    // Keep the old file's permissions, or the usual ones for a new file.
-    struct stat st {};
-    const mode_t perms = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-    const ByteSink sink(fd.get());
-    bool written = ::fchmod(fd.get(), perms) == 0 && write(sink);
-    if (written && ::fsync(fd.get()) != 0) written = false;
-    int failure = sink.failure();
-    if (!written && failure == 0) failure = errno;
-    if (!fd.close() && written) {
-        written = false;
-        failure = errno;
-    }
-    if (written && ::rename(temp.c_str(), path.c_str()) != 0) {
-        written = false;
-        failure = errno;
-    }
-    if (!written) {
-        ::unlink(temp.c_str());
-        result.error = failure == 0 ? FileError::Other : errorOf(failure);
+    removeLeftoverTemporaries(folderOf(path));
+    TemporaryFile temp;
+    if (const FileError created = temp.create(path, widestNewMode); created != FileError::None) {
+        result.error = created;
         return result;
     }
-    // Make the rename itself durable.
-    Fd dir(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());
-    result.error = FileError::None;
-    result.stamp = stampOf(path);
+    const ByteSink sink(temp.fd());
+    if (!write(sink)) {
+        const int failure = sink.failure() != 0 ? sink.failure() : errno;
+        result.error = failure == 0 ? FileError::Other : fileErrorOf(failure);
+        return result;
+    }
+    crashPoint("temporary-written");
+    result.error = temp.commit();
+    if (result.error == FileError::None) result.stamp = stampOf(path);
     return result;
 }
 
-WriteResult replaceFile(const std::string& path, const Bytes& bytes) {
+WriteResult replaceFile(const std::string& path, const Bytes& bytes, mode_t widestNewMode) {
     return replaceFileWith(
-        path, [&](const ByteSink& sink) { return sink.put(bytes.data(), bytes.size()); });
+        path, [&](const ByteSink& sink) { return sink.put(bytes.data(), bytes.size()); },
+        widestNewMode);
 }
 
 }  // namespace fiscora

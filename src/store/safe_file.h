@@ -20,7 +20,21 @@ enum class OpenMode { CreateIfMissing, ReadOnly };
 enum class ReadStatus { Ok, Missing, CannotOpen, TooLarge };
 
 // Why a file could not be read or written, as far as the user can act on it.
-enum class FileError { None, Missing, NotRegular, TooLarge, DiskFull, ReadOnly, Permission, Other };
+// Busy: another program held the folder's lock for longer than a writer waits.
+enum class FileError {
+    None,
+    Missing,
+    NotRegular,
+    TooLarge,
+    DiskFull,
+    ReadOnly,
+    Permission,
+    Busy,
+    Other
+};
+
+// The FileError of a system error number.
+FileError fileErrorOf(int error);
 
 // The reason appended to a failure message ("（原因：磁盘已满）"), empty when there is
 // nothing the user could act on.
@@ -112,10 +126,13 @@ using ContentWriter = std::function<bool(const ByteSink& sink)>;
 
 // Replaces the file's contents so that at any instant the file holds either the old or
 // the new bytes: a temporary file in the same folder is written, flushed to disk and
-// renamed over the old one, all under the folder's lock. Temporaries of this file left by
-// a killed writer are removed first. On any failure the old file is untouched.
-WriteResult replaceFileWith(const std::string& path, const ContentWriter& write);
-WriteResult replaceFile(const std::string& path, const Bytes& bytes);
+// renamed over the old one, all under the folder's lock. Temporaries left in the folder
+// by a killed writer are removed first. On any failure the old file is untouched. A new
+// file gets the umask's permissions, never wider than `widestNewMode`; an old one keeps
+// its own.
+WriteResult replaceFileWith(const std::string& path, const ContentWriter& write,
+                            mode_t widestNewMode = 0666);
+WriteResult replaceFile(const std::string& path, const Bytes& bytes, mode_t widestNewMode = 0666);
 
 // The folder part of a path ("." for a bare name).
 std::string folderOf(const std::string& path);

@@ -1,7 +1,11 @@
 #include "store/statement_text.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "records/gbk_text.h"
 #include "store/safe_file.h"
+#include "store/statement_workbook.h"
 
 namespace fiscora {
 namespace {
@@ -30,6 +34,67 @@ bool isUtf8(std::string_view text) {
         i += length;
     }
     return true;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// UTF-16 to UTF-8; a lone surrogate or an odd last byte becomes U+FFFD.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    auto unit = [&](std::size_t i) -> char32_t {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    constexpr char32_t kReplacement = 0xFFFD;
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        appendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : u);
+    }
+    if (i < bytes.size()) appendUtf8(out, kReplacement);
+    return out;
+}
+
+// UTF-16 without a byte-order mark: most of the even (little-endian) or odd (big-endian)
+// bytes of a statement's first characters are zero, as digits and separators are ASCII.
+std::optional<bool> utf16WithoutMark(std::string_view bytes) {
+    const std::size_t sample = std::min<std::size_t>(bytes.size() & ~std::size_t{1}, 512);
+    if (sample < 8) return std::nullopt;
+    std::size_t evenZeros = 0, oddZeros = 0;
+    for (std::size_t i = 0; i < sample; i += 2) {
+        evenZeros += bytes[i] == '\0';
+        oddZeros += bytes[i + 1] == '\0';
+    }
+    const std::size_t units = sample / 2;
+    if (oddZeros * 3 >= units && evenZeros * 10 < units) return false;
+    if (evenZeros * 3 >= units && oddZeros * 10 < units) return true;
+    return std::nullopt;
 }
 
 std::string trimmed(std::string_view text) {
@@ -134,35 +199,58 @@ bool hasText(const StatementLine& line) {
 
 std::string decodeStatementText(std::string_view bytes) {
     if (bytes.starts_with(kUtf8Mark)) return std::string(bytes.substr(kUtf8Mark.size()));
+    if (bytes.starts_with("\xFF\xFE")) return utf16ToUtf8(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF")) return utf16ToUtf8(bytes.substr(2), true);
+    if (const auto bigEndian = utf16WithoutMark(bytes)) return utf16ToUtf8(bytes, *bigEndian);
     if (isUtf8(bytes)) return std::string(bytes);
     return gbkToUtf8(bytes);
 }
 
-std::vector<StatementLine> splitStatementLines(std::string_view utf8, Delimiter delimiter) {
+std::vector<StatementLine> splitStatementLines(std::string_view utf8, Delimiter delimiter,
+                                               std::size_t maxLines) {
     std::vector<StatementLine> lines;
     LineSplitter splitter(utf8, delimiter == Delimiter::Tab ? '\t' : ',');
-    while (!splitter.atEnd()) {
+    while (!splitter.atEnd() && lines.size() < maxLines) {
         StatementLine line = splitter.next();
         if (hasText(line)) lines.push_back(std::move(line));
     }
     return lines;
 }
 
+void forEachStatementLine(std::string_view utf8, Delimiter delimiter,
+                          const std::function<void(const StatementLine&)>& each) {
+    LineSplitter splitter(utf8, delimiter == Delimiter::Tab ? '\t' : ',');
+    while (!splitter.atEnd()) {
+        const StatementLine line = splitter.next();
+        if (hasText(line)) each(line);
+    }
+}
+
 StatementFile readStatementFile(const std::string& path) {
     StatementFile file;
     FileReader reader;
-    switch (reader.open(path, OpenMode::ReadOnly)) {
+    switch (reader.open(path, OpenMode::ReadOnly, kStatementFileLimit)) {
     case ReadStatus::Ok: break;
     case ReadStatus::Missing: file.status = StatementFileStatus::Missing; return file;
     case ReadStatus::CannotOpen: return file;
-    }
-    if (reader.size() > kStatementFileLimit) {
-        file.status = StatementFileStatus::TooLarge;
-        return file;
+    case ReadStatus::TooLarge: file.status = StatementFileStatus::TooLarge; return file;
     }
     std::string bytes(reader.size(), '\0');
     if (!reader.readAt(0, bytes.data(), bytes.size())) return file;
-    file.text = decodeStatementText(bytes);
+    std::optional<std::string> sheet;
+    switch (workbookKindOf(bytes)) {
+    case WorkbookKind::None:
+        file.text = decodeStatementText(bytes);
+        file.status = StatementFileStatus::Ok;
+        return file;
+    case WorkbookKind::Xls: sheet = xlsSheetText(path, kStatementFileLimit); break;
+    case WorkbookKind::Xlsx: sheet = xlsxSheetText(bytes, kStatementFileLimit); break;
+    }
+    if (!sheet) {
+        file.status = StatementFileStatus::Unreadable;
+        return file;
+    }
+    file.text = std::move(*sheet);
     file.status = StatementFileStatus::Ok;
     return file;
 }

@@ -260,6 +260,19 @@ TEST_F(CliCommands, VerifyReportsEveryLedgersState) {
               std::string::npos);
 }
 
+TEST_F(CliCommands, VerifyReportsARecordWhoseFiguresAreNotFinite) {
+    const AccountInfo hostile = account("钱七", "", "深沪A股");
+    addAccount(root.path(), hostile);
+    LedgerRecord deposit = cashRecord(RecordType::CashIn, 20240101, 1e308);
+    LedgerRecord sum = cashRecord(RecordType::CashIn, 20240102, 1e308 * 10);
+    writeLedger(root.path(), hostile, {deposit, sum});
+    const CliRun r = run({"verify"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("钱七\tnonfinite\t2\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find(" record 2 has a figure that is not a finite number"), std::string::npos)
+        << r.err;
+}
+
 TEST_F(CliCommands, DataDirectoryOptionGainsItsSlash) {
     const CliRun byDefault = run({"accounts"});
     const CliRun given = run({"--data", root.file("invest"), "accounts"});

@@ -1,7 +1,9 @@
 // Several programs writing the same data folder at once, and writers killed midway.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -155,6 +157,56 @@ TEST_F(CliWriters, AKilledAccountCreationLeavesAllOrNothing) {
         EXPECT_EQ(e.path().filename().string().find(".da0."), std::string::npos) << e.path();
     for (const auto& e : std::filesystem::directory_iterator(root.file("data")))
         EXPECT_EQ(e.path().filename().string().find("pinfo.dat."), std::string::npos) << e.path();
+}
+
+// A writer waiting at its password prompt holds no lock: another program's booking goes
+// through meanwhile. (The prompt is a password file that is a FIFO nobody writes yet.)
+TEST_F(CliWriters, AnOpenPasswordPromptKeepsNoOtherWriterWaiting) {
+    ASSERT_EQ(create("张三").exitCode, 0);
+    ASSERT_EQ(create("李四").exitCode, 0);
+    const TempDir prompt;
+    ASSERT_EQ(::mkfifo(prompt.file("typing").c_str(), 0600), 0);
+    const pid_t waiting = startCli(root.path(),
+                                   {"--data", "data", "--password-file", prompt.file("typing"),
+                                    "book", "张三", "cash-in", "--amount", "5"},
+                                   {}, prompt.file("out"), prompt.file("err"));
+    const CliRun other =
+        runCli(root.path(), withPassword({"book", "李四", "cash-in", "--amount", "7"}));
+    ::kill(waiting, SIGKILL);
+    waitForCli(waiting);
+    EXPECT_EQ(other.exitCode, 0) << other.err;
+    EXPECT_EQ(ledgerOf(registry()[1])->size(), 2u);
+}
+
+// A lock another program keeps gives a writer up after a few seconds, saying why; nothing
+// is written.
+TEST_F(CliWriters, AWriterThatCannotGetTheLockSaysAnotherProgramIsWriting) {
+    ASSERT_EQ(create("张三").exitCode, 0);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        const int fd = ::open(root.file("data").c_str(), O_RDONLY | O_DIRECTORY);
+        ::flock(fd, LOCK_EX);
+        ::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    const auto before = treeContents(root.file("data"));
+    const CliRun booking =
+        runCli(root.path(), withPassword({"book", "张三", "cash-in", "--amount", "5"}));
+    const CliRun creation = create("李四");
+    ::kill(holder, SIGKILL);
+    waitForCli(holder);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    for (const CliRun& r : {booking, creation}) {
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.err.find("另一个程序正在写入数据，请稍后再试。"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(treeContents(root.file("data")), before);
 }
 
 }  // namespace

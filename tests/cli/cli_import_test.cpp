@@ -111,6 +111,42 @@ TEST_F(CliImport, AHandWrittenMappingReadsAnotherLayout) {
     EXPECT_DOUBLE_EQ(ledgerOnDisk(root.file("invest/"), "张三").back().amount, 4505);
 }
 
+// 张三 holds 600 × 600036; the broker's balances after each line close the statement.
+TEST_F(CliImport, ReconciliationIsPrintedAndCashAdjustmentsMakeItMatch) {
+    const double cash = cashBalance(ledgerOnDisk(root.file("invest/"), "张三"));
+    const auto balance = [&](double change) { return std::to_string(cash + change); };
+    write(root.file("对账单.csv"),
+          "交收日期,证券代码,证券名称,业务名称,成交数量,成交价格,成交金额,发生金额,资金余额,"
+          "股份余额\n"
+          "20240801,600036,招商银行,证券卖出,100,13.00,1300,1295.00," +
+              balance(1295) +
+              ",500\n"
+              "20240802,,,利息归本,0,0,0,0.85," +
+              balance(1295.85) + ",0\n");
+    const CliRun differing = cli({"import", "张三", "对账单.csv", "--dry-run"});
+    EXPECT_EQ(outcomes(differing.out), (Outcomes{"记入", "跳过", "对帐"}));
+    EXPECT_NE(differing.out.find("对帐：资金差 -0.850 元"), std::string::npos) << differing.out;
+
+    const CliRun json = cli({"--format", "json", "import", "张三", "对账单.csv", "--dry-run",
+                             "--include-cash-adjustments"});
+    EXPECT_NE(json.out.find("\"outcome\":\"对帐\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("对帐：资金相符"), std::string::npos) << json.out;
+
+    const CliRun booked =
+        cli({"import", "张三", "对账单.csv", "--yes", "--include-cash-adjustments"});
+    EXPECT_EQ(booked.exitCode, 0) << booked.err;
+    const Ledger ledger = ledgerOnDisk(root.file("invest/"), "张三");
+    EXPECT_EQ(ledger.back().kind(), RecordType::CashIn);
+    EXPECT_EQ(fieldText(ledger.back().remark), "利息归本");
+}
+
+TEST_F(CliImport, HelpDescribesTheMappingFormat) {
+    const CliRun help = runCli(root.path(), {"help", "import"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("  日期 = 交收日期"), std::string::npos) << help.out;
+    EXPECT_EQ(help.out.find("see README"), std::string::npos);
+}
+
 TEST_F(CliImport, UnreadableInputIsRefusedWithoutWriting) {
     write(root.file("bad.txt"), "日期 = 交收日期\n代码 股票代码\n");
     const auto run = [&](std::vector<std::string> tail) {

@@ -113,7 +113,8 @@ TEST_F(CliLedgerRecords, TextExportWritesTheListAsShown) {
 TEST_F(CliLedgerRecords, EditedRecordsAreRebuiltFromTheEditorsBoxes) {
     const CliRun cash = cli({"edit-record", "张三", "7", "--amount", "4000", "--remark", "备用金"});
     ASSERT_EQ(cash.exitCode, 0) << cash.err;
-    EXPECT_EQ(indexes(cash.out), (Indexes{"7"}));
+    // The record as it was, then as it is.
+    EXPECT_EQ(indexes(cash.out), (Indexes{"7", "7"}));
     const CliRun buy = cli({"edit-record", "张三", "2", "--quantity", "900", "--date", "20240105"});
     ASSERT_EQ(buy.exitCode, 0) << buy.err;
 
@@ -169,6 +170,33 @@ TEST_F(CliLedgerRecords, DeletionAsksAndObeysTheDependencyRule) {
     const Ledger records = ledger();
     ASSERT_EQ(records.size(), 6u);
     EXPECT_EQ(records[3].kind(), RecordType::Dividend);
+}
+
+// The ledger lists the dividend (5) with its id; another program deletes record 4 in the
+// meantime, so index 5 now names the bonus shares: --id refuses that index for an edit and
+// a deletion, and one beyond the end, and takes the record at its new index.
+TEST_F(CliLedgerRecords, AnIdThatNoLongerMatchesItsIndexIsRefused) {
+    const auto idAt = [](const std::string& out, std::size_t index) {
+        std::istringstream lines(out);
+        std::string line;
+        for (std::size_t i = 0; i <= index; ++i) std::getline(lines, line);
+        const auto tab = line.find('\t');
+        return line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1);
+    };
+    const std::string id = idAt(cli({"ledger", "张三"}).out, 5);
+    ASSERT_EQ(id.size(), 8u);
+    EXPECT_EQ(idAt(cli({"ledger", "张三", "--kind", "dividend"}).out, 1), id);
+    ASSERT_EQ(cli({"delete-record", "张三", "4", "--yes"}).exitCode, 0);
+
+    expectUnchanged({"delete-record", "张三", "5", "--yes", "--id", id}, "记录已被其他程序修改", 1);
+    expectUnchanged({"edit-record", "张三", "5", "--remark", "x", "--id", id},
+                    "记录已被其他程序修改", 1);
+    expectUnchanged({"edit-record", "张三", "7", "--remark", "x", "--id", id},
+                    "记录已被其他程序修改", 1);
+    const CliRun r = cli({"edit-record", "张三", "4", "--remark", "分红", "--id", id});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(fieldText(ledger()[3].remark), "分红");
+    EXPECT_NE(idAt(cli({"ledger", "张三"}).out, 4), id);
 }
 
 }  // namespace

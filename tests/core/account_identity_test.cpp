@@ -45,6 +45,7 @@ protected:
         EXPECT_EQ(fieldText(workspace.accounts[0].name), "张三");
         EXPECT_EQ(fieldText(workspace.accounts[0].password), "secret");
         EXPECT_EQ(workspace.loginStates[0].name, gbk("张三"));
+        EXPECT_FALSE(test::fileExists(dir.file(".fiscora-intent")));
     }
 
     test::TempDir dir;
@@ -98,7 +99,8 @@ TEST_F(AccountIdentityTest, RenameWithoutALedgerFileOnlyRenamesTheAccount) {
 TEST_F(AccountIdentityTest, RegistryWriteFailureMovesTheLedgerBack) {
     bool renamed = true;
     {
-        const test::ScopedFileSizeLimit limit(100);  // the registry needs 576 bytes
+        // The intent record needs 208 bytes, the registry 576.
+        const test::ScopedFileSizeLimit limit(300);
         renamed = renameAccount(workspace, gbk("张三"), gbk("张三丰"));
     }
     EXPECT_FALSE(renamed);
@@ -145,6 +147,7 @@ TEST_F(AccountIdentityTest, RegistryFailureRestoresTheOldHeader) {
     EXPECT_EQ(test::readBytes(dir.file("李四.da0")), before);
     EXPECT_EQ(fieldText(workspace.accounts[1].password), "pw");
     EXPECT_EQ(test::readBytes(dir.file("pinfo.dat")), registryBefore);
+    EXPECT_FALSE(test::fileExists(dir.file(".fiscora-intent")));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "engine/workspace.h"
 #include "records/gbk_text.h"
 #include "support/builders.h"
 #include "support/packed_field.h"
@@ -101,6 +102,28 @@ TEST_F(RegistryTest, FindsAccountsByWholeNameAndListsThemLoggedOut) {
     ASSERT_EQ(states.size(), 3u);
     EXPECT_EQ(states[1].name, "abc");
     for (const auto& s : states) EXPECT_FALSE(s.loggedIn);
+}
+
+}  // namespace
+}  // namespace fiscora
+
+namespace fiscora {
+namespace {
+
+// The window and the command line may open their workspace again (the command line does,
+// once a password is in): the cipher starts from its initial tables each time, so the
+// accounts read the same.
+TEST(WorkspaceOpen, OpeningAgainReadsTheSameAccounts) {
+    test::TempDir dir;
+    test::RecordingMessages messages;
+    Workspace workspace(messages);
+    workspace.open(dir.path());
+    workspace.accounts = {test::account("张三", "pw")};
+    ASSERT_TRUE(workspace.saveAccounts());
+    workspace.open(dir.path());
+    ASSERT_EQ(workspace.accounts.size(), 1u);
+    EXPECT_EQ(fieldText(workspace.accounts[0].name), "张三");
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace

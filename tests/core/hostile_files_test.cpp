@@ -105,21 +105,6 @@ TEST_F(HostileFiles, FifosAndDevicesAreRefusedAtOnce) {
     EXPECT_FALSE(loadQuoteSnapshot(snapshot, ledgerFile(), error));
 }
 
-TEST_F(HostileFiles, AKilledWritersTemporariesGoWhenTheFileIsNextWritten) {
-    ASSERT_TRUE(writeLedgerHeader(store(), owner, "pw"));
-    for (const char* name : {"张三.da0.a1B2c3", "张三.da0.ZZZZZZ", "张三.da0.keep",
-                             "李四.da0.a1B2c3", "张三.da0.a1B2c3d"})
-        test::writeBytes(dir.file(name), Bytes(10, 1));
-    std::filesystem::create_directory(dir.file("张三.da0.folder"));
-
-    ASSERT_TRUE(saveLedger(store(), owner, sample));
-    EXPECT_FALSE(test::fileExists(dir.file("张三.da0.a1B2c3")));
-    EXPECT_FALSE(test::fileExists(dir.file("张三.da0.ZZZZZZ")));
-    for (const char* kept :
-         {"张三.da0.keep", "李四.da0.a1B2c3", "张三.da0.a1B2c3d", "张三.da0.folder"})
-        EXPECT_TRUE(std::filesystem::exists(dir.file(kept))) << kept;
-}
-
 // A rewrite copies unchanged runs of an old file; a copy that falls short (the file is
 // shorter than it was) leaves none of its bytes, so that the writer can put them itself.
 TEST_F(HostileFiles, ACopyThatFallsShortLeavesNothingOfItBehind) {

@@ -153,6 +153,37 @@ TEST_F(LedgerFileTest, TrailingPartialSlotIsReportedAndDroppedOnSave) {
     EXPECT_EQ(test::readBytes(path()).size(), 400u);
 }
 
+// Checking a ledger without keeping it: the same records as a load, a run of at most
+// kLedgerChunkRecords at a time, and the same refusals.
+TEST_F(LedgerFileTest, AScanSeesTheRecordsALoadReadsARunAtATime) {
+    createFile(owner);
+    Ledger many(2 * kLedgerChunkRecords + 5, sample[0]);
+    for (std::size_t i = 0; i < many.size(); ++i) many[i].date = static_cast<std::int32_t>(i);
+    ASSERT_TRUE(saveLedger(store(), owner, many));
+    Bytes file = test::readBytes(path());
+    file.resize(file.size() + 8, 0x55);
+    test::writeBytes(path(), file);
+
+    Ledger loaded;
+    ASSERT_EQ(loadLedger(store(), owner, loaded), LedgerStatus::PartialRecord);
+    Ledger scanned;
+    std::size_t runs = 0;
+    EXPECT_EQ(scanLedger(store(), owner,
+                         [&](const LedgerRecord* first, std::size_t n) {
+                             EXPECT_LE(n, kLedgerChunkRecords);
+                             scanned.insert(scanned.end(), first, first + n);
+                             ++runs;
+                         }),
+              LedgerStatus::PartialRecord);
+    EXPECT_EQ(runs, 3u);
+    ASSERT_EQ(scanned.size(), loaded.size());
+    EXPECT_EQ(std::memcmp(scanned.data(), loaded.data(), loaded.size() * sizeof(LedgerRecord)), 0);
+
+    const AccountInfo stranger = test::account("张三", "other");
+    EXPECT_EQ(scanLedger(store(), stranger, [](const LedgerRecord*, std::size_t) {}),
+              LedgerStatus::Tampered);
+}
+
 TEST_F(LedgerFileTest, LengthNotAMultipleOfEightLoadsButIsNeverOverwritten) {
     createFile(owner);
     ASSERT_TRUE(saveLedger(store(), owner, {sample[0]}));

@@ -138,6 +138,21 @@ TEST(LedgerRows, TableHoldsTheShownRowsInOrder) {
     EXPECT_EQ(table.rows[0][3], "5000.000");
 }
 
+// The view's 备注 cells offer a click; a printed or saved list holds the remarks themselves,
+// each on its row's one line.
+TEST(LedgerRows, TheTableHoldsEachRemarkOnOneLine) {
+    Ledger ledger = sampleLedger();
+    storeText(ledger[1].remark, "分批建仓");
+    storeText(ledger[3].remark, "部分止盈\r\n第二\t批");
+    const ListTable table = ledgerTable(ledger, {1, 3, 0});
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(table.rows[0][kRemarkColumn], "分批建仓");
+    EXPECT_EQ(table.rows[1][kRemarkColumn], "部分止盈  第二 批");
+    EXPECT_EQ(table.rows[2][kRemarkColumn], "");
+    LedgerRowFormatter view;
+    EXPECT_EQ(view.cell(ledger[1], kRemarkColumn), "点击显示");
+}
+
 TEST(LedgerRows, WidestRowsAreTheExtremesOfTheShownFigures) {
     Ledger ledger = sampleLedger();
     ledger[4].amount = -123456.5;  // the widest negative amount

@@ -78,7 +78,7 @@ TEST_F(SaveListTest, SavesInTheDataDirectoryAndOpensTheFileOnlyOnYes) {
     SaveList(sampleList(), "盈亏明细.txt", messages_, opener_);
     const std::string path = dir_.file("盈亏明细.txt");
     EXPECT_EQ(messages_.asked, (std::vector<std::string>{"文件保存为当前路径下" + path +
-                                                         ",是否用记事本打开?|Fiscora"}));
+                                                         ",是否用文本编辑器打开?|Fiscora"}));
     EXPECT_EQ(opened_, (std::vector<std::string>{path}));
     EXPECT_EQ(listAsText(sampleList()), fileText(path));
     EXPECT_TRUE(messages_.shown.empty());

@@ -116,8 +116,9 @@ TEST(StatementDemoImportTest, AYearOfFillsLeavesTheStatementsClosingPositions) {
 
     StatementWriter writer(workspace.holdings);
     const std::string file = writer.write(400, kToday + 1);
-    const StatementReading reading = readStatement(
-        decodeStatementText(file), std::nullopt, statementAccountOf(fieldText(account.tradeType)));
+    const StatementReading reading =
+        readStatement(decodeStatementText(file), StatementLayouts{},
+                      statementAccountOf(fieldText(account.tradeType)));
     ASSERT_TRUE(reading.error.empty()) << reading.error;
     const ImportPreview preview = previewImport(workspace.ledger, reading);
     EXPECT_EQ(preview.count(ImportOutcome::Booked), 401u);

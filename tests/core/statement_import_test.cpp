@@ -14,7 +14,7 @@ namespace {
 const std::string kHeader = "成交日期,证券代码,证券名称,操作,成交数量,成交均价,手续费,发生金额\n";
 
 StatementReading read(const std::string& lines) {
-    return readStatement(kHeader + lines, std::nullopt, {});
+    return readStatement(kHeader + lines, StatementLayouts{}, {});
 }
 
 std::vector<ImportOutcome> outcomes(const ImportPreview& preview) {

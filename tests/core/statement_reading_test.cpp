@@ -8,7 +8,7 @@ namespace fiscora {
 namespace {
 
 StatementReading read(const std::string& utf8, const StatementAccount& account = {}) {
-    return readStatement(decodeStatementText(utf8), std::nullopt, account);
+    return readStatement(decodeStatementText(utf8), StatementLayouts{}, account);
 }
 
 std::string gbkCrLf(const std::vector<std::string>& lines) {
@@ -69,7 +69,9 @@ TEST(StatementReadingTest, DeliveryNoteInGbkKeepsTheBrokersFeesAndAmounts) {
     EXPECT_DOUBLE_EQ(deposit.amount, 10000);
 
     EXPECT_FALSE(reading.entries[3].record);
-    EXPECT_EQ(reading.entries[3].reason, "利息结算，不是交易");
+    // Skipped on purpose, with the cash it moved for the reconciliation.
+    EXPECT_EQ(reading.entries[3].reason, "利息结算，不是交易，资金+1.230元");
+    EXPECT_TRUE(reading.entries[3].cashAdjustment);
 }
 
 TEST(StatementReadingTest, AccountStatementInUtf8WithMarkAndTabs) {
@@ -97,11 +99,11 @@ TEST(StatementReadingTest, AccountStatementInUtf8WithMarkAndTabs) {
     EXPECT_EQ(test::unpacked(dividend.market), 1);
     EXPECT_DOUBLE_EQ(dividend.amount, 1620);
     EXPECT_EQ(test::unpacked(dividend.fee), 0);
-    // A dividend with its shares and no price: the price per share follows from the cash.
+    // The price per share is left to the preview, which knows the holding.
     const LedgerRecord& perShare = *reading.entries[1].record;
     EXPECT_EQ(test::unpacked(perShare.date), 20240302);
     EXPECT_EQ(test::unpacked(perShare.quantity), 200);
-    EXPECT_DOUBLE_EQ(perShare.price, 1.5);
+    EXPECT_EQ(test::unpacked(perShare.price), 0);
     EXPECT_DOUBLE_EQ(perShare.amount, 300);
 
     const LedgerRecord& bonus = *reading.entries[2].record;
@@ -121,7 +123,7 @@ TEST(StatementReadingTest, AccountStatementInUtf8WithMarkAndTabs) {
 
     EXPECT_EQ(reading.entries[5].record->kind(), RecordType::CashOut);
     EXPECT_DOUBLE_EQ(reading.entries[5].record->amount, 500);
-    EXPECT_EQ(reading.entries[6].reason, "税费调整，不是交易");
+    EXPECT_EQ(reading.entries[6].reason, "税费调整，不是交易，资金-16.200元");
     EXPECT_EQ(reading.entries[7].reason, "新股申购，尚未中签");
 }
 
@@ -141,8 +143,11 @@ TEST(StatementReadingTest, CashFlowLayoutAndEveryReasonToSkip) {
     ASSERT_TRUE(reading.error.empty()) << reading.error;
     EXPECT_EQ(reading.layoutName, "资金流水");
     ASSERT_EQ(reading.entries.size(), 9u);
-    // A fund both markets list, with no market column: not guessed.
-    EXPECT_EQ(reading.entries[0].reason, "无法确定市场：代码两市都有，行中没有市场");
+    // A Shenzhen fund (159xxx), with no market column; the fee is what separates 发生金额
+    // from 成交金额.
+    ASSERT_TRUE(reading.entries[0].record) << reading.entries[0].reason;
+    EXPECT_EQ(test::unpacked(reading.entries[0].record->market), 0);
+    EXPECT_DOUBLE_EQ(reading.entries[0].record->fee, 5);
     // A code a spreadsheet shortened; no 发生金额: 成交金额 plus the fee.
     const LedgerRecord& vanke = *reading.entries[1].record;
     EXPECT_EQ(code(vanke), "000002");
@@ -175,7 +180,7 @@ TEST(StatementReadingTest, MarketFromTheRowTheAccountOrTheCode) {
     reading = read(header + "20240105,200002,证券买入,100,10,\n", {0});
     EXPECT_EQ(test::unpacked(reading.entries[0].record->market), 0);
     reading = read(header + "20240105,430001,证券买入,100,10,北京\n");
-    EXPECT_EQ(reading.entries[0].reason, "不是深沪两市的证券");
+    EXPECT_EQ(reading.entries[0].reason, "北交所的证券，不能记入");
 }
 
 TEST(StatementReadingTest, NumbersAndDates) {
@@ -223,7 +228,8 @@ TEST(StatementMappingTest, AHandWrittenMappingReadsAnyLayout) {
         "20240601,担保品买入,600519,贵州茅台,100,1600.00,\"-160,050.00\",40.00,10.00,0,沪\n"
         "20240602,新股入账,001286,某新股,500,10.00,\"-5,000.00\",0,0,0,深\n"
         "20240603,证券卖出,600519,贵州茅台,100,1650.00,\"164,800.00\",40.00,10.00,150.00,沪\n";
-    const StatementReading reading = readStatement(text, mapping.layout, {});
+    const StatementReading reading =
+        readStatement(text, StatementLayouts{{*mapping.layout}, false}, {});
     ASSERT_TRUE(reading.error.empty()) << reading.error;
     EXPECT_EQ(reading.layoutName, "某券商对账单");
     ASSERT_EQ(reading.entries.size(), 3u);
@@ -237,8 +243,20 @@ TEST(StatementMappingTest, AHandWrittenMappingReadsAnyLayout) {
     EXPECT_NEAR(reading.entries[2].record->fee, 200, 1e-9);
 
     // Only the mapping's layout is tried: a built-in header is not found with it.
-    EXPECT_EQ(readStatement(decodeStatementText(gbkCrLf(kDeliveryNote)), mapping.layout, {}).error,
+    EXPECT_EQ(readStatement(decodeStatementText(gbkCrLf(kDeliveryNote)),
+                            StatementLayouts{{*mapping.layout}, false}, {})
+                  .error,
               "文件中找不到映射文件给出的列名");
+}
+
+TEST(StatementMappingTest, AColumnNameTheFileLacksIsNamed) {
+    const MappingResult mapping = parseStatementMapping(
+        "日期 ＝ 交收日期\n代码 = 股票代码\n业务 = 业务类别\n数量 = 股数\n价格 = 价格\n");
+    ASSERT_TRUE(mapping.layout) << mapping.error;
+    const StatementReading reading =
+        readStatement("交收日期,业务类型,股票代码,股数,价格\n20240601,证券买入,600519,100,1600\n",
+                      StatementLayouts{{*mapping.layout}, false}, {});
+    EXPECT_EQ(reading.error, "标题行中找不到业务（业务类别）列");
 }
 
 TEST(StatementMappingTest, AFaultyMappingNamesItsLine) {

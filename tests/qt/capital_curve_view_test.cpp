@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -40,7 +41,10 @@ private slots:
                 // Once the picture is drawn, the mouse over a day reads it out.
                 QVERIFY(!chart->render().isNull());
                 const QPoint inside(chart->width() / 4, chart->height() / 2);
-                QVERIFY(chart->readOutAt(inside).startsWith(QStringLiteral("时间:")));
+                const QRegularExpression readOut(
+                    QStringLiteral("^\\d{4}年\\d{1,2}月\\d{1,2}日\n市值:[0-9.]+\n当日"));
+                QVERIFY2(readOut.match(chart->readOutAt(inside)).hasMatch(),
+                         qPrintable(chart->readOutAt(inside)));
                 QVERIFY(chart->readOutAt({10, 10}).isEmpty());
                 // A right click on a day opens the menu with 显示当日相关流水帐.
                 QTimer::singleShot(0, view, [view, &seen] {

@@ -22,7 +22,7 @@ fiscora::ImportPreview samplePreview() {
         "20240105,600036,招商银行,证券买入,100,10.00,5.00,-1005.00\n"
         "20240106,600519,贵州茅台,证券卖出,100000,1612.00,1612.00,\"161,198,388.00\"\n"
         "20240107,,,利息归本,0,0,0,1.00\n",
-        std::nullopt, {});
+        fiscora::StatementLayouts{}, {});
     return fiscora::previewImport(
         {fiscora::test::cashRecord(fiscora::RecordType::CashIn, 20240101, 5000)}, reading);
 }

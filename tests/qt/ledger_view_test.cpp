@@ -293,8 +293,12 @@ private slots:
                     curve->contextMenu()->close();
                     curve->contextMenu()->actions().first()->trigger();
                 });
-                QTest::mouseClick(chart, Qt::RightButton, {},
-                                  QPoint(chart->width() / 2, chart->height() / 2));
+                // A day whose read-out counts records (a day without says so instead).
+                QPoint day(chart->width() - 1, chart->height() / 2);
+                while (day.x() > 0 &&
+                       !chart->readOutAt(day).contains(QStringLiteral("当日流水帐:")))
+                    day.rx() -= 1;
+                QTest::mouseClick(chart, Qt::RightButton, {}, day);
                 curve->okButton()->click();
             },
             &window);

@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <functional>
 
 #include "engine/dates.h"
@@ -160,16 +161,21 @@ private slots:
         onNextView<fiscora::qt::SellView>(
             [&](fiscora::qt::SellView* view) {
                 QVERIFY(view->codeBox()->count() > 1);
+                // The dialog opens on the holdings list's selected stock, its first row.
+                const int opened = view->codeBox()->currentIndex();
+                QCOMPARE(view->codeBox()->currentText(),
+                         QString::fromStdString(window.model().holdingRows().at(0).cells[1]));
                 // The arrows walk the fields; they never change the code list.
                 view->codeBox()->setFocus();
                 QTest::keyClick(view->codeBox(), Qt::Key_Down);
-                QCOMPARE(view->codeBox()->currentIndex(), 0);
+                QCOMPARE(view->codeBox()->currentIndex(), opened);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
                 QCOMPARE(QApplication::focusWidget(), view->codeBox());
-                // Picks codes from the second on (each pick a change) until one may be sold today.
+                // Picks the codes after the one shown (each pick a change) until one may be
+                // sold today.
                 const int count = view->codeBox()->count();
                 for (int i = 1; i <= count && quantity == 0; ++i) {
-                    fiscora::test::pickItem(view->codeBox(), i % count);
+                    fiscora::test::pickItem(view->codeBox(), (opened + i) % count);
                     quantity = std::min(100, view->sellableBox()->text().toInt());
                 }
                 QVERIFY(quantity > 0);
@@ -195,6 +201,13 @@ private slots:
         QCOMPARE(QString::fromLatin1(r.stockCode), code);
         QCOMPARE(fiscora::test::unpacked(r.quantity), quantity);
         QCOMPARE(fiscora::test::unpacked(r.price), 12.0);
+        // The list stays on the stock just sold.
+        const auto& rows = window.model().holdingRows();
+        const auto sold = std::find_if(rows.begin(), rows.end(), [&](const auto& row) {
+            return QString::fromStdString(row.cells[1]) == code;
+        });
+        QVERIFY(sold != rows.end());
+        QCOMPARE(window.holdingList()->currentIndex().row(), static_cast<int>(sold - rows.begin()));
     }
 
     void cashOutRefusedThenTakenWithEnter() {

@@ -29,7 +29,7 @@ TEST_F(AccountCommandsTest, ANewAccountIsRegisteredLoggedInSelectedAndGetsItsOpe
     commands().OnNewAccount();
 
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(runner.captions, std::vector<std::string>{"新建用户"});
+    EXPECT_EQ(runner.captions, std::vector<std::string>{"新建帐户"});
     const AccountList onDisk = registryOnDisk();
     ASSERT_EQ(onDisk.size(), 1u);
     const AccountInfo& a = onDisk[0];

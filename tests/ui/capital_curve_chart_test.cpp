@@ -120,46 +120,63 @@ TEST(CapitalCurveChart, MoreDaysThanPixelsShareThemAndStillFit) {
     for (const auto& f : canvas.fills) drawnColumns += f.rect.width() == 1 ? 1 : 0;
     EXPECT_EQ(drawnColumns, 100);
     // Each pixel column holds the last day that starts in it.
-    EXPECT_EQ(chart.HitTest({55, 60}), 3);
-    EXPECT_EQ(chart.HitTest({60, 60}), 23);
-    EXPECT_EQ(chart.HitTest({154, 60}), 399);
-    EXPECT_EQ(chart.HitTest({155, 60}), -1);
-    EXPECT_EQ(chart.HitTest({54, 60}), -1);
-    EXPECT_EQ(chart.HitTest({60, 40}), -1);  // above the bar
+    EXPECT_EQ(chart.NearestPoint(55), 3);
+    EXPECT_EQ(chart.NearestPoint(60), 23);
+    EXPECT_EQ(chart.NearestPoint(154), 399);
+    EXPECT_EQ(chart.NearestPoint(155), -1);
+    EXPECT_EQ(chart.NearestPoint(54), -1);
 }
 
-TEST(CapitalCurveChart, HitTestFindsTheDayUnderTheMouse) {
+TEST(CapitalCurveChart, AnySpanOfDaysFillsTheWholeWidth) {
+    // A year on a plot of 600 pixels: 1.64 pixels a day, the last day ending at the edge;
+    // a week gets 85 or 86 pixels a day.
+    for (std::size_t days : {366u, 7u}) {
+        RecordingCanvas canvas;
+        CapitalCurveChart chart;
+        ASSERT_TRUE(chart.DrawCurve(canvas, flat(days), CurveStyle::Bars, 655, 100, kFace));
+        const auto& rects = chart.dayRects();
+        ASSERT_EQ(rects.size(), days);
+        EXPECT_EQ(rects.front().left, 55);
+        EXPECT_EQ(rects.back().right, 655);
+        for (std::size_t i = 1; i < days; ++i) {
+            EXPECT_EQ(rects[i].left, rects[i - 1].right) << i;
+            EXPECT_LE(rects[i].width(), 600 / static_cast<int>(days) + 1) << i;
+        }
+    }
+}
+
+TEST(CapitalCurveChart, TheMousePicksTheNearestDayWithAPointAtAnyHeight) {
     RecordingCanvas canvas;
     CapitalCurveChart chart;
-    const DaySeries s = series({500, 700, 300, 300}, 1000);
-    chart.DrawCurve(canvas, s, CurveStyle::Bars, 155, 100, kFace);
-    EXPECT_EQ(chart.HitTest({80, 30}), 1);
-    EXPECT_EQ(chart.HitTest({80, 29}), -1);  // above the second bar
-    EXPECT_EQ(chart.HitTest({79, 99}), 0);
-    EXPECT_EQ(chart.HitTest({79, 100}), -1);  // below the area
-    chart.DrawCurve(canvas, s, CurveStyle::Curve, 155, 100, kFace);
-    EXPECT_EQ(chart.HitTest({80, 0}), 1);  // a curve ignores the height
-    EXPECT_EQ(chart.HitTest({154, 99}), 3);
-    EXPECT_EQ(chart.HitTest({20, 50}), -1);
-    EXPECT_DOUBLE_EQ(chart.valueAt(40), 600);
+    // Slots of 20 from x = 55; the days 1, 2 and 4 have no value.
+    const DaySeries s = series({500, 0, 0, 300, 0}, 1000);
+    for (CurveStyle style : {CurveStyle::Bars, CurveStyle::Curve}) {
+        ASSERT_TRUE(chart.DrawCurve(canvas, s, style, 155, 100, kFace));
+        EXPECT_EQ(chart.NearestPoint(60), 0);  // on a day with a point
+        EXPECT_EQ(chart.NearestPoint(84), 0);  // day 1, next to day 0
+        EXPECT_EQ(chart.NearestPoint(94), 0);  // nearer day 0's middle (65) than day 3's (125)
+        EXPECT_EQ(chart.NearestPoint(95), 3);
+        EXPECT_EQ(chart.NearestPoint(154), 3);  // past the last point
+        EXPECT_EQ(chart.NearestPoint(20), -1);  // left of the plot
+    }
 }
 
 TEST(CapitalCurveChart, NothingToDrawLeavesTheClearedAreaAndHitsNothing) {
     for (const DaySeries& s : {DaySeries{}, series({0, 0, 0}, 0), series({-5, -5}, -1)}) {
         RecordingCanvas canvas;
         CapitalCurveChart chart;
-        chart.DrawCurve(canvas, s, CurveStyle::Curve, 300, 200, kFace);
+        EXPECT_FALSE(chart.DrawCurve(canvas, s, CurveStyle::Curve, 300, 200, kFace));
         EXPECT_EQ(canvas.fills, (std::vector<RecordingCanvas::Fill>{{{0, 0, 300, 200}, kFace}}));
         EXPECT_TRUE(canvas.lines.empty());
         EXPECT_TRUE(canvas.labels.empty());
-        EXPECT_EQ(chart.HitTest({100, 100}), -1);
+        EXPECT_EQ(chart.NearestPoint(100), -1);
     }
     // An area without room right of the axis draws no plot either.
     RecordingCanvas canvas;
     CapitalCurveChart chart;
-    chart.DrawCurve(canvas, flat(3), CurveStyle::Bars, 55, 200, kFace);
+    EXPECT_FALSE(chart.DrawCurve(canvas, flat(3), CurveStyle::Bars, 55, 200, kFace));
     EXPECT_EQ(canvas.fills.size(), 1u);
-    EXPECT_EQ(chart.HitTest({54, 100}), -1);
+    EXPECT_EQ(chart.NearestPoint(54), -1);
 }
 
 }  // namespace

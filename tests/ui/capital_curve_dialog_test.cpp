@@ -71,5 +71,19 @@ TEST_F(CapitalCurveDialogTest, TheDayMenuOpensTheLedgerOfThatDayAndStock) {
     EXPECT_FALSE(dialog().runAction("显示当日相关流水帐"));
 }
 
+TEST_F(CapitalCurveDialogTest, ADayWithoutRecordsSaysSoInsteadOfOpeningAnEmptyList) {
+    std::vector<LedgerFilter> asked;
+    CapitalCurveDialog d = dialog([&](const LedgerFilter& f) { asked.push_back(f); });
+    d.setChecked(d.total, true);
+    d.curve().draw(canvas, 255, 100, {240, 240, 240});  // 1 to 5 March, 40 pixels a day
+    ASSERT_TRUE(d.OnRightClick({100, 50}));             // 2 March: the cash, no record
+    d.runAction("显示当日相关流水帐");
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"当日没有流水帐"});
+    ASSERT_TRUE(d.OnRightClick({60, 95}));  // 1 March: the deposit
+    d.runAction("显示当日相关流水帐");
+    EXPECT_EQ(asked, (std::vector<LedgerFilter>{LedgerFilter::oneDay(20240301)}));
+}
+
 }  // namespace
 }  // namespace fiscora::ui

@@ -88,16 +88,47 @@ TEST_F(CapitalCurveTest, EachChoicesSeriesIsComputedOnce) {
     EXPECT_EQ(latestAsked, asked);
 }
 
-TEST_F(CapitalCurveTest, ReadOutsGiveTheDayAndItsValueOrTheMouseHeight) {
+TEST_F(CapitalCurveTest, ReadOutsGiveTheDateTheCurvesValueAndTheDaysRecords) {
     CapitalCurve curve(ledger, prices());
-    curve.setStyle(CurveStyle::Bars);
-    curve.draw(canvas, 355, 200, kFace);  // three days of 100 pixels, 200 pixels for 1200
-    EXPECT_EQ(curve.tooltipAt({160, 199}), "时间:20240305\n市值:1100.000");
-    EXPECT_EQ(curve.tooltipAt({160, 5}), std::nullopt);  // above the bar
-    EXPECT_EQ(curve.tooltipAt({20, 199}), std::nullopt);
-    curve.setStyle(CurveStyle::Curve);
-    curve.draw(canvas, 355, 200, kFace);
-    EXPECT_EQ(curve.tooltipAt({160, 100}), "时间:20240305\n纵坐标:600.000");
+    for (CurveStyle style : {CurveStyle::Bars, CurveStyle::Curve}) {
+        curve.setStyle(style);
+        curve.draw(canvas, 355, 200, kFace);  // three days of 100 pixels
+        // The value is the day's, whatever the mouse's height (above the bar too).
+        EXPECT_EQ(curve.tooltipAt({60, 5}), "2024年3月4日\n市值:1000.000\n当日流水帐:1笔");
+        EXPECT_EQ(curve.tooltipAt({160, 199}), "2024年3月5日\n市值:1100.000\n当日没有流水帐");
+        EXPECT_EQ(curve.tooltipAt({20, 199}), std::nullopt);
+    }
+    // The whole account's value holds the cash: 总资产. Its day counts every record.
+    curve.setTotal(true);
+    curve.draw(canvas, 355, 200, kFace);  // 1 to 6 March, 50 pixels a day
+    EXPECT_EQ(curve.tooltipAt({210, 100}), "2024年3月4日\n总资产:99000.000\n当日流水帐:2笔");
+    EXPECT_EQ(curve.tooltipAt({60, 100}), "2024年3月1日\n总资产:100000.000\n当日流水帐:1笔");
+}
+
+TEST_F(CapitalCurveTest, AnAreaWithoutACurveSaysWhy) {
+    const auto notice = [this](CapitalCurve& curve) {
+        test::RecordingCanvas c;
+        curve.draw(c, 355, 200, kFace);
+        return c.labels.size() == 1 ? c.labels[0].text : std::string();
+    };
+    CapitalCurve curve(ledger, prices());
+    EXPECT_EQ(notice(curve), "");  // a curve, with its axis labels
+    curve.selectStock(-1);
+    EXPECT_EQ(notice(curve), "没有选中股票");
+    EXPECT_FALSE(curve.rightClick({200, 100}));
+
+    const Ledger cashOnly = {test::cashRecord(RecordType::CashIn, 20240301, 100)};
+    CapitalCurve noStocks(cashOnly, prices());
+    EXPECT_EQ(notice(noStocks), "没有持仓");
+    noStocks.setTotal(true);
+    EXPECT_EQ(notice(noStocks), "没有持仓");
+
+    // A stock without bar files and without a price has days but no values.
+    const Ledger unpriced = {stockRecord(RecordType::Buy, 20240305, "300001", 100, 10, 0, 0)};
+    CapitalCurve blank(unpriced,
+                       {dir.path(), [](std::string_view, std::int32_t) { return 0.0; }, kToday});
+    EXPECT_EQ(notice(blank), "没有数据");
+    EXPECT_EQ(blank.tooltipAt({200, 100}), std::nullopt);
 }
 
 TEST_F(CapitalCurveTest, ARightClickOnADayAsksForThatDaysLedger) {

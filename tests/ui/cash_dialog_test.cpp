@@ -14,7 +14,7 @@ TEST(CashDialog, OpensWithTheBalanceLineAndKeepsEnterForConfirming) {
     RecordingMessages messages;
     CashDialog d(messages, CashDialog::Mode::Deposit, "张三", "港元", 1500);
     d.OnInitDialog();
-    EXPECT_EQ(d.caption(), "增加投资 -[张三]");
+    EXPECT_EQ(d.caption(), "追加资金 -[张三]");
     EXPECT_EQ(d.balance.text, "现有资金:1500.000港元");
     EXPECT_EQ(d.amount.text, "0.0");
     EXPECT_EQ(d.tradeDate.date, today());

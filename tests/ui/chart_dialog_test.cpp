@@ -93,12 +93,15 @@ TEST(ChartDialog, PagingButtonsAndKeysMoveTheBars) {
     EXPECT_EQ(o.dialog.pagingButtons(), (PagingButtons{true, false, true, false}));
 }
 
-TEST(ChartDialog, NoHoldingsOrNoSurfaceDrawNothing) {
+TEST(ChartDialog, NoHoldingsShowTheNoticeAndNoSurfaceDrawsNothing) {
     Opened empty(0, ChartKind::Profit);
-    EXPECT_EQ(empty.surface.pictures, 0);
+    ASSERT_EQ(empty.surface.pictures, 2);  // kind 0, then the kind asked for
+    ASSERT_EQ(empty.surface.shown.labels.size(), 1u);
+    EXPECT_EQ(empty.surface.shown.labels[0].text, "没有持仓");
     empty.dialog.pickItem(empty.dialog.kindRadios, 3);
-    empty.dialog.pressKey("Down");
-    EXPECT_EQ(empty.surface.pictures, 0);
+    empty.dialog.pressKey("Down");  // no paging: nothing new drawn
+    EXPECT_EQ(empty.surface.pictures, 3);
+    EXPECT_EQ(empty.dialog.pagingButtons(), PagingButtons{});
     EXPECT_EQ(empty.dialog.OnMouseMove({10, 10}), std::nullopt);
 
     RecordingMessages messages;

@@ -12,10 +12,14 @@ namespace {
 
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
-TEST(CorporateActionChecks, ADividendNeedsARateAboveZero) {
-    EXPECT_EQ(dividendRefusal(0), "每股分红金额不能小于零");
-    EXPECT_EQ(dividendRefusal(-0.1), "每股分红金额不能小于零");
-    EXPECT_EQ(dividendRefusal(0.125), std::nullopt);
+TEST(CorporateActionChecks, ADividendNeedsARateAboveZeroOnAHoldingARecordHolds) {
+    EXPECT_EQ(dividendRefusal(0, 1000), "每股分红金额不能小于零");
+    EXPECT_EQ(dividendRefusal(-0.1, 1000), "每股分红金额不能小于零");
+    EXPECT_EQ(dividendRefusal(0.125, 1000), std::nullopt);
+    EXPECT_EQ(dividendRefusal(0.125, kInt32Max), std::nullopt);
+    EXPECT_EQ(dividendRefusal(0.125, std::int64_t{kInt32Max} + 1),
+              "持股数量超过2147483647股,不能分红");
+    EXPECT_EQ(dividendRefusal(0.125, -1), "持股数量小于零,不能分红");
 }
 
 TEST(CorporateActionChecks, BonusSharesNeedAWholeSchemeThenSharesARecordHolds) {
@@ -32,6 +36,9 @@ TEST(CorporateActionChecks, BonusSharesNeedAWholeSchemeThenSharesARecordHolds) {
     EXPECT_EQ(bonusSharesRefusal(2000000000, 10, 11), "送股数量超过了2147483647股，请重新填写数据");
     EXPECT_EQ(bonusSharesRefusal(kInt32Max, 2, 3), "送股数量超过了2147483647股，请重新填写数据");
     EXPECT_EQ(bonusSharesRefusal(kInt32Max, 1, 1), std::nullopt);
+    // Any holding the ledger has is taken whole; a negative one gives no shares.
+    EXPECT_EQ(bonusSharesRefusal(std::int64_t{4} * kInt32Max, 10, 1), std::nullopt);
+    EXPECT_EQ(bonusSharesRefusal(-1000, 10, 1), "送股数量不能为零，请重新填写数据");
 }
 
 class RightsIssueChecks : public ::testing::Test {

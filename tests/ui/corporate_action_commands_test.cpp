@@ -46,6 +46,18 @@ protected:
         return window.workspace().ledger.back();
     }
 
+    // The account's ledger on disk gains `records` (and cash enough for anything), and the
+    // window reads it again.
+    void relogin(const Ledger& records) {
+        Ledger ledger = ledgerOnDisk();
+        ledger[0].amount = 1e15;
+        ledger.insert(ledger.end(), records.begin(), records.end());
+        ASSERT_TRUE(saveLedger(store(), holder, ledger));
+        window.selectTreeItem(-1);
+        window.selectTreeItem(0);
+        messages.shown.clear();
+    }
+
     FakeQuotes quotes;
     AccountInfo holder;
 };
@@ -101,6 +113,58 @@ TEST_F(CorporateActionCommandsTest, ARightsIssueIsPaidFromTheCash) {
     EXPECT_EQ(test::unpacked(r.amount), 911.8);
     EXPECT_EQ(window.holdingRows()[0].cells[3], "1100");
     EXPECT_NEAR(cashBalance(window.workspace().ledger), 2000 - 911.8, 1e-9);
+}
+
+// Like a purchase, bonus shares and rights issues never take a position beyond what one
+// record holds; below that they are booked as ever.
+TEST_F(CorporateActionCommandsTest, NoCorporateActionTakesAPositionBeyondWhatARecordHolds) {
+    relogin({stockRecord(RecordType::Buy, 20240103, "600036", 2000000000, 0.001, 0)});
+    runner.then<BonusSharesDialog>([](BonusSharesDialog& d) {
+        EXPECT_EQ(d.held.text, "2000001000");
+        EXPECT_EQ(d.bonus.text, "200000100");
+        return true;
+    });
+    window.OnCommand(command::kBonusShares);
+    runner.then<RightsIssueDialog>([](RightsIssueDialog& d) {
+        d.typeText(d.quantity, "200000000");
+        d.typeText(d.price, "0.001");
+        return true;
+    });
+    window.OnCommand(command::kRightsIssue);
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"送股后持股数量将超过2147483647股,不能送股",
+                                        "配股后持股数量将超过2147483647股,不能配股"}));
+    EXPECT_EQ(ledgerOnDisk().size(), 3u);
+
+    runner.then<BonusSharesDialog>([](BonusSharesDialog& d) {
+        d.typeText(d.per, "100");
+        d.typeText(d.grant, "7");
+        return true;
+    });
+    window.OnCommand(command::kBonusShares);
+    EXPECT_EQ(test::unpacked(lastBooked().quantity), 140000070);
+    EXPECT_EQ(window.holdingRows()[0].cells[3], "2140001070");
+}
+
+// A holding already beyond the limit (a file written elsewhere) is shown whole; each action
+// on it is refused with its own reason, never at the held-quantity box.
+TEST_F(CorporateActionCommandsTest, AHoldingBeyondTheLimitIsShownAndRefusedWithItsReason) {
+    relogin({stockRecord(RecordType::Buy, 20240103, "600036", 2147483647, 0.001, 0)});
+    const auto showsWhole = [](ui::HeldStockDialog& d) {
+        EXPECT_EQ(d.held.text, "2147484647");
+        return true;
+    };
+    runner.then<DividendDialog>([&](DividendDialog& d) {
+        d.typeText(d.rate, "0.1");
+        return showsWhole(d);
+    });
+    window.OnCommand(command::kDividend);
+    runner.then<BonusSharesDialog>(showsWhole);
+    window.OnCommand(command::kBonusShares);
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"持股数量超过2147483647股,不能分红",
+                                        "送股后持股数量将超过2147483647股,不能送股"}));
+    EXPECT_EQ(ledgerOnDisk().size(), 3u);
 }
 
 TEST_F(CorporateActionCommandsTest, CancellingChangesNothing) {

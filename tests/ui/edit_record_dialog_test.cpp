@@ -180,5 +180,21 @@ TEST_F(EditRecordDialogTest, CashNeedsATotalAboveZero) {
     EXPECT_DOUBLE_EQ(r.amount, 2500);
 }
 
+// The stored field holds 100 GBK bytes; a record that uses them all (the opening deposit of
+// an account created with a 100-byte remark) stays editable, its remark kept whole.
+TEST_F(EditRecordDialogTest, TheRemarkTakesTheWholeStoredField) {
+    const std::string full = std::string(98, 'x') + "中";  // 100 GBK bytes
+    storeText(ledger[0].remark, full);
+    EditRecordDialog& d = open(0);
+    EXPECT_EQ(d.remark.maxGbkBytes, 100u);
+    EXPECT_EQ(d.remark.text, full);
+    type(d.total, "90000");
+    ASSERT_TRUE(d.OnConfirm()) << (messages.texts().empty() ? "" : messages.texts().back());
+    EXPECT_EQ(fieldText(d.confirmedRecord()->remark), full);
+    type(d.remark, full + "x");
+    EXPECT_FALSE(d.OnConfirm());
+    EXPECT_EQ(d.focused(), &d.remark);
+}
+
 }  // namespace
 }  // namespace fiscora::ui

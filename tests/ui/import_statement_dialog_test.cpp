@@ -1,5 +1,6 @@
 #include "ui/account/import_statement_dialog.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include "ui/account/statement_import_command.h"
@@ -50,7 +51,8 @@ TEST_F(ImportStatementCommandTest, ThePreviewListsEveryLineAndConfirmingBooks) {
         // A skipped line has no record: its figures stay empty.
         EXPECT_EQ(d.cellText(2, 0), "4");
         EXPECT_EQ(d.cellText(2, 2), "");
-        EXPECT_EQ(d.cellText(2, 11), "利息结算，不是交易");
+        EXPECT_EQ(d.cellText(2, 11), "利息结算，不是交易，资金+1.000元");
+        EXPECT_EQ(d.reconciliation.text, "");  // the statement gives no balance
         return true;
     });
     window.OnCommand(ui::command::kImportStatement);
@@ -79,10 +81,44 @@ TEST_F(ImportStatementCommandTest, AnUnreadableFileOrMappingIsShownAsAnError) {
     std::ofstream(dataDir() + ui::kStatementMappingFile, std::ios::binary) << "日期 交收日期\n";
     chosen = dir.file("s.csv");
     window.OnCommand(ui::command::kImportStatement);
-    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"找不到文件" + dir.file("none.csv"),
-                                                          "映射文件第1行：缺少“=”"}));
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"找不到文件" + dir.file("none.csv"),
+                                        "交割单映射.txt：映射文件第1行：缺少“=”"}));
     EXPECT_EQ(messages.shown[0].caption, kErrorCaption);
     EXPECT_EQ(runner.captions.size(), 1u);  // only the password
+}
+
+// One mapping per broker in the folder beside the data folder: the one whose columns the
+// header names reads the statement; the preview shows the reconciliation.
+TEST_F(ImportStatementCommandTest, TheMatchingMappingOfTheFolderIsUsed) {
+    const std::string folder = ui::statementMappingFolder(dataDir());
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder + "/a券商.txt", std::ios::binary)
+        << "日期 = 委托日期\n代码 = 代码\n业务 = 方向\n数量 = 股数\n价格 = 价格\n";
+    std::ofstream(folder + "/b券商.txt", std::ios::binary)
+        << "格式 ＝ B券商\n日期 = 交收日期\n代码 = 代码\n业务 = 方向\n数量 = 股数\n价格 = 价格\n"
+           "发生金额 = 清算金额\n资金余额 = 可用资金\n买入股票 = B\n";
+    std::ofstream(dir.file("b.txt"), std::ios::binary)
+        << "交收日期\t方向\t代码\t股数\t价格\t清算金额\t可用资金\n"
+           "20240105\tB\t600036\t100\t10.00\t-1005.00\t3990.00\n";
+    chosen = dir.file("b.txt");
+    runner.then<ui::ImportStatementDialog>([](ui::ImportStatementDialog& d) {
+        EXPECT_EQ(d.file.text, "文件：b.txt（B券商）");
+        EXPECT_EQ(d.cellText(0, 1), "记入");
+        EXPECT_EQ(d.reconciliation.text, "对帐：资金差 5.000 元");
+        return false;
+    });
+    window.OnCommand(ui::command::kImportStatement);
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts()[0];
+
+    // A statement none of them names is read by the built-in recognition.
+    runner.then<ui::ImportStatementDialog>([](ui::ImportStatementDialog& d) {
+        EXPECT_EQ(d.file.text, "文件：s.csv（交割单）");
+        return false;
+    });
+    chosen = dir.file("s.csv");
+    window.OnCommand(ui::command::kImportStatement);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 using ImportStatementGuardTest = WindowTest;

@@ -3,6 +3,7 @@
 #include "engine/ledger_change_rules.h"
 #include "output/list_text_export.h"
 #include "recording_list_output.h"
+#include "support/capital_series_data.h"
 #include "support/fake_quotes.h"
 #include "support/packed_field.h"
 #include "support/recording_canvas.h"
@@ -112,10 +113,14 @@ TEST_F(LedgerViewTest, FiltersApplyOnlyWithShowLedger) {
 
 TEST_F(LedgerViewTest, TheCapitalCurvesDayMenuOpensTheViewOnThatDay) {
     start(sample);
+    // The stock's first day, 3 January, has a bar (a point); the right click at the left end
+    // of the plot picks it.
+    DayBar bar{};
+    bar.date = 20240103;
+    for (auto& price : bar.prices) price = 1000;
+    test::writeDayBarFile(dir.path(), {1, "600036"}, {bar});
     runner.then<CapitalCurveDialog>([](CapitalCurveDialog& curve) {
         test::RecordingCanvas canvas;
-        // Wide enough for whole-pixel slots until today: the stock's first day, 3 January,
-        // is the first slot.
         curve.curve().draw(canvas, 20055, 200, {240, 240, 240});
         EXPECT_TRUE(curve.OnRightClick({56, 100}));
         EXPECT_TRUE(curve.runAction("显示当日相关流水帐"));
@@ -133,6 +138,37 @@ TEST_F(LedgerViewTest, TheCapitalCurvesDayMenuOpensTheViewOnThatDay) {
     window.OnCommand(command::kCapitalCurve);
     EXPECT_EQ(runner.captions,
               (std::vector<std::string>{"资金曲线 -[张三]", "个人流水帐 -[张三]"}));
+}
+
+// What the day's ledger view changed shows in the curve drawn after it.
+TEST_F(LedgerViewTest, TheCurveFollowsAnEditMadeFromItsDayMenu) {
+    start(sample);
+    // 3 January has a point, so the right click at the plot's left end picks the purchase.
+    DayBar bar{};
+    bar.date = 20240103;
+    for (auto& price : bar.prices) price = 1000;
+    test::writeDayBarFile(dir.path(), {1, "600036"}, {bar});
+    runner.then<CapitalCurveDialog>([this](CapitalCurveDialog& curve) {
+        test::RecordingCanvas canvas;
+        curve.curve().draw(canvas, 20055, 200, {240, 240, 240});
+        EXPECT_DOUBLE_EQ(curve.curve().series().back().close, 50 * 10.5);  // today
+        EXPECT_TRUE(curve.OnRightClick({56, 100}));
+        expectView([this](LedgerViewDialog& d) {
+            runner.then<EditRecordDialog>([](EditRecordDialog& e) {
+                e.typeText(e.quantity, "20");
+                return true;
+            });
+            d.pickRow(d.list, 0);
+            d.OnModify();
+        });
+        EXPECT_TRUE(curve.runAction("显示当日相关流水帐"));
+        EXPECT_FALSE(curve.curve().tooltipAt({56, 100}));  // nothing drawn from the new ledger yet
+        curve.curve().draw(canvas, 20055, 200, {240, 240, 240});
+        EXPECT_DOUBLE_EQ(curve.curve().series().back().close, 20 * 10.5);
+        return false;
+    });
+    window.OnCommand(command::kCapitalCurve);
+    EXPECT_EQ(test::unpacked(onDisk().at(1).quantity), 20);
 }
 
 TEST_F(LedgerViewTest, RemarkClickShowsTheRemarkOrNone) {
@@ -241,7 +277,7 @@ TEST_F(LedgerViewTest, PrintsAndSavesTheListAsShownAndRebuildsTheHoldingsOnClose
     EXPECT_EQ(output.printed[0].rows.size(), 2u);
     const std::string path = dataDir() + "流水帐.txt";
     EXPECT_EQ(messages.asked, (std::vector<std::string>{"文件保存为当前路径下" + path +
-                                                        ",是否用记事本打开?|Fiscora"}));
+                                                        ",是否用文本编辑器打开?|Fiscora"}));
     EXPECT_EQ(output.opened, (std::vector<std::string>{path}));
     const Bytes saved = test::readBytes(path);
     EXPECT_EQ(std::string(saved.begin(), saved.end()), listAsText(output.printed[0]));

@@ -50,7 +50,7 @@ TEST_F(ListOutputCommands, PrintAndSaveTakeTheHoldingsListAsItShows) {
     window.OnCommand(command::kSaveAsText);
     const std::string path = dataDir() + "盈亏明细.txt";
     EXPECT_EQ(messages.asked, (std::vector<std::string>{"文件保存为当前路径下" + path +
-                                                        ",是否用记事本打开?|Fiscora"}));
+                                                        ",是否用文本编辑器打开?|Fiscora"}));
     EXPECT_EQ(output.opened, (std::vector<std::string>{path}));
     const Bytes saved = test::readBytes(path);
     EXPECT_EQ(std::string(saved.begin(), saved.end()), listAsText(output.printed[0]));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 #include "recording_list_output.h"
 #include "support/fake_quotes.h"
 #include "ui/main/about_box.h"
@@ -178,6 +181,32 @@ TEST_F(MainWindowTest, EveryCommandOfTheMenusAndToolbarIsAvailableOnceTheViewGiv
     EXPECT_TRUE(toolbarButtons()[4].isSeparator());
     EXPECT_TRUE(toolbarButtons()[7].dropDown);
     EXPECT_EQ(toolbarButtons()[11].command, command::kRefreshQuotes);
+}
+
+// Every menu names a command the same way, and the dialog it opens carries that name, so a
+// user never wonders whether two words mean one thing.
+TEST_F(MainWindowTest, ACommandHasOneNameInEveryMenuAndInItsDialogsTitle) {
+    std::map<int, std::set<std::string>> names;
+    const auto collect = [&names](const std::vector<MenuItem>& items, auto& self) -> void {
+        for (const auto& item : items) {
+            if (item.command != 0) names[item.command].insert(item.text);
+            self(item.submenu, self);
+        }
+    };
+    for (const auto& entry : mainMenuBar()) collect(entry.items, collect);
+    collect(otherOperationsMenu(), collect);
+    collect(treePopupMenu(), collect);
+    collect(listPopupMenu(), collect);
+    for (const auto& [id, texts] : names) EXPECT_EQ(texts.size(), 1u) << id;
+
+    login(0, "1");
+    runner.captions.clear();
+    window.OnCommand(command::kCashIn);
+    ASSERT_EQ(runner.captions.size(), 1u);
+    EXPECT_EQ(runner.captions[0], *names[command::kCashIn].begin() + " -[甲]");
+    runner.captions.clear();
+    window.OnCommand(command::kNewAccount);
+    EXPECT_EQ(runner.captions, std::vector<std::string>{*names[command::kNewAccount].begin()});
 }
 
 TEST_F(MainWindowTest, AboutAndExit) {

@@ -36,7 +36,7 @@ TEST(NewAccountDialog, OpensEmptyWithCapitalZeroAndAShares) {
     test::RecordingMessages messages;
     NewAccountDialog dialog(messages);
     dialog.OnInitDialog();
-    EXPECT_EQ(dialog.caption(), "新建用户");
+    EXPECT_EQ(dialog.caption(), "新建帐户");
     EXPECT_EQ(dialog.focused(), &dialog.name);
     EXPECT_EQ(dialog.capital.text, "0");
     EXPECT_EQ(dialog.capital.maxChars, 19u);

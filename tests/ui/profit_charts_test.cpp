@@ -52,18 +52,28 @@ TEST(ProfitCharts, TheAccountScopeHasOneItemNoLegendAndNoPaging) {
     EXPECT_EQ(charts.TooltipAt({10, 100}), std::nullopt);
 }
 
-TEST(ProfitCharts, NoHoldingsDrawNothingInAnyKindOrScope) {
+TEST(ProfitCharts, NoHoldingsSaySoInAnyKindOrScopeAndHitNothing) {
     ProfitCharts charts({}, kFace);
-    RecordingCanvas c;
     for (int kind = 0; kind < 4; ++kind) {
         for (ChartScope scope : {ChartScope::Stock, ChartScope::Account}) {
-            EXPECT_FALSE(charts.Draw(c, kArea, ChartKind(kind), scope));
+            RecordingCanvas c;
+            ASSERT_TRUE(charts.Draw(c, kArea, ChartKind(kind), scope));
+            EXPECT_EQ(c.fills, (std::vector<RecordingCanvas::Fill>{{kArea, kFace}}));
+            ASSERT_EQ(c.labels.size(), 1u);
+            EXPECT_EQ(c.labels[0].text, "没有持仓");
+            EXPECT_EQ(c.labels[0].rect, kArea);
+            EXPECT_EQ(c.labels[0].style.horizontal, ColumnAlign::Center);
+            EXPECT_EQ(c.labels[0].style.vertical, VerticalAlign::Center);
         }
     }
-    EXPECT_TRUE(c.empty());
+    EXPECT_EQ(charts.painter().mode(), ChartMode::Notice);
     EXPECT_TRUE(charts.legend().empty());
-    EXPECT_FALSE(charts.Repaint(c));
-    EXPECT_EQ(charts.TooltipAt({10, 100}), std::nullopt);
+    EXPECT_EQ(charts.paging(), PagingButtons{});
+    RecordingCanvas again;
+    ASSERT_TRUE(charts.Repaint(again));
+    EXPECT_EQ(again.labels.size(), 1u);
+    EXPECT_FALSE(charts.StepPage(again, true));
+    EXPECT_EQ(charts.TooltipAt({310, 200}), std::nullopt);
 }
 
 TEST(ProfitCharts, PagingMovesTheBarsTheTooltipReads) {

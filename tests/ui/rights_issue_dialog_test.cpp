@@ -25,7 +25,7 @@ TEST_F(RightsIssueDialogTest, OpensWithTheMaximumOfTenForOne) {
     EXPECT_EQ(d.caption(), "配股 -[张三]");
     EXPECT_EQ(d.tradeDate.label, "配股日期");
     EXPECT_EQ(d.market.label, "市场类型");
-    EXPECT_EQ(d.per.label + "N" + d.per.note + "M" + d.grant.note, "股股方案：每N股配M股");
+    EXPECT_EQ(d.per.label + "N" + d.per.note + "M" + d.grant.note, "配股方案：每N股配M股");
     EXPECT_EQ(d.held.text, "1000");
     EXPECT_EQ(d.maximum.text, "100");
     EXPECT_EQ(d.cash.text, "1000.000");

@@ -6,6 +6,7 @@
 #include "engine/dates.h"
 #include "engine/workspace.h"
 #include "host/module_state.h"
+#include "output/holding_rows.h"
 #include "records/gbk_text.h"
 #include "support/builders.h"
 #include "support/fake_quotes.h"
@@ -93,6 +94,34 @@ TEST_F(SellDialogTest, TheSaleShowsFeeIncomeAndProfitAgainstTheAveragePrice) {
     EXPECT_EQ(d.totalIncome.text, "5967.000");
     type(d.sellQuantity, "abc");
     EXPECT_EQ(d.totalIncome.text, "5967.000");
+}
+
+// Half the first purchase sold, then more bought: the break-even price spreads what was paid
+// over every share owned, as the holdings list does, not over the shares still held.
+TEST_F(SellDialogTest, TheBreakEvenPriceIsTheHoldingsLists) {
+    workspace.ledger = {stockRecord(RecordType::Buy, dayOffset(-395), "600036", 2000, 30.85, 61.7),
+                        stockRecord(RecordType::Sell, dayOffset(-95), "600036", 1000, 36.12, 72.24),
+                        stockRecord(RecordType::Buy, dayOffset(-12), "600036", 500, 34.80, 17.4)};
+    SellDialog& d = open();
+    const auto rows = holdingRows(workspace, computeHoldings(workspace.ledger, 0, -1));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(d.held.text, "1500");
+    EXPECT_EQ(d.breakEvenPrice.text, rows[0].cells[8]);
+    EXPECT_EQ(d.breakEvenPrice.text, "31.847");  // 79179.1 paid over 2500 shares, fee included
+}
+
+// A position beyond what a record holds (a file written elsewhere) can still be sold down.
+TEST_F(SellDialogTest, AHoldingBeyondThirtyTwoBitsIsShownAndSoldFrom) {
+    const LedgerRecord lot =
+        stockRecord(RecordType::Buy, dayOffset(-5), "600036", 2000000000, 0.01, 30);
+    workspace.ledger = {lot, lot, lot};
+    SellDialog& d = open();
+    EXPECT_EQ(d.held.text, "6000000000");
+    EXPECT_EQ(d.sellable.text, "6000000000");
+    type(d.sellQuantity, "1000");
+    type(d.price, "0.02");
+    ASSERT_TRUE(d.OnConfirm()) << (messages.texts().empty() ? "" : messages.texts().back());
+    EXPECT_EQ(test::unpacked(d.confirmedRecord()->quantity), 1000);
 }
 
 TEST_F(SellDialogTest, SellableSharesAreThoseBoughtBeforeLessThoseSoldUpToTheTradeDate) {

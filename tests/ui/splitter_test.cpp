@@ -20,6 +20,19 @@ TEST_F(SplitterTest, StartsAtAFifthOfTheWidth) {
     EXPECT_EQ(splitter.lastSplitLine(), -10);
 }
 
+TEST(SplitterStart, TheWindowOpensJustWideEnoughForTheList) {
+    for (int list = 1; list <= 1200; ++list) {
+        const int width = Splitter::startWidthFor(list);
+        Splitter s;
+        s.start({0, 0, width, 100});
+        EXPECT_GE(s.paneRects().list.width(), list) << list;
+        s.start({0, 0, width - 1, 100});
+        EXPECT_LT(s.paneRects().list.width(), list) << list;
+    }
+    EXPECT_EQ(Splitter::startWidthFor(395), 499);  // 499 - 99 - 5
+    EXPECT_EQ(Splitter::startWidthFor(0), 0);
+}
+
 TEST_F(SplitterTest, OnlyAPressOnTheSplitterStartsADrag) {
     // The whole gap between the panes, 99 to 104, grabs the splitter; the panes do not.
     EXPECT_FALSE(splitter.mouseDown(98));

@@ -8,9 +8,13 @@
 #include "host/module_state.h"
 #include "support/fake_quotes.h"
 #include "support/packed_field.h"
+#include "ui/analysis/trade_details_dialog.h"
 #include "ui/main/command_ids.h"
+#include "ui/trade/bonus_shares_dialog.h"
 #include "ui/trade/buy_dialog.h"
 #include "ui/trade/cash_dialog.h"
+#include "ui/trade/dividend_dialog.h"
+#include "ui/trade/rights_issue_dialog.h"
 #include "ui/trade/sell_dialog.h"
 #include "window_model_fixture.h"
 
@@ -166,7 +170,7 @@ TEST_F(TradeCommandsTest, CashComesInAndGoesOutWithoutTouchingTheHoldings) {
     // The status line: the cash and the cash plus 1000 shares at 12.
     EXPECT_EQ(window.accountStatus(), "资金余额: 1000.000元    总资产: 13000.000元");
     runner.then<CashDialog>([](CashDialog& d) {
-        EXPECT_EQ(d.caption(), "增加投资 -[甲]");
+        EXPECT_EQ(d.caption(), "追加资金 -[甲]");
         EXPECT_EQ(d.balance.text, "现有资金:1000.000元");
         EXPECT_EQ(d.amount.text, "0.0");
         d.amount.text = "250.5";
@@ -300,6 +304,61 @@ TEST_F(TradeCommandsTest, ALedgerChangedByAnotherProgramIsReadAgainNotOverwritte
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(ledgerOnDisk(first).size(), 4u);
     EXPECT_DOUBLE_EQ(cash(), 1017);
+}
+
+// Each stock dialog opens on the stock selected in the holdings list, in that stock's market
+// even where the code could be of either; after a booking the list stays on the stock booked.
+TEST_F(TradeCommandsTest, StockDialogsOpenOnTheSelectedHoldingAndTheListKeepsTheBookedOne) {
+    Ledger ledger = ledgerOnDisk(first);
+    ledger[0].amount = 1e6;
+    ledger.push_back(stockRecord(RecordType::Buy, dayOffset(-5), "000001", 100, 3.0, 5, 0));
+    ledger.push_back(stockRecord(RecordType::Buy, dayOffset(-5), "150001", 200, 1.0, 5, 1));
+    ASSERT_TRUE(saveLedger(store(), first, ledger));
+    loginFirst();
+    ASSERT_EQ(window.holdingRows().size(), 3u);
+    EXPECT_EQ(window.selectedRow(), 0);
+
+    const auto opensOn = [this](int row, const char* code, const char* market, const char* held) {
+        window.setSelectedRow(row);
+        const auto check = [=](auto& d) {
+            EXPECT_EQ(d.code.selectedText(), code) << d.caption();
+            EXPECT_EQ(d.market.selectedText(), market) << d.caption();
+            EXPECT_EQ(d.held.text, held) << d.caption();
+            return false;
+        };
+        runner.then<SellDialog>(check);
+        window.OnCommand(command::kSell);
+        runner.then<ui::DividendDialog>(check);
+        window.OnCommand(command::kDividend);
+        runner.then<ui::BonusSharesDialog>(check);
+        window.OnCommand(command::kBonusShares);
+        runner.then<ui::RightsIssueDialog>(check);
+        window.OnCommand(command::kRightsIssue);
+        runner.then<ui::TradeDetailsDialog>([=](ui::TradeDetailsDialog& d) {
+            EXPECT_EQ(d.heldQty.text, held);
+            return false;
+        });
+        window.OnCommand(command::kTradeDetails);
+    };
+    opensOn(1, "000001", "深圳", "100");
+    opensOn(2, "150001", "上海", "200");
+    EXPECT_TRUE(runner.done());
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A sale of the third stock, from the second selected: the list stays on the third.
+    window.setSelectedRow(1);
+    runner.then<SellDialog>([](SellDialog& d) {
+        d.pickItem(d.code, d.code.indexOf("150001"));
+        d.pickItem(d.market, d.market.indexOf("上海"));  // the code could be of either
+        d.typeText(d.sellQuantity, "50");
+        d.typeText(d.price, "1.1");
+        return true;
+    });
+    const auto selections = window.holdingList().selectionRevision;
+    window.OnCommand(command::kSell);
+    EXPECT_EQ(window.holdingRows()[2].cells[3], "150");
+    EXPECT_EQ(window.selectedRow(), 2);
+    EXPECT_NE(window.holdingList().selectionRevision, selections);  // the view follows
 }
 
 // A purchase that would hold more shares than a record can is refused.

@@ -174,7 +174,7 @@ TEST_F(TradeDetailsDialogTest, PrintAndSaveTheListAsItShows) {
         for (std::size_t r = 0; r < printed.rows.size(); ++r) EXPECT_EQ(printed.rows[r], row(d, r));
     });
     EXPECT_EQ(messages.asked, (std::vector<std::string>{"文件保存为当前路径下" + path +
-                                                        ",是否用记事本打开?|Fiscora"}));
+                                                        ",是否用文本编辑器打开?|Fiscora"}));
     EXPECT_EQ(output.opened, std::vector<std::string>{path});
     const Bytes saved = readBytes(path);
     EXPECT_EQ(std::string(saved.begin(), saved.end()), listAsText(output.printed[0]));

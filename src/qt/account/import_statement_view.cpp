@@ -17,6 +17,7 @@ ImportStatementView::ImportStatementView(ui::ImportStatementDialog& model, QWidg
     form->setSpacing(DialogUnits(font()).y(4));
     form->addWidget(text(model.file));
     form->addWidget(text(model.summary));
+    form->addWidget(text(model.reconciliation));
     form->addWidget(table(model.lines, {}, rows));
     finishLayout(form);
 }

@@ -11,7 +11,7 @@ namespace fiscora::qt {
 
 class HoverButton;
 
-// 新建用户: name, password twice, initial capital, trade type and remark.
+// 新建帐户: name, password twice, initial capital, trade type and remark.
 class NewAccountView : public FormDialogView {
 public:
     NewAccountView(ui::NewAccountDialog& model, QWidget* parent);

@@ -1,12 +1,15 @@
 #include "qt/main/main_window_view.h"
 
 #include <QCloseEvent>
-#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
@@ -15,6 +18,7 @@
 
 #include "qt/main/command_menus.h"
 #include "qt/main/split_pane_area.h"
+#include "qt/output/file_dialogs.h"
 #include "qt/widgets/artwork.h"
 #include "qt/widgets/dialog_font.h"
 #include "qt/widgets/dialog_units.h"
@@ -48,17 +52,21 @@ MainWindowView::MainWindowView(QWidget* parent)
     buildList();
     panes_->setPanes(tree_, list_);
 
+    // Wide enough for every column of the list (its header texts), as far as the screen allows.
     const DialogUnits dlu(font());
-    resize(dlu.size(454, 307));
+    widestList_ = listWidthNeeded();
+    resize(std::max(dlu.x(454), std::min(ui::Splitter::startWidthFor(widestList_), screenRoom())),
+           dlu.y(307));
     layout->activate();
     panes_->startSplitter();
 
     model_.setListOutput(listOutput_);
     model_.setStatementChooser([this]() -> std::optional<std::string> {
-        const QString path = QFileDialog::getOpenFileName(
-            this, QStringLiteral("导入交割单"), QString(),
-            QStringLiteral("交割单 (*.csv *.txt *.xls *.tsv);;所有文件 (*)"));
+        const QString path =
+            chooseFileToOpen(this, QStringLiteral("导入交割单"), statementFolder_,
+                             QStringLiteral("交割单 (*.csv *.txt *.xls *.tsv);;所有文件 (*)"));
         if (path.isEmpty()) return std::nullopt;
+        statementFolder_ = QFileInfo(path).absolutePath();
         return path.toStdString();
     });
     model_.OnInitDialog();
@@ -139,6 +147,30 @@ void MainWindowView::buildList() {
             [this] { menus_->listMenu()->exec(QCursor::pos()); });
 }
 
+int MainWindowView::listWidthNeeded() const {
+    const QHeaderView* rowHeader = list_->verticalHeader();
+    return list_->horizontalHeader()->length() +
+           (rowHeader->isHidden() ? 0 : rowHeader->sizeHint().width()) + 2 * list_->frameWidth() +
+           list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
+}
+
+int MainWindowView::screenRoom() const {
+    const QScreen* shown = screen();
+    const int frame = frameGeometry().width() - geometry().width();
+    return shown == nullptr ? width() : shown->availableGeometry().width() - frame;
+}
+
+// Columns grown wider than ever before (new rows) widen the window by as much, within the
+// screen; a window the user made narrower stays so until the columns grow again.
+void MainWindowView::widenForColumns() {
+    const int needed = listWidthNeeded();
+    if (needed <= widestList_) return;
+    widestList_ = needed;
+    const int growth = needed - list_->width();
+    if (growth <= 0 || isMaximized() || isFullScreen()) return;
+    resize(std::max(width(), std::min(width() + growth, screenRoom())), height());
+}
+
 int MainWindowView::treeIndexOf(QTreeWidgetItem* item) const {
     return item == nullptr ? -1 : tree_->indexOfTopLevelItem(item);
 }
@@ -183,6 +215,7 @@ void MainWindowView::syncList() {
     syncingList_ = true;
     rows_->sync();
     rows_->fitColumns(list_);
+    widenForColumns();
     // A rebuilt list (it asks for the focus) or a new selection brings the row into sight.
     rows_->showSelection(list_, model_.focusRequest() != appliedFocusRequest_);
     syncingList_ = false;

@@ -53,6 +53,11 @@ private:
     void syncTree();
     void syncList();
     void applyFocusRequest();
+    // The width the list needs to show every column beside room for its scroll bar.
+    int listWidthNeeded() const;
+    // The widest the window may be on its screen.
+    int screenRoom() const;
+    void widenForColumns();
     int treeIndexOf(QTreeWidgetItem* item) const;
 
     QtMessages messages_;
@@ -69,6 +74,9 @@ private:
     // Tree images: 0 logged out, 1 logged in.
     QIcon accountIcons_[2];
     std::uint32_t appliedFocusRequest_ = 0;
+    int widestList_ = 0;  // the largest listWidthNeeded() so far
+    // Where 导入交割单 opens: the folder of the statement chosen last (at first Qt's choice).
+    QString statementFolder_;
 };
 
 }  // namespace fiscora::qt

@@ -18,9 +18,12 @@ ReportPrinter reportOf(const ListTable& list, const std::string& title,
 
 }  // namespace
 
-void PrintList(const ListTable& list, const std::string& title, QWidget* parent,
-               Messages& messages) {
-    reportOf(list, title, &QDateTime::currentDateTime).Print(parent, messages);
+void PrintList(const ListTable& list, const std::string& title, QWidget* parent, Messages& messages,
+               QString& pdfFolder) {
+    ReportPrinter printer = reportOf(list, title, &QDateTime::currentDateTime);
+    printer.setPdfFolder(pdfFolder);
+    printer.Print(parent, messages);
+    pdfFolder = printer.pdfFolder();
 }
 
 ReportPrinter::JobResult printListToPdf(const ListTable& list, const std::string& title,

@@ -13,9 +13,11 @@ class QWidget;
 
 namespace fiscora::qt {
 
-// The print command of a list: the print dialog, then the report titled `title`.
-void PrintList(const ListTable& list, const std::string& title, QWidget* parent,
-               Messages& messages);
+// The print command of a list: the print dialog, then the report titled `title`. A PDF is
+// suggested in `pdfFolder` (the data directory when empty), which is then set to the folder
+// printed to.
+void PrintList(const ListTable& list, const std::string& title, QWidget* parent, Messages& messages,
+               QString& pdfFolder);
 
 // The whole report straight into a PDF file on pages of `pageSize`, without any dialog.
 ReportPrinter::JobResult printListToPdf(const ListTable& list, const std::string& title,
@@ -33,13 +35,14 @@ public:
     QtListOutput(QWidget* parent, Messages& messages) : parent_(parent), messages_(messages) {}
 
     void printList(const ListTable& list, const std::string& title) override {
-        PrintList(list, title, parent_, messages_);
+        PrintList(list, title, parent_, messages_, pdfFolder_);
     }
     bool openInTextEditor(const std::string& path) override { return qt::openInTextEditor(path); }
 
 private:
     QWidget* parent_;
     Messages& messages_;
+    QString pdfFolder_;  // where the last PDF went, for the next one
 };
 
 }  // namespace fiscora::qt

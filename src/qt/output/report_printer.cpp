@@ -1,15 +1,21 @@
 #include "qt/output/report_printer.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <string_view>
 
 #include "host/module_state.h"
 #include "output/list_reports.h"
 #include "output/report_texts.h"
+#include "qt/output/file_dialogs.h"
 #include "qt/output/song_font.h"
+#include "store/temporary_file.h"
 
 namespace fiscora::qt {
 namespace {
@@ -33,15 +39,29 @@ int millimetresToUnits(double mm, int dotsPerInch) {
     return static_cast<int>(mm * dotsPerInch / 25.4);
 }
 
-// Where a PDF goes when the system has no printer: the data directory, named after the report.
-QString defaultPdfPath(const std::string& title) {
-    return QDir(QString::fromStdString(dataDirectory()))
-        .filePath(QString::fromStdString(title) + ".pdf");
+// Whether the file ends in the trailer a PDF writer puts last: the PDF engine does not
+// report every failed write, but a cut file lacks it.
+bool endsAsPdf(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size < 16) return false;
+    char tail[16] = {};
+    if (::pread(fd, tail, sizeof tail, st.st_size - static_cast<off_t>(sizeof tail)) !=
+        static_cast<ssize_t>(sizeof tail))
+        return false;
+    return std::string_view(tail, sizeof tail).find("%%EOF") != std::string_view::npos;
 }
 
 }  // namespace
 
 ReportPrinter::ReportPrinter(Clock clock) : clock_(std::move(clock)) {}
+
+// The PDF suggested: named after the report, in the folder last printed to, else the data
+// directory.
+QString ReportPrinter::defaultPdfPath() const {
+    const QString folder =
+        pdfFolder_.isEmpty() ? QString::fromStdString(dataDirectory()) : pdfFolder_;
+    return QDir(folder).filePath(QString::fromStdString(title_) + ".pdf");
+}
 
 void ReportPrinter::setUpPage(QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat) printer.setResolution(kPdfDotsPerInch);
@@ -54,7 +74,7 @@ bool ReportPrinter::PreparePrinting(QPrinter& printer, QWidget* parent) {
     printer.setDocName(QString::fromUtf8(kJobName));
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(defaultPdfPath(title_));
+        printer.setOutputFileName(defaultPdfPath());
     }
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
@@ -63,12 +83,13 @@ bool ReportPrinter::PreparePrinting(QPrinter& printer, QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted) return false;
 
     if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
-        const QString file =
-            QFileDialog::getSaveFileName(parent, QString::fromStdString(title_),
-                                         defaultPdfPath(title_), QStringLiteral("PDF (*.pdf)"));
+        const QString file = chooseFileToSave(parent, QString::fromStdString(title_),
+                                              defaultPdfPath(), QStringLiteral("PDF (*.pdf)"));
         if (file.isEmpty()) return false;
         printer.setOutputFileName(file);
     }
+    if (!printer.outputFileName().isEmpty())
+        pdfFolder_ = QFileInfo(printer.outputFileName()).absolutePath();
     return printer.isValid();
 }
 
@@ -92,6 +113,22 @@ void ReportPrinter::stampFooter() {
 
 ReportPrinter::JobResult ReportPrinter::runJob(QPrinter& printer) {
     if (!hasContent()) return JobResult::NothingToPrint;
+    // A PDF file is written beside its target and renamed over it only when complete, so a
+    // job that fails midway (a full disk) keeps the old file.
+    const QString target =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    if (target.isEmpty()) return drawJob(printer);
+    TemporaryFile temp;
+    if (temp.create(target.toStdString()) != FileError::None) return JobResult::CannotStart;
+    printer.setOutputFileName(QString::fromStdString(temp.path()));
+    JobResult result = drawJob(printer);
+    printer.setOutputFileName(target);
+    if (result == JobResult::Printed && (!endsAsPdf(temp.fd()) || temp.commit() != FileError::None))
+        result = JobResult::Aborted;
+    return result;
+}
+
+ReportPrinter::JobResult ReportPrinter::drawJob(QPrinter& printer) {
     printer.setDocName(QString::fromUtf8(kJobName));
     setUpPage(printer);
     QPainter painter;

@@ -33,6 +33,10 @@ public:
 
     void setTitle(std::string title) { title_ = std::move(title); }
     void setList(ListTable list) { list_ = std::move(list); }
+    // Where a PDF is suggested (the data directory when empty). After a job printed to a
+    // file, the folder it went to.
+    void setPdfFolder(QString folder) { pdfFolder_ = std::move(folder); }
+    const QString& pdfFolder() const { return pdfFolder_; }
 
     // The print command: the print dialog (page range, print to file), a file name when
     // printing to a file without one, then the job. An empty list, or one without columns,
@@ -59,10 +63,15 @@ private:
     bool PreparePrinting(QPrinter& printer, QWidget* parent);
     void stampFooter();
     JobResult runJob(QPrinter& printer);
+    // The pages themselves, on the printer as it is set up.
+    JobResult drawJob(QPrinter& printer);
     ReportContent content() const { return {title_, footer_, &list_}; }
+
+    QString defaultPdfPath() const;
 
     Clock clock_;
     std::string title_;
+    QString pdfFolder_;
     ListTable list_;
     std::string footer_;
     ReportFonts fonts_;

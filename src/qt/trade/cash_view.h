@@ -8,7 +8,7 @@ class QLineEdit;
 
 namespace fiscora::qt {
 
-// 增加投资 / 划出资金: date, the balance line over the amount, and the remark. Enter
+// 追加资金 / 划出资金: date, the balance line over the amount, and the remark. Enter
 // confirms from any field.
 class CashView : public TransactionView {
 public:

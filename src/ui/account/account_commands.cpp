@@ -66,6 +66,10 @@ void AccountCommands::OnNewAccount() {
         // ledger is written complete first, and the account exists once the registry
         // names it. A failure on either leaves neither.
         FolderLock lock(workspace.dataDirectory());
+        if (lock.busy()) {
+            messages.error(kAnotherProgramWriting);
+            return;
+        }
         if (workspace.reloadRegistryIfChanged()) {
             window_.refreshAccountTree();
             return;
@@ -141,6 +145,10 @@ void AccountCommands::OnDeleteAccount() {
 
     Workspace& workspace = window_.workspace();
     FolderLock lock(workspace.dataDirectory());
+    if (lock.busy()) {
+        messages.error(kAnotherProgramWriting);
+        return;
+    }
     // The account list shown may be older than the file: nothing is deleted then.
     if (workspace.reloadRegistryIfChanged()) {
         window_.refreshAccountTree();

@@ -46,6 +46,10 @@ void AccountCommands::OnRenameAccount() {
     }
     // Under the folder's lock: an account list older than the file changes nothing.
     FolderLock lock(workspace.dataDirectory());
+    if (lock.busy()) {
+        messages.error(kAnotherProgramWriting);
+        return;
+    }
     if (workspace.reloadRegistryIfChanged()) {
         window_.refreshAccountTree();
         return;
@@ -72,6 +76,10 @@ void AccountCommands::OnChangePassword() {
     }
     Workspace& workspace = window_.workspace();
     FolderLock lock(workspace.dataDirectory());
+    if (lock.busy()) {
+        messages.error(kAnotherProgramWriting);
+        return;
+    }
     if (workspace.reloadRegistryIfChanged()) {
         window_.refreshAccountTree();
         return;

@@ -59,9 +59,11 @@ ImportStatementDialog::ImportStatementDialog(Messages& messages, const std::stri
     setCaption(dialogTitle("导入交割单", accountName));
     declare(file, "file");
     declare(summary, "summary");
+    declare(reconciliation, "reconciliation");
     declare(lines, "lines");
     file.text = "文件：" + fileName + "（" + preview_.layoutName + "）";
     summary.text = counts(preview_);
+    reconciliation.text = preview_.reconciliation.text();
     lines.columns = importColumns();
     lines.rowCount = preview_.rows.size();
     lines.cellText = [this](std::size_t row, std::size_t column) { return cellText(row, column); };

@@ -18,6 +18,9 @@ public:
 
     LabelField file;     // the statement's file name and the layout it was read with
     LabelField summary;  // "记入 N 条  重复 N 条  跳过 N 条  拒绝 N 条"
+    // "对帐：资金相符" / "对帐：资金差 X 元" and each stock that differs from the broker's
+    // balances; empty when the statement gives none.
+    LabelField reconciliation;
     ListField lines;
 
     const ImportPreview& preview() const { return preview_; }

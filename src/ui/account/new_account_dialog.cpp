@@ -7,7 +7,7 @@
 namespace fiscora::ui {
 
 NewAccountDialog::NewAccountDialog(Messages& messages) : DialogModel(messages) {
-    setCaption("新建用户");
+    setCaption("新建帐户");
     setButtons({.confirm = "创建"});
     declare(name, "name", "帐户名称");
     declare(password, "password", "帐户密码");

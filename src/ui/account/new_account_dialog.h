@@ -6,7 +6,7 @@
 
 namespace fiscora::ui {
 
-// "新建用户": the entries of a new account. Enter and the arrows move between the fields;
+// "新建帐户": the entries of a new account. Enter and the arrows move between the fields;
 // Enter or Down in the remark confirms.
 class NewAccountDialog : public DialogModel {
 public:

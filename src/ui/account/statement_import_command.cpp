@@ -1,5 +1,6 @@
 #include "ui/account/statement_import_command.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "records/gbk_text.h"
@@ -14,6 +15,7 @@ std::string fileError(StatementFileStatus status, const std::string& path) {
     case StatementFileStatus::Missing: return "找不到文件" + path;
     case StatementFileStatus::CannotOpen: return "不能打开文件" + path;
     case StatementFileStatus::TooLarge: return "文件太大，不是交割单：" + path;
+    case StatementFileStatus::Unreadable: return "文件无法读取，不是文本或Excel工作簿：" + path;
     }
     return {};
 }
@@ -22,27 +24,61 @@ std::string fileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
+// The mapping files to try, by name: those of the folder beside the data directory, then
+// the data directory's own.
+std::vector<std::string> mappingFilesOf(const std::string& dataDirectory) {
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& item :
+         std::filesystem::directory_iterator(statementMappingFolder(dataDirectory), error)) {
+        if (item.is_regular_file(error) && item.path().extension() == ".txt")
+            files.push_back(item.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    const std::string own = dataDirectory + kStatementMappingFile;
+    if (std::filesystem::is_regular_file(own, error)) files.push_back(own);
+    return files;
+}
+
 }  // namespace
+
+std::string statementMappingFolder(const std::string& dataDirectory) {
+    std::filesystem::path data(dataDirectory);
+    if (!data.has_filename()) data = data.parent_path();
+    return (data.parent_path() / kStatementMappingFolder).string();
+}
 
 PreparedImport prepareStatementImport(const Workspace& workspace, const AccountInfo& account,
                                       const std::string& path,
-                                      const std::optional<std::string>& mappingPath) {
-    std::optional<StatementLayout> layout;
+                                      const std::optional<std::string>& mappingPath,
+                                      const ImportOptions& options) {
+    StatementLayouts layouts;
+    std::vector<std::string> mappingFiles;
     if (mappingPath) {
-        const StatementFile mapping = readStatementFile(*mappingPath);
+        mappingFiles.push_back(*mappingPath);
+        layouts.builtInToo = false;
+    } else {
+        mappingFiles = mappingFilesOf(workspace.dataDirectory());
+    }
+    for (const std::string& mappingFile : mappingFiles) {
+        const StatementFile mapping = readStatementFile(mappingFile);
         if (mapping.status != StatementFileStatus::Ok)
-            return {std::nullopt, fileError(mapping.status, *mappingPath)};
+            return {std::nullopt, fileError(mapping.status, mappingFile)};
         MappingResult parsed = parseStatementMapping(mapping.text);
-        if (!parsed.layout) return {std::nullopt, parsed.error};
-        layout = std::move(parsed.layout);
+        if (!parsed.layout) {
+            // A file of the folder is named: the user did not name it.
+            const std::string where = mappingPath ? "" : fileNameOf(mappingFile) + "：";
+            return {std::nullopt, where + parsed.error};
+        }
+        layouts.mappings.push_back(std::move(*parsed.layout));
     }
     const StatementFile statement = readStatementFile(path);
     if (statement.status != StatementFileStatus::Ok)
         return {std::nullopt, fileError(statement.status, path)};
     const StatementReading reading =
-        readStatement(statement.text, layout, statementAccountOf(fieldText(account.tradeType)));
+        readStatement(statement.text, layouts, statementAccountOf(fieldText(account.tradeType)));
     if (!reading.error.empty()) return {std::nullopt, reading.error};
-    return {previewImport(workspace.ledger, reading), {}};
+    return {previewImport(workspace.ledger, reading, options), {}};
 }
 
 bool bookStatementImport(MainWindowModel& window, const GuardedAccount& account,
@@ -54,11 +90,8 @@ bool bookStatementImport(MainWindowModel& window, const GuardedAccount& account,
 
 void importStatementFile(MainWindowModel& window, const GuardedAccount& account,
                          const std::string& path) {
-    const std::string mapping = window.workspace().dataDirectory() + kStatementMappingFile;
-    const bool hasMapping = std::filesystem::is_regular_file(mapping);
     PreparedImport prepared =
-        prepareStatementImport(window.workspace(), account.info, path,
-                               hasMapping ? std::optional<std::string>(mapping) : std::nullopt);
+        prepareStatementImport(window.workspace(), account.info, path, std::nullopt);
     if (!prepared.preview) {
         window.messages().error(prepared.error);
         return;

@@ -11,16 +11,25 @@ namespace fiscora::ui {
 
 // The mapping file 导入交割单 reads from the data directory when one is there.
 inline constexpr const char* kStatementMappingFile = "交割单映射.txt";
+// The folder beside the data directory holding one mapping file per broker (*.txt).
+inline constexpr const char* kStatementMappingFolder = "交割单映射";
 
-// A statement read (with the mapping file when one is given) and judged against the
-// account's ledger; or the message saying why it could not be read.
+// The mapping folder of a data directory: beside it, in its parent folder.
+std::string statementMappingFolder(const std::string& dataDirectory);
+
+// A statement read and judged against the account's ledger; or the message saying why it
+// could not be read. With `mappingPath` only that mapping is tried; without it, the
+// mappings of the folder beside the data directory and the data directory's own mapping
+// file are tried in turn (the first whose columns the header names is used), then the
+// built-in recognition.
 struct PreparedImport {
     std::optional<ImportPreview> preview;
     std::string error;
 };
 PreparedImport prepareStatementImport(const Workspace& workspace, const AccountInfo& account,
                                       const std::string& path,
-                                      const std::optional<std::string>& mappingPath);
+                                      const std::optional<std::string>& mappingPath,
+                                      const ImportOptions& options = {});
 
 // Books the preview's records in one rewrite of the ledger file and rebuilds the holdings
 // list and the status line. False when the file could not be written (reported; nothing

@@ -1,9 +1,12 @@
 #include "ui/analysis/capital_curve.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "engine/dates.h"
 #include "engine/trade_fee.h"
 #include "records/gbk_text.h"
+#include "ui/analysis/chart_notice.h"
 
 namespace fiscora::ui {
 namespace {
@@ -43,34 +46,61 @@ const DaySeries& CapitalCurve::series() {
     return found->second;
 }
 
+void CapitalCurve::ledgerChanged() {
+    computed_.clear();
+    drawn_ = nullptr;
+    lastRightClick_.reset();
+}
+
 void CapitalCurve::draw(ReportCanvas& canvas, int width, int height, Rgb face) {
     drawn_ = &series();
-    chart_.DrawCurve(canvas, *drawn_, style_, width, height, face);
+    if (chart_.DrawCurve(canvas, *drawn_, style_, width, height, face)) return;
+    if (const char* notice = emptyNotice())
+        drawChartNotice(canvas, {0, 0, width, height}, face, notice);
+}
+
+const char* CapitalCurve::emptyNotice() const {
+    if (drawn_->empty())
+        return total_ || stocks_.empty() ? kNoHoldingsNotice : kNoStockChosenNotice;
+    const bool anyValue =
+        std::any_of(drawn_->begin(), drawn_->end(), [](const DayPoint& p) { return p.high > 0; });
+    return anyValue ? nullptr : kNoDataNotice;
+}
+
+LedgerFilter CapitalCurve::dayFilter(std::int32_t day) const {
+    const StockId* stock = shownStock();
+    return stock ? LedgerFilter::oneDay(day, stock->code) : LedgerFilter::oneDay(day);
+}
+
+std::size_t CapitalCurve::recordCount(const LedgerFilter& filter) const {
+    return static_cast<std::size_t>(std::count_if(
+        ledger_.begin(), ledger_.end(), [&](const LedgerRecord& r) { return filter.shows(r); }));
 }
 
 std::optional<std::string> CapitalCurve::tooltipAt(CanvasPoint point) const {
-    const int i = chart_.HitTest(point);
+    const int i = chart_.NearestPoint(point.x);
     if (i < 0 || drawn_ == nullptr) return std::nullopt;
     const DayPoint& p = (*drawn_)[static_cast<std::size_t>(i)];
-    char text[128];
-    if (style_ == CurveStyle::Bars)
-        std::snprintf(text, sizeof text, "时间:%d\n市值:%.3f", p.day, p.close);
-    else
-        std::snprintf(text, sizeof text, "时间:%d\n纵坐标:%.3f", p.day, chart_.valueAt(point.y));
-    return text;
+    const DateParts date = splitDate(p.day);
+    const std::size_t records = recordCount(dayFilter(p.day));
+    char text[160];
+    std::snprintf(text, sizeof text, "%d年%d月%d日\n%s:%.3f\n", date.year, date.month, date.day,
+                  total_ ? "总资产" : "市值", p.close);
+    std::string out = text;
+    if (records == 0) return out + kNoDayRecordsNotice;
+    return out + "当日流水帐:" + std::to_string(records) + "笔";
 }
 
 bool CapitalCurve::rightClick(CanvasPoint point) {
-    lastRightClick_ = chart_.HitTest(point);
-    lastRightClickCode_.reset();
-    if (const StockId* stock = shownStock()) lastRightClickCode_ = stock->code;
-    return lastRightClick_ >= 0;
+    const int i = chart_.NearestPoint(point.x);
+    lastRightClick_.reset();
+    if (i < 0 || drawn_ == nullptr) return false;
+    lastRightClick_ = dayFilter((*drawn_)[static_cast<std::size_t>(i)].day);
+    return true;
 }
 
 std::optional<LedgerFilter> CapitalCurve::dayLedger() const {
-    if (lastRightClick_ < 0 || drawn_ == nullptr) return std::nullopt;
-    return LedgerFilter::oneDay((*drawn_)[static_cast<std::size_t>(lastRightClick_)].day,
-                                lastRightClickCode_);
+    return lastRightClick_;
 }
 
 }  // namespace fiscora::ui

@@ -43,31 +43,33 @@ std::string axisLabel(double value) {
     return text;
 }
 
-void CapitalCurveChart::DrawCurve(ReportCanvas& canvas, const DaySeries& series, CurveStyle style,
+bool CapitalCurveChart::DrawCurve(ReportCanvas& canvas, const DaySeries& series, CurveStyle style,
                                   int width, int height, Rgb face) {
     rects_.clear();
-    style_ = style;
+    pointed_.clear();
     height_ = height;
     canvas.fill({0, 0, width, height}, face);
     const int plotWidth = width - kPlotLeft;
-    if (series.empty() || plotWidth <= 0 || height <= 0) return;
+    if (series.empty() || plotWidth <= 0 || height <= 0) return false;
     double largest = 0;
     for (const auto& p : series) largest = std::max(largest, p.high);
-    if (!(largest > 0) || !std::isfinite(largest)) return;
+    if (!(largest > 0) || !std::isfinite(largest)) return false;
 
     scale_ = height / largest;
     const int n = static_cast<int>(series.size());
-    slot_ = plotWidth >= n ? plotWidth / n : static_cast<double>(plotWidth) / n;
+    slot_ = static_cast<double>(plotWidth) / n;
     rects_.reserve(series.size());
     for (int i = 0; i < n; ++i) {
         rects_.push_back({pixel(i * slot_ + kPlotLeft), pixel(height - scale_ * series[i].close),
                           pixel((i + 1) * slot_ + kPlotLeft), height});
+        if (series[i].close > 0) pointed_.push_back(i);
     }
     if (style == CurveStyle::Bars)
         drawBars(canvas, series, face);
     else
         drawCurve(canvas, series);
     drawAxis(canvas);
+    return true;
 }
 
 void CapitalCurveChart::drawBars(ReportCanvas& canvas, const DaySeries& series, Rgb face) const {
@@ -129,11 +131,19 @@ int CapitalCurveChart::columnAt(int x) const {
     return static_cast<int>(after - rects_.begin()) - 1;
 }
 
-int CapitalCurveChart::HitTest(CanvasPoint point) const {
-    const int i = columnAt(point.x);
-    if (i < 0 || style_ == CurveStyle::Curve) return i;
-    const ReportRect bar = normalised(rects_[i]);
-    return point.y >= bar.top && point.y < bar.bottom ? i : -1;
+int CapitalCurveChart::NearestPoint(int x) const {
+    const int column = columnAt(x);
+    if (column < 0 || pointed_.empty()) return -1;
+    const auto after = std::lower_bound(pointed_.begin(), pointed_.end(), column);
+    if (after != pointed_.end() && *after == column) return column;
+    // Otherwise the day whose slot's middle is nearest to the middle of the column.
+    const auto distance = [&](int day) {
+        return std::abs(kPlotLeft + (day + 0.5) * slot_ - (x + 0.5));
+    };
+    if (after == pointed_.end()) return pointed_.back();
+    if (after == pointed_.begin()) return *after;
+    const int before = *std::prev(after);
+    return distance(before) <= distance(*after) ? before : *after;
 }
 
 }  // namespace fiscora::ui

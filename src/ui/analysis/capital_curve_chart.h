@@ -16,10 +16,9 @@ enum class CurveStyle { Bars = 0, Curve = 1 };
 std::string axisLabel(double value);
 
 // Draws a capital series in the chart area and remembers where each day went, for the
-// hit test and the read-outs. The area's top-left corner is (0, 0); the vertical axis runs
-// at x = 54 and the days fill the width right of it, one slot each. A slot is a whole number
-// of pixels while every day gets at least one; with more days than pixels the slots become
-// fractional, so the whole span still fits.
+// read-outs and the right click. The area's top-left corner is (0, 0); the vertical axis runs
+// at x = 54 and the days share the whole width right of it, one slot each (a fraction of a
+// pixel wide, or many pixels, as the span asks), so any span fills the chart.
 class CapitalCurveChart {
 public:
     static constexpr int kAxisX = 54;
@@ -27,17 +26,17 @@ public:
     static constexpr Rgb kRed{255, 0, 0};
     static constexpr Rgb kGreen{0, 255, 0};
 
-    // Clears the area to `face` and draws the series in it. An empty series, one whose
-    // largest `high` is not above 0, or an area without room for a plot draws nothing more.
-    void DrawCurve(ReportCanvas& canvas, const DaySeries& series, CurveStyle style, int width,
+    // Clears the area to `face` and draws the series in it; false when there was nothing to
+    // plot: an empty series, one whose largest `high` is not above 0, or an area without room
+    // right of the axis.
+    bool DrawCurve(ReportCanvas& canvas, const DaySeries& series, CurveStyle style, int width,
                    int height, Rgb face);
 
-    // The day index under `point`, or -1. Bars: the bar itself must be under it. Curve:
-    // the day whose slot holds the point's x, at any height.
-    int HitTest(CanvasPoint point) const;
+    // The day under the column `x` when it has a point (a value above 0), else the nearest
+    // day that has one, at any height, so the mouse need not find a one-pixel bar; -1
+    // outside the plot or when no day has a point.
+    int NearestPoint(int x) const;
 
-    // The value the vertical axis gives the row `y`.
-    double valueAt(int y) const { return (height_ - y) / scale_; }
     // Pixels per unit of value, of the last drawing (1 before any).
     double scale() const { return scale_; }
     // The rectangle of each day, of the last drawing; empty when nothing was drawn.
@@ -50,7 +49,8 @@ private:
     int columnAt(int x) const;
 
     std::vector<ReportRect> rects_;
-    CurveStyle style_ = CurveStyle::Curve;
+    // The days with a point, ascending.
+    std::vector<int> pointed_;
     int height_ = 0;
     double scale_ = 1.0;
     double slot_ = 0;

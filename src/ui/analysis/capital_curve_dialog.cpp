@@ -38,7 +38,14 @@ CapitalCurveDialog::CapitalCurveDialog(Messages& messages, const std::string& ac
 
 void CapitalCurveDialog::ShowDayLedger() {
     const auto request = curve_.dayLedger();
-    if (request && openDayLedger_) openDayLedger_(*request);
+    if (!request || !openDayLedger_) return;
+    if (curve_.recordCount(*request) == 0) {
+        messages().plain(kNoDayRecordsNotice);
+        return;
+    }
+    openDayLedger_(*request);
+    // The ledger view may have deleted or edited records.
+    curve_.ledgerChanged();
 }
 
 }  // namespace fiscora::ui

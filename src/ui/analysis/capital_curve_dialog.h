@@ -32,7 +32,9 @@ public:
     bool OnRightClick(CanvasPoint point) { return curve_.rightClick(point); }
 
 private:
-    // The menu entry: the ledger view of the day last right-clicked.
+    // The menu entry: the ledger view of the day last right-clicked, or kNoDayRecordsNotice
+    // when that day's ledger holds no record; the curve is computed again from the ledger
+    // as that view left it.
     void ShowDayLedger();
 
     CapitalCurve curve_;

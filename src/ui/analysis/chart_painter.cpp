@@ -1,5 +1,7 @@
 #include "ui/analysis/chart_painter.h"
 
+#include "ui/analysis/chart_notice.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -192,10 +194,23 @@ bool ChartPainter::StepPage(ReportCanvas& canvas, bool forward) {
     return true;
 }
 
+bool ChartPainter::DrawNotice(ReportCanvas& canvas, const ReportRect& rect, std::string text) {
+    mode_ = ChartMode::Notice;
+    rect_ = rect;
+    series_ = {};
+    firstVisible_ = 0;
+    bars_.clear();
+    slices_.clear();
+    notice_ = std::move(text);
+    drawChartNotice(canvas, rect_, background_, notice_);
+    return true;
+}
+
 bool ChartPainter::Repaint(ReportCanvas& canvas) {
     switch (mode_) {
     case ChartMode::Bars: drawBars(canvas); return true;
     case ChartMode::Pie: drawPie(canvas); return true;
+    case ChartMode::Notice: drawChartNotice(canvas, rect_, background_, notice_); return true;
     case ChartMode::None: break;
     }
     return false;

@@ -11,7 +11,7 @@
 namespace fiscora::ui {
 
 // What the painter drew last.
-enum class ChartMode { None = 0, Bars = 1, Pie = 2 };
+enum class ChartMode { None = 0, Bars = 1, Pie = 2, Notice = 3 };
 
 // The items of a chart: a value each and up to three labels per item; an empty label list
 // draws no such label.
@@ -55,6 +55,8 @@ public:
                   int firstVisible);
     // One slice per item, clockwise from twelve o'clock; a pie draws no text.
     bool DrawPie(ReportCanvas& canvas, const ReportRect& rect, ChartSeries series);
+    // A text in the middle instead of a chart (an account without holdings); no items.
+    bool DrawNotice(ReportCanvas& canvas, const ReportRect& rect, std::string text);
     // Bars only: one item or one page forward or back, redrawn.
     bool StepItem(ReportCanvas& canvas, bool forward);
     bool StepPage(ReportCanvas& canvas, bool forward);
@@ -84,6 +86,7 @@ private:
     ReportRect rect_;
     ChartSeries series_;
     int firstVisible_ = 0;
+    std::string notice_;
     std::vector<ReportRect> bars_;
     // Per slice, the start and end points of its arc relative to the centre (y upwards).
     std::vector<std::pair<CanvasPoint, CanvasPoint>> slices_;

@@ -1,10 +1,16 @@
 #include "ui/analysis/profit_charts.h"
 
+#include "ui/analysis/chart_notice.h"
+
 namespace fiscora::ui {
 
 bool ProfitCharts::Draw(ReportCanvas& canvas, const ReportRect& area, ChartKind kind,
                         ChartScope scope, int firstBar) {
-    if (rows_.empty()) return false;
+    if (rows_.empty()) {
+        scope_ = scope;
+        legend_.clear();
+        return painter_.DrawNotice(canvas, area, kNoHoldingsNotice);
+    }
     ChartSeries series = chartSeries(rows_, kind, scope);
     std::vector<LegendEntry> legend = chartLegend(series, scope);
     const bool drawn = isPie(kind) ? painter_.DrawPie(canvas, area, std::move(series))

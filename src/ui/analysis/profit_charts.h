@@ -11,7 +11,8 @@ namespace fiscora::ui {
 // The profit charts of one account: the series of the chosen kind and scope computed from the
 // holdings list's rows taken at opening, drawn by the painter, with the legend, the paging
 // buttons and the tooltip read-out that go with them. Each drawing call answers whether it
-// drew (nothing is drawn for an account without holdings, or a step that cannot move).
+// drew (nothing is drawn for a step that cannot move). An account without holdings gets
+// kNoHoldingsNotice in the area instead of a chart.
 class ProfitCharts {
 public:
     ProfitCharts(std::vector<HoldingRow> rows, Rgb face) : rows_(std::move(rows)), painter_(face) {}

@@ -36,6 +36,10 @@ std::optional<std::int32_t> parseInt32(std::string_view text) {
     return parseWhole<std::int32_t>(text);
 }
 
+std::optional<std::int64_t> parseInt64(std::string_view text) {
+    return parseWhole<std::int64_t>(text);
+}
+
 std::optional<std::uint32_t> parseUInt32(std::string_view text) {
     return parseWhole<std::uint32_t>(text);
 }

@@ -16,7 +16,7 @@ inline constexpr int kAccountProperties = 32792;  // 帐户属性
 inline constexpr int kImportStatement = 32810;    // 导入交割单
 inline constexpr int kExit = 32784;               // 退出程序
 // 资金
-inline constexpr int kCashIn = 32794;   // 追加资金 / 投入资金
+inline constexpr int kCashIn = 32794;   // 追加资金
 inline constexpr int kCashOut = 32795;  // 划出资金
 // 股票
 inline constexpr int kBuy = 32796;                 // 买入股票

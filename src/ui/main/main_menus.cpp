@@ -81,7 +81,7 @@ std::vector<ToolButton> toolbarButtons() {
 std::vector<MenuItem> otherOperationsMenu() {
     std::vector<MenuItem> items = stockEntries();
     items.push_back(kSeparator);
-    items.push_back({"投入资金", command::kCashIn, {}});
+    items.push_back({"追加资金", command::kCashIn, {}});
     items.push_back({"划出资金", command::kCashOut, {}});
     return items;
 }

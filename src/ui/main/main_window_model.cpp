@@ -151,6 +151,22 @@ void MainWindowModel::refreshHoldingList() {
     requestFocus(MainPane::List);
 }
 
+const Holding* MainWindowModel::selectedHolding() const {
+    const int row = holdingList_.selected;
+    if (row < 0 || row >= static_cast<int>(rows_.size())) return nullptr;
+    return &rows_[static_cast<std::size_t>(row)].holding;
+}
+
+void MainWindowModel::selectHolding(std::int32_t market, std::string_view gbkCode) {
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        const Holding& h = rows_[row].holding;
+        if (h.market == market && h.stockCode == gbkCode) {
+            holdingList_.select(static_cast<int>(row));
+            return;
+        }
+    }
+}
+
 void MainWindowModel::refreshAccountStatus() {
     accountStatus_.clear();
     const auto index = selectedItem();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/ledger_filter.h"
@@ -149,6 +150,11 @@ public:
     ListField& holdingList() { return holdingList_; }
     int selectedRow() const { return holdingList_.selected; }
     void setSelectedRow(int row) { holdingList_.selected = row; }
+    // The position of the list's selected row, or null when no row is selected.
+    const Holding* selectedHolding() const;
+    // Selects the row of the position (market, code as the holdings hold it) and scrolls it
+    // into sight; a position the list does not show leaves the selection as it is.
+    void selectHolding(std::int32_t market, std::string_view gbkCode);
     const std::string& caption() const { return caption_; }
     Splitter& splitter() { return splitter_; }
 

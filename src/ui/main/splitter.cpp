@@ -1,11 +1,22 @@
 #include "ui/main/splitter.h"
 
+#include <algorithm>
+
 namespace fiscora::ui {
 
 void Splitter::start(const PixelRect& content) {
     content_ = content;
     splitPos_ = content.left + content.width() / 5;
     endDrag();
+}
+
+int Splitter::startWidthFor(int listWidth) {
+    if (listWidth <= 0) return 0;
+    // The list gets width - width / 5 - kWidth, so the narrowest width lies within two pixels
+    // above this estimate.
+    int width = std::max(0, (listWidth + kWidth) * 5 / 4 - 2);
+    while (width - width / 5 - kWidth < listWidth) ++width;
+    return width;
 }
 
 bool Splitter::mouseDown(int x) {

@@ -37,6 +37,9 @@ public:
 
     // Initial layout: the splitter at a fifth of the content's width.
     void start(const PixelRect& content);
+    // The narrowest content whose initial layout gives the list pane `listWidth` pixels, so
+    // the window can open wide enough for the list's columns.
+    static int startWidthFor(int listWidth);
     // The window was resized: the splitter keeps its place.
     void resize(const PixelRect& content) { content_ = content; }
 

@@ -50,6 +50,7 @@ EditRecordDialog::EditRecordDialog(Messages& messages, std::string accountName,
     makeFigureBox(fee, "fee", "手续费");
     fee.enabled = false;
     makeNumberBox(total, "total", "总计");
+    remark.maxGbkBytes = kStoredRemarkMaxBytes;
     for (TextField* inUnits : {&price, &fee, &total}) inUnits->note = this->currencyUnit();
     setButtons({.confirm = "修改", .cancel = "取消", .takeFocus = false});
     setFields({&tradeDate, &code, &market, &quantity, &price, &total, &remark});

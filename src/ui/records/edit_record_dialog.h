@@ -12,7 +12,7 @@ namespace fiscora::ui {
 
 // 修改流水帐: one ledger record edited in place. The kind never changes; which boxes may
 // change depends on it (editableBoxes). Fees and totals of trades are recomputed with the
-// fee of the stock's row while the user types.
+// fee of the stock's row while the user types. The remark box takes the whole stored field.
 class EditRecordDialog : public TransactionDialog {
 public:
     // `ledger` holds the record at `index`; the edit is checked against the rest of it.

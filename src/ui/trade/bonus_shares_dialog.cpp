@@ -53,17 +53,16 @@ bool BonusSharesDialog::OnConfirm() {
     if (!base) return false;
     const auto given = readInt(grant);
     if (!given) return false;
-    const auto shares = readQuantity(held);
+    const auto heldShares = readHeld();
     // The bonus box is not read back: the count is worked again from the boxes above, and
     // one too large for a record is refused with its own message below.
-    if (!shares || !readRemark()) return false;
-    const auto heldShares = static_cast<std::int32_t>(*shares);
-    if (const auto refusal = bonusSharesRefusal(heldShares, *base, *given)) {
+    if (!heldShares || !readRemark()) return false;
+    if (const auto refusal = bonusSharesRefusal(*heldShares, *base, *given)) {
         messages().plain(*refusal);
         return false;
     }
     shares_ = static_cast<std::uint32_t>(*schemeShares(
-        heldShares, static_cast<std::uint32_t>(*base), static_cast<std::uint32_t>(*given)));
+        *heldShares, static_cast<std::uint32_t>(*base), static_cast<std::uint32_t>(*given)));
     booked_ = true;
     return true;
 }

@@ -7,7 +7,7 @@ namespace fiscora::ui {
 
 CashDialog::CashDialog(Messages& messages, Mode mode, std::string accountName,
                        std::string currencyUnit, double cash)
-    : TransactionDialog(messages, mode == Mode::Deposit ? "增加投资" : "划出资金",
+    : TransactionDialog(messages, mode == Mode::Deposit ? "追加资金" : "划出资金",
                         std::move(accountName), std::move(currencyUnit), Keys::EnterConfirms),
       mode_(mode), cash_(cash) {
     tradeDate.label = "时间";

@@ -6,7 +6,7 @@
 
 namespace fiscora::ui {
 
-// 增加投资 / 划出资金: money paid into or taken out of an account. Enter in any field
+// 追加资金 / 划出资金: money paid into or taken out of an account. Enter in any field
 // confirms, as the 确定 button does.
 class CashDialog : public TransactionDialog {
 public:

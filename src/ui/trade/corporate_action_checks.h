@@ -10,13 +10,15 @@ namespace fiscora::ui {
 // the values read back from their boxes. Each returns the message of the first check that
 // fails, in the dialog's order, or nothing when the entry may be booked.
 
-// 股票分红: a dividend per share above zero.
-std::optional<std::string> dividendRefusal(double rate);
+// 股票分红: a dividend per share above zero, on a holding a record can hold (the record
+// keeps the shares the dividend was paid on): from 0 to 2,147,483,647 shares. `held` is the
+// 持股数量 read back; any other count comes only from a file written elsewhere.
+std::optional<std::string> dividendRefusal(double rate, std::int64_t held);
 
 // 送股: a whole scheme (每 N 股送 M 股, both above zero), then a bonus count above zero
 // and one a record can hold. The count is held x M / N, worked in 64 bits; `held` is
-// the 持股数量 read back, never negative.
-std::optional<std::string> bonusSharesRefusal(std::int32_t held, std::int32_t per,
+// the 持股数量 read back (below zero only in a file written elsewhere).
+std::optional<std::string> bonusSharesRefusal(std::int64_t held, std::int32_t per,
                                               std::int32_t grant);
 
 // 配股 as read back: the scheme, the quantity against the maximum, the price, the quantity

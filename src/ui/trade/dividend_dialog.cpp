@@ -46,14 +46,14 @@ bool DividendDialog::OnConfirm() {
     booked_ = false;
     const auto perShare = readNumber(rate);
     if (!perShare) return false;
-    const auto shares = readQuantity(held);
+    const auto shares = readHeld();
     if (!shares || !readNumber(due) || !readRemark()) return false;
     if (code.items.empty()) return true;
-    if (const auto refusal = dividendRefusal(*perShare)) {
+    if (const auto refusal = dividendRefusal(*perShare, *shares)) {
         messages().plain(*refusal);
         return false;
     }
-    heldValue_ = *shares;
+    heldValue_ = static_cast<std::uint32_t>(*shares);
     rateValue_ = *perShare;
     booked_ = true;
     return true;

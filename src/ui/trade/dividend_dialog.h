@@ -14,8 +14,8 @@ public:
                    const Ledger& ledger);
 
     void OnInitDialog() override;
-    // In order: every box reads back; with no holdings it closes at once and books nothing;
-    // a rate above zero.
+    // In order: every box reads back (the held quantity whatever it is); with no holdings
+    // it closes at once and books nothing; a rate above zero; a held quantity a record holds.
     bool OnConfirm() override;
     // Held quantity x rate as read back, at full precision (not the three decimals shown).
     std::optional<LedgerRecord> confirmedRecord() const override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "records/gbk_text.h"
+#include "records/trading_terms.h"
 
 namespace fiscora::ui {
 
@@ -14,6 +15,16 @@ void listHeldCodes(ChoiceField& code, const Holdings& holdings) {
     }
     std::sort(code.items.begin(), code.items.end());
     code.selected = code.items.empty() ? -1 : 0;
+}
+
+void selectHeldStock(ChoiceField& code, ChoiceField& market, const StockId& stock) {
+    const int index = code.indexOf(gbkToUtf8(stock.code));
+    if (index < 0) return;
+    code.selected = index;
+    if (market.enabled) {
+        const int chosen = market.indexOf(marketText(stock.market));
+        if (chosen >= 0) market.selected = chosen;
+    }
 }
 
 const Holding* findHolding(const Holdings& holdings, std::int32_t market, const std::string& code) {

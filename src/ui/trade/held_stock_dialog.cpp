@@ -32,6 +32,7 @@ void HeldStockDialog::openHeldStock() {
     holdings_ = computeHoldings(ledger_, 0, -1);
     listHeldCodes(code, holdings_);
     presetMarket(market, currencyUnit());
+    if (openingStock()) selectHeldStock(code, market, *openingStock());
 }
 
 void HeldStockDialog::showHeld(std::int64_t shares) {

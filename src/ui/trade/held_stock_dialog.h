@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/holdings.h"
@@ -29,7 +30,8 @@ protected:
     virtual void OnCodeSelected() = 0;
 
     // Opening: the zeroed boxes, the picker, the holdings recomputed over the whole ledger
-    // and their codes listed (the first selected), the market preset from the trade type.
+    // and their codes listed, the market preset from the trade type; the opening stock
+    // selected when it is held, otherwise the first code.
     void openHeldStock();
     // The part of OnCodeSelected every such dialog shares: the market the code implies is
     // forced and the focus moves on to the code list; the held quantity of the position is
@@ -43,6 +45,8 @@ protected:
     // The shares held as last shown (the figure the dialog computes with).
     std::int64_t heldShares() const { return heldShares_; }
     void showHeld(std::int64_t shares);
+    // The 持股数量 box read back (readShareTotal): any holding the ledger has.
+    std::optional<std::int64_t> readHeld() { return readShareTotal(held); }
 
 private:
     const Ledger& ledger_;

@@ -15,8 +15,8 @@ RightsIssueDialog::RightsIssueDialog(Messages& messages, std::string accountName
       availableCash_(availableCash), tradeParams_(tradeParams) {
     tradeDate.label = "配股日期";
     market.label = "市场类型";
-    // The scheme reads as one line: 股股方案：每 [N] 股配 [M] 股.
-    makeNumberBox(per, "per", "股股方案：每");
+    // The scheme reads as one line: 配股方案：每 [N] 股配 [M] 股.
+    makeNumberBox(per, "per", "配股方案：每");
     per.note = "股配";
     makeNumberBox(grant, "grant", "");
     grant.note = "股";
@@ -84,7 +84,7 @@ bool RightsIssueDialog::OnConfirm() {
     const auto base = readUnsigned(per);
     if (!base) return false;
     const auto given = readUnsigned(grant);
-    if (!given || !readQuantity(held)) return false;
+    if (!given || !readHeld()) return false;
     // The maximum may lie beyond 32 bits (held x M); it is read whole.
     const auto most = readNumber(maximum);
     if (!most) return false;

@@ -54,6 +54,7 @@ void SellDialog::OnInitDialog() {
     presetMarket(market, currencyUnit());
 
     listHeldCodes(code, holdings_);
+    if (openingStock()) selectHeldStock(code, market, *openingStock());
     if (code.selected >= 0) {
         OnCodeSelected();
         showHolding();
@@ -87,8 +88,7 @@ void SellDialog::showHolding() {
         return;
     }
     held.text = formatQuantity(h->heldQty());
-    breakEvenPrice.text =
-        formatAmount(breakEven(h->buyAmount, shareCount(h->heldQty()), tradeParam_));
+    breakEvenPrice.text = formatAmount(holdingBreakEven(*h, tradeParam_));
 }
 
 void SellDialog::showSellable() {
@@ -125,8 +125,8 @@ bool SellDialog::OnConfirm() {
 
     const auto shares = readQuantity(sellQuantity);
     if (!shares) return false;
-    const auto mayBeSold = readUnsigned(sellable);
-    if (!mayBeSold || !readUnsigned(held)) return false;
+    const auto mayBeSold = readShareTotal(sellable);
+    if (!mayBeSold || !readShareTotal(held)) return false;
     const auto perShare = readNumber(price);
     if (!perShare) return false;
     const double proceeds = static_cast<double>(*shares) * *perShare;
@@ -146,7 +146,7 @@ bool SellDialog::OnConfirm() {
         messages().plain("卖出价格不能小于等于零，请重新输入卖出价格");
         return false;
     }
-    if (*shares > *mayBeSold) {
+    if (std::int64_t{*shares} > *mayBeSold) {
         messages().plain("卖出数量超过了今天可出售股票数，请重新填写卖出数量");
         return false;
     }

@@ -11,12 +11,28 @@
 namespace fiscora::ui {
 namespace {
 
-std::int64_t heldAfterPurchase(const Holdings& holdings, const LedgerRecord& purchase) {
-    std::int64_t held = purchase.quantity;
+std::int64_t heldAfterBooking(const Holdings& holdings, const LedgerRecord& record) {
+    std::int64_t held = record.quantity;
     for (const Holding& h : holdings) {
-        if (isRecordOf(purchase, h.market, h.stockCode)) held += h.heldQty();
+        if (isRecordOf(record, h.market, h.stockCode)) held += h.heldQty();
     }
     return held;
+}
+
+// A position beyond what one record can hold could never be sold in one piece, and its sums
+// would leave every int the files and lists use: the purchase, bonus shares or rights issue
+// that would take it there is refused with this message.
+std::optional<std::string> holdingLimitRefusal(const Holdings& holdings,
+                                               const LedgerRecord& record) {
+    const char* refusal = nullptr;
+    switch (record.kind()) {
+    case RecordType::Buy: refusal = "买入后持股数量将超过2147483647股,不能买入"; break;
+    case RecordType::BonusShares: refusal = "送股后持股数量将超过2147483647股,不能送股"; break;
+    case RecordType::RightsIssue: refusal = "配股后持股数量将超过2147483647股,不能配股"; break;
+    default: return std::nullopt;
+    }
+    if (heldAfterBooking(holdings, record) <= kMaxHeldQuantity) return std::nullopt;
+    return refusal;
 }
 
 std::string currencyUnitOf(const GuardedAccount& account) {
@@ -30,11 +46,8 @@ void TradeCommands::runAndBook(TransactionDialog& dialog, const GuardedAccount& 
     const auto record = dialog.confirmedRecord();
     if (!record) return;
     Workspace& workspace = window_.workspace();
-    // A position beyond what one record can hold could never be sold in one piece, and
-    // its sums would leave every int the files and lists use.
-    if (record->kind() == RecordType::Buy &&
-        heldAfterPurchase(workspace.holdings, *record) > kMaxHeldQuantity) {
-        window_.messages().plain("买入后持股数量将超过2147483647股,不能买入");
+    if (const auto refusal = holdingLimitRefusal(workspace.holdings, *record)) {
+        window_.messages().plain(*refusal);
         return;
     }
     workspace.ledger.push_back(*record);
@@ -46,6 +59,12 @@ void TradeCommands::runAndBook(TransactionDialog& dialog, const GuardedAccount& 
         window_.refreshHoldingList();
     else
         window_.refreshAccountStatus();
+    // The list stays on the stock just booked, wherever the rebuilt list has it.
+    if (record->isStock()) window_.selectHolding(record->market, fieldBytes(record->stockCode));
+}
+
+void TradeCommands::openOnSelectedHolding(TransactionDialog& dialog) const {
+    if (const Holding* h = window_.selectedHolding()) dialog.openOnStock({h->market, h->stockCode});
 }
 
 void TradeCommands::OnAddFunds() {
@@ -80,6 +99,7 @@ void TradeCommands::OnSellStock() {
     const Workspace& workspace = window_.workspace();
     SellDialog dialog(window_.messages(), account->name, currencyUnitOf(*account), workspace.ledger,
                       workspace.tradeParams);
+    openOnSelectedHolding(dialog);
     runAndBook(dialog, *account);
 }
 
@@ -90,6 +110,7 @@ void TradeCommands::OnDividend() {
     if (!account) return;
     DividendDialog dialog(window_.messages(), account->name, currencyUnitOf(*account),
                           window_.workspace().ledger);
+    openOnSelectedHolding(dialog);
     runAndBook(dialog, *account);
 }
 
@@ -98,6 +119,7 @@ void TradeCommands::OnBonusShares() {
     if (!account) return;
     BonusSharesDialog dialog(window_.messages(), account->name, currencyUnitOf(*account),
                              window_.workspace().ledger);
+    openOnSelectedHolding(dialog);
     runAndBook(dialog, *account);
 }
 
@@ -108,6 +130,7 @@ void TradeCommands::OnRightsIssue() {
     RightsIssueDialog dialog(window_.messages(), account->name, currencyUnitOf(*account),
                              cashBalance(workspace.ledger), workspace.ledger,
                              workspace.tradeParams);
+    openOnSelectedHolding(dialog);
     runAndBook(dialog, *account);
 }
 

@@ -55,6 +55,15 @@ std::optional<std::uint32_t> TransactionDialog::readQuantity(TextField& box) {
     return readUnsigned(box);
 }
 
+std::optional<std::int64_t> TransactionDialog::readShareTotal(TextField& box) {
+    const auto shares = parseInt64(box.text);
+    if (!shares) {
+        messages().plain(kEnterIntegerPrompt);
+        focusOn(box);
+    }
+    return shares;
+}
+
 bool TransactionDialog::checkRepresentable(TextField& box, double result) {
     if (std::isfinite(result)) return true;
     messages().plain("输入的数值太大,计算结果无法表示,请重新输入");
@@ -70,7 +79,7 @@ LedgerRecord TransactionDialog::bookedRecord(RecordType kind, double amount,
     record.cashSign = cashSignOf(kind);
     record.date = tradeDate.date;
     // OnConfirm has checked that the remark fits (readRemark).
-    storeText(record.remark, remark.text, kRemarkMaxBytes);
+    storeText(record.remark, remark.text, remark.maxGbkBytes);
     record.amount = amount;
     if (trade) {
         record.market = trade->market;

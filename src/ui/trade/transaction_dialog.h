@@ -5,13 +5,17 @@
 #include <optional>
 #include <string>
 
+#include "engine/capital_series.h"
 #include "records/ledger_record.h"
 #include "ui/common/dialog_model.h"
 
 namespace fiscora::ui {
 
-// A remark is stored in a record's 101-byte field; the box takes 99 GBK bytes.
+// A remark is stored in a record's 101-byte field, which holds 100 GBK bytes and the NUL;
+// the booking dialogs' box takes 99 of them, the record editor's all 100 (a record booked
+// elsewhere, the opening deposit of a new account among them, may use every byte).
 inline constexpr std::size_t kRemarkMaxBytes = 99;
+inline constexpr std::size_t kStoredRemarkMaxBytes = sizeof(LedgerRecord::remark) - 1;
 
 // What every dialog that books one ledger record shares: the title "action -[account]",
 // the trade date picker (now plus or minus 10,000 days, starting at now), the remark box,
@@ -34,6 +38,11 @@ public:
     // nothing to sell).
     virtual std::optional<LedgerRecord> confirmedRecord() const = 0;
 
+    // The dialogs that act on a held stock (sale, dividend, bonus shares, rights issue) open
+    // on this position when the account holds it, otherwise on the first code. Set before
+    // the dialog opens.
+    void openOnStock(StockId stock) { openingStock_ = std::move(stock); }
+
 protected:
     TransactionDialog(Messages& messages, std::string action, std::string accountName,
                       std::string currencyUnit, Keys keys);
@@ -50,6 +59,9 @@ protected:
 
     // A share count reads back as an unsigned number that a record's int32 can hold.
     std::optional<std::uint32_t> readQuantity(TextField& box);
+    // A figure box of shares summed over the ledger (held, sellable) reads back whole: any
+    // 64-bit count, beyond what one record holds or below zero (a file written elsewhere).
+    std::optional<std::int64_t> readShareTotal(TextField& box);
     // False (reported at `box`) when a figure computed from the box's entry cannot be
     // represented: it would show as "inf" and poison every later sum.
     bool checkRepresentable(TextField& box, double result);
@@ -58,8 +70,8 @@ protected:
     bool readRemark() { return checkStorable(remark, remark.label); }
 
     // The one factory of booked records: a record of `kind` with every byte zero but its
-    // type, cash sign, the trade date, the remark (GBK; left empty when the box is empty)
-    // and the figures given.
+    // type, cash sign, the trade date, the remark (GBK, as many bytes as the box takes; left
+    // empty when the box is empty) and the figures given.
     struct StockTrade {
         std::int32_t market = 0;
         std::string code;  // six digits
@@ -70,10 +82,13 @@ protected:
     LedgerRecord bookedRecord(RecordType kind, double amount,
                               const std::optional<StockTrade>& trade = std::nullopt) const;
 
+    const std::optional<StockId>& openingStock() const { return openingStock_; }
+
 private:
     std::string accountName_;
     std::string currencyUnit_;
     Keys keys_;
+    std::optional<StockId> openingStock_;
 };
 
 }  // namespace fiscora::ui

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QImage>
 #include <QtTest>
 
@@ -20,6 +21,7 @@ class HeadlessPictureTest : public QObject {
 private slots:
     void theCurveIsSavedAsTheWindowDrawsIt();
     void noPictureWithoutASizeADrawingOrAFolder();
+    void aFailedWriteKeepsTheOldPicture();
 };
 
 void HeadlessPictureTest::theCurveIsSavedAsTheWindowDrawsIt() {
@@ -54,6 +56,26 @@ void HeadlessPictureTest::noPictureWithoutASizeADrawingOrAFolder() {
     QVERIFY(
         !qt::writePngPicture(dir.file("b.png"), 10, 10, [](ReportCanvas&, Rgb) { return false; }));
     QVERIFY(!test::fileExists(dir.file("b.png")));
+}
+
+// A disk that fills up midway: the picture there before is kept, and no temporary stays.
+void HeadlessPictureTest::aFailedWriteKeepsTheOldPicture() {
+    test::TempDir dir;
+    const std::string path = dir.file("chart.png");
+    auto stripes = [](ReportCanvas& c, Rgb) {
+        for (int x = 0; x < 1000; x += 3)
+            c.fill({x, 0, x + 1, 1000}, Rgb{static_cast<std::uint8_t>(x % 256), 0, 255});
+        return true;
+    };
+    QVERIFY(qt::writePngPicture(path, 10, 10, stripes));
+    const Bytes before = test::readBytes(path);
+    {
+        const test::ScopedFileSizeLimit limit(before.size() + 100);
+        QVERIFY(!qt::writePngPicture(path, 1000, 1000, stripes));
+    }
+    QCOMPARE(test::readBytes(path), before);
+    QCOMPARE(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"chart.png"});
 }
 
 QTEST_MAIN(HeadlessPictureTest)

@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPrintDialog>
@@ -92,6 +94,7 @@ private slots:
     void pageOnAnImageFollowsTheLayout();
     void pdfPagesFollowTheRowCount();
     void nothingToPrintAndUnwritableFiles();
+    void aFailedWriteKeepsTheOldPdf();
     void printCommandWithoutPrinterGivesAPdfAndEndsSilentlyWhenCancelled();
     void footerTimeIsTakenBeforeThePrintDialog();
 };
@@ -199,6 +202,23 @@ void ReportPrinterTest::nothingToPrintAndUnwritableFiles() {
              ReportPrinter::JobResult::CannotStart);
 }
 
+// A disk that fills up midway (every write beyond a size fails): the PDF there before is
+// kept whole, and no temporary stays.
+void ReportPrinterTest::aFailedWriteKeepsTheOldPdf() {
+    test::TempDir dir;
+    const std::string path = dir.file("report.pdf");
+    const QString file = QString::fromStdString(path);
+    QCOMPARE(printListToPdf(threeColumns(2), "t", file), ReportPrinter::JobResult::Printed);
+    const Bytes before = test::readBytes(path);
+    {
+        const test::ScopedFileSizeLimit limit(before.size() + 1000);
+        QVERIFY(printListToPdf(threeColumns(1000), "t", file) != ReportPrinter::JobResult::Printed);
+    }
+    QCOMPARE(test::readBytes(path), before);
+    QCOMPARE(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"report.pdf"});
+}
+
 void ReportPrinterTest::printCommandWithoutPrinterGivesAPdfAndEndsSilentlyWhenCancelled() {
     if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("a printer is installed");
     test::TempDir dir;
@@ -206,22 +226,33 @@ void ReportPrinterTest::printCommandWithoutPrinterGivesAPdfAndEndsSilentlyWhenCa
     setPrivateInvestDir(dir.path().c_str());
     const QString pdf = QString::fromStdString(dir.file("盈亏明细打印.pdf"));
     test::RecordingMessages messages;
+    QString folder;
 
     {
         DialogAnswer cancel(false);
-        PrintList(threeColumns(3), "盈亏明细打印", nullptr, messages);
+        PrintList(threeColumns(3), "盈亏明细打印", nullptr, messages, folder);
         QVERIFY(cancel.shown);
         QVERIFY(!QFile::exists(pdf));
+        QVERIFY(folder.isEmpty());
     }
     {
         DialogAnswer confirm(true);
-        PrintList(threeColumns(3), "盈亏明细打印", nullptr, messages);
+        PrintList(threeColumns(3), "盈亏明细打印", nullptr, messages, folder);
         QVERIFY(confirm.shown);
         QCOMPARE(pdfPageCount(pdf), 1);
+        QCOMPARE(folder, QFileInfo(pdf).absolutePath());
+    }
+    {
+        // The next PDF is suggested in the folder the last one went to.
+        QVERIFY(QDir().mkpath(QString::fromStdString(dir.file("reports"))));
+        folder = QString::fromStdString(dir.file("reports"));
+        DialogAnswer confirm(true);
+        PrintList(threeColumns(3), "交易明细打印", nullptr, messages, folder);
+        QCOMPARE(pdfPageCount(QString::fromStdString(dir.file("reports/交易明细打印.pdf"))), 1);
     }
     {
         DialogAnswer none(false);
-        PrintList(threeColumns(0), "盈亏明细打印", nullptr, messages);
+        PrintList(threeColumns(0), "盈亏明细打印", nullptr, messages, folder);
         QTest::qWait(100);
         QVERIFY(!none.shown);
     }

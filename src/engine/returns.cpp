@@ -1,0 +1,337 @@
+#include "engine/returns.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <utility>
+
+#include "engine/dates.h"
+#include "engine/irr_solver.h"
+#include "engine/running_cash_balance.h"
+#include "store/day_bar_file.h"
+
+namespace fiscora {
+namespace {
+
+constexpr double kDaysPerYear = 365;
+
+std::int32_t dayBefore(std::int32_t date) {
+    return dateOfDayNumber(dayNumber(date) - 1);
+}
+
+std::int32_t daysFromTo(std::int32_t from, std::int32_t to) {
+    return dayNumber(to) - dayNumber(from) + 1;
+}
+
+bool belongsTo(const LedgerRecord& r, const std::optional<StockId>& stock) {
+    if (!stock) return true;
+    return r.market == stock->market &&
+           std::string_view(r.stockCode, ::strnlen(r.stockCode, sizeof r.stockCode)) == stock->code;
+}
+
+ValueSeries closesOf(const DaySeries& series) {
+    ValueSeries values;
+    if (series.empty()) return values;
+    values.firstDay = series.front().day;
+    values.values.reserve(series.size());
+    for (const DayPoint& p : series) values.values.push_back(p.close);
+    return values;
+}
+
+// The cash balance day after day from the earliest record, for an account that never held
+// a stock (whose TotalSeries is empty).
+ValueSeries cashValues(const Ledger& ledger, std::int32_t today) {
+    std::optional<std::int32_t> start;
+    for (const LedgerRecord& r : ledger) {
+        if (isCalendarDate(r.date) && r.date <= today && (!start || r.date < *start))
+            start = r.date;
+    }
+    if (!start) return {};
+    ValueSeries values{*start, {}};
+    RunningCashBalance cash(ledger);
+    for (std::int32_t d = dayNumber(*start); d <= dayNumber(today); ++d)
+        values.values.push_back(cash.upTo(dateOfDayNumber(d)));
+    return values;
+}
+
+std::vector<ExternalFlow> flowsOf(const Ledger& ledger, const std::optional<StockId>& stock) {
+    std::vector<ExternalFlow> flows;
+    for (const LedgerRecord& r : ledger) {
+        if (!isCalendarDate(r.date) || !belongsTo(r, stock)) continue;
+        double amount = 0;
+        switch (r.kind()) {
+        case RecordType::CashIn: amount = stock ? 0 : r.amount; break;
+        case RecordType::CashOut: amount = stock ? 0 : -r.amount; break;
+        case RecordType::Buy:
+        case RecordType::RightsIssue: amount = stock ? r.amount : 0; break;
+        case RecordType::Sell:
+        case RecordType::Dividend: amount = stock ? -r.amount : 0; break;
+        default: break;
+        }
+        if (amount != 0) flows.push_back({r.date, amount});
+    }
+    std::stable_sort(flows.begin(), flows.end(),
+                     [](const ExternalFlow& a, const ExternalFlow& b) { return a.day < b.day; });
+    return flows;
+}
+
+// One record's part in a period's activity.
+struct DatedActivity {
+    std::int32_t day;
+    PeriodActivity activity;
+};
+
+// Realised profit by average cost: a sale realises its net amount less the cost (fees
+// included) of the shares it takes, at the position's average cost of the moment. Records
+// in date order, the ledger's order within a day.
+std::vector<DatedActivity> activitiesOf(const Ledger& ledger, const std::optional<StockId>& stock) {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < ledger.size(); ++i) {
+        if (isCalendarDate(ledger[i].date) && belongsTo(ledger[i], stock)) order.push_back(i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return ledger[a].date < ledger[b].date; });
+    struct Position {
+        std::int64_t quantity = 0;
+        double cost = 0;
+    };
+    std::map<std::pair<std::int32_t, std::string>, Position> positions;
+    std::vector<DatedActivity> activities;
+    activities.reserve(order.size());
+    for (const std::size_t i : order) {
+        const LedgerRecord& r = ledger[i];
+        PeriodActivity a;
+        a.fees = r.fee;
+        if (r.isStock()) {
+            Position& p = positions[{
+                r.market, std::string(r.stockCode, ::strnlen(r.stockCode, sizeof r.stockCode))}];
+            switch (r.kind()) {
+            case RecordType::Buy:
+            case RecordType::RightsIssue:
+                p.quantity += r.quantity;
+                p.cost += r.amount;
+                break;
+            case RecordType::BonusShares: p.quantity += r.quantity; break;
+            case RecordType::Sell: {
+                const std::int64_t sold = std::clamp<std::int64_t>(r.quantity, 0, p.quantity);
+                const double soldCost = p.quantity > 0 ? p.cost * static_cast<double>(sold) /
+                                                             static_cast<double>(p.quantity)
+                                                       : 0;
+                a.realisedProfit = r.amount - soldCost;
+                p.quantity -= sold;
+                p.cost -= soldCost;
+                break;
+            }
+            case RecordType::Dividend: a.dividends = r.amount; break;
+            default: break;
+            }
+        }
+        activities.push_back({r.date, a});
+    }
+    return activities;
+}
+
+PeriodActivity activityBetween(const std::vector<DatedActivity>& activities, std::int32_t from,
+                               std::int32_t to) {
+    PeriodActivity sum;
+    auto it = std::lower_bound(activities.begin(), activities.end(), from,
+                               [](const DatedActivity& a, std::int32_t d) { return a.day < d; });
+    for (; it != activities.end() && it->day <= to; ++it) {
+        sum.realisedProfit += it->activity.realisedProfit;
+        sum.dividends += it->activity.dividends;
+        sum.fees += it->activity.fees;
+    }
+    return sum;
+}
+
+// The benchmark's bars by date, and its change from the last close before a period to
+// the last close in it (the first bar's open when it has none before).
+class Benchmark {
+public:
+    Benchmark(const std::string& hostDirectory, const StockId& stock)
+        : bars_(readDayBarFile(hostDirectory, stock.market, stock.code)) {
+        std::stable_sort(bars_.begin(), bars_.end(),
+                         [](const DayBar& a, const DayBar& b) { return a.date < b.date; });
+    }
+
+    std::optional<double> change(std::int32_t from, std::int32_t to) const {
+        auto first = std::lower_bound(bars_.begin(), bars_.end(), from,
+                                      [](const DayBar& b, std::int32_t d) { return b.date < d; });
+        auto end = std::upper_bound(bars_.begin(), bars_.end(), to,
+                                    [](std::int32_t d, const DayBar& b) { return d < b.date; });
+        if (end == bars_.begin() || (first == end && first == bars_.begin())) return std::nullopt;
+        const double start =
+            first != bars_.begin() ? std::prev(first)->prices[3] : first->prices[0];
+        const double last = std::prev(end)->prices[3];
+        if (start <= 0) return std::nullopt;
+        return last / start - 1;
+    }
+
+private:
+    std::vector<DayBar> bars_;
+};
+
+// The time-weighted unit value and its deepest fall, fed day after day.
+class DrawdownTracker {
+public:
+    void add(std::int32_t day, double unit) {
+        if (!started_ || unit >= peak_) {
+            started_ = true;
+            peak_ = unit;
+            peakDay_ = day;
+        }
+        if (result_.depth > 0 && !result_.recoveryDay && day > result_.troughDay &&
+            unit >= deepestPeak_)
+            result_.recoveryDay = day;
+        const double depth = peak_ > 0 ? 1 - unit / peak_ : 0;
+        if (depth > result_.depth) {
+            result_ = {depth, peakDay_, day, std::nullopt};
+            deepestPeak_ = peak_;
+        }
+    }
+    const Drawdown& result() const { return result_; }
+
+private:
+    bool started_ = false;
+    double peak_ = 0;
+    std::int32_t peakDay_ = 0;
+    double deepestPeak_ = 0;
+    Drawdown result_;
+};
+
+std::vector<std::pair<std::int32_t, std::int32_t>> yearsOf(std::int32_t from, std::int32_t to) {
+    std::vector<std::pair<std::int32_t, std::int32_t>> years;
+    for (int y = splitDate(from).year; y <= splitDate(to).year; ++y)
+        years.emplace_back(std::max(from, dateFromParts(y, 1, 1)),
+                           std::min(to, dateFromParts(y, 12, 31)));
+    return years;
+}
+
+// The day after the same day `years` years before `to` (29 February falls back to the 28th).
+std::int32_t trailingStart(std::int32_t to, int years) {
+    DateParts p = splitDate(to);
+    p.year -= years;
+    if (!isCalendarDate(dateFromParts(p.year, p.month, p.day))) p.day = 28;
+    return dateOfDayNumber(dayNumber(dateFromParts(p.year, p.month, p.day)) + 1);
+}
+
+}  // namespace
+
+double ValueSeries::at(std::int32_t day) const {
+    if (values.empty() || day < firstDay) return 0;
+    const auto index = static_cast<std::size_t>(dayNumber(day) - dayNumber(firstDay));
+    return values[std::min(index, values.size() - 1)];
+}
+
+std::int32_t ValueSeries::lastDay() const {
+    return dateOfDayNumber(dayNumber(firstDay) + static_cast<std::int32_t>(values.size()) - 1);
+}
+
+double annualised(double total, std::int32_t days) {
+    return std::pow(1 + total, kDaysPerYear / days) - 1;
+}
+
+PeriodFigures measurePeriod(const ValueSeries& values, const std::vector<ExternalFlow>& flows,
+                            std::int32_t from, std::int32_t to) {
+    PeriodFigures f;
+    f.from = from;
+    f.to = to;
+    f.startValue = values.at(dayBefore(from));
+    f.endValue = values.at(to);
+    const std::int32_t days = daysFromTo(from, to);
+    const std::int32_t endNumber = dayNumber(to) + 1;
+    std::vector<TimedAmount> amounts{{days / kDaysPerYear, f.startValue}};
+
+    auto next = std::lower_bound(flows.begin(), flows.end(), from,
+                                 [](const ExternalFlow& x, std::int32_t d) { return x.day < d; });
+    // The time-weighted return chains the growth between flows: each sub-period starts
+    // with the value before its flows plus the flows, and ends at the close before the
+    // next flows. A sub-period that starts with nothing is left out.
+    double growth = 1;
+    double base = 0;
+    bool invested = false;
+    double previousClose = f.startValue;
+    DrawdownTracker drawdown;
+    const std::int32_t firstNumber = dayNumber(from);
+    for (std::int32_t n = firstNumber; n < endNumber; ++n) {
+        const std::int32_t day = dateOfDayNumber(n);
+        double flow = 0;
+        for (; next != flows.end() && next->day == day; ++next) flow += next->amount;
+        if (n == firstNumber || flow != 0) {
+            if (n != firstNumber && base > 0) {
+                growth *= previousClose / base;
+                invested = true;
+            }
+            base = previousClose + flow;
+            if (flow > 0) f.cashIn += flow;
+            if (flow < 0) f.cashOut -= flow;
+            if (flow != 0) amounts.push_back({(endNumber - n) / kDaysPerYear, flow});
+        }
+        const double close = values.at(day);
+        if (base > 0) drawdown.add(day, growth * close / base);
+        previousClose = close;
+    }
+    if (base > 0) {
+        growth *= f.endValue / base;
+        invested = true;
+    }
+    if (invested) {
+        f.twrTotal = growth - 1;
+        f.twr = annualised(*f.twrTotal, days);
+    }
+    amounts.push_back({0, -f.endValue});
+    f.irr = internalRateOfReturn(amounts);
+    f.drawdown = drawdown.result();
+    return f;
+}
+
+std::vector<ReturnsRow> measureReturns(const Ledger& ledger, const SeriesPrices& prices,
+                                       const ReturnsRequest& request) {
+    SeriesPrices carried = prices;
+    carried.carryLastBar = true;
+    ValueSeries values;
+    if (request.stock) {
+        const std::vector<StockId> traded = tradedStocks(ledger);
+        if (std::find(traded.begin(), traded.end(), *request.stock) == traded.end()) return {};
+        values = closesOf(StockSeries(ledger, *request.stock, false, carried));
+    } else {
+        values = closesOf(TotalSeries(ledger, carried));
+        if (values.values.empty()) values = cashValues(ledger, prices.today);
+    }
+    const std::int32_t from = request.from != 0 ? request.from : values.firstDay;
+    const std::int32_t to = request.to != 0 ? request.to : prices.today;
+    if (values.values.empty() || from > to || values.firstDay > to) return {};
+
+    const std::vector<ExternalFlow> flows = flowsOf(ledger, request.stock);
+    const std::vector<DatedActivity> activities = activitiesOf(ledger, request.stock);
+    std::optional<Benchmark> benchmark;
+    if (request.benchmark) benchmark.emplace(prices.hostDirectory, *request.benchmark);
+
+    std::vector<ReturnsRow> rows;
+    const auto add = [&](std::string period, std::int32_t first, std::int32_t last) {
+        PeriodFigures f = measurePeriod(values, flows, first, last);
+        f.activity = activityBetween(activities, first, last);
+        if (benchmark) {
+            f.benchmarkTotal = benchmark->change(first, last);
+            if (f.benchmarkTotal)
+                f.benchmark = annualised(*f.benchmarkTotal, daysFromTo(first, last));
+            if (f.benchmark && f.twr) f.excess = *f.twr - *f.benchmark;
+        }
+        rows.push_back({std::move(period), f});
+    };
+    add("all", from, to);
+    if (request.byYear) {
+        for (const auto& [first, last] : yearsOf(from, to))
+            add(std::to_string(splitDate(first).year), first, last);
+    }
+    if (request.trailing) {
+        for (const int years : {1, 3, 5}) {
+            const std::int32_t first = trailingStart(to, years);
+            if (first >= from) add(std::to_string(years) + "y", first, to);
+        }
+    }
+    return rows;
+}
+
+}  // namespace fiscora

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "store/data_scrambler.h"
+#include "store/safe_file.h"
+
+namespace fiscora {
+
+// ".fiscora-intent" in the data folder: what a change of more than one file is about to do,
+// written (crash-safely) before its first step and removed after its last, so that the next
+// program to open the folder can finish or undo a change that a crash interrupted. Only this
+// program creates a file of that name.
+inline constexpr const char* kIntentFileName = ".fiscora-intent";
+
+// The file's layout, enciphered like the data files: "FSINTENT", the kind, the ledger
+// file's device and inode when the change began (0 when it had none), then three GBK fields
+// of 32 bytes, NUL-terminated: the account's name, and the old and new name or password.
+struct ChangeIntent {
+    enum class Kind : std::uint8_t { Rename = 1, NewPassword = 2 };
+    Kind kind = Kind::Rename;
+    std::uint64_t ledgerDevice = 0;
+    std::uint64_t ledgerInode = 0;
+    std::string account;  // GBK
+    std::string from;     // GBK: the old name, or the old password
+    std::string to;       // GBK: the new name, or the new password
+    bool operator==(const ChangeIntent&) const = default;
+};
+
+std::string intentPath(const std::string& dataDirectory);
+
+// Writes the intent; false (with the reason in `error`) when it could not be written.
+bool writeIntent(const std::string& dataDirectory, const DataScrambler& scrambler,
+                 const ChangeIntent& intent, FileError& error);
+// The intent left in the folder, if any; a file that is not one is ignored.
+std::optional<ChangeIntent> readIntent(const std::string& dataDirectory,
+                                       const DataScrambler& scrambler);
+// Removes the intent, durably; false when it is still there.
+bool removeIntent(const std::string& dataDirectory);
+
+}  // namespace fiscora
