@@ -184,7 +184,7 @@ void saveTradeDetails(fiscora::qt::MainWindowView& window, const std::string& co
         // The last record selected, with its remark.
         saveFilledDialog<fiscora::qt::TradeDetailsView>(
             window, fiscora::ui::command::kTradeDetails, "trade-details", [](auto* view) {
-                QTableView* table = view->historyTable();
+                auto* table = view->template widgetOf<QTableView>("history");
                 table->setFocus();
                 table->selectRow(table->model()->rowCount() - 1);
             });
@@ -258,13 +258,13 @@ void saveCharts(fiscora::qt::MainWindowView& window) {
                                                  {command::kNetProfitShare, "chart-profit-share"}};
     for (const auto& [id, name] : kinds) {
         saveFilledDialog<ChartView>(window, id, (name + "-stocks").c_str(), [](auto*) {});
-        saveFilledDialog<ChartView>(window, id, (name + "-account").c_str(),
-                                    [](auto* view) { view->scopeRadio(1)->click(); });
+        saveFilledDialog<ChartView>(window, id, (name + "-account").c_str(), [](auto* view) {
+            view->template widgetOf<QRadioButton>("scope", 1)->click();
+        });
     }
     saveFilledDialog<ChartView>(
-        window, command::kProfitAmount, "chart-profit-page-2", [](auto* view) {
-            view->pagingButton(fiscora::ui::ChartDialog::Paging::NextPage)->click();
-        });
+        window, command::kProfitAmount, "chart-profit-page-2",
+        [](auto* view) { view->buttonOf(QStringLiteral("向后翻页"))->click(); });
 }
 
 // Types key by key, Chinese included (QTest::keyClicks takes ASCII only).
@@ -288,13 +288,14 @@ void saveLedgerViews(fiscora::qt::MainWindowView& window) {
                                  [](auto*) {});
     saveFilledDialog<LedgerView>(
         window, fiscora::ui::command::kViewLedger, "ledger-view-filtered", [](auto* view) {
-            view->kindBox()->click();
-            const int purchases = view->kindList()->findText(QStringLiteral("买入股票"));
-            view->kindList()->setCurrentIndex(purchases);
-            emit view->kindList()->activated(purchases);  // as the user's pick
-            view->codeBox()->click();
-            typeInto(view->codeEdit(), "600036");
-            view->showButton()->click();
+            view->template widgetOf<QCheckBox>("byKind")->click();
+            auto* kind = view->template widgetOf<QComboBox>("kind");
+            const int purchases = kind->findText(QStringLiteral("买入股票"));
+            kind->setCurrentIndex(purchases);
+            emit kind->activated(purchases);  // as the user's pick
+            view->template widgetOf<QCheckBox>("byCode")->click();
+            typeInto(view->template widgetOf<QLineEdit>("code"), "600036");
+            view->buttonOf(QStringLiteral("显示流水帐"))->click();
         });
 }
 
@@ -422,7 +423,7 @@ int main(int argc, char** argv) {
         // 参数设置 on the sample fee table, the second row selected, and its context menu.
         saveFilledDialog<fiscora::qt::TradeParamListView>(
             window, fiscora::ui::command::kTradeParams, "trade-params-list", [](auto* view) {
-                view->list()->selectRow(1);
+                view->template widgetOf<QTableView>("params")->selectRow(1);
                 saveMenu(view->contextMenu(), "trade-params-menu");
             });
         saveAccountDialogs(window, messages);
@@ -448,8 +449,8 @@ int main(int argc, char** argv) {
             saveFilledDialog<fiscora::qt::CapitalCurveView>(
                 window, fiscora::ui::command::kCapitalCurve, name,
                 [total = total, bars = bars](auto* view) {
-                    if (bars) view->styleRadios().back()->click();
-                    if (total) view->totalBox()->click();
+                    if (bars) view->template widgetOf<QRadioButton>("style", 1)->click();
+                    if (total) view->template widgetOf<QCheckBox>("total")->click();
                 });
         }
         saveCharts(window);

@@ -13,9 +13,11 @@ namespace fiscora {
 // names are unique, and no two rows share both code prefix and market. The row is tested
 // against every row in table order, the name before the prefix, and the first conflict is
 // told; `editedRow` is the index of the row being modified (skipped, and the modify wording
-// used), or nothing for a new row.
+// used), or nothing for a new row. `clash` (when given) learns which rule the row broke.
+enum class TradeParamClash { Name, CodePrefix };
 std::optional<std::string> tradeParamConflict(const TradeParamTable& table, const TradeParam& row,
-                                              std::optional<std::size_t> editedRow);
+                                              std::optional<std::size_t> editedRow,
+                                              TradeParamClash* clash = nullptr);
 
 // The fee editor's changes to the table. Each accepted change is made in memory and written
 // at once through `save`, which reports its own failure; the table keeps the change then.
@@ -27,9 +29,10 @@ public:
         : table_(table), save_(std::move(save)) {}
 
     // Appends the row last; the conflict message instead, the table untouched.
-    std::optional<std::string> add(const TradeParam& row);
+    std::optional<std::string> add(const TradeParam& row, TradeParamClash* clash = nullptr);
     // Overwrites row `index` in place; the conflict message instead, the table untouched.
-    std::optional<std::string> modify(std::size_t index, const TradeParam& row);
+    std::optional<std::string> modify(std::size_t index, const TradeParam& row,
+                                      TradeParamClash* clash = nullptr);
     // Removes row `index`, the later rows moving up one place.
     void remove(std::size_t index);
 

@@ -7,7 +7,7 @@
 
 #include "engine/dates.h"
 #include "qt/widgets/bind.h"
-#include "qt/widgets/gbk_limit_validator.h"
+#include "qt/widgets/box_validator.h"
 #include "qt_test_registry.h"
 #include "window_fixture.h"
 
@@ -107,7 +107,7 @@ private slots:
     }
 
     void validatorRefusesTextGbkCannotHold() {
-        fiscora::qt::GbkLimitValidator validator(20, nullptr);
+        fiscora::qt::BoxValidator validator(20, false, nullptr);
         int pos = 0;
         QString fits = QStringLiteral("帐户一");
         QString emoji = QStringLiteral("帐户\U0001F600");
@@ -115,6 +115,20 @@ private slots:
         QCOMPARE(validator.validate(fits, pos), QValidator::Acceptable);
         QCOMPARE(validator.validate(emoji, pos), QValidator::Invalid);
         QCOMPARE(validator.validate(tooLong, pos), QValidator::Invalid);
+    }
+
+    // Both limits hold at once: a second validator would replace the first.
+    void aDigitsBoxWithAByteLimitKeepsBoth() {
+        ui::TextField field;
+        field.maxGbkBytes = 3;
+        field.digitsOnly = true;
+        QLineEdit edit;
+        Form form;
+        Bindings bindings(form);
+        bindings.bind(&edit, field);
+        fiscora::test::typeText(&edit, QStringLiteral("6a0é0036"));
+        QCOMPARE(field.text, std::string("600"));
+        QCOMPARE(edit.text(), QStringLiteral("600"));
     }
 
     void multiLineEditUndoesAnEditBeyondItsLimit() {

@@ -33,7 +33,7 @@ private slots:
                 auto* view = dynamic_cast<CapitalCurveView*>(dialog);
                 QVERIFY(view != nullptr);
                 QCOMPARE(view->windowTitle(), QStringLiteral("资金曲线 -[演示帐户]"));
-                auto* stocks = view->stockList();
+                auto* stocks = view->widgetOf<QListWidget>("stock");
                 QVERIFY(stocks->count() > 0);
                 QCOMPARE(stocks->currentRow(), 0);
                 fiscora::qt::ChartArea* chart = view->chartArea();
@@ -48,14 +48,14 @@ private slots:
                 QVERIFY(chart->readOutAt({10, 10}).isEmpty());
                 // A right click on a day opens the menu with 显示当日相关流水帐.
                 QTimer::singleShot(0, view, [view, &seen] {
-                    QMenu* menu = view->dayMenu();
+                    QMenu* menu = view->contextMenu();
                     seen = menu->isVisible();
                     QCOMPARE(menu->actions().first()->text(), QStringLiteral("显示当日相关流水帐"));
                     menu->close();
                 });
                 QTest::mouseClick(chart, Qt::RightButton, {}, inside);
                 // 总资金图表 disables the stock list.
-                view->totalBox()->click();
+                view->widgetOf<QCheckBox>("total")->click();
                 QVERIFY(!stocks->isEnabled());
                 view->okButton()->click();
             },

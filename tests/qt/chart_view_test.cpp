@@ -13,7 +13,6 @@
 
 using namespace fiscora;
 using namespace fiscora::qt;
-using Paging = ui::ChartDialog::Paging;
 
 namespace {
 
@@ -51,16 +50,15 @@ private slots:
         OpenChart pie(3, ui::ChartKind::Invested);
         QVERIFY(QTest::qWaitForWindowExposed(&pie.view));
         QCOMPARE(pie.view.windowTitle(), QStringLiteral("图表分析-[演示帐户]"));
-        QVERIFY(pie.view.kindRadio(2)->isChecked());
-        QVERIFY(pie.view.scopeRadio(0)->isChecked());
+        QVERIFY(pie.view.widgetOf<QAbstractButton>("kind", 2)->isChecked());
+        QVERIFY(pie.view.widgetOf<QAbstractButton>("scope", 0)->isChecked());
         QVERIFY(drawsSomething(pie.view.chartArea()->picture()));
         QCOMPARE(pie.view.legend()->count(), 3);
         QCOMPARE(pie.view.legend()->item(0)->text(), QStringLiteral("[600000]股票0:33.3%"));
-        for (Paging p :
-             {Paging::PreviousItem, Paging::NextItem, Paging::PreviousPage, Paging::NextPage})
-            QVERIFY(!pie.view.pagingButton(p)->isEnabled());
+        QCOMPARE(pie.view.actionButtons().size(), std::size_t(4));
+        for (HoverButton* paging : pie.view.actionButtons()) QVERIFY(!paging->isEnabled());
 
-        pie.view.scopeRadio(1)->click();
+        pie.view.widgetOf<QAbstractButton>("scope", 1)->click();
         QCOMPARE(pie.model.scope(), ui::ChartScope::Account);
         QCOMPARE(pie.view.legend()->count(), 0);
     }
@@ -68,16 +66,19 @@ private slots:
     void aKeyPagesTheBars() {
         OpenChart bars(12, ui::ChartKind::Profit);
         QVERIFY(QTest::qWaitForWindowExposed(&bars.view));
-        QVERIFY(bars.view.pagingButton(Paging::NextPage)->isEnabled());
-        QVERIFY(!bars.view.pagingButton(Paging::PreviousPage)->isEnabled());
+        HoverButton* previousItem = bars.view.buttonOf(QStringLiteral("前移一项"));
+        HoverButton* previousPage = bars.view.buttonOf(QStringLiteral("向前翻页"));
+        HoverButton* nextPage = bars.view.buttonOf(QStringLiteral("向后翻页"));
+        QVERIFY(nextPage->isEnabled());
+        QVERIFY(!previousPage->isEnabled());
         const QImage first = bars.view.chartArea()->picture();
         QTest::keyClick(&bars.view, Qt::Key_PageDown);
-        QVERIFY(bars.view.pagingButton(Paging::PreviousPage)->isEnabled());
-        QVERIFY(!bars.view.pagingButton(Paging::NextPage)->isEnabled());
+        QVERIFY(previousPage->isEnabled());
+        QVERIFY(!nextPage->isEnabled());
         QVERIFY(bars.view.chartArea()->picture() != first);
         QTest::keyClick(&bars.view, Qt::Key_Up);  // back to the first page
-        QVERIFY(bars.view.pagingButton(Paging::NextPage)->isEnabled());
-        QVERIFY(!bars.view.pagingButton(Paging::PreviousItem)->isEnabled());
+        QVERIFY(nextPage->isEnabled());
+        QVERIFY(!previousItem->isEnabled());
     }
 
     void theMouseOverABarShowsItsFigures() {

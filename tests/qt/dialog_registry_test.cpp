@@ -28,8 +28,8 @@ class DialogRegistryTest : public QObject {
 private slots:
     void everyDialogHasAWindowAndAHeadlessFiller() {
         const auto views = asSet(fiscora::qt::dialogViews().types());
+        QVERIFY(!views.empty());
         QCOMPARE(views, asSet(fiscora::ui::dialogFillers().types()));
-        QCOMPARE(views.size(), std::size_t(20));
     }
 
     void aDialogNobodyRegisteredFailsLoudly() {

@@ -83,23 +83,27 @@ private slots:
         fiscora::test::onNextView<LedgerView>(
             [&ledger](LedgerView* view) {
                 QCOMPARE(view->windowTitle(), QStringLiteral("个人流水帐 -[演示帐户]"));
-                QTableView* list = view->list();
+                QTableView* list = view->widgetOf<QTableView>("list");
                 QCOMPARE(list->model()->rowCount(), static_cast<int>(ledger.size()));
                 QCOMPARE(list->currentIndex().row(), 0);
                 QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list));
-                QVERIFY(view->balanceLabel()->text().endsWith(QStringLiteral("人民币元")));
-                QVERIFY(!view->kindList()->isEnabled() && !view->codeEdit()->isEnabled());
-                QVERIFY(!view->fromEdit()->isEnabled() && !view->toEdit()->isEnabled());
+                QVERIFY(
+                    view->widgetOf<QLabel>("balance")->text().endsWith(QStringLiteral("人民币元")));
+                QVERIFY(!view->widgetOf<QComboBox>("kind")->isEnabled() &&
+                        !view->widgetOf<QLineEdit>("code")->isEnabled());
+                QVERIFY(!view->widgetOf<QDateEdit>("from")->isEnabled() &&
+                        !view->widgetOf<QDateEdit>("to")->isEnabled());
 
                 // Ticking enables the inputs; the rows change with 显示流水帐 only.
-                view->kindBox()->click();
-                QVERIFY(view->kindList()->isEnabled());
-                fiscora::test::pickItem(view->kindList(),
-                                        view->kindList()->findText(QStringLiteral("买入股票")));
-                view->codeBox()->click();
-                fiscora::test::retype(view->codeEdit(), QStringLiteral("600036"));
+                view->widgetOf<QCheckBox>("byKind")->click();
+                QVERIFY(view->widgetOf<QComboBox>("kind")->isEnabled());
+                fiscora::test::pickItem(
+                    view->widgetOf<QComboBox>("kind"),
+                    view->widgetOf<QComboBox>("kind")->findText(QStringLiteral("买入股票")));
+                view->widgetOf<QCheckBox>("byCode")->click();
+                fiscora::test::retype(view->widgetOf<QLineEdit>("code"), QStringLiteral("600036"));
                 QCOMPARE(list->model()->rowCount(), static_cast<int>(ledger.size()));
-                view->showButton()->click();
+                view->buttonOf(QStringLiteral("显示流水帐"))->click();
                 const int purchases = list->model()->rowCount();
                 QVERIFY(purchases > 0 && purchases < static_cast<int>(ledger.size()));
                 for (int row = 0; row < purchases; ++row) {
@@ -109,28 +113,77 @@ private slots:
                 QVERIFY(!list->currentIndex().isValid());
 
                 // One day: the first record's.
-                view->kindBox()->click();
-                view->codeBox()->click();
-                view->timeBox()->click();
-                QVERIFY(view->fromEdit()->isEnabled());
+                view->widgetOf<QCheckBox>("byKind")->click();
+                view->widgetOf<QCheckBox>("byCode")->click();
+                view->widgetOf<QCheckBox>("byTime")->click();
+                QVERIFY(view->widgetOf<QDateEdit>("from")->isEnabled());
                 const QDate first(ledger[0].date / 10000, ledger[0].date / 100 % 100,
                                   ledger[0].date % 100);
-                view->fromEdit()->setDate(first);
-                view->toEdit()->setDate(first);
-                view->showButton()->click();
+                view->widgetOf<QDateEdit>("from")->setDate(first);
+                view->widgetOf<QDateEdit>("to")->setDate(first);
+                view->buttonOf(QStringLiteral("显示流水帐"))->click();
                 QVERIFY(list->model()->rowCount() >= 1);
                 for (int row = 0; row < list->model()->rowCount(); ++row)
                     QCOMPARE(cell(list, row, 0),
                              QString::fromStdString(fiscora::ledgerDateText(ledger[0].date)));
                 // From after to: nothing.
-                view->fromEdit()->setDate(first.addDays(1));
-                view->showButton()->click();
+                view->widgetOf<QDateEdit>("from")->setDate(first.addDays(1));
+                view->buttonOf(QStringLiteral("显示流水帐"))->click();
                 QCOMPARE(list->model()->rowCount(), 0);
                 view->okButton()->click();
             },
             &window);
         window.runCommand(command::kViewLedger);
         QVERIFY(window.holdingList()->model()->rowCount() > 0);
+    }
+
+    // Enter in a filter runs 显示流水帐 and leaves the view open; Enter on a row opens the
+    // editor; Tab leaves the list; Alt+Down opens a drop-down instead of moving on.
+    void keysInTheFiltersAndTheList() {
+        fiscora::test::SampleWorkspace workspace;
+        MainWindowView window;
+        window.show();
+        fiscora::test::logInToDemo(window);
+        fiscora::test::onNextView<LedgerView>(
+            [](LedgerView* view) {
+                auto* list = view->widgetOf<QTableView>("list");
+                const int all = list->model()->rowCount();
+                auto* kind = view->widgetOf<QComboBox>("kind");
+                view->widgetOf<QCheckBox>("byKind")->click();
+                kind->setFocus();
+                QTest::keyClick(kind, Qt::Key_Down, Qt::AltModifier);
+                QTRY_VERIFY(kind->view()->isVisible());
+                kind->hidePopup();
+                QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(kind));
+                view->widgetOf<QCheckBox>("byKind")->click();
+                view->widgetOf<QCheckBox>("byCode")->click();
+                auto* code = view->widgetOf<QLineEdit>("code");
+                fiscora::test::retype(code, QStringLiteral("600036"));
+                fiscora::test::pressEnter(code);
+                QVERIFY(view->isVisible());
+                const int shown = list->model()->rowCount();
+                QVERIFY(shown > 0 && shown < all);
+
+                list->setFocus();
+                list->setCurrentIndex(list->model()->index(1, 0));
+                QString editorTitle;
+                fiscora::test::onNextView<fiscora::qt::EditRecordView>(
+                    [&editorTitle](fiscora::qt::EditRecordView* editor) {
+                        editorTitle = editor->windowTitle();
+                        editor->reject();
+                    },
+                    view);
+                fiscora::test::pressEnter(list);
+                QCOMPARE(editorTitle, QStringLiteral("修改流水帐 -[演示帐户]"));
+                QVERIFY(view->isVisible());
+                list->setFocus();
+                QTest::keyClick(list, Qt::Key_Tab);
+                QVERIFY(QApplication::focusWidget() != list);
+                QCOMPARE(list->currentIndex().row(), 1);
+                view->okButton()->click();
+            },
+            &window);
+        window.runCommand(command::kViewLedger);
     }
 
     void remarkDoubleClickContextMenuAndDeletion() {
@@ -153,7 +206,7 @@ private slots:
 
         fiscora::test::onNextView<LedgerView>(
             [&](LedgerView* view) {
-                QTableView* list = view->list();
+                QTableView* list = view->widgetOf<QTableView>("list");
                 MessageBoxSeen seen;
                 // A click in 备注 shows the remark, or "没有备注"; elsewhere nothing.
                 answerNextBox(seen, QMessageBox::Ok, view);
@@ -185,8 +238,9 @@ private slots:
                 // A right click on a row selects it and offers 删除 and 修改.
                 QStringList entries;
                 QTimer::singleShot(0, view, [view, &entries] {
-                    for (QAction* action : view->rowMenu()->actions()) entries << action->text();
-                    view->rowMenu()->close();
+                    for (QAction* action : view->contextMenu()->actions())
+                        entries << action->text();
+                    view->contextMenu()->close();
                 });
                 emit list->customContextMenuRequested(cellCentre(list, 2, 1));
                 QCOMPARE(entries, (QStringList{QStringLiteral("删除"), QStringLiteral("修改")}));
@@ -195,11 +249,11 @@ private slots:
                 // 删除 asks first; No keeps the record, Yes removes it and selects the row above.
                 list->setCurrentIndex(list->model()->index(static_cast<int>(deletable), 0));
                 answerNextBox(seen, QMessageBox::No, view);
-                view->deleteButton()->click();
+                view->buttonOf(QStringLiteral("删除"))->click();
                 QCOMPARE(seen.text, QStringLiteral("此条记录将被删除，真的要删除吗?"));
                 QCOMPARE(list->model()->rowCount(), static_cast<int>(before));
                 answerNextBox(seen, QMessageBox::Yes, view);
-                view->deleteButton()->click();
+                view->buttonOf(QStringLiteral("删除"))->click();
                 QCOMPARE(list->model()->rowCount(), static_cast<int>(before) - 1);
                 QCOMPARE(list->currentIndex().row(), static_cast<int>(deletable) - 1);
                 view->okButton()->click();
@@ -222,18 +276,22 @@ private slots:
                 fiscora::test::onNextView<LedgerView>(
                     [&opened](LedgerView* view) {
                         opened = true;
-                        QVERIFY(view->timeBox()->isChecked() && view->codeBox()->isChecked());
-                        QVERIFY(!view->kindBox()->isChecked());
-                        QCOMPARE(view->fromEdit()->date(), view->toEdit()->date());
-                        QCOMPARE(view->codeEdit()->text().size(), 6);
-                        for (int row = 0; row < view->list()->model()->rowCount(); ++row)
-                            QCOMPARE(cell(view->list(), row, 4), view->codeEdit()->text());
+                        QVERIFY(view->widgetOf<QCheckBox>("byTime")->isChecked() &&
+                                view->widgetOf<QCheckBox>("byCode")->isChecked());
+                        QVERIFY(!view->widgetOf<QCheckBox>("byKind")->isChecked());
+                        QCOMPARE(view->widgetOf<QDateEdit>("from")->date(),
+                                 view->widgetOf<QDateEdit>("to")->date());
+                        QCOMPARE(view->widgetOf<QLineEdit>("code")->text().size(), 6);
+                        for (int row = 0;
+                             row < view->widgetOf<QTableView>("list")->model()->rowCount(); ++row)
+                            QCOMPARE(cell(view->widgetOf<QTableView>("list"), row, 4),
+                                     view->widgetOf<QLineEdit>("code")->text());
                         view->okButton()->click();
                     },
                     curve);
                 QTimer::singleShot(0, curve, [curve] {
-                    curve->dayMenu()->close();
-                    curve->dayMenu()->actions().first()->trigger();
+                    curve->contextMenu()->close();
+                    curve->contextMenu()->actions().first()->trigger();
                 });
                 // A day whose read-out counts records (a day without says so instead).
                 QPoint day(chart->width() - 1, chart->height() / 2);
@@ -270,7 +328,7 @@ private slots:
         LedgerView view(model, nullptr);
         onNextModal(
             [&](QDialog*) {
-                QTableView* list = view.list();
+                QTableView* list = view.widgetOf<QTableView>("list");
                 QCOMPARE(list->model()->rowCount(), 100000);
                 QVERIFY2(asked < 5000, qPrintable(QString::number(asked)));
                 // The widest figure, far down, widened its column at opening.

@@ -56,19 +56,21 @@ private slots:
                 QVERIFY(view != nullptr);
                 opened = true;
                 QCOMPARE(view->windowTitle(), QStringLiteral("交易明细 -[演示帐户]"));
-                QTableView* table = view->historyTable();
+                auto* table = view->widgetOf<QTableView>("history");
                 // A purchase and a sale, the first selected and its remark shown.
                 QCOMPARE(table->model()->rowCount(), 2);
                 QCOMPARE(table->model()->columnCount(), 9);
                 QCOMPARE(view->focusWidget(), table);
                 QCOMPARE(table->currentIndex().row(), 0);
-                QCOMPARE(view->remarkBox()->toPlainText(), QStringLiteral("分批建仓"));
-                QVERIFY(view->remarkBox()->isReadOnly());
+                QCOMPARE(view->widgetOf<QPlainTextEdit>("remark")->toPlainText(),
+                         QStringLiteral("分批建仓"));
+                QVERIFY(view->widgetOf<QPlainTextEdit>("remark")->isReadOnly());
                 // The arrows move through the rows, each showing its remark.
                 QTest::keyClick(table, Qt::Key_Down);
                 QCOMPARE(table->currentIndex().row(), 1);
                 QCOMPARE(table->model()->index(1, 2).data().toString(), QStringLiteral("卖出股票"));
-                QCOMPARE(view->remarkBox()->toPlainText(), QStringLiteral("部分止盈"));
+                QCOMPARE(view->widgetOf<QPlainTextEdit>("remark")->toPlainText(),
+                         QStringLiteral("部分止盈"));
                 // No figure or cell is cut.
                 const QAbstractItemView* items = table;  // sizeHintForColumn is public there
                 for (int c = 0; c < 9; ++c)

@@ -53,7 +53,7 @@ private slots:
         TradeParamListView view(model, nullptr);
         onNextModal([&view](QDialog*) {
             QCOMPARE(view.windowTitle(), QString::fromUtf8("参数设置"));
-            QTableView* list = view.list();
+            auto* list = view.widgetOf<QTableView>("params");
             QCOMPARE(list->model()->rowCount(), 2);
             QCOMPARE(list->model()->columnCount(), 7);
             QCOMPARE(list->model()->headerData(4, Qt::Horizontal).toString(),
@@ -74,7 +74,7 @@ private slots:
             // The window takes the focus once it is active, which a slow run may not be yet.
             QVERIFY(QTest::qWaitForWindowActive(&view));
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list));
-            QCOMPARE(view.actionButton(0)->text(), QString::fromUtf8("增加"));
+            QCOMPARE(view.actionButtons()[0]->text(), QString::fromUtf8("增加"));
             QCOMPARE(view.okButton()->text(), QString::fromUtf8("关闭"));
             QCOMPARE(view.contextMenu()->actions().size(), 3);
             QCOMPARE(view.contextMenu()->actions()[2]->text(), QString::fromUtf8("删除参数"));
@@ -99,9 +99,10 @@ private slots:
                     row->okButton()->click();
                 },
                 shown);
-            shown->actionButton(0)->click();
-            QCOMPARE(shown->list()->model()->rowCount(), 3);
-            QCOMPARE(cell(shown->list(), 2).data().toString(), QString::fromUtf8("沪B"));
+            shown->actionButtons()[0]->click();
+            QCOMPARE(shown->widgetOf<QTableView>("params")->model()->rowCount(), 3);
+            QCOMPARE(cell(shown->widgetOf<QTableView>("params"), 2).data().toString(),
+                     QString::fromUtf8("沪B"));
 
             // A double click on that row opens it for modifying; cancelled, the row is
             // selected again.
@@ -111,7 +112,7 @@ private slots:
                     dialog->reject();
                 },
                 shown);
-            QTableView* list = shown->list();
+            auto* list = shown->widgetOf<QTableView>("params");
             const QRect rect = list->visualRect(cell(list, 2, 1));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
@@ -129,10 +130,10 @@ private slots:
         fiscora::ui::TradeParamListDialog model(folder.workspace, runner);
         TradeParamListView view(model, nullptr);
         onNextModal([&view, &folder](QDialog*) {
-            QTableView* list = view.list();
+            auto* list = view.widgetOf<QTableView>("params");
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->visualRect(cell(list, 1)).center());
-            view.actionButton(1)->click();  // 删除, answered Yes by the recording messages
+            view.actionButtons()[1]->click();  // 删除, answered Yes by the recording messages
             QCOMPARE(folder.messages.asked.size(), std::size_t(1));
             QCOMPARE(list->model()->rowCount(), 1);
             QCOMPARE(list->currentIndex().row(), 0);

@@ -68,6 +68,7 @@ TEST_F(AccountIdentityCommandsTest, RenameShowsTheDialogAgainUntilNameAndPasswor
     runner.then<RenameAccountDialog>(rename("王五", "wrong"));     // wrong password
     runner.then<RenameAccountDialog>([](RenameAccountDialog& d) {  // entries kept
         EXPECT_EQ(d.newName.text, "王五");
+        EXPECT_EQ(d.focused(), &d.password);  // the box to correct
         d.typeText(d.password, "secret");
         return true;
     });
@@ -128,7 +129,10 @@ TEST_F(AccountIdentityCommandsTest, NewPasswordOpensTheSameRecords) {
     runner.then<ChangePasswordDialog>(repassword("secret", "", ""));
     runner.then<ChangePasswordDialog>(repassword("secret", "n3w", "n3x"));
     runner.then<ChangePasswordDialog>(repassword("wrong", "n3w", "n3w"));
-    runner.then<ChangePasswordDialog>(repassword("secret", "n3w", "n3w"));
+    runner.then<ChangePasswordDialog>([](ChangePasswordDialog& d) {
+        EXPECT_EQ(d.focused(), &d.oldPassword);
+        return repassword("secret", "n3w", "n3w")(d);
+    });
     window.OnCommand(command::kChangePassword);
 
     EXPECT_EQ(runner.captions.front(), "修改密码 -[张三]");

@@ -62,13 +62,13 @@ TEST_F(CapitalCurveDialogTest, TheControlsChooseStyleAndSeries) {
 TEST_F(CapitalCurveDialogTest, TheDayMenuOpensTheLedgerOfThatDayAndStock) {
     std::vector<LedgerFilter> asked;
     CapitalCurveDialog d = dialog([&](const LedgerFilter& f) { asked.push_back(f); });
-    EXPECT_TRUE(d.canShowDayLedger());
     d.curve().draw(canvas, 255, 100, {240, 240, 240});
     EXPECT_FALSE(d.OnRightClick({10, 50}));
     EXPECT_TRUE(d.OnRightClick({60, 50}));
-    d.ShowDayLedger();
+    EXPECT_TRUE(d.runAction("显示当日相关流水帐"));
     EXPECT_EQ(asked, (std::vector<LedgerFilter>{LedgerFilter::oneDay(20240304, "600036")}));
-    EXPECT_FALSE(dialog().canShowDayLedger());
+    // Without a way to open the ledger view the entry cannot run.
+    EXPECT_FALSE(dialog().runAction("显示当日相关流水帐"));
 }
 
 TEST_F(CapitalCurveDialogTest, ADayWithoutRecordsSaysSoInsteadOfOpeningAnEmptyList) {
@@ -77,11 +77,11 @@ TEST_F(CapitalCurveDialogTest, ADayWithoutRecordsSaysSoInsteadOfOpeningAnEmptyLi
     d.setChecked(d.total, true);
     d.curve().draw(canvas, 255, 100, {240, 240, 240});  // 1 to 5 March, 40 pixels a day
     ASSERT_TRUE(d.OnRightClick({100, 50}));             // 2 March: the cash, no record
-    d.ShowDayLedger();
+    d.runAction("显示当日相关流水帐");
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"当日没有流水帐"});
     ASSERT_TRUE(d.OnRightClick({60, 95}));  // 1 March: the deposit
-    d.ShowDayLedger();
+    d.runAction("显示当日相关流水帐");
     EXPECT_EQ(asked, (std::vector<LedgerFilter>{LedgerFilter::oneDay(20240301)}));
 }
 

@@ -74,19 +74,21 @@ TEST(ChartDialog, RadiosSwitchKindAndScope) {
 TEST(ChartDialog, PagingButtonsAndKeysMoveTheBars) {
     Opened o(12, ChartKind::Profit);
     EXPECT_EQ(o.dialog.pagingButtons(), (PagingButtons{false, true, false, true}));
-    o.dialog.OnKey(ChartDialog::Key::PageDown);
+    EXPECT_TRUE(o.dialog.pressKey("PgDown"));
     EXPECT_EQ(o.dialog.pagingButtons(), (PagingButtons{true, true, true, false}));
     EXPECT_EQ(o.dialog.OnMouseMove({5, 199}), "600009\n股票9\n100.000");
-    o.dialog.OnKey(ChartDialog::Key::Left);
-    o.dialog.OnKey(ChartDialog::Key::Up);
+    o.dialog.pressKey("Left");
+    o.dialog.pressKey("Up");
     EXPECT_EQ(o.dialog.pagingButtons(), (PagingButtons{false, true, false, true}));
-    o.dialog.OnKey(ChartDialog::Key::Right);
-    o.dialog.OnPaging(ChartDialog::Paging::NextPage);
-    o.dialog.OnKey(ChartDialog::Key::Down);  // 10 + 9 is past the end: stays
+    o.dialog.pressKey("Right");
+    EXPECT_TRUE(o.dialog.runAction("向后翻页"));
+    // 10 + 9 is past the end: the key is taken, the button cannot run.
+    EXPECT_TRUE(o.dialog.pressKey("Down"));
+    EXPECT_FALSE(o.dialog.runAction("向后翻页"));
     EXPECT_EQ(o.dialog.pagingButtons(), (PagingButtons{true, true, true, false}));
     const int shown = o.surface.pictures;
-    o.dialog.OnKey(ChartDialog::Key::Right);
-    o.dialog.OnKey(ChartDialog::Key::Right);  // the last item is first already: nothing drawn
+    o.dialog.pressKey("Right");
+    o.dialog.pressKey("Right");  // the last item is first already: nothing drawn
     EXPECT_EQ(o.surface.pictures, shown + 1);
     EXPECT_EQ(o.dialog.pagingButtons(), (PagingButtons{true, false, true, false}));
 }
@@ -97,7 +99,7 @@ TEST(ChartDialog, NoHoldingsShowTheNoticeAndNoSurfaceDrawsNothing) {
     ASSERT_EQ(empty.surface.shown.labels.size(), 1u);
     EXPECT_EQ(empty.surface.shown.labels[0].text, "没有持仓");
     empty.dialog.pickItem(empty.dialog.kindRadios, 3);
-    empty.dialog.OnKey(ChartDialog::Key::Down);  // no paging: nothing new drawn
+    empty.dialog.pressKey("Down");  // no paging: nothing new drawn
     EXPECT_EQ(empty.surface.pictures, 3);
     EXPECT_EQ(empty.dialog.pagingButtons(), PagingButtons{});
     EXPECT_EQ(empty.dialog.OnMouseMove({10, 10}), std::nullopt);

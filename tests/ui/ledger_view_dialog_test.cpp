@@ -124,7 +124,7 @@ TEST_F(LedgerViewTest, TheCapitalCurvesDayMenuOpensTheViewOnThatDay) {
         test::RecordingCanvas canvas;
         curve.curve().draw(canvas, 20055, 200, {240, 240, 240});
         EXPECT_TRUE(curve.OnRightClick({56, 100}));
-        curve.ShowDayLedger();
+        EXPECT_TRUE(curve.runAction("显示当日相关流水帐"));
         return false;
     });
     expectView([](LedgerViewDialog& d) {
@@ -162,7 +162,7 @@ TEST_F(LedgerViewTest, TheCurveFollowsAnEditMadeFromItsDayMenu) {
             d.pickRow(d.list, 0);
             d.OnModify();
         });
-        curve.ShowDayLedger();
+        EXPECT_TRUE(curve.runAction("显示当日相关流水帐"));
         EXPECT_FALSE(curve.curve().tooltipAt({56, 100}));  // nothing drawn from the new ledger yet
         curve.curve().draw(canvas, 20055, 200, {240, 240, 240});
         EXPECT_DOUBLE_EQ(curve.curve().series().back().close, 20 * 10.5);
@@ -224,7 +224,7 @@ TEST_F(LedgerViewTest, DoubleClickEditsTheRecordInPlace) {
         d.pickRow(d.list, 2);
         d.focusChangedTo(&d.fromDate);
         const auto scrolls = d.list.scrollRevision;
-        d.OnDoubleClick();
+        d.activateRow(d.list, 2);
         EXPECT_EQ(d.selectedRow(), 2);
         EXPECT_EQ(d.list.scrollRevision, scrolls + 1);
         EXPECT_EQ(d.list.scrollRow, 2);
@@ -233,6 +233,31 @@ TEST_F(LedgerViewTest, DoubleClickEditsTheRecordInPlace) {
         EXPECT_EQ(d.balance.text, "1000.000人民币元");
     });
     EXPECT_EQ(test::unpacked(onDisk().at(2).amount), 800);
+}
+
+// Enter runs 显示流水帐 from every filter (not 关闭, the default button), and 修改 on a row;
+// Enter on the list without a row is left to the dialog.
+TEST_F(LedgerViewTest, EnterShowsTheLedgerFromTheFiltersAndEditsARow) {
+    start(sample);
+    view([this](LedgerViewDialog& d) {
+        d.setChecked(d.byKind, true);
+        for (const Field* filter : std::vector<const Field*>{
+                 &d.byTime, &d.fromDate, &d.toDate, &d.byKind, &d.kind, &d.byCode, &d.code}) {
+            d.RefillList();
+            d.focusChangedTo(filter);
+            EXPECT_EQ(d.onKey(NavKey::Enter), KeyOutcome::Handled) << filter->name;
+            EXPECT_EQ(d.rowCount(), 2u) << filter->name;  // the two deposits
+        }
+        EXPECT_EQ(d.onKey(NavKey::Down), KeyOutcome::NotHandled);
+        d.focusChangedTo(&d.list);
+        const std::size_t shown = runner.captions.size();
+        EXPECT_EQ(d.onKey(NavKey::Enter), KeyOutcome::NotHandled);
+        EXPECT_EQ(runner.captions.size(), shown);
+        runner.thenCancel();
+        d.pickRow(d.list, 1);
+        EXPECT_EQ(d.onKey(NavKey::Enter), KeyOutcome::Handled);
+        EXPECT_EQ(runner.captions.back(), "修改流水帐 -[张三]");
+    });
 }
 
 TEST_F(LedgerViewTest, PrintsAndSavesTheListAsShownAndRebuildsTheHoldingsOnClose) {
@@ -273,7 +298,7 @@ TEST_F(LedgerViewTest, ACancelledEditorOrNoSelectionChangesNothing) {
         d.OnModify();
         d.pickRow(d.list, -1);
         d.OnModify();
-        d.OnDoubleClick();
+        d.activateRow(d.list, -1);
     });
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{"请选中要修改的项"}));
     EXPECT_EQ(test::readBytes(ledgerFile("张三")), before);

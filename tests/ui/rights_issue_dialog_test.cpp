@@ -59,12 +59,16 @@ TEST_F(RightsIssueDialogTest, ChecksComeInOrder) {
     RightsIssueDialog& d = open(100000.0);
     type(d.quantity, "101");
     EXPECT_FALSE(d.OnConfirm());  // over the maximum, before the price of 0
+    EXPECT_EQ(d.focused(), &d.quantity);
     type(d.quantity, "0");
     EXPECT_FALSE(d.OnConfirm());  // the price before the quantity
+    EXPECT_EQ(d.focused(), &d.price);
     type(d.price, "5");
     EXPECT_FALSE(d.OnConfirm());
+    EXPECT_EQ(d.focused(), &d.quantity);
     type(d.per, "0");
     EXPECT_FALSE(d.OnConfirm());
+    EXPECT_EQ(d.focused(), &d.per);
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{
                                     "配股数量超过了最大可配股数，请重填数据",
                                     "价格不能小于等于零，请重填价格",

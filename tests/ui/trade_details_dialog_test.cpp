@@ -80,9 +80,10 @@ TEST_F(TradeDetailsDialogTest, TheCommandWantsALoggedInAccountAndASelectedRow) {
     window.holdingList().selected = -1;
     messages.shown.clear();
     window.OnCommand(command::kTradeDetails);
-    // A double click beside the rows opens nothing and says nothing.
+    // A double click beside the rows, or Enter without a row, opens nothing and says nothing.
     window.OnListDoubleClick(-1);
     window.OnListDoubleClick(7);
+    window.OnListEnter();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "请选中需要查看交易明细的股票");
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
@@ -148,6 +149,13 @@ TEST_F(TradeDetailsDialogTest, ADoubleClickOpensTheRowsStockInItsMarket) {
     });
     window.OnListDoubleClick(row);
     EXPECT_EQ(window.holdingList().selected, row);
+    EXPECT_TRUE(runner.done());
+    // Enter opens the selected row's.
+    runner.then<TradeDetailsDialog>([](TradeDetailsDialog& d) {
+        EXPECT_EQ(d.rowPositions(), ViewRows{3});
+        return false;
+    });
+    window.OnListEnter();
     EXPECT_TRUE(runner.done());
 }
 

@@ -20,6 +20,9 @@
 namespace fiscora::test {
 namespace {
 
+using ui::DialogAction;
+using ui::KeyOutcome;
+using ui::NavKey;
 using ui::TradeParamDialog;
 using ui::TradeParamListDialog;
 
@@ -85,13 +88,13 @@ TEST_F(TradeParamListTest, OpensOnTheFileWithItsColumnsIconsAndButtons) {
     EXPECT_EQ(list.focused(), &list.params);
 
     std::vector<std::string> buttons, menu;
-    for (const auto& action : TradeParamListDialog::kButtons) buttons.push_back(action.caption);
-    for (const auto& action : TradeParamListDialog::kContextMenu) menu.push_back(action.caption);
+    for (const DialogAction& action : list.actions())
+        (action.button ? buttons : menu).push_back(action.caption);
     EXPECT_EQ(buttons, (std::vector<std::string>{"增加", "删除", "修改"}));
     EXPECT_EQ(menu, (std::vector<std::string>{"增加参数", "修改参数", "删除参数"}));
     EXPECT_TRUE(messages.shown.empty());
     // Each entry runs its action (nothing selected: the row dialog of 增加 is cancelled).
-    for (const auto& action : TradeParamListDialog::kContextMenu) (list.*action.run)();
+    for (const std::string& caption : menu) EXPECT_TRUE(list.runAction(caption));
     EXPECT_EQ(runner.captions, std::vector<std::string>{"增加参数"});
     EXPECT_EQ(messages.texts(),
               (std::vector<std::string>{"请先选中要修改的项", "请先选中要删除的项"}));
@@ -137,9 +140,14 @@ TEST_F(TradeParamListTest, AConflictShowsTheDialogAgainWithItsEntries) {
     runner.then<TradeParamDialog>([](TradeParamDialog& d) {
         EXPECT_EQ(d.codePrefix.text, "600");
         EXPECT_EQ(d.categoryName.text, "新分类");
+        EXPECT_EQ(d.focused(), &d.codePrefix);  // the box to correct
         d.typeText(d.codePrefix, "001");
         d.typeText(d.categoryName, "深A");
         return true;
+    });
+    runner.then<TradeParamDialog>([](TradeParamDialog& d) {
+        EXPECT_EQ(d.focused(), &d.categoryName);
+        return false;
     });
     // Cancelled on the third showing: nothing changes.
     list.OnAdd();
@@ -245,20 +253,24 @@ TEST_F(TradeParamListTest, DeletingTheOnlyRowLeavesTheDefaultFees) {
     EXPECT_DOUBLE_EQ(window.workspace().feeRowFor(1, "600036").commissionRate, 0.0035);
 }
 
-TEST_F(TradeParamListTest, DoubleClickModifiesARowAndARightClickOffersTheMenuOnRowsOnly) {
+TEST_F(TradeParamListTest, DoubleClickOrEnterModifiesARowAndARightClickOffersTheMenuOnRowsOnly) {
     writeFeeFile({feeRow(1, "600", "沪A"), feeRow(0, "000", "深A")});
     openList();
-    list.OnDoubleClick(-1);
+    list.activateRow(list.params, -1);
+    EXPECT_EQ(list.onKey(NavKey::Enter), KeyOutcome::NotHandled);  // no row: 关闭 takes it
     EXPECT_TRUE(runner.captions.empty());
     EXPECT_TRUE(messages.shown.empty());
     runner.thenCancel();
-    list.OnDoubleClick(1);
+    list.activateRow(list.params, 1);
     EXPECT_EQ(runner.captions, std::vector<std::string>{"修改参数"});
     EXPECT_EQ(list.params.selected, 1);
+    runner.thenCancel();
+    EXPECT_EQ(list.onKey(NavKey::Enter), KeyOutcome::Handled);
+    EXPECT_EQ(runner.captions, (std::vector<std::string>{"修改参数", "修改参数"}));
 
-    EXPECT_FALSE(list.OnRightClick(-1));
+    EXPECT_FALSE(list.rightClickRow(list.params, -1));
     EXPECT_EQ(list.params.selected, 1);
-    EXPECT_TRUE(list.OnRightClick(0));
+    EXPECT_TRUE(list.rightClickRow(list.params, 0));
     EXPECT_EQ(list.params.selected, 0);
 }
 

@@ -15,41 +15,25 @@
 namespace fiscora::qt {
 
 CapitalCurveView::CapitalCurveView(ui::CapitalCurveDialog& model, QWidget* parent)
-    : DialogView(model, parent), model_(model), chart_(new ChartArea(this)),
-      menu_(new QMenu(this)) {
+    : DialogView(model, parent), chart_(new ChartArea(this)) {
     const DialogUnits dlu(font());
-    chart_->setDraw([this](ReportCanvas& canvas, int width, int height, Rgb face) {
-        model_.curve().draw(canvas, width, height, face);
+    chart_->setDraw([&model](ReportCanvas& canvas, int width, int height, Rgb face) {
+        model.curve().draw(canvas, width, height, face);
     });
-    chart_->setReadOut([this](CanvasPoint p) { return model_.curve().tooltipAt(p); });
-    QAction* dayLedger =
-        menu_->addAction(QString::fromUtf8(ui::CapitalCurveDialog::kDayLedgerItem));
-    dayLedger->setEnabled(model_.canShowDayLedger());
-    connect(dayLedger, &QAction::triggered, this, [this] {
-        model_.ShowDayLedger();
-        chart_->update();
-    });
-    chart_->setRightClick([this](CanvasPoint p, QPoint at) {
-        if (model_.OnRightClick(p)) menu_->exec(at);
+    chart_->setReadOut([&model](CanvasPoint p) { return model.curve().tooltipAt(p); });
+    chart_->setRightClick([this, &model](CanvasPoint p, QPoint at) {
+        if (model.OnRightClick(p)) contextMenu()->exec(at);
     });
 
-    QListWidget* stocks = stocks_ = listBox(model.stocks);
     auto* group = new QGroupBox(this);
     auto* radios = new QVBoxLayout(group);
-    radios_ = radioButtons(model.drawing);
-    for (QRadioButton* radio : radios_) {
-        radios->addWidget(radio);
-        connect(radio, &QRadioButton::clicked, chart_, qOverload<>(&QWidget::update));
-    }
-    QCheckBox* total = total_ = checkBox(model.total);
-    connect(stocks, &QListWidget::currentRowChanged, chart_, qOverload<>(&QWidget::update));
-    connect(total, &QCheckBox::clicked, chart_, qOverload<>(&QWidget::update));
+    for (QRadioButton* radio : radioButtons(model.drawing)) radios->addWidget(radio);
 
     auto* controls = new QVBoxLayout;
     controls->setContentsMargins(dlu.x(4), dlu.y(7), dlu.x(7), dlu.y(7));
-    controls->addWidget(stocks, 1);
+    controls->addWidget(listBox(model.stocks), 1);
     controls->addWidget(group);
-    controls->addWidget(total);
+    controls->addWidget(checkBox(model.total));
     controls->addSpacing(dlu.y(6));
     controls->addWidget(okButton());
     auto* side = new QWidget(this);
@@ -62,6 +46,11 @@ CapitalCurveView::CapitalCurveView(ui::CapitalCurveDialog& model, QWidget* paren
     layout->addWidget(chart_, 1);
     layout->addWidget(side);
     resize(dlu.x(472), dlu.y(315));
+}
+
+void CapitalCurveView::refresh() {
+    DialogView::refresh();
+    chart_->update();
 }
 
 }  // namespace fiscora::qt

@@ -26,13 +26,11 @@ QFrame* rule(QWidget* parent) {
 }  // namespace
 
 TradeDetailsView::TradeDetailsView(ui::TradeDetailsDialog& model, QWidget* parent)
-    : DialogView(model, parent), model_(model) {
+    : DialogView(model, parent) {
     const DialogUnits dlu(font());
     const QIcon icon = applicationIcon();
-    history_ = table(model.history, [icon](int) { return icon; });
-    remark_ = textEdit(model.remark);
-    save_ = actionButton("数据存盘", &ui::TradeDetailsDialog::OnSave);
-    print_ = actionButton("数据打印", &ui::TradeDetailsDialog::OnPrint);
+    QTableView* history = table(model.history, [icon](int) { return icon; });
+    QPlainTextEdit* remark = textEdit(model.remark);
 
     // Three figures of the position above the rule, the profits and their rates below it.
     auto* figures = new QGridLayout;
@@ -55,37 +53,28 @@ TradeDetailsView::TradeDetailsView(ui::TradeDetailsDialog& model, QWidget* paren
 
     // The remark box as tall as the three buttons stacked beside it.
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {static_cast<QPushButton*>(save_), static_cast<QPushButton*>(print_),
-                                static_cast<QPushButton*>(okButton())}) {
+    std::vector<QPushButton*> stacked(actionButtons().begin(), actionButtons().end());
+    stacked.push_back(okButton());
+    for (QPushButton* button : stacked) {
         button->setMinimumWidth(dlu.x(60));
         buttons->addWidget(button);
     }
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(dlu.x(8));
-    bottom->addWidget(remark_, 1);
+    bottom->addWidget(remark, 1);
     bottom->addLayout(buttons);
-    remark_->setFixedHeight(buttons->sizeHint().height());
+    remark->setFixedHeight(buttons->sizeHint().height());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(dlu.x(7), dlu.y(6), dlu.x(7), dlu.y(6));
     layout->setSpacing(dlu.y(4));
     layout->addLayout(figures);
     layout->addWidget(rule(this));
-    layout->addWidget(captionOf(history_));
-    layout->addWidget(history_, 1);
-    layout->addWidget(captionOf(remark_));
+    layout->addWidget(captionOf(history));
+    layout->addWidget(history, 1);
+    layout->addWidget(captionOf(remark));
     layout->addLayout(bottom);
     resize(dlu.size(490, 265));
-}
-
-HoverButton* TradeDetailsView::actionButton(const char* caption,
-                                            void (ui::TradeDetailsDialog::*action)()) {
-    auto* button = new HoverButton(QString::fromUtf8(caption), this);
-    connect(button, &QPushButton::clicked, this, [this, action] {
-        (model_.*action)();
-        refresh();
-    });
-    return button;
 }
 
 }  // namespace fiscora::qt

@@ -130,6 +130,9 @@ void MainWindowView::buildList() {
         [marketIcons](int market) { return marketIcons[market == 1 ? 1 : 0]; }, this);
     rows_->showIn(list_, QFontMetrics(font()).height() + 6);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Tab leaves the list for the tree instead of stepping through its cells.
+    list_->setTabKeyNavigation(false);
+    list_->installEventFilter(this);
     showFocusClearly(list_);
     rows_->fitColumns(list_);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -231,10 +234,14 @@ void MainWindowView::applyFocusRequest() {
 }
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tree_ && event->type() == QEvent::KeyPress) {
+    if ((watched == tree_ || watched == list_) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            model_.OnTreeEnter();
+            if (watched == tree_) {
+                model_.OnTreeEnter();
+            } else {
+                model_.OnListEnter();
+            }
             sync();
             return true;
         }

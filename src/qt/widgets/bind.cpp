@@ -13,14 +13,13 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QTextCursor>
 #include <memory>
 #include <type_traits>
 
-#include "qt/widgets/gbk_limit_validator.h"
+#include "qt/widgets/box_validator.h"
 #include "qt/widgets/list_field_model.h"
 
 namespace fiscora::qt {
@@ -94,10 +93,8 @@ void Bindings::done() {
 void Bindings::bind(QLineEdit* edit, ui::TextField& field) {
     edit->setMaxLength(field.maxChars != 0 ? static_cast<int>(field.maxChars) : 32767);
     edit->setEchoMode(field.masked ? QLineEdit::Password : QLineEdit::Normal);
-    if (field.maxGbkBytes != 0) edit->setValidator(new GbkLimitValidator(field.maxGbkBytes, edit));
-    if (field.digitsOnly)
-        edit->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    if (field.maxGbkBytes != 0 || field.digitsOnly)
+        edit->setValidator(new BoxValidator(field.maxGbkBytes, field.digitsOnly, edit));
     if (field.alignRight) edit->setAlignment(Qt::AlignRight);
     if (field.readOnly()) showReadOnly(edit);
     QObject::connect(edit, &QLineEdit::textEdited, edit, [this, &field](const QString& text) {

@@ -4,14 +4,19 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <map>
 
 #include "qt/widgets/dialog_font.h"
 #include "qt/widgets/dialog_units.h"
@@ -20,7 +25,8 @@
 namespace fiscora::qt {
 
 DialogView::DialogView(ui::DialogModel& model, QWidget* parent)
-    : QDialog(parent), model_(model), bindings_(model, [this] { refresh(); }) {
+    : QDialog(parent), model_(model), bindings_(model, [this] { refresh(); }),
+      menu_(new QMenu(this)) {
     setFont(dialogFont());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     const ui::DialogButtons& buttons = model.buttons();
@@ -33,6 +39,38 @@ DialogView::DialogView(ui::DialogModel& model, QWidget* parent)
         connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
         watch(cancel_, nullptr);
     }
+    makeActions();
+}
+
+void DialogView::makeActions() {
+    for (const ui::DialogAction& action : model_.actions()) {
+        const QString caption = QString::fromStdString(action.caption);
+        if (action.button) {
+            auto* button = new HoverButton(caption, this);
+            connect(button, &QPushButton::clicked, this, [this, &action] { runAction(action); });
+            actionButtons_.push_back(button);
+            actionWidgets_.emplace_back(button, &action);
+        }
+        if (action.contextMenu) {
+            QAction* entry = menu_->addAction(caption);
+            connect(entry, &QAction::triggered, this, [this, &action] { runAction(action); });
+            menuEntries_.emplace_back(entry, &action);
+        }
+        // Window shortcuts, taken whichever control has the focus, even while the action
+        // may not run.
+        for (const std::string& key : action.keys) {
+            auto* shortcut = new QShortcut(QKeySequence(QString::fromStdString(key)), this);
+            connect(shortcut, &QShortcut::activated, this, [this, key] {
+                model_.pressKey(key);
+                refresh();
+            });
+        }
+    }
+}
+
+void DialogView::runAction(const ui::DialogAction& action) {
+    model_.runAction(action.caption);
+    refresh();
 }
 
 bool DialogView::runModal() {
@@ -73,10 +111,24 @@ QCheckBox* DialogView::checkBox(ui::CheckField& field) {
     return made<QCheckBox>(field);
 }
 
-QTableView* DialogView::table(ui::ListField& field, std::function<QIcon(int)> markIcon) {
+QTableView* DialogView::table(ui::ListField& field, std::function<QIcon(int)> markIcon,
+                              int visibleRows) {
     auto* view = new QTableView(this);
     bindings_.bind(view, field, std::move(markIcon));
     watch(view, &field);
+    // Tab leaves the list for the next control instead of stepping through its cells.
+    view->setTabKeyNavigation(false);
+    connect(view, &QAbstractItemView::doubleClicked, this, [this, &field](const QModelIndex& at) {
+        model_.activateRow(field, at.row());
+        refresh();
+    });
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this, [this, view, &field](QPoint at) {
+        const bool opens = model_.rightClickRow(field, view->indexAt(at).row());
+        refresh();
+        if (opens) menu_->exec(view->viewport()->mapToGlobal(at));
+    });
+    sizedTables_.emplace_back(view, visibleRows);
     return view;
 }
 
@@ -93,12 +145,41 @@ std::vector<QRadioButton*> DialogView::radioButtons(ui::ChoiceField& field) {
 QLabel* DialogView::text(ui::LabelField& field) {
     auto* label = new QLabel(this);
     bindings_.bind(label, field);
+    fields_.emplace_back(label, &field);
     return label;
 }
 
+const ui::Field* const* DialogView::fieldEntry(QWidget* widget) const {
+    for (const auto& entry : fields_) {
+        if (entry.first == widget) return &entry.second;
+    }
+    return nullptr;
+}
+
 const ui::Field* DialogView::fieldOf(QWidget* widget) const {
-    const auto found = fields_.find(widget);
-    return found != fields_.end() ? found->second : nullptr;
+    const ui::Field* const* field = fieldEntry(widget);
+    return field != nullptr ? *field : nullptr;
+}
+
+QWidget* DialogView::widgetOf(const ui::Field& field, int index) const {
+    for (const auto& [widget, shown] : fields_) {
+        if (shown == &field && index-- == 0) return widget;
+    }
+    return nullptr;
+}
+
+QWidget* DialogView::widgetOf(const std::string& name, int index) const {
+    for (const auto& [widget, shown] : fields_) {
+        if (shown != nullptr && shown->name == name) return widgetOf(*shown, index);
+    }
+    return nullptr;
+}
+
+HoverButton* DialogView::buttonOf(const QString& caption) const {
+    for (HoverButton* button : actionButtons_) {
+        if (button->text() == caption) return button;
+    }
+    return nullptr;
 }
 
 QLabel* DialogView::captionOf(QWidget* box) {
@@ -118,7 +199,7 @@ void DialogView::deriveKeyboard() {
     std::map<const ui::Field*, QWidget*> widgets;
     for (const auto& [widget, field] : fields_) {
         if (field == nullptr) continue;
-        widgets[field] = widget;
+        widgets.emplace(field, widget);
         if (!model_.takesFocus(*field)) widget->setFocusPolicy(Qt::NoFocus);
     }
     std::vector<QWidget*> chain;
@@ -126,8 +207,11 @@ void DialogView::deriveKeyboard() {
         if (const auto found = widgets.find(field); found != widgets.end())
             chain.push_back(found->second);
     }
-    for (HoverButton* button : {ok_, cancel_}) {
-        if (button == nullptr) continue;
+    // The buttons follow the fields: the model's actions, then confirm and cancel.
+    std::vector<HoverButton*> buttons = actionButtons_;
+    buttons.push_back(ok_);
+    if (cancel_ != nullptr) buttons.push_back(cancel_);
+    for (HoverButton* button : buttons) {
         if (model_.buttons().takeFocus) {
             chain.push_back(button);
         } else {
@@ -140,11 +224,13 @@ void DialogView::deriveKeyboard() {
 void DialogView::refresh() {
     setWindowTitle(QString::fromStdString(model_.caption()));
     bindings_.refresh();
+    for (const auto& [widget, action] : actionWidgets_) widget->setEnabled(action->mayRun());
+    for (const auto& [entry, action] : menuEntries_) entry->setEnabled(action->mayRun());
     applyFocusRequest();
 }
 
 void DialogView::watch(QWidget* widget, const ui::Field* field) {
-    fields_[widget] = field;
+    fields_.emplace_back(widget, field);
     widget->installEventFilter(this);
 }
 
@@ -170,13 +256,16 @@ void DialogView::applyFocusRequest() {
     }
 }
 
-bool DialogView::handleKey(QWidget* widget, int key) {
+bool DialogView::handleKey(QWidget* widget, const QKeyEvent& event) {
+    const int key = event.key();
     // Tab leaves a date picker instead of stepping through its year, month and day.
     if (qobject_cast<QDateEdit*>(widget) != nullptr &&
         (key == Qt::Key_Tab || key == Qt::Key_Backtab)) {
         focusNextPrevChild(key == Qt::Key_Tab);
         return true;
     }
+    // With a modifier a key is the widget's own (Alt+Down opens a drop-down's list).
+    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
     ui::NavKey navKey;
     switch (key) {
     case Qt::Key_Return:
@@ -194,28 +283,59 @@ bool DialogView::handleKey(QWidget* widget, int key) {
     // A drop-down never takes the arrows, whatever the model did with them.
     const bool arrowOnDropDown =
         qobject_cast<QComboBox*>(widget) != nullptr && navKey != ui::NavKey::Enter;
-    return outcome == ui::KeyOutcome::Moved || arrowOnDropDown;
+    return outcome == ui::KeyOutcome::Moved || outcome == ui::KeyOutcome::Handled ||
+           arrowOnDropDown;
 }
 
 bool DialogView::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    const auto found = fields_.find(widget);
-    if (found == fields_.end()) return QDialog::eventFilter(watched, event);
+    const ui::Field* const* field = widget != nullptr ? fieldEntry(widget) : nullptr;
+    if (field == nullptr) return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
         // The user moved the focus; a request the model makes in answer is applied below.
         appliedFocusRequest_ = model_.focusRequest();
-        model_.focusChangedTo(found->second);
+        model_.focusChangedTo(*field);
         refresh();
-    } else if (event->type() == QEvent::KeyPress && found->second != nullptr) {
-        return handleKey(widget, static_cast<QKeyEvent*>(event)->key());
+    } else if (event->type() == QEvent::KeyPress && *field != nullptr) {
+        return handleKey(widget, *static_cast<QKeyEvent*>(event));
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void DialogView::showEvent(QShowEvent* event) {
+    fitTables();
+    QDialog::showEvent(event);
+}
+
+// The columns were fitted to the rows OnInitDialog filled: each list is made wide enough for
+// all of them and tall enough for its rows, and the dialog grows to hold it.
+void DialogView::fitTables() {
+    if (sizedTables_.empty()) return;
+    for (const auto& [view, rows] : sizedTables_) {
+        int width = 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
+        for (int i = 0; i < view->horizontalHeader()->count(); ++i) width += view->columnWidth(i);
+        const int height = rows == 0 ? view->minimumHeight()
+                                     : view->horizontalHeader()->sizeHint().height() +
+                                           rows * view->verticalHeader()->defaultSectionSize() +
+                                           2 * view->frameWidth();
+        view->setMinimumSize(width, height);
+    }
+    layout()->activate();
+    if (minimumSize() == maximumSize()) {
+        setFixedSize(sizeHint());
+    } else {
+        resize(size().expandedTo(sizeHint()));
+    }
 }
 
 void DialogView::finishLayout(QLayout* form) {
     const DialogUnits dlu(font());
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    for (HoverButton* button : actionButtons_) {
+        buttons->addWidget(button);
+        buttons->addSpacing(dlu.x(14));
+    }
     buttons->addWidget(okButton());
     if (cancelButtonWidget() != nullptr) {
         buttons->addSpacing(dlu.x(14));

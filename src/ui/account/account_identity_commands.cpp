@@ -35,12 +35,14 @@ void OnRenameAccount(CommandContext& window) {
         newGbkName = utf8ToGbk(dialog.newName.text).value_or(std::string());
         if (findAccount(workspace.accounts, newGbkName) != nullptr) {
             messages.error("已有同样的帐户名存在，请选择其他的帐户名!");
+            dialog.refusedAt(dialog.newName);
             continue;
         }
         const AccountInfo* account = findAccount(workspace.accounts, item->gbkName);
         if (account == nullptr) return;
         if (samePassword(*account, dialog.password.text)) break;
         messages.error(kWrongPassword);
+        dialog.refusedAt(dialog.password);
     }
     // Under the folder's lock: an account list older than the file changes nothing.
     FolderLock lock(workspace.dataDirectory());
@@ -71,6 +73,7 @@ void OnChangePassword(CommandContext& window) {
         if (account == nullptr) return;
         if (samePassword(*account, dialog.oldPassword.text)) break;
         messages.error(kWrongPassword);
+        dialog.refusedAt(dialog.oldPassword);
     }
     FolderLock lock(workspace.dataDirectory());
     if (lock.busy()) {

@@ -29,6 +29,11 @@ CapitalCurveDialog::CapitalCurveDialog(Messages& messages, const std::string& ac
         curve_.setTotal(total.checked);
         stocks.enabled = !total.checked;
     });
+    addAction({.caption = "显示当日相关流水帐",
+               .run = [this] { ShowDayLedger(); },
+               .enabled = [this] { return static_cast<bool>(openDayLedger_); },
+               .button = false,
+               .contextMenu = true});
 }
 
 void CapitalCurveDialog::ShowDayLedger() {

@@ -23,6 +23,22 @@ ChartDialog::ChartDialog(Messages& messages, const std::string& accountName,
     setKeyNavigation(false);
     onChange(kindRadios, [this] { OnKindChanged(); });
     onChange(scopeRadios, [this] { OnKindChanged(); });
+    addAction({.caption = "前移一项",
+               .run = [this] { OnPaging(false, false); },
+               .enabled = [this] { return paging_.previousItem; },
+               .keys = {"Left"}});
+    addAction({.caption = "后移一项",
+               .run = [this] { OnPaging(false, true); },
+               .enabled = [this] { return paging_.nextItem; },
+               .keys = {"Right"}});
+    addAction({.caption = "向前翻页",
+               .run = [this] { OnPaging(true, false); },
+               .enabled = [this] { return paging_.previousPage; },
+               .keys = {"PgUp", "Up"}});
+    addAction({.caption = "向后翻页",
+               .run = [this] { OnPaging(true, true); },
+               .enabled = [this] { return paging_.nextPage; },
+               .keys = {"PgDown", "Down"}});
 }
 
 void ChartDialog::attach(ChartSurface& surface) {
@@ -52,24 +68,11 @@ void ChartDialog::OnKindChanged() {
     UpdatePagingButtons();
 }
 
-void ChartDialog::OnPaging(Paging action) {
-    const bool forward = action == Paging::NextItem || action == Paging::NextPage;
-    const bool page = action == Paging::PreviousPage || action == Paging::NextPage;
+void ChartDialog::OnPaging(bool page, bool forward) {
     compose([&](ReportCanvas& canvas) {
         return page ? charts_.StepPage(canvas, forward) : charts_.StepItem(canvas, forward);
     });
     UpdatePagingButtons();
-}
-
-void ChartDialog::OnKey(Key key) {
-    switch (key) {
-    case Key::PageUp:
-    case Key::Up: OnPaging(Paging::PreviousPage); return;
-    case Key::PageDown:
-    case Key::Down: OnPaging(Paging::NextPage); return;
-    case Key::Left: OnPaging(Paging::PreviousItem); return;
-    case Key::Right: OnPaging(Paging::NextItem); return;
-    }
 }
 
 std::optional<std::string> ChartDialog::OnMouseMove(CanvasPoint point) const {

@@ -44,6 +44,8 @@ TradeDetailsDialog::TradeDetailsDialog(Workspace& workspace, const std::string& 
     setKeyNavigation(false);
     setTabOrder({&history, &remark});
     onChange(history, [this] { OnRowSelected(); });
+    addAction({.caption = "数据存盘", .run = [this] { OnSave(); }});
+    addAction({.caption = "数据打印", .run = [this] { OnPrint(); }});
 }
 
 void TradeDetailsDialog::OnInitDialog() {

@@ -1,5 +1,8 @@
 #include "ui/common/dialog_model.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "records/gbk_text.h"
 #include "ui/common/list_field.h"
 #include "ui/common/number_text.h"
@@ -7,11 +10,16 @@
 namespace fiscora::ui {
 
 void DialogModel::OnInitDialog() {
+    if (refused_ != nullptr) {
+        focusOn(*std::exchange(refused_, nullptr));
+        return;
+    }
     const int first = neighbour(-1, +1);
     if (first >= 0) moveFocus(first, false);
 }
 
 KeyOutcome DialogModel::onKey(NavKey key) {
+    if (key == NavKey::Enter && enterHandled()) return KeyOutcome::Handled;
     if (!keyNavigation_ || focus_ < 0) return KeyOutcome::NotHandled;
     if (key == NavKey::Up) {
         moveFocus(neighbour(focus_, -1), true);
@@ -56,6 +64,53 @@ void DialogModel::setChecked(CheckField& box, bool checked) {
 void DialogModel::pickRow(ListField& list, int row) {
     list.selected = row;
     changed(list);
+}
+
+void DialogModel::activateRow(ListField& list, int row) {
+    if (row < 0) return;
+    pickRow(list, row);
+    if (list.activate) list.activate();
+}
+
+bool DialogModel::rightClickRow(ListField& list, int row) {
+    if (row < 0) return false;
+    pickRow(list, row);
+    return list.contextMenu;
+}
+
+bool DialogModel::enterHandled() {
+    const Field* field = focused();
+    if (field == nullptr) return false;
+    for (const DialogAction& action : actions_) {
+        if (std::find(action.enterIn.begin(), action.enterIn.end(), field) == action.enterIn.end())
+            continue;
+        if (action.mayRun()) action.run();
+        return true;
+    }
+    if (field->kind != FieldKind::List) return false;
+    const auto& list = static_cast<const ListField&>(*field);
+    if (!list.activate || list.selected < 0) return false;
+    list.activate();
+    return true;
+}
+
+bool DialogModel::runAction(std::string_view caption) {
+    for (const DialogAction& action : actions_) {
+        if (action.caption != caption) continue;
+        if (!action.mayRun()) return false;
+        action.run();
+        return true;
+    }
+    return false;
+}
+
+bool DialogModel::pressKey(std::string_view key) {
+    for (const DialogAction& action : actions_) {
+        if (std::find(action.keys.begin(), action.keys.end(), key) == action.keys.end()) continue;
+        if (action.mayRun()) action.run();
+        return true;
+    }
+    return false;
 }
 
 void DialogModel::changed(const Field& field) {

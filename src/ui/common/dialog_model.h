@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/messages.h"
+#include "ui/common/dialog_action.h"
 #include "ui/common/dialog_fields.h"
 #include "ui/common/list_field.h"
 
@@ -23,6 +24,7 @@ enum class KeyOutcome {
     NotHandled,        // the dialog keeps the platform's behaviour for this key
     Moved,             // the focus moved to another field
     ConfirmRequested,  // confirm as if the accept button were pressed
+    Handled,           // the model acted on the key (an action, a list's activation)
 };
 
 // Number boxes hold at most this many characters.
@@ -47,9 +49,10 @@ struct DialogButtons {
 // after every event.
 //
 // User actions: views, the command line and tests change a dialog only through typeText,
-// pickItem, pickDate, setChecked, pickRow, focusChangedTo and onKey. Each writes the field and
-// fires the handler the dialog registered for that field (onChange, onLeave), so nobody outside the
-// model knows which handler answers which field.
+// pickItem, pickDate, setChecked, pickRow, activateRow, rightClickRow, focusChangedTo, onKey,
+// runAction and pressKey. Each writes the field and fires the handler the dialog registered for
+// that field (onChange, onLeave) or runs the action it declared (addAction), so nobody outside
+// the model knows which handler answers which field or button.
 //
 // Focus: the model's focus is a field (or none, e.g. a button). When the model moves it,
 // focusRequest() changes and the view moves the widget focus, selecting the whole text
@@ -63,15 +66,21 @@ public:
     DialogModel& operator=(const DialogModel&) = delete;
 
     // Runs when the dialog opens (again, when a command shows it once more: the fields
-    // then keep their entries). The default puts the focus in the first field.
+    // then keep their entries). The default puts the focus in the first field, or in the
+    // box a command refused (refusedAt).
     virtual void OnInitDialog();
+    // A command refused what the dialog held because of `box` (a wrong password, a name
+    // taken): when it shows again the focus starts there, its text selected.
+    void refusedAt(const Field& box) { refused_ = &box; }
     // Reads the fields back and checks them; true when the dialog may close confirmed.
     // Refusals are shown through the messages and leave the dialog open.
     virtual bool OnConfirm() { return true; }
 
-    // Enter/Down move to the next field and confirm from the last, Up moves back; the
-    // keys never reach the widget (so drop-downs keep their selection). Dialogs that
-    // keep the platform's Enter-confirms behaviour return NotHandled.
+    // Enter in a field an action names (DialogAction::enterIn) runs that action, and Enter
+    // on a list's current row activates it. Otherwise Enter/Down move to the next field and
+    // confirm from the last, Up moves back; the keys never reach the widget (so drop-downs
+    // keep their selection). Dialogs that keep the platform's Enter-confirms behaviour
+    // return NotHandled.
     KeyOutcome onKey(NavKey key);
 
     // The user moved the focus to `field` (null: to a control that is not a field); the
@@ -87,6 +96,20 @@ public:
     void setChecked(CheckField& box, bool checked);
     // The user made `row` the current row of a list (-1: none).
     void pickRow(ListField& list, int row);
+    // A double click on `row` (-1: outside the rows, where it does nothing): the row made
+    // current, then the list's activate hook.
+    void activateRow(ListField& list, int row);
+    // A right click on `row` (-1: outside the rows) makes it current; true when the context
+    // menu is to open (on a row of a list that has one).
+    bool rightClickRow(ListField& list, int row);
+
+    // The buttons, menu entries and keys the dialog declared, in order.
+    const std::vector<DialogAction>& actions() const { return actions_; }
+    // Runs the action captioned `caption` when it may run; true when it ran.
+    bool runAction(std::string_view caption);
+    // A key (as DialogAction::keys names it): runs its action when it may run. True when an
+    // action takes the key.
+    bool pressKey(std::string_view key);
 
     const std::string& caption() const { return caption_; }
     const DialogButtons& buttons() const { return buttons_; }
@@ -114,6 +137,8 @@ protected:
         leaveHandlers_[&field] = std::move(handler);
     }
     void setTabOrder(std::vector<Field*> fields) { tabOrder_ = std::move(fields); }
+    // Declares a button, context-menu entry or key (dialog_action.h).
+    void addAction(DialogAction action) { actions_.push_back(std::move(action)); }
     // Whether Enter and the arrows navigate between fields.
     void setKeyNavigation(bool on) { keyNavigation_ = on; }
     // Enter and Down confirm from this field, and move on (wrapping) from every other one.
@@ -145,6 +170,8 @@ private:
     // The next (step +1) or previous (-1) enabled field after `from`, wrapping around.
     int neighbour(int from, int step) const;
     bool isLastEnabled(int index) const;
+    // What Enter does in the focused field before navigation: an action, an activation.
+    bool enterHandled();
     void moveFocus(int index, bool selectAll);
 
     Messages& messages_;
@@ -153,11 +180,13 @@ private:
     std::vector<Field*> tabOrder_;
     std::map<const Field*, std::function<void()>> changeHandlers_;
     std::map<const Field*, std::function<void(const Field*)>> leaveHandlers_;
+    std::vector<DialogAction> actions_;
     int focus_ = -1;
     bool selectAll_ = false;
     std::uint32_t focusRequest_ = 0;
     bool keyNavigation_ = true;
     const Field* confirmField_ = nullptr;
+    const Field* refused_ = nullptr;
 };
 
 }  // namespace fiscora::ui

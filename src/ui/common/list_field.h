@@ -27,6 +27,13 @@ struct ListField : Field {
     // The colour of one cell's figure (a gain red, a loss green); all plain when empty.
     std::function<CellTone(std::size_t row, std::size_t column)> cellTone;
     int selected = -1;  // the current row, -1 none
+    // What Enter or a double click on a row does, that row made current first (see
+    // DialogModel::activateRow); nothing when empty. A change of the current row runs the
+    // list's onChange handler, as for every field.
+    std::function<void()> activate;
+    // Whether a right click on a row makes it current and opens the dialog's context menu
+    // (DialogModel::rightClickRow).
+    bool contextMenu = false;
     // Rows beyond those shown whose cells in `column` may be the widest (the largest and
     // the smallest figure), so a view widens its columns without formatting every row;
     // empty when the rows shown and Qt's own sample are enough.

@@ -37,6 +37,7 @@ MainWindowModel::MainWindowModel(Messages& messages, DialogRunner& dialogs)
     holdingList_.cellTone = [this](std::size_t row, std::size_t column) {
         return holdingCellTone(rows_[row], column);
     };
+    holdingList_.activate = [this] { OnCommand(command::kTradeDetails); };
 }
 
 MainWindowModel::~MainWindowModel() {
@@ -117,7 +118,11 @@ void MainWindowModel::OnListDoubleClick(int row) {
     if (row < 0 || row >= static_cast<int>(rows_.size())) return;
     // The row clicked is the one whose details open, whatever was selected before.
     holdingList_.selected = row;
-    OnCommand(command::kTradeDetails);
+    holdingList_.activate();
+}
+
+void MainWindowModel::OnListEnter() {
+    if (holdingList_.selected >= 0) holdingList_.activate();
 }
 
 void MainWindowModel::refreshHoldingList() {

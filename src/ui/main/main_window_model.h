@@ -78,8 +78,10 @@ public:
     void OnTreeRightClick(int index);
     // A double click in the tree opens the account properties.
     void OnTreeDoubleClick();
-    // A double click on a row of the list (-1: outside the rows) opens its trade details.
+    // A double click on a row of the list (-1: outside the rows) opens its trade details;
+    // Enter opens those of the selected row (the list's activate hook).
     void OnListDoubleClick(int row);
+    void OnListEnter();
 
     // The status line under the list: the selected logged-in account's 资金余额 and 总资产
     // as its properties show them, empty while no such account is selected.

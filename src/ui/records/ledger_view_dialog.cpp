@@ -40,9 +40,24 @@ LedgerViewDialog::LedgerViewDialog(Workspace& workspace, DialogRunner& dialogs,
         return column < widest_->size() ? (*widest_)[column] : std::vector<std::size_t>{};
     };
     setButtons({.confirm = "关闭", .cancel = "", .takeFocus = true});
-    // Enter and the arrows keep their usual work: the arrows move through the list.
+    // The arrows keep their usual work (they move through the list); Enter runs 显示流水帐
+    // in the filters and 修改 on a row.
     setKeyNavigation(false);
     setTabOrder({&byTime, &fromDate, &toDate, &byKind, &kind, &byCode, &code, &list});
+    addAction({.caption = "显示流水帐",
+               .run = [this] { OnShowLedger(); },
+               .enterIn = {&byTime, &fromDate, &toDate, &byKind, &kind, &byCode, &code}});
+    addAction({.caption = "数据存盘", .run = [this] { OnSave(); }});
+    addAction({.caption = "数据打印", .run = [this] { OnPrint(); }});
+    addAction({.caption = "修改", .run = [this] { OnModify(); }});
+    addAction({.caption = "删除", .run = [this] { OnDelete(); }});
+    // The context menu of a row lists 删除 first.
+    addAction(
+        {.caption = "删除", .run = [this] { OnDelete(); }, .button = false, .contextMenu = true});
+    addAction(
+        {.caption = "修改", .run = [this] { OnModify(); }, .button = false, .contextMenu = true});
+    list.activate = [this] { OnModify(); };
+    list.contextMenu = true;
     for (const CheckField* box : {&byTime, &byKind, &byCode})
         onChange(*box, [this] { enableFilterInputs(); });
 }
@@ -108,10 +123,6 @@ std::string LedgerViewDialog::cellText(std::size_t row, std::size_t column) {
 void LedgerViewDialog::OnRemarkClick(int row, int column) {
     if (column != kRemarkColumn || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
     messages().show(remarkMessage(workspace_.ledger.at(rows_[row])), "备注", MessageIcon::None);
-}
-
-void LedgerViewDialog::OnDoubleClick() {
-    if (list.selected >= 0) OnModify();
 }
 
 void LedgerViewDialog::OnDelete() {

@@ -42,15 +42,15 @@ public:
 
     // A click on a cell: in the 备注 column it shows the row's remark, or "没有备注".
     void OnRemarkClick(int row, int column);
-    // A double-click runs 修改 when a row is selected.
-    void OnDoubleClick();
-    // 删除 and 修改 of the buttons and the context menu.
+    // 删除 and 修改 of the buttons and the context menu; 修改 is also Enter or a double
+    // click on a row.
     void OnDelete();
     void OnModify();
     void OnPrint();
     void OnSave();
 
-    // Each check box enables its inputs; the rows change only with 显示流水帐.
+    // Each check box enables its inputs; the rows change only with 显示流水帐, which Enter in
+    // any of them runs too.
     CheckField byTime;  // 时间匹配
     CheckField byKind;  // 帐目类型匹配
     CheckField byCode;  // 股票代码匹配

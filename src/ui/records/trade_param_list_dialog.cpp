@@ -6,23 +6,17 @@
 namespace fiscora::ui {
 namespace {
 
+// The row dialog shows again with the focus in the box to correct: the name, or the prefix.
+void refuseAt(TradeParamDialog& dialog, TradeParamClash clash) {
+    dialog.refusedAt(clash == TradeParamClash::Name ? static_cast<const Field&>(dialog.categoryName)
+                                                    : dialog.codePrefix);
+}
+
 // The list's two market icons: the first for 深圳, the second for any other market.
 constexpr int kShenzhenMark = 0;
 constexpr int kOtherMarketMark = 1;
 
 }  // namespace
-
-const std::array<TradeParamListDialog::Action, 3> TradeParamListDialog::kButtons = {{
-    {"增加", &TradeParamListDialog::OnAdd},
-    {"删除", &TradeParamListDialog::OnDelete},
-    {"修改", &TradeParamListDialog::OnModify},
-}};
-
-const std::array<TradeParamListDialog::Action, 3> TradeParamListDialog::kContextMenu = {{
-    {"增加参数", &TradeParamListDialog::OnAdd},
-    {"修改参数", &TradeParamListDialog::OnModify},
-    {"删除参数", &TradeParamListDialog::OnDelete},
-}};
 
 TradeParamListDialog::TradeParamListDialog(Workspace& workspace, DialogRunner& dialogs)
     : DialogModel(workspace.messages()), workspace_(workspace), dialogs_(dialogs) {
@@ -39,6 +33,21 @@ TradeParamListDialog::TradeParamListDialog(Workspace& workspace, DialogRunner& d
         return workspace_.tradeParams.at(row).market == 0 ? kShenzhenMark : kOtherMarketMark;
     };
     setTabOrder({&params});
+    params.activate = [this] { OnModify(); };
+    params.contextMenu = true;
+    addAction({.caption = "增加", .run = [this] { OnAdd(); }});
+    addAction({.caption = "删除", .run = [this] { OnDelete(); }});
+    addAction({.caption = "修改", .run = [this] { OnModify(); }});
+    addAction(
+        {.caption = "增加参数", .run = [this] { OnAdd(); }, .button = false, .contextMenu = true});
+    addAction({.caption = "修改参数",
+               .run = [this] { OnModify(); },
+               .button = false,
+               .contextMenu = true});
+    addAction({.caption = "删除参数",
+               .run = [this] { OnDelete(); },
+               .button = false,
+               .contextMenu = true});
 }
 
 void TradeParamListDialog::OnInitDialog() {
@@ -65,12 +74,14 @@ std::optional<std::size_t> TradeParamListDialog::selectedRow() const {
 void TradeParamListDialog::OnAdd() {
     TradeParamDialog dialog(messages());
     while (dialogs_.run(dialog)) {
-        const auto conflict = edits().add(dialog.row());
+        TradeParamClash clash{};
+        const auto conflict = edits().add(dialog.row(), &clash);
         if (!conflict) {
             refillList();
             return;
         }
         messages().plain(*conflict);
+        refuseAt(dialog, clash);
     }
 }
 
@@ -82,12 +93,14 @@ void TradeParamListDialog::OnModify() {
     }
     TradeParamDialog dialog(messages(), workspace_.tradeParams.at(*row));
     while (dialogs_.run(dialog)) {
-        const auto conflict = edits().modify(*row, dialog.row());
+        TradeParamClash clash{};
+        const auto conflict = edits().modify(*row, dialog.row(), &clash);
         if (!conflict) {
             refillList();
             break;
         }
         messages().plain(*conflict);
+        refuseAt(dialog, clash);
     }
     params.select(static_cast<int>(*row));
     focusOn(params);
@@ -106,18 +119,6 @@ void TradeParamListDialog::OnDelete() {
         params.select(static_cast<int>(*row) - 1);
         focusOn(params);
     }
-}
-
-void TradeParamListDialog::OnDoubleClick(int row) {
-    if (row < 0) return;
-    pickRow(params, row);
-    OnModify();
-}
-
-bool TradeParamListDialog::OnRightClick(int row) {
-    if (row < 0) return false;
-    pickRow(params, row);
-    return true;
 }
 
 }  // namespace fiscora::ui

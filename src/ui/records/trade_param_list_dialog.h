@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <optional>
 
 #include "engine/trade_param_edits.h"
@@ -11,9 +10,10 @@
 
 namespace fiscora::ui {
 
-// 参数设置: the fee table as a list, one row per fee row in table order, with 增加, 删除 and
-// 修改. Every accepted change is made in the workspace's table, so every fee computed
-// afterwards uses it, and written to the fee file at once. 修改 and 删除 act on the row
+// 参数设置: the fee table as a list, one row per fee row in table order, with the buttons
+// 增加, 删除 and 修改 and a row's context menu 增加参数, 修改参数, 删除参数; Enter or a double
+// click on a row runs 修改. Every accepted change is made in the workspace's table, so every fee
+// computed afterwards uses it, and written to the fee file at once. 修改 and 删除 act on the row
 // selected in the list.
 class TradeParamListDialog : public DialogModel {
 public:
@@ -33,19 +33,6 @@ public:
     // 删除: after the question, the selected row is removed and the later rows move up; the
     // row above it, if any, is selected and the list has the focus.
     void OnDelete();
-    // A double click on a row (-1: outside the rows) runs 修改.
-    void OnDoubleClick(int row);
-    // A right click on a row selects it; true when the context menu opens (on a row only).
-    bool OnRightClick(int row);
-
-    // The buttons beside 关闭 and the entries of the context menu, in order.
-    struct Action {
-        const char* caption;
-        void (TradeParamListDialog::*run)();
-    };
-    static const std::array<Action, 3> kButtons;
-    static const std::array<Action, 3> kContextMenu;
-
     ListField params;
 
 private:

@@ -23,12 +23,20 @@ std::optional<std::string> bonusSharesRefusal(std::int64_t held, std::int32_t pe
     return std::nullopt;
 }
 
-std::optional<std::string> rightsIssueRefusal(const RightsSubscription& entry) {
-    if (entry.per == 0 || entry.grant == 0) return "配股方案填写有误，请重新填写数据";
-    if (entry.quantity > entry.maximum) return "配股数量超过了最大可配股数，请重填数据";
-    if (entry.price <= 0) return "价格不能小于等于零，请重填价格";
-    if (entry.quantity == 0) return "实际配股数要大于零，请重新填写数据";
-    if (entry.expense > entry.cash) return "支出超过了现金数目，请减小配股数量";
+std::optional<std::string> rightsIssueRefusal(const RightsSubscription& entry, RightsBox* toFix) {
+    const auto refuse = [toFix](RightsBox box, const char* text) {
+        if (toFix != nullptr) *toFix = box;
+        return std::optional<std::string>(text);
+    };
+    if (entry.per == 0 || entry.grant == 0)
+        return refuse(RightsBox::Scheme, "配股方案填写有误，请重新填写数据");
+    if (entry.quantity > entry.maximum)
+        return refuse(RightsBox::Quantity, "配股数量超过了最大可配股数，请重填数据");
+    if (entry.price <= 0) return refuse(RightsBox::Price, "价格不能小于等于零，请重填价格");
+    if (entry.quantity == 0)
+        return refuse(RightsBox::Quantity, "实际配股数要大于零，请重新填写数据");
+    if (entry.expense > entry.cash)
+        return refuse(RightsBox::Quantity, "支出超过了现金数目，请减小配股数量");
     return std::nullopt;
 }
 

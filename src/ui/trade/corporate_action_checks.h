@@ -32,6 +32,9 @@ struct RightsSubscription {
     double expense = 0;
     double cash = 0;
 };
-std::optional<std::string> rightsIssueRefusal(const RightsSubscription& entry);
+// The box a refusal sends the user to: the scheme's first box, the quantity or the price.
+enum class RightsBox { Scheme, Quantity, Price };
+std::optional<std::string> rightsIssueRefusal(const RightsSubscription& entry,
+                                              RightsBox* toFix = nullptr);
 
 }  // namespace fiscora::ui

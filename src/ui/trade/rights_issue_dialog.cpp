@@ -105,8 +105,10 @@ bool RightsIssueDialog::OnConfirm() {
     entry.price = *perShare;
     entry.expense = *spent;
     entry.cash = *cashShown;
-    if (const auto refusal = rightsIssueRefusal(entry)) {
+    RightsBox toFix = RightsBox::Quantity;
+    if (const auto refusal = rightsIssueRefusal(entry, &toFix)) {
         messages().plain(*refusal);
+        focusOn(toFix == RightsBox::Scheme ? per : toFix == RightsBox::Price ? price : quantity);
         return false;
     }
     quantity_ = *shares;
