@@ -4,7 +4,6 @@
 // Run: build/bench/capital_series_bench
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <string>
 
 #include "engine/capital_series.h"
@@ -32,20 +31,7 @@ public:
 
 struct TenYears {
     TenYears() {
-        for (int i = 0; i < kStocks; ++i) {
-            char code[8];
-            std::snprintf(code, sizeof code, "%06d", i % 2 ? 600000 + i : 1 + i);
-            const StockId stock{i % 2, code};
-            shape.stocks.push_back(stock);
-            test::writeDayBarFile(
-                dir.path(), stock,
-                test::weekdayBars(kFirstBar, kToday, static_cast<unsigned>(i), 40));
-        }
-        shape.from = kFirstBar;
-        shape.to = kToday;
-        shape.records = kRecords;
-        shape.seed = 7;
-        shape.dateOrder = true;
+        shape = test::barsOfManyStocks(dir.path(), kStocks, kRecords, kFirstBar, kToday);
         ledger = test::randomLedger(shape);
         prices = {dir.path(), [](std::string_view, std::int32_t) { return 10.0; }, kToday};
 

@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
 
 #include "engine/capital_series.h"
 #include "engine/returns.h"
@@ -22,21 +21,8 @@ constexpr std::int32_t kToday = 20250105;
 
 struct TenYears {
     TenYears() {
-        test::LedgerShape shape;
-        for (int i = 0; i < kStocks; ++i) {
-            char code[8];
-            std::snprintf(code, sizeof code, "%06d", i % 2 ? 600000 + i : 1 + i);
-            const StockId stock{i % 2, code};
-            shape.stocks.push_back(stock);
-            test::writeDayBarFile(
-                dir.path(), stock,
-                test::weekdayBars(kFirstBar, kToday, static_cast<unsigned>(i), 40));
-        }
-        shape.from = kFirstBar;
-        shape.to = kToday;
-        shape.records = kRecords;
-        shape.seed = 7;
-        shape.dateOrder = true;
+        test::LedgerShape shape =
+            test::barsOfManyStocks(dir.path(), kStocks, kRecords, kFirstBar, kToday);
         ledger = test::randomLedger(shape);
         prices = {dir.path(), [](std::string_view, std::int32_t) { return 10.0; }, kToday};
         request.byYear = true;

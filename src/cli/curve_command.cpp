@@ -1,12 +1,10 @@
 #include "cli/curve_command.h"
 
-#include <filesystem>
-
+#include "cli/bar_folder.h"
 #include "cli/exit_codes.h"
 #include "cli/list_files.h"
 #include "cli/picture_options.h"
 #include "cli/usage.h"
-#include "host/module_state.h"
 #include "host/quote_source.h"
 #include "records/trading_terms.h"
 #include "ui/analysis/capital_curve.h"
@@ -93,20 +91,12 @@ int runCurve(CommandContext& c) {
     PictureSize size;
     if (!readPictureOptions(c, {kSizeOption, kStyleOption}, kCurveAreaSize, size))
         return kExitUsage;
-    const std::optional<std::string> hostDirectory =
-        c.options.hostDirectory ? c.options.hostDirectory : currentDirectory();
-    if (!hostDirectory) {
-        c.err << "找不到当前路径！\n";
-        return kExitRefused;
-    }
-    // A mistyped folder would show every past day as 0.
-    std::error_code error;
-    if (!std::filesystem::is_directory(*hostDirectory, error))
-        return usageError(c.err, "--host-dir " + *hostDirectory + " is not a folder");
+    std::string hostDirectory;
+    if (const int code = barFolder(c, hostDirectory); code != kExitOk) return code;
     const AccountInfo* account = nullptr;
     if (const int code = openAccount(c, account); code != kExitOk) return code;
     ui::CapitalCurve curve(c.session.workspace().ledger,
-                           {*hostDirectory, latestPriceByMarket, c.services.today()});
+                           {hostDirectory, latestPriceByMarket, c.services.today()});
     if (!selectStock(curve, choice)) {
         c.err << "fiscora-cli: " << argument(c, "ACCOUNT") << " holds no " << *choice.code << " in "
               << choice.market << '\n';

@@ -1,11 +1,9 @@
 #include "cli/export_command.h"
 
-#include <filesystem>
-
+#include "cli/bar_folder.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
 #include "engine/journal_export.h"
-#include "host/module_state.h"
 #include "store/safe_file.h"
 
 namespace fiscora::cli {
@@ -15,19 +13,18 @@ std::vector<Column> noColumns() {
     return {};
 }
 
-// The text of the format asked for; the reason when it cannot be written.
-std::string exportText(const CommandContext& c, const std::string& format, std::string& text) {
+// The text of the format asked for, a journal's prices from the bar files below `barFolder`;
+// the reason when it cannot be written.
+std::string exportText(const CommandContext& c, const std::string& format,
+                       const std::string& barFolder, std::string& text) {
     if (format == "csv") {
         text = ledgerCsv(c.session.workspace().ledger);
         return {};
     }
-    const std::optional<std::string> hostDirectory =
-        c.options.hostDirectory ? c.options.hostDirectory : currentDirectory();
-    if (!hostDirectory) return "找不到当前路径！";
     JournalText journal =
         journalText(c.session.workspace().ledger,
                     format == "hledger" ? JournalFormat::Hledger : JournalFormat::Beancount,
-                    *hostDirectory, c.services.today());
+                    barFolder, c.services.today());
     text = std::move(journal.text);
     return journal.refusal;
 }
@@ -36,16 +33,14 @@ int runExport(CommandContext& c) {
     const std::string& format = *optionValue(c, "--format");
     if (format != "hledger" && format != "beancount" && format != "csv")
         return usageError(c.err, "--format takes hledger, beancount or csv");
-    if (format != "csv" && c.options.hostDirectory) {
-        // A mistyped folder would leave every price out.
-        std::error_code error;
-        if (!std::filesystem::is_directory(*c.options.hostDirectory, error))
-            return usageError(c.err, "--host-dir " + *c.options.hostDirectory + " is not a folder");
+    std::string hostDirectory;
+    if (format != "csv") {
+        if (const int code = barFolder(c, hostDirectory); code != kExitOk) return code;
     }
     const AccountInfo* account = nullptr;
     if (const int code = openAccount(c, account); code != kExitOk) return code;
     std::string text;
-    if (const std::string why = exportText(c, format, text); !why.empty()) {
+    if (const std::string why = exportText(c, format, hostDirectory, text); !why.empty()) {
         c.err << "fiscora-cli: " << argument(c, "ACCOUNT") << ": " << why << '\n';
         return kExitRefused;
     }

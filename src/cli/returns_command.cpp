@@ -1,13 +1,12 @@
 #include "cli/returns_command.h"
 
 #include <cstdio>
-#include <filesystem>
 
+#include "cli/bar_folder.h"
 #include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
 #include "engine/returns.h"
-#include "host/module_state.h"
 #include "host/quote_source.h"
 #include "records/trading_terms.h"
 
@@ -125,22 +124,14 @@ int runReturns(CommandContext& c) {
     ReturnsRequest request;
     if (const std::string why = readRequest(c, request); !why.empty())
         return usageError(c.err, why);
-    const std::optional<std::string> hostDirectory =
-        c.options.hostDirectory ? c.options.hostDirectory : currentDirectory();
-    if (!hostDirectory) {
-        c.err << "找不到当前路径！\n";
-        return kExitRefused;
-    }
-    // A mistyped folder would value every position at 0.
-    std::error_code error;
-    if (!std::filesystem::is_directory(*hostDirectory, error))
-        return usageError(c.err, "--host-dir " + *hostDirectory + " is not a folder");
+    std::string hostDirectory;
+    if (const int code = barFolder(c, hostDirectory); code != kExitOk) return code;
     const AccountInfo* account = nullptr;
     if (const int code = openAccount(c, account); code != kExitOk) return code;
     const Ledger& ledger = c.session.workspace().ledger;
     if (request.stock) resolveMarket(ledger, *request.stock);
     const std::vector<ReturnsRow> rows =
-        measureReturns(ledger, {*hostDirectory, latestPriceByMarket, c.services.today()}, request);
+        measureReturns(ledger, {hostDirectory, latestPriceByMarket, c.services.today()}, request);
     if (rows.empty()) {
         c.err << "fiscora-cli: " << argument(c, "ACCOUNT") << " has no records to measure"
               << (request.stock ? " of " + request.stock->code : std::string()) << '\n';

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -112,6 +113,24 @@ Ledger randomLedger(const LedgerShape& shape) {
         ledger.push_back(r);
     }
     return ledger;
+}
+
+LedgerShape barsOfManyStocks(const std::string& hostDirectory, int stocks, int records,
+                             std::int32_t from, std::int32_t to) {
+    LedgerShape shape;
+    for (int i = 0; i < stocks; ++i) {
+        char code[12];
+        std::snprintf(code, sizeof code, "%06d", i % 2 ? 600000 + i : 1 + i);
+        const StockId stock{i % 2, code};
+        shape.stocks.push_back(stock);
+        writeDayBarFile(hostDirectory, stock, weekdayBars(from, to, static_cast<unsigned>(i), 40));
+    }
+    shape.from = from;
+    shape.to = to;
+    shape.records = records;
+    shape.seed = 7;
+    shape.dateOrder = true;
+    return shape;
 }
 
 }  // namespace fiscora::test

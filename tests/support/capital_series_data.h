@@ -39,4 +39,10 @@ struct LedgerShape {
 // calendar does not have.
 Ledger randomLedger(const LedgerShape& shape);
 
+// The benches' market: `stocks` stocks alternating between Shenzhen and Shanghai, each with
+// its weekday bars from `from` to `to` (every 40th weekday a holiday) below `hostDirectory`,
+// and the shape of a ledger of `records` records over those days, entered in date order.
+LedgerShape barsOfManyStocks(const std::string& hostDirectory, int stocks, int records,
+                             std::int32_t from, std::int32_t to);
+
 }  // namespace fiscora::test
