@@ -440,9 +440,6 @@ private:
     std::vector<StatementEntry> entries_;
 };
 
-// The header is looked for among the first lines of the file.
-constexpr std::size_t kHeaderLines = 50;
-
 }  // namespace
 
 StatementAccount statementAccountOf(std::string_view tradeType) {
