@@ -66,8 +66,8 @@ QVariant LocalFileColumns::headerData(int section, Qt::Orientation orientation, 
 void fitFileDialog(QFileDialog& dialog) {
     auto* details = dialog.findChild<QTreeView*>();
     if (details == nullptr) return;  // the desktop's own dialog, shown by a host's theme
-    if (dynamic_cast<LocalFileColumns*>(dialog.proxyModel()) == nullptr)
-        dialog.setProxyModel(new LocalFileColumns(&dialog));
+    // Only this function gives a file dialog a proxy: one there is ours, from a showing before.
+    if (dialog.proxyModel() == nullptr) dialog.setProxyModel(new LocalFileColumns(&dialog));
     const QFontMetrics metrics(details->font());
     QHeaderView* header = details->header();
     header->setStretchLastSection(false);
