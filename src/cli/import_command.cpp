@@ -72,31 +72,35 @@ bool printPreview(CommandContext& c, const ui::PreparedImport& prepared) {
     return true;
 }
 
-// --dry-run reads through the read-only session: nothing is created or written.
+// --dry-run (without --yes, which it excludes) reads through the read-only session:
+// nothing is created or written.
+Opens importOpens(const CliOptions& options) {
+    const auto& given = options.commandOptions;
+    return given.contains(kDryRunOption) && !given.contains(kYesOption) ? Opens::Registry
+                                                                        : Opens::Window;
+}
+
+int checkImport(CommandContext& c) {
+    if (optionValue(c, kDryRunOption) != nullptr && optionValue(c, kYesOption) != nullptr)
+        return usageError(c.err, "--dry-run and --yes exclude each other");
+    return kExitOk;
+}
+
 int runDryRun(CommandContext& c) {
-    if (const int code = c.session.open(); code != kExitOk) return code;
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
     const auto prepared = ui::prepareStatementImport(
-        c.session.workspace(), *account, argument(c, "FILE"), mappingOf(c), importOptionsOf(c));
+        c.session.workspace(), *c.account, argument(c, "FILE"), mappingOf(c), importOptionsOf(c));
     return printPreview(c, prepared) ? kExitOk : kExitRefused;
 }
 
 int runImport(CommandContext& c) {
-    const bool yes = optionValue(c, kYesOption) != nullptr;
-    if (optionValue(c, kDryRunOption) != nullptr) {
-        if (yes) return usageError(c.err, "--dry-run and --yes exclude each other");
-        return runDryRun(c);
-    }
-    WindowSession session(c.options, c.err);
-    if (const int code = openAccountWindow(c, session); code != kExitOk) return code;
-    ui::CommandContext& window = session.window().commands();
+    if (c.window == nullptr) return runDryRun(c);
+    ui::CommandContext& window = c.window->window().commands();
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
     const auto prepared = ui::prepareStatementImport(
         window.workspace(), account->info, argument(c, "FILE"), mappingOf(c), importOptionsOf(c));
     if (!printPreview(c, prepared)) return kExitRefused;
-    if (!yes) {
+    if (optionValue(c, kYesOption) == nullptr) {
         c.err << "fiscora-cli: nothing booked; --yes books the lines marked 记入\n";
         return kExitRefused;
     }
@@ -146,13 +150,14 @@ Command importCommand() {
             "one rewrite of the ledger file; without it the exit code is 1 and nothing is\n"
             "written. --dry-run only prints, reading the files without creating or changing any.",
         .columns = previewColumns,
-        .run = runImport,
+        .run = {checkImport, runImport},
         .options = {{kMappingOption, "FILE", "a mapping file giving the statement's columns"},
                     {kCashAdjustmentsOption, "",
                      "book interest, tax and repo lines as 投入资金/划出资金"},
                     {kDryRunOption, "", "print the preview and exit 0, writing nothing"},
                     {kYesOption, "", "book the lines marked 记入"}},
         .opens = Opens::Window,
+        .opensFor = importOpens,
         .needsPassword = true,
     };
 }

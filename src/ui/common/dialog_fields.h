@@ -31,6 +31,9 @@ struct Field {
     std::string label;  // empty: the field stands without a caption
     std::string note;   // shown right of the box: a unit, a hint
     bool enabled = true;
+    // The dialog needs the user's own entry here: it refuses what the field opens with, or
+    // would take what was chosen elsewhere (the command line requires the option).
+    bool required = false;
 };
 
 // An edit box, or a read-only figure. Limits are those of the box: characters typed, and for
