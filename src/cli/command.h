@@ -45,13 +45,11 @@ public:
     using Open = std::function<int(CommandContext&)>;
 
     CommandSteps(int (*run)(CommandContext&))  // NOLINT: declared as the plain function
-        : steps_([run](CommandContext& c, const Open& open) {
-              if (const int code = open(c); code != kExitOk) return code;
-              return run(c);
-          }) {}
+        : CommandSteps(nullptr, run) {}
     CommandSteps(int (*check)(CommandContext&), int (*run)(CommandContext&))
         : steps_([check, run](CommandContext& c, const Open& open) {
-              if (const int code = check(c); code != kExitOk) return code;
+              if (const int code = check != nullptr ? check(c) : kExitOk; code != kExitOk)
+                  return code;
               if (const int code = open(c); code != kExitOk) return code;
               return run(c);
           }) {}
