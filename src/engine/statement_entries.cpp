@@ -440,6 +440,19 @@ private:
     std::vector<StatementEntry> entries_;
 };
 
+// The text the header is looked for in: pieces until it holds the lines searched.
+std::string headOf(StatementPieces& pieces) {
+    std::string head;
+    auto lineEnds = [&] {
+        return static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n') +
+                                        std::count(head.begin(), head.end(), '\r'));
+    };
+    // CR LF counts twice: twice the lines searched, and one more, surely holds them all.
+    while (lineEnds() <= 2 * kHeaderSearchLines && pieces.appendNext(head)) {
+    }
+    return head;
+}
+
 }  // namespace
 
 StatementAccount statementAccountOf(std::string_view tradeType) {
@@ -492,26 +505,27 @@ std::optional<std::int32_t> statementDate(std::string_view cell) {
     return date;
 }
 
-std::vector<StatementEntry> statementEntries(const std::vector<StatementLine>& lines,
-                                             const StatementHeader& header,
-                                             const StatementLayout& layout,
-                                             const StatementAccount& account) {
-    EntryList list(header, layout, account);
-    for (std::size_t i = header.lineIndex + 1; i < lines.size(); ++i) list.add(lines[i]);
-    return list.finish();
-}
-
-StatementReading readStatement(std::string_view utf8, const StatementLayouts& layouts,
+StatementReading readStatement(StatementPieces& pieces, const StatementLayouts& layouts,
                                const StatementAccount& account) {
     std::vector<const StatementLayout*> tried;
     for (const StatementLayout& mapping : layouts.mappings) tried.push_back(&mapping);
     if (layouts.builtInToo) tried.push_back(&builtInLayout());
+    const std::string head = headOf(pieces);
     MissingHeader likeliest;
     for (Delimiter delimiter : {Delimiter::Tab, Delimiter::Comma}) {
-        const std::vector<StatementLine> lines = splitStatementLines(utf8, delimiter);
+        const std::vector<StatementLine> lines =
+            splitStatementLines(head, delimiter, kHeaderSearchLines);
         for (const StatementLayout* layout : tried) {
-            if (const auto header = findHeader(lines, *layout))
-                return {header->kindName, statementEntries(lines, *header, *layout, account), {}};
+            const auto header = findHeader(lines, *layout);
+            if (!header) continue;
+            EntryList list(*header, *layout, account);
+            StatementLineReader reader(pieces, delimiter, head);
+            StatementLine line;
+            const std::size_t headerLine = lines[header->lineIndex].number;
+            while (reader.next(line)) {
+                if (line.number > headerLine) list.add(line);
+            }
+            return {header->kindName, list.finish(), {}};
         }
         // The reason is the one the likeliest reading gives, with the first layout tried.
         if (tried.empty()) continue;
@@ -520,6 +534,12 @@ StatementReading readStatement(std::string_view utf8, const StatementLayouts& la
             likeliest = std::move(missing);
     }
     return {{}, {}, likeliest.reason};
+}
+
+StatementReading readStatement(std::string_view utf8, const StatementLayouts& layouts,
+                               const StatementAccount& account) {
+    WholeText text(utf8);
+    return readStatement(text, layouts, account);
 }
 
 }  // namespace fiscora

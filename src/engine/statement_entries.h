@@ -36,27 +36,6 @@ struct StatementAccount {
 };
 StatementAccount statementAccountOf(std::string_view tradeType);
 
-// The lines below the header as entries, each as the dialogs would book it:
-// - 买入/卖出/配股: quantity (a sale's may be negative) and price from the row; the amount
-//   the broker's 发生金额 and the fee what separates it from 成交金额 (the broker's cash is
-//   the truth); only without both, the fee columns (a total column alone when there is
-//   one, never added to its parts) and the amount 成交金额 or quantity x price with the fee;
-// - 分红: the cash paid (发生金额, else 成交金额); the price per share is left for the
-//   preview, which knows the holding;
-// - 送股: the shares received, nothing paid;
-// - 转入/转出: the amount alone, no market or code;
-// - 新股入账: the shares at the price a 中签缴款 line of the same quantity paid;
-// - 配股缴款 under a subscription code books under the stock's own code;
-// - the market from the row's 交易市场 or 股东代码, else from the code's digits; a code both
-//   markets use is skipped rather than guessed, and 北交所 and 港股通 rows are skipped;
-// - a row whose figures no record can represent is skipped, as the booking dialogs refuse it.
-// A 配股入账 line of a subscription whose 配股缴款 line the statement already holds is
-// skipped: the shares were booked with the payment.
-std::vector<StatementEntry> statementEntries(const std::vector<StatementLine>& lines,
-                                             const StatementHeader& header,
-                                             const StatementLayout& layout,
-                                             const StatementAccount& account);
-
 // A statement's number: blanks, '+' and thousands separators allowed; an empty cell or a
 // dash is 0. Nothing for any other text.
 std::optional<double> statementNumber(std::string_view cell);
@@ -78,8 +57,28 @@ struct StatementLayouts {
     bool builtInToo = true;
 };
 
-// Finds the header, trying tab- then comma-separated cells, and reads the entries below it.
-// Without a header, the error names the columns the likeliest header line lacks.
+// Finds the header among the first lines, trying tab- then comma-separated cells, and reads
+// the entries below it a line at a time, as the pieces come. Without a header, the error
+// names the columns the likeliest header line lacks.
+// Each line below the header is an entry as the dialogs would book it:
+// - 买入/卖出/配股: quantity (a sale's may be negative) and price from the row; the amount
+//   the broker's 发生金额 and the fee what separates it from 成交金额 (the broker's cash is
+//   the truth); only without both, the fee columns (a total column alone when there is
+//   one, never added to its parts) and the amount 成交金额 or quantity x price with the fee;
+// - 分红: the cash paid (发生金额, else 成交金额); the price per share is left for the
+//   preview, which knows the holding;
+// - 送股: the shares received, nothing paid;
+// - 转入/转出: the amount alone, no market or code;
+// - 新股入账: the shares at the price a 中签缴款 line of the same quantity paid;
+// - 配股缴款 under a subscription code books under the stock's own code;
+// - the market from the row's 交易市场 or 股东代码, else from the code's digits; a code both
+//   markets use is skipped rather than guessed, and 北交所 and 港股通 rows are skipped;
+// - a row whose figures no record can represent is skipped, as the booking dialogs refuse it.
+// A 配股入账 line of a subscription whose 配股缴款 line the statement already holds is
+// skipped: the shares were booked with the payment.
+StatementReading readStatement(StatementPieces& pieces, const StatementLayouts& layouts,
+                               const StatementAccount& account);
+// The same for a text in memory.
 StatementReading readStatement(std::string_view utf8, const StatementLayouts& layouts,
                                const StatementAccount& account);
 

@@ -88,6 +88,21 @@ TEST_F(StatementImportCommandTest, AnUnreadableFileOrMappingIsShownAsAnError) {
     EXPECT_EQ(runner.captions.size(), 1u);  // only the password
 }
 
+// A statement beyond the limit is refused with the advice to cut it between two days: a
+// day cut in two would take its second identical fill for a duplicate of the first.
+TEST_F(StatementImportCommandTest, ATooLargeStatementSaysHowToSplitIt) {
+    chosen = dir.file("huge.csv");
+    std::ofstream(*chosen).close();
+    std::filesystem::resize_file(*chosen, kStatementFileLimit + 1);
+    window.OnCommand(ui::command::kImportStatement);
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_EQ(messages.texts()[0],
+              "文件太大，超过1024 MB（Excel工作簿256 MB）：" + *chosen +
+                  "。请按日期把交割单分成几个文件，分别导入，并在两天之间分开：同一天的成交若"
+                  "分在两个文件里，后一个文件中与前面相同的成交会被当作重复而不记入");
+    EXPECT_EQ(std::filesystem::file_size(*chosen), kStatementFileLimit + 1);
+}
+
 // One mapping per broker in the folder beside the data folder: the one whose columns the
 // header names reads the statement; the preview shows the reconciliation.
 TEST_F(StatementImportCommandTest, TheMatchingMappingOfTheFolderIsUsed) {
