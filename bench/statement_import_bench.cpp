@@ -87,7 +87,7 @@ void importStatement(benchmark::State& state, const std::string& path) {
         const std::size_t lines = reading.entries.size();
         const ImportPreview preview = previewImport(opening, std::move(reading));
         Ledger ledger = opening;
-        for (const LedgerRecord& r : preview.recordsToBook()) ledger.push_back(r);
+        preview.appendRecordsTo(ledger);
         saveLedger(f.writableStore(), importer, ledger);
         meter.stop();
         if (preview.count(ImportOutcome::Booked) != lines)

@@ -47,7 +47,8 @@ std::vector<Value> reconciliationRow(const Reconciliation& reconciliation) {
 
 Table previewTable(const ImportPreview& preview) {
     Table table{previewColumns(), {}};
-    for (const ImportRow& row : preview.rows) table.rows.push_back(previewRow(row));
+    for (std::size_t i = 0; i < preview.size(); ++i)
+        table.rows.push_back(previewRow(preview.row(i)));
     if (!preview.reconciliation.text().empty())
         table.rows.push_back(reconciliationRow(preview.reconciliation));
     return table;

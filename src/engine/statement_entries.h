@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/statement_layout.h"
+#include "engine/text_pool.h"
 #include "records/ledger_record.h"
 
 namespace fiscora {
@@ -29,6 +30,38 @@ struct StatementEntry {
     bool rightsCredit = false;    // a 配股入账: the shares a 配股缴款 paid for
 };
 
+// A statement line as the preview keeps it: its texts in the reading's pool, its record
+// without the ledger's fixed-size text fields (a record read from a line has no remark),
+// some 90 bytes where the entry takes 400.
+struct CompactEntry {
+    double cashEffect = 0;
+    double cashBalance = 0;
+    double shareBalance = 0;
+    double price = 0;
+    double fee = 0;
+    double amount = 0;
+    std::int32_t date = 0;
+    std::int32_t quantity = 0;
+    std::uint32_t line = 0;
+    TextPool::Id action = TextPool::kEmpty;
+    TextPool::Id code = TextPool::kEmpty;
+    TextPool::Id name = TextPool::kEmpty;
+    TextPool::Id reason = TextPool::kEmpty;
+    char stockCode[6] = {};
+    std::int8_t type = -1;  // the record's kind; -1: no record
+    std::int8_t market = 0;
+    bool hasCashBalance : 1 = false;
+    bool hasShareBalance : 1 = false;
+    bool cashAdjustment : 1 = false;
+    bool rightsCredit : 1 = false;
+
+    bool hasRecord() const { return type >= 0; }
+    LedgerRecord record() const;
+};
+
+CompactEntry compactEntryOf(const StatementEntry& entry, TextPool& texts);
+StatementEntry entryOf(const CompactEntry& entry, const TextPool& texts);
+
 // What the account allows: a B share account's market is fixed (深圳 for 港元, 上海 for
 // 美元); an A share account takes the market from the row or the code.
 struct StatementAccount {
@@ -46,8 +79,11 @@ std::optional<std::int32_t> statementDate(std::string_view cell);
 // A statement read with a mapping file or the built-in layout.
 struct StatementReading {
     std::string layoutName;
-    std::vector<StatementEntry> entries;
+    TextPool texts;
+    std::vector<CompactEntry> entries;
     std::string error;  // when no header was found
+
+    StatementEntry entry(std::size_t index) const { return entryOf(entries.at(index), texts); }
 };
 
 // The layouts a statement is read with: the mappings in turn, the first whose columns the

@@ -28,16 +28,16 @@ TEST(StatementFileTest, ExcelWorkbooksReadTheirFirstSheet) {
         const StatementReading reading = readStatement(file.text, StatementLayouts{}, {});
         ASSERT_TRUE(reading.error.empty()) << reading.error << "\n" << file.text;
         ASSERT_EQ(reading.entries.size(), 2u);
-        ASSERT_TRUE(reading.entries[0].record) << reading.entries[0].reason;
-        const LedgerRecord& vanke = *reading.entries[0].record;
+        ASSERT_TRUE(reading.entry(0).record) << reading.entry(0).reason;
+        const LedgerRecord vanke = *reading.entry(0).record;
         EXPECT_EQ(std::string(fieldBytes(vanke.stockCode)), "000002");
         EXPECT_EQ(test::unpacked(vanke.market), 0);
         EXPECT_EQ(test::unpacked(vanke.quantity), 1000);
         EXPECT_DOUBLE_EQ(vanke.price, 7.5);
         EXPECT_NEAR(vanke.fee, 5.2, 1e-9);
-        ASSERT_TRUE(reading.entries[1].record) << reading.entries[1].reason;
-        EXPECT_EQ(test::unpacked(reading.entries[1].record->date), 20240108);
-        EXPECT_EQ(reading.entries[1].name, "招商银行");
+        ASSERT_TRUE(reading.entry(1).record) << reading.entry(1).reason;
+        EXPECT_EQ(test::unpacked(reading.entry(1).record->date), 20240108);
+        EXPECT_EQ(reading.entry(1).name, "招商银行");
     }
 }
 

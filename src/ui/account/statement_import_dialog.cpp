@@ -65,14 +65,14 @@ StatementImportDialog::StatementImportDialog(Messages& messages, const std::stri
     summary.text = counts(preview_);
     reconciliation.text = preview_.reconciliation.text();
     lines.columns = importColumns();
-    lines.rowCount = preview_.rows.size();
+    lines.rowCount = preview_.size();
     lines.cellText = [this](std::size_t row, std::size_t column) { return cellText(row, column); };
     setTabOrder({&lines});
     setKeyNavigation(false);
 }
 
 std::string StatementImportDialog::cellText(std::size_t row, std::size_t column) const {
-    const ImportRow& line = preview_.rows.at(row);
+    const ImportRow line = preview_.row(row);
     const StatementEntry& entry = line.entry;
     switch (column) {
     case Line: return std::to_string(entry.line);
