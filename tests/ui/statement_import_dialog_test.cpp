@@ -63,6 +63,38 @@ TEST_F(StatementImportCommandTest, ThePreviewListsEveryLineAndConfirmingBooks) {
     EXPECT_NE(window.accountStatus().find("3995.000"), std::string::npos) << window.accountStatus();
 }
 
+// The switch judges the lines again: the interest line is booked as a deposit, the counts
+// and the reconciliation follow it, and confirming books what the switch shows.
+TEST_F(StatementImportCommandTest, TheCashAdjustmentSwitchJudgesTheLinesAgain) {
+    std::ofstream(dir.file("balances.csv"), std::ios::binary)
+        << "成交日期,证券代码,证券名称,操作,成交数量,成交均价,手续费,发生金额,资金余额\n"
+           "20240105,600036,招商银行,证券买入,100,10.00,5.00,-1005.00,3995.00\n"
+           "20240107,,,利息归本,0,0,0,1.25,3996.25\n";
+    chosen = dir.file("balances.csv");
+    runner.then<ui::StatementImportDialog>([](ui::StatementImportDialog& d) {
+        EXPECT_FALSE(d.cashAdjustments.checked);
+        EXPECT_EQ(d.reconciliation.text, "对帐：资金差 -1.250 元");
+        d.setChecked(d.cashAdjustments, true);
+        EXPECT_EQ(d.summary.text, "记入 2 条    重复 0 条    跳过 0 条    拒绝 0 条");
+        EXPECT_EQ(d.reconciliation.text, "对帐：资金相符");
+        EXPECT_EQ(d.cellText(1, 1), "记入");
+        EXPECT_EQ(d.cellText(1, 10), "1.250");
+        EXPECT_EQ(d.cellText(1, 11), "按投入资金记入");
+        EXPECT_EQ(d.lines.figuresRevision, 2u);
+        d.setChecked(d.cashAdjustments, false);
+        EXPECT_EQ(d.summary.text, "记入 1 条    重复 0 条    跳过 1 条    拒绝 0 条");
+        EXPECT_EQ(d.cellText(1, 10), "");
+        d.setChecked(d.cashAdjustments, true);
+        return true;
+    });
+    window.OnCommand(ui::command::kImportStatement);
+    const Ledger ledger = onDisk();
+    ASSERT_EQ(ledger.size(), 3u);
+    EXPECT_EQ(ledger[2].kind(), RecordType::CashIn);
+    EXPECT_DOUBLE_EQ(ledger[2].amount, 1.25);
+    EXPECT_EQ(fieldText(ledger[2].remark), "利息归本");
+}
+
 TEST_F(StatementImportCommandTest, CancellingTheDialogOrTheFileBooksNothing) {
     const Bytes before = readBytes(ledgerFile("张三"));
     runner.thenCancel();

@@ -106,7 +106,7 @@ void importStatementFile(CommandContext& window, const GuardedAccount& account,
         return;
     }
     StatementImportDialog dialog(window.messages(), account.name, fileNameOf(path),
-                                 std::move(*prepared.preview));
+                                 std::move(*prepared.preview), window.workspace().ledger);
     if (!window.dialogs().run(dialog)) return;
     bookStatementImport(window, account, dialog.preview());
 }

@@ -54,21 +54,32 @@ std::string counts(const ImportPreview& p) {
 }  // namespace
 
 StatementImportDialog::StatementImportDialog(Messages& messages, const std::string& accountName,
-                                             const std::string& fileName, ImportPreview preview)
-    : DialogModel(messages), preview_(std::move(preview)) {
+                                             const std::string& fileName, ImportPreview preview,
+                                             const Ledger& ledger)
+    : DialogModel(messages), preview_(std::move(preview)), ledger_(ledger) {
     setCaption(dialogTitle("导入交割单", accountName));
     declare(file, "file");
     declare(summary, "summary");
     declare(reconciliation, "reconciliation");
+    declare(cashAdjustments, "include-cash-adjustments", "利息、税费和逆回购记为投入资金/划出资金");
     declare(lines, "lines");
     file.text = "文件：" + fileName + "（" + preview_.layoutName + "）";
+    cashAdjustments.checked = preview_.options.includeCashAdjustments;
+    lines.columns = importColumns();
+    lines.cellText = [this](std::size_t row, std::size_t column) { return cellText(row, column); };
+    showJudgement();
+    onChange(cashAdjustments, [this] {
+        judgeImport(preview_, ledger_, {.includeCashAdjustments = cashAdjustments.checked});
+        showJudgement();
+    });
+    setTabOrder({&cashAdjustments, &lines});
+    setKeyNavigation(false);
+}
+
+void StatementImportDialog::showJudgement() {
     summary.text = counts(preview_);
     reconciliation.text = preview_.reconciliation.text();
-    lines.columns = importColumns();
-    lines.rowCount = preview_.size();
-    lines.cellText = [this](std::size_t row, std::size_t column) { return cellText(row, column); };
-    setTabOrder({&lines});
-    setKeyNavigation(false);
+    lines.rowsReplaced(preview_.size(), true);
 }
 
 std::string StatementImportDialog::cellText(std::size_t row, std::size_t column) const {
