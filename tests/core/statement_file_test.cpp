@@ -41,6 +41,27 @@ TEST(StatementFileTest, ExcelWorkbooksReadTheirFirstSheet) {
     }
 }
 
+// Dates Excel keeps as serial numbers under a date format (built in, custom with 年月日,
+// with a time of day), counted from 1900 or, by the workbook's flag, from 1904; the figures
+// beside them stay numbers (tests/core/workbooks/make_workbooks.py wrote both files).
+TEST(StatementFileTest, SerialDatesOfAWorkbookAreCalendarDays) {
+    for (const char* name : {"serial-dates.xlsx", "serial-dates-1904.xlsx"}) {
+        SCOPED_TRACE(name);
+        const StatementFile file = readStatementFile(workbook(name));
+        ASSERT_EQ(file.status, StatementFileStatus::Ok);
+        const StatementReading reading = readStatement(file.text, StatementLayouts{}, {});
+        ASSERT_EQ(reading.entries.size(), 3u) << reading.error << "\n" << file.text;
+        std::vector<std::int32_t> dates;
+        for (std::size_t i = 0; i < 3; ++i) {
+            ASSERT_TRUE(reading.entry(i).record) << reading.entry(i).reason;
+            dates.push_back(reading.entry(i).record->date);
+        }
+        EXPECT_EQ(dates, (std::vector<std::int32_t>{20240101, 20240108, 20240229}));
+        EXPECT_EQ(test::unpacked(reading.entry(0).record->quantity), 1000);
+        EXPECT_DOUBLE_EQ(reading.entry(1).record->price, 35.2);
+    }
+}
+
 TEST(StatementFileTest, UnreadableWorkbookAndTooLargeFileSaySo) {
     test::TempDir dir;
     std::ofstream(dir.file("broken.xlsx"), std::ios::binary) << "PK\x03\x04 not a workbook";
