@@ -5,8 +5,6 @@
 
 namespace fiscora::cli {
 
-namespace {
-
 const RowFormat<LedgerRecord>& ledgerFormat() {
     using R = const LedgerRecord&;
     static const RowFormat<LedgerRecord> format{{
@@ -24,8 +22,6 @@ const RowFormat<LedgerRecord>& ledgerFormat() {
     }};
     return format;
 }
-
-}  // namespace
 
 std::vector<Column> ledgerColumns() {
     return ledgerFormat().columns();
