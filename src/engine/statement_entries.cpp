@@ -444,15 +444,15 @@ private:
     std::vector<CompactEntry> entries_;
 };
 
-// The text the header is looked for in: pieces until it holds the lines searched.
+// The text the header is looked for in: pieces until it holds the lines with text searched
+// (blank lines do not count), or a head no statement's title rows reach.
 std::string headOf(StatementPieces& pieces) {
+    constexpr std::size_t kMostHeadBytes = std::size_t{16} << 20;
     std::string head;
-    auto lineEnds = [&] {
-        return static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n') +
-                                        std::count(head.begin(), head.end(), '\r'));
-    };
-    // CR LF counts twice: twice the lines searched, and one more, surely holds them all.
-    while (lineEnds() <= 2 * kHeaderSearchLines && pieces.appendNext(head)) {
+    while (head.size() < kMostHeadBytes &&
+           splitStatementLines(head, Delimiter::Comma, kHeaderSearchLines + 1).size() <=
+               kHeaderSearchLines &&
+           pieces.appendNext(head)) {
     }
     return head;
 }

@@ -35,6 +35,46 @@ const std::vector<std::string> kDeliveryNote = {
     "20240110,,,,利息归本,0,0,0,0,0,0,0,1.23,,,",
 };
 
+// A file's pieces one line each, as a reader cutting at every line end gives them.
+class LinePieces : public StatementPieces {
+public:
+    explicit LinePieces(std::string text) : text_(std::move(text)) {}
+    bool appendNext(std::string& out) override {
+        if (position_ >= text_.size()) return false;
+        const std::size_t end = text_.find('\n', position_);
+        const std::size_t next = end == std::string::npos ? text_.size() : end + 1;
+        out += text_.substr(position_, next - position_);
+        position_ = next;
+        return true;
+    }
+
+private:
+    std::string text_;
+    std::size_t position_ = 0;
+};
+
+// Read a line at a time, the statement gives the entries it gives read whole, the header
+// found below title lines and blank lines as many as a whole reading skips.
+TEST(StatementReadingTest, AStatementReadInPiecesGivesTheEntriesOfTheWholeText) {
+    std::vector<std::string> lines(60, "");
+    for (int i = 0; i < 40; ++i) lines.push_back("资金账号:12345678,,,,");
+    lines.insert(lines.end(), kDeliveryNote.begin() + 1, kDeliveryNote.end());
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    const StatementReading whole = readStatement(text, StatementLayouts{}, {});
+    LinePieces pieces(text);
+    const StatementReading read = readStatement(pieces, StatementLayouts{}, {});
+    ASSERT_TRUE(read.error.empty()) << read.error;
+    ASSERT_EQ(read.entries.size(), 4u);
+    ASSERT_EQ(whole.entries.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(read.entry(i).line, 102 + i);
+        EXPECT_EQ(read.entry(i).line, whole.entry(i).line);
+        EXPECT_EQ(read.entry(i).reason, whole.entry(i).reason);
+        EXPECT_EQ(read.entry(i).record.has_value(), whole.entry(i).record.has_value());
+    }
+}
+
 TEST(StatementReadingTest, DeliveryNoteInGbkKeepsTheBrokersFeesAndAmounts) {
     const StatementReading reading = read(gbkCrLf(kDeliveryNote));
     ASSERT_TRUE(reading.error.empty()) << reading.error;
