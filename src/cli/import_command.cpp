@@ -26,7 +26,7 @@ struct PreviewLine {
 const RowFormat<PreviewLine>& previewFormat() {
     using L = const PreviewLine&;
     static const RowFormat<PreviewLine> format = [] {
-        const Value none{"", "null"};
+        const Value none = Value::none();
         RowFormat<PreviewLine> f{{
             {{"line"},
              [none](L l) {
@@ -55,15 +55,15 @@ std::vector<Column> previewColumns() {
     return previewFormat().columns();
 }
 
-Table previewTable(const ImportPreview& preview) {
-    const RowFormat<PreviewLine>& format = previewFormat();
-    Table table{format.columns(), {}};
-    table.rows.reserve(preview.size() + 1);
-    for (std::size_t i = 0; i < preview.size(); ++i)
-        table.rows.push_back(format.values({preview.row(i), {}}));
+// The preview's rows written as each is made from the compact preview, in the one format
+// asked for.
+void writePreview(std::ostream& out, const ImportPreview& preview, OutputFormat format) {
+    const RowFormat<PreviewLine>& rows = previewFormat();
+    TableWriter writer(out, rows.columns(), format);
+    for (std::size_t i = 0; i < preview.size(); ++i) rows.writeRow(writer, {preview.row(i), {}});
     if (const std::string text = preview.reconciliation.text(); !text.empty())
-        table.rows.push_back(format.values({std::nullopt, text}));
-    return table;
+        rows.writeRow(writer, {std::nullopt, text});
+    writer.end();
 }
 
 ImportOptions importOptionsOf(const CommandContext& c) {
@@ -81,7 +81,7 @@ bool printPreview(CommandContext& c, const ui::PreparedImport& prepared) {
         c.err << "fiscora-cli: " << prepared.error << '\n';
         return false;
     }
-    writeTable(c.out, previewTable(*prepared.preview), c.options.format);
+    writePreview(c.out, *prepared.preview, c.options.format);
     return true;
 }
 
