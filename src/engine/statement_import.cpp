@@ -142,8 +142,10 @@ std::vector<std::size_t> chronological(std::size_t count, const DateOf& dateOf) 
     }
     if (order.size() > 1 && dateOf(order.front()) > dateOf(order.back()))
         std::reverse(order.begin(), order.end());
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return dateOf(a) < dateOf(b); });
+    // A statement is mostly in date order already: checked in one pass before sorting.
+    const auto earlier = [&](std::size_t a, std::size_t b) { return dateOf(a) < dateOf(b); };
+    if (!std::is_sorted(order.begin(), order.end(), earlier))
+        std::stable_sort(order.begin(), order.end(), earlier);
     return order;
 }
 
