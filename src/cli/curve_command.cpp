@@ -79,12 +79,6 @@ bool selectStock(ui::CapitalCurve& curve, const CurveChoice& choice) {
     return false;
 }
 
-Table curveTable(const DaySeries& series) {
-    Table table{curveColumns(), {}};
-    for (const DayPoint& p : series) table.rows.push_back(curveFormat().values(p));
-    return table;
-}
-
 // The curve asked for, the size of its picture and the folder of the bar files.
 struct CurveRequest {
     CurveChoice choice;
@@ -112,7 +106,7 @@ int runCurve(CommandContext& c, CurveRequest& request) {
     curve.setStyle(choice.style);
     const DaySeries& series = curve.series();
     if (optionValue(c, kPngOption) == nullptr) {
-        writeTable(c.out, curveTable(series), c.options.format);
+        curveFormat().writeAll(c.out, series, c.options.format);
         return kExitOk;
     }
     return writePngPicture(
