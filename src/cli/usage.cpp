@@ -26,16 +26,22 @@ constexpr std::size_t kSynopsisWidth = 22;
 
 const char* const kOptions =
     "Options (before the command):\n"
+    "  --home DIR            the home folder, laid out as a quote terminal's folder:\n"
+    "                        invest/, trdpara.dat, mkthome/ (default: $FISCORA_HOME, else\n"
+    "                        the current folder when it holds invest/, else the folder\n"
+    "                        chosen in 设置, else $XDG_DATA_HOME/fiscora, that is\n"
+    "                        ~/.local/share/fiscora)\n"
     "  --data DIR            data directory holding pinfo.dat and the ledgers\n"
-    "                        (default: ./invest/)\n"
-    "  --params FILE         trade parameter file (default: ./trdpara.dat)\n"
+    "                        (default: invest/ in the home folder)\n"
+    "  --params FILE         trade parameter file (default: trdpara.dat of the home folder,\n"
+    "                        or DIR/../trdpara.dat with --data DIR)\n"
     "  --quotes FILE         quote snapshot standing in for the host: one stock a line,\n"
     "                        code<TAB>market<TAB>name<TAB>latest<TAB>prevClose, market 0 深圳\n"
     "                        or 1 上海; without it names are empty and prices 0\n"
     "  --password-file FILE  read the account's password from the first line of FILE\n"
     "  --host-dir DIR        the quote terminal's folder, holding mkthome/ with the daily\n"
-    "                        bar files the capital curve reads (default: the current\n"
-    "                        directory)\n"
+    "                        bar files the capital curve reads (default: the home\n"
+    "                        folder, or DIR/../ with --data DIR)\n"
     "  --format tsv|json     output format (default: tsv)\n"
     "  -h, --help            show this help and exit\n";
 
