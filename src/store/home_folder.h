@@ -6,8 +6,9 @@
 namespace fiscora {
 
 // The home folder holds everything of one user, laid out as a quote terminal's working
-// folder: invest/ (the registry and the ledgers), trdpara.dat, mkthome/ (the daily bar
-// files), the quote file and the names file. Every path below ends with '/'.
+// folder: invest/ (the registry, the ledgers and the names learned from statements),
+// trdpara.dat, mkthome/ (the daily bar files) and the quote file. Every folder below ends
+// with '/'.
 
 // What the home folder is chosen from, strongest first. Empty texts count as not given.
 struct HomeSources {
@@ -50,6 +51,7 @@ std::string quoteFileIn(const std::string& homeFolder, const std::string& chosen
 // The file names inside the home folder.
 inline constexpr const char* kDataFolderName = "invest/";
 inline constexpr const char* kDefaultQuoteFileName = "quotes.tsv";
+// In the data folder, beside the ledgers whose statements taught the names.
 inline constexpr const char* kStockNamesFileName = "names.tsv";
 
 }  // namespace fiscora

@@ -66,7 +66,7 @@ void HomeQuoteSource::readQuoteFileIfChanged() {
 }
 
 void HomeQuoteSource::readNamesIfChanged() {
-    const std::string path = homeFolder_ + kStockNamesFileName;
+    const std::string path = homeFolder_ + kDataFolderName + kStockNamesFileName;
     if (stampOf(path) == namesStamp_) return;
     names_ = loadStockNames(path, &namesStamp_);
 }

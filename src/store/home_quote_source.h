@@ -14,7 +14,8 @@ namespace fiscora {
 //    disk since the last request;
 //  - for a stock the file lacks, the close of the last record of its daily bar file under
 //    mkthome/ (the record before gives the previous close);
-//  - for a name the file lacks, the names learned from imported statements.
+//  - for a name the file lacks, the names learned from imported statements (names.tsv in
+//    the data folder).
 // A name request for a six-digit code is always answered, with an empty name when no
 // source knows it, so that booking works without any quotes; a price request is answered
 // only when a source has the stock.

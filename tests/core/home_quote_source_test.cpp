@@ -1,6 +1,7 @@
 #include "store/home_quote_source.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 
@@ -108,8 +109,9 @@ TEST_F(HomeQuoteSourceTest, AStockTheFileLacksIsPricedFromItsLastBars) {
 
 TEST_F(HomeQuoteSourceTest, NamesComeFromTheQuoteFileThenFromTheLearnedNames) {
     writeText(quoteFile, "600000\t1\t浦发银行\t10.50\t10.00\n");
-    writeText(home.file("names.tsv"), "600000\t1\t旧名称\n000002\t0\t万科A\n"
-                                      "600036\t1\t招商银行股份有限公司\n");
+    ::mkdir(home.file("invest").c_str(), 0755);
+    writeText(home.file("invest/names.tsv"), "600000\t1\t旧名称\n000002\t0\t万科A\n"
+                                             "600036\t1\t招商银行股份有限公司\n");
     EXPECT_EQ(askName(source, "600000", 1).name, "浦发银行");
     EXPECT_EQ(askName(source, "000002", 0).name, "万科A");
     // Cut to the 11 bytes the host's buffer holds, between characters.
@@ -125,7 +127,7 @@ TEST_F(HomeQuoteSourceTest, NamesComeFromTheQuoteFileThenFromTheLearnedNames) {
     EXPECT_EQ(askName(source, "../../x", 0).known, 0);
 
     // A newly learned name is seen at the next request.
-    ASSERT_EQ(mergeStockNames(home.file("names.tsv"), {{{"300750", 0}, "宁德时代"}}),
+    ASSERT_EQ(mergeStockNames(home.file("invest/names.tsv"), {{{"300750", 0}, "宁德时代"}}),
               FileError::None);
     EXPECT_EQ(askName(source, "300750", 0).name, "宁德时代");
 }
