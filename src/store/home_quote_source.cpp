@@ -1,7 +1,6 @@
 #include "store/home_quote_source.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
@@ -32,15 +31,17 @@ void HomeQuoteSource::setQuoteFile(std::string quoteFile) {
 
 void HomeQuoteSource::followSettings(std::string settingsFile) {
     settingsFile_ = std::move(settingsFile);
-    settingsStamp_ = stampOf(settingsFile_);
-    setQuoteFile(quoteFileIn(homeFolder_, loadProgramSettings(settingsFile_).quoteFile));
+    applySettings(stampOf(settingsFile_));
 }
 
 void HomeQuoteSource::readSettingsIfChanged() {
     if (settingsFile_.empty()) return;
     const FileStamp now = stampOf(settingsFile_);
-    if (now == settingsStamp_) return;
-    settingsStamp_ = now;
+    if (now != settingsStamp_) applySettings(now);
+}
+
+void HomeQuoteSource::applySettings(const FileStamp& stamp) {
+    settingsStamp_ = stamp;
     setQuoteFile(quoteFileIn(homeFolder_, loadProgramSettings(settingsFile_).quoteFile));
 }
 
