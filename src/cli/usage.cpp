@@ -27,8 +27,17 @@ constexpr std::size_t kSynopsisWidth = 22;
 // The options before the command (cli_options.cpp reads them).
 const std::vector<CommandOption>& globalOptions() {
     static const std::vector<CommandOption> all = {
-        {"--data", "DIR", "data directory holding pinfo.dat and the ledgers (default: ./invest/)"},
-        {"--params", "FILE", "trade parameter file (default: ./trdpara.dat)"},
+        {"--home", "DIR",
+         "the home folder, laid out as a quote terminal's folder: invest/, trdpara.dat, "
+         "mkthome/ (default: $FISCORA_HOME, else the current folder when it holds invest/, "
+         "else the folder chosen in 设置, else $XDG_DATA_HOME/fiscora, that is "
+         "~/.local/share/fiscora)"},
+        {"--data", "DIR",
+         "data directory holding pinfo.dat and the ledgers (default: invest/ in the home "
+         "folder)"},
+        {"--params", "FILE",
+         "trade parameter file (default: trdpara.dat of the home folder, or DIR/../trdpara.dat "
+         "with --data DIR)"},
         {"--quotes", "FILE",
          "quote snapshot standing in for the host, one stock a line: code, market (0 深圳, "
          "1 上海), name, latest and previous close, separated by tabs; without it names are "
@@ -36,7 +45,7 @@ const std::vector<CommandOption>& globalOptions() {
         {"--password-file", "FILE", "read the account's password from the first line of FILE"},
         {"--host-dir", "DIR",
          "the quote terminal's folder, holding mkthome/ with the daily bar files the capital "
-         "curve reads (default: the current directory)"},
+         "curve reads (default: the home folder, or DIR/../ with --data DIR)"},
         {"--format", "tsv|json", "output format (default: tsv)"},
         {"-h, --help", "", "show this help and exit"},
     };
