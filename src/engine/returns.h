@@ -97,4 +97,18 @@ struct ReturnsRow {
 std::vector<ReturnsRow> measureReturns(const Ledger& ledger, const SeriesPrices& prices,
                                        const ReturnsRequest& request);
 
+// The rows with what a chart of the period draws: the value at the close of each day of the
+// period asked for (the first row's), and the benchmark's closes on the same days scaled to
+// start where the value starts (at the value before the period, or at the first day with a
+// value when there was none), 0 on days before that or before its first bar. The benchmark
+// is empty without one, or when it has no bar to start from.
+struct ReturnsAnalysis {
+    std::vector<ReturnsRow> rows;
+    std::vector<double> values;
+    std::vector<double> benchmark;
+};
+
+ReturnsAnalysis analyseReturns(const Ledger& ledger, const SeriesPrices& prices,
+                               const ReturnsRequest& request);
+
 }  // namespace fiscora
