@@ -306,21 +306,20 @@ PeriodFigures measurePeriod(const ValueSeries& values, const std::vector<Externa
 namespace {
 
 // The benchmark's closes over the days of `values`, scaled to start where the value
-// starts: at the value before the period with the benchmark's start, or, when nothing was
-// held before it, at the first day with a value.
+// starts: at the value before the period with the benchmark's start, or, when either has
+// none, at the first day both have one.
 std::vector<double> scaledBenchmark(const Benchmark& benchmark, const std::vector<double>& values,
                                     double startValue, std::int32_t from, std::int32_t to) {
     std::vector<double> closes = benchmark.closes(from, to);
     std::size_t anchor = 0;
     double value = startValue;
     double base = benchmark.startOf(from);
-    if (!(startValue > 0)) {
-        while (anchor < values.size() && !(values[anchor] > 0)) ++anchor;
+    if (!(startValue > 0) || !(base > 0)) {
+        while (anchor < values.size() && !(values[anchor] > 0 && closes[anchor] > 0)) ++anchor;
         if (anchor == values.size()) return {};
         value = values[anchor];
         base = closes[anchor];
     }
-    if (!(base > 0)) return {};
     for (std::size_t i = 0; i < closes.size(); ++i)
         closes[i] = i < anchor ? 0 : closes[i] * value / base;
     return closes;

@@ -99,9 +99,9 @@ std::vector<ReturnsRow> measureReturns(const Ledger& ledger, const SeriesPrices&
 
 // The rows with what a chart of the period draws: the value at the close of each day of the
 // period asked for (the first row's), and the benchmark's closes on the same days scaled to
-// start where the value starts (at the value before the period, or at the first day with a
-// value when there was none), 0 on days before that or before its first bar. The benchmark
-// is empty without one, or when it has no bar to start from.
+// start where the value starts (at the value before the period, or, when either has none
+// before it, at the first day both have one), 0 on the days before. The benchmark is empty
+// without one, or when no day has both.
 struct ReturnsAnalysis {
     std::vector<ReturnsRow> rows;
     std::vector<double> values;

@@ -166,6 +166,8 @@ TEST_F(ReturnsDialogTest, EmptyStatesSayWhy) {
     ReturnsDialog none = dialog();
     none.OnInitDialog();
     EXPECT_EQ(none.notice(), kNoRecordsNotice);
+    EXPECT_FALSE(none.runAction("数据打印"));
+    EXPECT_TRUE(output.printed.empty());
 
     // A purchase of a stock without bars and no money in: no value to draw.
     ledger = {test::stockRecord(RecordType::Buy, 20230103, "000002", 100, 10, 0, 0)};

@@ -70,9 +70,10 @@ ReturnsView::ReturnsView(ui::ReturnsDialog& model, QWidget* parent)
     layout->setSpacing(dlu.y(4));
     layout->addLayout(choices);
     layout->addLayout(figures);
-    layout->addWidget(chart_, 1);
+    // The chart takes most of the height the table does not need.
+    layout->addWidget(chart_, 3);
     layout->addWidget(captionOf(periods));
-    layout->addWidget(periods);
+    layout->addWidget(periods, 1);
     layout->addLayout(buttons);
     resize(dlu.size(560, 360));
 }

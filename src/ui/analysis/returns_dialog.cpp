@@ -99,8 +99,16 @@ ReturnsDialog::ReturnsDialog(Messages& messages, const std::string& account, con
     for (Field* field : std::initializer_list<Field*>{&from, &to, &periods, &stock, &benchmarkCode,
                                                       &benchmarkMarket})
         onChange(*field, [this] { measure(); });
-    addAction({.caption = "数据打印", .run = [this] { OnPrint(); }, .keys = {"Ctrl+P"}});
-    addAction({.caption = "数据存盘", .run = [this] { OnSave(); }, .keys = {"Ctrl+S"}});
+    // Nothing measured, nothing to print or save.
+    const auto measured = [this] { return !analysis_.rows.empty(); };
+    addAction({.caption = "数据打印",
+               .run = [this] { OnPrint(); },
+               .enabled = measured,
+               .keys = {"Ctrl+P"}});
+    addAction({.caption = "数据存盘",
+               .run = [this] { OnSave(); },
+               .enabled = measured,
+               .keys = {"Ctrl+S"}});
 }
 
 void ReturnsDialog::OnInitDialog() {
