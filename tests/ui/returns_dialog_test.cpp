@@ -181,7 +181,7 @@ TEST_F(ReturnsDialogTest, EmptyStatesSayWhy) {
 TEST_F(ReturnsDialogTest, PrintsTheTableAsShown) {
     ReturnsDialog d = dialog();
     d.OnInitDialog();
-    ASSERT_TRUE(d.runAction("数据打印"));
+    ASSERT_TRUE(d.pressKey("Ctrl+P"));
     ASSERT_EQ(output.printed.size(), 1u);
     EXPECT_EQ(output.titles[0], "收益分析打印");
     const ListTable& printed = output.printed[0];

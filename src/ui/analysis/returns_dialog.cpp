@@ -101,14 +101,14 @@ ReturnsDialog::ReturnsDialog(Messages& messages, const std::string& account, con
         onChange(*field, [this] { measure(); });
     // Nothing measured, nothing to print or save.
     const auto measured = [this] { return !analysis_.rows.empty(); };
-    addAction({.caption = "数据打印",
-               .run = [this] { OnPrint(); },
-               .enabled = measured,
-               .keys = {"Ctrl+P"}});
     addAction({.caption = "数据存盘",
                .run = [this] { OnSave(); },
                .enabled = measured,
                .keys = {"Ctrl+S"}});
+    addAction({.caption = "数据打印",
+               .run = [this] { OnPrint(); },
+               .enabled = measured,
+               .keys = {"Ctrl+P"}});
 }
 
 void ReturnsDialog::OnInitDialog() {
