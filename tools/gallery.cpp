@@ -458,7 +458,7 @@ int main(int argc, char** argv) {
         saveCharts(window);
         // 收益分析 of the demo account by year, 中国平安 as the benchmark.
         saveFilledDialog<fiscora::qt::ReturnsView>(
-            window, fiscora::ui::command::kReturnsAnalysis, "returns-analysis", [](auto* view) {
+            window, fiscora::ui::command::kReturns, "returns-analysis", [](auto* view) {
                 typeInto(view->template widgetOf<QLineEdit>("benchmark"), "601318");
             });
         // An account without holdings: the charts and the curve say so.

@@ -27,14 +27,14 @@ inline constexpr int kRightsIssue = 32800;         // 配股
 inline constexpr int kDeleteStockRecords = 32780;  // 删除记录
 inline constexpr int kTradeDetails = 32802;        // 交易明细
 // 分析
-inline constexpr int kProfitAmount = 32803;     // 投资赢利额
-inline constexpr int kProfitRate = 32804;       // 投资赢利率
-inline constexpr int kNetAssetShare = 32805;    // 净资产分布
-inline constexpr int kNetProfitShare = 32806;   // 净赢利分布
-inline constexpr int kCapitalCurve = 32788;     // 资金曲线
-inline constexpr int kReturnsAnalysis = 32820;  // 收益分析
-inline constexpr int kPrint = 32793;            // 数据打印
-inline constexpr int kSaveAsText = 32801;       // 数据存盘
+inline constexpr int kProfitAmount = 32803;    // 投资赢利额
+inline constexpr int kProfitRate = 32804;      // 投资赢利率
+inline constexpr int kNetAssetShare = 32805;   // 净资产分布
+inline constexpr int kNetProfitShare = 32806;  // 净赢利分布
+inline constexpr int kCapitalCurve = 32788;    // 资金曲线
+inline constexpr int kReturns = 32820;         // 收益分析
+inline constexpr int kPrint = 32793;           // 数据打印
+inline constexpr int kSaveAsText = 32801;      // 数据存盘
 // 参数设置, 帮助
 inline constexpr int kTradeParams = 32807;  // 参数设置 / 参数设定
 inline constexpr int kAbout = 57664;        // 关于Fiscora

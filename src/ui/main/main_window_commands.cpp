@@ -34,7 +34,7 @@ void MainWindowModel::registerCommands() {
         {command::kBuy, {OnBuyStock}},
         {command::kSell, {OnSellStock}},
         {command::kCapitalCurve, {OnCapitalCurve}},
-        {command::kReturnsAnalysis, {OnReturnsAnalysis}},
+        {command::kReturns, {OnReturnsAnalysis}},
         {command::kDividend, {OnDividend}},
         {command::kBonusShares, {OnBonusShares}},
         {command::kRightsIssue, {OnRightsIssue}},
