@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <string>
 
@@ -28,6 +29,7 @@
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
+#include "qt/analysis/returns_view.h"
 #include "qt/analysis/trade_details_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/dialog_views.h"
@@ -462,12 +464,21 @@ int main(int argc, char** argv) {
                 });
         }
         saveCharts(window);
+        // 收益分析 of the demo account by year, 中国平安 as the benchmark.
+        saveFilledDialog<fiscora::qt::ReturnsView>(
+            window, fiscora::ui::command::kReturns, "returns-analysis", [](auto* view) {
+                typeInto(view->template widgetOf<QLineEdit>("benchmark"), "601318");
+            });
         // An account without holdings: the charts and the curve say so.
         fiscora::ui::ChartDialog noHoldings(messages, "新帐户", {}, fiscora::ui::ChartKind::Profit);
         saveModel(noHoldings, &window, "chart-no-holdings");
         const fiscora::Ledger cashOnly;
         fiscora::ui::CapitalCurveDialog noCurve(messages, "新帐户", cashOnly, {folder, {}, 0}, {});
         saveModel(noCurve, &window, "capital-curve-no-holdings");
+        fiscora::ui::ReturnsDialog noReturns(messages, "新帐户", cashOnly,
+                                             {folder, {}, fiscora::today()}, nullptr,
+                                             std::time(nullptr));
+        saveModel(noReturns, &window, "returns-no-records");
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");

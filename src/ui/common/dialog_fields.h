@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "output/list_table.h"
+
 namespace fiscora::ui {
 
 // The values a dialog's controls hold, as plain data, with what a view needs to draw them:
@@ -45,8 +47,9 @@ struct TextField : Field {
     std::size_t maxGbkBytes = 0;
     bool masked = false;  // password entry
     bool multiLine = false;
-    bool digitsOnly = false;  // the box takes nothing but the digits 0-9
-    bool alignRight = false;  // a number box
+    bool digitsOnly = false;          // the box takes nothing but the digits 0-9
+    bool alignRight = false;          // a number box
+    CellTone tone = CellTone::Plain;  // a figure's gain (red) or loss (green)
     bool readOnly() const { return kind == FieldKind::Figure; }
 };
 
