@@ -437,6 +437,8 @@ int main(int argc, char** argv) {
                 saveMenu(view->contextMenu(), "trade-params-menu");
             });
         saveAccountDialogs(window, messages);
+        // 恢复… on the logged-in account's kept versions.
+        saveDialog(window, fiscora::ui::command::kRestoreVersions, "restore-versions");
         saveTradeDetails(window, "600036");
         saveImportPreview(window, folder);
         {

@@ -5,6 +5,7 @@
 
 #include "cli/account_cli_commands.h"
 #include "cli/account_identity_cli_commands.h"
+#include "cli/backup_commands.h"
 #include "cli/book_command.h"
 #include "cli/chart_command.h"
 #include "cli/curve_command.h"
@@ -26,7 +27,8 @@ const std::vector<Command>& commands() {
         detailsCommand(),       reportCommand(),         verifyCommand(),   createAccountCommand(),
         renameAccountCommand(), changePasswordCommand(), bookCommand(),     deleteStockCommand(),
         editRecordCommand(),    deleteRecordCommand(),   chartCommand(),    curveCommand(),
-        paramsCommand(),        importCommand(),         returnsCommand(),  exportCommand()};
+        paramsCommand(),        importCommand(),         returnsCommand(),  exportCommand(),
+        backupsCommand(),       restoreCommand()};
     return all;
 }
 

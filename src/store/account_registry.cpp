@@ -43,7 +43,8 @@ bool saveRegistry(const std::string& dataDirectory, const AccountList& accounts,
     Bytes bytes(accounts.size() * sizeof(AccountInfo));
     if (!bytes.empty()) std::memcpy(bytes.data(), accounts.data(), bytes.size());
     scrambler.encrypt(bytes.data(), bytes.size());
-    const WriteResult written = replaceFile(registryPath(dataDirectory), bytes);
+    const WriteResult written =
+        replaceFile(registryPath(dataDirectory), bytes, 0666, KeepVersion::Yes);
     if (!written) {
         messages.error("不能打开文件pinfo.dat!无法将基本资料存盘." + failureReason(written.error));
         return false;

@@ -186,7 +186,7 @@ bool writeLedgerFile(const LedgerStore& store, const std::string& path, std::str
             }
             return true;
         },
-        widestNewMode);
+        widestNewMode, KeepVersion::Yes);
     if (!written) {
         store.messages.plain(ledgerOpenFailure(path, written.error));
         return false;
@@ -320,6 +320,44 @@ bool writeNewLedger(const LedgerStore& store, const AccountInfo& account, const 
            writeLedgerFile(store, *path, fieldBytes(account.password), ledger, &stamp, {}, widest);
 }
 
+namespace {
+
+// Rewrites the ledger at `path` as the bytes of `source` (open) after its first 200: a fresh
+// header for `gbkPassword` in front of them, or, without a password, the source's own header
+// too. Those bytes are copied inside the kernel where it can, else a chunk at a time.
+bool rewriteFrom(const LedgerStore& store, const std::string& path, const FileReader& source,
+                 const std::optional<std::string_view>& gbkPassword) {
+    const WriteResult written = replaceFileWith(
+        path,
+        [&](const ByteSink& sink) {
+            Bytes buffer;
+            std::size_t from = 0;
+            if (gbkPassword) {
+                const LedgerRecord header = headerSlot(*gbkPassword);
+                if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
+                from = kSlot;
+            }
+            const std::size_t rest = source.size() > from ? source.size() - from : 0;
+            if (rest == 0 || sink.copyFrom(source, from, rest)) return true;
+            buffer.resize(std::min(rest, kChunkRecords * kSlot));
+            for (std::size_t done = 0; done < rest;) {
+                const std::size_t n = std::min(buffer.size(), rest - done);
+                if (!source.readAt(from + done, buffer.data(), n) || !sink.put(buffer.data(), n))
+                    return false;
+                done += n;
+            }
+            return true;
+        },
+        0666, KeepVersion::Yes);
+    if (!written) {
+        store.messages.plain(ledgerOpenFailure(path, written.error));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
                        std::string_view gbkPassword) {
     const auto checked = checkedPath(store, account);
@@ -339,28 +377,34 @@ bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
         store.messages.plain(ledgerOpenFailure(path, file.error()));
         return false;
     }
-    // The first 200 bytes are replaced; everything after them is copied as it is, inside
-    // the kernel where it can, else a chunk at a time.
-    const WriteResult written = replaceFileWith(path, [&](const ByteSink& sink) {
-        Bytes buffer;
-        const LedgerRecord header = headerSlot(gbkPassword);
-        if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
-        const std::size_t rest = file.size() > kSlot ? file.size() - kSlot : 0;
-        if (rest == 0 || sink.copyFrom(file, kSlot, rest)) return true;
-        buffer.resize(std::min(rest, kChunkRecords * kSlot));
-        for (std::size_t done = 0; done < rest;) {
-            const std::size_t n = std::min(buffer.size(), rest - done);
-            if (!file.readAt(kSlot + done, buffer.data(), n) || !sink.put(buffer.data(), n))
-                return false;
-            done += n;
-        }
-        return true;
-    });
-    if (!written) {
-        store.messages.plain(ledgerOpenFailure(path, written.error));
+    // The first 200 bytes are replaced; everything after them is kept as it is.
+    return rewriteFrom(store, path, file, gbkPassword);
+}
+
+bool restoreLedger(const LedgerStore& store, const AccountInfo& account,
+                   const std::string& versionPath) {
+    const auto checked = checkedPath(store, account);
+    if (!checked) return false;
+    FolderLock lock(store.dataDirectory);
+    if (lock.busy()) {
+        store.messages.plain(kAnotherProgramWriting);
         return false;
     }
-    return true;
+    FileReader version;
+    Bytes header(kSlot, 0);
+    if (version.open(versionPath, OpenMode::ReadOnly) != ReadStatus::Ok || version.size() < kSlot ||
+        !version.readAt(0, header.data(), kSlot)) {
+        store.messages.plain(damaged(versionPath));
+        return false;
+    }
+    store.scrambler.decrypt(header.data(), kSlot);
+    const std::string_view registered = fieldBytes(account.password);
+    // Written under the password the account has now: restored byte for byte. Written under
+    // an earlier one: its records under a header for today's password, so that the registry
+    // and the ledger agree and the account opens with the password the user knows.
+    if (headerPassword(header) == registered)
+        return rewriteFrom(store, *checked, version, std::nullopt);
+    return rewriteFrom(store, *checked, version, registered);
 }
 
 std::optional<std::string> ledgerHeaderPassword(const LedgerStore& store,

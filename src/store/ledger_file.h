@@ -102,6 +102,13 @@ std::string ledgerOpenFailure(const std::string& path, FileError error);
 bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
                        std::string_view gbkPassword);
 
+// Makes the kept version at `versionPath` the account's ledger again (the present file kept
+// as a version in turn, so the restore can be undone). A version written under another
+// password than the registry's gets a header for the registry's, its records unchanged.
+// Failures are reported.
+bool restoreLedger(const LedgerStore& store, const AccountInfo& account,
+                   const std::string& versionPath);
+
 // The password in the ledger file's header (GBK), or nothing when there is no readable
 // header. Nothing is reported.
 std::optional<std::string> ledgerHeaderPassword(const LedgerStore& store,

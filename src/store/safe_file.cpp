@@ -6,10 +6,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <new>
 #include <utility>
 
 #include "store/crash_point.h"
+#include "store/file_backups.h"
 #include "store/folder_lock.h"
 #include "store/temporary_file.h"
 
@@ -214,7 +216,7 @@ bool ByteSink::copyFrom(const FileReader& file, std::size_t offset, std::size_t 
 }
 
 WriteResult replaceFileWith(const std::string& path, const ContentWriter& write,
-                            mode_t widestNewMode) {
+                            mode_t widestNewMode, KeepVersion keep) {
     WriteResult result;
     FolderLock lock(folderOf(path));
     if (lock.busy()) {
@@ -234,15 +236,21 @@ WriteResult replaceFileWith(const std::string& path, const ContentWriter& write,
         return result;
     }
     crashPoint("temporary-written");
+    std::optional<FileVersion> kept;
+    if (keep == KeepVersion::Yes) kept = keepVersionOf(path, std::time(nullptr));
     result.error = temp.commit();
-    if (result.error == FileError::None) result.stamp = stampOf(path);
+    if (result.error == FileError::None)
+        result.stamp = stampOf(path);
+    else if (kept)
+        dropVersion(*kept);
     return result;
 }
 
-WriteResult replaceFile(const std::string& path, const Bytes& bytes, mode_t widestNewMode) {
+WriteResult replaceFile(const std::string& path, const Bytes& bytes, mode_t widestNewMode,
+                        KeepVersion keep) {
     return replaceFileWith(
         path, [&](const ByteSink& sink) { return sink.put(bytes.data(), bytes.size()); },
-        widestNewMode);
+        widestNewMode, keep);
 }
 
 }  // namespace fiscora

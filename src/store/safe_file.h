@@ -124,15 +124,22 @@ private:
 };
 using ContentWriter = std::function<bool(const ByteSink& sink)>;
 
+// Whether a rewrite keeps the file's previous bytes as a version (store/file_backups.h): the
+// data files do, exports and the intent record do not.
+enum class KeepVersion { No, Yes };
+
 // Replaces the file's contents so that at any instant the file holds either the old or
 // the new bytes: a temporary file in the same folder is written, flushed to disk and
 // renamed over the old one, all under the folder's lock. Temporaries left in the folder
 // by a killed writer are removed first. On any failure the old file is untouched. A new
 // file gets the umask's permissions, never wider than `widestNewMode`; an old one keeps
-// its own.
+// its own. With KeepVersion::Yes the old file is kept as a version just before the rename;
+// a version that cannot be kept does not stop the write (the user's change matters more
+// than its undo), and a write that fails keeps no version.
 WriteResult replaceFileWith(const std::string& path, const ContentWriter& write,
-                            mode_t widestNewMode = 0666);
-WriteResult replaceFile(const std::string& path, const Bytes& bytes, mode_t widestNewMode = 0666);
+                            mode_t widestNewMode = 0666, KeepVersion keep = KeepVersion::No);
+WriteResult replaceFile(const std::string& path, const Bytes& bytes, mode_t widestNewMode = 0666,
+                        KeepVersion keep = KeepVersion::No);
 
 // The folder part of a path ("." for a bare name).
 std::string folderOf(const std::string& path);

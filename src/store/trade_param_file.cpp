@@ -40,7 +40,7 @@ bool saveTradeParams(const std::string& path, const TradeParamTable& table, Mess
                      FileStamp* stamp) {
     Bytes bytes(table.size() * sizeof(TradeParam));
     if (!bytes.empty()) std::memcpy(bytes.data(), table.data(), bytes.size());
-    const WriteResult written = replaceFile(path, bytes);
+    const WriteResult written = replaceFile(path, bytes, 0666, KeepVersion::Yes);
     if (!written) {
         messages.error("不能打开文件trdpara.dat读取相关数据!" + failureReason(written.error));
         return false;

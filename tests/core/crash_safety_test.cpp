@@ -65,9 +65,10 @@ TEST(CrashSafety, KilledSaveLeavesTheOldOrTheNewLedger) {
             << "round " << round << ": " << now.size() << " bytes";
         (now == oldBytes ? sawOld : sawNew)++;
 
-        // Back to the old ledger for the next round; a killed writer's temporary file goes.
+        // Back to the old ledger for the next round; a killed writer's temporary file and the
+        // versions kept go.
         for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
-            if (e.path().filename() != "crash.da0") std::filesystem::remove(e.path());
+            if (e.path().filename() != "crash.da0") std::filesystem::remove_all(e.path());
         }
         if (now != oldBytes) {
             ASSERT_TRUE(replaceFile(path, oldBytes));

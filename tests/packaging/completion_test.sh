@@ -36,7 +36,7 @@ expect() {
 }
 
 # Commands and options.
-expect "book" b
+expect "backups book" b
 expect "create-account" cr
 expect "--format" --f
 expect "create-account" help cr

@@ -1,6 +1,7 @@
 #include "qt/main/command_menus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -47,8 +48,12 @@ void CommandMenus::fill(QMenu* menu, const std::vector<ui::MenuItem>& items) {
             QMenu* submenu = menu->addMenu(text);
             submenus_.push_back(submenu);
             fill(submenu, item.submenu);
-        } else
-            menu->addAction(commandAction(text, item.command, menu));
+        } else {
+            QAction* action = commandAction(text, item.command, menu);
+            if (const std::string keys = ui::shortcutOf(item.command); !keys.empty())
+                action->setShortcut(QKeySequence(QString::fromStdString(keys)));
+            menu->addAction(action);
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
 #include "qt/account/program_settings_view.h"
+#include "qt/account/restore_version_view.h"
 #include "qt/account/statement_import_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
@@ -40,6 +41,7 @@ const DialogViews& dialogViews() {
         v.add<ui::ChangePasswordDialog>(showModal<ChangePasswordView, ui::ChangePasswordDialog>);
         v.add<ui::AccountPropertiesDialog>(
             showModal<AccountPropertiesView, ui::AccountPropertiesDialog>);
+        v.add<ui::RestoreVersionDialog>(showModal<RestoreVersionView, ui::RestoreVersionDialog>);
         v.add<ui::StatementImportDialog>(showModal<StatementImportView, ui::StatementImportDialog>);
         v.add<ui::ProgramSettingsDialog>(showModal<ProgramSettingsView, ui::ProgramSettingsDialog>);
         v.add<ui::AboutBox>(showModal<AboutView, ui::AboutBox>);

@@ -11,6 +11,7 @@
 #include "output/list_output.h"
 #include "records/account_info.h"
 #include "ui/common/dialog_runner.h"
+#include "ui/common/ledger_undo_history.h"
 
 namespace fiscora::ui {
 
@@ -78,6 +79,9 @@ public:
     virtual void refreshAccountStatus() = 0;
 
     virtual AccountTree& accountTree() = 0;
+
+    // The window's own changes to ledgers, for 撤销.
+    virtual LedgerUndoHistory& undoHistory() = 0;
 
 protected:
     ~CommandContext() = default;

@@ -6,6 +6,7 @@
 #include "ui/account/password_dialog.h"
 #include "ui/account/program_settings_dialog.h"
 #include "ui/account/rename_account_dialog.h"
+#include "ui/account/restore_version_dialog.h"
 #include "ui/account/statement_import_dialog.h"
 #include "ui/analysis/capital_curve_dialog.h"
 #include "ui/analysis/chart_dialog.h"
@@ -48,6 +49,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<RenameAccountDialog>(enterFields);
         f.add<ChangePasswordDialog>(enterFields);
         f.add<AccountPropertiesDialog>(enterFields);
+        f.add<RestoreVersionDialog>(enterFields);
         f.add<StatementImportDialog>(enterFields);
         f.add<ProgramSettingsDialog>(enterFields);
         f.add<AboutBox>(enterFields);

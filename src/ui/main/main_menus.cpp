@@ -29,7 +29,9 @@ std::vector<MenuBarEntry> mainMenuBar() {
     return {
         {"帐户(&A)",
          0,
-         {{"登录帐户", command::kLogin, {}},
+         {{"撤销", command::kUndo, {}},
+          kSeparator,
+          {"登录帐户", command::kLogin, {}},
           {"新建帐户", command::kNewAccount, {}},
           {"删除帐户", command::kDeleteAccount, {}},
           {"关闭帐户", command::kCloseAccount, {}},
@@ -39,6 +41,7 @@ std::vector<MenuBarEntry> mainMenuBar() {
           kSeparator,
           {"查看流水帐", command::kViewLedger, {}},
           {"导入交割单", command::kImportStatement, {}},
+          {"恢复…", command::kRestoreVersions, {}},
           {"帐户属性", command::kAccountProperties, {}},
           kSeparator,
           {"设置", command::kProgramSettings, {}},
@@ -60,6 +63,10 @@ std::vector<MenuBarEntry> mainMenuBar() {
         {"参数设置", command::kTradeParams, {}},
         {"帮助(&H)", 0, {{"关于Fiscora", command::kAbout, {}}}},
     };
+}
+
+std::string shortcutOf(int command) {
+    return command == command::kUndo ? "Ctrl+Z" : "";
 }
 
 std::vector<ToolButton> toolbarButtons() {

@@ -32,6 +32,9 @@ struct ToolButton {
 };
 
 std::vector<MenuBarEntry> mainMenuBar();
+// The key that runs a command wherever the focus is in the window, as Qt's portable key
+// text reads it ("Ctrl+Z"); empty for none.
+std::string shortcutOf(int command);
 std::vector<ToolButton> toolbarButtons();
 // The toolbar's drop-down "其他操作".
 std::vector<MenuItem> otherOperationsMenu();

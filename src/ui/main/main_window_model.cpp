@@ -68,7 +68,21 @@ bool MainWindowModel::isAvailable(int commandId) const {
 }
 
 void MainWindowModel::OnCommand(int commandId) {
-    if (isAvailable(commandId)) commands_.at(resolved(commandId)).run(*this);
+    if (!isAvailable(commandId)) return;
+    const std::optional<WatchedLedger> before = watchedLedger();
+    commands_.at(resolved(commandId)).run(*this);
+    // Every command that rewrites the logged-in account's ledger can be undone, but 撤销
+    // itself: pressed again, it goes one change further back.
+    if (before && commandId != command::kUndo) undoHistory_.recordCommand(*before);
+}
+
+std::optional<WatchedLedger> MainWindowModel::watchedLedger() const {
+    const auto index = selectedItem();
+    if (!index || tree_[*index].image == kLoggedOutImage) return std::nullopt;
+    const AccountInfo* account = findAccount(workspace_.accounts, tree_[*index].gbkName);
+    if (account == nullptr) return std::nullopt;
+    const std::string path = ledgerPath(workspace_.dataDirectory(), *account);
+    return WatchedLedger{tree_[*index].gbkName, path, stampOf(path)};
 }
 
 void MainWindowModel::selectTreeItem(int index) {

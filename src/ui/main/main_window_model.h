@@ -123,6 +123,7 @@ private:
     void refreshHoldingList() override;
     void refreshAccountStatus() override;
     AccountTree& accountTree() override { return *this; }
+    LedgerUndoHistory& undoHistory() override { return undoHistory_; }
 
     // AccountTree
     std::optional<TreeAccount> requireSelection() override;
@@ -142,6 +143,8 @@ private:
     void showRows(std::vector<HoldingRow> rows);
     void requestFocus(MainPane pane);
     LoginState* loginStateOf(const std::string& gbkName);
+    // The ledger of the selected logged-in account as it is now, if there is one.
+    std::optional<WatchedLedger> watchedLedger() const;
 
     Workspace workspace_;
     DialogRunner& dialogs_;
@@ -158,6 +161,7 @@ private:
     ListOutput* listOutput_ = nullptr;
     std::function<std::optional<std::string>()> chooseStatement_;
     std::map<int, Command> commands_;
+    LedgerUndoHistory undoHistory_;
 };
 
 // The main window that is open, or null. Dialogs reach the window's data through it.

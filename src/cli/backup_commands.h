@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli/command.h"
+
+namespace fiscora::cli {
+
+Command backupsCommand();
+Command restoreCommand();
+
+}  // namespace fiscora::cli

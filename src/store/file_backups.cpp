@@ -1,0 +1,178 @@
+#include "store/file_backups.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cinttypes>
+#include <cstdio>
+#include <ctime>
+#include <set>
+
+#include "store/temporary_file.h"
+
+namespace fiscora {
+namespace {
+
+std::string baseNameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A real folder (not a link to one elsewhere), made when missing.
+bool ensureFolder(const std::string& folder) {
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    struct stat st {};
+    return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string versionName(std::uint64_t number, std::int64_t replacedAt) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%010" PRIu64 "-%" PRId64, number, replacedAt);
+    return name;
+}
+
+// The number and time of a version's file name, or nothing for any other name.
+std::optional<FileVersion> parseVersionName(std::string_view name) {
+    if (name.size() < 12 || name[10] != '-') return std::nullopt;
+    const auto digits = [](std::string_view s) {
+        return !s.empty() && s.size() <= 18 &&
+               std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!digits(name.substr(0, 10)) || !digits(name.substr(11))) return std::nullopt;
+    FileVersion v;
+    v.number = std::stoull(std::string(name.substr(0, 10)));
+    v.replacedAt = std::stoll(std::string(name.substr(11)));
+    return v;
+}
+
+// Copies the file into a temporary of the version folder and renames it to `target`, its
+// time of last write kept, for file systems without hard links.
+bool copyVersion(const std::string& file, const std::string& target) {
+    FileReader source;
+    if (source.open(file, OpenMode::ReadOnly) != ReadStatus::Ok) return false;
+    TemporaryFile temp;
+    if (temp.create(target, 0600) != FileError::None) return false;
+    const ByteSink sink(temp.fd());
+    if (!sink.copyFrom(source, 0, source.size())) {
+        Bytes buffer(std::min<std::size_t>(source.size(), std::size_t{1} << 20));
+        for (std::size_t done = 0; done < source.size();) {
+            const std::size_t n = std::min(buffer.size(), source.size() - done);
+            if (!source.readAt(done, buffer.data(), n) || !sink.put(buffer.data(), n)) return false;
+            done += n;
+        }
+    }
+    const timespec times[2] = {
+        {0, UTIME_OMIT},
+        {source.stamp().modifiedNs / 1000000000, source.stamp().modifiedNs % 1000000000}};
+    if (::futimens(temp.fd(), times) != 0) return false;
+    return temp.commit() == FileError::None;
+}
+
+int localDay(std::int64_t unixSeconds) {
+    const std::time_t t = unixSeconds;
+    std::tm tm{};
+    ::localtime_r(&t, &tm);
+    return (tm.tm_year + 1900) * 10000 + (tm.tm_mon + 1) * 100 + tm.tm_mday;
+}
+
+void pruneVersions(const std::string& file, std::int64_t now, const BackupBounds& bounds) {
+    std::vector<FileVersion> versions = versionsOf(file);
+    std::set<std::uint64_t> kept;
+    std::set<int> daysKept;
+    // Newest first, so the first version seen of a day is that day's last state.
+    for (std::size_t i = versions.size(); i-- > 0;) {
+        const FileVersion& v = versions[i];
+        const bool recent = versions.size() - i <= bounds.recent;
+        const bool withinDays = now - v.replacedAt < std::int64_t{bounds.days} * 86400;
+        if (recent || (withinDays && !daysKept.contains(localDay(v.replacedAt)))) {
+            kept.insert(v.number);
+            daysKept.insert(localDay(v.replacedAt));
+        }
+    }
+    std::uint64_t total = 0;
+    for (const FileVersion& v : versions)
+        if (kept.contains(v.number)) total += v.bytes;
+    for (std::size_t i = 0; i < versions.size(); ++i) {
+        const FileVersion& v = versions[i];
+        const bool newest = i + 1 == versions.size();
+        if (kept.contains(v.number) && (total <= bounds.maxBytes || newest)) continue;
+        if (kept.contains(v.number)) total -= v.bytes;
+        dropVersion(v);
+    }
+}
+
+}  // namespace
+
+std::string versionFolderOf(const std::string& file) {
+    return folderOf(file) + "/" + std::string(kBackupFolderName) + "/" + baseNameOf(file);
+}
+
+std::optional<FileVersion> keepVersionOf(const std::string& file, std::int64_t now,
+                                         const BackupBounds& bounds) {
+    struct stat st {};
+    // An empty file (one just created to be written) holds nothing to go back to.
+    if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
+        return std::nullopt;
+    const std::string top = folderOf(file) + "/" + std::string(kBackupFolderName);
+    const std::string folder = versionFolderOf(file);
+    if (!ensureFolder(top) || !ensureFolder(folder)) return std::nullopt;
+    removeLeftoverTemporaries(folder);
+    const std::vector<FileVersion> before = versionsOf(file);
+    const std::uint64_t number = before.empty() ? 1 : before.back().number + 1;
+    const std::string path = folder + "/" + versionName(number, now);
+    if (::link(file.c_str(), path.c_str()) != 0 && !copyVersion(file, path)) return std::nullopt;
+    pruneVersions(file, now, bounds);
+    for (const FileVersion& v : versionsOf(file))
+        if (v.number == number) return v;
+    return std::nullopt;
+}
+
+std::vector<FileVersion> versionsOf(const std::string& file) {
+    std::vector<FileVersion> versions;
+    const std::string folder = versionFolderOf(file);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return versions;
+    while (const dirent* e = ::readdir(dir)) {
+        auto v = parseVersionName(e->d_name);
+        struct stat st {};
+        if (!v || ::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode))
+            continue;
+        v->bytes = static_cast<std::uint64_t>(st.st_size);
+        v->writtenNs = std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
+        v->path = folder + "/" + e->d_name;
+        versions.push_back(*v);
+    }
+    ::closedir(dir);
+    std::sort(versions.begin(), versions.end(),
+              [](const FileVersion& a, const FileVersion& b) { return a.number < b.number; });
+    return versions;
+}
+
+void dropVersion(const FileVersion& version) {
+    if (parseVersionName(baseNameOf(version.path))) ::unlink(version.path.c_str());
+}
+
+std::optional<FileVersion> versionMatching(const std::string& file, const FileStamp& stamp) {
+    if (!stamp.exists) return std::nullopt;
+    const std::vector<FileVersion> versions = versionsOf(file);
+    for (auto v = versions.rbegin(); v != versions.rend(); ++v)
+        if (v->bytes == static_cast<std::uint64_t>(stamp.size) && v->writtenNs == stamp.modifiedNs)
+            return *v;
+    return std::nullopt;
+}
+
+std::string localTimeText(std::int64_t unixSeconds) {
+    const std::time_t t = unixSeconds;
+    std::tm tm{};
+    ::localtime_r(&t, &tm);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &tm);
+    return text;
+}
+
+}  // namespace fiscora

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/safe_file.h"
+
+namespace fiscora {
+
+// The earlier versions of a data file (a ledger, the registry, the fee table) are kept in
+// ".fiscora-backups/" + the file's name, inside the file's own folder: they move with the
+// data folder when it is copied, sit on the same file system (so a version is a hard link to
+// the replaced file, kept without copying a byte), and are written under the same folder
+// lock. The name does not start with ".fiscora-tmp-" and is a folder, so the temporaries'
+// clean-up never takes it or anything in it.
+inline constexpr std::string_view kBackupFolderName = ".fiscora-backups";
+
+// How many versions of one file are kept: the `recent` newest, plus the newest of each
+// local calendar day of the last `days` days; then, oldest first, as many are dropped as
+// it takes to stay within `maxBytes` (the newest version is always kept).
+struct BackupBounds {
+    std::size_t recent = 20;
+    int days = 30;
+    std::uint64_t maxBytes = std::uint64_t{1} << 30;
+};
+
+// One kept version. Its file is named "NNNNNNNNNN-SECONDS": the version's number (counting
+// up from 1 for each file) and the time it was replaced (Unix seconds). Only files of that
+// name are taken for versions, and only they are ever removed.
+struct FileVersion {
+    std::uint64_t number = 0;
+    std::int64_t replacedAt = 0;  // Unix seconds
+    std::int64_t writtenNs = 0;   // Unix nanoseconds: the version's own last write
+    std::uint64_t bytes = 0;
+    std::string path;
+};
+
+// The folder of the file's versions.
+std::string versionFolderOf(const std::string& file);
+
+// Keeps the file's present bytes as its newest version (`now`, Unix seconds, is the time it
+// is replaced) and drops the versions beyond `bounds`. Called under the folder's lock just
+// before the file is replaced. A version is made in one step (a hard link, or a copy renamed
+// into place), so a failure leaves none half made: nothing, when the file does not exist or
+// no version could be kept, and for an empty file.
+std::optional<FileVersion> keepVersionOf(const std::string& file, std::int64_t now,
+                                         const BackupBounds& bounds = {});
+
+// The file's kept versions, oldest first.
+std::vector<FileVersion> versionsOf(const std::string& file);
+
+// Removes one kept version (of our own naming only).
+void dropVersion(const FileVersion& version);
+
+// The newest version holding the file as `stamp` described it (same size and time of last
+// write), if it is kept.
+std::optional<FileVersion> versionMatching(const std::string& file, const FileStamp& stamp);
+
+// "YYYY-MM-DD HH:MM:SS" in local time.
+std::string localTimeText(std::int64_t unixSeconds);
+
+}  // namespace fiscora
