@@ -18,7 +18,7 @@ struct BackupRow {
 
 Value changeCount(const BackupRow& r, std::size_t RecordChanges::*n) {
     return r.kept.toNext ? Value::integer(static_cast<std::int64_t>((*r.kept.toNext).*n))
-                         : Value{"", "null"};
+                         : Value::none();
 }
 
 const RowFormat<BackupRow>& backupFormat() {
@@ -67,6 +67,7 @@ int runBackups(CommandContext& c) {
         addRows(table, registryPath(workspace.dataDirectory()));
         if (const auto fees = workspace.tradeParamFile()) addRows(table, *fees);
     } else {
+        // The account is optional, so the runner cannot open it from the declaration.
         const AccountInfo* account = nullptr;
         if (const int code = c.session.openLedger(args[0], account); code != kExitOk) return code;
         addRows(table, ledgerPath(workspace.dataDirectory(), *account));
@@ -76,8 +77,7 @@ int runBackups(CommandContext& c) {
 }
 
 int runRestore(CommandContext& c) {
-    WindowSession session(c.options, c.err);
-    if (const int status = openAccountWindow(c, session); status != kExitOk) return status;
+    WindowSession& session = *c.window;
     if (optionValue(c, kYesOption) != nullptr)
         session.messages().answerYes();
     else
@@ -119,7 +119,6 @@ Command backupsCommand() {
             "version (the last: to the file as it is now).",
         .columns = backupColumns,
         .run = runBackups,
-        .needsPassword = true,
         .variableArguments = true,
     };
 }
