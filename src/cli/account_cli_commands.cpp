@@ -16,9 +16,7 @@ namespace fiscora::cli {
 namespace {
 
 int runAccounts(CommandContext& c) {
-    Table table{accountColumns(), {}};
-    for (const AccountInfo& a : c.session.workspace().accounts) table.rows.push_back(accountRow(a));
-    writeTable(c.out, table, c.options.format);
+    accountFormat().writeAll(c.out, c.session.workspace().accounts, c.options.format);
     return kExitOk;
 }
 
@@ -101,7 +99,7 @@ const char* statusName(LedgerStatus status) {
 
 int runVerify(CommandContext& c) {
     Workspace& ws = c.session.workspace();
-    Table table{verifyColumns(), {}};
+    TableWriter table(c.out, verifyColumns(), c.options.format);
     bool allOk = true;
     for (const AccountInfo& a : ws.accounts) {
         // Each refusal shows the ledger file's own message on stderr. The records are
@@ -121,10 +119,9 @@ int runVerify(CommandContext& c) {
             c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a) << " record "
                   << *nonFinite + 1 << " has a figure that is not a finite number\n";
         allOk = allOk && status == LedgerStatus::Ok && !nonFinite;
-        table.rows.push_back(
-            verifyFormat().values({a, status, isLoaded(status) ? records : 0, !nonFinite}));
+        verifyFormat().writeRow(table, {a, status, isLoaded(status) ? records : 0, !nonFinite});
     }
-    writeTable(c.out, table, c.options.format);
+    table.end();
     return allOk ? kExitOk : kExitRefused;
 }
 

@@ -68,13 +68,6 @@ std::string readChoice(const CommandContext& c, ChartChoice& choice) {
     return {};
 }
 
-Table chartTable(const ui::ChartSeries& series) {
-    Table table{chartColumns(), {}};
-    for (const ui::ChartRow& row : ui::chartRows(series))
-        table.rows.push_back(chartFormat().values(row));
-    return table;
-}
-
 int runChart(CommandContext& c) {
     ChartChoice choice;
     if (const std::string why = readChoice(c, choice); !why.empty()) return usageError(c.err, why);
@@ -87,7 +80,7 @@ int runChart(CommandContext& c) {
     const std::vector<HoldingRow> rows = holdingRows(ws, ws.holdings);
     const ui::ChartSeries series = ui::chartSeries(rows, choice.kind, choice.scope);
     if (optionValue(c, kPngOption) == nullptr) {
-        writeTable(c.out, chartTable(series), c.options.format);
+        chartFormat().writeAll(c.out, ui::chartRows(series), c.options.format);
         return kExitOk;
     }
     const int count = static_cast<int>(series.values.size());

@@ -79,12 +79,6 @@ bool selectStock(ui::CapitalCurve& curve, const CurveChoice& choice) {
     return false;
 }
 
-Table curveTable(const DaySeries& series) {
-    Table table{curveColumns(), {}};
-    for (const DayPoint& p : series) table.rows.push_back(curveFormat().values(p));
-    return table;
-}
-
 int runCurve(CommandContext& c) {
     CurveChoice choice;
     if (const std::string why = readChoice(c, choice); !why.empty()) return usageError(c.err, why);
@@ -105,7 +99,7 @@ int runCurve(CommandContext& c) {
     curve.setStyle(choice.style);
     const DaySeries& series = curve.series();
     if (optionValue(c, kPngOption) == nullptr) {
-        writeTable(c.out, curveTable(series), c.options.format);
+        curveFormat().writeAll(c.out, series, c.options.format);
         return kExitOk;
     }
     return writePngPicture(

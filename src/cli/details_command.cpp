@@ -74,10 +74,10 @@ int runDetails(CommandContext& c) {
     if (const int status = writeListFiles(c, shown, kTradeDetailsReport, "trade details list");
         status != kExitOk)
         return status;
-    Table table{detailsColumns(), {}};
+    TableWriter table(c.out, detailsColumns(), c.options.format);
     for (std::size_t i = 0; i < rows.size(); ++i)
-        table.rows.push_back(detailsFormat().values({ledger[rows[i]], shown.rows[i]}));
-    writeTable(c.out, table, c.options.format);
+        detailsFormat().writeRow(table, {ledger[rows[i]], shown.rows[i]});
+    table.end();
     return kExitOk;
 }
 

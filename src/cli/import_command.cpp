@@ -29,7 +29,7 @@ std::vector<Value> previewRow(const ImportRow& row) {
     if (row.entry.record) {
         for (Value& v : ledgerRow(*row.entry.record)) values.push_back(std::move(v));
     } else {
-        values.resize(values.size() + ledgerColumns().size(), Value{"", "null"});
+        values.resize(values.size() + ledgerColumns().size(), Value::none());
     }
     values.push_back(Value::text(row.reason));
     return values;
@@ -38,9 +38,9 @@ std::vector<Value> previewRow(const ImportRow& row) {
 // The reconciliation with the broker's balances, as a last row of its own (outcome 对帐)
 // so that the text and the JSON output both carry it.
 std::vector<Value> reconciliationRow(const Reconciliation& reconciliation) {
-    std::vector<Value> values = {Value{"", "null"}, Value::text("对帐"), Value::text(""),
+    std::vector<Value> values = {Value::none(), Value::text("对帐"), Value::text(""),
                                  Value::text("")};
-    values.resize(values.size() + ledgerColumns().size(), Value{"", "null"});
+    values.resize(values.size() + ledgerColumns().size(), Value::none());
     values.push_back(Value::text(reconciliation.text()));
     return values;
 }

@@ -64,13 +64,15 @@ int runLedger(CommandContext& c) {
     if (const int code = openAccount(c, account); code != kExitOk) return code;
     Ledger& ledger = c.session.workspace().ledger;
     const ViewRows rows = refillViewRows(ledger, filter);
-    Table table{indexedLedgerColumns(), {}};
+    // The printed and saved list is made only when a file is asked for: it holds every cell.
+    if (wantsListFiles(c)) {
+        const int code = writeListFiles(c, ledgerTable(ledger, rows), kLedgerReport, "ledger list");
+        if (code != kExitOk) return code;
+    }
+    TableWriter table(c.out, indexedLedgerColumns(), c.options.format);
     for (const std::size_t position : rows)
-        table.rows.push_back(indexedLedgerRow(ledger[position], position));
-    if (const int code = writeListFiles(c, ledgerTable(ledger, rows), kLedgerReport, "ledger list");
-        code != kExitOk)
-        return code;
-    writeTable(c.out, table, c.options.format);
+        writeIndexedLedgerRow(table, ledger[position], position);
+    table.end();
     return kExitOk;
 }
 
@@ -120,10 +122,7 @@ int runHoldings(CommandContext& c) {
     const AccountInfo* account = nullptr;
     if (const int code = openAccount(c, account); code != kExitOk) return code;
     Workspace& ws = c.session.workspace();
-    Table table{holdingsColumns(), {}};
-    for (const HoldingRow& row : holdingRows(ws, ws.holdings))
-        table.rows.push_back(holdingsFormat().values(row));
-    writeTable(c.out, table, c.options.format);
+    holdingsFormat().writeAll(c.out, holdingRows(ws, ws.holdings), c.options.format);
     return kExitOk;
 }
 

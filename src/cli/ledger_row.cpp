@@ -25,6 +25,11 @@ const RowFormat<LedgerRecord>& ledgerFormat() {
     return format;
 }
 
+// The record's position counted from 1.
+Value indexOf(std::size_t position) {
+    return Value::integer(static_cast<std::int64_t>(position) + 1);
+}
+
 }  // namespace
 
 std::vector<Column> ledgerColumns() {
@@ -43,9 +48,16 @@ std::vector<Column> indexedLedgerColumns() {
 
 std::vector<Value> indexedLedgerRow(const LedgerRecord& record, std::size_t position) {
     std::vector<Value> row = ledgerRow(record);
-    row.insert(row.begin(), {Value::integer(static_cast<std::int64_t>(position) + 1),
-                             Value::text(recordIdentity(record))});
+    row.insert(row.begin(), {indexOf(position), Value::text(recordIdentity(record))});
     return row;
+}
+
+void writeIndexedLedgerRow(TableWriter& writer, const LedgerRecord& record, std::size_t position) {
+    writer.beginRow();
+    writer.cell(indexOf(position));
+    writer.cell(Value::text(recordIdentity(record)));
+    for (const auto& field : ledgerFormat().fields) writer.cell(field.value(record));
+    writer.endRow();
 }
 
 }  // namespace fiscora::cli

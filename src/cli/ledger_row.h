@@ -18,5 +18,7 @@ std::vector<Value> ledgerRow(const LedgerRecord& record);
 // `id`, the record's identity (engine/record_identity.h), which their --id checks.
 std::vector<Column> indexedLedgerColumns();
 std::vector<Value> indexedLedgerRow(const LedgerRecord& record, std::size_t position);
+// The same row written into `writer` as it is made.
+void writeIndexedLedgerRow(TableWriter& writer, const LedgerRecord& record, std::size_t position);
 
 }  // namespace fiscora::cli

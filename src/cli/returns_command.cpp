@@ -16,14 +16,14 @@ namespace {
 // A fraction with six decimals (0.069600 for 6.96%); empty, null in JSON, when there is
 // nothing to measure.
 Value rate(const std::optional<double>& x) {
-    if (!x) return {"", "null"};
+    if (!x) return Value::none();
     char text[64];
     std::snprintf(text, sizeof text, "%.6f", *x);
     return Value::real(*x, text);
 }
 
 Value day(const std::optional<std::int32_t>& d) {
-    return d ? Value{std::to_string(*d), std::to_string(*d)} : Value{"", "null"};
+    return d ? Value::integer(*d) : Value::none();
 }
 
 const RowFormat<ReturnsRow>& returnsFormat() {
@@ -137,9 +137,7 @@ int runReturns(CommandContext& c) {
               << (request.stock ? " of " + request.stock->code : std::string()) << '\n';
         return kExitRefused;
     }
-    Table table{returnsColumns(), {}};
-    for (const ReturnsRow& row : rows) table.rows.push_back(returnsFormat().values(row));
-    writeTable(c.out, table, c.options.format);
+    returnsFormat().writeAll(c.out, rows, c.options.format);
     return kExitOk;
 }
 

@@ -38,9 +38,7 @@ std::vector<Column> paramColumns() {
 }
 
 void writeRows(CommandContext& c, const TradeParamTable& rows) {
-    Table table{paramColumns(), {}};
-    for (const TradeParam& row : rows) table.rows.push_back(paramFormat().values(row));
-    writeTable(c.out, table, c.options.format);
+    paramFormat().writeAll(c.out, rows, c.options.format);
 }
 
 int usage(CommandContext& c, const std::string& why) {
