@@ -138,16 +138,17 @@ BENCHMARK(BM_Holdings)->Apply(ledgerSizes);
 // the data folder: the work measured is the pass over the records).
 void BM_CurveTotal(benchmark::State& state) {
     const std::string folder = cliFolder(static_cast<int>(state.range(0))).ledger.dir;
-    runCommand(state, {"curve", "bench", "--total", "--host-dir", folder});
+    runCommand(state, {"--host-dir", folder, "curve", "bench", "--total"});
 }
 BENCHMARK(BM_CurveTotal)->Apply(ledgerSizes);
 
-// A purchase booked through the window's own dialog: login, booking, the list refreshed.
-void BM_BookPurchase(benchmark::State& state) {
+// A sale of a held stock booked through the window's own dialog: login, booking, the list
+// refreshed.
+void BM_BookSale(benchmark::State& state) {
     runCommand(state,
-               {"book", "bench", "buy", "--code", "600036", "--price", "10", "--quantity", "100"});
+               {"book", "bench", "sell", "--code", "600037", "--price", "10", "--quantity", "100"});
 }
-BENCHMARK(BM_BookPurchase)->Apply(ledgerSizes);
+BENCHMARK(BM_BookSale)->Apply(ledgerSizes);
 
 }  // namespace
 }  // namespace fiscora::bench
