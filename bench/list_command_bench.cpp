@@ -9,6 +9,9 @@
 #include <fstream>
 #include <ostream>
 #include <sstream>
+#include <stdexcept>
+
+#include <stdlib.h>
 #include <streambuf>
 #include <string>
 #include <vector>
@@ -16,6 +19,7 @@
 #include "cli/cli_app.h"
 #include "heap_meter.h"
 #include "large_ledger.h"
+#include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/trade_param_file.h"
 
@@ -149,6 +153,57 @@ void BM_BookSale(benchmark::State& state) {
                {"book", "bench", "sell", "--code", "600037", "--price", "10", "--quantity", "100"});
 }
 BENCHMARK(BM_BookSale)->Apply(ledgerSizes);
+
+// A registry of 100,000 accounts whose ledgers were never written, with a fee table.
+struct LargeRegistry {
+    LargeRegistry() {
+        std::string folder =
+            std::filesystem::temp_directory_path().string() + "/fiscora-bench-XXXXXX";
+        if (::mkdtemp(folder.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        dir = folder + "/";
+        scrambler.setFileKey();
+        AccountList accounts(100'000);
+        for (std::size_t i = 0; i < accounts.size(); ++i)
+            storeBytes(accounts[i].name, "account" + std::to_string(i));
+        saveRegistry(dir, accounts, scrambler, messages);
+        saveTradeParams(dir + "trdpara.dat", {}, messages);
+    }
+    ~LargeRegistry() { std::filesystem::remove_all(dir); }
+    LargeRegistry(const LargeRegistry&) = delete;
+    LargeRegistry& operator=(const LargeRegistry&) = delete;
+
+    DataScrambler scrambler;
+    QuietMessages messages;
+    std::string dir;
+};
+
+LargeRegistry& largeRegistry() {
+    static LargeRegistry registry;
+    return registry;
+}
+
+// The registry's baseline: loaded as every command loads it.
+void BM_LoadRegistry(benchmark::State& state) {
+    LargeRegistry& r = largeRegistry();
+    for (auto _ : state) {
+        AccountList accounts = loadRegistry(r.dir, r.scrambler, r.messages, OpenMode::ReadOnly);
+        benchmark::DoNotOptimize(accounts.data());
+    }
+}
+BENCHMARK(BM_LoadRegistry)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// verify over the registry: every account's ledger looked for and reported missing.
+void BM_VerifyRegistry(benchmark::State& state) {
+    LargeRegistry& r = largeRegistry();
+    CountingBuffer out;
+    std::ostream stream(&out);
+    for (auto _ : state) {
+        CountingBuffer err;
+        std::ostream errors(&err);
+        cli::runCli({"--data", r.dir, "--params", r.dir + "trdpara.dat", "verify"}, stream, errors);
+    }
+}
+BENCHMARK(BM_VerifyRegistry)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace fiscora::bench
