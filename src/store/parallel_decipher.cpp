@@ -13,8 +13,7 @@ bool decipherOnAllCores(const DataScrambler& scrambler, void* buffer, std::size_
     if (threads == 0) threads = std::max(1U, std::thread::hardware_concurrency());
     const std::size_t blocks = length / 8;
     // Every piece at least the size worth a thread of its own.
-    const std::size_t pieces = std::clamp<std::size_t>(length / kParallelDecipherMinBytes, 1,
-                                                       std::min<std::size_t>(threads, blocks));
+    const std::size_t pieces = std::min<std::size_t>(threads, length / kParallelDecipherMinBytes);
     if (pieces <= 1) return scrambler.decrypt(buffer, length);
     auto* bytes = static_cast<unsigned char*>(buffer);
     const auto pieceBytes = [&](std::size_t piece) {
@@ -36,7 +35,7 @@ bool decipherOnAllCores(const DataScrambler& scrambler, void* buffer, std::size_
         offset += size;
     }
     scrambler.decrypt(bytes, pieceBytes(0));
-    return true;  // the helpers finish as they are joined
+    return true;  // each helper is joined as `helpers` goes out of scope
 }
 
 }  // namespace fiscora
