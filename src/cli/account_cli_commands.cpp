@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "cli/dialog_options.h"
 #include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
@@ -10,6 +11,7 @@
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
 #include "store/ledger_file.h"
+#include "ui/account/new_account_dialog.h"
 #include "ui/main/command_ids.h"
 
 namespace fiscora::cli {
@@ -20,12 +22,12 @@ int runAccounts(CommandContext& c) {
     return kExitOk;
 }
 
-int runCreateAccount(CommandContext& c) {
-    // The dialog's fields, as the user would fill them; the password goes in twice.
+// The dialog's fields, as the user would fill them; the password goes in twice.
+int readNewAccount(CommandContext& c, ui::Entries& entries) {
     const std::string& name = argument(c, "NAME");
-    ui::Entries entries{{"name", name},
-                        {"trade-type", *optionValue(c, "--trade-type")},
-                        {"capital", *optionValue(c, "--capital")}};
+    entries = {{"name", name},
+               {"trade-type", *optionValue(c, "--trade-type")},
+               {"capital", *optionValue(c, "--capital")}};
     if (const std::string* remark = optionValue(c, "--remark")) entries["remark"] = *remark;
     const std::string& tradeType = entries["trade-type"];
     if (findTradeType(tradeType) == nullptr) {
@@ -39,13 +41,14 @@ int runCreateAccount(CommandContext& c) {
     }
     entries["password"] = *typed.password;
     entries["confirmation"] = *typed.password;
+    return kExitOk;
+}
 
-    WindowSession session(c.options, c.err);
-    if (const int code = session.open(); code != kExitOk) return code;
-    if (const int code = session.run(ui::command::kNewAccount, entries); code != kExitOk)
+int runCreateAccount(CommandContext& c, ui::Entries& entries) {
+    if (const int code = c.window->run(ui::command::kNewAccount, entries); code != kExitOk)
         return code;
-    const AccountInfo* created =
-        findAccount(session.window().workspace().accounts, utf8ToGbk(name).value_or(""));
+    const AccountInfo* created = findAccount(c.window->window().workspace().accounts,
+                                             utf8ToGbk(argument(c, "NAME")).value_or(""));
     if (created == nullptr) return kExitRefused;
     writeTable(c.out, Table{accountColumns(), {accountRow(*created)}}, c.options.format);
     return kExitOk;
@@ -178,6 +181,19 @@ Command verifyCommand() {
     };
 }
 
+namespace {
+
+// The dialog's boxes but the name (the argument) and the passwords. The trade type, which
+// the dialog starts on its first entry, is said on the command line.
+std::vector<CommandOption> newAccountOptions() {
+    std::vector<CommandOption> options = commandOptions(
+        fieldOptionsOf([](Messages& m) { return ui::NewAccountDialog(m); }, {"name"}));
+    for (CommandOption& o : options) o.required = o.required || o.name == "--trade-type";
+    return options;
+}
+
+}  // namespace
+
 Command createAccountCommand() {
     return {
         .name = "create-account",
@@ -190,10 +206,8 @@ Command createAccountCommand() {
             "from the environment, else from the terminal. Prints the new account's row.\n"
             "Missing files and folders are created, as the window creates them.",
         .columns = accountColumns,
-        .run = runCreateAccount,
-        .options = {{"--trade-type", "TEXT", choiceText(tradeTypeTexts()), true},
-                    {"--capital", "X", "initial capital, above 0", true},
-                    {"--remark", "R", "remark, at most 100 GBK bytes"}},
+        .run = {readNewAccount, runCreateAccount},
+        .options = newAccountOptions(),
         .opens = Opens::Window,
     };
 }

@@ -68,14 +68,22 @@ std::string readChoice(const CommandContext& c, ChartChoice& choice) {
     return {};
 }
 
-int runChart(CommandContext& c) {
+// The chart asked for and the size of its picture.
+struct ChartRequest {
     ChartChoice choice;
-    if (const std::string why = readChoice(c, choice); !why.empty()) return usageError(c.err, why);
     PictureSize size;
-    if (!readPictureOptions(c, {kSizeOption, kFirstOption}, kChartAreaSize, size))
-        return kExitUsage;
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
+};
+
+int readChart(CommandContext& c, ChartRequest& request) {
+    if (const std::string why = readChoice(c, request.choice); !why.empty())
+        return usageError(c.err, why);
+    return readPictureOptions(c, {kSizeOption, kFirstOption}, kChartAreaSize, request.size)
+               ? kExitOk
+               : kExitUsage;
+}
+
+int runChart(CommandContext& c, ChartRequest& request) {
+    const auto& [choice, size] = request;
     Workspace& ws = c.session.workspace();
     const std::vector<HoldingRow> rows = holdingRows(ws, ws.holdings);
     const ui::ChartSeries series = ui::chartSeries(rows, choice.kind, choice.scope);
@@ -116,7 +124,7 @@ Command chartCommand() {
             "into a PNG file instead, nine bars from item --first; nothing is printed then.\n"
             "Without stocks held there is no chart and no file is written (exit 1).",
         .columns = chartColumns,
-        .run = runChart,
+        .run = {readChart, runChart},
         .options = {{"--kind", "profit|rate|invested|profit-share", "the chart (default: profit)"},
                     {"--scope", "stock|account",
                      "one item per stock or the account (default: stock)"},

@@ -5,8 +5,6 @@
 
 namespace fiscora::cli {
 
-namespace {
-
 const RowFormat<LedgerRecord>& ledgerFormat() {
     using R = const LedgerRecord&;
     static const RowFormat<LedgerRecord> format{{
@@ -24,6 +22,8 @@ const RowFormat<LedgerRecord>& ledgerFormat() {
     }};
     return format;
 }
+
+namespace {
 
 // The record's position counted from 1.
 Value indexOf(std::size_t position) {

@@ -10,6 +10,7 @@ namespace fiscora::cli {
 
 // One ledger record as the command line prints it: market, date, type code, kind name,
 // code, quantity, price, fee, amount, cash sign and remark.
+const RowFormat<LedgerRecord>& ledgerFormat();
 std::vector<Column> ledgerColumns();
 std::vector<Value> ledgerRow(const LedgerRecord& record);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -77,7 +78,7 @@ void writeTable(std::ostream& out, const Table& table, OutputFormat format);
 template <typename Row> struct RowFormat {
     struct Field {
         Column column;
-        Value (*value)(const Row& row);
+        std::function<Value(const Row& row)> value;
     };
     std::vector<Field> fields;
 

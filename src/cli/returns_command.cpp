@@ -120,14 +120,20 @@ std::string readRequest(const CommandContext& c, ReturnsRequest& request) {
     return readStock(c, "--benchmark", "--benchmark-market", request.benchmark);
 }
 
-int runReturns(CommandContext& c) {
+// What to measure and the folder of the bar files.
+struct ReturnsReading {
     ReturnsRequest request;
-    if (const std::string why = readRequest(c, request); !why.empty())
-        return usageError(c.err, why);
     std::string hostDirectory;
-    if (const int code = barFolder(c, hostDirectory); code != kExitOk) return code;
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
+};
+
+int readReturns(CommandContext& c, ReturnsReading& reading) {
+    if (const std::string why = readRequest(c, reading.request); !why.empty())
+        return usageError(c.err, why);
+    return barFolder(c, reading.hostDirectory);
+}
+
+int runReturns(CommandContext& c, ReturnsReading& reading) {
+    auto& [request, hostDirectory] = reading;
     const Ledger& ledger = c.session.workspace().ledger;
     if (request.stock) resolveMarket(ledger, *request.stock);
     const std::vector<ReturnsRow> rows =
@@ -166,7 +172,7 @@ Command returnsCommand() {
             "--benchmark compares with a code's bar files: its change from the last close before\n"
             "the period to the last close in it, as a year's rate, and excess = twr - benchmark.",
         .columns = returnsColumns,
-        .run = runReturns,
+        .run = {readReturns, runReturns},
         .options = {{"--from", "YYYYMMDD", "the first day measured"},
                     {"--to", "YYYYMMDD", "the last day measured (default: today)"},
                     {"--by", "year|trailing",
