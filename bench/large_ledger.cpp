@@ -9,17 +9,34 @@
 
 namespace fiscora::bench {
 
-LargeLedger::LargeLedger() {
+namespace {
+
+std::uintmax_t fileSizeOf(int records) {
+    return (static_cast<std::uintmax_t>(records) + 1) * sizeof(LedgerRecord);
+}
+
+}  // namespace
+
+LargeLedger::LargeLedger(int records, const std::string& cacheFolder) {
     scrambler.setFileKey();
-    // A folder of its own, so that two runs at once never remove each other's file.
-    std::string folder = std::filesystem::temp_directory_path().string() + "/fiscora-bench-XXXXXX";
-    if (::mkdtemp(folder.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    dir = folder + "/";
     storeText(owner.name, "bench");
     storeText(owner.password, "pw");
+    if (!cacheFolder.empty()) {
+        dir = cacheFolder + "/ledger-" + std::to_string(records) + "/";
+        std::filesystem::create_directories(dir);
+        std::error_code error;
+        cached = true;
+        if (std::filesystem::file_size(dir + "bench.da0", error) == fileSizeOf(records)) return;
+    } else {
+        // A folder of its own, so that two runs at once never remove each other's file.
+        std::string folder =
+            std::filesystem::temp_directory_path().string() + "/fiscora-bench-XXXXXX";
+        if (::mkdtemp(folder.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        dir = folder + "/";
+    }
     Ledger ledger;
-    ledger.reserve(kLargeLedgerRecords);
-    for (int i = 0; i < kLargeLedgerRecords; ++i) {
+    ledger.reserve(static_cast<std::size_t>(records));
+    for (int i = 0; i < records; ++i) {
         LedgerRecord r =
             makeRecord(i % 3 == 2 ? RecordType::Sell : RecordType::Buy, 20200101 + i % 28);
         r.market = i % 2;
@@ -38,12 +55,20 @@ LargeLedger::LargeLedger() {
 }
 
 LargeLedger::~LargeLedger() {
-    std::filesystem::remove_all(dir);
+    if (!cached) std::filesystem::remove_all(dir);
 }
 
 LargeLedger& largeLedger() {
-    static LargeLedger f;
-    return f;
+    return largeLedger(kLargeLedgerRecords);
+}
+
+LargeLedger& largeLedger(int records) {
+    if (records == kHugeLedgerRecords) {
+        static LargeLedger huge(kHugeLedgerRecords, FISCORA_BENCH_CACHE);
+        return huge;
+    }
+    static LargeLedger large(kLargeLedgerRecords);
+    return large;
 }
 
 }  // namespace fiscora::bench

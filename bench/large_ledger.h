@@ -10,6 +10,8 @@
 namespace fiscora::bench {
 
 inline constexpr int kLargeLedgerRecords = 100'000;
+// The size the targets of the largest ledgers are measured at.
+inline constexpr int kHugeLedgerRecords = 1'000'000;
 
 class QuietMessages : public Messages {
 public:
@@ -17,10 +19,11 @@ public:
     bool ask(const std::string&, const std::string&) override { return false; }
 };
 
-// A ledger file of kLargeLedgerRecords trades over 200 stocks in both markets, dated
-// over 28 days, written once into a temporary folder and removed at exit.
+// A ledger file of `records` trades over 200 stocks in both markets, dated over 28 days,
+// written once into a temporary folder and removed at exit; or, given a cache folder,
+// kept there and written only when it is not there yet.
 struct LargeLedger {
-    LargeLedger();
+    explicit LargeLedger(int records, const std::string& cacheFolder = {});
     ~LargeLedger();
     LargeLedger(const LargeLedger&) = delete;
     LargeLedger& operator=(const LargeLedger&) = delete;
@@ -32,8 +35,13 @@ struct LargeLedger {
     QuietMessages messages;
     AccountInfo owner{};
     std::string dir;
+    bool cached = false;
 };
 
+// The kLargeLedgerRecords fixture.
 LargeLedger& largeLedger();
+// The fixture of `records` records; kHugeLedgerRecords is kept under the build folder
+// between runs.
+LargeLedger& largeLedger(int records);
 
 }  // namespace fiscora::bench

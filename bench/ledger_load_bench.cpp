@@ -1,7 +1,8 @@
-// Loading and booking on a large ledger, each against deciphering the file's bytes in the
-// same run. Every iteration starts cold: fresh buffers and a fresh ledger, as a process
-// that logs in has. The peak/file counter is the heap's highest level during one
-// iteration over the file's size. Run: build/bench/ledger_load_bench
+// Loading and booking on a large ledger (100,000 and 1,000,000 records), each against
+// deciphering the file's bytes on one core in the same run. Every iteration starts cold:
+// fresh buffers and a fresh ledger, as a process that logs in has. The peak/file counter is
+// the heap's highest level during one iteration over the file's size.
+// Run: build/bench/ledger_load_bench --benchmark_repetitions=5
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -14,6 +15,8 @@
 #include "large_ledger.h"
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
+#include "store/parallel_decipher.h"
+#include "ui/main/main_window_model.h"
 
 namespace fiscora::bench {
 namespace {
@@ -31,7 +34,7 @@ void report(benchmark::State& state, const LargeLedger& f, const PeakMeter& mete
 
 // Runs `body` once per round on the shared fixture, metering the peak memory it takes.
 template <typename Body> void measure(benchmark::State& state, Body body) {
-    LargeLedger& f = largeLedger();
+    LargeLedger& f = largeLedger(static_cast<int>(state.range(0)));
     PeakMeter meter;
     for (auto _ : state) {
         meter.start();
@@ -39,6 +42,14 @@ template <typename Body> void measure(benchmark::State& state, Body body) {
         meter.stop();
     }
     report(state, f, meter);
+}
+
+void ledgerSizes(benchmark::internal::Benchmark* b) {
+    // Wall time: deciphering runs on threads besides the one measured.
+    b->Arg(kLargeLedgerRecords)
+        ->Arg(kHugeLedgerRecords)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
 }
 
 // The baseline: the file read into a new buffer and deciphered.
@@ -49,7 +60,17 @@ void BM_DecipherFile(benchmark::State& state) {
         benchmark::DoNotOptimize(file.data());
     });
 }
-BENCHMARK(BM_DecipherFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecipherFile)->Apply(ledgerSizes);
+
+// The same, deciphered on every core.
+void BM_DecipherFileAllCores(benchmark::State& state) {
+    measure(state, [](LargeLedger& f) {
+        Bytes file = readWholeFile(f.dir + "bench.da0", OpenMode::ReadOnly).bytes;
+        decipherOnAllCores(f.scrambler, file.data(), file.size());
+        benchmark::DoNotOptimize(file.data());
+    });
+}
+BENCHMARK(BM_DecipherFileAllCores)->Apply(ledgerSizes);
 
 // Logging in: the ledger loaded into a new vector.
 void BM_LoadLedger(benchmark::State& state) {
@@ -59,7 +80,7 @@ void BM_LoadLedger(benchmark::State& state) {
         benchmark::DoNotOptimize(ledger.data());
     });
 }
-BENCHMARK(BM_LoadLedger)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLedger)->Apply(ledgerSizes);
 
 void BM_LoadLedgerAndComputeHoldings(benchmark::State& state) {
     measure(state, [](LargeLedger& f) {
@@ -69,7 +90,7 @@ void BM_LoadLedgerAndComputeHoldings(benchmark::State& state) {
         benchmark::DoNotOptimize(h.data());
     });
 }
-BENCHMARK(BM_LoadLedgerAndComputeHoldings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLedgerAndComputeHoldings)->Apply(ledgerSizes);
 
 // Checking the ledger as verify does: every record deciphered, none kept.
 void BM_ScanLedger(benchmark::State& state) {
@@ -80,7 +101,7 @@ void BM_ScanLedger(benchmark::State& state) {
         benchmark::DoNotOptimize(records);
     });
 }
-BENCHMARK(BM_ScanLedger)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScanLedger)->Apply(ledgerSizes);
 
 // A new password: the header rewritten, every record after it copied as it is.
 void BM_NewPasswordHeader(benchmark::State& state) {
@@ -88,7 +109,7 @@ void BM_NewPasswordHeader(benchmark::State& state) {
         writeLedgerHeader(f.writableStore(), f.owner, fieldBytes(f.owner.password));
     });
 }
-BENCHMARK(BM_NewPasswordHeader)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NewPasswordHeader)->Apply(ledgerSizes);
 
 // A registry of 100,000 accounts, written once.
 struct LargeRegistry {
@@ -149,9 +170,29 @@ void BM_LoadRegistry(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadRegistry)->Unit(benchmark::kMillisecond);
 
+// No dialog is ever shown while the window opens.
+class NoDialogs : public ui::DialogRunner {
+public:
+    bool run(ui::DialogModel&) override { return false; }
+};
+
+// The window opening on the registry: loaded, then the account tree filled with each
+// account's login state. Against BM_LoadRegistry: the tree must not grow faster than the
+// registry does.
+void BM_OpenWindowOnRegistry(benchmark::State& state) {
+    LargeRegistry& r = largeRegistry();
+    NoDialogs dialogs;
+    for (auto _ : state) {
+        ui::MainWindowModel window(r.messages, dialogs);
+        window.OnInitDialogAt(r.dir, r.dir + "trdpara.dat");
+        benchmark::DoNotOptimize(window.tree().data());
+    }
+}
+BENCHMARK(BM_OpenWindowOnRegistry)->Unit(benchmark::kMillisecond);
+
 // A booking as the command line makes it: load, append one record, rewrite the file.
 void BM_LoadAndBookOneRecord(benchmark::State& state) {
-    LargeLedger& f = largeLedger();
+    LargeLedger& f = largeLedger(static_cast<int>(state.range(0)));
     Ledger original;
     loadLedger(f.readOnlyStore(), f.owner, original);
     PeakMeter meter;
@@ -169,7 +210,7 @@ void BM_LoadAndBookOneRecord(benchmark::State& state) {
     }
     report(state, f, meter);
 }
-BENCHMARK(BM_LoadAndBookOneRecord)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAndBookOneRecord)->Apply(ledgerSizes);
 
 }  // namespace
 }  // namespace fiscora::bench

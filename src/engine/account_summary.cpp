@@ -16,13 +16,17 @@ std::string tradeTypeOfCurrencyUnit(const std::string& unit) {
 }
 
 AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& account) {
+    return accountSummary(workspace, account, computeHoldings(workspace.ledger, 0, -1));
+}
+
+AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& account,
+                              const Holdings& holdings) {
     AccountSummary s;
     s.accountName = fieldText(account.name);
     s.currencyUnit = currencyUnitOfTradeType(fieldText(account.tradeType));
     s.tradeType = tradeTypeOfCurrencyUnit(s.currencyUnit);
 
     const Ledger& ledger = workspace.ledger;
-    const Holdings holdings = computeHoldings(ledger, 0, -1);
     for (const LedgerRecord& r : ledger) {
         if (r.kind() == RecordType::CashIn || r.kind() == RecordType::CashOut)
             s.netCashIn += r.cashSign * r.amount;

@@ -4,7 +4,9 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <unordered_set>
+#include <limits>
+#include <unordered_map>
+#include <utility>
 
 #include "engine/dates.h"
 #include "engine/running_cash_balance.h"
@@ -94,15 +96,18 @@ private:
     std::vector<DayBar> bars_;
 };
 
+// A record's change of its stock's held quantity, on its date.
+using QuantityChanges = std::vector<std::pair<std::int32_t, std::int64_t>>;
+
+void addChange(QuantityChanges& changes, const LedgerRecord& r) {
+    const std::int64_t q = r.quantity;
+    changes.emplace_back(r.date, r.kind() == RecordType::Sell ? -q : q);
+}
+
 // The stock's held quantity day after day: its quantity records from the start on, by date.
 class QuantityByDay {
 public:
-    QuantityByDay(const Ledger& ledger, const StockId& stock, std::int32_t start) {
-        for (const auto& r : ledger) {
-            if (!changesQuantity(r) || !isOf(r, stock) || r.date < start) continue;
-            const std::int64_t q = r.quantity;
-            changes_.emplace_back(r.date, r.kind() == RecordType::Sell ? -q : q);
-        }
+    explicit QuantityByDay(QuantityChanges changes) : changes_(std::move(changes)) {
         std::sort(changes_.begin(), changes_.end());
     }
 
@@ -114,7 +119,7 @@ public:
     }
 
 private:
-    std::vector<std::pair<std::int32_t, std::int64_t>> changes_;
+    QuantityChanges changes_;
     std::size_t next_ = 0;
     std::int64_t held_ = 0;
 };
@@ -125,13 +130,36 @@ DayPoint pointOf(std::int32_t day, double quantity, const double (&prices)[4]) {
             day};
 }
 
-}  // namespace
+// Every stock the account has held, in order of its first record, each with its quantity
+// changes dated from `start` on: one pass over the ledger for all of them.
+struct StocksWithChanges {
+    std::vector<StockId> stocks;
+    std::vector<QuantityChanges> changes;  // by the index of the stock
+};
 
-DaySeries StockSeries(const Ledger& ledger, const StockId& stock, bool fromAnyRecord,
-                      const SeriesPrices& prices) {
-    const std::int32_t start = seriesStart(ledger, stock, fromAnyRecord, prices.today);
+StocksWithChanges groupByStock(const Ledger& ledger, std::int32_t start) {
+    StocksWithChanges grouped;
+    std::unordered_map<std::string, std::size_t> indexOf;
+    for (const auto& r : ledger) {
+        if (!changesQuantity(r)) continue;
+        // The code never holds a NUL, so code + NUL + market bytes names one position.
+        std::string key(codeOf(r));
+        key.push_back('\0');
+        key.append(reinterpret_cast<const char*>(&r.market), sizeof r.market);
+        const auto [it, added] = indexOf.try_emplace(std::move(key), grouped.stocks.size());
+        if (added) {
+            grouped.stocks.push_back({r.market, std::string(codeOf(r))});
+            grouped.changes.emplace_back();
+        }
+        if (r.date >= start) addChange(grouped.changes[it->second], r);
+    }
+    return grouped;
+}
+
+// The series of one stock from `start` to today, its quantity day by day from `quantity`.
+DaySeries seriesFrom(const StockId& stock, std::int32_t start, QuantityByDay quantity,
+                     const SeriesPrices& prices) {
     const BarsByDate bars(prices.hostDirectory, stock);
-    QuantityByDay quantity(ledger, stock, start);
     const double unit = std::pow(10.0, priceDecimals(stock.code));
     const sys_days last = toDays(prices.today);
     DaySeries series;
@@ -158,27 +186,36 @@ DaySeries StockSeries(const Ledger& ledger, const StockId& stock, bool fromAnyRe
     return series;
 }
 
-std::vector<StockId> tradedStocks(const Ledger& ledger) {
-    std::vector<StockId> stocks;
-    std::unordered_set<std::string> seen;
+}  // namespace
+
+DaySeries StockSeries(const Ledger& ledger, const StockId& stock, bool fromAnyRecord,
+                      const SeriesPrices& prices) {
+    const std::int32_t start = seriesStart(ledger, stock, fromAnyRecord, prices.today);
+    QuantityChanges changes;
     for (const auto& r : ledger) {
-        if (!changesQuantity(r)) continue;
-        // The code never holds a NUL, so code + NUL + market bytes names one position.
-        std::string key(codeOf(r));
-        key.push_back('\0');
-        key.append(reinterpret_cast<const char*>(&r.market), sizeof r.market);
-        if (seen.insert(std::move(key)).second)
-            stocks.push_back({r.market, std::string(codeOf(r))});
+        if (changesQuantity(r) && isOf(r, stock) && r.date >= start) addChange(changes, r);
     }
-    return stocks;
+    return seriesFrom(stock, start, QuantityByDay(std::move(changes)), prices);
+}
+
+std::vector<StockId> tradedStocks(const Ledger& ledger) {
+    // No record is dated after the largest date: only the stocks are gathered.
+    return groupByStock(ledger, std::numeric_limits<std::int32_t>::max()).stocks;
 }
 
 DaySeries TotalSeries(const Ledger& ledger, const SeriesPrices& prices) {
-    const std::vector<StockId> stocks = tradedStocks(ledger);
-    if (stocks.empty()) return {};
-    DaySeries total = StockSeries(ledger, stocks.front(), true, prices);
-    for (std::size_t s = 1; s < stocks.size(); ++s) {
-        const DaySeries one = StockSeries(ledger, stocks[s], true, prices);
+    // Every stock's series starts at the ledger's earliest record; the records are grouped
+    // by stock in one pass instead of a pass over the ledger per stock.
+    const std::int32_t start = seriesStart(ledger, {}, true, prices.today);
+    StocksWithChanges grouped = groupByStock(ledger, start);
+    if (grouped.stocks.empty()) return {};
+    const auto seriesOf = [&](std::size_t s) {
+        return seriesFrom(grouped.stocks[s], start, QuantityByDay(std::move(grouped.changes[s])),
+                          prices);
+    };
+    DaySeries total = seriesOf(0);
+    for (std::size_t s = 1; s < grouped.stocks.size(); ++s) {
+        const DaySeries one = seriesOf(s);
         for (std::size_t i = 0; i < total.size(); ++i) {
             total[i].high += one[i].high;
             total[i].low += one[i].low;

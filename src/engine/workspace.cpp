@@ -63,7 +63,10 @@ bool Workspace::saveTradeParamTable() {
 }
 
 LedgerStatus Workspace::loadLedgerOf(const AccountInfo& account) {
-    const LedgerStatus status = loadLedger(ledgerStore(), account, ledger, &ledgerStamp_);
+    // A read-only workspace does not rewrite what it read: the runs' digests would go unused.
+    const LedgerStatus status =
+        loadLedger(ledgerStore(), account, ledger, &ledgerStamp_,
+                   mode_ == OpenMode::ReadOnly ? RunDigests::Skip : RunDigests::Keep);
     recomputeHoldings();
     return status;
 }

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "store/parallel_decipher.h"
+
 namespace fiscora {
 
 std::string registryPath(const std::string& dataDirectory) {
@@ -24,7 +26,8 @@ AccountList loadRegistry(const std::string& dataDirectory, const DataScrambler& 
     if (status == ReadStatus::CannotOpen || status == ReadStatus::TooLarge)
         return refuse(file.error());
     if (status != ReadStatus::Ok) return {};
-    // Read and deciphered in place, straight into the list: no second copy of the file.
+    // Read and deciphered in place on every core, straight into the list: no second copy of
+    // the file.
     const std::size_t n = file.size() / sizeof(AccountInfo);
     AccountList accounts;
     try {
@@ -34,7 +37,7 @@ AccountList loadRegistry(const std::string& dataDirectory, const DataScrambler& 
     }
     const std::size_t bytes = n * sizeof(AccountInfo);
     if (!file.readAt(0, accounts.data(), bytes)) return refuse(FileError::Other);
-    scrambler.decrypt(accounts.data(), bytes);
+    decipherOnAllCores(scrambler, accounts.data(), bytes);
     return accounts;
 }
 

@@ -11,6 +11,7 @@
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/folder_lock.h"
+#include "store/parallel_decipher.h"
 
 namespace fiscora {
 namespace {
@@ -100,17 +101,16 @@ LedgerStatus checkHeader(const LedgerStore& store, const AccountInfo& account,
     return LedgerStatus::Ok;
 }
 
-// Reads the records after the header a chunk at a time, deciphered into one buffer, and
-// hands each run to `visit` with its bytes.
-bool readRuns(const LedgerStore& store, const FileReader& file, std::size_t count,
-              const std::function<void(const unsigned char* bytes, std::size_t n)>& visit) {
+// Reads the records after the header `runRecords` at a time into one buffer and hands each
+// run to `visit`, as read (still enciphered).
+bool readRuns(const FileReader& file, std::size_t count, std::size_t runRecords,
+              const std::function<void(unsigned char* bytes, std::size_t n)>& visit) {
     try {
-        Bytes chunk(std::min(count, kChunkRecords) * kSlot);
+        Bytes run(std::min(count, runRecords) * kSlot);
         for (std::size_t done = 0; done < count;) {
-            const std::size_t n = std::min(kChunkRecords, count - done);
-            if (!file.readAt((1 + done) * kSlot, chunk.data(), n * kSlot)) return false;
-            store.scrambler.decrypt(chunk.data(), n * kSlot);
-            visit(chunk.data(), n);
+            const std::size_t n = std::min(runRecords, count - done);
+            if (!file.readAt((1 + done) * kSlot, run.data(), n * kSlot)) return false;
+            visit(run.data(), n);
             done += n;
         }
     } catch (const std::bad_alloc&) {
@@ -119,21 +119,32 @@ bool readRuns(const LedgerStore& store, const FileReader& file, std::size_t coun
     return true;
 }
 
-// Reads the records after the header, chunk by chunk, straight into the ledger, with the
-// digest of each chunk when `digests` is given.
+// The records go into the ledger through a buffer this small, so that the ledger's spare
+// room, not the buffer, is what a load takes beyond the file.
+constexpr std::size_t kLoadRunRecords = 256;
+
+// Reads the records after the header straight into the ledger, still enciphered, then
+// deciphers the ledger in place on every core (one start of the threads for the whole
+// file), with the digest of each chunk when `digests` is given.
 bool readRecords(const LedgerStore& store, const FileReader& file, std::size_t count,
                  Ledger& ledger, std::vector<ByteDigest>* digests) {
     try {
         // Room for the bookings of a session, so that appending one does not copy them.
         ledger.reserve(count + count / 16 + 16);
-        return readRuns(store, file, count, [&](const unsigned char* bytes, std::size_t n) {
-            if (digests != nullptr) digests->push_back(digestOf(bytes, n * kSlot));
-            const auto* first = reinterpret_cast<const LedgerRecord*>(bytes);
-            ledger.insert(ledger.end(), first, first + n);
-        });
+        const bool read =
+            readRuns(file, count, kLoadRunRecords, [&](unsigned char* bytes, std::size_t n) {
+                const auto* first = reinterpret_cast<const LedgerRecord*>(bytes);
+                ledger.insert(ledger.end(), first, first + n);
+            });
+        if (!read) return false;
+        decipherOnAllCores(store.scrambler, ledger.data(), count * kSlot);
+        for (std::size_t done = 0; digests != nullptr && done < count; done += kChunkRecords)
+            digests->push_back(
+                digestOf(ledger.data() + done, std::min(kChunkRecords, count - done) * kSlot));
     } catch (const std::bad_alloc&) {
         return false;
     }
+    return true;
 }
 
 // Opens the account's file and checks its header, as every reader does. `stamp`, when
@@ -245,7 +256,7 @@ std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& acco
 }
 
 LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger,
-                        LedgerStamp* stamp) {
+                        LedgerStamp* stamp, RunDigests digests) {
     ledger.clear();
     FileReader file;
     std::string path;
@@ -253,7 +264,7 @@ LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Le
         s != LedgerStatus::Ok)
         return s;
     if (!readRecords(store, file, file.size() / kSlot - 1, ledger,
-                     stamp != nullptr ? &stamp->chunks : nullptr)) {
+                     stamp != nullptr && digests == RunDigests::Keep ? &stamp->chunks : nullptr)) {
         ledger.clear();
         if (stamp != nullptr) stamp->chunks.clear();
         store.messages.plain(damaged(path));
@@ -269,8 +280,9 @@ LedgerStatus scanLedger(const LedgerStore& store, const AccountInfo& account,
     std::string path;
     if (const LedgerStatus s = openChecked(store, account, file, path); s != LedgerStatus::Ok)
         return s;
-    const bool read = readRuns(store, file, file.size() / kSlot - 1,
-                               [&](const unsigned char* bytes, std::size_t n) {
+    const bool read = readRuns(file, file.size() / kSlot - 1, kChunkRecords,
+                               [&](unsigned char* bytes, std::size_t n) {
+                                   decipherOnAllCores(store.scrambler, bytes, n * kSlot);
                                    visit(reinterpret_cast<const LedgerRecord*>(bytes), n);
                                });
     if (!read) {

@@ -59,12 +59,17 @@ std::string unsafeNameMessage(std::string_view name);
 // data directory + name + ".da0", the name as UTF-8.
 std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& account);
 
+// Whether a load keeps the digest of each run of records in its stamp, for a later save to
+// copy the runs unchanged; a reader that never saves what it read skips them.
+enum class RunDigests { Keep, Skip };
+
 // Replaces `ledger` with the file's records (it is emptied first). Every refusal is
 // reported; the ledger then stays empty. A file beyond the format's size is damaged. The
-// stamp of the file read is stored in `stamp` when given. The ledger keeps some spare
-// capacity, so that booking a record does not copy it.
+// stamp of the file read is stored in `stamp` when given, with the runs' digests unless
+// `digests` says to skip them. The ledger keeps some spare capacity, so that booking a
+// record does not copy it. The records are deciphered on every core.
 LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Ledger& ledger,
-                        LedgerStamp* stamp = nullptr);
+                        LedgerStamp* stamp = nullptr, RunDigests digests = RunDigests::Keep);
 
 // Reads the file as loadLedger does, but hands the records to `visit` a run at a time
 // (deciphered, at most kLedgerChunkRecords, valid only during the call) instead of keeping

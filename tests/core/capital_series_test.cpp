@@ -170,6 +170,26 @@ TEST_F(CapitalSeries, AccountWithoutStocksHasNoWholeAccountSeries) {
     EXPECT_TRUE(TotalSeries({}, prices(20240305)).empty());
 }
 
+// The records are grouped by stock in one pass: one code in both markets stays two
+// positions, and a record dated no calendar day (never the start) or before every real date
+// counts as the literal sum of each stock's own series counts it.
+TEST_F(CapitalSeries, WholeAccountOfOddDatesIsTheSumOfEachStocksSeries) {
+    const StockId shenzhenBank{0, "600036"};
+    test::writeDayBarFile(dir.path(), kBank,
+                          {bar(20240304, 0, 0, 0, 1000), bar(20240305, 0, 0, 0, 1100)});
+    test::writeDayBarFile(dir.path(), shenzhenBank,
+                          {bar(20240304, 0, 0, 0, 700), bar(20240306, 0, 0, 0, 900)});
+    const Ledger ledger = {stockRecord(RecordType::Buy, 20240305, "600036", 100, 10, 0),
+                           stockRecord(RecordType::Buy, 20240230, "600036", 300, 7, 0, 0),
+                           test::cashRecord(RecordType::CashIn, 20240303, 5000),
+                           stockRecord(RecordType::Buy, 20240304, "600036", 200, 7, 0, 0),
+                           stockRecord(RecordType::Sell, 20240306, "600036", 50, 11, 0),
+                           stockRecord(RecordType::Buy, 0, "600036", 10, 11, 0)};
+    const DaySeries total = TotalSeries(ledger, prices(20240306));
+    ASSERT_EQ(total.size(), 4u);
+    EXPECT_EQ(total, test::literalTotalSeries(ledger, prices(20240306)));
+}
+
 // Fast and literal series on generated ledgers and bar files: two markets with one code,
 // 3-decimal codes, holidays, a partial bar file, a stock without bars, ledgers in date order
 // and in random order, today on a weekday with and without a bar and on a weekend.

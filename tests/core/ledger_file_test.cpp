@@ -155,6 +155,26 @@ TEST_F(LedgerFileTest, TrailingPartialSlotIsReportedAndDroppedOnSave) {
 
 // Checking a ledger without keeping it: the same records as a load, a run of at most
 // kLedgerChunkRecords at a time, and the same refusals.
+// A reader that skips the runs' digests still has the file's stamp: a save on it is not taken
+// for another program's change, and enciphers every run (none may be copied unchecked).
+TEST_F(LedgerFileTest, ALoadWithoutDigestsStillSavesEveryRecord) {
+    createFile(owner);
+    Ledger ledger(kLedgerChunkRecords + 3, sample[1]);
+    ASSERT_TRUE(saveLedger(store(), owner, ledger));
+    LedgerStamp stamp;
+    ASSERT_EQ(loadLedger(store(), owner, ledger, &stamp, RunDigests::Skip), LedgerStatus::Ok);
+    EXPECT_TRUE(stamp.chunks.empty());
+    EXPECT_EQ(stamp.file, stampOf(path()));
+    ledger[1].quantity = 7;
+    ledger.push_back(sample[0]);
+    ASSERT_EQ(saveLoadedLedger(store(), owner, ledger, stamp), SaveStatus::Saved);
+    Ledger back;
+    ASSERT_EQ(loadLedger(store(), owner, back), LedgerStatus::Ok);
+    ASSERT_EQ(back.size(), ledger.size());
+    EXPECT_EQ(std::memcmp(back.data(), ledger.data(), back.size() * sizeof(LedgerRecord)), 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(LedgerFileTest, AScanSeesTheRecordsALoadReadsARunAtATime) {
     createFile(owner);
     Ledger many(2 * kLedgerChunkRecords + 5, sample[0]);

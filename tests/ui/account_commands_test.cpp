@@ -238,6 +238,20 @@ TEST_F(AccountCommandsTest, TheRightPasswordLogsInAndLoadsTheLedger) {
     EXPECT_EQ(window.holdingRows().size(), 1u);
 }
 
+// The tree is filled again from the login states by name: a name given twice in the
+// registry is its first account, so both of its items show that account's state.
+TEST_F(AccountCommandsTest, ReloadedTreeShowsEachNamesFirstLoginState) {
+    seed({test::account("甲", "1"), test::account("乙", "2"), test::account("甲", "3"),
+          test::account("丙", "4")});
+    open();
+    login(1, "2");
+    login(0, "1");
+    EXPECT_EQ(treeImages(), (std::vector<int>{1, 1, 0, 0}));
+    commands().accountTree().reload();
+    EXPECT_EQ(treeImages(), (std::vector<int>{1, 1, 1, 0}));
+    EXPECT_EQ(window.selectedIndex(), -1);
+}
+
 TEST_F(AccountCommandsTest, LoginAndCloseDoNothingWhenThereIsNothingToDo) {
     seed({test::account("甲", "1")});
     open();

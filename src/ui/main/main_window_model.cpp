@@ -1,6 +1,8 @@
 #include "ui/main/main_window_model.h"
 
 #include <cmath>
+#include <string_view>
+#include <unordered_map>
 
 #include "engine/account_summary.h"
 #include "engine/number_format.h"
@@ -100,9 +102,13 @@ void MainWindowModel::OnTreeSelChanged() {
     const AccountTreeItem& item = tree_[*index];
     if (item.image != kLoggedOutImage) {
         caption_ = dialogTitle(kProductName, item.text);
-        if (const AccountInfo* account = findAccount(workspace_.accounts, item.gbkName))
+        // Loading the ledger computes its holdings; they are shown as they are.
+        if (const AccountInfo* account = findAccount(workspace_.accounts, item.gbkName)) {
             workspace_.loadLedgerOf(*account);
-        refreshHoldingList();
+            showHoldingList();
+        } else {
+            refreshHoldingList();
+        }
         return;
     }
     clearHoldingList();
@@ -143,6 +149,10 @@ void MainWindowModel::refreshHoldingList() {
     const auto index = selectedItem();
     if (!index || tree_[*index].image == kLoggedOutImage) return;
     workspace_.recomputeHoldings();
+    showHoldingList();
+}
+
+void MainWindowModel::showHoldingList() {
     showRows(fiscora::holdingRows(workspace_, workspace_.holdings));
     refreshAccountStatus();
     if (rows_.empty()) {
@@ -169,7 +179,9 @@ void MainWindowModel::refreshAccountStatus() {
     if (!index || tree_[*index].image == kLoggedOutImage) return;
     const AccountInfo* account = findAccount(workspace_.accounts, tree_[*index].gbkName);
     if (account == nullptr) return;
-    const AccountSummary s = accountSummary(workspace_, *account);
+    // The workspace's holdings are those of the whole ledger as it is now: every change of
+    // the positions recomputes them before the status is refreshed.
+    const AccountSummary s = accountSummary(workspace_, *account, workspace_.holdings);
     // Taking the whole cash as shown may leave a hair below zero: that reads 0.000, not -0.000.
     auto shown = [](double amount) {
         return formatAmount(std::fabs(amount) < 0.0005 ? 0 : amount);
@@ -181,10 +193,17 @@ void MainWindowModel::refreshAccountStatus() {
 void MainWindowModel::reload() {
     tree_.clear();
     selected_ = -1;
+    // Each name's first state, found by hash: a registry may hold 100,000 accounts, and a
+    // search of the states per account would make the tree quadratic in them.
+    std::unordered_map<std::string_view, bool> loggedInByName;
+    loggedInByName.reserve(workspace_.loginStates.size());
+    for (const LoginState& state : workspace_.loginStates)
+        loggedInByName.emplace(state.name, state.loggedIn);
+    tree_.reserve(workspace_.accounts.size());
     for (const AccountInfo& account : workspace_.accounts) {
         const std::string gbkName(fieldBytes(account.name));
-        const LoginState* state = loginStateOf(gbkName);
-        const bool loggedIn = state != nullptr && state->loggedIn;
+        const auto state = loggedInByName.find(gbkName);
+        const bool loggedIn = state != loggedInByName.end() && state->second;
         tree_.push_back(
             {fieldText(account.name), gbkName, loggedIn ? kLoggedInImage : kLoggedOutImage});
     }

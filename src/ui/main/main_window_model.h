@@ -140,6 +140,8 @@ private:
     void OnTreeSelChanged();
     std::optional<int> selectedItem() const;
     void clearHoldingList();
+    // The holdings list and the status line from the workspace's holdings as they are.
+    void showHoldingList();
     void showRows(std::vector<HoldingRow> rows);
     void requestFocus(MainPane pane);
     LoginState* loginStateOf(const std::string& gbkName);

@@ -1,0 +1,209 @@
+// The command line's list, curve and booking commands on large ledgers (100,000 and
+// 1,000,000 records), each against loading the ledger in the same run. The peak/file
+// counter is the heap's highest level during one command over the ledger file's size; the
+// lists go to a stream that keeps nothing. Run:
+// build/bench/list_command_bench --benchmark_repetitions=5
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+
+#include <stdlib.h>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "heap_meter.h"
+#include "large_ledger.h"
+#include "records/gbk_text.h"
+#include "store/account_registry.h"
+#include "store/trade_param_file.h"
+
+namespace fiscora::bench {
+namespace {
+
+// Counts what is written and keeps none of it.
+class CountingBuffer : public std::streambuf {
+public:
+    std::size_t written = 0;
+
+protected:
+    int_type overflow(int_type c) override {
+        ++written;
+        return c;
+    }
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        written += static_cast<std::size_t>(n);
+        return n;
+    }
+};
+
+// The fixture's ledger as a data folder the command line opens: its registry, a fee
+// table and the password in a file.
+struct CliFolder {
+    explicit CliFolder(LargeLedger& f) : ledger(f) {
+        saveRegistry(f.dir, {f.owner}, f.scrambler, f.messages);
+        saveTradeParams(f.dir + "trdpara.dat", {}, f.messages);
+        std::ofstream(f.dir + "pw") << "pw\n";
+    }
+    std::vector<std::string> args(std::vector<std::string> command) const {
+        std::vector<std::string> all = {"--data",          ledger.dir,
+                                        "--params",        ledger.dir + "trdpara.dat",
+                                        "--password-file", ledger.dir + "pw"};
+        all.insert(all.end(), command.begin(), command.end());
+        return all;
+    }
+    LargeLedger& ledger;
+};
+
+CliFolder& cliFolder(int records) {
+    if (records == kHugeLedgerRecords) {
+        static CliFolder huge(largeLedger(kHugeLedgerRecords));
+        return huge;
+    }
+    static CliFolder large(largeLedger(kLargeLedgerRecords));
+    return large;
+}
+
+double fileBytes(const LargeLedger& f) {
+    return static_cast<double>(std::filesystem::file_size(f.dir + "bench.da0"));
+}
+
+// Runs the command once per round, metering the peak memory it takes.
+void runCommand(benchmark::State& state, const std::vector<std::string>& command) {
+    CliFolder& folder = cliFolder(static_cast<int>(state.range(0)));
+    const std::string path = folder.ledger.dir + "bench.da0";
+    const auto size = std::filesystem::file_size(path);
+    PeakMeter meter;
+    CountingBuffer out;
+    std::ostream stream(&out);
+    std::ostringstream err;
+    int exitCode = 0;
+    for (auto _ : state) {
+        meter.start();
+        exitCode = cli::runCli(folder.args(command), stream, err);
+        meter.stop();
+        // A booking appends one record: the file is cut back for the next round.
+        if (std::filesystem::file_size(path) != size) {
+            state.PauseTiming();
+            std::filesystem::resize_file(path, size);
+            state.ResumeTiming();
+        }
+    }
+    if (exitCode != 0) state.SkipWithError(err.str().c_str());
+    state.counters["peak/file"] = static_cast<double>(meter.highest()) / fileBytes(folder.ledger);
+    state.counters["out/file"] = static_cast<double>(out.written) /
+                                 static_cast<double>(state.iterations()) / fileBytes(folder.ledger);
+}
+
+void ledgerSizes(benchmark::internal::Benchmark* b) {
+    // Wall time: deciphering runs on threads besides the one measured.
+    b->Arg(kLargeLedgerRecords)
+        ->Arg(kHugeLedgerRecords)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+}
+
+// The baseline: the ledger loaded as a login loads it.
+void BM_LoadLedger(benchmark::State& state) {
+    LargeLedger& f = cliFolder(static_cast<int>(state.range(0))).ledger;
+    PeakMeter meter;
+    for (auto _ : state) {
+        meter.start();
+        Ledger ledger;
+        loadLedger(f.readOnlyStore(), f.owner, ledger);
+        benchmark::DoNotOptimize(ledger.data());
+        meter.stop();
+    }
+    state.counters["peak/file"] = static_cast<double>(meter.highest()) / fileBytes(f);
+}
+BENCHMARK(BM_LoadLedger)->Apply(ledgerSizes);
+
+void BM_LedgerTsv(benchmark::State& state) {
+    runCommand(state, {"ledger", "bench"});
+}
+BENCHMARK(BM_LedgerTsv)->Apply(ledgerSizes);
+
+void BM_LedgerJson(benchmark::State& state) {
+    runCommand(state, {"--format", "json", "ledger", "bench"});
+}
+BENCHMARK(BM_LedgerJson)->Apply(ledgerSizes);
+
+void BM_Holdings(benchmark::State& state) {
+    runCommand(state, {"holdings", "bench"});
+}
+BENCHMARK(BM_Holdings)->Apply(ledgerSizes);
+
+// The whole account's curve over the ledger's 28 days and 200 stocks (no bar files below
+// the data folder: the work measured is the pass over the records).
+void BM_CurveTotal(benchmark::State& state) {
+    const std::string folder = cliFolder(static_cast<int>(state.range(0))).ledger.dir;
+    runCommand(state, {"--host-dir", folder, "curve", "bench", "--total"});
+}
+BENCHMARK(BM_CurveTotal)->Apply(ledgerSizes);
+
+// A sale of a held stock booked through the window's own dialog: login, booking, the list
+// refreshed.
+void BM_BookSale(benchmark::State& state) {
+    runCommand(state,
+               {"book", "bench", "sell", "--code", "600037", "--price", "10", "--quantity", "100"});
+}
+BENCHMARK(BM_BookSale)->Apply(ledgerSizes);
+
+// A registry of 100,000 accounts whose ledgers were never written, with a fee table.
+struct LargeRegistry {
+    LargeRegistry() {
+        std::string folder =
+            std::filesystem::temp_directory_path().string() + "/fiscora-bench-XXXXXX";
+        if (::mkdtemp(folder.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        dir = folder + "/";
+        scrambler.setFileKey();
+        AccountList accounts(100'000);
+        for (std::size_t i = 0; i < accounts.size(); ++i)
+            storeBytes(accounts[i].name, "account" + std::to_string(i));
+        saveRegistry(dir, accounts, scrambler, messages);
+        saveTradeParams(dir + "trdpara.dat", {}, messages);
+    }
+    ~LargeRegistry() { std::filesystem::remove_all(dir); }
+    LargeRegistry(const LargeRegistry&) = delete;
+    LargeRegistry& operator=(const LargeRegistry&) = delete;
+
+    DataScrambler scrambler;
+    QuietMessages messages;
+    std::string dir;
+};
+
+LargeRegistry& largeRegistry() {
+    static LargeRegistry registry;
+    return registry;
+}
+
+// The registry's baseline: loaded as every command loads it.
+void BM_LoadRegistry(benchmark::State& state) {
+    LargeRegistry& r = largeRegistry();
+    for (auto _ : state) {
+        AccountList accounts = loadRegistry(r.dir, r.scrambler, r.messages, OpenMode::ReadOnly);
+        benchmark::DoNotOptimize(accounts.data());
+    }
+}
+BENCHMARK(BM_LoadRegistry)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// verify over the registry: every account's ledger looked for and reported missing.
+void BM_VerifyRegistry(benchmark::State& state) {
+    LargeRegistry& r = largeRegistry();
+    CountingBuffer out;
+    std::ostream stream(&out);
+    for (auto _ : state) {
+        CountingBuffer err;
+        std::ostream errors(&err);
+        cli::runCli({"--data", r.dir, "--params", r.dir + "trdpara.dat", "verify"}, stream, errors);
+    }
+}
+BENCHMARK(BM_VerifyRegistry)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace fiscora::bench
