@@ -92,6 +92,7 @@ const char* statusName(LedgerStatus status) {
     case LedgerStatus::Damaged: return "damaged";
     case LedgerStatus::Tampered: return "tampered";
     case LedgerStatus::PartialRecord: return "partial";
+    case LedgerStatus::Locked: return "locked";
     case LedgerStatus::Missing:
     case LedgerStatus::CannotOpen:
     case LedgerStatus::UnsafeName: break;

@@ -20,6 +20,11 @@ ChangePasswordView::ChangePasswordView(ui::ChangePasswordDialog& model, QWidget*
     addRow(lineEdit(model.oldPassword));
     addRow(lineEdit(model.newPassword));
     addRow(lineEdit(model.confirmation));
+    addRow(checkBox(model.protection));
+    QLabel* warning = text(model.warning);
+    warning->setWordWrap(true);
+    warning->setMinimumWidth(DialogUnits(font()).x(180));
+    addRow(model.warning, warning);
     finish();
 }
 
