@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "records/gbk_text.h"
+#include "store/ledger_digests.h"
 
 namespace fiscora::bench {
 
@@ -39,6 +40,7 @@ LargeLedger::LargeLedger() {
 
 LargeLedger::~LargeLedger() {
     std::filesystem::remove_all(dir);
+    std::filesystem::remove(ledgerDigestsPath(dir));
 }
 
 LargeLedger& largeLedger() {

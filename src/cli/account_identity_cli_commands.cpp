@@ -56,6 +56,29 @@ int runChangePassword(CommandContext& c) {
                         name);
 }
 
+// Turns 加强保护 on or off through the window's 修改密码, keeping the password.
+int runProtection(CommandContext& c, bool on) {
+    const std::string& name = argument(c, "ACCOUNT");
+    std::string password;
+    if (const int code = accountPassword(c.options.passwordFile, name, c.err, password);
+        code != kExitOk)
+        return code;
+    return runOnAccount(c, name, ui::command::kChangePassword,
+                        {{"old-password", password},
+                         {"new-password", password},
+                         {"confirmation", password},
+                         {"protection", on ? "1" : "0"}},
+                        name);
+}
+
+int runProtect(CommandContext& c) {
+    return runProtection(c, true);
+}
+
+int runUnprotect(CommandContext& c) {
+    return runProtection(c, false);
+}
+
 }  // namespace
 
 Command renameAccountCommand() {
@@ -88,6 +111,39 @@ Command changePasswordCommand() {
         .columns = accountColumns,
         .run = runChangePassword,
         .options = {{"--new-password-file", "FILE", "file whose first line is the new password"}},
+        .opens = Opens::Window,
+    };
+}
+
+Command protectCommand() {
+    return {
+        .name = "protect",
+        .arguments = "ACCOUNT",
+        .summary = "turn on 加强保护 for an account (writes the data files)",
+        .description =
+            "Turns on 加强保护 as the window's 修改密码 does with its switch: the ledger file is\n"
+            "enciphered with a key derived from the password (Argon2id, XChaCha20-Poly1305)\n"
+            "and the registry keeps no password for the account. The original Windows program\n"
+            "can no longer open it; the registry still shows its name. A forgotten password\n"
+            "cannot be recovered. The password comes from the usual password sources. On an\n"
+            "account already protected the ledger gets a new key. Prints the account's row.",
+        .columns = accountColumns,
+        .run = runProtect,
+        .opens = Opens::Window,
+    };
+}
+
+Command unprotectCommand() {
+    return {
+        .name = "unprotect",
+        .arguments = "ACCOUNT",
+        .summary = "turn off 加强保护 for an account (writes the data files)",
+        .description =
+            "Turns off 加强保护: the ledger file and the registry are written as for every\n"
+            "other account again, with the same password, readable by the original program.\n"
+            "The password comes from the usual password sources. Prints the account's row.",
+        .columns = accountColumns,
+        .run = runUnprotect,
         .opens = Opens::Window,
     };
 }

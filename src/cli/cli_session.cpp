@@ -38,7 +38,7 @@ int CliSession::openLedger(const std::string& name, const AccountInfo*& account)
     // Compared as stored (the GBK bytes of the whole string), or tried on a protected
     // account's ledger.
     const PasswordCheck check = checkAccountPassword(workspace_, *account, typed);
-    if (check == PasswordCheck::Refused) return kExitRefused;
+    if (check == PasswordCheck::Refused || check == PasswordCheck::Tampered) return kExitRefused;
     if (check == PasswordCheck::Wrong) {
         messages_.error("密码错误");
         return kExitRefused;

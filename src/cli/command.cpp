@@ -26,7 +26,7 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         accountsCommand(),      ledgerCommand(),         holdingsCommand(), summaryCommand(),
         detailsCommand(),       reportCommand(),         verifyCommand(),   createAccountCommand(),
-        renameAccountCommand(), changePasswordCommand(), bookCommand(),     deleteStockCommand(),
+        renameAccountCommand(), changePasswordCommand(), protectCommand(), unprotectCommand(), bookCommand(),     deleteStockCommand(),
         editRecordCommand(),    deleteRecordCommand(),   chartCommand(),    curveCommand(),
         paramsCommand(),        importCommand(),         returnsCommand(),  exportCommand()};
     return all;

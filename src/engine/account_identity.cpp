@@ -10,6 +10,7 @@
 #include "store/crash_point.h"
 #include "store/file_rename.h"
 #include "store/folder_lock.h"
+#include "store/ledger_digests.h"
 
 namespace fiscora {
 namespace {
@@ -119,6 +120,12 @@ bool renameAccount(Workspace& workspace, const std::string& oldGbkName,
             break;
         }
     workspace.keys.rename(oldGbkName, newGbkName);
+    const std::string oldFile = from.substr(workspace.dataDirectory().size());
+    if (const auto digest = recordedLedgerDigest(workspace.dataDirectory(), oldFile)) {
+        recordLedgerDigest(workspace.dataDirectory(), to.substr(workspace.dataDirectory().size()),
+                           digest);
+        recordLedgerDigest(workspace.dataDirectory(), oldFile, std::nullopt);
+    }
     return true;
 }
 

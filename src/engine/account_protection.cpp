@@ -72,7 +72,9 @@ PasswordCheck checkAccountPassword(Workspace& workspace, const AccountInfo& acco
     switch (unlockLedger(file, *gbk, key)) {
     case KeyStatus::Ok: workspace.keys.put(std::string(fieldBytes(account.name)), key); break;
     case KeyStatus::WrongPassword: return PasswordCheck::Wrong;
-    case KeyStatus::Damaged: messages.plain(tamperedLedgerMessage(account)); return PasswordCheck::Refused;
+    case KeyStatus::Damaged:
+        messages.plain(tamperedLedgerMessage(account));
+        return PasswordCheck::Tampered;
     case KeyStatus::OutOfMemory: messages.error(kNoMemory); return PasswordCheck::Refused;
     }
     return PasswordCheck::Right;
@@ -119,6 +121,7 @@ bool rekeyProtectedAccount(Workspace& workspace, const std::string& gbkName,
         return false;
     }
     if (!writeLedgerAs(workspace.ledgerStore(), *account, records, &*key)) return false;
+    crashPoint("ledger-changed");
     workspace.keys.put(gbkName, *key);
     return true;
 }

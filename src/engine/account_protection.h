@@ -12,11 +12,12 @@ namespace fiscora {
 // (store/protected_ledger.h). Logging in is deriving that key; the workspace keeps it
 // while the account is logged in.
 
-enum class PasswordCheck { Right, Wrong, Refused };
+enum class PasswordCheck { Right, Wrong, Tampered, Refused };
 
 // Whether the typed password (UTF-8) is the account's. A protected account's is tried on
-// its ledger file: when it opens it, the key is kept in the workspace. Refused: the file
-// cannot be read or is not one of ours (reported).
+// its ledger file: when it opens it, the key is kept in the workspace. Tampered: the file
+// is not a protected ledger or its header changed; Refused: it cannot be read (both
+// reported).
 PasswordCheck checkAccountPassword(Workspace& workspace, const AccountInfo& account,
                                    const std::string& typed);
 

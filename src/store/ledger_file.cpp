@@ -11,6 +11,7 @@
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/folder_lock.h"
+#include "store/ledger_digests.h"
 #include "store/protected_ledger.h"
 
 namespace fiscora {
@@ -228,8 +229,20 @@ bool writeLedgerFile(const LedgerStore& store, const std::string& path, LedgerFo
     const WriteResult written = replaceFileWith(
         path,
         [&](const ByteSink& sink) {
-            if (format.key != nullptr)
-                return writeProtectedLedger(sink, *format.key, ledger.data(), ledger.size());
+            if (format.key != nullptr) {
+                // The digests first: a chunk the file read still holds is copied from it.
+                for (std::size_t at = 0; at < ledger.size(); at += kChunkRecords)
+                    digests.push_back(digestOf(ledger.data() + at,
+                                               std::min(kChunkRecords, ledger.size() - at) * kSlot));
+                std::optional<ProtectedCopySource> previous;
+                if (read)
+                    previous.emplace(ProtectedCopySource{
+                        read->file, [&](std::size_t chunk) {
+                            return read->holds(chunk, digests[chunk]);
+                        }});
+                return writeProtectedLedger(sink, *format.key, ledger.data(), ledger.size(),
+                                            previous ? &*previous : nullptr);
+            }
             Bytes buffer;
             const LedgerRecord header = headerSlot(format.password);
             if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
@@ -250,6 +263,11 @@ bool writeLedgerFile(const LedgerStore& store, const std::string& path, LedgerFo
         store.messages.plain(ledgerOpenFailure(path, written.error));
         return false;
     }
+    // A protected ledger authenticates itself; the others' records are remembered beside
+    // the data folder, for verify.
+    recordLedgerDigest(store.dataDirectory, path.substr(store.dataDirectory.size()),
+                       format.key != nullptr ? std::nullopt
+                                             : std::optional(ledgerRecordsDigest(digests)));
     if (stamp != nullptr) *stamp = {written.stamp, std::move(digests)};
     return true;
 }
@@ -261,6 +279,9 @@ bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const s
                    const Ledger& ledger, LedgerStamp* stamp) {
     FileReader file;
     if (openLedgerFile(store, path, file) != LedgerStatus::Ok) return false;
+    std::optional<ReadLedgerFile> read;
+    if (stamp != nullptr && file.stamp() == stamp->file)
+        read.emplace(ReadLedgerFile{file, stamp->chunks});
     if (isProtected(account)) {
         // Only over the file its key opens: the header it was derived for.
         if (checkProtected(store, account, file) != LedgerStatus::Ok) return false;
@@ -270,7 +291,7 @@ bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const s
             store.messages.plain(tampered(account));
             return false;
         }
-        return writeLedgerFile(store, path, {{}, key}, ledger, stamp);
+        return writeLedgerFile(store, path, {{}, key}, ledger, stamp, read);
     }
     Bytes header;
     if (checkHeader(store, account, path, file, header) != LedgerStatus::Ok) return false;
@@ -280,9 +301,6 @@ bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const s
         store.messages.plain(tampered(account));
         return false;
     }
-    std::optional<ReadLedgerFile> read;
-    if (stamp != nullptr && file.stamp() == stamp->file)
-        read.emplace(ReadLedgerFile{file, stamp->chunks});
     return writeLedgerFile(store, path, {headerPassword(header)}, ledger, stamp, read);
 }
 

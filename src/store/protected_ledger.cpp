@@ -20,8 +20,8 @@ constexpr std::size_t kFullChunk = kNonce + kChunkRecords * kSlot + kTag;
 // Offsets in the header.
 constexpr std::size_t kCostsAt = 16;
 constexpr std::size_t kSaltAt = 32;
-constexpr std::size_t kHeaderSumAt = 48;
-constexpr std::size_t kKeyCheckAt = 64;
+constexpr std::size_t kKeyCheckAt = 48;
+constexpr std::size_t kHeaderSumAt = 80;
 constexpr std::size_t kSaltBytes = crypto_pwhash_SALTBYTES;
 static_assert(kSaltBytes == 16);
 
@@ -146,9 +146,9 @@ std::optional<LedgerKey> newLedgerKey(std::string_view password, KeyCosts costs)
     putLe(h.data() + kCostsAt, costs.opslimit, 8);
     putLe(h.data() + kCostsAt + 8, costs.memlimit, 8);
     randombytes_buf(h.data() + kSaltAt, kSaltBytes);
-    headerSum(h, h.data() + kHeaderSumAt);
     if (!deriveKey(h, password, key.key.data())) return std::nullopt;
     keyCheck(h, key.key.data(), h.data() + kKeyCheckAt);
+    headerSum(h, h.data() + kHeaderSumAt);
     return key;
 }
 
@@ -190,13 +190,28 @@ BodyStatus readProtectedRecords(const FileReader& file, const LedgerKey& key,
 }
 
 bool writeProtectedLedger(const ByteSink& sink, const LedgerKey& key, const LedgerRecord* records,
-                          std::size_t count) {
+                          std::size_t count, const ProtectedCopySource* previous) {
     if (!sodiumReady() || !sink.put(key.header.data(), key.header.size())) return false;
     const std::size_t chunks = std::max<std::size_t>(1, (count + kChunkRecords - 1) / kChunkRecords);
+    // The previous file's full chunks before its last one.
+    std::size_t copyable = 0;
+    if (previous != nullptr && previous->file.size() >= kProtectedHeaderBytes) {
+        if (const auto before = chunkCount(previous->file.size() - kProtectedHeaderBytes))
+            copyable = *before - 1;
+    }
     Bytes sealed(kNonce + std::min<std::size_t>(count, kChunkRecords) * kSlot + kTag);
     ChunkContext context(key.header);
     for (std::size_t i = 0; i < chunks; ++i) {
         const bool last = i + 1 == chunks;
+        if (!last && i < copyable && previous->holds(i)) {
+            const std::size_t at = kProtectedHeaderBytes + i * kFullChunk;
+            std::array<unsigned char, kTag> tag{};
+            if (previous->file.readAt(at + kFullChunk - kTag, tag.data(), tag.size()) &&
+                sink.copyFrom(previous->file, at, kFullChunk)) {
+                context.addTag(tag.data());
+                continue;
+            }
+        }
         const std::size_t n = std::min<std::size_t>(kChunkRecords, count - i * kChunkRecords);
         const auto* plain = reinterpret_cast<const unsigned char*>(records + i * kChunkRecords);
         randombytes_buf(sealed.data(), kNonce);

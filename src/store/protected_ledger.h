@@ -21,8 +21,8 @@ namespace fiscora {
 //     12  u32 records per chunk (4096)
 //     16  u64 Argon2id opslimit, u64 memlimit (bytes)
 //     32  16-byte salt
-//     48  16-byte BLAKE2b of bytes 0..47 (tells a changed header from a wrong password)
-//     64  32-byte BLAKE2b of bytes 0..63 keyed with the derived key (tells a wrong password)
+//     48  32-byte BLAKE2b of bytes 0..47 keyed with the derived key (tells a wrong password)
+//     80  16-byte BLAKE2b of bytes 0..79 (tells a changed header from a wrong password)
 //   then the records in chunks of up to 4096, each: 24-byte nonce, the records' 200-byte
 //   slots enciphered with XChaCha20-Poly1305, its 16-byte tag. Every chunk authenticates
 //   the header, its index and whether it is the last; the last also the BLAKE2b of every
@@ -75,8 +75,18 @@ enum class BodyStatus { Ok, Tampered, Unreadable };
 BodyStatus readProtectedRecords(const FileReader& file, const LedgerKey& key,
                                 const std::function<void(const LedgerRecord*, std::size_t)>& visit);
 
-// Puts the header and the records enciphered under the key.
+// The protected file being replaced, under the same key, when the records of its chunks
+// may be copied instead of enciphered again: `holds(chunk)` says whether that chunk of the
+// file holds the same records as the chunk of the new ledger.
+struct ProtectedCopySource {
+    const FileReader& file;
+    std::function<bool(std::size_t chunk)> holds;
+};
+
+// Puts the header and the records enciphered under the key. With a previous file, each
+// chunk but the last that it holds unchanged (full, and not its last either) is copied
+// from it as it is: nonce, records and tag, whose associated data are the same.
 bool writeProtectedLedger(const ByteSink& sink, const LedgerKey& key, const LedgerRecord* records,
-                          std::size_t count);
+                          std::size_t count, const ProtectedCopySource* previous = nullptr);
 
 }  // namespace fiscora

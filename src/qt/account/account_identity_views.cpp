@@ -1,5 +1,6 @@
 #include "qt/account/account_identity_views.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 

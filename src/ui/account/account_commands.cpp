@@ -108,7 +108,7 @@ void OnLogin(CommandContext& window) {
         if (account == nullptr) return;
         const PasswordCheck check =
             checkAccountPassword(window.workspace(), *account, dialog.password.text);
-        if (check == PasswordCheck::Refused) return;
+        if (check == PasswordCheck::Refused || check == PasswordCheck::Tampered) return;
         if (check == PasswordCheck::Right) {
             tree.showLogin(item->index, true);
             return;

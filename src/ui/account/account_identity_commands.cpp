@@ -38,7 +38,7 @@ void OnRenameAccount(CommandContext& window) {
         const AccountInfo* account = findAccount(workspace.accounts, item->gbkName);
         if (account == nullptr) return;
         const PasswordCheck check = checkAccountPassword(workspace, *account, dialog.password.text);
-        if (check == PasswordCheck::Refused) return;
+        if (check == PasswordCheck::Refused || check == PasswordCheck::Tampered) return;
         if (check == PasswordCheck::Right) break;
         messages.error(kWrongPassword);
         dialog.refusedAt(dialog.password);
@@ -74,7 +74,7 @@ void OnChangePassword(CommandContext& window) {
         if (account == nullptr) return;
         const PasswordCheck check =
             checkAccountPassword(workspace, *account, dialog.oldPassword.text);
-        if (check == PasswordCheck::Refused) return;
+        if (check == PasswordCheck::Refused || check == PasswordCheck::Tampered) return;
         if (check == PasswordCheck::Right) break;
         messages.error(kWrongPassword);
         dialog.refusedAt(dialog.oldPassword);
