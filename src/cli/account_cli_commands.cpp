@@ -8,9 +8,9 @@
 #include "cli/password_source.h"
 #include "cli/window_session.h"
 #include "engine/account_protection.h"
-#include "store/ledger_digests.h"
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
+#include "store/ledger_digests.h"
 #include "store/ledger_file.h"
 #include "ui/main/command_ids.h"
 
@@ -112,8 +112,9 @@ LedgerStatus unlockForVerify(CommandContext& c, const AccountInfo& a) {
     const std::string name = fieldText(a.name);
     const PasswordResult typed = readPassword(c.options.passwordFile, "帐户" + name + "的密码: ");
     if (!typed.password) {
-        c.err << "fiscora-cli: " << name << " is protected and can only be checked with its password ("
-              << typed.error << ")\n";
+        c.err << "fiscora-cli: " << name
+              << " is protected and can only be checked with its password (" << typed.error
+              << ")\n";
         return LedgerStatus::Locked;
     }
     switch (checkAccountPassword(c.session.workspace(), a, *typed.password)) {

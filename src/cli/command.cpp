@@ -24,11 +24,14 @@ namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        accountsCommand(),      ledgerCommand(),         holdingsCommand(), summaryCommand(),
-        detailsCommand(),       reportCommand(),         verifyCommand(),   createAccountCommand(),
-        renameAccountCommand(), changePasswordCommand(), protectCommand(), unprotectCommand(), bookCommand(),     deleteStockCommand(),
-        editRecordCommand(),    deleteRecordCommand(),   chartCommand(),    curveCommand(),
-        paramsCommand(),        importCommand(),         returnsCommand(),  exportCommand()};
+        accountsCommand(),       ledgerCommand(),        holdingsCommand(),
+        summaryCommand(),        detailsCommand(),       reportCommand(),
+        verifyCommand(),         createAccountCommand(), renameAccountCommand(),
+        changePasswordCommand(), protectCommand(),       unprotectCommand(),
+        bookCommand(),           deleteStockCommand(),   editRecordCommand(),
+        deleteRecordCommand(),   chartCommand(),         curveCommand(),
+        paramsCommand(),         importCommand(),        returnsCommand(),
+        exportCommand()};
     return all;
 }
 

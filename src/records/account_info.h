@@ -37,7 +37,7 @@ inline constexpr std::size_t kAccountRemarkMaxBytes = 100;
 // the password, and logging in is deciphering it. 0xFF is never a byte of GBK text, so no
 // password typed here or in the original program equals it: the original program refuses
 // every password for such an account.
-inline constexpr char kProtectedMarker[] = "\xFF" "protected";
+inline constexpr char kProtectedMarker[] = "\xFFprotected";  // 0xFF, then "protected"
 bool isProtected(const AccountInfo& account);
 void markProtected(AccountInfo& account);
 

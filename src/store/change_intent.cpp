@@ -95,8 +95,8 @@ std::string previousLedgerPath(const std::string& dataDirectory) {
 
 // Makes the folder's latest change of names durable.
 void syncFolder(const std::string& dataDirectory) {
-    const int dir = ::open(folderOf(intentPath(dataDirectory)).c_str(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir =
+        ::open(folderOf(intentPath(dataDirectory)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);

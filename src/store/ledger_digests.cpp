@@ -47,7 +47,8 @@ std::string ledgerRecordsDigest(const std::vector<ByteDigest>& runs) {
             for (std::size_t i = 0; i < 8; ++i)
                 bytes[lane * 8 + i] = static_cast<unsigned char>(run.lanes[lane] >> (8 * i));
         for (std::size_t i = 0; i < 8; ++i)
-            bytes[32 + i] = static_cast<unsigned char>(static_cast<std::uint64_t>(run.length) >> (8 * i));
+            bytes[32 + i] =
+                static_cast<unsigned char>(static_cast<std::uint64_t>(run.length) >> (8 * i));
         crypto_generichash_update(&state, bytes, sizeof bytes);
     }
     unsigned char out[32];

@@ -137,9 +137,10 @@ bool readRuns(const LedgerStore& store, const FileReader& file, std::size_t coun
 
 // Hands the records after the header to `visit` a run at a time, deciphered with the
 // account's key when it is protected. Ok or PartialRecord; a refusal is reported.
-LedgerStatus readLedgerRecords(
-    const LedgerStore& store, const AccountInfo& account, const std::string& path,
-    const FileReader& file, const std::function<void(const unsigned char* bytes, std::size_t n)>& visit) {
+LedgerStatus
+readLedgerRecords(const LedgerStore& store, const AccountInfo& account, const std::string& path,
+                  const FileReader& file,
+                  const std::function<void(const unsigned char* bytes, std::size_t n)>& visit) {
     if (isProtected(account)) {
         const BodyStatus read = readProtectedRecords(
             file, *keyOf(store, account), [&](const LedgerRecord* first, std::size_t n) {
@@ -232,14 +233,14 @@ bool writeLedgerFile(const LedgerStore& store, const std::string& path, LedgerFo
             if (format.key != nullptr) {
                 // The digests first: a chunk the file read still holds is copied from it.
                 for (std::size_t at = 0; at < ledger.size(); at += kChunkRecords)
-                    digests.push_back(digestOf(ledger.data() + at,
-                                               std::min(kChunkRecords, ledger.size() - at) * kSlot));
+                    digests.push_back(digestOf(
+                        ledger.data() + at, std::min(kChunkRecords, ledger.size() - at) * kSlot));
                 std::optional<ProtectedCopySource> previous;
                 if (read)
-                    previous.emplace(ProtectedCopySource{
-                        read->file, [&](std::size_t chunk) {
-                            return read->holds(chunk, digests[chunk]);
-                        }});
+                    previous.emplace(ProtectedCopySource{read->file, [&](std::size_t chunk) {
+                                                             return read->holds(chunk,
+                                                                                digests[chunk]);
+                                                         }});
                 return writeProtectedLedger(sink, *format.key, ledger.data(), ledger.size(),
                                             previous ? &*previous : nullptr);
             }
@@ -344,8 +345,8 @@ LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Le
     if (const LedgerStatus s = openChecked(store, account, file, path, stamp);
         s != LedgerStatus::Ok)
         return s;
-    const LedgerStatus read =
-        readRecords(store, account, path, file, ledger, stamp != nullptr ? &stamp->chunks : nullptr);
+    const LedgerStatus read = readRecords(store, account, path, file, ledger,
+                                          stamp != nullptr ? &stamp->chunks : nullptr);
     if (!isLoaded(read)) {
         ledger.clear();
         if (stamp != nullptr) stamp->chunks.clear();
@@ -410,8 +411,8 @@ bool writeNewLedger(const LedgerStore& store, const AccountInfo& account, const 
 bool writeLedgerAs(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger,
                    const LedgerKey* key) {
     const auto path = checkedPath(store, account);
-    return path && writeLedgerFile(store, *path, {fieldBytes(account.password), key}, ledger,
-                                   nullptr);
+    return path &&
+           writeLedgerFile(store, *path, {fieldBytes(account.password), key}, ledger, nullptr);
 }
 
 bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,

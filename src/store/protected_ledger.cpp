@@ -120,8 +120,8 @@ KeyStatus unlockLedger(const FileReader& file, std::string_view password, Ledger
     headerSum(h, sum.data());
     const std::uint64_t ops = getLe(h.data() + kCostsAt, 8);
     const std::uint64_t mem = getLe(h.data() + kCostsAt + 8, 8);
-    if (!std::equal(kMagic.begin(), kMagic.end(), h.begin()) || getLe(h.data() + 8, 4) != kVersion ||
-        getLe(h.data() + 12, 4) != kChunkRecords ||
+    if (!std::equal(kMagic.begin(), kMagic.end(), h.begin()) ||
+        getLe(h.data() + 8, 4) != kVersion || getLe(h.data() + 12, 4) != kChunkRecords ||
         sodium_memcmp(sum.data(), h.data() + kHeaderSumAt, sum.size()) != 0 ||
         ops < crypto_pwhash_OPSLIMIT_MIN || ops > kMaxOpslimit ||
         mem < crypto_pwhash_MEMLIMIT_MIN || mem > kMaxMemlimit)
@@ -152,8 +152,9 @@ std::optional<LedgerKey> newLedgerKey(std::string_view password, KeyCosts costs)
     return key;
 }
 
-BodyStatus readProtectedRecords(const FileReader& file, const LedgerKey& key,
-                                const std::function<void(const LedgerRecord*, std::size_t)>& visit) {
+BodyStatus
+readProtectedRecords(const FileReader& file, const LedgerKey& key,
+                     const std::function<void(const LedgerRecord*, std::size_t)>& visit) {
     if (!sodiumReady() || file.size() < kProtectedHeaderBytes) return BodyStatus::Tampered;
     ProtectedHeader header{};
     if (!file.readAt(0, header.data(), header.size())) return BodyStatus::Unreadable;
@@ -161,8 +162,7 @@ BodyStatus readProtectedRecords(const FileReader& file, const LedgerKey& key,
     const auto count = chunkCount(file.size() - kProtectedHeaderBytes);
     if (!count) return BodyStatus::Tampered;
     try {
-        const std::size_t firstChunk =
-            std::min(kFullChunk, file.size() - kProtectedHeaderBytes);
+        const std::size_t firstChunk = std::min(kFullChunk, file.size() - kProtectedHeaderBytes);
         Bytes sealed(firstChunk);
         Bytes plain(firstChunk);
         ChunkContext context(header);
@@ -192,7 +192,8 @@ BodyStatus readProtectedRecords(const FileReader& file, const LedgerKey& key,
 bool writeProtectedLedger(const ByteSink& sink, const LedgerKey& key, const LedgerRecord* records,
                           std::size_t count, const ProtectedCopySource* previous) {
     if (!sodiumReady() || !sink.put(key.header.data(), key.header.size())) return false;
-    const std::size_t chunks = std::max<std::size_t>(1, (count + kChunkRecords - 1) / kChunkRecords);
+    const std::size_t chunks =
+        std::max<std::size_t>(1, (count + kChunkRecords - 1) / kChunkRecords);
     // The previous file's full chunks before its last one.
     std::size_t copyable = 0;
     if (previous != nullptr && previous->file.size() >= kProtectedHeaderBytes) {
@@ -219,8 +220,8 @@ bool writeProtectedLedger(const ByteSink& sink, const LedgerKey& key, const Ledg
         const unsigned char* ad = context.of(i, last, adLength);
         unsigned long long sealedLength = 0;
         crypto_aead_xchacha20poly1305_ietf_encrypt(sealed.data() + kNonce, &sealedLength, plain,
-                                                   n * kSlot, ad, adLength, nullptr,
-                                                   sealed.data(), key.key.data());
+                                                   n * kSlot, ad, adLength, nullptr, sealed.data(),
+                                                   key.key.data());
         context.addTag(sealed.data() + kNonce + sealedLength - kTag);
         if (!sink.put(sealed.data(), kNonce + sealedLength)) return false;
     }

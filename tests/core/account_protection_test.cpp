@@ -225,7 +225,8 @@ TEST_F(AccountProtection, ProtectingOrUnprotectingKilledAtAnyStepIsUndoneOrFinis
         {"temporary-written#3", false}, {"registry-written", true}};
     for (const auto& [step, done] : steps) {
         SCOPED_TRACE(step);
-        ASSERT_TRUE(killedAt(step, [&](Workspace& w) { protectAccount(w, gbk("张三"), password); }));
+        ASSERT_TRUE(
+            killedAt(step, [&](Workspace& w) { protectAccount(w, gbk("张三"), password); }));
         EXPECT_EQ(protectedAfterNextOpen(), done);
         if (done) {
             // And back, killed at the same step.

@@ -39,7 +39,8 @@ protected:
         LedgerKey opened;
         const KeyStatus status = unlockLedger(file, password, opened);
         if (status != KeyStatus::Ok) return {status, BodyStatus::Tampered};
-        return {status, readProtectedRecords(file, opened, [&](const LedgerRecord* r, std::size_t n) {
+        return {status,
+                readProtectedRecords(file, opened, [&](const LedgerRecord* r, std::size_t n) {
                     out.insert(out.end(), r, r + n);
                 })};
     }

@@ -14,7 +14,6 @@ namespace {
 
 constexpr const char* kWrongPassword = "密码错误，注意是否按下了Caps Lock键";
 
-
 }  // namespace
 
 // The dialog comes back with its entries after a name already taken or a wrong password;

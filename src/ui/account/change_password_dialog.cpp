@@ -6,8 +6,8 @@ namespace fiscora::ui {
 
 namespace {
 
-constexpr const char* kProtectedWarning =
-    "加强保护：帐户资料用密码加密。原Windows程序不能再打开此帐户；忘记密码，资料无法找回。帐户名称仍可看到。";
+constexpr const char* kProtectedWarning = "加强保护：帐户资料用密码加密。原Windows程序不能再打开此"
+                                          "帐户；忘记密码，资料无法找回。帐户名称仍可看到。";
 constexpr const char* kPlainWarning =
     "未加强保护：帐户资料用所有安装共用的密钥加密，得到文件的人都能读取。";
 
