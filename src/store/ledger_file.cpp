@@ -292,6 +292,15 @@ bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const s
             store.messages.plain(tampered(account));
             return false;
         }
+        // A changed file is never written over: unless this very file was read whole (a
+        // read that was refused keeps no run digests; one that succeeded keeps at least
+        // one), it is authenticated first.
+        if ((!read || read->chunks.empty()) &&
+            readProtectedRecords(file, *key, [](const LedgerRecord*, std::size_t) {}) !=
+                BodyStatus::Ok) {
+            store.messages.plain(tampered(account));
+            return false;
+        }
         return writeLedgerFile(store, path, {{}, key}, ledger, stamp, read);
     }
     Bytes header;

@@ -118,7 +118,8 @@ TEST_F(ProtectedLedger, RefusesChunksCutSwappedOrMixedFromAnotherVersion) {
     const Bytes good = test::readBytes(path);
     ASSERT_EQ(good.size(), header + 3 * chunk);
     for (std::size_t c = 0; c < 3; ++c) {
-        for (const std::size_t within : {0u, 23u, 24u, chunk / 2, chunk - 17, chunk - 1}) {
+        for (const std::size_t within :
+             {std::size_t{0}, std::size_t{23}, std::size_t{24}, chunk / 2, chunk - 17, chunk - 1}) {
             Bytes bad = good;
             bad[header + c * chunk + within] ^= 0x80;
             test::writeBytes(path, bad);
