@@ -14,6 +14,7 @@ inline constexpr int kChangePassword = 32790;     // 修改密码
 inline constexpr int kViewLedger = 32791;         // 查看流水帐
 inline constexpr int kAccountProperties = 32792;  // 帐户属性
 inline constexpr int kImportStatement = 32810;    // 导入交割单
+inline constexpr int kProgramSettings = 32820;    // 设置 (home folder, quote file)
 inline constexpr int kExit = 32784;               // 退出程序
 // 资金
 inline constexpr int kCashIn = 32794;   // 追加资金
@@ -32,6 +33,7 @@ inline constexpr int kProfitRate = 32804;      // 投资赢利率
 inline constexpr int kNetAssetShare = 32805;   // 净资产分布
 inline constexpr int kNetProfitShare = 32806;  // 净赢利分布
 inline constexpr int kCapitalCurve = 32788;    // 资金曲线
+inline constexpr int kReturns = 32821;         // 收益分析
 inline constexpr int kPrint = 32793;           // 数据打印
 inline constexpr int kSaveAsText = 32801;      // 数据存盘
 // 参数设置, 帮助

@@ -4,10 +4,12 @@
 #include "ui/account/change_password_dialog.h"
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/password_dialog.h"
+#include "ui/account/program_settings_dialog.h"
 #include "ui/account/rename_account_dialog.h"
 #include "ui/account/statement_import_dialog.h"
 #include "ui/analysis/capital_curve_dialog.h"
 #include "ui/analysis/chart_dialog.h"
+#include "ui/analysis/returns_dialog.h"
 #include "ui/analysis/trade_details_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/records/edit_record_dialog.h"
@@ -47,6 +49,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<ChangePasswordDialog>(enterFields);
         f.add<AccountPropertiesDialog>(enterFields);
         f.add<StatementImportDialog>(enterFields);
+        f.add<ProgramSettingsDialog>(enterFields);
         f.add<AboutBox>(enterFields);
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);
@@ -60,6 +63,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<TradeParamListDialog>(enterFields);
         f.add<CapitalCurveDialog>(enterFields);
         f.add<ChartDialog>(enterFields);
+        f.add<ReturnsDialog>(enterFields);
         f.add<TradeDetailsDialog>(enterFields);
         return f;
     }();

@@ -1,9 +1,11 @@
 #include "output/list_reports.h"
 #include "output/list_text_export.h"
 #include "ui/account/account_commands.h"
+#include "ui/account/program_settings_command.h"
 #include "ui/account/statement_import_command.h"
 #include "ui/analysis/capital_curve_command.h"
 #include "ui/analysis/chart_command.h"
+#include "ui/analysis/returns_command.h"
 #include "ui/analysis/trade_details_command.h"
 #include "ui/main/about_box.h"
 #include "ui/main/command_ids.h"
@@ -27,12 +29,14 @@ void MainWindowModel::registerCommands() {
         {command::kRenameAccount, {OnRenameAccount}},
         {command::kChangePassword, {OnChangePassword}},
         {command::kAccountProperties, {OnAccountProperties}},
+        {command::kProgramSettings, {OnProgramSettings}},
         {command::kViewLedger, {[](CommandContext& c) { OnViewLedger(c); }}},
         {command::kCashIn, {OnAddFunds}},
         {command::kCashOut, {OnWithdrawFunds}},
         {command::kBuy, {OnBuyStock}},
         {command::kSell, {OnSellStock}},
         {command::kCapitalCurve, {OnCapitalCurve}},
+        {command::kReturns, {OnReturnsAnalysis}},
         {command::kDividend, {OnDividend}},
         {command::kBonusShares, {OnBonusShares}},
         {command::kRightsIssue, {OnRightsIssue}},
