@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "records/gbk_text.h"
+#include "store/ledger_digests.h"
 
 namespace fiscora::bench {
 
@@ -55,7 +56,9 @@ LargeLedger::LargeLedger(int records, const std::string& cacheFolder) {
 }
 
 LargeLedger::~LargeLedger() {
-    if (!cached) std::filesystem::remove_all(dir);
+    if (cached) return;
+    std::filesystem::remove_all(dir);
+    std::filesystem::remove(ledgerDigestsPath(dir));
 }
 
 LargeLedger& largeLedger() {

@@ -14,9 +14,14 @@ struct Scratch {
         std::string pattern =
             std::filesystem::temp_directory_path().string() + "/fiscora-fuzz-XXXXXX";
         if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        path = pattern + "/";
+        // The data folder one level down, so that what the store keeps beside it (the
+        // ledger digests) goes with it.
+        top = pattern;
+        path = top + "/data/";
+        std::filesystem::create_directory(path);
     }
-    ~Scratch() { std::filesystem::remove_all(path); }
+    ~Scratch() { std::filesystem::remove_all(top); }
+    std::string top;
     std::string path;
 };
 

@@ -171,8 +171,12 @@ void saveAccountDialogs(fiscora::qt::MainWindowView& window, fiscora::Messages& 
     const std::string& name = account->name;
     fiscora::ui::RenameAccountDialog rename(messages, name);
     saveModel(rename, &window, "rename-account-dialog");
-    fiscora::ui::ChangePasswordDialog repassword(messages, name);
+    fiscora::ui::ChangePasswordDialog repassword(messages, name, false);
     saveModel(repassword, &window, "change-password-dialog");
+    // The same with 加强保护 ticked: the warning of what it means.
+    fiscora::ui::ChangePasswordDialog protecting(messages, name, false);
+    protecting.setChecked(protecting.protection, true);
+    saveModel(protecting, &window, "change-password-protect-dialog");
     fiscora::ui::AccountPropertiesDialog properties(
         messages, fiscora::accountSummary(main.workspace(), account->info));
     saveModel(properties, &window, "account-properties-dialog");

@@ -8,8 +8,10 @@
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
 #include "cli/window_session.h"
+#include "engine/account_protection.h"
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
+#include "store/ledger_digests.h"
 #include "store/ledger_file.h"
 #include "ui/account/new_account_dialog.h"
 #include "ui/main/command_ids.h"
@@ -60,6 +62,9 @@ struct VerifiedLedger {
     LedgerStatus status;
     std::size_t records;
     bool finite;  // every figure of every record a finite number
+    // An unprotected ledger's records against the digest this program kept when it last
+    // wrote the file: "same", "changed", or empty when none was kept (or protected).
+    std::string digest;
 };
 
 const char* statusName(LedgerStatus status);
@@ -77,6 +82,7 @@ const RowFormat<VerifiedLedger>& verifyFormat() {
         {{"status"},
          [](V v) { return Value::text(v.finite ? statusName(v.status) : "nonfinite"); }},
         {{"records"}, [](V v) { return Value::integer(static_cast<std::int64_t>(v.records)); }},
+        {{"digest"}, [](V v) { return Value::text(v.digest); }},
     }};
     return format;
 }
@@ -93,6 +99,7 @@ const char* statusName(LedgerStatus status) {
     case LedgerStatus::Damaged: return "damaged";
     case LedgerStatus::Tampered: return "tampered";
     case LedgerStatus::PartialRecord: return "partial";
+    case LedgerStatus::Locked: return "locked";
     case LedgerStatus::Missing:
     case LedgerStatus::CannotOpen:
     case LedgerStatus::UnsafeName: break;
@@ -100,21 +107,59 @@ const char* statusName(LedgerStatus status) {
     return "missing";
 }
 
+// A protected account's ledger can only be checked with its key: its password comes from
+// the usual sources. Ok once the key is there, else what the row shows instead.
+LedgerStatus unlockForVerify(CommandContext& c, const AccountInfo& a) {
+    const std::string name = fieldText(a.name);
+    const PasswordResult typed = readPassword(c.options.passwordFile, "帐户" + name + "的密码: ");
+    if (!typed.password) {
+        c.err << "fiscora-cli: " << name
+              << " is protected and can only be checked with its password (" << typed.error
+              << ")\n";
+        return LedgerStatus::Locked;
+    }
+    switch (checkAccountPassword(c.session.workspace(), a, *typed.password)) {
+    case PasswordCheck::Right: return LedgerStatus::Ok;
+    case PasswordCheck::Wrong: c.err << "fiscora-cli: " << name << ": 密码错误\n"; break;
+    case PasswordCheck::Tampered: return LedgerStatus::Tampered;
+    case PasswordCheck::Refused: return LedgerStatus::Missing;
+    }
+    return LedgerStatus::Locked;
+}
+
 int runVerify(CommandContext& c) {
     Workspace& ws = c.session.workspace();
     TableWriter table(c.out, verifyColumns(), c.options.format);
     bool allOk = true;
     for (const AccountInfo& a : ws.accounts) {
+        if (const LedgerStatus unlocked = isProtected(a) ? unlockForVerify(c, a) : LedgerStatus::Ok;
+            unlocked != LedgerStatus::Ok) {
+            allOk = false;
+            verifyFormat().writeRow(table, {a, unlocked, 0, true, {}});
+            continue;
+        }
         // Each refusal shows the ledger file's own message on stderr. The records are
         // counted a run at a time, so a ledger of any size takes little memory.
         std::size_t records = 0;
         std::optional<std::size_t> nonFinite;  // the first record whose figures are not finite
+        std::vector<ByteDigest> runs;
         const LedgerStatus status =
             scanLedger(ws.ledgerStore(), a, [&](const LedgerRecord* run, std::size_t n) {
                 for (std::size_t i = 0; i < n && !nonFinite; ++i)
                     if (!hasFiniteFigures(run[i])) nonFinite = records + i;
                 records += n;
+                runs.push_back(digestOf(run, n * sizeof(LedgerRecord)));
             });
+        std::string digest;
+        const std::string fileName = fieldText(a.name) + kLedgerSuffix;
+        const auto kept = recordedLedgerDigest(ws.dataDirectory(), fileName);
+        if (kept && isLoaded(status) && !isProtected(a)) {
+            digest = *kept == ledgerRecordsDigest(runs) ? "same" : "changed";
+            if (digest == "changed")
+                c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a)
+                      << " changed since this program last wrote it (another program may have "
+                         "written it)\n";
+        }
         if (status == LedgerStatus::PartialRecord)
             c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a)
                   << " ends in a partial record, which the next booking leaves out\n";
@@ -122,7 +167,8 @@ int runVerify(CommandContext& c) {
             c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a) << " record "
                   << *nonFinite + 1 << " has a figure that is not a finite number\n";
         allOk = allOk && status == LedgerStatus::Ok && !nonFinite;
-        verifyFormat().writeRow(table, {a, status, isLoaded(status) ? records : 0, !nonFinite});
+        verifyFormat().writeRow(table,
+                                {a, status, isLoaded(status) ? records : 0, !nonFinite, digest});
     }
     table.end();
     return allOk ? kExitOk : kExitRefused;
@@ -175,6 +221,12 @@ Command verifyCommand() {
             "does not match), partial (the file ends in a piece of a record) or nonfinite (a\n"
             "record's price, fee or amount is infinite or not a number), and the number\n"
             "of whole records read (0 when refused). The file's own message goes to stderr.\n"
+            "A protected account (加强保护) is checked with its password from the usual\n"
+            "sources: tampered when any byte of its file changed, locked when no password\n"
+            "or a wrong one was given. digest: for an unprotected ledger, same or changed\n"
+            "when its records are or are not those this program last wrote (kept beside the\n"
+            "data folder in FOLDER.fiscora-digests; a changed ledger is still read and is not\n"
+            "a failure), empty when no digest was kept.\n"
             "Exits with 1 when any account is not ok.",
         .columns = verifyColumns,
         .run = runVerify,

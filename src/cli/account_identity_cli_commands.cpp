@@ -60,6 +60,29 @@ int runChangePassword(CommandContext& c, ui::Entries& entries) {
     return runOnAccount(c, name, ui::command::kChangePassword, std::move(entries), name);
 }
 
+// What protect and unprotect enter in the window's 修改密码: the password, kept, and the
+// switch of 加强保护; asked before the window locks the folder.
+int readProtection(CommandContext& c, ui::Entries& entries, bool on) {
+    std::string password;
+    if (const int code =
+            accountPassword(c.options.passwordFile, argument(c, "ACCOUNT"), c.err, password);
+        code != kExitOk)
+        return code;
+    entries = {{"old-password", password},
+               {"new-password", password},
+               {"confirmation", password},
+               {"protection", on ? "1" : "0"}};
+    return kExitOk;
+}
+
+int readProtect(CommandContext& c, ui::Entries& entries) {
+    return readProtection(c, entries, true);
+}
+
+int readUnprotect(CommandContext& c, ui::Entries& entries) {
+    return readProtection(c, entries, false);
+}
+
 }  // namespace
 
 Command renameAccountCommand() {
@@ -92,6 +115,39 @@ Command changePasswordCommand() {
         .columns = accountColumns,
         .run = {readPasswordChange, runChangePassword},
         .options = {{"--new-password-file", "FILE", "file whose first line is the new password"}},
+        .opens = Opens::Window,
+    };
+}
+
+Command protectCommand() {
+    return {
+        .name = "protect",
+        .arguments = "ACCOUNT",
+        .summary = "turn on 加强保护 for an account (writes the data files)",
+        .description =
+            "Turns on 加强保护 as the window's 修改密码 does with its switch: the ledger file is\n"
+            "enciphered with a key derived from the password (Argon2id, XChaCha20-Poly1305)\n"
+            "and the registry keeps no password for the account. The original Windows program\n"
+            "can no longer open it; the registry still shows its name. A forgotten password\n"
+            "cannot be recovered. The password comes from the usual password sources. On an\n"
+            "account already protected the ledger gets a new key. Prints the account's row.",
+        .columns = accountColumns,
+        .run = {readProtect, runChangePassword},
+        .opens = Opens::Window,
+    };
+}
+
+Command unprotectCommand() {
+    return {
+        .name = "unprotect",
+        .arguments = "ACCOUNT",
+        .summary = "turn off 加强保护 for an account (writes the data files)",
+        .description =
+            "Turns off 加强保护: the ledger file and the registry are written as for every\n"
+            "other account again, with the same password, readable by the original program.\n"
+            "The password comes from the usual password sources. Prints the account's row.",
+        .columns = accountColumns,
+        .run = {readUnprotect, runChangePassword},
         .opens = Opens::Window,
     };
 }

@@ -6,5 +6,7 @@ namespace fiscora::cli {
 
 Command renameAccountCommand();
 Command changePasswordCommand();
+Command protectCommand();
+Command unprotectCommand();
 
 }  // namespace fiscora::cli

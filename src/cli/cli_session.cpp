@@ -3,6 +3,7 @@
 #include "cli/data_location.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
+#include "engine/account_protection.h"
 #include "records/gbk_text.h"
 
 namespace fiscora::cli {
@@ -33,9 +34,11 @@ int CliSession::openLedger(const std::string& name, const AccountInfo*& account)
     std::string typed;
     if (const int code = accountPassword(options_.passwordFile, name, err_, typed); code != kExitOk)
         return code;
-    // Compared as stored: the GBK bytes of the whole string.
-    const std::optional<std::string> gbkPassword = utf8ToGbk(typed);
-    if (!gbkPassword || *gbkPassword != fieldBytes(account->password)) {
+    // Compared as stored (the GBK bytes of the whole string), or tried on a protected
+    // account's ledger.
+    const PasswordCheck check = checkAccountPassword(workspace_, *account, typed);
+    if (check == PasswordCheck::Refused || check == PasswordCheck::Tampered) return kExitRefused;
+    if (check == PasswordCheck::Wrong) {
         messages_.error("密码错误");
         return kExitRefused;
     }

@@ -23,12 +23,14 @@ namespace fiscora::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        accountsCommand(),      ledgerCommand(),         holdingsCommand(), summaryCommand(),
-        detailsCommand(),       reportCommand(),         verifyCommand(),   createAccountCommand(),
-        renameAccountCommand(), changePasswordCommand(), bookCommand(),     deleteStockCommand(),
-        editRecordCommand(),    deleteRecordCommand(),   chartCommand(),    curveCommand(),
-        paramsCommand(),        importCommand(),         returnsCommand(),  exportCommand(),
-        backupsCommand(),       restoreCommand()};
+        accountsCommand(),       ledgerCommand(),        holdingsCommand(),
+        summaryCommand(),        detailsCommand(),       reportCommand(),
+        verifyCommand(),         createAccountCommand(), renameAccountCommand(),
+        changePasswordCommand(), protectCommand(),       unprotectCommand(),
+        bookCommand(),           deleteStockCommand(),   editRecordCommand(),
+        deleteRecordCommand(),   chartCommand(),         curveCommand(),
+        paramsCommand(),         importCommand(),        returnsCommand(),
+        exportCommand(),         backupsCommand(),       restoreCommand()};
     return all;
 }
 

@@ -2,17 +2,18 @@
 
 #include <sys/stat.h>
 
+#include "engine/account_protection.h"
+#include "engine/change_steps.h"
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/change_intent.h"
 #include "store/crash_point.h"
 #include "store/file_rename.h"
 #include "store/folder_lock.h"
+#include "store/ledger_digests.h"
 
 namespace fiscora {
 namespace {
-
-constexpr const char* kNothingChanged = "帐户没有改变。";
 
 AccountInfo named(const AccountInfo& account, const std::string& gbkName) {
     AccountInfo renamed = account;
@@ -68,35 +69,6 @@ bool settlePassword(const LedgerStore& store, const AccountList& registry,
     return writeLedgerHeader(store, *account, registered);
 }
 
-// The intent of a change to the account's ledger file, with the file's identity.
-ChangeIntent intentFor(ChangeIntent::Kind kind, const std::string& ledgerFile,
-                       const std::string& account, const std::string& from, const std::string& to) {
-    ChangeIntent intent{kind, 0, 0, account, from, to};
-    struct stat st {};
-    if (::lstat(ledgerFile.c_str(), &st) == 0) {
-        intent.ledgerDevice = st.st_dev;
-        intent.ledgerInode = st.st_ino;
-    }
-    return intent;
-}
-
-bool recordIntent(Workspace& workspace, const ChangeIntent& intent) {
-    FileError error = FileError::Other;
-    if (writeIntent(workspace.dataDirectory(), workspace.scrambler(), intent, error)) {
-        crashPoint("intent-written");
-        return true;
-    }
-    workspace.messages().error("不能写入文件" + intentPath(workspace.dataDirectory()) + "，" +
-                               kNothingChanged + failureReason(error));
-    return false;
-}
-
-// The last step of a change: the registry holds it, the intent goes.
-void forgetIntent(Workspace& workspace) {
-    crashPoint("registry-written");
-    removeIntent(workspace.dataDirectory());
-}
-
 }  // namespace
 
 bool renameAccount(Workspace& workspace, const std::string& oldGbkName,
@@ -147,6 +119,13 @@ bool renameAccount(Workspace& workspace, const std::string& oldGbkName,
             state.name = newGbkName;
             break;
         }
+    workspace.keys.rename(oldGbkName, newGbkName);
+    const std::string oldFile = from.substr(workspace.dataDirectory().size());
+    if (const auto digest = recordedLedgerDigest(workspace.dataDirectory(), oldFile)) {
+        recordLedgerDigest(workspace.dataDirectory(), to.substr(workspace.dataDirectory().size()),
+                           digest);
+        recordLedgerDigest(workspace.dataDirectory(), oldFile, std::nullopt);
+    }
     return true;
 }
 
@@ -154,6 +133,7 @@ bool changeAccountPassword(Workspace& workspace, const std::string& gbkName,
                            const std::string& newGbkPassword) {
     AccountInfo* account = findAccount(workspace.accounts, gbkName);
     if (account == nullptr) return false;
+    if (isProtected(*account)) return rekeyProtectedAccount(workspace, gbkName, newGbkPassword);
     const std::string oldPassword(fieldBytes(account->password));
     if (!recordIntent(workspace, intentFor(ChangeIntent::Kind::NewPassword,
                                            ledgerPath(workspace.dataDirectory(), *account), gbkName,
@@ -191,9 +171,17 @@ void settleInterruptedChange(const std::string& dataDirectory, const DataScrambl
     const AccountList registry =
         loadRegistry(dataDirectory, scrambler, messages, OpenMode::ReadOnly);
     const LedgerStore store{dataDirectory, scrambler, messages, OpenMode::ReadOnly};
-    const bool settled = intent->kind == ChangeIntent::Kind::Rename
-                             ? settleRename(dataDirectory, registry, *intent, messages)
-                             : settlePassword(store, registry, *intent);
+    bool settled = true;
+    switch (intent->kind) {
+    case ChangeIntent::Kind::Rename:
+        settled = settleRename(dataDirectory, registry, *intent, messages);
+        break;
+    case ChangeIntent::Kind::NewPassword: settled = settlePassword(store, registry, *intent); break;
+    case ChangeIntent::Kind::Protect:
+    case ChangeIntent::Kind::Unprotect:
+        settled = settleProtection(dataDirectory, registry, *intent);
+        break;
+    }
     if (settled) removeIntent(dataDirectory);
 }
 

@@ -27,6 +27,7 @@ void Workspace::open(const std::string& dataDirectory,
     settleInterruptedChange(dataDirectory_, scrambler_, messages_);
     accounts = loadRegistry(dataDirectory_, scrambler_, messages_, mode_, &registryStamp_);
     loginStates = loggedOutStates(accounts);
+    keys.clear();
     ledger.clear();
     holdings.clear();
 }

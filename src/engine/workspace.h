@@ -38,7 +38,9 @@ public:
     bool loadTradeParamTable();
     bool saveTradeParamTable();
 
-    LedgerStore ledgerStore() const { return {dataDirectory_, scrambler_, messages_, mode_}; }
+    LedgerStore ledgerStore() const {
+        return {dataDirectory_, scrambler_, messages_, mode_, &keys};
+    }
 
     // Loads the account's ledger and recomputes the holdings over all dates.
     LedgerStatus loadLedgerOf(const AccountInfo& account);
@@ -74,6 +76,8 @@ public:
     Ledger ledger;
     Holdings holdings;
     TradeParamTable tradeParams;
+    // The keys of the protected accounts logged in.
+    LedgerKeyring keys;
 
 private:
     Messages& messages_;

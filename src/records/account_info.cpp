@@ -5,6 +5,14 @@
 
 namespace fiscora {
 
+bool isProtected(const AccountInfo& account) {
+    return fieldBytes(account.password) == kProtectedMarker;
+}
+
+void markProtected(AccountInfo& account) {
+    storeBytes(account.password, kProtectedMarker);
+}
+
 LoginStates loggedOutStates(const AccountList& accounts) {
     LoginStates states;
     states.reserve(accounts.size());

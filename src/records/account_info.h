@@ -32,6 +32,15 @@ inline constexpr std::size_t kAccountNameMaxBytes = 20;
 inline constexpr std::size_t kPasswordMaxBytes = 20;
 inline constexpr std::size_t kAccountRemarkMaxBytes = 100;
 
+// A protected account's entry holds this instead of its password, so that the entry holds
+// nothing the password can be found from: its ledger is enciphered with a key derived from
+// the password, and logging in is deciphering it. 0xFF is never a byte of GBK text, so no
+// password typed here or in the original program equals it: the original program refuses
+// every password for such an account.
+inline constexpr char kProtectedMarker[] = "\xFFprotected";  // 0xFF, then "protected"
+bool isProtected(const AccountInfo& account);
+void markProtected(AccountInfo& account);
+
 using AccountList = std::vector<AccountInfo>;
 
 // Whether a login-state entry is logged in, one per account in registry order.

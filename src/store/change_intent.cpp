@@ -1,6 +1,7 @@
 #include "store/change_intent.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -74,12 +75,10 @@ std::optional<ChangeIntent> readIntent(const std::string& dataDirectory,
     std::memcpy(&layout, file.bytes.data(), sizeof layout);
     if (!std::equal(kMagic.begin(), kMagic.end(), layout.magic)) return std::nullopt;
     ChangeIntent intent;
-    if (layout.kind == static_cast<std::uint64_t>(ChangeIntent::Kind::Rename))
-        intent.kind = ChangeIntent::Kind::Rename;
-    else if (layout.kind == static_cast<std::uint64_t>(ChangeIntent::Kind::NewPassword))
-        intent.kind = ChangeIntent::Kind::NewPassword;
-    else
+    if (layout.kind < static_cast<std::uint64_t>(ChangeIntent::Kind::Rename) ||
+        layout.kind > static_cast<std::uint64_t>(ChangeIntent::Kind::Unprotect))
         return std::nullopt;
+    intent.kind = static_cast<ChangeIntent::Kind>(layout.kind);
     intent.ledgerDevice = layout.ledgerDevice;
     intent.ledgerInode = layout.ledgerInode;
     intent.account = loadText(layout.account);
@@ -88,15 +87,64 @@ std::optional<ChangeIntent> readIntent(const std::string& dataDirectory,
     return intent;
 }
 
-bool removeIntent(const std::string& dataDirectory) {
-    if (::unlink(intentPath(dataDirectory).c_str()) != 0 && errno != ENOENT) return false;
+namespace {
+
+std::string previousLedgerPath(const std::string& dataDirectory) {
+    return dataDirectory + kPreviousLedgerFileName;
+}
+
+// Makes the folder's latest change of names durable.
+void syncFolder(const std::string& dataDirectory) {
     const int dir =
         ::open(folderOf(intentPath(dataDirectory)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
+}
+
+}  // namespace
+
+bool removeIntent(const std::string& dataDirectory) {
+    if (::unlink(intentPath(dataDirectory).c_str()) != 0 && errno != ENOENT) return false;
+    syncFolder(dataDirectory);
     return true;
+}
+
+bool keepPreviousLedger(const std::string& dataDirectory, const std::string& ledgerPath,
+                        FileError& error) {
+    const std::string kept = previousLedgerPath(dataDirectory);
+    // A name left by an earlier change that was settled is no file of the user's.
+    if (::unlink(kept.c_str()) != 0 && errno != ENOENT) {
+        error = fileErrorOf(errno);
+        return false;
+    }
+    if (::link(ledgerPath.c_str(), kept.c_str()) != 0 && errno != ENOENT) {
+        error = fileErrorOf(errno);
+        return false;
+    }
+    syncFolder(dataDirectory);
+    return true;
+}
+
+bool restorePreviousLedger(const std::string& dataDirectory, const std::string& ledgerPath) {
+    const std::string kept = previousLedgerPath(dataDirectory);
+    struct stat keptStat {};
+    if (::lstat(kept.c_str(), &keptStat) != 0) return errno == ENOENT;
+    struct stat present {};
+    const bool same = ::lstat(ledgerPath.c_str(), &present) == 0 &&
+                      present.st_dev == keptStat.st_dev && present.st_ino == keptStat.st_ino;
+    if (same) {
+        dropPreviousLedger(dataDirectory);
+        return true;
+    }
+    if (::rename(kept.c_str(), ledgerPath.c_str()) != 0) return false;
+    syncFolder(dataDirectory);
+    return true;
+}
+
+void dropPreviousLedger(const std::string& dataDirectory) {
+    if (::unlink(previousLedgerPath(dataDirectory).c_str()) == 0) syncFolder(dataDirectory);
 }
 
 }  // namespace fiscora

@@ -21,7 +21,9 @@ inline constexpr const char* kIntentFileName = ".fiscora-intent";
 // file's device and inode when the change began (0 when it had none), then three GBK fields
 // of 32 bytes, NUL-terminated: the account's name, and the old and new name or password.
 struct ChangeIntent {
-    enum class Kind : std::uint8_t { Rename = 1, NewPassword = 2 };
+    // Protect and Unprotect replace the whole ledger file (the previous one kept as
+    // kPreviousLedgerFileName until the registry holds the change); `from` and `to` are empty.
+    enum class Kind : std::uint8_t { Rename = 1, NewPassword = 2, Protect = 3, Unprotect = 4 };
     Kind kind = Kind::Rename;
     std::uint64_t ledgerDevice = 0;
     std::uint64_t ledgerInode = 0;
@@ -41,5 +43,20 @@ std::optional<ChangeIntent> readIntent(const std::string& dataDirectory,
                                        const DataScrambler& scrambler);
 // Removes the intent, durably; false when it is still there.
 bool removeIntent(const std::string& dataDirectory);
+
+// ".fiscora-intent-ledger" in the data folder: a second name (a hard link) of the ledger
+// file a Protect or Unprotect change replaces, so that a change the registry does not hold
+// yet can be undone without its password. Only this program creates a file of that name.
+inline constexpr const char* kPreviousLedgerFileName = ".fiscora-intent-ledger";
+
+// Keeps the ledger file at `ledgerPath` under the second name; false (with the reason in
+// `error`) when it cannot. A missing ledger file needs no keeping.
+bool keepPreviousLedger(const std::string& dataDirectory, const std::string& ledgerPath,
+                        FileError& error);
+// Puts the kept file back at `ledgerPath` (over what is there), or only drops the second
+// name when it names the file already there. False when a kept file could not go back.
+bool restorePreviousLedger(const std::string& dataDirectory, const std::string& ledgerPath);
+// Drops the second name, durably.
+void dropPreviousLedger(const std::string& dataDirectory);
 
 }  // namespace fiscora

@@ -11,7 +11,9 @@
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/folder_lock.h"
+#include "store/ledger_digests.h"
 #include "store/parallel_decipher.h"
+#include "store/protected_ledger.h"
 
 namespace fiscora {
 namespace {
@@ -23,7 +25,21 @@ std::string damaged(const std::string& path) {
     return "文件" + path + "已经被损坏,不能对此帐户进行操作";
 }
 std::string tampered(const AccountInfo& a) {
-    return "记录" + fieldText(a.name) + "个人资料的文件已经被非法篡改，不能读取资料";
+    return tamperedLedgerMessage(a);
+}
+std::string locked(const AccountInfo& a) {
+    return "帐户" + fieldText(a.name) + "已加强保护，请先用密码登录";
+}
+
+// How a ledger file is written: with the password in its header, or protected with a key.
+struct LedgerFormat {
+    std::string_view password;
+    const LedgerKey* key = nullptr;
+};
+
+// The key a protected account's ledger is read and written with, or null.
+const LedgerKey* keyOf(const LedgerStore& store, const AccountInfo& account) {
+    return store.keys != nullptr ? store.keys->find(fieldBytes(account.name)) : nullptr;
 }
 
 // Records are read, deciphered and written this many at a time, so that no second copy
@@ -123,28 +139,98 @@ bool readRuns(const FileReader& file, std::size_t count, std::size_t runRecords,
 // room, not the buffer, is what a load takes beyond the file.
 constexpr std::size_t kLoadRunRecords = 256;
 
-// Reads the records after the header straight into the ledger, still enciphered, then
-// deciphers the ledger in place on every core (one start of the threads for the whole
-// file), with the digest of each chunk when `digests` is given.
-bool readRecords(const LedgerStore& store, const FileReader& file, std::size_t count,
-                 Ledger& ledger, std::vector<ByteDigest>* digests) {
+// A protected body as read: the refusal, if any, reported.
+LedgerStatus protectedStatus(const LedgerStore& store, const AccountInfo& account,
+                             const std::string& path, BodyStatus read) {
+    if (read == BodyStatus::Ok) return LedgerStatus::Ok;
+    if (read == BodyStatus::Tampered) {
+        store.messages.plain(tampered(account));
+        return LedgerStatus::Tampered;
+    }
+    store.messages.plain(damaged(path));
+    return LedgerStatus::Damaged;
+}
+
+// What the records after the header leave over: a cut last record is read as far as it goes.
+LedgerStatus tailStatus(const FileReader& file) {
+    return file.size() % kSlot == 0 ? LedgerStatus::Ok : LedgerStatus::PartialRecord;
+}
+
+// Hands the records after the header to `visit` a run at a time, deciphered (on every core)
+// or, when the account is protected, decrypted with its key. Ok or PartialRecord; a refusal
+// is reported.
+LedgerStatus
+readLedgerRecords(const LedgerStore& store, const AccountInfo& account, const std::string& path,
+                  const FileReader& file,
+                  const std::function<void(const unsigned char* bytes, std::size_t n)>& visit) {
+    if (isProtected(account)) {
+        const BodyStatus read = readProtectedRecords(
+            file, *keyOf(store, account), [&](const LedgerRecord* first, std::size_t n) {
+                visit(reinterpret_cast<const unsigned char*>(first), n);
+            });
+        return protectedStatus(store, account, path, read);
+    }
+    const bool read = readRuns(file, file.size() / kSlot - 1, kChunkRecords,
+                               [&](unsigned char* bytes, std::size_t n) {
+                                   decipherOnAllCores(store.scrambler, bytes, n * kSlot);
+                                   visit(bytes, n);
+                               });
+    if (read) return tailStatus(file);
+    store.messages.plain(damaged(path));
+    return LedgerStatus::Damaged;
+}
+
+// Reads the records straight into the ledger, with the digest of each chunk of records when
+// `digests` is given. An ordinary ledger is read still enciphered and deciphered in place on
+// every core (one start of the threads for the whole file).
+LedgerStatus readRecords(const LedgerStore& store, const AccountInfo& account,
+                         const std::string& path, const FileReader& file, Ledger& ledger,
+                         std::vector<ByteDigest>* digests) {
     try {
         // Room for the bookings of a session, so that appending one does not copy them.
+        const std::size_t count = file.size() / kSlot - 1;
         ledger.reserve(count + count / 16 + 16);
+        if (isProtected(account)) {
+            return readLedgerRecords(
+                store, account, path, file, [&](const unsigned char* bytes, std::size_t n) {
+                    if (digests != nullptr) digests->push_back(digestOf(bytes, n * kSlot));
+                    const auto* first = reinterpret_cast<const LedgerRecord*>(bytes);
+                    ledger.insert(ledger.end(), first, first + n);
+                });
+        }
         const bool read =
             readRuns(file, count, kLoadRunRecords, [&](unsigned char* bytes, std::size_t n) {
                 const auto* first = reinterpret_cast<const LedgerRecord*>(bytes);
                 ledger.insert(ledger.end(), first, first + n);
             });
-        if (!read) return false;
+        if (!read) {
+            store.messages.plain(damaged(path));
+            return LedgerStatus::Damaged;
+        }
         decipherOnAllCores(store.scrambler, ledger.data(), count * kSlot);
         for (std::size_t done = 0; digests != nullptr && done < count; done += kChunkRecords)
             digests->push_back(
                 digestOf(ledger.data() + done, std::min(kChunkRecords, count - done) * kSlot));
+        return tailStatus(file);
     } catch (const std::bad_alloc&) {
-        return false;
+        store.messages.plain(damaged(path));
+        return LedgerStatus::Damaged;
     }
-    return true;
+}
+
+// A protected account's file can be read when there is a key for it and the file is one
+// of ours; the key's fit is checked as the records are read.
+LedgerStatus checkProtected(const LedgerStore& store, const AccountInfo& account,
+                            const FileReader& file) {
+    if (keyOf(store, account) == nullptr) {
+        store.messages.plain(locked(account));
+        return LedgerStatus::Locked;
+    }
+    if (!isProtectedLedger(file)) {
+        store.messages.plain(tampered(account));
+        return LedgerStatus::Tampered;
+    }
+    return LedgerStatus::Ok;
 }
 
 // Opens the account's file and checks its header, as every reader does. `stamp`, when
@@ -158,6 +244,7 @@ LedgerStatus openChecked(const LedgerStore& store, const AccountInfo& account, F
     path = *checked;
     if (stamp != nullptr) *stamp = {stampOf(path), {}};
     if (const LedgerStatus s = openLedgerFile(store, path, file); s != LedgerStatus::Ok) return s;
+    if (isProtected(account)) return checkProtected(store, account, file);
     Bytes header;
     return checkHeader(store, account, path, file, header);
 }
@@ -171,10 +258,10 @@ bool putEnciphered(const LedgerStore& store, const ByteSink& sink, Bytes& buffer
     return sink.put(buffer.data(), size);
 }
 
-// Rewrites the file as a header for `password` and the records, chunk by chunk. A chunk
-// that `read` still holds as it is in memory is copied from there; the others are
-// enciphered.
-bool writeLedgerFile(const LedgerStore& store, const std::string& path, std::string_view password,
+// Rewrites the file as a header for `password` and the records, chunk by chunk, or
+// protected with the format's key. A chunk that `read` still holds as it is in memory is
+// copied from there; the others are enciphered.
+bool writeLedgerFile(const LedgerStore& store, const std::string& path, LedgerFormat format,
                      const Ledger& ledger, LedgerStamp* stamp,
                      const std::optional<ReadLedgerFile>& read = std::nullopt,
                      mode_t widestNewMode = 0666) {
@@ -182,8 +269,22 @@ bool writeLedgerFile(const LedgerStore& store, const std::string& path, std::str
     const WriteResult written = replaceFileWith(
         path,
         [&](const ByteSink& sink) {
+            if (format.key != nullptr) {
+                // The digests first: a chunk the file read still holds is copied from it.
+                for (std::size_t at = 0; at < ledger.size(); at += kChunkRecords)
+                    digests.push_back(digestOf(
+                        ledger.data() + at, std::min(kChunkRecords, ledger.size() - at) * kSlot));
+                std::optional<ProtectedCopySource> previous;
+                if (read)
+                    previous.emplace(ProtectedCopySource{read->file, [&](std::size_t chunk) {
+                                                             return read->holds(chunk,
+                                                                                digests[chunk]);
+                                                         }});
+                return writeProtectedLedger(sink, *format.key, ledger.data(), ledger.size(),
+                                            previous ? &*previous : nullptr);
+            }
             Bytes buffer;
-            const LedgerRecord header = headerSlot(password);
+            const LedgerRecord header = headerSlot(format.password);
             if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
             for (std::size_t chunk = 0; chunk * kChunkRecords < ledger.size(); ++chunk) {
                 const LedgerRecord* first = ledger.data() + chunk * kChunkRecords;
@@ -202,6 +303,11 @@ bool writeLedgerFile(const LedgerStore& store, const std::string& path, std::str
         store.messages.plain(ledgerOpenFailure(path, written.error));
         return false;
     }
+    // A protected ledger authenticates itself; the others' records are remembered beside
+    // the data folder, for verify.
+    recordLedgerDigest(store.dataDirectory, path.substr(store.dataDirectory.size()),
+                       format.key != nullptr ? std::nullopt
+                                             : std::optional(ledgerRecordsDigest(digests)));
     if (stamp != nullptr) *stamp = {written.stamp, std::move(digests)};
     return true;
 }
@@ -213,6 +319,29 @@ bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const s
                    const Ledger& ledger, LedgerStamp* stamp) {
     FileReader file;
     if (openLedgerFile(store, path, file) != LedgerStatus::Ok) return false;
+    std::optional<ReadLedgerFile> read;
+    if (stamp != nullptr && file.stamp() == stamp->file)
+        read.emplace(ReadLedgerFile{file, stamp->chunks});
+    if (isProtected(account)) {
+        // Only over the file its key opens: the header it was derived for.
+        if (checkProtected(store, account, file) != LedgerStatus::Ok) return false;
+        const LedgerKey* key = keyOf(store, account);
+        ProtectedHeader present{};
+        if (!file.readAt(0, present.data(), present.size()) || present != key->header) {
+            store.messages.plain(tampered(account));
+            return false;
+        }
+        // A changed file is never written over: unless this very file was read whole (a
+        // read that was refused keeps no run digests; one that succeeded keeps at least
+        // one), it is authenticated first.
+        if ((!read || read->chunks.empty()) &&
+            readProtectedRecords(file, *key, [](const LedgerRecord*, std::size_t) {}) !=
+                BodyStatus::Ok) {
+            store.messages.plain(tampered(account));
+            return false;
+        }
+        return writeLedgerFile(store, path, {{}, key}, ledger, stamp, read);
+    }
     Bytes header;
     if (checkHeader(store, account, path, file, header) != LedgerStatus::Ok) return false;
     // A length that is not a multiple of the cipher's block was never written by the
@@ -221,10 +350,7 @@ bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const s
         store.messages.plain(tampered(account));
         return false;
     }
-    std::optional<ReadLedgerFile> read;
-    if (stamp != nullptr && file.stamp() == stamp->file)
-        read.emplace(ReadLedgerFile{file, stamp->chunks});
-    return writeLedgerFile(store, path, headerPassword(header), ledger, stamp, read);
+    return writeLedgerFile(store, path, {headerPassword(header)}, ledger, stamp, read);
 }
 
 }  // namespace
@@ -241,6 +367,10 @@ bool isPlainFileName(std::string_view name) {
 
 std::string unsafeNameMessage(std::string_view name) {
     return "帐户名称\"" + std::string(name) + "\"不能用作文件名,请不要使用\"/\"或只用\".\"";
+}
+
+std::string tamperedLedgerMessage(const AccountInfo& account) {
+    return "记录" + fieldText(account.name) + "个人资料的文件已经被非法篡改，不能读取资料";
 }
 
 std::string changedOnDiskMessage(const std::string& path) {
@@ -263,15 +393,16 @@ LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Le
     if (const LedgerStatus s = openChecked(store, account, file, path, stamp);
         s != LedgerStatus::Ok)
         return s;
-    if (!readRecords(store, file, file.size() / kSlot - 1, ledger,
-                     stamp != nullptr && digests == RunDigests::Keep ? &stamp->chunks : nullptr)) {
+    const LedgerStatus read =
+        readRecords(store, account, path, file, ledger,
+                    stamp != nullptr && digests == RunDigests::Keep ? &stamp->chunks : nullptr);
+    if (!isLoaded(read)) {
         ledger.clear();
         if (stamp != nullptr) stamp->chunks.clear();
-        store.messages.plain(damaged(path));
-        return LedgerStatus::Damaged;
+        return read;
     }
     if (stamp != nullptr) stamp->file = file.stamp();
-    return file.size() % kSlot == 0 ? LedgerStatus::Ok : LedgerStatus::PartialRecord;
+    return read;
 }
 
 LedgerStatus scanLedger(const LedgerStore& store, const AccountInfo& account,
@@ -280,16 +411,10 @@ LedgerStatus scanLedger(const LedgerStore& store, const AccountInfo& account,
     std::string path;
     if (const LedgerStatus s = openChecked(store, account, file, path); s != LedgerStatus::Ok)
         return s;
-    const bool read = readRuns(file, file.size() / kSlot - 1, kChunkRecords,
-                               [&](unsigned char* bytes, std::size_t n) {
-                                   decipherOnAllCores(store.scrambler, bytes, n * kSlot);
-                                   visit(reinterpret_cast<const LedgerRecord*>(bytes), n);
-                               });
-    if (!read) {
-        store.messages.plain(damaged(path));
-        return LedgerStatus::Damaged;
-    }
-    return file.size() % kSlot == 0 ? LedgerStatus::Ok : LedgerStatus::PartialRecord;
+    return readLedgerRecords(store, account, path, file,
+                             [&](const unsigned char* bytes, std::size_t n) {
+                                 visit(reinterpret_cast<const LedgerRecord*>(bytes), n);
+                             });
 }
 
 bool saveLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger) {
@@ -328,8 +453,15 @@ bool writeNewLedger(const LedgerStore& store, const AccountInfo& account, const 
     const mode_t widest = ::stat(registryPath(store.dataDirectory).c_str(), &registry) == 0
                               ? registry.st_mode & 0666
                               : 0666;
+    return path && writeLedgerFile(store, *path, {fieldBytes(account.password)}, ledger, &stamp, {},
+                                   widest);
+}
+
+bool writeLedgerAs(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger,
+                   const LedgerKey* key) {
+    const auto path = checkedPath(store, account);
     return path &&
-           writeLedgerFile(store, *path, fieldBytes(account.password), ledger, &stamp, {}, widest);
+           writeLedgerFile(store, *path, {fieldBytes(account.password), key}, ledger, nullptr);
 }
 
 namespace {

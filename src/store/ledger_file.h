@@ -11,6 +11,7 @@
 #include "records/ledger_record.h"
 #include "store/byte_digest.h"
 #include "store/data_scrambler.h"
+#include "store/ledger_keyring.h"
 #include "store/safe_file.h"
 
 namespace fiscora {
@@ -22,8 +23,18 @@ namespace fiscora {
 inline constexpr const char* kLedgerSuffix = ".da0";
 
 // PartialRecord: the records were read, but the file ends in a piece of a record (a cut
-// write); a rewrite leaves that piece out.
-enum class LedgerStatus { Ok, Missing, CannotOpen, Damaged, Tampered, UnsafeName, PartialRecord };
+// write); a rewrite leaves that piece out. Locked: a protected account's ledger, and no key
+// for it (nobody logged in with its password).
+enum class LedgerStatus {
+    Ok,
+    Missing,
+    CannotOpen,
+    Damaged,
+    Tampered,
+    UnsafeName,
+    PartialRecord,
+    Locked
+};
 
 // True when the records were read (possibly without a trailing partial record).
 inline bool isLoaded(LedgerStatus s) {
@@ -43,12 +54,14 @@ struct LedgerStamp {
     std::vector<ByteDigest> chunks;
 };
 
-// Where the ledger files are and how they are read and reported.
+// Where the ledger files are and how they are read and reported. A protected account's
+// ledger (store/protected_ledger.h) is read and written with its key from `keys`.
 struct LedgerStore {
     std::string dataDirectory;
     const DataScrambler& scrambler;
     Messages& messages;
     OpenMode mode = OpenMode::CreateIfMissing;
+    const LedgerKeyring* keys = nullptr;
 };
 
 // True when the name (UTF-8) can be a file name inside the data directory: not empty,
@@ -96,6 +109,16 @@ SaveStatus saveLoadedLedger(const LedgerStore& store, const AccountInfo& account
 // records) without reading what may be there. On success `stamp` describes the file.
 bool writeNewLedger(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger,
                     LedgerStamp& stamp);
+
+// Writes the whole file for `account` as it is registered (protected with `key`, else with
+// its password in the header) from `ledger`, whatever the file held: the step of turning
+// protection on or off, or of a protected account's new password. The caller holds the
+// data folder's lock and has read the file with its old key or password.
+bool writeLedgerAs(const LedgerStore& store, const AccountInfo& account, const Ledger& ledger,
+                   const LedgerKey* key);
+
+// "记录NAME个人资料的文件已经被非法篡改，不能读取资料".
+std::string tamperedLedgerMessage(const AccountInfo& account);
 
 // The message shown when another program changed a file since it was read.
 std::string changedOnDiskMessage(const std::string& path);

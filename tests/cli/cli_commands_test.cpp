@@ -246,8 +246,8 @@ TEST_F(CliCommands, VerifyReportsEveryLedgersState) {
     addAccount(root.path(), account("赵六", "", "深沪A股"));  // registered, never given a ledger
     const CliRun r = run({"verify"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "name\tstatus\trecords\n张三\tok\t7\n李四\tdamaged\t0\n王五\ttampered\t0\n赵六"
-                     "\tmissing\t0\n");
+    EXPECT_EQ(r.out, "name\tstatus\trecords\tdigest\n张三\tok\t7\tsame\n李四\tdamaged\t0\t\n王五"
+                     "\ttampered\t0\t\n赵六\tmissing\t0\t\n");
     EXPECT_EQ(r.err, "文件" + ledgerFile("李四") +
                          "已经被损坏,不能对此帐户进行操作\n"
                          "记录王五个人资料的文件已经被非法篡改，不能读取资料\n"
@@ -256,8 +256,9 @@ TEST_F(CliCommands, VerifyReportsEveryLedgersState) {
     EXPECT_FALSE(fileExists(ledgerFile("赵六")));
     const CliRun json = run({"--format", "json", "verify"});
     EXPECT_EQ(json.exitCode, 1);
-    EXPECT_NE(json.out.find("{\"name\":\"王五\",\"status\":\"tampered\",\"records\":0}"),
-              std::string::npos);
+    EXPECT_NE(
+        json.out.find("{\"name\":\"王五\",\"status\":\"tampered\",\"records\":0,\"digest\":\"\"}"),
+        std::string::npos);
 }
 
 TEST_F(CliCommands, VerifyReportsARecordWhoseFiguresAreNotFinite) {
@@ -268,7 +269,7 @@ TEST_F(CliCommands, VerifyReportsARecordWhoseFiguresAreNotFinite) {
     writeLedger(root.path(), hostile, {deposit, sum});
     const CliRun r = run({"verify"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.out.find("钱七\tnonfinite\t2\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("钱七\tnonfinite\t2\tsame\n"), std::string::npos) << r.out;
     EXPECT_NE(r.err.find(" record 2 has a figure that is not a finite number"), std::string::npos)
         << r.err;
 }

@@ -1,5 +1,7 @@
 #include "support/temp_dir.h"
 
+#include "store/ledger_digests.h"
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -37,6 +39,8 @@ TempDir::~TempDir() {
     std::error_code ignored;
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
     std::filesystem::remove_all(path_, ignored);
+    // The ledger digests the program keeps beside a data folder.
+    std::filesystem::remove(ledgerDigestsPath(path_), ignored);
 }
 
 ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& dir)

@@ -1,5 +1,6 @@
 #include "qt/account/account_identity_views.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -20,6 +21,11 @@ ChangePasswordView::ChangePasswordView(ui::ChangePasswordDialog& model, QWidget*
     addRow(lineEdit(model.oldPassword));
     addRow(lineEdit(model.newPassword));
     addRow(lineEdit(model.confirmation));
+    addRow(checkBox(model.protection));
+    QLabel* warning = text(model.warning);
+    warning->setWordWrap(true);
+    warning->setMinimumWidth(DialogUnits(font()).x(180));
+    addRow(model.warning, warning);
     finish();
 }
 

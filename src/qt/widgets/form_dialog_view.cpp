@@ -1,5 +1,6 @@
 #include "qt/widgets/form_dialog_view.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QLabel>
 
@@ -16,7 +17,9 @@ FormDialogView::FormDialogView(ui::DialogModel& model, QWidget* parent)
 }
 
 void FormDialogView::addRow(QWidget* box) {
-    form_->addRow(captionOf(box), box);
+    // A check box carries its caption itself, beside the box.
+    form_->addRow(qobject_cast<QCheckBox*>(box) != nullptr ? new QLabel(this) : captionOf(box),
+                  box);
     box->setMinimumWidth(DialogUnits(font()).x(110));
 }
 

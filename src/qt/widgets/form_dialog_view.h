@@ -12,7 +12,7 @@ class FormDialogView : public DialogView {
 protected:
     FormDialogView(ui::DialogModel& model, QWidget* parent);
 
-    // A row captioned with the label of the box's field.
+    // A row captioned with the label of the box's field (a check box's is its own text).
     void addRow(QWidget* box);
     // A row captioned with `field`'s label, for widgets that show a field without editing it.
     void addRow(const ui::Field& field, QWidget* widget);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "engine/account_protection.h"
 #include "engine/dates.h"
 #include "records/gbk_text.h"
 #include "store/folder_lock.h"
@@ -105,8 +106,10 @@ void OnLogin(CommandContext& window) {
         if (!window.dialogs().run(dialog)) return;
         const AccountInfo* account = findAccount(window.workspace().accounts, item->gbkName);
         if (account == nullptr) return;
-        const auto entered = utf8ToGbk(dialog.password.text);
-        if (entered && *entered == fieldBytes(account->password)) {
+        const PasswordCheck check =
+            checkAccountPassword(window.workspace(), *account, dialog.password.text);
+        if (check == PasswordCheck::Refused || check == PasswordCheck::Tampered) return;
+        if (check == PasswordCheck::Right) {
             tree.showLogin(item->index, true);
             return;
         }

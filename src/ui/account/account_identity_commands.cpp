@@ -1,6 +1,7 @@
 #include "ui/account/account_commands.h"
 
 #include "engine/account_identity.h"
+#include "engine/account_protection.h"
 #include "engine/account_summary.h"
 #include "records/gbk_text.h"
 #include "store/folder_lock.h"
@@ -12,11 +13,6 @@ namespace fiscora::ui {
 namespace {
 
 constexpr const char* kWrongPassword = "密码错误，注意是否按下了Caps Lock键";
-
-bool samePassword(const AccountInfo& account, const std::string& typed) {
-    const auto entered = utf8ToGbk(typed);
-    return entered && *entered == fieldBytes(account.password);
-}
 
 }  // namespace
 
@@ -40,7 +36,9 @@ void OnRenameAccount(CommandContext& window) {
         }
         const AccountInfo* account = findAccount(workspace.accounts, item->gbkName);
         if (account == nullptr) return;
-        if (samePassword(*account, dialog.password.text)) break;
+        const PasswordCheck check = checkAccountPassword(workspace, *account, dialog.password.text);
+        if (check == PasswordCheck::Refused || check == PasswordCheck::Tampered) return;
+        if (check == PasswordCheck::Right) break;
         messages.error(kWrongPassword);
         dialog.refusedAt(dialog.password);
     }
@@ -66,12 +64,17 @@ void OnChangePassword(CommandContext& window) {
     if (!item) return;
     Workspace& workspace = window.workspace();
     Messages& messages = window.messages();
-    ChangePasswordDialog dialog(messages, item->text);
+    const AccountInfo* shown = findAccount(workspace.accounts, item->gbkName);
+    if (shown == nullptr) return;
+    ChangePasswordDialog dialog(messages, item->text, isProtected(*shown));
     for (;;) {
         if (!window.dialogs().run(dialog)) return;
         const AccountInfo* account = findAccount(workspace.accounts, item->gbkName);
         if (account == nullptr) return;
-        if (samePassword(*account, dialog.oldPassword.text)) break;
+        const PasswordCheck check =
+            checkAccountPassword(workspace, *account, dialog.oldPassword.text);
+        if (check == PasswordCheck::Refused || check == PasswordCheck::Tampered) return;
+        if (check == PasswordCheck::Right) break;
         messages.error(kWrongPassword);
         dialog.refusedAt(dialog.oldPassword);
     }
@@ -84,8 +87,22 @@ void OnChangePassword(CommandContext& window) {
         tree.reload();
         return;
     }
-    changeAccountPassword(workspace, item->gbkName,
-                          utf8ToGbk(dialog.newPassword.text).value_or(std::string()));
+    const AccountInfo* account = findAccount(workspace.accounts, item->gbkName);
+    if (account == nullptr) return;
+    const std::string password = utf8ToGbk(dialog.newPassword.text).value_or(std::string());
+    const bool wasProtected = isProtected(*account);
+    bool changed = false;
+    if (dialog.protection.checked && !wasProtected)
+        changed = protectAccount(workspace, item->gbkName, password);
+    else if (!dialog.protection.checked && wasProtected)
+        changed = unprotectAccount(workspace, item->gbkName, password);
+    else
+        changed = changeAccountPassword(workspace, item->gbkName, password);
+    // The shown ledger is read again from the file just written.
+    if (changed && item->loggedIn) {
+        if (const AccountInfo* now = findAccount(workspace.accounts, item->gbkName))
+            workspace.loadLedgerOf(*now);
+    }
 }
 
 void OnAccountProperties(CommandContext& window) {

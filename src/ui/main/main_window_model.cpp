@@ -229,6 +229,8 @@ void MainWindowModel::showLogin(int index, bool loggedIn) {
         OnTreeSelChanged();
         return;
     }
+    // A protected account's key goes with its login.
+    workspace_.keys.forget(item.gbkName);
     clearHoldingList();
     caption_ = kProductName;
 }
@@ -239,6 +241,7 @@ void MainWindowModel::renameItem(int index, std::string text, std::string gbkNam
 }
 
 void MainWindowModel::removeItem(int index) {
+    workspace_.keys.forget(tree_.at(index).gbkName);
     tree_.erase(tree_.begin() + index);
     selected_ = -1;
     clearHoldingList();
