@@ -23,7 +23,8 @@ int runAccounts(CommandContext& c) {
 }
 
 int runCreateAccount(CommandContext& c) {
-    // The dialog's fields, as the user would fill them; the password goes in twice.
+    // The dialog's fields, as the user would fill them, the password and its confirmation
+    // as typed.
     const std::string& name = argument(c, "NAME");
     ui::Entries entries{{"name", name},
                         {"trade-type", *optionValue(c, "--trade-type")},
@@ -34,16 +35,25 @@ int runCreateAccount(CommandContext& c) {
         c.err << "fiscora-cli: --trade-type takes " << choiceText(tradeTypeTexts()) << '\n';
         return kExitUsage;
     }
-    const PasswordResult typed = readPassword(c.options.passwordFile, "新帐户" + name + "的密码: ");
+    if (const std::string why = checkBoxEntries(c); !why.empty()) {
+        c.err << "fiscora-cli: " << why << '\n';
+        return kExitUsage;
+    }
+    const NewPassword typed = readNewPassword({c.options.passwordFile, "--password-file",
+                                               kPasswordVariable, "新帐户" + name + "的密码: "});
     if (!typed.password) {
         c.err << "fiscora-cli: " << typed.error << '\n';
         return kExitUsage;
     }
     entries["password"] = *typed.password;
-    entries["confirmation"] = *typed.password;
+    entries["confirmation"] = typed.confirmation;
 
     WindowSession session(c.options, c.err);
     if (const int code = session.open(); code != kExitOk) return code;
+    if (const std::string* date = optionValue(c, "--date")) {
+        const std::int32_t day = *calendarDate(*date);
+        session.window().workspace().today = [day] { return day; };
+    }
     if (const int code = session.run(ui::command::kNewAccount, entries); code != kExitOk)
         return code;
     const AccountInfo* created =
@@ -189,14 +199,18 @@ Command createAccountCommand() {
         .description =
             "Creates an account as the window's 新建帐户 does: the same checks and messages,\n"
             "the registry rewritten, and a ledger file holding the opening deposit of the\n"
-            "initial capital. The password (entered once) comes from --password-file, else\n"
-            "from the environment, else from the terminal. Prints the new account's row.\n"
-            "Missing files and folders are created, as the window creates them.",
+            "initial capital, on the day --date gives or today. The password comes from\n"
+            "--password-file, else from the environment, else it is typed twice on the\n"
+            "terminal; two entries that differ are refused as the dialog refuses them.\n"
+            "Prints the new account's row. Missing files and folders are created, as the\n"
+            "window creates them.",
         .columns = accountColumns,
         .run = runCreateAccount,
         .options = {{"--trade-type", "TEXT", choiceText(tradeTypeTexts()), true},
                     {"--capital", "X", "initial capital, above 0", true},
-                    {"--remark", "R", "remark, at most 100 GBK bytes"}},
+                    {"--remark", "R", "remark, at most 100 GBK bytes"},
+                    {"--date", "YYYYMMDD",
+                     "creation day and day of the opening deposit, default today"}},
         .opens = Opens::Window,
     };
 }

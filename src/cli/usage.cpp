@@ -37,7 +37,8 @@ const char* const kOptions =
     "                        bar files the capital curve reads (default: the current\n"
     "                        directory)\n"
     "  --format tsv|json     output format (default: tsv)\n"
-    "  -h, --help            show this help and exit\n";
+    "  -h, --help            show this help and exit\n"
+    "  --version             show the program's version and exit\n";
 
 std::string passwordNote() {
     return std::string("An account's password comes from --password-file, else from the "
@@ -56,10 +57,15 @@ const char* const kOutputNote =
 const char* const kExitStatus =
     "Exit status:\n"
     "  0  success\n"
-    "  1  refused: unknown account, wrong password, a ledger or data file that is missing,\n"
-    "     damaged or tampered with (the system's message is on stderr); verify: some\n"
-    "     account is not ok\n"
-    "  2  bad usage\n";
+    "  1  refused, with the reason on stderr: an unknown account; a wrong password; a\n"
+    "     registry, ledger or fee table that is missing, damaged or tampered with; no\n"
+    "     current folder; the data folder held by another program writing; an entry\n"
+    "     the window's checks refuse (two different new passwords, a stock not held, a\n"
+    "     record another program changed meanwhile); a question answered No (no --yes);\n"
+    "     nothing to print, draw or measure; a --pdf, --png, --text or --output file\n"
+    "     that cannot be written; verify: some account is not ok\n"
+    "  2  bad usage: an unknown command or option, a missing or malformed value, or no\n"
+    "     password given where none can be asked for\n";
 
 }  // namespace
 

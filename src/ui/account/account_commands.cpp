@@ -4,7 +4,6 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "engine/dates.h"
 #include "records/gbk_text.h"
 #include "store/folder_lock.h"
 #include "ui/account/new_account_dialog.h"
@@ -13,9 +12,9 @@
 namespace fiscora::ui {
 namespace {
 
-// The registry entry of a confirmed NewAccountDialog, created today. The dialog has
-// checked that every text fits its field.
-AccountInfo newAccountInfo(const NewAccountDialog& dialog) {
+// The registry entry of a confirmed NewAccountDialog, created on the workspace's today.
+// The dialog has checked that every text fits its field.
+AccountInfo newAccountInfo(const NewAccountDialog& dialog, std::int32_t createdDate) {
     AccountInfo account;
     std::memset(&account, 0, sizeof account);
     storeText(account.name, dialog.name.text);
@@ -23,7 +22,7 @@ AccountInfo newAccountInfo(const NewAccountDialog& dialog) {
     storeText(account.tradeType, dialog.tradeType.selectedText());
     storeText(account.remark, dialog.remark.text);
     account.initialCapital = dialog.initialCapital();
-    account.createdDate = today();
+    account.createdDate = createdDate;
     return account;
 }
 
@@ -58,7 +57,7 @@ void OnNewAccount(CommandContext& window) {
         messages.error("已有同样的帐户名存在，请选择其他的帐户名!");
     }
 
-    const AccountInfo account = newAccountInfo(dialog);
+    const AccountInfo account = newAccountInfo(dialog, workspace.today());
     const std::string gbkName(fieldBytes(account.name));
     AccountTree& tree = window.accountTree();
     {
