@@ -4,22 +4,22 @@
 #include <optional>
 
 #include "cli/exit_codes.h"
+#include "cli/home_defaults.h"
 #include "cli/usage.h"
-#include "host/module_state.h"
 
 namespace fiscora::cli {
 
 int barFolder(CommandContext& c, std::string& folder) {
-    const std::optional<std::string> chosen =
-        c.options.hostDirectory ? c.options.hostDirectory : currentDirectory();
-    if (!chosen) {
-        c.err << "找不到当前路径！\n";
-        return kExitRefused;
+    if (!c.options.hostDirectory) {
+        const std::optional<FolderDefaults> defaults = folderDefaults(c.options);
+        if (!defaults) return usageError(c.err, kNoHomeFolder);
+        folder = defaults->hostDirectory;
+        return kExitOk;
     }
     std::error_code error;
-    if (!std::filesystem::is_directory(*chosen, error))
-        return usageError(c.err, "--host-dir " + *chosen + " is not a folder");
-    folder = *chosen;
+    if (!std::filesystem::is_directory(*c.options.hostDirectory, error))
+        return usageError(c.err, "--host-dir " + *c.options.hostDirectory + " is not a folder");
+    folder = *c.options.hostDirectory;
     return kExitOk;
 }
 

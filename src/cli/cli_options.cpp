@@ -24,6 +24,7 @@ Word splitWord(const std::string& word) {
 }
 
 std::optional<std::string>* valueSlot(CliOptions& o, const std::string& name) {
+    if (name == "--home") return &o.homeFolder;
     if (name == "--data") return &o.dataDirectory;
     if (name == "--params") return &o.paramsFile;
     if (name == "--quotes") return &o.quotesFile;
@@ -81,7 +82,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             return result;
         }
     }
-    for (std::optional<std::string>* folder : {&o.dataDirectory, &o.hostDirectory}) {
+    for (std::optional<std::string>* folder : {&o.homeFolder, &o.dataDirectory, &o.hostDirectory}) {
         if (*folder && (*folder)->back() != '/') **folder += '/';
     }
     if (i == args.size()) return result;

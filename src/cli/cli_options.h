@@ -16,6 +16,8 @@ inline constexpr const char* kTotalOption = "--total";
 
 // The command line: global options, then a command and its arguments.
 struct CliOptions {
+    // The home folder (see home_defaults.h), with a trailing '/'.
+    std::optional<std::string> homeFolder;
     std::optional<std::string> dataDirectory;  // with a trailing '/'
     std::optional<std::string> paramsFile;
     std::optional<std::string> quotesFile;

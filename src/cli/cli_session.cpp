@@ -16,7 +16,7 @@ CliSession::~CliSession() {
 
 int CliSession::open() {
     DataLocation location;
-    if (const int code = prepareSession(options_, snapshot_, messages_, err_, location);
+    if (const int code = prepareSession(options_, snapshot_, err_, location);
         code != kExitOk)
         return code;
     const int shownBefore = messages_.count();

@@ -1,14 +1,13 @@
 #include "cli/data_location.h"
 
 #include "cli/exit_codes.h"
-#include "host/module_state.h"
+#include "cli/home_defaults.h"
 #include "store/quote_snapshot_file.h"
-#include "store/trade_param_file.h"
 
 namespace fiscora::cli {
 
-int prepareSession(const CliOptions& options, QuoteSnapshot& snapshot, Messages& messages,
-                   std::ostream& err, DataLocation& location) {
+int prepareSession(const CliOptions& options, QuoteSnapshot& snapshot, std::ostream& err,
+                   DataLocation& location) {
     if (options.quotesFile) {
         std::string error;
         if (!loadQuoteSnapshot(snapshot, *options.quotesFile, error)) {
@@ -17,19 +16,14 @@ int prepareSession(const CliOptions& options, QuoteSnapshot& snapshot, Messages&
         }
         snapshot.install();
     }
-    if (options.dataDirectory) {
-        location.dataDirectory = *options.dataDirectory;
-    } else if (initDefaultDataDirectory()) {
-        location.dataDirectory = dataDirectory();
-    } else {
-        messages.plain("找不到当前路径！");
-        return kExitRefused;
+    const std::optional<FolderDefaults> defaults = folderDefaults(options);
+    if (!defaults) {
+        err << "fiscora-cli: " << kNoHomeFolder << '\n';
+        return kExitUsage;
     }
-    location.tradeParamFile = options.paramsFile;
-    if (!location.tradeParamFile) {
-        location.tradeParamFile = tradeParamPath(messages);
-        if (!location.tradeParamFile) return kExitRefused;
-    }
+    location.dataDirectory = defaults->dataDirectory;
+    location.tradeParamFile = options.paramsFile.value_or(defaults->tradeParamFile);
+    location.homeFolder = defaults->homeFolder;
     return kExitOk;
 }
 

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "cli/cli_options.h"
-#include "host/messages.h"
 #include "host/quote_snapshot.h"
 
 namespace fiscora::cli {
@@ -14,12 +13,14 @@ namespace fiscora::cli {
 struct DataLocation {
     std::string dataDirectory;
     std::optional<std::string> tradeParamFile;
+    // The home folder holding the data folder, when no --data named it.
+    std::optional<std::string> homeFolder;
 };
 
 // What every command does first: installs the quote snapshot of --quotes, if any, and
-// resolves --data and --params against the library's defaults (./invest/, ./trdpara.dat).
+// resolves --data and --params against their defaults (home_defaults.h).
 // kExitOk with `location` set, or the exit code after the failure's message.
-int prepareSession(const CliOptions& options, QuoteSnapshot& snapshot, Messages& messages,
-                   std::ostream& err, DataLocation& location);
+int prepareSession(const CliOptions& options, QuoteSnapshot& snapshot, std::ostream& err,
+                   DataLocation& location);
 
 }  // namespace fiscora::cli

@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "cli/data_location.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
@@ -20,12 +23,15 @@ WindowSession::~WindowSession() {
 
 int WindowSession::open() {
     DataLocation location;
-    if (const int code = prepareSession(options_, snapshot_, messages_, err_, location);
-        code != kExitOk)
+    if (const int code = prepareSession(options_, snapshot_, err_, location); code != kExitOk)
         return code;
     dataDirectory_ = location.dataDirectory;
     tradeParamFile_ = location.tradeParamFile;
-    ::mkdir(dataDirectory_.c_str(), 0755);  // as the window creates it, to lock it
+    // The home folder of a first booking, then the data folder as the window creates it, to
+    // lock it.
+    std::error_code ignored;
+    if (location.homeFolder) std::filesystem::create_directories(*location.homeFolder, ignored);
+    ::mkdir(dataDirectory_.c_str(), 0755);
     return lockAndStart();
 }
 

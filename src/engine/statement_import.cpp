@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "engine/holdings.h"
+#include "engine/learned_stock_names.h"
 #include "engine/ledger_change_rules.h"
 #include "engine/number_format.h"
 #include "records/gbk_text.h"
@@ -343,6 +344,7 @@ bool bookImport(Workspace& workspace, const AccountInfo& account, const ImportPr
     // A file another program changed meanwhile was loaded again, without the import.
     if (saved == SaveStatus::Failed) ledger.resize(before);
     workspace.recomputeHoldings();
+    if (saved == SaveStatus::Saved) learnStockNames(workspace.dataDirectory(), preview);
     return saved == SaveStatus::Saved;
 }
 

@@ -38,7 +38,9 @@ std::optional<std::string> Workspace::tradeParamFile() const {
 bool Workspace::loadTradeParamTable() {
     const auto path = tradeParamFile();
     if (!path) return false;
-    if (loadTradeParams(*path, tradeParams, messages_, mode_, &tradeParamStamp_)) return true;
+    // Reading never creates the fee table: a missing one is empty until a save writes it.
+    if (loadTradeParams(*path, tradeParams, messages_, OpenMode::ReadOnly, &tradeParamStamp_))
+        return true;
     // A file that cannot be read is not one the table came from: a save may replace it.
     tradeParamStamp_ = stampOf(*path);
     return false;

@@ -18,14 +18,16 @@ QuoteSnapshot* installed = nullptr;
 // The host's name buffer ends with its NUL.
 constexpr std::size_t kNameMaxBytes = kStockNameBufferSize - 1;
 
-std::vector<std::string> splitTabs(const std::string& line) {
+// Fields are separated by tabs, or by commas in a line without a tab (a CSV export).
+std::vector<std::string> splitFields(const std::string& line) {
+    const char separator = line.find('\t') == std::string::npos ? ',' : '\t';
     std::vector<std::string> fields;
     std::size_t start = 0;
     for (;;) {
-        const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos) return fields;
-        start = tab + 1;
+        const std::size_t end = line.find(separator, start);
+        fields.push_back(line.substr(start, end - start));
+        if (end == std::string::npos) return fields;
+        start = end + 1;
     }
 }
 
@@ -69,9 +71,10 @@ bool QuoteSnapshot::parse(const std::string& text, const std::string& source, st
             error += why;
             return false;
         };
-        const std::vector<std::string> f = splitTabs(line);
+        const std::vector<std::string> f = splitFields(line);
         if (f.size() != 5)
-            return fail("expected code<TAB>market<TAB>name<TAB>latest<TAB>prevClose");
+            return fail("expected code<TAB>market<TAB>name<TAB>latest<TAB>prevClose "
+                        "(or the five separated by commas)");
         if (f[0].empty() || f[0].size() > 6 ||
             f[0].find_first_not_of("0123456789") != std::string::npos)
             return fail("the code must be up to six digits");

@@ -10,7 +10,8 @@
 namespace fiscora {
 
 // A quote snapshot plays the host's quote service for the command line and the demo host.
-// UTF-8 text, one stock a line: code<TAB>market<TAB>name<TAB>latest<TAB>prevClose, market
+// UTF-8 text, one stock a line: code<TAB>market<TAB>name<TAB>latest<TAB>prevClose (or the
+// five separated by commas in a line without a tab), market
 // 0 深圳 or 1 上海, prices as finite decimal numbers (a latest price of 0 or less means no trade
 // yet, as from the host); blank lines and lines starting with '#' are skipped.
 class QuoteSnapshot {

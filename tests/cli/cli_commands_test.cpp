@@ -297,7 +297,7 @@ TEST_F(CliCommands, UnreadableRegistryOrQuotesAreRefused) {
 TEST(CliReadOnly, AnEmptyFolderStaysEmpty) {
     TempDir root;
     const auto run = [&](const std::vector<std::string>& args) {
-        return runCli(root.path(), args, {"FISCORA_PASSWORD=x"});
+        return runCli(root.path(), args, {"FISCORA_PASSWORD=x", "HOME=" + root.path()});
     };
     const CliRun accounts = run({"accounts"});
     EXPECT_EQ(accounts.exitCode, 0);
@@ -307,7 +307,7 @@ TEST(CliReadOnly, AnEmptyFolderStaysEmpty) {
     EXPECT_EQ(run({"summary", "张三"}).exitCode, 1);
     EXPECT_EQ(run({"ledger", "张三"}).exitCode, 1);
     EXPECT_TRUE(treeContents(root.path()).empty())
-        << "no data folder, registry or fee table may appear";
+        << "no home folder, data folder, registry or fee table may appear";
 }
 
 TEST(CliUsage, BadCommandLinesExitWithTwo) {

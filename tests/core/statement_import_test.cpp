@@ -4,6 +4,7 @@
 
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
+#include "store/stock_names_file.h"
 #include "support/builders.h"
 #include "support/packed_field.h"
 #include "support/temp_dir.h"
@@ -125,6 +126,9 @@ TEST_F(ImportBookingTest, BooksEveryRecordInOneRewriteAndRecomputesTheHoldings) 
     EXPECT_DOUBLE_EQ(saved[2].amount, 2005);
     EXPECT_EQ(workspace.holdings.size(), 2u);
     EXPECT_TRUE(messages.shown.empty());
+    // The statement's names are learned for the quote source.
+    EXPECT_EQ(loadStockNames(dir.file("names.tsv")),
+              (StockNames{{{"000858", 0}, "五粮液"}, {{"600036", 1}, "招商银行"}}));
 }
 
 TEST_F(ImportBookingTest, AFailedWriteBooksNothingAndKeepsTheLedgerAsItWas) {
@@ -137,6 +141,7 @@ TEST_F(ImportBookingTest, AFailedWriteBooksNothingAndKeepsTheLedgerAsItWas) {
     EXPECT_EQ(workspace.ledger.size(), 1u);
     EXPECT_TRUE(workspace.holdings.empty());
     EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(test::fileExists(dir.file("names.tsv")));
     // Tried again once the disk has room, the whole import goes in.
     EXPECT_TRUE(bookImport(workspace, workspace.accounts[0], preview()));
     EXPECT_EQ(onDisk().size(), 3u);

@@ -3,6 +3,7 @@
 #include "qt/account/account_identity_views.h"
 #include "qt/account/new_account_view.h"
 #include "qt/account/password_view.h"
+#include "qt/account/program_settings_view.h"
 #include "qt/account/statement_import_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
@@ -39,6 +40,7 @@ const DialogViews& dialogViews() {
         v.add<ui::AccountPropertiesDialog>(
             showModal<AccountPropertiesView, ui::AccountPropertiesDialog>);
         v.add<ui::StatementImportDialog>(showModal<StatementImportView, ui::StatementImportDialog>);
+        v.add<ui::ProgramSettingsDialog>(showModal<ProgramSettingsView, ui::ProgramSettingsDialog>);
         v.add<ui::AboutBox>(showModal<AboutView, ui::AboutBox>);
         v.add<ui::CashDialog>(showModal<CashView, ui::CashDialog>);
         v.add<ui::BuyDialog>(showModal<BuyView, ui::BuyDialog>);

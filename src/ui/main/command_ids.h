@@ -14,6 +14,7 @@ inline constexpr int kChangePassword = 32790;     // 修改密码
 inline constexpr int kViewLedger = 32791;         // 查看流水帐
 inline constexpr int kAccountProperties = 32792;  // 帐户属性
 inline constexpr int kImportStatement = 32810;    // 导入交割单
+inline constexpr int kProgramSettings = 32820;    // 设置 (home folder, quote file)
 inline constexpr int kExit = 32784;               // 退出程序
 // 资金
 inline constexpr int kCashIn = 32794;   // 追加资金

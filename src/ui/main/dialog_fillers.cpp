@@ -4,6 +4,7 @@
 #include "ui/account/change_password_dialog.h"
 #include "ui/account/new_account_dialog.h"
 #include "ui/account/password_dialog.h"
+#include "ui/account/program_settings_dialog.h"
 #include "ui/account/rename_account_dialog.h"
 #include "ui/account/statement_import_dialog.h"
 #include "ui/analysis/capital_curve_dialog.h"
@@ -47,6 +48,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<ChangePasswordDialog>(enterFields);
         f.add<AccountPropertiesDialog>(enterFields);
         f.add<StatementImportDialog>(enterFields);
+        f.add<ProgramSettingsDialog>(enterFields);
         f.add<AboutBox>(enterFields);
         f.add<CashDialog>(enterFields);
         f.add<BuyDialog>(enterFields);

@@ -40,6 +40,8 @@ std::vector<MenuBarEntry> mainMenuBar() {
           {"查看流水帐", command::kViewLedger, {}},
           {"导入交割单", command::kImportStatement, {}},
           {"帐户属性", command::kAccountProperties, {}},
+          kSeparator,
+          {"设置", command::kProgramSettings, {}},
           {"退出程序", command::kExit, {}}}},
         {"资金(&B)", 0, {{"追加资金", command::kCashIn, {}}, {"划出资金", command::kCashOut, {}}}},
         {"股票(&S)", 0, stock},

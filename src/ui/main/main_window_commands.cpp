@@ -1,6 +1,7 @@
 #include "output/list_reports.h"
 #include "output/list_text_export.h"
 #include "ui/account/account_commands.h"
+#include "ui/account/program_settings_command.h"
 #include "ui/account/statement_import_command.h"
 #include "ui/analysis/capital_curve_command.h"
 #include "ui/analysis/chart_command.h"
@@ -27,6 +28,7 @@ void MainWindowModel::registerCommands() {
         {command::kRenameAccount, {OnRenameAccount}},
         {command::kChangePassword, {OnChangePassword}},
         {command::kAccountProperties, {OnAccountProperties}},
+        {command::kProgramSettings, {OnProgramSettings}},
         {command::kViewLedger, {[](CommandContext& c) { OnViewLedger(c); }}},
         {command::kCashIn, {OnAddFunds}},
         {command::kCashOut, {OnWithdrawFunds}},

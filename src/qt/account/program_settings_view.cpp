@@ -1,0 +1,24 @@
+#include "qt/account/program_settings_view.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "qt/widgets/dialog_units.h"
+
+namespace fiscora::qt {
+
+ProgramSettingsView::ProgramSettingsView(ui::ProgramSettingsDialog& model, QWidget* parent)
+    : FormDialogView(model, parent) {
+    const int pathWidth = DialogUnits(font()).x(220);
+    QLabel* dataFolder = text(model.dataFolder);
+    dataFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    addRow(model.dataFolder, dataFolder);
+    for (ui::TextField* path : {&model.homeFolder, &model.quoteFile}) {
+        QLineEdit* box = lineEdit(*path);
+        addRow(box);
+        box->setMinimumWidth(pathWidth);
+    }
+    finish();
+}
+
+}  // namespace fiscora::qt
