@@ -4,6 +4,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
+#include "cli/value_choices.h"
 
 namespace fiscora::cli {
 namespace {
@@ -133,6 +134,17 @@ std::string commandHelp(const Command& c) {
             left = left.size() <= 20 ? left + std::string(20 - left.size(), ' ') + "  "
                                      : left + "\n" + std::string(24, ' ');
             s += "  " + left + o.help + (o.required ? "" : " (optional)") + "\n";
+        }
+    }
+    if (const std::vector<ValueChoice> choices = valueChoices(c); !choices.empty()) {
+        s += "\nValues:\n";
+        for (const ValueChoice& choice : choices) {
+            std::string alternatives;
+            for (const std::string& value : choice.values)
+                alternatives += (alternatives.empty() ? "" : "|") + value;
+            s += "  " + choice.key +
+                 std::string(std::max<std::size_t>(20 - choice.key.size(), 1), ' ') + "  " +
+                 alternatives + "\n";
         }
     }
     s += std::string("\n") + kOptions;
