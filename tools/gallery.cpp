@@ -52,6 +52,7 @@
 #include "tools/output_folder_argument.h"
 #include "ui/account/account_properties_dialog.h"
 #include "ui/account/change_password_dialog.h"
+#include "ui/account/program_settings_dialog.h"
 #include "ui/account/rename_account_dialog.h"
 #include "ui/account/statement_import_command.h"
 #include "ui/main/command_ids.h"
@@ -156,7 +157,7 @@ void saveRecordEditor(fiscora::qt::MainWindowView& window, fiscora::RecordType k
     saveModel(model, &window, name);
 }
 
-// The rename, new-password and properties dialogs of the logged-in account.
+// The rename, new-password and properties dialogs of the logged-in account, and 设置.
 void saveAccountDialogs(fiscora::qt::MainWindowView& window, fiscora::Messages& messages) {
     fiscora::ui::CommandContext& main = window.model().commands();
     const auto account = main.AccountGuard();
@@ -173,6 +174,11 @@ void saveAccountDialogs(fiscora::qt::MainWindowView& window, fiscora::Messages& 
     fiscora::ui::AccountPropertiesDialog properties(
         messages, fiscora::accountSummary(main.workspace(), account->info));
     saveModel(properties, &window, "account-properties-dialog");
+    fiscora::ProgramSettings chosen;
+    chosen.quoteFile = "/home/user/行情/quotes.csv";
+    fiscora::ui::ProgramSettingsDialog settings(messages, chosen,
+                                                "/home/user/.local/share/fiscora/invest/");
+    saveModel(settings, &window, "program-settings-dialog");
 }
 
 // 交易明细 of the holdings row of `code`, as a double click on it opens it.

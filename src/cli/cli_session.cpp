@@ -16,8 +16,7 @@ CliSession::~CliSession() {
 
 int CliSession::open() {
     DataLocation location;
-    if (const int code = prepareSession(options_, snapshot_, err_, location);
-        code != kExitOk)
+    if (const int code = prepareSession(options_, snapshot_, err_, location); code != kExitOk)
         return code;
     const int shownBefore = messages_.count();
     workspace_.open(location.dataDirectory, location.tradeParamFile);

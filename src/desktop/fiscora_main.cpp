@@ -24,9 +24,17 @@ namespace {
 
 fiscora::HomeQuoteSource* quoteSource = nullptr;
 
+// Answers from the home folder's files; a quote file that stops reading is said once on
+// stderr, as the window has no place for it.
 long homeQuotes(const char* code, short market, char* nameOut, float* latestOut,
                 float* prevCloseOut) {
-    return quoteSource->lookup(code, market, nameOut, latestOut, prevCloseOut);
+    static std::string reported;
+    const long known = quoteSource->lookup(code, market, nameOut, latestOut, prevCloseOut);
+    if (quoteSource->quoteFileError() != reported) {
+        reported = quoteSource->quoteFileError();
+        if (!reported.empty()) std::fprintf(stderr, "fiscora: %s\n", reported.c_str());
+    }
+    return known;
 }
 
 int usage(std::FILE* to, int code) {

@@ -1,7 +1,6 @@
 #include "store/home_quote_source.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
@@ -32,15 +31,17 @@ void HomeQuoteSource::setQuoteFile(std::string quoteFile) {
 
 void HomeQuoteSource::followSettings(std::string settingsFile) {
     settingsFile_ = std::move(settingsFile);
-    settingsStamp_ = stampOf(settingsFile_);
-    setQuoteFile(quoteFileIn(homeFolder_, loadProgramSettings(settingsFile_).quoteFile));
+    applySettings(stampOf(settingsFile_));
 }
 
 void HomeQuoteSource::readSettingsIfChanged() {
     if (settingsFile_.empty()) return;
     const FileStamp now = stampOf(settingsFile_);
-    if (now == settingsStamp_) return;
-    settingsStamp_ = now;
+    if (now != settingsStamp_) applySettings(now);
+}
+
+void HomeQuoteSource::applySettings(const FileStamp& stamp) {
+    settingsStamp_ = stamp;
     setQuoteFile(quoteFileIn(homeFolder_, loadProgramSettings(settingsFile_).quoteFile));
 }
 
@@ -89,11 +90,18 @@ bool HomeQuoteSource::nameOf(const std::string& code, short market, std::string&
 bool HomeQuoteSource::pricesFromBars(const std::string& code, short market, float& latest,
                                      float& prevClose) {
     if (market != 0 && market != 1) return false;
-    const std::vector<DayBar> bars = readDayBarFile(homeFolder_, market, code);
-    if (bars.empty()) return false;
+    // Only the last two records are read: a bar file grows by one record a trading day.
+    FileReader file;
+    if (file.open(dayBarPath(homeFolder_, market, code), OpenMode::ReadOnly) != ReadStatus::Ok)
+        return false;
+    const std::size_t count = file.size() / sizeof(DayBar);
+    if (count == 0 || file.size() % sizeof(DayBar) != 0) return false;
+    DayBar last[2] = {};
+    const std::size_t kept = std::min<std::size_t>(count, 2);
+    if (!file.readAt((count - kept) * sizeof(DayBar), last, kept * sizeof(DayBar))) return false;
     const double unit = priceDecimals(code) == 3 ? 1000.0 : 100.0;
-    latest = static_cast<float>(bars.back().prices[3] / unit);
-    prevClose = static_cast<float>(bars[bars.size() > 1 ? bars.size() - 2 : 0].prices[3] / unit);
+    latest = static_cast<float>(last[kept - 1].prices[3] / unit);
+    prevClose = static_cast<float>(last[0].prices[3] / unit);
     return true;
 }
 

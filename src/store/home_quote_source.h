@@ -39,6 +39,7 @@ public:
 
 private:
     void readSettingsIfChanged();
+    void applySettings(const FileStamp& stamp);
     void readQuoteFileIfChanged();
     void readNamesIfChanged();
     bool nameOf(const std::string& code, short market, std::string& gbkName);

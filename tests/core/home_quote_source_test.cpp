@@ -100,8 +100,11 @@ TEST_F(HomeQuoteSourceTest, AStockTheFileLacksIsPricedFromItsLastBars) {
     EXPECT_FLOAT_EQ(bShare.latest, 2.345f);
     EXPECT_FLOAT_EQ(bShare.prevClose, 2.345f);
 
-    // The bar file of the other market is not this stock's.
+    // The bar file of the other market is not this stock's; a file cut inside a record is
+    // no bar file.
     EXPECT_EQ(askPrices(source, "600519", 0).known, 0);
+    test::writeDayBarFile(home.path(), {0, "000001"}, {bar(20260106, 1234)}, 5);
+    EXPECT_EQ(askPrices(source, "000001", 0).known, 0);
     // The quote file wins over the bars.
     test::writeDayBarFile(home.path(), {1, "600000"}, {bar(20260106, 999)});
     EXPECT_FLOAT_EQ(askPrices(source, "600000", 1).latest, 10.5f);

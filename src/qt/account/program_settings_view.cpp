@@ -1,5 +1,6 @@
 #include "qt/account/program_settings_view.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -15,8 +16,14 @@ ProgramSettingsView::ProgramSettingsView(ui::ProgramSettingsDialog& model, QWidg
     addRow(model.dataFolder, dataFolder);
     for (ui::TextField* path : {&model.homeFolder, &model.quoteFile}) {
         QLineEdit* box = lineEdit(*path);
-        addRow(box);
         box->setMinimumWidth(pathWidth);
+        auto* row = new QWidget(this);
+        auto* line = new QHBoxLayout(row);
+        line->setContentsMargins(0, 0, 0, 0);
+        line->addWidget(box);
+        line->addWidget(noteOf(box));
+        line->addStretch();
+        addRow(*path, row);
     }
     finish();
 }

@@ -21,9 +21,9 @@ ProgramSettingsDialog::ProgramSettingsDialog(Messages& messages, ProgramSettings
     declare(quoteFile, "quotes", "行情文件");
     dataFolder.text = dataFolderInUse;
     homeFolder.text = current_.homeFolder;
-    homeFolder.note = "空：~/.local/share/fiscora";
+    homeFolder.note = "留空：~/.local/share/fiscora";
     quoteFile.text = current_.quoteFile;
-    quoteFile.note = "空：主文件夹中的quotes.tsv";
+    quoteFile.note = "留空：主文件夹中的quotes.tsv";
     setTabOrder({&homeFolder, &quoteFile});
     addAction({.caption = "恢复默认", .run = [this] {
                    typeText(homeFolder, "");
