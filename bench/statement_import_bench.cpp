@@ -81,14 +81,16 @@ void importStatement(benchmark::State& state, const std::string& path) {
     PeakMeter meter;
     for (auto _ : state) {
         meter.start();
-        const StatementFile file = readStatementFile(path);
-        const StatementReading reading = readStatement(file.text, StatementLayouts{}, {});
-        const ImportPreview preview = previewImport(opening, reading);
+        StatementFileReader file;
+        file.open(path);
+        StatementReading reading = readStatement(file, StatementLayouts{}, {});
+        const std::size_t lines = reading.entries.size();
+        const ImportPreview preview = previewImport(opening, std::move(reading));
         Ledger ledger = opening;
-        for (const LedgerRecord& r : preview.recordsToBook()) ledger.push_back(r);
+        preview.appendRecordsTo(ledger);
         saveLedger(f.writableStore(), importer, ledger);
         meter.stop();
-        if (preview.count(ImportOutcome::Booked) != reading.entries.size())
+        if (preview.count(ImportOutcome::Booked) != lines)
             state.SkipWithError("not every line was booked");
     }
     state.counters["peak/file"] = static_cast<double>(meter.highest()) /

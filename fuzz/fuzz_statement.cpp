@@ -31,9 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (file.status != StatementFileStatus::Ok) return 0;
     splitStatementLines(file.text, Delimiter::Comma);
     static const Ledger ledger = smallLedger();
+    // Read whole and a piece at a time: both give the same lines.
+    StatementFileReader pieces;
+    if (pieces.open(path) != StatementFileStatus::Ok) return 0;
+    ImportPreview preview = previewImport(ledger, readStatement(pieces, StatementLayouts{}, {}));
     for (const bool adjustments : {false, true}) {
         const StatementReading reading = readStatement(file.text, StatementLayouts{}, {});
-        const ImportPreview preview = previewImport(ledger, reading, {adjustments});
+        if (reading.entries.size() != preview.size()) __builtin_trap();
+        judgeImport(preview, ledger, {adjustments});
+        for (std::size_t i = 0; i < preview.size(); ++i) preview.row(i);
         preview.reconciliation.text();
         preview.recordsToBook();
     }

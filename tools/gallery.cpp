@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <string>
 
@@ -28,6 +29,7 @@
 #include "qt/account/password_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
+#include "qt/analysis/returns_view.h"
 #include "qt/analysis/trade_details_view.h"
 #include "qt/main/command_menus.h"
 #include "qt/main/dialog_views.h"
@@ -340,10 +342,10 @@ int main(int argc, char** argv) {
         fiscora::demo::onNextModal(
             [](QDialog* dialog) {
                 auto* view = static_cast<fiscora::qt::PasswordView*>(dialog);
-                QTest::keyClicks(view->passwordEdit(),
+                QTest::keyClicks(view->template widgetOf<QLineEdit>("password"),
                                  QString::fromUtf8(fiscora::demo::kDemoPassword));
                 save(dialog, "password-dialog");
-                view->loginButton()->click();
+                view->okButton()->click();
             },
             &window);
         window.model().OnTreeClick(0);
@@ -361,54 +363,56 @@ int main(int argc, char** argv) {
 
         saveDialog(window, fiscora::ui::command::kAbout, "about-box");
         saveDialog(window, fiscora::ui::command::kNewAccount, "new-account-dialog");
-        saveFilledDialog<fiscora::qt::BuyView>(window, fiscora::ui::command::kBuy, "buy-dialog",
-                                               [](auto* view) {
-                                                   enter(view->codeEdit(), "000858");
-                                                   enter(view->priceEdit(), "142.60");
-                                                   enter(view->quantityEdit(), "200");
-                                                   typeInto(view->remarkEdit(), "逢低加仓");
-                                               });
+        saveFilledDialog<fiscora::qt::BuyView>(
+            window, fiscora::ui::command::kBuy, "buy-dialog", [](auto* view) {
+                enter(view->template widgetOf<QLineEdit>("code"), "000858");
+                enter(view->template widgetOf<QLineEdit>("price"), "142.60");
+                enter(view->template widgetOf<QLineEdit>("quantity"), "200");
+                typeInto(view->template widgetOf<QLineEdit>("remark"), "逢低加仓");
+            });
         saveFilledDialog<fiscora::qt::SellView>(
             window, fiscora::ui::command::kSell, "sell-dialog", [](auto* view) {
-                const int held = view->codeBox()->findText(QStringLiteral("600036"));
-                view->codeBox()->setCurrentIndex(held);
-                emit view->codeBox()->activated(held);  // as the user's pick
-                enter(view->quantityEdit(), "500");
-                enter(view->priceEdit(), "36.20");
-                typeInto(view->remarkEdit(), "止盈一半");
+                const int held =
+                    view->template widgetOf<QComboBox>("code")->findText(QStringLiteral("600036"));
+                view->template widgetOf<QComboBox>("code")->setCurrentIndex(held);
+                emit view->template widgetOf<QComboBox>("code")->activated(
+                    held);  // as the user's pick
+                enter(view->template widgetOf<QLineEdit>("quantity"), "500");
+                enter(view->template widgetOf<QLineEdit>("price"), "36.20");
+                typeInto(view->template widgetOf<QPlainTextEdit>("remark"), "止盈一半");
             });
-        saveFilledDialog<fiscora::qt::CashView>(window, fiscora::ui::command::kCashIn,
-                                                "cash-in-dialog", [](auto* view) {
-                                                    view->amountEdit()->setFocus();
-                                                    view->amountEdit()->selectAll();
-                                                    typeInto(view->amountEdit(), "20000");
-                                                    typeInto(view->remarkEdit(), "年终奖转入");
-                                                });
+        saveFilledDialog<fiscora::qt::CashView>(
+            window, fiscora::ui::command::kCashIn, "cash-in-dialog", [](auto* view) {
+                view->template widgetOf<QLineEdit>("amount")->setFocus();
+                view->template widgetOf<QLineEdit>("amount")->selectAll();
+                typeInto(view->template widgetOf<QLineEdit>("amount"), "20000");
+                typeInto(view->template widgetOf<QLineEdit>("remark"), "年终奖转入");
+            });
         saveFilledDialog<fiscora::qt::DividendView>(
             window, fiscora::ui::command::kDividend, "dividend-dialog", [](auto* view) {
-                typeInto(view->codeBox(), "600036");
-                view->rateEdit()->selectAll();
-                typeInto(view->rateEdit(), "1.972");
-                typeInto(view->remarkEdit(), "2024年度分红");
+                typeInto(view->template widgetOf<QComboBox>("code"), "600036");
+                view->template widgetOf<QLineEdit>("rate")->selectAll();
+                typeInto(view->template widgetOf<QLineEdit>("rate"), "1.972");
+                typeInto(view->template widgetOf<QLineEdit>("remark"), "2024年度分红");
             });
-        saveFilledDialog<fiscora::qt::BonusSharesView>(window, fiscora::ui::command::kBonusShares,
-                                                       "bonus-shares-dialog", [](auto* view) {
-                                                           typeInto(view->codeBox(), "000001");
-                                                           view->grantEdit()->selectAll();
-                                                           typeInto(view->grantEdit(), "3");
-                                                           typeInto(view->remarkEdit(), "10送3");
-                                                       });
-        saveFilledDialog<fiscora::qt::RightsIssueView>(window, fiscora::ui::command::kRightsIssue,
-                                                       "rights-issue-dialog", [](auto* view) {
-                                                           typeInto(view->codeBox(), "600036");
-                                                           view->grantEdit()->selectAll();
-                                                           typeInto(view->grantEdit(), "2");
-                                                           view->quantityEdit()->selectAll();
-                                                           typeInto(view->quantityEdit(), "300");
-                                                           view->priceEdit()->selectAll();
-                                                           typeInto(view->priceEdit(), "28.00");
-                                                           typeInto(view->remarkEdit(), "10配2");
-                                                       });
+        saveFilledDialog<fiscora::qt::BonusSharesView>(
+            window, fiscora::ui::command::kBonusShares, "bonus-shares-dialog", [](auto* view) {
+                typeInto(view->template widgetOf<QComboBox>("code"), "000001");
+                view->template widgetOf<QLineEdit>("grant")->selectAll();
+                typeInto(view->template widgetOf<QLineEdit>("grant"), "3");
+                typeInto(view->template widgetOf<QLineEdit>("remark"), "10送3");
+            });
+        saveFilledDialog<fiscora::qt::RightsIssueView>(
+            window, fiscora::ui::command::kRightsIssue, "rights-issue-dialog", [](auto* view) {
+                typeInto(view->template widgetOf<QComboBox>("code"), "600036");
+                view->template widgetOf<QLineEdit>("grant")->selectAll();
+                typeInto(view->template widgetOf<QLineEdit>("grant"), "2");
+                view->template widgetOf<QLineEdit>("quantity")->selectAll();
+                typeInto(view->template widgetOf<QLineEdit>("quantity"), "300");
+                view->template widgetOf<QLineEdit>("price")->selectAll();
+                typeInto(view->template widgetOf<QLineEdit>("price"), "28.00");
+                typeInto(view->template widgetOf<QLineEdit>("remark"), "10配2");
+            });
         // 删除记录's question about the second row (closed with No).
         window.model().holdingList().selected = 1;
         saveDialog(window, fiscora::ui::command::kDeleteStockRecords, "delete-stock-question");
@@ -460,12 +464,21 @@ int main(int argc, char** argv) {
                 });
         }
         saveCharts(window);
+        // 收益分析 of the demo account by year, 中国平安 as the benchmark.
+        saveFilledDialog<fiscora::qt::ReturnsView>(
+            window, fiscora::ui::command::kReturns, "returns-analysis", [](auto* view) {
+                typeInto(view->template widgetOf<QLineEdit>("benchmark"), "601318");
+            });
         // An account without holdings: the charts and the curve say so.
         fiscora::ui::ChartDialog noHoldings(messages, "新帐户", {}, fiscora::ui::ChartKind::Profit);
         saveModel(noHoldings, &window, "chart-no-holdings");
         const fiscora::Ledger cashOnly;
         fiscora::ui::CapitalCurveDialog noCurve(messages, "新帐户", cashOnly, {folder, {}, 0}, {});
         saveModel(noCurve, &window, "capital-curve-no-holdings");
+        fiscora::ui::ReturnsDialog noReturns(messages, "新帐户", cashOnly,
+                                             {folder, {}, fiscora::today()}, nullptr,
+                                             std::time(nullptr));
+        saveModel(noReturns, &window, "returns-no-records");
         saveMenu(window.menus().menuBar()->actions().first()->menu(), "menu-account");
         saveMenu(window.menus().listMenu(), "menu-holdings-popup");
         saveMenu(window.menus().treeMenu(), "menu-tree-popup");

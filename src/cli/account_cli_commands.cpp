@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "cli/dialog_options.h"
 #include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
@@ -10,25 +11,24 @@
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
 #include "store/ledger_file.h"
+#include "ui/account/new_account_dialog.h"
 #include "ui/main/command_ids.h"
 
 namespace fiscora::cli {
 namespace {
 
 int runAccounts(CommandContext& c) {
-    Table table{accountColumns(), {}};
-    for (const AccountInfo& a : c.session.workspace().accounts) table.rows.push_back(accountRow(a));
-    writeTable(c.out, table, c.options.format);
+    accountFormat().writeAll(c.out, c.session.workspace().accounts, c.options.format);
     return kExitOk;
 }
 
-int runCreateAccount(CommandContext& c) {
-    // The dialog's fields, as the user would fill them, the password and its confirmation
-    // as typed.
+// The dialog's fields, as the user would fill them, the password and its confirmation
+// as typed.
+int readNewAccount(CommandContext& c, ui::Entries& entries) {
     const std::string& name = argument(c, "NAME");
-    ui::Entries entries{{"name", name},
-                        {"trade-type", *optionValue(c, "--trade-type")},
-                        {"capital", *optionValue(c, "--capital")}};
+    entries = {{"name", name},
+               {"trade-type", *optionValue(c, "--trade-type")},
+               {"capital", *optionValue(c, "--capital")}};
     if (const std::string* remark = optionValue(c, "--remark")) entries["remark"] = *remark;
     const std::string& tradeType = entries["trade-type"];
     if (findTradeType(tradeType) == nullptr) {
@@ -47,17 +47,18 @@ int runCreateAccount(CommandContext& c) {
     }
     entries["password"] = *typed.password;
     entries["confirmation"] = typed.confirmation;
+    return kExitOk;
+}
 
-    WindowSession session(c.options, c.err);
-    if (const int code = session.open(); code != kExitOk) return code;
+int runCreateAccount(CommandContext& c, ui::Entries& entries) {
     if (const std::string* date = optionValue(c, "--date")) {
         const std::int32_t day = *calendarDate(*date);
-        session.window().workspace().today = [day] { return day; };
+        c.window->window().workspace().today = [day] { return day; };
     }
-    if (const int code = session.run(ui::command::kNewAccount, entries); code != kExitOk)
+    if (const int code = c.window->run(ui::command::kNewAccount, entries); code != kExitOk)
         return code;
-    const AccountInfo* created =
-        findAccount(session.window().workspace().accounts, utf8ToGbk(name).value_or(""));
+    const AccountInfo* created = findAccount(c.window->window().workspace().accounts,
+                                             utf8ToGbk(argument(c, "NAME")).value_or(""));
     if (created == nullptr) return kExitRefused;
     writeTable(c.out, Table{accountColumns(), {accountRow(*created)}}, c.options.format);
     return kExitOk;
@@ -111,7 +112,7 @@ const char* statusName(LedgerStatus status) {
 
 int runVerify(CommandContext& c) {
     Workspace& ws = c.session.workspace();
-    Table table{verifyColumns(), {}};
+    TableWriter table(c.out, verifyColumns(), c.options.format);
     bool allOk = true;
     for (const AccountInfo& a : ws.accounts) {
         // Each refusal shows the ledger file's own message on stderr. The records are
@@ -131,10 +132,9 @@ int runVerify(CommandContext& c) {
             c.err << "fiscora-cli: " << ledgerPath(ws.dataDirectory(), a) << " record "
                   << *nonFinite + 1 << " has a figure that is not a finite number\n";
         allOk = allOk && status == LedgerStatus::Ok && !nonFinite;
-        table.rows.push_back(
-            verifyFormat().values({a, status, isLoaded(status) ? records : 0, !nonFinite}));
+        verifyFormat().writeRow(table, {a, status, isLoaded(status) ? records : 0, !nonFinite});
     }
-    writeTable(c.out, table, c.options.format);
+    table.end();
     return allOk ? kExitOk : kExitRefused;
 }
 
@@ -191,6 +191,21 @@ Command verifyCommand() {
     };
 }
 
+namespace {
+
+// The dialog's boxes but the name (the argument) and the passwords. The trade type, which
+// the dialog starts on its first entry, is said on the command line.
+std::vector<CommandOption> newAccountOptions() {
+    std::vector<CommandOption> options = commandOptions(
+        fieldOptionsOf([](Messages& m) { return ui::NewAccountDialog(m); }, {"name"}));
+    for (CommandOption& o : options) o.required = o.required || o.name == "--trade-type";
+    options.push_back(
+        {"--date", "YYYYMMDD", "creation day and day of the opening deposit, default today"});
+    return options;
+}
+
+}  // namespace
+
 Command createAccountCommand() {
     return {
         .name = "create-account",
@@ -205,12 +220,8 @@ Command createAccountCommand() {
             "Prints the new account's row. Missing files and folders are created, as the\n"
             "window creates them.",
         .columns = accountColumns,
-        .run = runCreateAccount,
-        .options = {{"--trade-type", "TEXT", choiceText(tradeTypeTexts()), true},
-                    {"--capital", "X", "initial capital, above 0", true},
-                    {"--remark", "R", "remark, at most 100 GBK bytes"},
-                    {"--date", "YYYYMMDD",
-                     "creation day and day of the opening deposit, default today"}},
+        .run = {readNewAccount, runCreateAccount},
+        .options = newAccountOptions(),
         .opens = Opens::Window,
     };
 }

@@ -9,6 +9,7 @@ namespace fiscora::cli {
 // and remark (never the password).
 std::vector<Column> accountColumns();
 std::vector<Value> accountRow(const AccountInfo& account);
+const RowFormat<AccountInfo>& accountFormat();
 
 // Commands over the registry, which need no password.
 Command accountsCommand();

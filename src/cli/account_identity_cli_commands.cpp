@@ -14,8 +14,7 @@ namespace {
 // account's row under `shownName`.
 int runOnAccount(CommandContext& c, const std::string& account, int commandId, ui::Entries entries,
                  const std::string& shownName) {
-    WindowSession session(c.options, c.err);
-    if (const int code = session.open(); code != kExitOk) return code;
+    WindowSession& session = *c.window;
     if (const int code = session.select(account); code != kExitOk) return code;
     if (const int code = session.run(commandId, std::move(entries)); code != kExitOk) return code;
     const AccountInfo* changed =
@@ -25,18 +24,19 @@ int runOnAccount(CommandContext& c, const std::string& account, int commandId, u
     return kExitOk;
 }
 
-int runRenameAccount(CommandContext& c) {
-    const std::string& oldName = argument(c, "OLD");
+// The password of OLD, asked before the window locks the folder.
+int readRename(CommandContext& c, std::string& password) {
+    return accountPassword(c.options.passwordFile, argument(c, "OLD"), c.err, password);
+}
+
+int runRenameAccount(CommandContext& c, std::string& password) {
     const std::string& newName = argument(c, "NEW");
-    std::string password;
-    if (const int code = accountPassword(c.options.passwordFile, oldName, c.err, password);
-        code != kExitOk)
-        return code;
-    return runOnAccount(c, oldName, ui::command::kRenameAccount,
+    return runOnAccount(c, argument(c, "OLD"), ui::command::kRenameAccount,
                         {{"new-name", newName}, {"password", password}}, newName);
 }
 
-int runChangePassword(CommandContext& c) {
+// The old and the new password, asked before the window locks the folder.
+int readPasswordChange(CommandContext& c, ui::Entries& entries) {
     const std::string& name = argument(c, "ACCOUNT");
     std::string oldPassword;
     if (const int code = accountPassword(c.options.passwordFile, name, c.err, oldPassword);
@@ -49,11 +49,15 @@ int runChangePassword(CommandContext& c) {
         c.err << "fiscora-cli: " << fresh.error << '\n';
         return kExitUsage;
     }
-    return runOnAccount(c, name, ui::command::kChangePassword,
-                        {{"old-password", oldPassword},
-                         {"new-password", *fresh.password},
-                         {"confirmation", fresh.confirmation}},
-                        name);
+    entries = {{"old-password", oldPassword},
+               {"new-password", *fresh.password},
+               {"confirmation", fresh.confirmation}};
+    return kExitOk;
+}
+
+int runChangePassword(CommandContext& c, ui::Entries& entries) {
+    const std::string& name = argument(c, "ACCOUNT");
+    return runOnAccount(c, name, ui::command::kChangePassword, std::move(entries), name);
 }
 
 }  // namespace
@@ -69,7 +73,7 @@ Command renameAccountCommand() {
             "never replaced. The account's password comes from --password-file, else from\n"
             "the environment, else from the terminal. Prints the account's row.",
         .columns = accountColumns,
-        .run = runRenameAccount,
+        .run = {readRename, runRenameAccount},
         .opens = Opens::Window,
     };
 }
@@ -86,7 +90,7 @@ Command changePasswordCommand() {
             "--new-password-file, else FISCORA_NEW_PASSWORD, else typed twice on the\n"
             "terminal. Never from the command line. Prints the account's row.",
         .columns = accountColumns,
-        .run = runChangePassword,
+        .run = {readPasswordChange, runChangePassword},
         .options = {{"--new-password-file", "FILE", "file whose first line is the new password"}},
         .opens = Opens::Window,
     };

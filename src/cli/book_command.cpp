@@ -1,5 +1,9 @@
 #include "cli/book_command.h"
 
+#include <algorithm>
+
+#include "cli/dialog_options.h"
+
 #include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/ledger_row.h"
@@ -7,28 +11,55 @@
 #include "engine/trade_fee.h"
 #include "ui/common/field_entry.h"
 #include "ui/main/command_ids.h"
+#include "ui/trade/bonus_shares_dialog.h"
+#include "ui/trade/buy_dialog.h"
+#include "ui/trade/cash_dialog.h"
+#include "ui/trade/dividend_dialog.h"
+#include "ui/trade/rights_issue_dialog.h"
+#include "ui/trade/sell_dialog.h"
 
 namespace fiscora::cli {
 namespace {
 
 // A kind of booking: its name on the command line, the window command it runs and the
-// options it needs. Which options it takes are its dialog's fields.
+// options it takes, which are its dialog's fields.
 struct Kind {
     const char* name;
     int command;
-    std::vector<const char*> needs;
+    std::vector<FieldOption> options;
+
+    const FieldOption* option(const std::string& optionName) const {
+        const auto it = std::find_if(options.begin(), options.end(),
+                                     [&](const FieldOption& o) { return o.name == optionName; });
+        return it != options.end() ? &*it : nullptr;
+    }
 };
 
+// Each kind's options are read from its dialog as it is made for an empty account.
 const std::vector<Kind>& kinds() {
-    static const std::vector<Kind> all = {
-        {"cash-in", ui::command::kCashIn, {"--amount"}},
-        {"cash-out", ui::command::kCashOut, {"--amount"}},
-        {"buy", ui::command::kBuy, {"--code", "--price", "--quantity"}},
-        {"sell", ui::command::kSell, {"--code", "--price", "--quantity"}},
-        {"dividend", ui::command::kDividend, {"--code", "--rate"}},
-        {"bonus", ui::command::kBonusShares, {"--code"}},
-        {"rights", ui::command::kRightsIssue, {"--code", "--quantity", "--price"}},
-    };
+    static const std::vector<Kind> all = [] {
+        const Ledger ledger;
+        const TradeParamTable fees;
+        using Cash = ui::CashDialog;
+        const auto cash = [](Cash::Mode mode) {
+            return fieldOptionsOf([mode](Messages& m) { return Cash(m, mode, "", "", 0); });
+        };
+        return std::vector<Kind>{
+            {"cash-in", ui::command::kCashIn, cash(Cash::Mode::Deposit)},
+            {"cash-out", ui::command::kCashOut, cash(Cash::Mode::Withdrawal)},
+            {"buy", ui::command::kBuy,
+             fieldOptionsOf([&](Messages& m) { return ui::BuyDialog(m, "", "", 0, fees); })},
+            {"sell", ui::command::kSell,
+             fieldOptionsOf([&](Messages& m) { return ui::SellDialog(m, "", "", ledger, fees); })},
+            {"dividend", ui::command::kDividend,
+             fieldOptionsOf([&](Messages& m) { return ui::DividendDialog(m, "", "", ledger); })},
+            {"bonus", ui::command::kBonusShares,
+             fieldOptionsOf([&](Messages& m) { return ui::BonusSharesDialog(m, "", "", ledger); })},
+            {"rights", ui::command::kRightsIssue, fieldOptionsOf([&](Messages& m) {
+                 return ui::RightsIssueDialog(m, "", "", 0, ledger, fees);
+             })},
+        };
+    }();
     return all;
 }
 
@@ -39,13 +70,64 @@ const Kind* kindNamed(const std::string& name) {
     return nullptr;
 }
 
-// Reads the kind and checks the options; the reason when they are not what the boxes take.
+// "a, b, c".
+std::string joined(const std::vector<std::string>& texts, const char* separator) {
+    std::string s;
+    for (const std::string& text : texts) s += (s.empty() ? "" : separator) + text;
+    return s;
+}
+
+// One option for every field of some kind: the fields' labels, the box's limit, and the
+// kinds that need or take it.
+CommandOption bookOption(const FieldOption& first) {
+    std::vector<std::string> labels;
+    std::vector<std::string> needing;
+    std::vector<std::string> taking;
+    for (const Kind& kind : kinds()) {
+        const FieldOption* own = kind.option(first.name);
+        if (own == nullptr) continue;
+        if (!own->label.empty() &&
+            std::find(labels.begin(), labels.end(), own->label) == labels.end())
+            labels.push_back(own->label);
+        (own->required ? needing : taking).push_back(kind.name);
+    }
+    FieldOption shown = first;
+    shown.label = joined(labels, "/");
+    CommandOption option = shown.option();
+    std::vector<std::string> uses;
+    if (!needing.empty()) uses.push_back("needed by " + joined(needing, ", "));
+    if (!taking.empty())
+        uses.push_back(taking.size() == kinds().size() ? "every kind" : joined(taking, ", "));
+    option.help += " (" + joined(uses, "; ") + ")";
+    option.required = false;  // checkEntries asks for it where the kind needs it
+    option.neededByArgument = true;
+    return option;
+}
+
+std::vector<CommandOption> bookOptions() {
+    std::vector<CommandOption> options;
+    for (const Kind& kind : kinds()) {
+        for (const FieldOption& field : kind.options) {
+            if (std::none_of(options.begin(), options.end(),
+                             [&](const CommandOption& o) { return o.name == field.name; }))
+                options.push_back(bookOption(field));
+        }
+    }
+    return options;
+}
+
+// Reads the kind and checks the options: every one the kind needs given, none it does not
+// take; the reason when they are not what the boxes take.
 std::string checkEntries(const CommandContext& c, const Kind*& kind) {
     kind = kindNamed(argument(c, "KIND"));
     if (kind == nullptr)
         return "book takes the kind cash-in, cash-out, buy, sell, dividend, bonus or rights";
-    for (const char* name : kind->needs) {
-        if (optionValue(c, name) == nullptr) return std::string(kind->name) + " needs " + name;
+    for (const FieldOption& o : kind->options) {
+        if (o.required && optionValue(c, o.name.c_str()) == nullptr)
+            return std::string(kind->name) + " needs " + o.name;
+    }
+    for (const auto& [name, value] : c.options.commandOptions) {
+        if (kind->option(name) == nullptr) return name + " does not apply to " + kind->name;
     }
     return checkBoxEntries(c);
 }
@@ -57,24 +139,22 @@ ui::Entries fieldEntries(const CliOptions& options) {
     return entries;
 }
 
-int runBook(CommandContext& c) {
-    const Kind* kind = nullptr;
+int readBook(CommandContext& c, const Kind*& kind) {
     if (const std::string why = checkEntries(c, kind); !why.empty()) {
         c.err << "fiscora-cli: " << why << '\n';
         return kExitUsage;
     }
-    WindowSession session(c.options, c.err);
-    if (const int code = openAccountWindow(c, session); code != kExitOk) return code;
+    return kExitOk;
+}
+
+int runBook(CommandContext& c, const Kind*& kind) {
+    WindowSession& session = *c.window;
     // A code is only entered for a sale, dividend, bonus or rights issue when the list holds
     // it, so every confirmed dialog books.
     if (const int code = session.run(kind->command, fieldEntries(c.options)); code != kExitOk) {
         if (!session.refusal()) return code;
         const ui::EntryRefusal& refusal = *session.refusal();
-        c.err << "fiscora-cli: "
-              << (refusal.reason == ui::EntryRefusal::Reason::NoSuchField
-                      ? "--" + refusal.field + " does not apply to " + kind->name
-                      : refusalText(refusal, argument(c, "ACCOUNT")))
-              << '\n';
+        c.err << "fiscora-cli: " << refusalText(refusal, argument(c, "ACCOUNT")) << '\n';
         return refusalExitCode(refusal);
     }
     const LedgerRecord& booked = session.window().workspace().ledger.back();
@@ -94,26 +174,16 @@ Command bookCommand() {
             "送股 and 配股 do: the entries go into the same dialog, in the order a user makes\n"
             "them (for a purchase the code box is left, the market picked, then price and\n"
             "quantity typed; the other stock dialogs pick the code from the held ones), and\n"
-            "are confirmed with the same checks and messages. KIND is cash-in or cash-out\n"
-            "(--amount), buy or sell (--code, --price, --quantity), dividend (--code, --rate),\n"
-            "bonus (--code, --per and --grant default to 10 and 1) or rights (--code,\n"
-            "--quantity, --price, --per, --grant). The date defaults to today. The account's\n"
+            "are confirmed with the same checks and messages. KIND is cash-in, cash-out, buy,\n"
+            "sell, dividend, bonus or rights; the options are the fields of its dialog, and\n"
+            "below each says which kinds need it and which take it (a bonus's --per and\n"
+            "--grant default to 10 and 1). The date defaults to today. The account's\n"
             "password comes from the password sources. A refusal prints the dialog's message\n"
             "on stderr, exits with 1 and writes nothing; a booking rewrites the ledger file\n"
             "and prints the record as the ledger command prints it.",
         .columns = ledgerColumns,
-        .run = runBook,
-        .options = {{"--date", "YYYYMMDD", "trade date, default today"},
-                    {"--code", "C", "six-digit stock code (every stock kind)"},
-                    {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
-                    {"--price", "P", "price per share (buy, sell, rights)"},
-                    {"--quantity", "Q", "number of shares (buy, sell, rights)"},
-                    {"--rate", "R", "dividend per share (dividend)"},
-                    {"--per", "N", "shares held per scheme unit, default 10 (bonus, rights)"},
-                    {"--grant", "M",
-                     "shares given or offered per N held, default 1 (bonus, rights)"},
-                    {"--amount", "A", "sum deposited or withdrawn (cash-in, cash-out)"},
-                    {"--remark", "R", "remark, at most 99 GBK bytes"}},
+        .run = {readBook, runBook},
+        .options = bookOptions(),
         .opens = Opens::Window,
         .needsPassword = true,
     };

@@ -68,26 +68,27 @@ std::string readChoice(const CommandContext& c, ChartChoice& choice) {
     return {};
 }
 
-Table chartTable(const ui::ChartSeries& series) {
-    Table table{chartColumns(), {}};
-    for (const ui::ChartRow& row : ui::chartRows(series))
-        table.rows.push_back(chartFormat().values(row));
-    return table;
+// The chart asked for and the size of its picture.
+struct ChartRequest {
+    ChartChoice choice;
+    PictureSize size;
+};
+
+int readChart(CommandContext& c, ChartRequest& request) {
+    if (const std::string why = readChoice(c, request.choice); !why.empty())
+        return usageError(c.err, why);
+    return readPictureOptions(c, {kSizeOption, kFirstOption}, kChartAreaSize, request.size)
+               ? kExitOk
+               : kExitUsage;
 }
 
-int runChart(CommandContext& c) {
-    ChartChoice choice;
-    if (const std::string why = readChoice(c, choice); !why.empty()) return usageError(c.err, why);
-    PictureSize size;
-    if (!readPictureOptions(c, {kSizeOption, kFirstOption}, kChartAreaSize, size))
-        return kExitUsage;
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
+int runChart(CommandContext& c, ChartRequest& request) {
+    const auto& [choice, size] = request;
     Workspace& ws = c.session.workspace();
     const std::vector<HoldingRow> rows = holdingRows(ws, ws.holdings);
     const ui::ChartSeries series = ui::chartSeries(rows, choice.kind, choice.scope);
     if (optionValue(c, kPngOption) == nullptr) {
-        writeTable(c.out, chartTable(series), c.options.format);
+        chartFormat().writeAll(c.out, ui::chartRows(series), c.options.format);
         return kExitOk;
     }
     const int count = static_cast<int>(series.values.size());
@@ -123,7 +124,7 @@ Command chartCommand() {
             "into a PNG file instead, nine bars from item --first; nothing is printed then.\n"
             "Without stocks held there is no chart and no file is written (exit 1).",
         .columns = chartColumns,
-        .run = runChart,
+        .run = {readChart, runChart},
         .options = {{"--kind", "profit|rate|invested|profit-share", "the chart (default: profit)"},
                     {"--scope", "stock|account",
                      "one item per stock or the account (default: stock)"},

@@ -1,10 +1,35 @@
 #include "cli/cli_app.h"
 
+#include <optional>
+
 #include "cli/command.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
+#include "cli/window_session.h"
 
 namespace fiscora::cli {
+namespace {
+
+// Opens, once the command read its options, what it declares: the ledger of ACCOUNT in the
+// read-only session (opened before, when the command declares the registry), or the window,
+// logged in to ACCOUNT when the command needs its password.
+int openDeclared(CommandContext& c, std::optional<WindowSession>& window) {
+    const Command& command = *c.command;
+    const Opens opens = command.opensFor != nullptr ? command.opensFor(c.options) : command.opens;
+    if (opens == Opens::Registry) {
+        if (command.opens != Opens::Registry) {
+            if (const int code = c.session.open(); code != kExitOk) return code;
+        }
+        if (!command.needsPassword) return kExitOk;
+        return c.session.openLedger(argument(c, "ACCOUNT"), c.account);
+    }
+    c.window = &window.emplace(c.options, c.err);
+    if (const int code = window->open(); code != kExitOk) return code;
+    return command.needsPassword ? window->login(argument(c, "ACCOUNT")) : kExitOk;
+}
+
+}  // namespace
+
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const CliServices& services) {
     const ParseResult parsed = parseCommandLine(args);
@@ -48,8 +73,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command->opens == Opens::Registry) {
         if (const int code = session.open(); code != kExitOk) return code;
     }
+    std::optional<WindowSession> window;
     CommandContext context{options, session, out, err, services, command};
-    return command->run(context);
+    return command->run(context, [&window](CommandContext& c) { return openDeclared(c, window); });
 }
 
 }  // namespace fiscora::cli

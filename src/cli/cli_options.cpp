@@ -2,13 +2,19 @@
 
 #include <set>
 
+#include "cli/command.h"
+
 namespace fiscora::cli {
 namespace {
 
-// Command options that take no value.
-bool isSwitch(const std::string& name) {
-    return name == kYesOption || name == kTotalOption || name == "--dry-run" ||
-           name == "--include-cash-adjustments";
+// An option that takes no value: the command declares it without a placeholder.
+bool isSwitch(const std::string& command, const std::string& name) {
+    const Command* declared = findCommand(command);
+    if (declared == nullptr) return false;
+    for (const CommandOption& o : declared->options) {
+        if (o.name == name) return o.value.empty();
+    }
+    return false;
 }
 
 // Splits "--name=value" into its two halves; other words keep their whole text as name.
@@ -106,7 +112,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
         } else if (!optionsEnded && a.rfind("--", 0) == 0 && a.size() > 2) {
             const Word w = splitWord(a);
             std::optional<std::string> value = w.inlineValue;
-            if (isSwitch(w.name)) {
+            if (isSwitch(o.command, w.name)) {
                 if (value) {
                     result.error = w.name + " takes no value";
                     return result;

@@ -10,7 +10,6 @@
 #include "cli/curve_command.h"
 #include "cli/delete_stock_command.h"
 #include "cli/details_command.h"
-#include "cli/exit_codes.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"
 #include "cli/ledger_commands.h"
@@ -18,7 +17,6 @@
 #include "cli/report_command.h"
 #include "cli/returns_command.h"
 #include "cli/trade_param_commands.h"
-#include "cli/window_session.h"
 
 namespace fiscora::cli {
 
@@ -55,15 +53,6 @@ const std::string& argument(const CommandContext& c, const char* name) {
     const auto at = std::find(names.begin(), names.end(), name);
     if (at == names.end()) throw std::logic_error(std::string("no argument ") + name);
     return c.options.arguments.at(static_cast<std::size_t>(at - names.begin()));
-}
-
-int openAccount(CommandContext& c, const AccountInfo*& account) {
-    return c.session.openLedger(argument(c, "ACCOUNT"), account);
-}
-
-int openAccountWindow(CommandContext& c, WindowSession& window) {
-    if (const int code = window.open(); code != kExitOk) return code;
-    return window.login(argument(c, "ACCOUNT"));
 }
 
 const Command* findCommand(const std::string& name) {

@@ -79,22 +79,23 @@ bool selectStock(ui::CapitalCurve& curve, const CurveChoice& choice) {
     return false;
 }
 
-Table curveTable(const DaySeries& series) {
-    Table table{curveColumns(), {}};
-    for (const DayPoint& p : series) table.rows.push_back(curveFormat().values(p));
-    return table;
+// The curve asked for, the size of its picture and the folder of the bar files.
+struct CurveRequest {
+    CurveChoice choice;
+    PictureSize size;
+    std::string hostDirectory;
+};
+
+int readCurve(CommandContext& c, CurveRequest& request) {
+    if (const std::string why = readChoice(c, request.choice); !why.empty())
+        return usageError(c.err, why);
+    if (!readPictureOptions(c, {kSizeOption, kStyleOption}, kCurveAreaSize, request.size))
+        return kExitUsage;
+    return barFolder(c, request.hostDirectory);
 }
 
-int runCurve(CommandContext& c) {
-    CurveChoice choice;
-    if (const std::string why = readChoice(c, choice); !why.empty()) return usageError(c.err, why);
-    PictureSize size;
-    if (!readPictureOptions(c, {kSizeOption, kStyleOption}, kCurveAreaSize, size))
-        return kExitUsage;
-    std::string hostDirectory;
-    if (const int code = barFolder(c, hostDirectory); code != kExitOk) return code;
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
+int runCurve(CommandContext& c, CurveRequest& request) {
+    const auto& [choice, size, hostDirectory] = request;
     ui::CapitalCurve curve(c.session.workspace().ledger,
                            {hostDirectory, latestPriceByMarket, c.services.today()});
     if (!selectStock(curve, choice)) {
@@ -105,7 +106,7 @@ int runCurve(CommandContext& c) {
     curve.setStyle(choice.style);
     const DaySeries& series = curve.series();
     if (optionValue(c, kPngOption) == nullptr) {
-        writeTable(c.out, curveTable(series), c.options.format);
+        curveFormat().writeAll(c.out, series, c.options.format);
         return kExitOk;
     }
     return writePngPicture(
@@ -135,7 +136,7 @@ Command curveCommand() {
             "window draws it into a PNG file instead, as a curve or as bars (--style); nothing\n"
             "is printed then. Without days to draw no file is written (exit 1).",
         .columns = curveColumns,
-        .run = runCurve,
+        .run = {readCurve, runCurve},
         .options = {{"--code", "C", "the stock's six-digit code (with --market)"},
                     {"--market", "M", "深圳 or 上海 (with --code)"},
                     {kTotalOption, "", "the whole account instead of one stock"},

@@ -33,16 +33,19 @@ int rowOf(const ui::MainWindowModel& window, std::int32_t market, const std::str
     return -1;
 }
 
-int runDeleteStock(CommandContext& c) {
-    const std::string& code = *optionValue(c, "--code");
-    const std::string& marketName = *optionValue(c, "--market");
-    const std::int32_t market = marketFromText(marketName);
+int readDeleteStock(CommandContext& c, std::int32_t& market) {
+    market = marketFromText(*optionValue(c, "--market"));
     if (market < 0) {
         c.err << "fiscora-cli: --market takes " << marketChoices() << '\n';
         return kExitUsage;
     }
-    WindowSession session(c.options, c.err);
-    if (const int status = openAccountWindow(c, session); status != kExitOk) return status;
+    return kExitOk;
+}
+
+int runDeleteStock(CommandContext& c, std::int32_t& market) {
+    const std::string& code = *optionValue(c, "--code");
+    const std::string& marketName = *optionValue(c, "--market");
+    WindowSession& session = *c.window;
     ui::MainWindowModel& window = session.window();
     const int row = rowOf(window, market, code);
     if (row < 0) {
@@ -77,7 +80,7 @@ Command deleteStockCommand() {
             "with --yes; without it the answer is No, the question goes to stderr, nothing\n"
             "changes and the exit code is 1. Prints how many records were removed.",
         .columns = removedColumns,
-        .run = runDeleteStock,
+        .run = {readDeleteStock, runDeleteStock},
         .options = {{"--code", "C", "six-digit stock code", true},
                     {"--market", "M", marketChoices(), true},
                     {kYesOption, "", "answer the question Yes"}},

@@ -57,27 +57,30 @@ std::int32_t stockMarket(const CommandContext& c, const std::string& code) {
     return implied;
 }
 
-int runDetails(CommandContext& c) {
+// The market of the CODE argument.
+int readDetails(CommandContext& c, std::int32_t& market) {
     const std::string& code = argument(c, "CODE");
     if (!fitsCodeBox(code) || code.empty()) {
         c.err << "fiscora-cli: CODE takes at most six digits\n" << usageHint();
         return kExitUsage;
     }
-    const std::int32_t market = stockMarket(c, code);
+    market = stockMarket(c, code);
     if (market < 0) return kExitUsage;
-    if (!pdfAvailable(c)) return kExitUsage;
-    const AccountInfo* account = nullptr;
-    if (const int status = openAccount(c, account); status != kExitOk) return status;
+    return pdfAvailable(c) ? kExitOk : kExitUsage;
+}
+
+int runDetails(CommandContext& c, std::int32_t& market) {
+    const std::string& code = argument(c, "CODE");
     Ledger& ledger = c.session.workspace().ledger;
     const ViewRows rows = refillViewRows(ledger, LedgerFilter::oneStock(market, code));
     const ListTable shown = tradeDetailTable(ledger, rows);
     if (const int status = writeListFiles(c, shown, kTradeDetailsReport, "trade details list");
         status != kExitOk)
         return status;
-    Table table{detailsColumns(), {}};
+    TableWriter table(c.out, detailsColumns(), c.options.format);
     for (std::size_t i = 0; i < rows.size(); ++i)
-        table.rows.push_back(detailsFormat().values({ledger[rows[i]], shown.rows[i]}));
-    writeTable(c.out, table, c.options.format);
+        detailsFormat().writeRow(table, {ledger[rows[i]], shown.rows[i]});
+    table.end();
     return kExitOk;
 }
 
@@ -99,7 +102,7 @@ Command detailsCommand() {
             "--pdf and --text also write the list as 数据打印 (\"交易明细打印\") and 数据存盘\n"
             "do. The position's figures are those of holdings.",
         .columns = detailsColumns,
-        .run = runDetails,
+        .run = {readDetails, runDetails},
         .options = {{"--market", "M", "深圳 or 上海"},
                     {kPdfOption, "FILE", "the printed list, as a PDF file"},
                     {kTextOption, "FILE", "the text export"}},

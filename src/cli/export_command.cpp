@@ -29,16 +29,16 @@ std::string exportText(const CommandContext& c, const std::string& format,
     return journal.refusal;
 }
 
-int runExport(CommandContext& c) {
+// The folder of the bar files, which a journal values its holdings by.
+int readExport(CommandContext& c, std::string& hostDirectory) {
     const std::string& format = *optionValue(c, "--format");
     if (format != "hledger" && format != "beancount" && format != "csv")
         return usageError(c.err, "--format takes hledger, beancount or csv");
-    std::string hostDirectory;
-    if (format != "csv") {
-        if (const int code = barFolder(c, hostDirectory); code != kExitOk) return code;
-    }
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
+    return format != "csv" ? barFolder(c, hostDirectory) : kExitOk;
+}
+
+int runExport(CommandContext& c, std::string& hostDirectory) {
+    const std::string& format = *optionValue(c, "--format");
     std::string text;
     if (const std::string why = exportText(c, format, hostDirectory, text); !why.empty()) {
         c.err << "fiscora-cli: " << argument(c, "ACCOUNT") << ": " << why << '\n';
@@ -78,7 +78,7 @@ Command exportCommand() {
             "characters than letters and digits, is refused. The text goes to standard output,\n"
             "or with --output into that file, replaced whole or not at all.",
         .columns = noColumns,
-        .run = runExport,
+        .run = {readExport, runExport},
         .options = {{"--format", "hledger|beancount|csv", "the kind of file", true},
                     {"--output", "FILE", "write into this file instead of standard output"}},
         .needsPassword = true,

@@ -13,44 +13,57 @@ constexpr const char* kDryRunOption = "--dry-run";
 constexpr const char* kMappingOption = "--mapping";
 constexpr const char* kCashAdjustmentsOption = "--include-cash-adjustments";
 
+// One row of the preview as printed: a line of the statement, or the reconciliation with
+// the broker's balances as a last row of its own (outcome 对帐), so that the text and the
+// JSON output both carry it.
+struct PreviewLine {
+    std::optional<ImportRow> row;
+    std::string reconciliation;
+};
+
 // Each line of the statement: where it stands, what the import does with it, the record it
 // books (empty for a skipped line) and why it is skipped or refused.
+const RowFormat<PreviewLine>& previewFormat() {
+    using L = const PreviewLine&;
+    static const RowFormat<PreviewLine> format = [] {
+        const Value none = Value::none();
+        RowFormat<PreviewLine> f{{
+            {{"line"},
+             [none](L l) {
+                 return l.row ? Value::integer(static_cast<std::int64_t>(l.row->entry.line)) : none;
+             }},
+            {{"outcome"},
+             [](L l) { return Value::text(l.row ? outcomeText(l.row->outcome) : "对帐"); }},
+            {{"action"}, [](L l) { return Value::text(l.row ? l.row->entry.action : ""); }},
+            {{"name"}, [](L l) { return Value::text(l.row ? l.row->entry.name : ""); }},
+        }};
+        for (const auto& field : ledgerFormat().fields) {
+            f.fields.push_back({field.column, [none, value = field.value](L l) {
+                                    const auto& record = l.row ? l.row->entry.record : std::nullopt;
+                                    return record ? value(*record) : none;
+                                }});
+        }
+        f.fields.push_back({{"reason"}, [](L l) {
+                                return Value::text(l.row ? l.row->reason : l.reconciliation);
+                            }});
+        return f;
+    }();
+    return format;
+}
+
 std::vector<Column> previewColumns() {
-    std::vector<Column> columns = {{"line"}, {"outcome"}, {"action"}, {"name"}};
-    for (const Column& c : ledgerColumns()) columns.push_back(c);
-    columns.push_back({"reason"});
-    return columns;
+    return previewFormat().columns();
 }
 
-std::vector<Value> previewRow(const ImportRow& row) {
-    std::vector<Value> values = {Value::integer(static_cast<std::int64_t>(row.entry.line)),
-                                 Value::text(outcomeText(row.outcome)),
-                                 Value::text(row.entry.action), Value::text(row.entry.name)};
-    if (row.entry.record) {
-        for (Value& v : ledgerRow(*row.entry.record)) values.push_back(std::move(v));
-    } else {
-        values.resize(values.size() + ledgerColumns().size(), Value{"", "null"});
-    }
-    values.push_back(Value::text(row.reason));
-    return values;
-}
-
-// The reconciliation with the broker's balances, as a last row of its own (outcome 对帐)
-// so that the text and the JSON output both carry it.
-std::vector<Value> reconciliationRow(const Reconciliation& reconciliation) {
-    std::vector<Value> values = {Value{"", "null"}, Value::text("对帐"), Value::text(""),
-                                 Value::text("")};
-    values.resize(values.size() + ledgerColumns().size(), Value{"", "null"});
-    values.push_back(Value::text(reconciliation.text()));
-    return values;
-}
-
-Table previewTable(const ImportPreview& preview) {
-    Table table{previewColumns(), {}};
-    for (const ImportRow& row : preview.rows) table.rows.push_back(previewRow(row));
-    if (!preview.reconciliation.text().empty())
-        table.rows.push_back(reconciliationRow(preview.reconciliation));
-    return table;
+// The preview's rows written as each is made from the compact preview, in the one format
+// asked for.
+void writePreview(std::ostream& out, const ImportPreview& preview, OutputFormat format) {
+    const RowFormat<PreviewLine>& rows = previewFormat();
+    TableWriter writer(out, rows.columns(), format);
+    for (std::size_t i = 0; i < preview.size(); ++i) rows.writeRow(writer, {preview.row(i), {}});
+    if (const std::string text = preview.reconciliation.text(); !text.empty())
+        rows.writeRow(writer, {std::nullopt, text});
+    writer.end();
 }
 
 ImportOptions importOptionsOf(const CommandContext& c) {
@@ -68,35 +81,39 @@ bool printPreview(CommandContext& c, const ui::PreparedImport& prepared) {
         c.err << "fiscora-cli: " << prepared.error << '\n';
         return false;
     }
-    writeTable(c.out, previewTable(*prepared.preview), c.options.format);
+    writePreview(c.out, *prepared.preview, c.options.format);
     return true;
 }
 
-// --dry-run reads through the read-only session: nothing is created or written.
+// --dry-run (without --yes, which it excludes) reads through the read-only session:
+// nothing is created or written.
+Opens importOpens(const CliOptions& options) {
+    const auto& given = options.commandOptions;
+    return given.contains(kDryRunOption) && !given.contains(kYesOption) ? Opens::Registry
+                                                                        : Opens::Window;
+}
+
+int checkImport(CommandContext& c) {
+    if (optionValue(c, kDryRunOption) != nullptr && optionValue(c, kYesOption) != nullptr)
+        return usageError(c.err, "--dry-run and --yes exclude each other");
+    return kExitOk;
+}
+
 int runDryRun(CommandContext& c) {
-    if (const int code = c.session.open(); code != kExitOk) return code;
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
     const auto prepared = ui::prepareStatementImport(
-        c.session.workspace(), *account, argument(c, "FILE"), mappingOf(c), importOptionsOf(c));
+        c.session.workspace(), *c.account, argument(c, "FILE"), mappingOf(c), importOptionsOf(c));
     return printPreview(c, prepared) ? kExitOk : kExitRefused;
 }
 
 int runImport(CommandContext& c) {
-    const bool yes = optionValue(c, kYesOption) != nullptr;
-    if (optionValue(c, kDryRunOption) != nullptr) {
-        if (yes) return usageError(c.err, "--dry-run and --yes exclude each other");
-        return runDryRun(c);
-    }
-    WindowSession session(c.options, c.err);
-    if (const int code = openAccountWindow(c, session); code != kExitOk) return code;
-    ui::CommandContext& window = session.window().commands();
+    if (c.window == nullptr) return runDryRun(c);
+    ui::CommandContext& window = c.window->window().commands();
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
     const auto prepared = ui::prepareStatementImport(
         window.workspace(), account->info, argument(c, "FILE"), mappingOf(c), importOptionsOf(c));
     if (!printPreview(c, prepared)) return kExitRefused;
-    if (!yes) {
+    if (optionValue(c, kYesOption) == nullptr) {
         c.err << "fiscora-cli: nothing booked; --yes books the lines marked 记入\n";
         return kExitRefused;
     }
@@ -146,13 +163,14 @@ Command importCommand() {
             "one rewrite of the ledger file; without it the exit code is 1 and nothing is\n"
             "written. --dry-run only prints, reading the files without creating or changing any.",
         .columns = previewColumns,
-        .run = runImport,
+        .run = {checkImport, runImport},
         .options = {{kMappingOption, "FILE", "a mapping file giving the statement's columns"},
                     {kCashAdjustmentsOption, "",
                      "book interest, tax and repo lines as 投入资金/划出资金"},
                     {kDryRunOption, "", "print the preview and exit 0, writing nothing"},
                     {kYesOption, "", "book the lines marked 记入"}},
         .opens = Opens::Window,
+        .opensFor = importOpens,
         .needsPassword = true,
     };
 }

@@ -54,23 +54,23 @@ std::string readFilter(const CommandContext& c, LedgerFilter& filter) {
     return {};
 }
 
-int runLedger(CommandContext& c) {
-    LedgerFilter filter;
-    if (const std::string why = readFilter(c, filter); !why.empty()) {
-        return usageError(c.err, why);
-    }
-    if (!pdfAvailable(c)) return kExitUsage;
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
+int readLedger(CommandContext& c, LedgerFilter& filter) {
+    if (const std::string why = readFilter(c, filter); !why.empty()) return usageError(c.err, why);
+    return pdfAvailable(c) ? kExitOk : kExitUsage;
+}
+
+int runLedger(CommandContext& c, LedgerFilter& filter) {
     Ledger& ledger = c.session.workspace().ledger;
     const ViewRows rows = refillViewRows(ledger, filter);
-    Table table{indexedLedgerColumns(), {}};
+    // The printed and saved list is made only when a file is asked for: it holds every cell.
+    if (wantsListFiles(c)) {
+        const int code = writeListFiles(c, ledgerTable(ledger, rows), kLedgerReport, "ledger list");
+        if (code != kExitOk) return code;
+    }
+    TableWriter table(c.out, indexedLedgerColumns(), c.options.format);
     for (const std::size_t position : rows)
-        table.rows.push_back(indexedLedgerRow(ledger[position], position));
-    if (const int code = writeListFiles(c, ledgerTable(ledger, rows), kLedgerReport, "ledger list");
-        code != kExitOk)
-        return code;
-    writeTable(c.out, table, c.options.format);
+        writeIndexedLedgerRow(table, ledger[position], position);
+    table.end();
     return kExitOk;
 }
 
@@ -117,13 +117,8 @@ std::vector<Column> holdingsColumns() {
 }
 
 int runHoldings(CommandContext& c) {
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
     Workspace& ws = c.session.workspace();
-    Table table{holdingsColumns(), {}};
-    for (const HoldingRow& row : holdingRows(ws, ws.holdings))
-        table.rows.push_back(holdingsFormat().values(row));
-    writeTable(c.out, table, c.options.format);
+    holdingsFormat().writeAll(c.out, holdingRows(ws, ws.holdings), c.options.format);
     return kExitOk;
 }
 
@@ -151,9 +146,7 @@ std::vector<Column> summaryColumns() {
 }
 
 int runSummary(CommandContext& c) {
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
-    const AccountSummary s = accountSummary(c.session.workspace(), *account);
+    const AccountSummary s = accountSummary(c.session.workspace(), *c.account);
     writeTable(c.out, Table{summaryColumns(), {summaryFormat().values(s)}}, c.options.format);
     return kExitOk;
 }
@@ -177,7 +170,7 @@ Command ledgerCommand() {
             "records and no cash records. --pdf and --text also write the list as shown as the\n"
             "view's 数据打印 (\"流水帐打印\") and 数据存盘 do.",
         .columns = indexedLedgerColumns,
-        .run = runLedger,
+        .run = {readLedger, runLedger},
         .options = {{"--from", "YYYYMMDD", "first day of the time filter (with --to)"},
                     {"--to", "YYYYMMDD", "last day of the time filter (with --from)"},
                     {"--kind", "K", "only records of this kind"},

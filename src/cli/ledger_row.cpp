@@ -5,8 +5,6 @@
 
 namespace fiscora::cli {
 
-namespace {
-
 const RowFormat<LedgerRecord>& ledgerFormat() {
     using R = const LedgerRecord&;
     static const RowFormat<LedgerRecord> format{{
@@ -23,6 +21,13 @@ const RowFormat<LedgerRecord>& ledgerFormat() {
         {{"remark"}, [](R r) { return Value::text(fieldText(r.remark)); }},
     }};
     return format;
+}
+
+namespace {
+
+// The record's position counted from 1.
+Value indexOf(std::size_t position) {
+    return Value::integer(static_cast<std::int64_t>(position) + 1);
 }
 
 }  // namespace
@@ -43,9 +48,16 @@ std::vector<Column> indexedLedgerColumns() {
 
 std::vector<Value> indexedLedgerRow(const LedgerRecord& record, std::size_t position) {
     std::vector<Value> row = ledgerRow(record);
-    row.insert(row.begin(), {Value::integer(static_cast<std::int64_t>(position) + 1),
-                             Value::text(recordIdentity(record))});
+    row.insert(row.begin(), {indexOf(position), Value::text(recordIdentity(record))});
     return row;
+}
+
+void writeIndexedLedgerRow(TableWriter& writer, const LedgerRecord& record, std::size_t position) {
+    writer.beginRow();
+    writer.cell(indexOf(position));
+    writer.cell(Value::text(recordIdentity(record)));
+    for (const auto& field : ledgerFormat().fields) writer.cell(field.value(record));
+    writer.endRow();
 }
 
 }  // namespace fiscora::cli

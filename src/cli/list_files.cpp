@@ -11,6 +11,10 @@ bool pdfAvailable(const CommandContext& c) {
     return false;
 }
 
+bool wantsListFiles(const CommandContext& c) {
+    return optionValue(c, kTextOption) != nullptr || optionValue(c, kPdfOption) != nullptr;
+}
+
 int writeListFiles(CommandContext& c, const ListTable& table, const ListReport& report,
                    const std::string& listName) {
     if (const std::string* text = optionValue(c, kTextOption)) {

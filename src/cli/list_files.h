@@ -14,6 +14,9 @@ inline constexpr const char* kTextOption = "--text";
 // Whether the command's --pdf can be written by this build; says why not on stderr.
 bool pdfAvailable(const CommandContext& c);
 
+// Whether --text or --pdf asks for the list as a file.
+bool wantsListFiles(const CommandContext& c);
+
 // Writes `table` as the window's 数据存盘 (--text) and 数据打印 (--pdf, the report titled
 // as `report` says) do, for the options given. An empty list has no report (exit 1, said
 // on stderr naming `listName`), but its text export is the header line.

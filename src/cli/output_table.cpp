@@ -3,25 +3,55 @@
 #include <cassert>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "engine/number_format.h"
 
 namespace fiscora::cli {
 
-Value Value::text(const std::string& utf8) {
-    return {tsvField(utf8), jsonString(utf8)};
+Value Value::text(std::string utf8) {
+    Value v;
+    v.text_ = std::move(utf8);
+    return v;
 }
 
 Value Value::integer(std::int64_t n) {
-    return {formatQuantity(n), std::to_string(n)};
+    Value v;
+    v.kind_ = Kind::Integer;
+    v.integer_ = n;
+    return v;
 }
 
 Value Value::real(double x) {
-    return real(x, formatAmount(x));
+    Value v;
+    v.kind_ = Kind::Real;
+    v.real_ = x;
+    return v;
 }
 
-Value Value::real(double x, const std::string& shown) {
-    return {tsvField(shown), jsonNumber(x)};
+Value Value::real(double x, std::string shown) {
+    Value v = real(x);
+    v.kind_ = Kind::RealShown;
+    v.text_ = std::move(shown);
+    return v;
+}
+
+Value Value::none() {
+    Value v;
+    v.kind_ = Kind::None;
+    return v;
+}
+
+std::string Value::cell(OutputFormat format) const {
+    const bool json = format == OutputFormat::Json;
+    switch (kind_) {
+    case Kind::Text: return json ? jsonString(text_) : tsvField(text_);
+    case Kind::Integer: return json ? std::to_string(integer_) : formatQuantity(integer_);
+    case Kind::Real: return json ? jsonNumber(real_) : formatAmount(real_);
+    case Kind::RealShown: return json ? jsonNumber(real_) : tsvField(text_);
+    case Kind::None: return json ? "null" : "";
+    }
+    return {};
 }
 
 std::string jsonString(const std::string& utf8) {
@@ -69,45 +99,57 @@ std::string tsvField(const std::string& utf8) {
     return out;
 }
 
-namespace {
-
-void writeTsv(std::ostream& out, const Table& table) {
-    const auto line = [&](auto cellOf) {
-        bool first = true;
-        for (std::size_t i = 0; i < table.columns.size(); ++i) {
-            if (table.columns[i].jsonOnly) continue;
-            if (!first) out << '\t';
-            out << cellOf(i);
-            first = false;
-        }
-        out << '\n';
-    };
-    line([&](std::size_t i) { return table.columns[i].name; });
-    for (const auto& row : table.rows) line([&](std::size_t i) { return row[i].tsv; });
-}
-
-void writeJson(std::ostream& out, const Table& table) {
-    out << "{\"rows\":[";
-    for (std::size_t r = 0; r < table.rows.size(); ++r) {
-        out << (r == 0 ? "\n{" : ",\n{");
-        for (std::size_t i = 0; i < table.columns.size(); ++i) {
-            if (i > 0) out << ',';
-            out << jsonString(table.columns[i].name) << ':' << table.rows[r][i].json;
-        }
-        out << '}';
+TableWriter::TableWriter(std::ostream& out, std::vector<Column> columns, OutputFormat format)
+    : out_(out), columns_(std::move(columns)), format_(format) {
+    if (format_ == OutputFormat::Json) {
+        out_ << "{\"rows\":[";
+        return;
     }
-    out << (table.rows.empty() ? "]}\n" : "\n]}\n");
+    bool first = true;
+    for (const Column& column : columns_) {
+        if (column.jsonOnly) continue;
+        out_ << (first ? "" : "\t") << column.name;
+        first = false;
+    }
+    out_ << '\n';
 }
 
-}  // namespace
+void TableWriter::beginRow() {
+    column_ = 0;
+    firstTsvCell_ = true;
+    if (format_ == OutputFormat::Json) out_ << (rows_ == 0 ? "\n{" : ",\n{");
+}
+
+void TableWriter::cell(const Value& value) {
+    assert(column_ < columns_.size());
+    const Column& column = columns_[column_++];
+    if (format_ == OutputFormat::Json) {
+        out_ << (column_ == 1 ? "" : ",") << jsonString(column.name) << ':' << value.cell(format_);
+        return;
+    }
+    if (column.jsonOnly) return;
+    out_ << (firstTsvCell_ ? "" : "\t") << value.cell(format_);
+    firstTsvCell_ = false;
+}
+
+void TableWriter::endRow() {
+    assert(column_ == columns_.size());
+    out_ << (format_ == OutputFormat::Json ? "}" : "\n");
+    ++rows_;
+}
+
+void TableWriter::end() {
+    if (format_ == OutputFormat::Json) out_ << (rows_ == 0 ? "]}\n" : "\n]}\n");
+}
 
 void writeTable(std::ostream& out, const Table& table, OutputFormat format) {
-    for ([[maybe_unused]] const auto& row : table.rows) assert(row.size() == table.columns.size());
-    if (format == OutputFormat::Json) {
-        writeJson(out, table);
-    } else {
-        writeTsv(out, table);
+    TableWriter writer(out, table.columns, format);
+    for (const auto& row : table.rows) {
+        writer.beginRow();
+        for (const Value& value : row) writer.cell(value);
+        writer.endRow();
     }
+    writer.end();
 }
 
 }  // namespace fiscora::cli

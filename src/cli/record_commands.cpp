@@ -1,11 +1,13 @@
 #include "cli/record_commands.h"
 
+#include "cli/dialog_options.h"
 #include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/ledger_row.h"
 #include "cli/list_files.h"
 #include "cli/window_session.h"
 #include "engine/record_identity.h"
+#include "ui/records/edit_record_dialog.h"
 #include "ui/records/ledger_record_actions.h"
 
 namespace fiscora::cli {
@@ -33,32 +35,39 @@ int recordChanged(WindowSession& session) {
     return kExitRefused;
 }
 
-// Opens the window, logs in to the account and checks INDEX against its ledger, and the
-// record's identity against --id: a record another program changed, or that moved to
-// another index since it was listed, is refused. The session's lock keeps it so until
-// the command has written.
-int openRecord(CommandContext& c, WindowSession& session, std::size_t& position) {
+// The record's position in the ledger, from the INDEX argument.
+int readPosition(CommandContext& c, std::size_t& position) {
     const auto index = recordIndex(argument(c, "INDEX"));
     if (!index) return usage(c, "INDEX is a record's position in the ledger, from 1");
-    if (const int code = openAccountWindow(c, session); code != kExitOk) return code;
-    const Ledger& ledger = session.window().workspace().ledger;
-    const std::string* identity = optionValue(c, kIdOption);
-    if (*index >= ledger.size()) {
-        if (identity != nullptr) return recordChanged(session);
-        return usage(c,
-                     argument(c, "ACCOUNT") + " has " + std::to_string(ledger.size()) + " records");
-    }
-    if (identity != nullptr && *identity != recordIdentity(ledger[*index]))
-        return recordChanged(session);
     position = *index;
     return kExitOk;
 }
 
-int runEditRecord(CommandContext& c) {
+// Checks the position against the ledger the window opened, and the record's identity
+// against --id: a record another program changed, or that moved to another index since it
+// was listed, is refused. The session's lock keeps it so until the command has written.
+int checkRecord(CommandContext& c, std::size_t position) {
+    WindowSession& session = *c.window;
+    const Ledger& ledger = session.window().workspace().ledger;
+    const std::string* identity = optionValue(c, kIdOption);
+    if (position >= ledger.size()) {
+        if (identity != nullptr) return recordChanged(session);
+        return usage(c,
+                     argument(c, "ACCOUNT") + " has " + std::to_string(ledger.size()) + " records");
+    }
+    if (identity != nullptr && *identity != recordIdentity(ledger[position]))
+        return recordChanged(session);
+    return kExitOk;
+}
+
+int readEditRecord(CommandContext& c, std::size_t& position) {
     if (const std::string why = checkBoxEntries(c); !why.empty()) return usage(c, why);
-    WindowSession session(c.options, c.err);
-    std::size_t position = 0;
-    if (const int code = openRecord(c, session, position); code != kExitOk) return code;
+    return readPosition(c, position);
+}
+
+int runEditRecord(CommandContext& c, std::size_t& position) {
+    if (const int code = checkRecord(c, position); code != kExitOk) return code;
+    WindowSession& session = *c.window;
     ui::CommandContext& window = session.window().commands();
     // Every option fills the editor's box of its name.
     ui::Entries entries;
@@ -83,10 +92,9 @@ int runEditRecord(CommandContext& c) {
     return kExitOk;
 }
 
-int runDeleteRecord(CommandContext& c) {
-    WindowSession session(c.options, c.err);
-    std::size_t position = 0;
-    if (const int code = openRecord(c, session, position); code != kExitOk) return code;
+int runDeleteRecord(CommandContext& c, std::size_t& position) {
+    if (const int code = checkRecord(c, position); code != kExitOk) return code;
+    WindowSession& session = *c.window;
     if (optionValue(c, kYesOption) != nullptr) session.messages().answerYes();
     ui::CommandContext& window = session.window().commands();
     const auto account = window.AccountGuard();
@@ -98,6 +106,16 @@ int runDeleteRecord(CommandContext& c) {
     writeTable(c.out, Table{indexedLedgerColumns(), {indexedLedgerRow(record, position)}},
                c.options.format);
     return kExitOk;
+}
+
+// The editor's boxes, as it is made for a record, then --id.
+std::vector<CommandOption> editorOptions() {
+    const Ledger ledger;
+    const TradeParamTable fees;
+    std::vector<CommandOption> options = commandOptions(fieldOptionsOf(
+        [&](Messages& m) { return ui::EditRecordDialog(m, "", "", ledger, 0, fees); }));
+    options.push_back({kIdOption, "ID", "the record's id as listed; refused when it changed"});
+    return options;
 }
 
 }  // namespace
@@ -119,15 +137,8 @@ Command editRecordCommand() {
             "edit\n"
             "rewrites the ledger file and prints the record as it was, then as it is.",
         .columns = indexedLedgerColumns,
-        .run = runEditRecord,
-        .options = {{"--date", "YYYYMMDD", "trade date"},
-                    {"--code", "C", "six-digit stock code (stock records)"},
-                    {"--market", "M", marketChoices() + ", where the drop-down may be changed"},
-                    {"--quantity", "Q", "number of shares"},
-                    {"--price", "P", "price per share"},
-                    {"--amount", "A", "the total (cash records)"},
-                    {"--remark", "R", "remark, at most 100 GBK bytes"},
-                    {kIdOption, "ID", "the record's id as listed; refused when it changed"}},
+        .run = {readEditRecord, runEditRecord},
+        .options = editorOptions(),
         .opens = Opens::Window,
         .needsPassword = true,
     };
@@ -147,7 +158,7 @@ Command deleteRecordCommand() {
             "that is no longer the one listed at INDEX is refused (\"记录已被其他程序修改\").\n"
             "A deletion rewrites the ledger file and prints the deleted record.",
         .columns = indexedLedgerColumns,
-        .run = runDeleteRecord,
+        .run = {readPosition, runDeleteRecord},
         .options = {{kYesOption, "", "answer the question with Yes"},
                     {kIdOption, "ID", "the record's id as listed; refused when it changed"}},
         .opens = Opens::Window,

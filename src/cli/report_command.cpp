@@ -13,15 +13,14 @@ std::vector<Column> noColumns() {
     return {};
 }
 
-int runReport(CommandContext& c) {
-    const std::string* pdf = optionValue(c, kPdfOption);
-    const std::string* text = optionValue(c, kTextOption);
-    if (pdf == nullptr && text == nullptr) {
+// Checks that a file is asked for and can be written.
+int checkReport(CommandContext& c) {
+    if (optionValue(c, kPdfOption) == nullptr && optionValue(c, kTextOption) == nullptr)
         return usageError(c.err, "report needs --pdf FILE or --text FILE");
-    }
-    if (!pdfAvailable(c)) return kExitUsage;
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
+    return pdfAvailable(c) ? kExitOk : kExitUsage;
+}
+
+int runReport(CommandContext& c) {
     Workspace& ws = c.session.workspace();
     return writeListFiles(c, holdingTable(holdingRows(ws, ws.holdings)), kHoldingsReport,
                           "holdings list");
@@ -41,7 +40,7 @@ Command reportCommand() {
             "are the only files the command writes. An empty list has no report (exit 1), but\n"
             "its text export is the header line.",
         .columns = noColumns,
-        .run = runReport,
+        .run = {checkReport, runReport},
         .options = {{kPdfOption, "FILE", "the printed report, as a PDF file"},
                     {kTextOption, "FILE", "the text export"}},
         .needsPassword = true,

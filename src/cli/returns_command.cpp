@@ -16,14 +16,14 @@ namespace {
 // A fraction with six decimals (0.069600 for 6.96%); empty, null in JSON, when there is
 // nothing to measure.
 Value rate(const std::optional<double>& x) {
-    if (!x) return {"", "null"};
+    if (!x) return Value::none();
     char text[64];
     std::snprintf(text, sizeof text, "%.6f", *x);
     return Value::real(*x, text);
 }
 
 Value day(const std::optional<std::int32_t>& d) {
-    return d ? Value{std::to_string(*d), std::to_string(*d)} : Value{"", "null"};
+    return d ? Value::integer(*d) : Value::none();
 }
 
 const RowFormat<ReturnsRow>& returnsFormat() {
@@ -120,14 +120,20 @@ std::string readRequest(const CommandContext& c, ReturnsRequest& request) {
     return readStock(c, "--benchmark", "--benchmark-market", request.benchmark);
 }
 
-int runReturns(CommandContext& c) {
+// What to measure and the folder of the bar files.
+struct ReturnsReading {
     ReturnsRequest request;
-    if (const std::string why = readRequest(c, request); !why.empty())
-        return usageError(c.err, why);
     std::string hostDirectory;
-    if (const int code = barFolder(c, hostDirectory); code != kExitOk) return code;
-    const AccountInfo* account = nullptr;
-    if (const int code = openAccount(c, account); code != kExitOk) return code;
+};
+
+int readReturns(CommandContext& c, ReturnsReading& reading) {
+    if (const std::string why = readRequest(c, reading.request); !why.empty())
+        return usageError(c.err, why);
+    return barFolder(c, reading.hostDirectory);
+}
+
+int runReturns(CommandContext& c, ReturnsReading& reading) {
+    auto& [request, hostDirectory] = reading;
     const Ledger& ledger = c.session.workspace().ledger;
     if (request.stock) resolveMarket(ledger, *request.stock);
     const std::vector<ReturnsRow> rows =
@@ -137,9 +143,7 @@ int runReturns(CommandContext& c) {
               << (request.stock ? " of " + request.stock->code : std::string()) << '\n';
         return kExitRefused;
     }
-    Table table{returnsColumns(), {}};
-    for (const ReturnsRow& row : rows) table.rows.push_back(returnsFormat().values(row));
-    writeTable(c.out, table, c.options.format);
+    returnsFormat().writeAll(c.out, rows, c.options.format);
     return kExitOk;
 }
 
@@ -168,7 +172,7 @@ Command returnsCommand() {
             "--benchmark compares with a code's bar files: its change from the last close before\n"
             "the period to the last close in it, as a year's rate, and excess = twr - benchmark.",
         .columns = returnsColumns,
-        .run = runReturns,
+        .run = {readReturns, runReturns},
         .options = {{"--from", "YYYYMMDD", "the first day measured"},
                     {"--to", "YYYYMMDD", "the last day measured (default: today)"},
                     {"--by", "year|trailing",

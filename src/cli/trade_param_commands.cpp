@@ -1,11 +1,13 @@
 #include "cli/trade_param_commands.h"
 
+#include "cli/dialog_options.h"
 #include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/window_session.h"
 #include "engine/number_format.h"
 #include "records/gbk_text.h"
 #include "records/trading_terms.h"
+#include "ui/records/trade_param_dialog.h"
 #include "ui/records/trade_param_list_dialog.h"
 
 namespace fiscora::cli {
@@ -38,9 +40,7 @@ std::vector<Column> paramColumns() {
 }
 
 void writeRows(CommandContext& c, const TradeParamTable& rows) {
-    Table table{paramColumns(), {}};
-    for (const TradeParam& row : rows) table.rows.push_back(paramFormat().values(row));
-    writeTable(c.out, table, c.options.format);
+    paramFormat().writeAll(c.out, rows, c.options.format);
 }
 
 int usage(CommandContext& c, const std::string& why) {
@@ -74,14 +74,12 @@ std::optional<int> rowNamed(const TradeParamTable& table, const std::string& nam
     return std::nullopt;
 }
 
-// The fee editor of a window opened as the window opens, its row dialog filled from the
-// options.
+// The fee editor of the window the program opened, its row dialog filled from the options.
 class ParamEditor {
 public:
-    explicit ParamEditor(CommandContext& c) : c_(c), session_(c.options, c.err) {}
+    explicit ParamEditor(CommandContext& c) : c_(c), session_(*c.window) {}
 
     int open() {
-        if (const int code = session_.open(); code != kExitOk) return code;
         list_.emplace(session_.window().workspace(), session_.window().commands().dialogs());
         const int shownBefore = session_.messages().count();
         list_->OnInitDialog();
@@ -113,15 +111,11 @@ public:
 
 private:
     CommandContext& c_;
-    WindowSession session_;
+    WindowSession& session_;
     std::optional<ui::TradeParamListDialog> list_;
 };
 
 int runAdd(CommandContext& c) {
-    for (const char* required : {"--market", "--prefix", "--name"}) {
-        if (!c.options.commandOptions.contains(required))
-            return usage(c, std::string("params add needs ") + required);
-    }
     ParamEditor editor(c);
     if (const int code = editor.open(); code != kExitOk) return code;
     if (const int code = editor.run(&ui::TradeParamListDialog::OnAdd); code != kExitOk) return code;
@@ -158,12 +152,16 @@ int runDelete(CommandContext& c, const std::string& name) {
     return kExitOk;
 }
 
-int runParams(CommandContext& c) {
+// Listing reads the fee table; add, edit and delete change it through the window.
+Opens paramsOpens(const CliOptions& options) {
+    return options.arguments.empty() ? Opens::Registry : Opens::Window;
+}
+
+int checkParams(CommandContext& c) {
     const std::vector<std::string>& args = c.options.arguments;
     const auto& given = c.options.commandOptions;
     if (args.empty()) {
         if (!given.empty()) return usage(c, "params lists the fee table and takes no options");
-        writeRows(c, c.session.workspace().tradeParams);
         return kExitOk;
     }
     const std::string& action = args[0];
@@ -174,11 +172,41 @@ int runParams(CommandContext& c) {
         for (const auto& [option, value] : given) {
             if (option != kYesOption) return usage(c, "params delete takes only --yes");
         }
-        return runDelete(c, args[1]);
+        return kExitOk;
     }
     if (given.contains(kYesOption)) return usage(c, "--yes is for params delete");
     if (const std::string why = checkRowOptions(c.options); !why.empty()) return usage(c, why);
-    return action == "add" ? runAdd(c) : runEdit(c, args[1]);
+    if (action == "add") {
+        for (const char* required : {"--market", "--prefix", "--name"}) {
+            if (!given.contains(required))
+                return usage(c, std::string("params add needs ") + required);
+        }
+    }
+    return kExitOk;
+}
+
+int runParams(CommandContext& c) {
+    const std::vector<std::string>& args = c.options.arguments;
+    if (args.empty()) {
+        writeRows(c, c.session.workspace().tradeParams);
+        return kExitOk;
+    }
+    if (args[0] == "add") return runAdd(c);
+    return args[0] == "edit" ? runEdit(c, args[1]) : runDelete(c, args[1]);
+}
+
+// The row dialog's boxes (add, edit), then --yes (delete).
+std::vector<CommandOption> paramsOptions() {
+    std::vector<CommandOption> options;
+    for (const FieldOption& field :
+         fieldOptionsOf([](Messages& m) { return ui::TradeParamDialog(m); })) {
+        CommandOption option = field.option();
+        option.help += " (add, edit)";
+        option.neededByArgument = true;
+        options.push_back(option);
+    }
+    options.push_back({kYesOption, "", "answer the question Yes (delete)"});
+    return options;
 }
 
 }  // namespace
@@ -197,23 +225,16 @@ Command paramsCommand() {
             "checks\n"
             "and messages, the file rewritten at once. add needs --market, --prefix and --name;\n"
             "the boxes not given stay 0, as the dialog opens. edit changes the row named NAME;\n"
-            "the boxes not given keep their values. delete answers the question\n"
+            "the boxes not given keep their values. --commission and --stamp-duty are\n"
+            "percentages, as the dialog's boxes take them. delete answers the question\n"
             "\"真的要删除此项交易参数吗?\" No unless --yes is given. A refusal prints the "
             "message,\n"
             "exits with 1 and leaves the file as it was; a change prints the row added, edited\n"
             "or deleted.",
         .columns = paramColumns,
-        .run = runParams,
-        .options = {{"--market", "M", "深圳 or 上海 (add, edit)"},
-                    {"--prefix", "P", "the stock-code prefix, at most six digits (add, edit)"},
-                    {"--name", "N", "the category name, at most 19 GBK bytes (add, edit)"},
-                    {"--commission", "PCT", "commission in percent, 0 to 100 (add, edit)"},
-                    {"--min-commission", "X", "minimum commission (add, edit)"},
-                    {"--stamp-duty", "PCT", "stamp duty in percent, 0 to 100 (add, edit)"},
-                    {"--transfer-fee", "X", "transfer fee per 1000 shares (add, edit)"},
-                    {"--min-transfer-fee", "X", "minimum transfer fee (add, edit)"},
-                    {"--order-fee", "X", "fixed fee per order (add, edit)"},
-                    {kYesOption, "", "answer the question Yes (delete)"}},
+        .run = {checkParams, runParams},
+        .options = paramsOptions(),
+        .opensFor = paramsOpens,
         .variableArguments = true,
     };
 }

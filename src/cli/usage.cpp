@@ -11,7 +11,7 @@ namespace {
 
 // "--name VALUE", or "--name" alone for an option without a value.
 std::string optionWithValue(const CommandOption& o) {
-    return *o.value != '\0' ? std::string(o.name) + " " + o.value : std::string(o.name);
+    return o.value.empty() ? o.name : o.name + " " + o.value;
 }
 
 std::string synopsis(const Command& c) {
@@ -25,27 +25,88 @@ std::string synopsis(const Command& c) {
 // The overview's column of command synopses, before their summaries.
 constexpr std::size_t kSynopsisWidth = 22;
 
-const char* const kOptions =
-    "Options (before the command):\n"
-    "  --home DIR            the home folder, laid out as a quote terminal's folder:\n"
-    "                        invest/, trdpara.dat, mkthome/ (default: $FISCORA_HOME, else\n"
-    "                        the current folder when it holds invest/, else the folder\n"
-    "                        chosen in 设置, else $XDG_DATA_HOME/fiscora, that is\n"
-    "                        ~/.local/share/fiscora)\n"
-    "  --data DIR            data directory holding pinfo.dat and the ledgers\n"
-    "                        (default: invest/ in the home folder)\n"
-    "  --params FILE         trade parameter file (default: trdpara.dat of the home folder,\n"
-    "                        or DIR/../trdpara.dat with --data DIR)\n"
-    "  --quotes FILE         quote snapshot standing in for the host: one stock a line,\n"
-    "                        code<TAB>market<TAB>name<TAB>latest<TAB>prevClose, market 0 深圳\n"
-    "                        or 1 上海; without it names are empty and prices 0\n"
-    "  --password-file FILE  read the account's password from the first line of FILE\n"
-    "  --host-dir DIR        the quote terminal's folder, holding mkthome/ with the daily\n"
-    "                        bar files the capital curve reads (default: the home\n"
-    "                        folder, or DIR/../ with --data DIR)\n"
-    "  --format tsv|json     output format (default: tsv)\n"
-    "  -h, --help            show this help and exit\n"
-    "  --version             show the program's version and exit\n";
+// The options before the command (cli_options.cpp reads them).
+const std::vector<CommandOption>& globalOptions() {
+    static const std::vector<CommandOption> all = {
+        {"--home", "DIR",
+         "the home folder, laid out as a quote terminal's folder: invest/, trdpara.dat, "
+         "mkthome/ (default: $FISCORA_HOME, else the current folder when it holds invest/, "
+         "else the folder chosen in 设置, else $XDG_DATA_HOME/fiscora, that is "
+         "~/.local/share/fiscora)"},
+        {"--data", "DIR",
+         "data directory holding pinfo.dat and the ledgers (default: invest/ in the home "
+         "folder)"},
+        {"--params", "FILE",
+         "trade parameter file (default: trdpara.dat of the home folder, or DIR/../trdpara.dat "
+         "with --data DIR)"},
+        {"--quotes", "FILE",
+         "quote snapshot standing in for the host, one stock a line: code, market (0 深圳, "
+         "1 上海), name, latest and previous close, separated by tabs; without it names are "
+         "empty and prices 0"},
+        {"--password-file", "FILE", "read the account's password from the first line of FILE"},
+        {"--host-dir", "DIR",
+         "the quote terminal's folder, holding mkthome/ with the daily bar files the capital "
+         "curve reads (default: the home folder, or DIR/../ with --data DIR)"},
+        {"--format", "tsv|json", "output format (default: tsv)"},
+        {"-h, --help", "", "show this help and exit"},
+        {"--version", "", "show the program's version and exit"},
+    };
+    return all;
+}
+
+// The columns a text takes on a terminal: a Chinese character two.
+std::size_t columns(const std::string& text) {
+    std::size_t width = 0;
+    for (const unsigned char ch : text) {
+        if (ch < 0x80)
+            ++width;
+        else if (ch >= 0xC0)
+            width += 2;
+    }
+    return width;
+}
+
+// One entry of an option list: "  --name VALUE" in a column of its own, then its help
+// wrapped before 80 columns under the others' help. A long option and its value keep their
+// whole text; the help then starts on the next line.
+std::string optionEntry(const std::string& left, const std::string& help) {
+    constexpr std::size_t kHelpColumn = 24;
+    std::string s = "  " + left;
+    std::size_t width = 2 + columns(left);
+    if (width + 2 > kHelpColumn) {
+        s += "\n";
+        width = 0;
+    }
+    s += std::string(kHelpColumn - width, ' ');
+    width = kHelpColumn;
+    std::size_t start = 0;
+    bool lineStart = true;
+    while (start < help.size()) {
+        std::size_t end = help.find(' ', start);
+        if (end == std::string::npos) end = help.size();
+        const std::string word = help.substr(start, end - start);
+        if (!lineStart && width + 1 + columns(word) > 79) {
+            s += "\n" + std::string(kHelpColumn, ' ');
+            width = kHelpColumn;
+            lineStart = true;
+        }
+        s += (lineStart ? "" : " ") + word;
+        width += (lineStart ? 0 : 1) + columns(word);
+        lineStart = false;
+        start = end + 1;
+    }
+    return s + "\n";
+}
+
+std::string optionList(const std::string& title, const std::vector<CommandOption>& options,
+                       bool markOptional) {
+    std::string s = title + "\n";
+    for (const CommandOption& o : options) {
+        const bool optional = markOptional && !o.required && !o.neededByArgument;
+        s += optionEntry(optionWithValue(o), o.help + (optional ? " (optional)" : ""));
+    }
+    return s;
+}
 
 std::string passwordNote() {
     return std::string("An account's password comes from --password-file, else from the "
@@ -92,7 +153,7 @@ std::string generalHelp() {
         s += "  " + left + c.summary + "\n";
     }
     s += "  help [COMMAND]        show the help of a command\n\n";
-    s += kOptions;
+    s += optionList("Options (before the command):", globalOptions(), false);
     s += "\n" + passwordNote() + "\n" + kOutputNote + "\n" + kExitStatus +
          "\nRun 'fiscora-cli help COMMAND' or 'fiscora-cli COMMAND --help' for a command's "
          "fields.\n";
@@ -125,17 +186,8 @@ std::string commandHelp(const Command& c) {
     std::string s = "Usage: " + synopsis(c) + "\n\n" + c.description + "\n";
     if (!fields.empty()) s += "\n" + wrappedList("Fields:", fields);
     if (!jsonOnly.empty()) s += wrappedList("JSON also:", jsonOnly);
-    if (!c.options.empty()) {
-        s += "\nOptions of " + std::string(c.name) + ":\n";
-        for (const CommandOption& o : c.options) {
-            // A long option and its value keep their whole text; the help then starts on
-            // the next line, under the others' help.
-            std::string left = optionWithValue(o);
-            left = left.size() <= 20 ? left + std::string(20 - left.size(), ' ') + "  "
-                                     : left + "\n" + std::string(24, ' ');
-            s += "  " + left + o.help + (o.required ? "" : " (optional)") + "\n";
-        }
-    }
+    if (!c.options.empty())
+        s += "\n" + optionList("Options of " + std::string(c.name) + ":", c.options, true);
     if (const std::vector<ValueChoice> choices = valueChoices(c); !choices.empty()) {
         s += "\nValues:\n";
         for (const ValueChoice& choice : choices) {
@@ -147,7 +199,7 @@ std::string commandHelp(const Command& c) {
                  alternatives + "\n";
         }
     }
-    s += std::string("\n") + kOptions;
+    s += "\n" + optionList("Options (before the command):", globalOptions(), false);
     if (c.needsPassword) s += "\n" + passwordNote();
     s += std::string("\n") + kExitStatus;
     return s;

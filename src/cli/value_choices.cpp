@@ -1,7 +1,5 @@
 #include "cli/value_choices.h"
 
-#include <cstring>
-
 #include "records/trading_terms.h"
 
 namespace fiscora::cli {
@@ -13,10 +11,10 @@ std::vector<std::string> recordKinds() {
 }
 
 std::vector<std::string> optionValues(const CommandOption& o) {
-    const std::string name = o.name;
+    const std::string& name = o.name;
     if (name == "--market" || name == "--benchmark-market") return marketTexts();
     if (name == "--trade-type") return tradeTypeTexts();
-    if (name == "--kind" && std::strchr(o.value, '|') == nullptr) return recordKinds();
+    if (name == "--kind" && o.value.find('|') == std::string::npos) return recordKinds();
     return {};
 }
 

@@ -8,14 +8,16 @@ namespace fiscora {
 
 StockNames stockNamesOf(const ImportPreview& preview) {
     StockNames names;
-    for (const ImportRow& row : preview.rows) {
+    for (std::size_t i = 0; i < preview.size(); ++i) {
+        const ImportOutcome outcome = preview.judgements[i].outcome;
         const bool inLedger =
-            row.outcome == ImportOutcome::Booked || row.outcome == ImportOutcome::Duplicate;
-        if (!inLedger || !row.entry.record || row.entry.name.empty()) continue;
-        const LedgerRecord& r = *row.entry.record;
-        const std::string code(r.stockCode, ::strnlen(r.stockCode, sizeof r.stockCode));
-        if (code.empty()) continue;
-        names[{code, r.market}] = row.entry.name;
+            outcome == ImportOutcome::Booked || outcome == ImportOutcome::Duplicate;
+        const CompactEntry& entry = preview.entries[i];
+        if (!inLedger || !entry.hasRecord()) continue;
+        const std::string& name = preview.texts.text(entry.name);
+        const std::string code(entry.stockCode, ::strnlen(entry.stockCode, sizeof entry.stockCode));
+        if (name.empty() || code.empty()) continue;
+        names[{code, entry.market}] = name;
     }
     return names;
 }

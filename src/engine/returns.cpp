@@ -156,16 +156,33 @@ public:
     }
 
     std::optional<double> change(std::int32_t from, std::int32_t to) const {
-        auto first = std::lower_bound(bars_.begin(), bars_.end(), from,
-                                      [](const DayBar& b, std::int32_t d) { return b.date < d; });
         auto end = std::upper_bound(bars_.begin(), bars_.end(), to,
                                     [](std::int32_t d, const DayBar& b) { return d < b.date; });
-        if (end == bars_.begin() || (first == end && first == bars_.begin())) return std::nullopt;
-        const double start =
-            first != bars_.begin() ? std::prev(first)->prices[3] : first->prices[0];
-        const double last = std::prev(end)->prices[3];
-        if (start <= 0) return std::nullopt;
-        return last / start - 1;
+        const double start = startOf(from);
+        if (end == bars_.begin() || !(start > 0)) return std::nullopt;
+        return std::prev(end)->prices[3] / start - 1;
+    }
+
+    // What the change from `from` starts at: the last close before it, else the open of the
+    // first bar from it on; 0 without such a bar.
+    double startOf(std::int32_t from) const {
+        auto first = std::lower_bound(bars_.begin(), bars_.end(), from,
+                                      [](const DayBar& b, std::int32_t d) { return b.date < d; });
+        if (first != bars_.begin()) return std::prev(first)->prices[3];
+        return first != bars_.end() ? first->prices[0] : 0;
+    }
+
+    // The last close at or before each day from `from` to `to`; 0 before the first bar.
+    std::vector<double> closes(std::int32_t from, std::int32_t to) const {
+        std::vector<double> out;
+        auto next = bars_.begin();
+        double close = 0;
+        for (std::int32_t n = dayNumber(from); n <= dayNumber(to); ++n) {
+            const std::int32_t day = dateOfDayNumber(n);
+            for (; next != bars_.end() && next->date <= day; ++next) close = next->prices[3];
+            out.push_back(close);
+        }
+        return out;
     }
 
 private:
@@ -286,8 +303,37 @@ PeriodFigures measurePeriod(const ValueSeries& values, const std::vector<Externa
     return f;
 }
 
+namespace {
+
+// The benchmark's closes over the days of `values`, scaled to start where the value
+// starts: at the value before the period with the benchmark's start, or, when either has
+// none, at the first day both have one.
+std::vector<double> scaledBenchmark(const Benchmark& benchmark, const std::vector<double>& values,
+                                    double startValue, std::int32_t from, std::int32_t to) {
+    std::vector<double> closes = benchmark.closes(from, to);
+    std::size_t anchor = 0;
+    double value = startValue;
+    double base = benchmark.startOf(from);
+    if (!(startValue > 0) || !(base > 0)) {
+        while (anchor < values.size() && !(values[anchor] > 0 && closes[anchor] > 0)) ++anchor;
+        if (anchor == values.size()) return {};
+        value = values[anchor];
+        base = closes[anchor];
+    }
+    for (std::size_t i = 0; i < closes.size(); ++i)
+        closes[i] = i < anchor ? 0 : closes[i] * value / base;
+    return closes;
+}
+
+}  // namespace
+
 std::vector<ReturnsRow> measureReturns(const Ledger& ledger, const SeriesPrices& prices,
                                        const ReturnsRequest& request) {
+    return analyseReturns(ledger, prices, request).rows;
+}
+
+ReturnsAnalysis analyseReturns(const Ledger& ledger, const SeriesPrices& prices,
+                               const ReturnsRequest& request) {
     SeriesPrices carried = prices;
     carried.carryLastBar = true;
     ValueSeries values;
@@ -302,13 +348,14 @@ std::vector<ReturnsRow> measureReturns(const Ledger& ledger, const SeriesPrices&
     const std::int32_t from = request.from != 0 ? request.from : values.firstDay;
     const std::int32_t to = request.to != 0 ? request.to : prices.today;
     if (values.values.empty() || from > to || values.firstDay > to) return {};
+    ReturnsAnalysis analysis;
 
     const std::vector<ExternalFlow> flows = flowsOf(ledger, request.stock);
     const std::vector<DatedActivity> activities = activitiesOf(ledger, request.stock);
     std::optional<Benchmark> benchmark;
     if (request.benchmark) benchmark.emplace(prices.hostDirectory, *request.benchmark);
 
-    std::vector<ReturnsRow> rows;
+    std::vector<ReturnsRow>& rows = analysis.rows;
     const auto add = [&](std::string period, std::int32_t first, std::int32_t last) {
         PeriodFigures f = measurePeriod(values, flows, first, last);
         f.activity = activityBetween(activities, first, last);
@@ -331,7 +378,13 @@ std::vector<ReturnsRow> measureReturns(const Ledger& ledger, const SeriesPrices&
             if (first >= from) add(std::to_string(years) + "y", first, to);
         }
     }
-    return rows;
+    for (std::int32_t n = dayNumber(from); n <= dayNumber(to); ++n)
+        analysis.values.push_back(values.at(dateOfDayNumber(n)));
+    if (benchmark) {
+        analysis.benchmark =
+            scaledBenchmark(*benchmark, analysis.values, rows.front().figures.startValue, from, to);
+    }
+    return analysis;
 }
 
 }  // namespace fiscora

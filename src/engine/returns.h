@@ -97,4 +97,18 @@ struct ReturnsRow {
 std::vector<ReturnsRow> measureReturns(const Ledger& ledger, const SeriesPrices& prices,
                                        const ReturnsRequest& request);
 
+// The rows with what a chart of the period draws: the value at the close of each day of the
+// period asked for (the first row's), and the benchmark's closes on the same days scaled to
+// start where the value starts (at the value before the period, or, when either has none
+// before it, at the first day both have one), 0 on the days before. The benchmark is empty
+// without one, or when no day has both.
+struct ReturnsAnalysis {
+    std::vector<ReturnsRow> rows;
+    std::vector<double> values;
+    std::vector<double> benchmark;
+};
+
+ReturnsAnalysis analyseReturns(const Ledger& ledger, const SeriesPrices& prices,
+                               const ReturnsRequest& request);
+
 }  // namespace fiscora

@@ -303,26 +303,25 @@ private:
     const StatementAccount& account_;
 };
 
-using Subscription = std::tuple<std::int32_t, std::string, std::int32_t>;
+using Subscription = std::tuple<std::int32_t, std::string_view, std::int32_t>;
 
-Subscription subscriptionOf(const LedgerRecord& record) {
-    // The packed fields are copied first: the tuple's constructor binds references.
-    const std::int32_t market = record.market, quantity = record.quantity;
-    return {market, std::string(fieldBytes(record.stockCode)), quantity};
+Subscription subscriptionOf(const CompactEntry& entry) {
+    return {entry.market, std::string_view(entry.stockCode, sizeof entry.stockCode),
+            entry.quantity};
 }
 
 // The shares of a rights issue arrive twice in a statement: paid for (配股缴款) and later
 // credited (配股入账). The payment books them; the credit would count them again.
-void skipCreditedRights(std::vector<StatementEntry>& entries) {
+void skipCreditedRights(std::vector<CompactEntry>& entries, TextPool& texts) {
+    constexpr auto kRights = static_cast<std::int8_t>(RecordType::RightsIssue);
     std::set<Subscription> paid;
-    for (const StatementEntry& entry : entries) {
-        if (entry.record && entry.record->kind() == RecordType::RightsIssue && !entry.rightsCredit)
-            paid.insert(subscriptionOf(*entry.record));
+    for (const CompactEntry& entry : entries) {
+        if (entry.type == kRights && !entry.rightsCredit) paid.insert(subscriptionOf(entry));
     }
-    for (StatementEntry& entry : entries) {
-        if (entry.rightsCredit && entry.record && paid.contains(subscriptionOf(*entry.record))) {
-            entry.record.reset();
-            entry.reason = "配股已在缴款时记入";
+    for (CompactEntry& entry : entries) {
+        if (entry.rightsCredit && entry.hasRecord() && paid.contains(subscriptionOf(entry))) {
+            entry.type = -1;
+            entry.reason = texts.add("配股已在缴款时记入");
         }
     }
 }
@@ -352,23 +351,25 @@ std::optional<IpoPayment> ipoPaymentOf(const LineCells& cells) {
 
 // New shares arrive (新股入账) at the price their 中签缴款 paid: the payment of the same
 // quantity whose code (a Shanghai subscription code differs in its first digits) ends alike.
-void priceNewShares(std::vector<StatementEntry>& entries, std::vector<IpoPayment>& payments) {
-    for (StatementEntry& entry : entries) {
-        if (!entry.record || !isIpoCredit(entry.action) || entry.record->price > 0) continue;
-        const std::int32_t quantity = entry.record->quantity;
+void priceNewShares(std::vector<CompactEntry>& entries, TextPool& texts,
+                    std::vector<IpoPayment>& payments) {
+    for (CompactEntry& entry : entries) {
+        if (!entry.hasRecord() || entry.price > 0 || !isIpoCredit(texts.text(entry.action)))
+            continue;
+        const std::string& code = texts.text(entry.code);
         const auto payment = std::find_if(payments.begin(), payments.end(), [&](const auto& p) {
-            return !p.used && p.quantity == quantity && p.code.substr(3) == entry.code.substr(3);
+            return !p.used && p.quantity == entry.quantity && p.code.substr(3) == code.substr(3);
         });
         if (payment == payments.end()) {
-            entry.record.reset();
-            entry.reason = "新股入账，找不到它的中签缴款，无法得知价格";
+            entry.type = -1;
+            entry.reason = texts.add("新股入账，找不到它的中签缴款，无法得知价格");
             continue;
         }
         payment->used = true;
-        entry.record->price = payment->price;
-        entry.record->fee = 0;
-        entry.record->amount = payment->paid;
-        entry.reason = "新股，按中签缴款的价格记入";
+        entry.price = payment->price;
+        entry.fee = 0;
+        entry.amount = payment->paid;
+        entry.reason = texts.add("新股，按中签缴款的价格记入");
     }
 }
 
@@ -385,9 +386,9 @@ std::optional<double> balanceOf(const LineCells& cells, StatementColumn column) 
     return statementNumber(cells[column]);
 }
 
-StatementEntry entryOf(const StatementLine& line, const StatementHeader& header,
-                       const StatementLayout& layout, const StatementAccount& account,
-                       std::vector<IpoPayment>& payments) {
+StatementEntry readEntry(const StatementLine& line, const StatementHeader& header,
+                         const StatementLayout& layout, const StatementAccount& account,
+                         std::vector<IpoPayment>& payments) {
     const LineCells cells(line, header);
     StatementEntry entry;
     entry.line = line.number;
@@ -415,20 +416,22 @@ StatementEntry entryOf(const StatementLine& line, const StatementHeader& header,
     return entry;
 }
 
-// The entries of the lines below a header, as they come.
+// The entries of the lines below a header, as they come, kept compact.
 class EntryList {
 public:
     EntryList(const StatementHeader& header, const StatementLayout& layout,
-              const StatementAccount& account)
-        : header_(header), layout_(layout), account_(account) {}
+              const StatementAccount& account, TextPool& texts)
+        : header_(header), layout_(layout), account_(account), texts_(texts) {}
 
     void add(const StatementLine& line) {
-        entries_.push_back(entryOf(line, header_, layout_, account_, payments_));
+        entries_.push_back(
+            compactEntryOf(readEntry(line, header_, layout_, account_, payments_), texts_));
     }
 
-    std::vector<StatementEntry> finish() {
-        skipCreditedRights(entries_);
-        priceNewShares(entries_, payments_);
+    std::vector<CompactEntry> finish() {
+        skipCreditedRights(entries_, texts_);
+        priceNewShares(entries_, texts_, payments_);
+        entries_.shrink_to_fit();
         return std::move(entries_);
     }
 
@@ -436,11 +439,82 @@ private:
     const StatementHeader& header_;
     const StatementLayout& layout_;
     const StatementAccount& account_;
+    TextPool& texts_;
     std::vector<IpoPayment> payments_;
-    std::vector<StatementEntry> entries_;
+    std::vector<CompactEntry> entries_;
 };
 
+// The text the header is looked for in: pieces until it holds the lines with text searched
+// (blank lines do not count), or a head no statement's title rows reach.
+std::string headOf(StatementPieces& pieces) {
+    constexpr std::size_t kMostHeadBytes = std::size_t{16} << 20;
+    std::string head;
+    while (head.size() < kMostHeadBytes &&
+           splitStatementLines(head, Delimiter::Comma, kHeaderSearchLines + 1).size() <=
+               kHeaderSearchLines &&
+           pieces.appendNext(head)) {
+    }
+    return head;
+}
+
 }  // namespace
+
+LedgerRecord CompactEntry::record() const {
+    LedgerRecord r = makeRecord(static_cast<RecordType>(type), date);
+    r.market = market;
+    if (stockCode[0] != '\0')
+        storeBytes(r.stockCode, std::string_view(stockCode, sizeof stockCode));
+    r.quantity = quantity;
+    r.price = price;
+    r.fee = fee;
+    r.amount = amount;
+    return r;
+}
+
+CompactEntry compactEntryOf(const StatementEntry& entry, TextPool& texts) {
+    CompactEntry c;
+    c.cashEffect = entry.cashEffect;
+    c.hasCashBalance = entry.cashBalance.has_value();
+    c.cashBalance = entry.cashBalance.value_or(0);
+    c.hasShareBalance = entry.shareBalance.has_value();
+    c.shareBalance = entry.shareBalance.value_or(0);
+    c.date = entry.date;
+    c.line = static_cast<std::uint32_t>(entry.line);
+    c.action = texts.add(entry.action);
+    c.code = texts.add(entry.code);
+    c.name = texts.add(entry.name);
+    c.reason = texts.add(entry.reason);
+    c.cashAdjustment = entry.cashAdjustment;
+    c.rightsCredit = entry.rightsCredit;
+    if (const auto& r = entry.record) {
+        c.type = static_cast<std::int8_t>(r->type);
+        c.market = static_cast<std::int8_t>(r->market);
+        c.quantity = r->quantity;
+        c.price = r->price;
+        c.fee = r->fee;
+        c.amount = r->amount;
+        const std::string_view code = fieldBytes(r->stockCode);
+        std::copy_n(code.begin(), std::min(code.size(), sizeof c.stockCode), c.stockCode);
+    }
+    return c;
+}
+
+StatementEntry entryOf(const CompactEntry& c, const TextPool& texts) {
+    StatementEntry entry;
+    entry.line = c.line;
+    entry.action = texts.text(c.action);
+    entry.code = texts.text(c.code);
+    entry.name = texts.text(c.name);
+    if (c.hasRecord()) entry.record = c.record();
+    entry.reason = texts.text(c.reason);
+    if (c.hasCashBalance) entry.cashBalance = c.cashBalance;
+    if (c.hasShareBalance) entry.shareBalance = c.shareBalance;
+    entry.date = c.date;
+    entry.cashEffect = c.cashEffect;
+    entry.cashAdjustment = c.cashAdjustment;
+    entry.rightsCredit = c.rightsCredit;
+    return entry;
+}
 
 StatementAccount statementAccountOf(std::string_view tradeType) {
     const std::string unit = currencyUnitOfTradeType(tradeType);
@@ -492,26 +566,29 @@ std::optional<std::int32_t> statementDate(std::string_view cell) {
     return date;
 }
 
-std::vector<StatementEntry> statementEntries(const std::vector<StatementLine>& lines,
-                                             const StatementHeader& header,
-                                             const StatementLayout& layout,
-                                             const StatementAccount& account) {
-    EntryList list(header, layout, account);
-    for (std::size_t i = header.lineIndex + 1; i < lines.size(); ++i) list.add(lines[i]);
-    return list.finish();
-}
-
-StatementReading readStatement(std::string_view utf8, const StatementLayouts& layouts,
+StatementReading readStatement(StatementPieces& pieces, const StatementLayouts& layouts,
                                const StatementAccount& account) {
     std::vector<const StatementLayout*> tried;
     for (const StatementLayout& mapping : layouts.mappings) tried.push_back(&mapping);
     if (layouts.builtInToo) tried.push_back(&builtInLayout());
+    const std::string head = headOf(pieces);
     MissingHeader likeliest;
     for (Delimiter delimiter : {Delimiter::Tab, Delimiter::Comma}) {
-        const std::vector<StatementLine> lines = splitStatementLines(utf8, delimiter);
+        const std::vector<StatementLine> lines =
+            splitStatementLines(head, delimiter, kHeaderSearchLines);
         for (const StatementLayout* layout : tried) {
-            if (const auto header = findHeader(lines, *layout))
-                return {header->kindName, statementEntries(lines, *header, *layout, account), {}};
+            const auto header = findHeader(lines, *layout);
+            if (!header) continue;
+            StatementReading reading{header->kindName, {}, {}, {}};
+            EntryList list(*header, *layout, account, reading.texts);
+            StatementLineReader reader(pieces, delimiter, head);
+            StatementLine line;
+            const std::size_t headerLine = lines[header->lineIndex].number;
+            while (reader.next(line)) {
+                if (line.number > headerLine) list.add(line);
+            }
+            reading.entries = list.finish();
+            return reading;
         }
         // The reason is the one the likeliest reading gives, with the first layout tried.
         if (tried.empty()) continue;
@@ -519,7 +596,13 @@ StatementReading readStatement(std::string_view utf8, const StatementLayouts& la
         if (likeliest.reason.empty() || missing.columnsFound > likeliest.columnsFound)
             likeliest = std::move(missing);
     }
-    return {{}, {}, likeliest.reason};
+    return {{}, {}, {}, likeliest.reason};
+}
+
+StatementReading readStatement(std::string_view utf8, const StatementLayouts& layouts,
+                               const StatementAccount& account) {
+    WholeText text(utf8);
+    return readStatement(text, layouts, account);
 }
 
 }  // namespace fiscora

@@ -143,27 +143,21 @@ std::vector<std::size_t> chronological(std::size_t count, const DateOf& dateOf) 
     }
     if (order.size() > 1 && dateOf(order.front()) > dateOf(order.back()))
         std::reverse(order.begin(), order.end());
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return dateOf(a) < dateOf(b); });
+    // A statement is mostly in date order already: checked in one pass before sorting.
+    const auto earlier = [&](std::size_t a, std::size_t b) { return dateOf(a) < dateOf(b); };
+    if (!std::is_sorted(order.begin(), order.end(), earlier))
+        std::stable_sort(order.begin(), order.end(), earlier);
     return order;
 }
 
-// The rows with a record, oldest date first.
-std::vector<std::size_t> chronologicalOrder(const std::vector<ImportRow>& rows) {
-    return chronological(rows.size(), [&](std::size_t i) {
-        return rows[i].entry.record ? std::int32_t{rows[i].entry.record->date} : 0;
-    });
-}
-
-// A skipped interest, tax or repo row as the deposit or withdrawal it amounts to.
-void bookAsCashAdjustment(ImportRow& row) {
-    StatementEntry& entry = row.entry;
+// A skipped interest, tax or repo line as the deposit or withdrawal it amounts to; nothing
+// when its text does not fit a remark.
+std::optional<LedgerRecord> cashAdjustmentOf(const CompactEntry& entry, const TextPool& texts) {
     const RecordType kind = entry.cashEffect > 0 ? RecordType::CashIn : RecordType::CashOut;
     LedgerRecord record = makeRecord(kind, entry.date);
     record.amount = std::fabs(entry.cashEffect);
-    if (storeText(record.remark, entry.action) != TextFit::Ok) return;
-    entry.record = record;
-    row.reason = "按" + kindName(record.type) + "记入";
+    if (storeText(record.remark, texts.text(entry.action)) != TextFit::Ok) return std::nullopt;
+    return record;
 }
 
 // The rights of a 配股 the ledger holds, by stock and quantity.
@@ -178,11 +172,10 @@ std::set<std::tuple<std::int32_t, std::string, std::int32_t>> rightsIn(const Led
 }
 
 bool alreadyCredited(const std::set<std::tuple<std::int32_t, std::string, std::int32_t>>& rights,
-                     const StatementEntry& entry) {
-    const LedgerRecord& r = *entry.record;
-    const std::int32_t market = r.market, quantity = r.quantity;
+                     const CompactEntry& entry) {
     return entry.rightsCredit &&
-           rights.contains({market, std::string(fieldBytes(r.stockCode)), quantity});
+           rights.contains({entry.market, std::string(entry.stockCode, sizeof entry.stockCode),
+                            entry.quantity});
 }
 
 std::string duplicateReason(const LedgerRecord& booked, const LedgerRecord& row) {
@@ -192,18 +185,20 @@ std::string duplicateReason(const LedgerRecord& booked, const LedgerRecord& row)
 
 Reconciliation reconcile(const Ledger& ledger, const ImportPreview& preview) {
     Reconciliation result;
-    const auto& rows = preview.rows;
+    const auto& entries = preview.entries;
     const auto order =
-        chronological(rows.size(), [&](std::size_t i) { return rows[i].entry.date; });
+        chronological(entries.size(), [&](std::size_t i) { return entries[i].date; });
     if (order.empty()) return result;
-    const std::int32_t lastDate = rows[order.back()].entry.date;
+    const std::int32_t lastDate = entries[order.back()].date;
     std::optional<double> brokerCash;
-    std::map<std::string, std::pair<std::string, std::int64_t>> brokerShares;  // code: name, shares
+    // By code: the name and the shares.
+    std::map<std::string, std::pair<std::string, std::int64_t>> brokerShares;
     for (std::size_t index : order) {
-        const StatementEntry& entry = rows[index].entry;
-        if (entry.cashBalance) brokerCash = entry.cashBalance;
-        if (entry.shareBalance && entry.record && entry.record->isStock())
-            brokerShares[entry.code] = {entry.name, static_cast<std::int64_t>(*entry.shareBalance)};
+        const CompactEntry& entry = entries[index];
+        if (entry.hasCashBalance) brokerCash = entry.cashBalance;
+        if (entry.hasShareBalance && entry.hasRecord() && entry.record().isStock())
+            brokerShares[preview.texts.text(entry.code)] = {
+                preview.texts.text(entry.name), static_cast<std::int64_t>(entry.shareBalance)};
     }
     double cash = 0;
     std::map<std::string, std::int64_t> held;
@@ -213,7 +208,7 @@ Reconciliation reconcile(const Ledger& ledger, const ImportPreview& preview) {
         held[std::string(fieldBytes(r.stockCode))] += sharesMoved(r);
     };
     for (const LedgerRecord& r : ledger) count(r);
-    for (std::size_t index : preview.bookingOrder) count(*rows[index].entry.record);
+    for (std::size_t index : preview.bookingOrder) count(*preview.record(index));
     if (brokerCash) result.cashDifference = cash - *brokerCash;
     for (const auto& [code, broker] : brokerShares) {
         const std::int64_t ours = held[code];
@@ -235,14 +230,40 @@ std::string outcomeText(ImportOutcome outcome) {
     return {};
 }
 
+ImportRow ImportPreview::row(std::size_t index) const {
+    const ImportJudgement& judged = judgements.at(index);
+    ImportRow row{entryOf(entries.at(index), texts), judged.outcome, texts.text(judged.reason)};
+    row.entry.record = record(index);
+    return row;
+}
+
+std::optional<LedgerRecord> ImportPreview::record(std::size_t index) const {
+    const CompactEntry& entry = entries.at(index);
+    const ImportJudgement& judged = judgements.at(index);
+    if (judged.outcome == ImportOutcome::Skipped) return std::nullopt;
+    if (judged.asCashAdjustment) return cashAdjustmentOf(entry, texts);
+    LedgerRecord record = entry.record();
+    if (record.kind() == RecordType::Dividend) {
+        if (judged.heldShares > 0) record.quantity = judged.heldShares;
+        if (record.quantity > 0) record.price = record.amount / record.quantity;
+    }
+    return record;
+}
+
 std::size_t ImportPreview::count(ImportOutcome outcome) const {
-    return static_cast<std::size_t>(std::count_if(
-        rows.begin(), rows.end(), [&](const ImportRow& row) { return row.outcome == outcome; }));
+    return static_cast<std::size_t>(
+        std::count_if(judgements.begin(), judgements.end(),
+                      [&](const ImportJudgement& judged) { return judged.outcome == outcome; }));
+}
+
+void ImportPreview::appendRecordsTo(Ledger& ledger) const {
+    ledger.reserve(ledger.size() + bookingOrder.size());
+    for (std::size_t index : bookingOrder) ledger.push_back(*record(index));
 }
 
 Ledger ImportPreview::recordsToBook() const {
     Ledger records;
-    for (std::size_t index : bookingOrder) records.push_back(*rows[index].entry.record);
+    appendRecordsTo(records);
     return records;
 }
 
@@ -250,75 +271,92 @@ ImportPreview previewImport(const Ledger& ledger, StatementReading reading,
                             const ImportOptions& options) {
     ImportPreview preview;
     preview.layoutName = std::move(reading.layoutName);
-    preview.rows.reserve(reading.entries.size());
-    for (StatementEntry& entry : reading.entries) {
-        std::string reason = entry.reason;
-        preview.rows.push_back({std::move(entry), ImportOutcome::Skipped, std::move(reason)});
-        const StatementEntry& moved = preview.rows.back().entry;
-        if (options.includeCashAdjustments && moved.cashAdjustment)
-            bookAsCashAdjustment(preview.rows.back());
+    preview.texts = std::move(reading.texts);
+    preview.entries = std::move(reading.entries);
+    judgeImport(preview, ledger, options);
+    return preview;
+}
+
+void judgeImport(ImportPreview& preview, const Ledger& ledger, const ImportOptions& options) {
+    const auto& entries = preview.entries;
+    TextPool& texts = preview.texts;
+    preview.options = options;
+    preview.bookingOrder.clear();
+    preview.judgements.assign(entries.size(), {});
+    std::vector<std::uint32_t> dated;
+    for (std::uint32_t index = 0; index < entries.size(); ++index) {
+        const CompactEntry& entry = entries[index];
+        ImportJudgement& judged = preview.judgements[index];
+        judged.reason = entry.reason;
+        judged.asCashAdjustment = options.includeCashAdjustments && entry.cashAdjustment &&
+                                  cashAdjustmentOf(entry, texts).has_value();
+        if (judged.asCashAdjustment) {
+            const RecordType kind = entry.cashEffect > 0 ? RecordType::CashIn : RecordType::CashOut;
+            judged.reason = texts.add("按" + kindName(static_cast<std::int32_t>(kind)) + "记入");
+        }
+        if (entry.hasRecord() || judged.asCashAdjustment) dated.push_back(index);
     }
-    reading.entries = {};  // the moved-from entries' storage, before the ledger is copied
+    // Judged as a record from here on: an outcome other than Skipped shows the record.
+    const auto order =
+        chronological(dated.size(), [&](std::size_t i) { return entries[dated[i]].date; });
     DuplicateFinder duplicates(ledger);
     Positions positions(ledger);
     const auto creditedRights = rightsIn(ledger);
     double cash = cashBalance(ledger);
-    for (std::size_t index : chronologicalOrder(preview.rows)) {
-        ImportRow& row = preview.rows[index];
-        LedgerRecord& record = *row.entry.record;
-        if (alreadyCredited(creditedRights, row.entry)) {
-            row.entry.record.reset();
-            row.reason = "配股已在缴款时记入";
+    auto refuse = [&](ImportJudgement& judged, const std::string& reason) {
+        judged.outcome = ImportOutcome::Refused;
+        judged.reason = texts.add(reason);
+    };
+    for (std::size_t position : order) {
+        const std::uint32_t index = dated[position];
+        const CompactEntry& entry = entries[index];
+        ImportJudgement& judged = preview.judgements[index];
+        if (!judged.asCashAdjustment && alreadyCredited(creditedRights, entry)) {
+            judged.reason = texts.add("配股已在缴款时记入");
             continue;
         }
-        if (record.kind() == RecordType::Dividend) {
-            const std::int64_t held = positions.heldOn(stockOf(record), record.date);
-            if (held > 0) record.quantity = static_cast<std::int32_t>(held);
-            if (record.quantity <= 0) {
-                row.outcome = ImportOutcome::Refused;
-                row.reason = "分红日没有持股";
+        judged.outcome = ImportOutcome::Booked;  // for now: the record is wanted below
+        if (entry.type == static_cast<std::int8_t>(RecordType::Dividend)) {
+            const std::int64_t held = positions.heldOn(stockOf(entry.record()), entry.date);
+            if (held > 0) judged.heldShares = static_cast<std::int32_t>(held);
+            if (held <= 0 && entry.quantity <= 0) {
+                refuse(judged, "分红日没有持股");
                 continue;
             }
-            record.price = record.amount / record.quantity;
         }
+        const LedgerRecord record = *preview.record(index);
         if (const LedgerRecord* booked = duplicates.takeMatch(record)) {
-            row.outcome = ImportOutcome::Duplicate;
-            row.reason = duplicateReason(*booked, record);
+            judged.outcome = ImportOutcome::Duplicate;
+            judged.reason = texts.add(duplicateReason(*booked, record));
             continue;
         }
         if (record.kind() == RecordType::Sell) {
             const std::int64_t held = positions.heldOn(stockOf(record), record.date);
             if (record.quantity > held) {
-                row.outcome = ImportOutcome::Refused;
-                row.reason =
-                    "卖出数量超过持有量" + formatQuantity(std::max<std::int64_t>(held, 0)) + "股";
+                refuse(judged, "卖出数量超过持有量" +
+                                   formatQuantity(std::max<std::int64_t>(held, 0)) + "股");
                 continue;
             }
         }
         if (record.kind() != RecordType::Sell &&
             positions.heldOn(stockOf(record), kLatestDate) + record.quantity > kMaxHeldQuantity) {
-            row.outcome = ImportOutcome::Refused;
-            row.reason = "持股数量将超过2147483647股";
+            refuse(judged, "持股数量将超过2147483647股");
             continue;
         }
         const double after = cash + record.cashSign * record.amount;
         if (!std::isfinite(after)) {
-            row.outcome = ImportOutcome::Refused;
-            row.reason = kTooLarge;
+            refuse(judged, kTooLarge);
             continue;
         }
         if (record.cashSign < 0 && after < -kSameFigure) {
-            row.outcome = ImportOutcome::Refused;
-            row.reason = "资金余额不足：余额" + formatAmount(cash);
+            refuse(judged, "资金余额不足：余额" + formatAmount(cash));
             continue;
         }
         cash = after;
         positions.add(record);
-        row.outcome = ImportOutcome::Booked;
         preview.bookingOrder.push_back(index);
     }
     preview.reconciliation = reconcile(ledger, preview);
-    return preview;
 }
 
 std::string Reconciliation::text() const {
@@ -339,7 +377,7 @@ bool bookImport(Workspace& workspace, const AccountInfo& account, const ImportPr
     if (preview.bookingOrder.empty()) return true;
     Ledger& ledger = workspace.ledger;
     const std::size_t before = ledger.size();
-    for (const LedgerRecord& record : preview.recordsToBook()) ledger.push_back(record);
+    preview.appendRecordsTo(ledger);
     const SaveStatus saved = workspace.saveLedgerOf(account);
     // A file another program changed meanwhile was loaded again, without the import.
     if (saved == SaveStatus::Failed) ledger.resize(before);

@@ -22,10 +22,20 @@ enum class ImportOutcome {
 
 std::string outcomeText(ImportOutcome outcome);
 
+// One line of the preview as shown: the entry with the record it books (none for a
+// skipped line), what the import does with it and why.
 struct ImportRow {
     StatementEntry entry;
     ImportOutcome outcome = ImportOutcome::Skipped;
     std::string reason;  // for skipped and refused lines
+};
+
+// What the preview decided for a line, kept beside its compact entry.
+struct ImportJudgement {
+    ImportOutcome outcome = ImportOutcome::Skipped;
+    bool asCashAdjustment = false;  // booked as 投入资金/划出资金
+    TextPool::Id reason = TextPool::kEmpty;
+    std::int32_t heldShares = 0;  // a dividend's quantity: the shares held on its date
 };
 
 // A stock whose holding after the import differs from the broker's last 股份余额.
@@ -47,23 +57,33 @@ struct Reconciliation {
     std::string text() const;
 };
 
-// What importing a statement into a ledger would do, before anything is written: every
-// line of the statement in file order with its outcome, and the records to book in the
-// order they are booked.
-struct ImportPreview {
-    std::string layoutName;
-    std::vector<ImportRow> rows;
-    std::vector<std::size_t> bookingOrder;  // rows booked, by index, oldest date first
-    Reconciliation reconciliation;
-
-    std::size_t count(ImportOutcome outcome) const;
-    Ledger recordsToBook() const;
-};
-
 struct ImportOptions {
     // Interest, tax and repo rows booked as 投入资金/划出资金 with their text as remark, so
     // the cash can match the broker's to the fen.
     bool includeCashAdjustments = false;
+};
+
+// What importing a statement into a ledger would do, before anything is written: every
+// line of the statement in file order with its outcome, and the records to book in the
+// order they are booked. Each line is kept compact (its entry, the judgement); the full
+// row and record are made when asked for.
+struct ImportPreview {
+    std::string layoutName;
+    ImportOptions options;
+    TextPool texts;
+    std::vector<CompactEntry> entries;
+    std::vector<ImportJudgement> judgements;  // one per entry
+    std::vector<std::uint32_t> bookingOrder;  // entries booked, by index, oldest date first
+    Reconciliation reconciliation;
+
+    std::size_t size() const { return entries.size(); }
+    ImportRow row(std::size_t index) const;
+    // The record line `index` books, duplicates or is refused; nothing for a skipped line.
+    std::optional<LedgerRecord> record(std::size_t index) const;
+    std::size_t count(ImportOutcome outcome) const;
+    // Appends the records to book to `ledger`, growing it once.
+    void appendRecordsTo(Ledger& ledger) const;
+    Ledger recordsToBook() const;
 };
 
 // The preview of the entries against the ledger as it is:
@@ -83,6 +103,9 @@ struct ImportOptions {
 //   book nothing, so the lines after them are judged without them.
 ImportPreview previewImport(const Ledger& ledger, StatementReading reading,
                             const ImportOptions& options = {});
+// The same lines judged again against the ledger with other options (the window's switch
+// for cash adjustments).
+void judgeImport(ImportPreview& preview, const Ledger& ledger, const ImportOptions& options);
 
 // Books the preview's records as one rewrite of the ledger file (crash-safe: the file
 // holds all of them or none). When the file cannot be written the failure is reported

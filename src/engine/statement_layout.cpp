@@ -31,8 +31,6 @@ std::map<std::string, RecordType> builtInActions() {
     return actions;
 }
 
-constexpr std::size_t kHeaderSearchLines = 50;
-
 struct MappingKey {
     const char* key;
     StatementColumn column;

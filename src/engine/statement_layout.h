@@ -43,6 +43,9 @@ struct StatementLayout {
 };
 
 // Where the columns stand in one statement.
+// The header is looked for among a statement's first lines with text.
+inline constexpr std::size_t kHeaderSearchLines = 50;
+
 struct StatementHeader {
     std::size_t lineIndex = 0;                       // of the header among the statement's lines
     std::map<StatementColumn, std::size_t> columns;  // every column found but the fees

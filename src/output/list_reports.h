@@ -12,6 +12,7 @@ struct ListReport {
 inline constexpr ListReport kHoldingsReport{"盈亏明细打印", "盈亏明细.txt"};
 inline constexpr ListReport kLedgerReport{"流水帐打印", "流水帐.txt"};
 inline constexpr ListReport kTradeDetailsReport{"交易明细打印", "交易明细.txt"};
+inline constexpr ListReport kReturnsReport{"收益分析打印", "收益分析.txt"};
 
 // What the user is told when a text export cannot be written, and when a print job cannot
 // be started.

@@ -4,8 +4,6 @@
 #include <optional>
 
 #include "records/gbk_text.h"
-#include "store/safe_file.h"
-#include "store/statement_workbook.h"
 
 namespace fiscora {
 namespace {
@@ -108,13 +106,19 @@ std::string trimmed(std::string_view text) {
 // Cuts one line after another out of the text, honouring quotes.
 class LineSplitter {
 public:
-    LineSplitter(std::string_view text, char delimiter) : text_(text), delimiter_(delimiter) {}
+    LineSplitter(std::string_view text, char delimiter, std::size_t firstLine = 1)
+        : text_(text), delimiter_(delimiter), lineNumber_(firstLine) {}
 
     bool atEnd() const { return pos_ >= text_.size(); }
+    // Whether the last line ended at a line end, not at the end of the text.
+    bool endedLine() const { return endedLine_; }
+    std::size_t position() const { return pos_; }
+    std::size_t lineNumber() const { return lineNumber_; }
 
     StatementLine next() {
         StatementLine line;
         line.number = lineNumber_;
+        endedLine_ = false;
         for (;;) {
             line.cells.push_back(cell());
             if (atEnd()) break;
@@ -137,6 +141,7 @@ private:
         if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
         ++pos_;
         ++lineNumber_;
+        endedLine_ = true;
     }
 
     std::string cell() {
@@ -185,7 +190,8 @@ private:
     std::string_view text_;
     char delimiter_;
     std::size_t pos_ = 0;
-    std::size_t lineNumber_ = 1;
+    std::size_t lineNumber_;
+    bool endedLine_ = false;
 };
 
 bool hasText(const StatementLine& line) {
@@ -198,12 +204,56 @@ bool hasText(const StatementLine& line) {
 }  // namespace
 
 std::string decodeStatementText(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Mark)) return std::string(bytes.substr(kUtf8Mark.size()));
-    if (bytes.starts_with("\xFF\xFE")) return utf16ToUtf8(bytes.substr(2), false);
-    if (bytes.starts_with("\xFE\xFF")) return utf16ToUtf8(bytes.substr(2), true);
-    if (const auto bigEndian = utf16WithoutMark(bytes)) return utf16ToUtf8(bytes, *bigEndian);
-    if (isUtf8(bytes)) return std::string(bytes);
-    return gbkToUtf8(bytes);
+    StatementDecoder decoder;
+    std::string text;
+    decoder.decode(bytes.substr(decoder.start(bytes)), text);
+    return text;
+}
+
+std::size_t StatementDecoder::start(std::string_view firstBytes) {
+    if (firstBytes.starts_with(kUtf8Mark)) {
+        encoding_ = Encoding::Utf8;
+        return kUtf8Mark.size();
+    }
+    if (firstBytes.starts_with("\xFF\xFE") || firstBytes.starts_with("\xFE\xFF")) {
+        encoding_ = firstBytes[0] == '\xFE' ? Encoding::Utf16Big : Encoding::Utf16Little;
+        return 2;
+    }
+    if (const auto bigEndian = utf16WithoutMark(firstBytes))
+        encoding_ = *bigEndian ? Encoding::Utf16Big : Encoding::Utf16Little;
+    return 0;
+}
+
+std::size_t StatementDecoder::cutOf(std::string_view bytes) const {
+    if (encoding_ == Encoding::Utf16Little || encoding_ == Encoding::Utf16Big) {
+        // A line feed unit: 0A 00 little-endian, 00 0A big-endian, at an even offset.
+        const bool little = encoding_ == Encoding::Utf16Little;
+        for (std::size_t i = (bytes.size() & ~std::size_t{1}); i >= 2; i -= 2) {
+            const char low = bytes[i - 2], high = bytes[i - 1];
+            if (little ? (low == '\n' && high == '\0') : (low == '\0' && high == '\n')) return i;
+        }
+        return 0;
+    }
+    // Neither GBK nor UTF-8 has a line end byte inside a character. A CR at the very end
+    // may be the first half of CR LF: it is cut after only once the next byte is known.
+    const std::size_t feed = bytes.rfind('\n');
+    if (feed != std::string_view::npos) return feed + 1;
+    const std::size_t ret =
+        bytes.size() < 2 ? std::string_view::npos : bytes.substr(0, bytes.size() - 1).rfind('\r');
+    return ret == std::string_view::npos ? 0 : ret + 1;
+}
+
+void StatementDecoder::decode(std::string_view bytes, std::string& out) {
+    if (encoding_ == Encoding::Undecided &&
+        std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
+        encoding_ = isUtf8(bytes) ? Encoding::Utf8 : Encoding::Gbk;
+    switch (encoding_) {
+    case Encoding::Undecided:
+    case Encoding::Utf8: out += bytes; return;
+    case Encoding::Gbk: out += gbkToUtf8(bytes); return;
+    case Encoding::Utf16Little: out += utf16ToUtf8(bytes, false); return;
+    case Encoding::Utf16Big: out += utf16ToUtf8(bytes, true); return;
+    }
 }
 
 std::vector<StatementLine> splitStatementLines(std::string_view utf8, Delimiter delimiter,
@@ -217,42 +267,40 @@ std::vector<StatementLine> splitStatementLines(std::string_view utf8, Delimiter 
     return lines;
 }
 
-void forEachStatementLine(std::string_view utf8, Delimiter delimiter,
-                          const std::function<void(const StatementLine&)>& each) {
-    LineSplitter splitter(utf8, delimiter == Delimiter::Tab ? '\t' : ',');
-    while (!splitter.atEnd()) {
-        const StatementLine line = splitter.next();
-        if (hasText(line)) each(line);
-    }
+bool WholeText::appendNext(std::string& text) {
+    if (given_) return false;
+    given_ = true;
+    text += text_;
+    return true;
 }
 
-StatementFile readStatementFile(const std::string& path) {
-    StatementFile file;
-    FileReader reader;
-    switch (reader.open(path, OpenMode::ReadOnly, kStatementFileLimit)) {
-    case ReadStatus::Ok: break;
-    case ReadStatus::Missing: file.status = StatementFileStatus::Missing; return file;
-    case ReadStatus::CannotOpen: return file;
-    case ReadStatus::TooLarge: file.status = StatementFileStatus::TooLarge; return file;
+StatementLineReader::StatementLineReader(StatementPieces& pieces, Delimiter delimiter,
+                                         std::string start)
+    : pieces_(pieces), delimiter_(delimiter == Delimiter::Tab ? '\t' : ','),
+      buffer_(std::move(start)) {}
+
+bool StatementLineReader::next(StatementLine& line) {
+    for (;;) {
+        const std::string_view rest = std::string_view(buffer_).substr(position_);
+        if (!rest.empty()) {
+            LineSplitter splitter(rest, delimiter_, lineNumber_);
+            line = splitter.next();
+            // A line that runs to the end of what is read may go on in the next piece, and
+            // a CR there may be the first half of a CR LF.
+            const bool mayGoOn = !splitter.endedLine() || (splitter.atEnd() && rest.back() == '\r');
+            if (!mayGoOn || !piecesLeft_) {
+                position_ += splitter.position();
+                lineNumber_ = splitter.lineNumber();
+                if (hasText(line)) return true;
+                continue;
+            }
+        } else if (!piecesLeft_) {
+            return false;
+        }
+        buffer_.erase(0, position_);
+        position_ = 0;
+        piecesLeft_ = pieces_.appendNext(buffer_);
     }
-    std::string bytes(reader.size(), '\0');
-    if (!reader.readAt(0, bytes.data(), bytes.size())) return file;
-    std::optional<std::string> sheet;
-    switch (workbookKindOf(bytes)) {
-    case WorkbookKind::None:
-        file.text = decodeStatementText(bytes);
-        file.status = StatementFileStatus::Ok;
-        return file;
-    case WorkbookKind::Xls: sheet = xlsSheetText(path, kStatementFileLimit); break;
-    case WorkbookKind::Xlsx: sheet = xlsxSheetText(bytes, kStatementFileLimit); break;
-    }
-    if (!sheet) {
-        file.status = StatementFileStatus::Unreadable;
-        return file;
-    }
-    file.text = std::move(*sheet);
-    file.status = StatementFileStatus::Ok;
-    return file;
 }
 
 }  // namespace fiscora

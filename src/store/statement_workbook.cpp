@@ -10,6 +10,8 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -169,10 +171,123 @@ std::optional<std::size_t> columnOf(const XML_Char* reference) {
     return column - 1;
 }
 
+// Whether a number format shows a date: the built-in date formats (14-17, 22, and the East
+// Asian 27-36, 50-58), or a format code with a year or a day once the quoted texts, the
+// [..] parts and the escaped characters are left out.
+bool isDateFormat(std::size_t id, std::string_view code) {
+    if ((id >= 14 && id <= 17) || id == 22 || (id >= 27 && id <= 36) || (id >= 50 && id <= 58))
+        return true;
+    bool quoted = false, bracketed = false;
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        const char c = code[i];
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        if (c == '[') bracketed = true;
+        if (c == ']') bracketed = false;
+        if (c == '\\' || c == '_' || c == '*') {
+            ++i;
+            continue;
+        }
+        if (!bracketed && (c == 'y' || c == 'Y' || c == 'd' || c == 'D')) return true;
+    }
+    return false;
+}
+
+std::optional<std::size_t> numberAttribute(const XML_Char** attributes, std::string_view name) {
+    const XML_Char* text = attribute(attributes, name);
+    if (text == nullptr) return std::nullopt;
+    std::size_t value = 0;
+    const std::string_view digits(text);
+    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (ec != std::errc() || ptr != digits.data() + digits.size()) return std::nullopt;
+    return value;
+}
+
+// xl/styles.xml: <numFmts><numFmt numFmtId formatCode/></numFmts> and <cellXfs><xf
+// numFmtId/>...</cellXfs>; a cell's s="N" names the Nth xf of cellXfs.
+struct DateStyles {
+    std::map<std::size_t, bool> customIsDate;  // numFmtId -> shows a date
+    std::vector<std::size_t> cellFormats;      // the numFmtId of each cellXfs entry
+    bool inCellXfs = false;
+
+    static void start(void* data, const XML_Char* name, const XML_Char** attributes) {
+        auto& d = *static_cast<DateStyles*>(data);
+        const std::string_view element = localName(name);
+        if (element == "numFmt") {
+            const auto id = numberAttribute(attributes, "numFmtId");
+            const XML_Char* code = attribute(attributes, "formatCode");
+            if (id && code != nullptr) d.customIsDate[*id] = isDateFormat(*id, code);
+        } else if (element == "cellXfs") {
+            d.inCellXfs = true;
+        } else if (element == "xf" && d.inCellXfs) {
+            d.cellFormats.push_back(numberAttribute(attributes, "numFmtId").value_or(0));
+        }
+    }
+    static void end(void* data, const XML_Char* name) {
+        if (localName(name) == "cellXfs") static_cast<DateStyles*>(data)->inCellXfs = false;
+    }
+    static void text(void*, const XML_Char*, int) {}
+
+    bool isDate(std::size_t style) const {
+        if (style >= cellFormats.size()) return false;
+        const std::size_t id = cellFormats[style];
+        const auto custom = customIsDate.find(id);
+        return custom != customIsDate.end() ? custom->second : isDateFormat(id, {});
+    }
+};
+
+// xl/workbook.xml: <workbookPr date1904="1"/> counts the days from 1904-01-01.
+struct WorkbookProperties {
+    bool date1904 = false;
+
+    static void start(void* data, const XML_Char* name, const XML_Char** attributes) {
+        if (localName(name) != "workbookPr") return;
+        const XML_Char* flag = attribute(attributes, "date1904");
+        if (flag == nullptr) return;
+        const std::string_view value(flag);
+        static_cast<WorkbookProperties*>(data)->date1904 = value == "1" || value == "true";
+    }
+    static void end(void*, const XML_Char*) {}
+    static void text(void*, const XML_Char*, int) {}
+};
+
+// A day counted from 1970-01-01 as YYYY-MM-DD (the proleptic Gregorian calendar).
+std::string isoDate(std::int64_t days) {
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t shifted = (5 * dayOfYear + 2) / 153;
+    const std::int64_t day = dayOfYear - (153 * shifted + 2) / 5 + 1;
+    const std::int64_t month = shifted < 10 ? shifted + 3 : shifted - 9;
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    // The serial is bounded to the years 1900 to 9999: every part fits an int.
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", static_cast<int>(year),
+                  static_cast<int>(month), static_cast<int>(day));
+    return text;
+}
+
+// An Excel serial date as YYYY-MM-DD, its time of day left out. The 1900 system counts
+// 1900-01-01 as 1 and keeps Lotus's 1900-02-29 as 60; the 1904 system counts 1904-01-01
+// as 0. Nothing for a serial no calendar day has.
+std::optional<std::string> serialDate(double serial, bool date1904) {
+    if (!(serial >= 1 && serial < 2958466)) return std::nullopt;  // up to 9999-12-31
+    const auto whole = static_cast<std::int64_t>(serial);
+    if (date1904) return isoDate(whole - 24107);           // 1904-01-01 is day -24107
+    if (whole == 60) return std::nullopt;                  // the 29th of February 1900
+    return isoDate(whole - (whole < 60 ? 25568 : 25569));  // 1899-12-30 (31) is day -25569
+}
+
 // <sheetData><row><c r="A1" t="s"><v>0</v></c>...</row>: a cell is a number, a shared
 // string's index (t="s"), an inline string (<is><t>) or a formula's text (t="str").
 struct SheetParser {
     const std::vector<std::string>* strings = nullptr;
+    const DateStyles* styles = nullptr;
+    bool date1904 = false;
+    bool dateStyle = false;
     SheetText* out = nullptr;
     std::size_t nextColumn = 0;
     std::size_t column = 0;
@@ -191,6 +306,7 @@ struct SheetParser {
             p.column = columnOf(attribute(attributes, "r")).value_or(p.nextColumn);
             const XML_Char* type = attribute(attributes, "t");
             p.type = type != nullptr ? type : "n";
+            p.dateStyle = p.styles->isDate(numberAttribute(attributes, "s").value_or(0));
             p.value.clear();
         } else if (element == "v" || element == "t") {
             p.inValue = p.inRow;
@@ -227,7 +343,11 @@ struct SheetParser {
             double number = 0;
             const auto [ptr, ec] =
                 std::from_chars(value.data(), value.data() + value.size(), number);
-            if (ec == std::errc() && ptr == value.data() + value.size()) return numberText(number);
+            if (ec != std::errc() || ptr != value.data() + value.size()) return value;
+            if (dateStyle) {
+                if (auto date = serialDate(number, date1904)) return *date;
+            }
+            return numberText(number);
         }
         return value;
     }
@@ -381,11 +501,27 @@ std::optional<std::string> xlsxSheetText(std::string_view bytes, std::size_t max
             shared.overflow)
             return std::nullopt;
     }
+    // Styles and the workbook's properties are optional: without them no cell is a date
+    // and the days count from 1900.
+    DateStyles styles;
+    if (zip_name_locate(archive.get(), "xl/styles.xml", 0) >= 0) {
+        auto parser = parserFor(styles);
+        if (!parser || !parseMember(archive.get(), "xl/styles.xml", parser.get(), maxBytes))
+            return std::nullopt;
+    }
+    WorkbookProperties properties;
+    if (zip_name_locate(archive.get(), "xl/workbook.xml", 0) >= 0) {
+        auto parser = parserFor(properties);
+        if (!parser || !parseMember(archive.get(), "xl/workbook.xml", parser.get(), maxBytes))
+            return std::nullopt;
+    }
     const auto sheetName = firstSheet(archive.get());
     if (!sheetName) return std::nullopt;
     SheetText sheet(maxBytes);
     SheetParser cells;
     cells.strings = &shared.strings;
+    cells.styles = &styles;
+    cells.date1904 = properties.date1904;
     cells.out = &sheet;
     auto parser = parserFor(cells);
     if (!parser ||

@@ -188,6 +188,39 @@ TEST_F(AccountReturns, APositionsOwnFlowsAndTheBenchmark) {
     EXPECT_TRUE(measureReturns(ledger, prices(20231231), request).empty());
 }
 
+TEST_F(AccountReturns, TheBenchmarkIsDrawnFromTheValueItIsComparedWith) {
+    // 1000 shares at 10, 12 from July; the index 3000 until June, 3300 from July.
+    test::writeDayBarFile(dir.path(), kBank, {closeBar(20230103, 1000), closeBar(20230703, 1200)});
+    test::writeDayBarFile(dir.path(), kIndex,
+                          {closeBar(20230103, 300000), closeBar(20230703, 330000)});
+    const Ledger ledger = {cashRecord(RecordType::CashIn, 20230101, 10000),
+                           stockRecord(RecordType::Buy, 20230103, "600036", 1000, 10, 0)};
+    ReturnsRequest request;
+    request.benchmark = kIndex;
+    // From the second half: both start at the value before it, 10000, and the index's
+    // 10% shows as 11000.
+    request.from = 20230702;
+    ReturnsAnalysis a = analyseReturns(ledger, prices(20230710), request);
+    ASSERT_EQ(a.values.size(), 9u);
+    ASSERT_EQ(a.benchmark.size(), 9u);
+    EXPECT_EQ(a.values.front(), 10000);
+    EXPECT_DOUBLE_EQ(a.benchmark.front(), 10000);
+    EXPECT_DOUBLE_EQ(a.benchmark.back(), 11000);
+    EXPECT_NEAR(a.benchmark.back() / a.benchmark.front() - 1, *a.rows[0].figures.benchmarkTotal,
+                1e-12);
+    // From the start: the index has no bar before 3 January, so its line starts there, at
+    // the value of that day; the days before it are not drawn.
+    request.from = 0;
+    a = analyseReturns(ledger, prices(20230710), request);
+    ASSERT_EQ(a.benchmark.size(), a.values.size());
+    EXPECT_EQ(a.benchmark[0], 0);
+    EXPECT_EQ(a.benchmark[1], 0);
+    EXPECT_DOUBLE_EQ(a.benchmark.back(), 11000);
+    // A code without bars draws nothing.
+    request.benchmark = StockId{0, "399001"};
+    EXPECT_TRUE(analyseReturns(ledger, prices(20230710), request).benchmark.empty());
+}
+
 TEST_F(AccountReturns, CashOnlyAccountsAndTrailingPeriods) {
     const Ledger ledger = {cashRecord(RecordType::CashIn, 20200315, 1000),
                            cashRecord(RecordType::CashOut, 20220601, 400)};

@@ -40,11 +40,10 @@ std::string code(const LedgerRecord& r) {
     return std::string(fieldBytes(r.stockCode));
 }
 
-const LedgerRecord& booked(const StatementReading& reading, std::size_t index) {
-    const StatementEntry& entry = reading.entries.at(index);
+LedgerRecord booked(const StatementReading& reading, std::size_t index) {
+    const StatementEntry entry = reading.entry(index);
     EXPECT_TRUE(entry.record) << "line " << entry.line << ": " << entry.reason;
-    static const LedgerRecord kNone{};
-    return entry.record ? *entry.record : kNone;
+    return entry.record.value_or(LedgerRecord{});
 }
 
 // A 交割单 with a 买卖标志 of 买/卖, sales as negative quantities, and 手续费 the total of
@@ -68,7 +67,7 @@ TEST(BrokerStatementTest, DeliveryNoteWithBuySellFlagAndAFeeTotal) {
     EXPECT_EQ(test::unpacked(sell.quantity), 400);
     EXPECT_NEAR(sell.fee, 21, 1e-9);
     EXPECT_DOUBLE_EQ(sell.amount, 14379);
-    EXPECT_DOUBLE_EQ(reading.entries[1].cashBalance.value(), 79168.85);
+    EXPECT_DOUBLE_EQ(reading.entry(1).cashBalance.value(), 79168.85);
 }
 
 // Without 发生金额 the fee columns are the fallback: the total alone, never added to its parts.
@@ -100,7 +99,7 @@ TEST(BrokerStatementTest, AccountStatementInUtf16WithSettlementDates) {
         EXPECT_EQ(code(fund), "159915");
         EXPECT_EQ(test::unpacked(fund.market), 0);
         EXPECT_NEAR(fund.fee, 5, 1e-9);
-        EXPECT_EQ(reading.entries[1].name, "万科A");
+        EXPECT_EQ(reading.entry(1).name, "万科A");
         EXPECT_NEAR(booked(reading, 1).fee, 5.8, 1e-9);
     }
 }
@@ -120,12 +119,12 @@ TEST(BrokerStatementTest, CashFlowWithSummaryTexts) {
     EXPECT_DOUBLE_EQ(dividend.amount, 582);
     // The 成交价格 of a dividend row is the stock's price, not the dividend per share.
     EXPECT_EQ(test::unpacked(dividend.price), 0);
-    EXPECT_FALSE(reading.entries[1].record);
-    EXPECT_TRUE(reading.entries[1].cashAdjustment);
-    EXPECT_DOUBLE_EQ(reading.entries[1].cashEffect, -29.10);
-    EXPECT_TRUE(reading.entries[2].cashAdjustment);
+    EXPECT_FALSE(reading.entry(1).record);
+    EXPECT_TRUE(reading.entry(1).cashAdjustment);
+    EXPECT_DOUBLE_EQ(reading.entry(1).cashEffect, -29.10);
+    EXPECT_TRUE(reading.entry(2).cashAdjustment);
     EXPECT_EQ(booked(reading, 3).kind(), RecordType::BonusShares);
-    EXPECT_DOUBLE_EQ(reading.entries[3].shareBalance.value(), 720);
+    EXPECT_DOUBLE_EQ(reading.entry(3).shareBalance.value(), 720);
 }
 
 TEST(BrokerStatementTest, BusinessTextsOfMarginTradesAndFunds) {
@@ -142,10 +141,10 @@ TEST(BrokerStatementTest, BusinessTextsOfMarginTradesAndFunds) {
     const std::vector<RecordType> kinds = {RecordType::Buy, RecordType::Buy, RecordType::Sell,
                                            RecordType::Sell, RecordType::Buy};
     for (std::size_t i = 0; i < kinds.size(); ++i) EXPECT_EQ(booked(reading, i).kind(), kinds[i]);
-    EXPECT_EQ(reading.entries[1].reason, "融资买入，按买入股票记入");
-    EXPECT_EQ(reading.entries[2].reason, "卖券还款，按卖出股票记入");
+    EXPECT_EQ(reading.entry(1).reason, "融资买入，按买入股票记入");
+    EXPECT_EQ(reading.entry(2).reason, "卖券还款，按卖出股票记入");
     // A redemption that carries no shares books nothing.
-    EXPECT_EQ(reading.entries[5].reason, "成交数量为0");
+    EXPECT_EQ(reading.entry(5).reason, "成交数量为0");
     EXPECT_EQ(booked(reading, 6).kind(), RecordType::Buy);
 }
 
@@ -158,15 +157,15 @@ TEST(BrokerStatementTest, NewSharesArriveAtThePricePaid) {
              "20240520,603999,某某股份,新股入帐,500,0,0,0\n"
              "20240521,001999,另一新股,新股入账,500,0,0,0\n");
     ASSERT_TRUE(reading.error.empty()) << reading.error;
-    EXPECT_EQ(reading.entries[0].reason, "新股缴款，在新股入账时记入");
+    EXPECT_EQ(reading.entry(0).reason, "新股缴款，在新股入账时记入");
     const LedgerRecord& shares = booked(reading, 1);
     EXPECT_EQ(shares.kind(), RecordType::Buy);
     EXPECT_EQ(code(shares), "603999");
     EXPECT_DOUBLE_EQ(shares.price, 10.5);
     EXPECT_DOUBLE_EQ(shares.amount, 5250);
     // Shares without a payment are not booked at cost 0.
-    EXPECT_FALSE(reading.entries[2].record);
-    EXPECT_EQ(reading.entries[2].reason, "新股入账，找不到它的中签缴款，无法得知价格");
+    EXPECT_FALSE(reading.entry(2).record);
+    EXPECT_EQ(reading.entry(2).reason, "新股入账，找不到它的中签缴款，无法得知价格");
 }
 
 TEST(BrokerStatementTest, RightsPaidUnderTheSubscriptionCodeBookUnderTheStock) {
@@ -177,10 +176,10 @@ TEST(BrokerStatementTest, RightsPaidUnderTheSubscriptionCodeBookUnderTheStock) {
              "20240312,600036,配股入帐,300,0,0,0,A123456789\n");
     ASSERT_TRUE(reading.error.empty()) << reading.error;
     EXPECT_EQ(code(booked(reading, 0)), "600036");
-    EXPECT_EQ(reading.entries[0].code, "600036");
+    EXPECT_EQ(reading.entry(0).code, "600036");
     EXPECT_EQ(code(booked(reading, 1)), "000002");
-    EXPECT_FALSE(reading.entries[2].record);
-    EXPECT_EQ(reading.entries[2].reason, "配股已在缴款时记入");
+    EXPECT_FALSE(reading.entry(2).record);
+    EXPECT_EQ(reading.entry(2).reason, "配股已在缴款时记入");
 }
 
 TEST(BrokerStatementTest, BeijingAndHongKongRowsAreSkippedWithTheirReason) {
@@ -194,9 +193,9 @@ TEST(BrokerStatementTest, BeijingAndHongKongRowsAreSkippedWithTheirReason) {
              "20240105,600036,证券买入,100,10,-1005,沪A,人民币,1\n");
     ASSERT_TRUE(reading.error.empty()) << reading.error;
     for (std::size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(reading.entries[i].reason, "北交所的证券，不能记入") << i;
-    EXPECT_EQ(reading.entries[3].reason, "港股通的证券，不能记入");
-    EXPECT_EQ(reading.entries[4].reason, "港股通的证券，不能记入");
+        EXPECT_EQ(reading.entry(i).reason, "北交所的证券，不能记入") << i;
+    EXPECT_EQ(reading.entry(3).reason, "港股通的证券，不能记入");
+    EXPECT_EQ(reading.entry(4).reason, "港股通的证券，不能记入");
     EXPECT_EQ(test::unpacked(booked(reading, 5).market), 1);
     EXPECT_EQ(marketOfCell("北交所A股"), kMarketBeijing);
     EXPECT_EQ(marketOfCell("123456789"), 0);
@@ -217,8 +216,8 @@ TEST(BrokerStatementTest, FiguresBeyondRepresentationAreRefused) {
              "20240105,600036,证券买入,1000,1e306,0,沪A\n"
              "20240105,600036,证券买入,100,10,1e308,沪A\n");
     ASSERT_TRUE(reading.error.empty()) << reading.error;
-    EXPECT_EQ(reading.entries[0].reason, "输入的数值太大,计算结果无法表示");
-    EXPECT_EQ(reading.entries[1].reason, "输入的数值太大,计算结果无法表示");
+    EXPECT_EQ(reading.entry(0).reason, "输入的数值太大,计算结果无法表示");
+    EXPECT_EQ(reading.entry(1).reason, "输入的数值太大,计算结果无法表示");
 }
 
 }  // namespace

@@ -28,16 +28,37 @@ TEST(StatementFileTest, ExcelWorkbooksReadTheirFirstSheet) {
         const StatementReading reading = readStatement(file.text, StatementLayouts{}, {});
         ASSERT_TRUE(reading.error.empty()) << reading.error << "\n" << file.text;
         ASSERT_EQ(reading.entries.size(), 2u);
-        ASSERT_TRUE(reading.entries[0].record) << reading.entries[0].reason;
-        const LedgerRecord& vanke = *reading.entries[0].record;
+        ASSERT_TRUE(reading.entry(0).record) << reading.entry(0).reason;
+        const LedgerRecord vanke = *reading.entry(0).record;
         EXPECT_EQ(std::string(fieldBytes(vanke.stockCode)), "000002");
         EXPECT_EQ(test::unpacked(vanke.market), 0);
         EXPECT_EQ(test::unpacked(vanke.quantity), 1000);
         EXPECT_DOUBLE_EQ(vanke.price, 7.5);
         EXPECT_NEAR(vanke.fee, 5.2, 1e-9);
-        ASSERT_TRUE(reading.entries[1].record) << reading.entries[1].reason;
-        EXPECT_EQ(test::unpacked(reading.entries[1].record->date), 20240108);
-        EXPECT_EQ(reading.entries[1].name, "招商银行");
+        ASSERT_TRUE(reading.entry(1).record) << reading.entry(1).reason;
+        EXPECT_EQ(test::unpacked(reading.entry(1).record->date), 20240108);
+        EXPECT_EQ(reading.entry(1).name, "招商银行");
+    }
+}
+
+// Dates Excel keeps as serial numbers under a date format (built in, custom with 年月日,
+// with a time of day), counted from 1900 or, by the workbook's flag, from 1904; the figures
+// beside them stay numbers (tests/core/workbooks/make_workbooks.py wrote both files).
+TEST(StatementFileTest, SerialDatesOfAWorkbookAreCalendarDays) {
+    for (const char* name : {"serial-dates.xlsx", "serial-dates-1904.xlsx"}) {
+        SCOPED_TRACE(name);
+        const StatementFile file = readStatementFile(workbook(name));
+        ASSERT_EQ(file.status, StatementFileStatus::Ok);
+        const StatementReading reading = readStatement(file.text, StatementLayouts{}, {});
+        ASSERT_EQ(reading.entries.size(), 3u) << reading.error << "\n" << file.text;
+        std::vector<std::int32_t> dates;
+        for (std::size_t i = 0; i < 3; ++i) {
+            ASSERT_TRUE(reading.entry(i).record) << reading.entry(i).reason;
+            dates.push_back(reading.entry(i).record->date);
+        }
+        EXPECT_EQ(dates, (std::vector<std::int32_t>{20240101, 20240108, 20240229}));
+        EXPECT_EQ(test::unpacked(reading.entry(0).record->quantity), 1000);
+        EXPECT_DOUBLE_EQ(reading.entry(1).record->price, 35.2);
     }
 }
 

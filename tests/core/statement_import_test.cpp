@@ -20,7 +20,7 @@ StatementReading read(const std::string& lines) {
 
 std::vector<ImportOutcome> outcomes(const ImportPreview& preview) {
     std::vector<ImportOutcome> all;
-    for (const ImportRow& row : preview.rows) all.push_back(row.outcome);
+    for (std::size_t i = 0; i < preview.size(); ++i) all.push_back(preview.row(i).outcome);
     return all;
 }
 
@@ -64,8 +64,8 @@ TEST(ImportPreviewTest, RefusalsAreJudgedInDateOrderWithoutTheRefusedLines) {
     // pays 1005; the shares bought on the 8th may be sold on the 9th.
     EXPECT_EQ(outcomes(preview),
               (std::vector<O>{O::Refused, O::Refused, O::Booked, O::Booked, O::Booked}));
-    EXPECT_EQ(preview.rows[0].reason, "卖出数量超过持有量100股");
-    EXPECT_EQ(preview.rows[1].reason, "资金余额不足：余额1000.000");
+    EXPECT_EQ(preview.row(0).reason, "卖出数量超过持有量100股");
+    EXPECT_EQ(preview.row(1).reason, "资金余额不足：余额1000.000");
     EXPECT_EQ(preview.count(O::Refused), 2u);
 
     // A later sale already in the ledger keeps its shares: an earlier import may not sell them.
@@ -73,7 +73,7 @@ TEST(ImportPreviewTest, RefusalsAreJudgedInDateOrderWithoutTheRefusedLines) {
     laterSale.push_back(test::stockRecord(RecordType::Sell, 20240301, "000858", 100, 10, 0, 0));
     EXPECT_EQ(
         previewImport(laterSale, read("20240105,000858,五粮液,证券卖出,100,10.00,5.00,995.00\n"))
-            .rows[0]
+            .row(0)
             .outcome,
         O::Refused);
 }
@@ -84,9 +84,9 @@ TEST(ImportPreviewTest, AStatementListedNewestFirstIsBookedOldestFirst) {
                                "20240105,600036,招商银行,证券买入,100,10.00,5.00,-1005.00\n"
                                "20240105,,,银证转入,0,0,0,2000.00\n"));
     EXPECT_EQ(outcomes(preview), (std::vector<O>{O::Booked, O::Booked, O::Booked}));
-    EXPECT_EQ(preview.bookingOrder, (std::vector<std::size_t>{2, 1, 0}));
+    EXPECT_EQ(preview.bookingOrder, (std::vector<std::uint32_t>{2, 1, 0}));
     // The rows stay in file order, each with its line and outcome.
-    EXPECT_EQ(preview.rows[0].entry.line, 2u);
+    EXPECT_EQ(preview.row(0).entry.line, 2u);
 }
 
 // An account whose ledger file holds a deposit, and the window's workspace on it.

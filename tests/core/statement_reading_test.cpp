@@ -35,13 +35,53 @@ const std::vector<std::string> kDeliveryNote = {
     "20240110,,,,利息归本,0,0,0,0,0,0,0,1.23,,,",
 };
 
+// A file's pieces one line each, as a reader cutting at every line end gives them.
+class LinePieces : public StatementPieces {
+public:
+    explicit LinePieces(std::string text) : text_(std::move(text)) {}
+    bool appendNext(std::string& out) override {
+        if (position_ >= text_.size()) return false;
+        const std::size_t end = text_.find('\n', position_);
+        const std::size_t next = end == std::string::npos ? text_.size() : end + 1;
+        out += text_.substr(position_, next - position_);
+        position_ = next;
+        return true;
+    }
+
+private:
+    std::string text_;
+    std::size_t position_ = 0;
+};
+
+// Read a line at a time, the statement gives the entries it gives read whole, the header
+// found below title lines and blank lines as many as a whole reading skips.
+TEST(StatementReadingTest, AStatementReadInPiecesGivesTheEntriesOfTheWholeText) {
+    std::vector<std::string> lines(60, "");
+    for (int i = 0; i < 40; ++i) lines.push_back("资金账号:12345678,,,,");
+    lines.insert(lines.end(), kDeliveryNote.begin() + 1, kDeliveryNote.end());
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    const StatementReading whole = readStatement(text, StatementLayouts{}, {});
+    LinePieces pieces(text);
+    const StatementReading read = readStatement(pieces, StatementLayouts{}, {});
+    ASSERT_TRUE(read.error.empty()) << read.error;
+    ASSERT_EQ(read.entries.size(), 4u);
+    ASSERT_EQ(whole.entries.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(read.entry(i).line, 102 + i);
+        EXPECT_EQ(read.entry(i).line, whole.entry(i).line);
+        EXPECT_EQ(read.entry(i).reason, whole.entry(i).reason);
+        EXPECT_EQ(read.entry(i).record.has_value(), whole.entry(i).record.has_value());
+    }
+}
+
 TEST(StatementReadingTest, DeliveryNoteInGbkKeepsTheBrokersFeesAndAmounts) {
     const StatementReading reading = read(gbkCrLf(kDeliveryNote));
     ASSERT_TRUE(reading.error.empty()) << reading.error;
     EXPECT_EQ(reading.layoutName, "交割单");
     ASSERT_EQ(reading.entries.size(), 4u);
 
-    const StatementEntry& buy = reading.entries[0];
+    const StatementEntry buy = reading.entry(0);
     EXPECT_EQ(buy.line, 3u);
     EXPECT_EQ(buy.name, "招商银行");
     ASSERT_TRUE(buy.record) << buy.reason;
@@ -55,23 +95,23 @@ TEST(StatementReadingTest, DeliveryNoteInGbkKeepsTheBrokersFeesAndAmounts) {
     EXPECT_NEAR(buy.record->fee, 9.25, 1e-9);
     EXPECT_DOUBLE_EQ(buy.record->amount, 35209.25);
 
-    const LedgerRecord& sell = *reading.entries[1].record;
+    const LedgerRecord sell = *reading.entry(1).record;
     EXPECT_EQ(sell.kind(), RecordType::Sell);
     EXPECT_EQ(test::unpacked(sell.cashSign), 1);
     EXPECT_EQ(test::unpacked(sell.market), 0);
     EXPECT_NEAR(sell.fee, 21.39, 1e-9);
     EXPECT_DOUBLE_EQ(sell.amount, 28498.61);
 
-    const LedgerRecord& deposit = *reading.entries[2].record;
+    const LedgerRecord deposit = *reading.entry(2).record;
     EXPECT_EQ(deposit.kind(), RecordType::CashIn);
     EXPECT_EQ(test::unpacked(deposit.market), 0);
     EXPECT_EQ(code(deposit), "");
     EXPECT_DOUBLE_EQ(deposit.amount, 10000);
 
-    EXPECT_FALSE(reading.entries[3].record);
+    EXPECT_FALSE(reading.entry(3).record);
     // Skipped on purpose, with the cash it moved for the reconciliation.
-    EXPECT_EQ(reading.entries[3].reason, "利息结算，不是交易，资金+1.230元");
-    EXPECT_TRUE(reading.entries[3].cashAdjustment);
+    EXPECT_EQ(reading.entry(3).reason, "利息结算，不是交易，资金+1.230元");
+    EXPECT_TRUE(reading.entry(3).cashAdjustment);
 }
 
 TEST(StatementReadingTest, AccountStatementInUtf8WithMarkAndTabs) {
@@ -94,37 +134,37 @@ TEST(StatementReadingTest, AccountStatementInUtf8WithMarkAndTabs) {
     EXPECT_EQ(reading.layoutName, "对账单");
     ASSERT_EQ(reading.entries.size(), 8u);
 
-    const LedgerRecord& dividend = *reading.entries[0].record;
+    const LedgerRecord dividend = *reading.entry(0).record;
     EXPECT_EQ(dividend.kind(), RecordType::Dividend);
     EXPECT_EQ(test::unpacked(dividend.market), 1);
     EXPECT_DOUBLE_EQ(dividend.amount, 1620);
     EXPECT_EQ(test::unpacked(dividend.fee), 0);
     // The price per share is left to the preview, which knows the holding.
-    const LedgerRecord& perShare = *reading.entries[1].record;
+    const LedgerRecord perShare = *reading.entry(1).record;
     EXPECT_EQ(test::unpacked(perShare.date), 20240302);
     EXPECT_EQ(test::unpacked(perShare.quantity), 200);
     EXPECT_EQ(test::unpacked(perShare.price), 0);
     EXPECT_DOUBLE_EQ(perShare.amount, 300);
 
-    const LedgerRecord& bonus = *reading.entries[2].record;
+    const LedgerRecord bonus = *reading.entry(2).record;
     EXPECT_EQ(bonus.kind(), RecordType::BonusShares);
     EXPECT_EQ(test::unpacked(bonus.cashSign), 0);
     EXPECT_EQ(test::unpacked(bonus.quantity), 100);
     EXPECT_EQ(test::unpacked(bonus.amount), 0);
 
-    const LedgerRecord& rights = *reading.entries[3].record;
+    const LedgerRecord rights = *reading.entry(3).record;
     EXPECT_EQ(rights.kind(), RecordType::RightsIssue);
     EXPECT_EQ(test::unpacked(rights.date), 20240305);
     EXPECT_EQ(test::unpacked(rights.quantity), 300);
     EXPECT_DOUBLE_EQ(rights.amount, 2400);
     // The shares of the subscription arrive again later; they were booked with the payment.
-    EXPECT_FALSE(reading.entries[4].record);
-    EXPECT_EQ(reading.entries[4].reason, "配股已在缴款时记入");
+    EXPECT_FALSE(reading.entry(4).record);
+    EXPECT_EQ(reading.entry(4).reason, "配股已在缴款时记入");
 
-    EXPECT_EQ(reading.entries[5].record->kind(), RecordType::CashOut);
-    EXPECT_DOUBLE_EQ(reading.entries[5].record->amount, 500);
-    EXPECT_EQ(reading.entries[6].reason, "税费调整，不是交易，资金-16.200元");
-    EXPECT_EQ(reading.entries[7].reason, "新股申购，尚未中签");
+    EXPECT_EQ(reading.entry(5).record->kind(), RecordType::CashOut);
+    EXPECT_DOUBLE_EQ(reading.entry(5).record->amount, 500);
+    EXPECT_EQ(reading.entry(6).reason, "税费调整，不是交易，资金-16.200元");
+    EXPECT_EQ(reading.entry(7).reason, "新股申购，尚未中签");
 }
 
 TEST(StatementReadingTest, CashFlowLayoutAndEveryReasonToSkip) {
@@ -145,21 +185,21 @@ TEST(StatementReadingTest, CashFlowLayoutAndEveryReasonToSkip) {
     ASSERT_EQ(reading.entries.size(), 9u);
     // A Shenzhen fund (159xxx), with no market column; the fee is what separates 发生金额
     // from 成交金额.
-    ASSERT_TRUE(reading.entries[0].record) << reading.entries[0].reason;
-    EXPECT_EQ(test::unpacked(reading.entries[0].record->market), 0);
-    EXPECT_DOUBLE_EQ(reading.entries[0].record->fee, 5);
+    ASSERT_TRUE(reading.entry(0).record) << reading.entry(0).reason;
+    EXPECT_EQ(test::unpacked(reading.entry(0).record->market), 0);
+    EXPECT_DOUBLE_EQ(reading.entry(0).record->fee, 5);
     // A code a spreadsheet shortened; no 发生金额: 成交金额 plus the fee.
-    const LedgerRecord& vanke = *reading.entries[1].record;
+    const LedgerRecord vanke = *reading.entry(1).record;
     EXPECT_EQ(code(vanke), "000002");
     EXPECT_EQ(test::unpacked(vanke.market), 0);
     EXPECT_DOUBLE_EQ(vanke.amount, 755);
-    EXPECT_EQ(reading.entries[2].reason, "撤单，没有成交");
-    EXPECT_EQ(reading.entries[3].reason, "成交数量不是整数");
-    EXPECT_EQ(reading.entries[4].reason, "成交数量为0");
-    EXPECT_EQ(reading.entries[5].reason, "证券代码不是6位数字");
-    EXPECT_EQ(reading.entries[6].reason, "日期无法识别：2024-13-01");
-    EXPECT_EQ(reading.entries[7].reason, "数字无法识别：abc");
-    EXPECT_EQ(reading.entries[8].reason, "没有业务名称");
+    EXPECT_EQ(reading.entry(2).reason, "撤单，没有成交");
+    EXPECT_EQ(reading.entry(3).reason, "成交数量不是整数");
+    EXPECT_EQ(reading.entry(4).reason, "成交数量为0");
+    EXPECT_EQ(reading.entry(5).reason, "证券代码不是6位数字");
+    EXPECT_EQ(reading.entry(6).reason, "日期无法识别：2024-13-01");
+    EXPECT_EQ(reading.entry(7).reason, "数字无法识别：abc");
+    EXPECT_EQ(reading.entry(8).reason, "没有业务名称");
 }
 
 TEST(StatementReadingTest, MarketFromTheRowTheAccountOrTheCode) {
@@ -175,12 +215,12 @@ TEST(StatementReadingTest, MarketFromTheRowTheAccountOrTheCode) {
     const std::string header = "成交日期,证券代码,操作,成交数量,成交均价,交易市场\n";
     // The row names the market even against the code's digits.
     auto reading = read(header + "20240105,000001,证券买入,100,10,上海\n");
-    EXPECT_EQ(test::unpacked(reading.entries[0].record->market), 1);
+    EXPECT_EQ(test::unpacked(reading.entry(0).record->market), 1);
     // A B share account's market is fixed.
     reading = read(header + "20240105,200002,证券买入,100,10,\n", {0});
-    EXPECT_EQ(test::unpacked(reading.entries[0].record->market), 0);
+    EXPECT_EQ(test::unpacked(reading.entry(0).record->market), 0);
     reading = read(header + "20240105,430001,证券买入,100,10,北京\n");
-    EXPECT_EQ(reading.entries[0].reason, "北交所的证券，不能记入");
+    EXPECT_EQ(reading.entry(0).reason, "北交所的证券，不能记入");
 }
 
 TEST(StatementReadingTest, NumbersAndDates) {
@@ -233,14 +273,14 @@ TEST(StatementMappingTest, AHandWrittenMappingReadsAnyLayout) {
     ASSERT_TRUE(reading.error.empty()) << reading.error;
     EXPECT_EQ(reading.layoutName, "某券商对账单");
     ASSERT_EQ(reading.entries.size(), 3u);
-    EXPECT_EQ(reading.entries[0].record->kind(), RecordType::Buy);
-    EXPECT_NEAR(reading.entries[0].record->fee, 50, 1e-9);
-    EXPECT_DOUBLE_EQ(reading.entries[0].record->amount, 160050);
-    EXPECT_EQ(reading.entries[1].record->kind(), RecordType::Buy);
-    EXPECT_EQ(test::unpacked(reading.entries[1].record->market), 0);
+    EXPECT_EQ(reading.entry(0).record->kind(), RecordType::Buy);
+    EXPECT_NEAR(reading.entry(0).record->fee, 50, 1e-9);
+    EXPECT_DOUBLE_EQ(reading.entry(0).record->amount, 160050);
+    EXPECT_EQ(reading.entry(1).record->kind(), RecordType::Buy);
+    EXPECT_EQ(test::unpacked(reading.entry(1).record->market), 0);
     // The built-in business texts still hold.
-    EXPECT_EQ(reading.entries[2].record->kind(), RecordType::Sell);
-    EXPECT_NEAR(reading.entries[2].record->fee, 200, 1e-9);
+    EXPECT_EQ(reading.entry(2).record->kind(), RecordType::Sell);
+    EXPECT_NEAR(reading.entry(2).record->fee, 200, 1e-9);
 
     // Only the mapping's layout is tried: a built-in header is not found with it.
     EXPECT_EQ(readStatement(decodeStatementText(gbkCrLf(kDeliveryNote)),

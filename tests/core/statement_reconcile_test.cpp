@@ -19,7 +19,7 @@ StatementReading read(const std::string& text) {
 
 std::vector<O> outcomes(const ImportPreview& preview) {
     std::vector<O> all;
-    for (const ImportRow& row : preview.rows) all.push_back(row.outcome);
+    for (std::size_t i = 0; i < preview.size(); ++i) all.push_back(preview.row(i).outcome);
     return all;
 }
 
@@ -43,7 +43,7 @@ TEST(ImportReconcileTest, AHandBookedTradeWithAnotherFeeIsADuplicateShowingBothF
                                    "20240105,600036,招商银行,证券买入,100,10.00,1000,-1005.03,,,"
                                    "沪A\n"));
     EXPECT_EQ(outcomes(preview), (std::vector<O>{O::Duplicate, O::Booked}));
-    EXPECT_EQ(preview.rows[0].reason, "已记入，费用5.000，交割单费用5.030");
+    EXPECT_EQ(preview.row(0).reason, "已记入，费用5.000，交割单费用5.030");
 }
 
 TEST(ImportReconcileTest, OverlappingCashFlowDoesNotBookItsDividendsAgain) {
@@ -54,7 +54,7 @@ TEST(ImportReconcileTest, OverlappingCashFlowDoesNotBookItsDividendsAgain) {
                                "20240610,600036,招商银行,股息入帐,0,31.50,0,582.00,,,沪A\n"));
     EXPECT_EQ(outcomes(delivery), (std::vector<O>{O::Booked, O::Booked}));
     // The per-share figure follows from the amount and the 600 shares held.
-    const LedgerRecord& dividend = *delivery.rows[1].entry.record;
+    const LedgerRecord dividend = *delivery.record(1);
     EXPECT_EQ(test::unpacked(dividend.quantity), 600);
     EXPECT_DOUBLE_EQ(dividend.price, 0.97);
     ledger = booking(ledger, delivery);
@@ -73,13 +73,13 @@ TEST(ImportReconcileTest, RightsOverTwoStatementsAreBookedOnce) {
         ledger,
         read(kDeliveryHeader + "20240305,700036,招商配股,配股缴款,300,8.00,2400,-2400,,,沪A\n"));
     ASSERT_EQ(outcomes(march), (std::vector<O>{O::Booked}));
-    EXPECT_EQ(std::string(fieldBytes(march.rows[0].entry.record->stockCode)), "600036");
+    EXPECT_EQ(std::string(fieldBytes(march.record(0)->stockCode)), "600036");
     ledger = booking(ledger, march);
 
     const ImportPreview april = previewImport(
         ledger, read(kDeliveryHeader + "20240312,600036,招商银行,配股入帐,300,0,0,0,,,沪A\n"));
     EXPECT_EQ(outcomes(april), (std::vector<O>{O::Skipped}));
-    EXPECT_EQ(april.rows[0].reason, "配股已在缴款时记入");
+    EXPECT_EQ(april.row(0).reason, "配股已在缴款时记入");
 }
 
 TEST(ImportReconcileTest, NewSharesBoughtAtTheirPriceMayBeSold) {
@@ -103,15 +103,15 @@ TEST(ImportReconcileTest, ReconciliationMatchingAndDiffering) {
     EXPECT_NEAR(differing.reconciliation.cashDifference.value(), -1.2, 1e-9);
     EXPECT_TRUE(differing.reconciliation.shares.empty());
     EXPECT_EQ(differing.reconciliation.text(), "对帐：资金差 -1.200 元");
-    EXPECT_EQ(differing.rows[2].reason, "利息结算，不是交易，资金+1.200元");
+    EXPECT_EQ(differing.row(2).reason, "利息结算，不是交易，资金+1.200元");
 
     // The interest booked as a deposit with its text as remark: the cash matches.
     const ImportPreview matching = previewImport(ledger, read(kReconciled), {true});
     EXPECT_EQ(matching.reconciliation.text(), "对帐：资金相符");
-    const LedgerRecord& interest = *matching.rows[2].entry.record;
+    const LedgerRecord interest = *matching.record(2);
     EXPECT_EQ(interest.kind(), RecordType::CashIn);
     EXPECT_EQ(fieldText(interest.remark), "利息归本");
-    EXPECT_EQ(matching.rows[2].reason, "按投入资金记入");
+    EXPECT_EQ(matching.row(2).reason, "按投入资金记入");
 
     // A holding the ledger already had differs from the broker's.
     const Ledger holding = {
@@ -128,7 +128,7 @@ TEST(ImportReconcileTest, CashBeyondRepresentationIsRefused) {
                                "20240101,银证转入,,0,1e308\n"
                                "20240102,银证转入,,0,1e308\n"));
     EXPECT_EQ(outcomes(preview), (std::vector<O>{O::Booked, O::Refused}));
-    EXPECT_EQ(preview.rows[1].reason, "输入的数值太大,计算结果无法表示");
+    EXPECT_EQ(preview.row(1).reason, "输入的数值太大,计算结果无法表示");
 }
 
 }  // namespace

@@ -26,8 +26,8 @@ done
 
 # Backslashes, dashes and Chinese text come through as the help has them.
 contains 'backslashes inside texts are written \t, \n, \r and \\.'
-contains '--trade-type TEXT'
-contains '深沪A股, 深证B股 or 上证B股'
+contains '--trade-type 深沪A股|深证B股|上证B股'
+contains '股票代码, at most 6 digits'
 contains 'fiscora-cli [OPTIONS] COMMAND [ARGS]'
 # Text the help has only once per command is not repeated.
 [[ $(grep -cF -- '--password-file FILE' <<<"$text") == 1 ]] || fail "global options repeated"

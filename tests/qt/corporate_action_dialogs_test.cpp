@@ -39,12 +39,12 @@ void openDemo(MainWindowView& window) {
 
 // Picks 600036 in the code list as a user does: typing its digits into the list.
 void pick600036(fiscora::qt::HeldStockView* view) {
-    view->codeBox()->setFocus();
-    typeText(view->codeBox(), QStringLiteral("600036"));
-    QCOMPARE(view->codeBox()->currentText(), QStringLiteral("600036"));
-    QCOMPARE(view->marketBox()->currentText(), QStringLiteral("上海"));
-    QVERIFY(!view->marketBox()->isEnabled());
-    QCOMPARE(view->nameLabel()->text(), QStringLiteral("招商银行"));
+    view->widgetOf<QComboBox>("code")->setFocus();
+    typeText(view->widgetOf<QComboBox>("code"), QStringLiteral("600036"));
+    QCOMPARE(view->widgetOf<QComboBox>("code")->currentText(), QStringLiteral("600036"));
+    QCOMPARE(view->widgetOf<QComboBox>("market")->currentText(), QStringLiteral("上海"));
+    QVERIFY(!view->widgetOf<QComboBox>("market")->isEnabled());
+    QCOMPARE(view->widgetOf<QLabel>("name")->text(), QStringLiteral("招商银行"));
 }
 
 const fiscora::LedgerRecord& lastRecord(MainWindowView& window) {
@@ -76,17 +76,18 @@ private slots:
         onNextView<fiscora::qt::DividendView>(
             [&](fiscora::qt::DividendView* view) {
                 QCOMPARE(view->windowTitle(), QStringLiteral("股票分红 -[演示帐户]"));
-                QCOMPARE(QApplication::focusWidget(), view->dateEdit());
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QDateEdit>("date"));
                 pick600036(view);
-                held = view->heldBox()->text().toInt();
+                held = view->widgetOf<QLineEdit>("held")->text().toInt();
                 QVERIFY(held > 0);
                 pressEnter();
-                QCOMPARE(QApplication::focusWidget(), view->rateEdit());
-                typeText(view->rateEdit(), QStringLiteral("0.125"));
-                QCOMPARE(view->dueBox()->text(), QString::number(held * 0.125, 'f', 3));
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("rate"));
+                typeText(view->widgetOf<QLineEdit>("rate"), QStringLiteral("0.125"));
+                QCOMPARE(view->widgetOf<QLineEdit>("due")->text(),
+                         QString::number(held * 0.125, 'f', 3));
                 pressEnter();
-                QCOMPARE(QApplication::focusWidget(), view->remarkEdit());
-                typeText(view->remarkEdit(), QStringLiteral("年度分红"));
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("remark"));
+                typeText(view->widgetOf<QLineEdit>("remark"), QStringLiteral("年度分红"));
                 pressEnter();
                 QVERIFY(!view->isVisible());
             },
@@ -108,14 +109,15 @@ private slots:
         onNextView<fiscora::qt::BonusSharesView>(
             [&](fiscora::qt::BonusSharesView* view) {
                 pick600036(view);
-                held = view->heldBox()->text().toInt();
-                QCOMPARE(view->bonusBox()->text(), QString::number(held / 10));
+                held = view->widgetOf<QLineEdit>("held")->text().toInt();
+                QCOMPARE(view->widgetOf<QLineEdit>("bonus")->text(), QString::number(held / 10));
                 pressEnter();
-                QCOMPARE(QApplication::focusWidget(), view->perEdit());
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("per"));
                 pressEnter();
-                QCOMPARE(QApplication::focusWidget(), view->grantEdit());
-                typeText(view->grantEdit(), QStringLiteral("3"));
-                QCOMPARE(view->bonusBox()->text(), QString::number(held * 3 / 10));
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("grant"));
+                typeText(view->widgetOf<QLineEdit>("grant"), QStringLiteral("3"));
+                QCOMPARE(view->widgetOf<QLineEdit>("bonus")->text(),
+                         QString::number(held * 3 / 10));
                 pressEnter();
                 pressEnter();  // from the remark box
                 QVERIFY(!view->isVisible());
@@ -136,28 +138,28 @@ private slots:
         onNextView<fiscora::qt::RightsIssueView>(
             [&](fiscora::qt::RightsIssueView* view) {
                 pick600036(view);
-                view->quantityEdit()->setFocus();
-                view->quantityEdit()->selectAll();
-                typeText(view->quantityEdit(), QStringLiteral("100000"));
-                view->priceEdit()->setFocus();
-                view->priceEdit()->selectAll();
-                typeText(view->priceEdit(), QStringLiteral("8.50"));
+                view->widgetOf<QLineEdit>("quantity")->setFocus();
+                view->widgetOf<QLineEdit>("quantity")->selectAll();
+                typeText(view->widgetOf<QLineEdit>("quantity"), QStringLiteral("100000"));
+                view->widgetOf<QLineEdit>("price")->setFocus();
+                view->widgetOf<QLineEdit>("price")->selectAll();
+                typeText(view->widgetOf<QLineEdit>("price"), QStringLiteral("8.50"));
                 onNextModal(
                     [&](QDialog* box) {
                         refusal = static_cast<QMessageBox*>(box)->text();
                         box->accept();
                     },
                     view);
-                view->remarkEdit()->setFocus();
+                view->widgetOf<QLineEdit>("remark")->setFocus();
                 pressEnter();
                 QVERIFY(view->isVisible());
                 view->activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(view));
-                view->quantityEdit()->setFocus();
-                view->quantityEdit()->selectAll();
-                typeText(view->quantityEdit(), QStringLiteral("100"));
-                QVERIFY(view->expenseBox()->text().toDouble() > 850);
-                view->remarkEdit()->setFocus();
+                view->widgetOf<QLineEdit>("quantity")->setFocus();
+                view->widgetOf<QLineEdit>("quantity")->selectAll();
+                typeText(view->widgetOf<QLineEdit>("quantity"), QStringLiteral("100"));
+                QVERIFY(view->widgetOf<QLineEdit>("expense")->text().toDouble() > 850);
+                view->widgetOf<QLineEdit>("remark")->setFocus();
                 pressEnter();
                 QVERIFY(!view->isVisible());
             },

@@ -48,24 +48,24 @@ private slots:
         onNextModal(
             [&view](QDialog*) {
                 QCOMPARE(view.windowTitle(), QStringLiteral("修改流水帐 -[张三]"));
-                QVERIFY(!view.kindBox()->isEnabled());
-                QVERIFY(!view.feeBox()->isEnabled());
-                QVERIFY(!view.totalEdit()->isEnabled());
-                QCOMPARE(view.nameLabel()->text(), QStringLiteral("招商银行"));
-                QCOMPARE(view.feeBox()->text(), QStringLiteral("35.000"));
-                QCOMPARE(QApplication::focusWidget(), view.dateEdit());
+                QVERIFY(!view.widgetOf<QComboBox>("kind")->isEnabled());
+                QVERIFY(!view.widgetOf<QLineEdit>("fee")->isEnabled());
+                QVERIFY(!view.widgetOf<QLineEdit>("amount")->isEnabled());
+                QCOMPARE(view.widgetOf<QLabel>("name")->text(), QStringLiteral("招商银行"));
+                QCOMPARE(view.widgetOf<QLineEdit>("fee")->text(), QStringLiteral("35.000"));
+                QCOMPARE(QApplication::focusWidget(), view.widgetOf<QDateEdit>("date"));
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-                QCOMPARE(QApplication::focusWidget(), view.codeEdit());
-                QTest::keyClick(view.codeEdit(), Qt::Key_Return);
+                QCOMPARE(QApplication::focusWidget(), view.widgetOf<QLineEdit>("code"));
+                QTest::keyClick(view.widgetOf<QLineEdit>("code"), Qt::Key_Return);
                 // The code decides the market, so its box is passed.
-                QCOMPARE(QApplication::focusWidget(), view.quantityEdit());
-                fiscora::test::retype(view.quantityEdit(), QStringLiteral("100"));
-                QCOMPARE(view.feeBox()->text(), QStringLiteral("12.000"));
-                QCOMPARE(view.totalEdit()->text(), QStringLiteral("1012.000"));
-                QTest::keyClick(view.quantityEdit(), Qt::Key_Return);
-                QTest::keyClick(view.priceEdit(), Qt::Key_Return);
-                QCOMPARE(QApplication::focusWidget(), view.remarkEdit());
-                QTest::keyClick(view.remarkEdit(), Qt::Key_Return);
+                QCOMPARE(QApplication::focusWidget(), view.widgetOf<QLineEdit>("quantity"));
+                fiscora::test::retype(view.widgetOf<QLineEdit>("quantity"), QStringLiteral("100"));
+                QCOMPARE(view.widgetOf<QLineEdit>("fee")->text(), QStringLiteral("12.000"));
+                QCOMPARE(view.widgetOf<QLineEdit>("amount")->text(), QStringLiteral("1012.000"));
+                QTest::keyClick(view.widgetOf<QLineEdit>("quantity"), Qt::Key_Return);
+                QTest::keyClick(view.widgetOf<QLineEdit>("price"), Qt::Key_Return);
+                QCOMPARE(QApplication::focusWidget(), view.widgetOf<QLineEdit>("remark"));
+                QTest::keyClick(view.widgetOf<QLineEdit>("remark"), Qt::Key_Return);
             },
             nullptr);
         QVERIFY(view.runModal());
@@ -82,9 +82,9 @@ private slots:
         QString refusal;
         onNextModal(
             [&](QDialog*) {
-                QVERIFY(view.totalEdit()->isEnabled());
-                QVERIFY(!view.quantityEdit()->isEnabled());
-                fiscora::test::retype(view.totalEdit(), QStringLiteral("0"));
+                QVERIFY(view.widgetOf<QLineEdit>("amount")->isEnabled());
+                QVERIFY(!view.widgetOf<QLineEdit>("quantity")->isEnabled());
+                fiscora::test::retype(view.widgetOf<QLineEdit>("amount"), QStringLiteral("0"));
                 onNextModal(
                     [&](QDialog* box) {
                         refusal = static_cast<QMessageBox*>(box)->text();

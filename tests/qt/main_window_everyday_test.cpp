@@ -43,9 +43,9 @@ void logIn(MainWindowView& window) {
         [](QDialog* dialog) {
             auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
             QVERIFY(view != nullptr);
-            fiscora::test::retype(view->passwordEdit(),
+            fiscora::test::retype(view->widgetOf<QLineEdit>("password"),
                                   QString::fromUtf8(fiscora::demo::kDemoPassword));
-            view->loginButton()->click();
+            view->okButton()->click();
         },
         &window);
     window.model().OnTreeClick(0);

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -81,7 +82,8 @@ private slots:
             [&](QDialog* dialog) {
                 auto* view = dynamic_cast<fiscora::qt::PasswordView*>(dialog);
                 QVERIFY(view != nullptr);
-                fiscora::test::typeText(view->passwordEdit(), QStringLiteral("wrong"));
+                fiscora::test::typeText(view->widgetOf<QLineEdit>("password"),
+                                        QStringLiteral("wrong"));
                 onNextModal(
                     [&](QDialog* box) {
                         auto* message = qobject_cast<QMessageBox*>(box);
@@ -93,7 +95,7 @@ private slots:
                         message->accept();
                     },
                     dialog);
-                view->loginButton()->click();
+                view->okButton()->click();
             },
             &window);
         const QRect item =
@@ -213,13 +215,17 @@ private slots:
             [](QDialog* dialog) {
                 auto* view = dynamic_cast<fiscora::qt::NewAccountView*>(dialog);
                 QVERIFY(view != nullptr);
-                fiscora::test::typeText(view->nameEdit(), QStringLiteral("测试帐户"));
-                fiscora::test::typeText(view->passwordEdit(), QStringLiteral("pw1"));
-                fiscora::test::typeText(view->confirmationEdit(), QStringLiteral("pw1"));
-                fiscora::test::retype(view->capitalEdit(), QStringLiteral("5000"));
-                fiscora::test::pickItem(view->tradeTypeBox(), 2);
-                fiscora::test::typeText(view->remarkEdit(), QStringLiteral("备注"));
-                view->createButton()->click();
+                fiscora::test::typeText(view->widgetOf<QLineEdit>("name"),
+                                        QStringLiteral("测试帐户"));
+                fiscora::test::typeText(view->widgetOf<QLineEdit>("password"),
+                                        QStringLiteral("pw1"));
+                fiscora::test::typeText(view->widgetOf<QLineEdit>("confirmation"),
+                                        QStringLiteral("pw1"));
+                fiscora::test::retype(view->widgetOf<QLineEdit>("capital"), QStringLiteral("5000"));
+                fiscora::test::pickItem(view->widgetOf<QComboBox>("trade-type"), 2);
+                fiscora::test::typeText(view->widgetOf<QPlainTextEdit>("remark"),
+                                        QStringLiteral("备注"));
+                view->okButton()->click();
             },
             &window);
         window.runCommand(command::kNewAccount);
@@ -240,22 +246,22 @@ private slots:
         fiscora::qt::NewAccountView view(model, nullptr);
         bool confirmed = true;
         onNextModal([&](QDialog*) {
-            QCOMPARE(QApplication::focusWidget(), view.nameEdit());
-            QTest::keyClick(view.nameEdit(), Qt::Key_Return);
-            QCOMPARE(QApplication::focusWidget(), view.passwordEdit());
-            QTest::keyClick(view.passwordEdit(), Qt::Key_Up);
-            QCOMPARE(QApplication::focusWidget(), view.nameEdit());
-            view.tradeTypeBox()->setFocus();
-            QTest::keyClick(view.tradeTypeBox(), Qt::Key_Down);
-            QCOMPARE(view.tradeTypeBox()->currentIndex(), 0);
-            QCOMPARE(QApplication::focusWidget(), view.remarkEdit());
-            QTest::keyClick(view.remarkEdit(), Qt::Key_Up);
-            QCOMPARE(view.tradeTypeBox()->currentIndex(), 0);
-            view.remarkEdit()->setFocus();
+            QCOMPARE(QApplication::focusWidget(), view.widgetOf<QLineEdit>("name"));
+            QTest::keyClick(view.widgetOf<QLineEdit>("name"), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), view.widgetOf<QLineEdit>("password"));
+            QTest::keyClick(view.widgetOf<QLineEdit>("password"), Qt::Key_Up);
+            QCOMPARE(QApplication::focusWidget(), view.widgetOf<QLineEdit>("name"));
+            view.widgetOf<QComboBox>("trade-type")->setFocus();
+            QTest::keyClick(view.widgetOf<QComboBox>("trade-type"), Qt::Key_Down);
+            QCOMPARE(view.widgetOf<QComboBox>("trade-type")->currentIndex(), 0);
+            QCOMPARE(QApplication::focusWidget(), view.widgetOf<QPlainTextEdit>("remark"));
+            QTest::keyClick(view.widgetOf<QPlainTextEdit>("remark"), Qt::Key_Up);
+            QCOMPARE(view.widgetOf<QComboBox>("trade-type")->currentIndex(), 0);
+            view.widgetOf<QPlainTextEdit>("remark")->setFocus();
             // Enter in the last field confirms: the empty name is refused, the dialog stays.
-            QTest::keyClick(view.remarkEdit(), Qt::Key_Return);
+            QTest::keyClick(view.widgetOf<QPlainTextEdit>("remark"), Qt::Key_Return);
             QVERIFY(view.isVisible());
-            QCOMPARE(view.remarkEdit()->toPlainText(), QString());
+            QCOMPARE(view.widgetOf<QPlainTextEdit>("remark")->toPlainText(), QString());
             view.reject();
         });
         confirmed = view.runModal();

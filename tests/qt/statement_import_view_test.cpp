@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -15,6 +17,12 @@ using fiscora::demo::onNextModal;
 
 namespace {
 
+const fiscora::Ledger& sampleLedger() {
+    static const fiscora::Ledger ledger = {
+        fiscora::test::cashRecord(fiscora::RecordType::CashIn, 20240101, 5000)};
+    return ledger;
+}
+
 // A preview of three lines against a deposit of 5000: one booked, one refused, one skipped.
 fiscora::ImportPreview samplePreview() {
     const auto reading = fiscora::readStatement(
@@ -23,8 +31,7 @@ fiscora::ImportPreview samplePreview() {
         "20240106,600519,贵州茅台,证券卖出,100000,1612.00,1612.00,\"161,198,388.00\"\n"
         "20240107,,,利息归本,0,0,0,1.00\n",
         fiscora::StatementLayouts{}, {});
-    return fiscora::previewImport(
-        {fiscora::test::cashRecord(fiscora::RecordType::CashIn, 20240101, 5000)}, reading);
+    return fiscora::previewImport(sampleLedger(), reading);
 }
 
 QTableView* tableOf(QDialog* dialog) {
@@ -39,7 +46,8 @@ class StatementImportViewTest : public QObject {
 private slots:
     void showsEveryLineUncutAndConfirms() {
         fiscora::qt::QtMessages messages;
-        fiscora::ui::StatementImportDialog model(messages, "张三", "s.csv", samplePreview());
+        fiscora::ui::StatementImportDialog model(messages, "张三", "s.csv", samplePreview(),
+                                                 sampleLedger());
         fiscora::qt::StatementImportView view(model, nullptr);
         onNextModal(
             [&view](QDialog* dialog) {
@@ -65,9 +73,38 @@ private slots:
         QVERIFY(view.runModal());
     }
 
+    // Ticking the switch books the interest line as a deposit: the list and the counts
+    // above it show it at once.
+    void theCashAdjustmentSwitchUpdatesTheList() {
+        fiscora::qt::QtMessages messages;
+        fiscora::ui::StatementImportDialog model(messages, "张三", "s.csv", samplePreview(),
+                                                 sampleLedger());
+        fiscora::qt::StatementImportView view(model, nullptr);
+        onNextModal(
+            [&view](QDialog* dialog) {
+                auto* box = dialog->findChild<QCheckBox*>();
+                QVERIFY(box != nullptr);
+                QCOMPARE(box->text(), QStringLiteral("利息、税费和逆回购记为投入资金/划出资金"));
+                QTableView* table = tableOf(dialog);
+                QCOMPARE(table->model()->index(2, 1).data().toString(), QStringLiteral("跳过"));
+                box->click();
+                QCOMPARE(table->model()->index(2, 1).data().toString(), QStringLiteral("记入"));
+                QCOMPARE(table->model()->index(2, 10).data().toString(), QStringLiteral("1.000"));
+                bool countsShown = false;
+                for (const QLabel* label : dialog->findChildren<QLabel*>())
+                    countsShown |= label->text().startsWith(QStringLiteral("记入 2 条"));
+                QVERIFY(countsShown);
+                view.okButton()->click();
+            },
+            nullptr);
+        QVERIFY(view.runModal());
+        QCOMPARE(model.preview().bookingOrder.size(), std::size_t{2});
+    }
+
     void escapeBooksNothing() {
         fiscora::qt::QtMessages messages;
-        fiscora::ui::StatementImportDialog model(messages, "张三", "s.csv", samplePreview());
+        fiscora::ui::StatementImportDialog model(messages, "张三", "s.csv", samplePreview(),
+                                                 sampleLedger());
         fiscora::qt::StatementImportView view(model, nullptr);
         onNextModal([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }, nullptr);
         QVERIFY(!view.runModal());

@@ -62,29 +62,31 @@ private slots:
         onNextView<fiscora::qt::BuyView>(
             [](fiscora::qt::BuyView* view) {
                 QCOMPARE(view->windowTitle(), QStringLiteral("买入股票 -[演示帐户]"));
-                QCOMPARE(QApplication::focusWidget(), view->dateEdit());
-                QCOMPARE(view->nameLabel()->text(), QStringLiteral("股票名称"));
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QDateEdit>("date"));
+                QCOMPARE(view->widgetOf<QLabel>("name")->text(), QStringLiteral("股票名称"));
                 pressEnter();
-                QCOMPARE(QApplication::focusWidget(), view->codeEdit());
-                typeText(view->codeEdit(), QStringLiteral("00a0001"));  // the box takes digits only
-                QCOMPARE(view->codeEdit()->text(), QStringLiteral("000001"));
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("code"));
+                typeText(view->widgetOf<QLineEdit>("code"),
+                         QStringLiteral("00a0001"));  // the box takes digits only
+                QCOMPARE(view->widgetOf<QLineEdit>("code")->text(), QStringLiteral("000001"));
                 pressEnter();
                 // The code decided the market and the focus went past the market box.
-                QCOMPARE(view->marketBox()->currentText(), QStringLiteral("深圳"));
-                QVERIFY(!view->marketBox()->isEnabled());
-                QCOMPARE(view->nameLabel()->text(), QStringLiteral("平安银行"));
-                QCOMPARE(QApplication::focusWidget(), view->priceEdit());
-                QCOMPARE(view->priceEdit()->selectedText(), QStringLiteral("0"));
-                typeText(view->priceEdit(), QStringLiteral("11.38"));
+                QCOMPARE(view->widgetOf<QComboBox>("market")->currentText(),
+                         QStringLiteral("深圳"));
+                QVERIFY(!view->widgetOf<QComboBox>("market")->isEnabled());
+                QCOMPARE(view->widgetOf<QLabel>("name")->text(), QStringLiteral("平安银行"));
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("price"));
+                QCOMPARE(view->widgetOf<QLineEdit>("price")->selectedText(), QStringLiteral("0"));
+                typeText(view->widgetOf<QLineEdit>("price"), QStringLiteral("11.38"));
                 pressEnter();
-                QCOMPARE(QApplication::focusWidget(), view->quantityEdit());
-                typeText(view->quantityEdit(), QStringLiteral("100"));
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("quantity"));
+                typeText(view->widgetOf<QLineEdit>("quantity"), QStringLiteral("100"));
                 // The sample fee row of 00 codes: 0.3 % with a minimum of 5, 0.1 % stamp duty.
-                QCOMPARE(view->commissionBox()->text(), QStringLiteral("6.138"));
-                QCOMPARE(view->expenseBox()->text(), QStringLiteral("1144.138"));
+                QCOMPARE(view->widgetOf<QLineEdit>("commission")->text(), QStringLiteral("6.138"));
+                QCOMPARE(view->widgetOf<QLineEdit>("expense")->text(), QStringLiteral("1144.138"));
                 pressEnter();
-                QCOMPARE(QApplication::focusWidget(), view->remarkEdit());
-                typeText(view->remarkEdit(), QStringLiteral("加仓"));
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("remark"));
+                typeText(view->widgetOf<QLineEdit>("remark"), QStringLiteral("加仓"));
                 pressEnter();
                 QVERIFY(!view->isVisible());
             },
@@ -114,20 +116,21 @@ private slots:
                 // 确定 and 取消 are no tab stops: Tab comes round from the remark to the date.
                 QCOMPARE(view->okButton()->focusPolicy(), Qt::NoFocus);
                 QCOMPARE(view->cancelButtonWidget()->focusPolicy(), Qt::NoFocus);
-                QCOMPARE(view->maxBuyableBox()->focusPolicy(), Qt::NoFocus);
+                QCOMPARE(view->widgetOf<QLineEdit>("max-buyable")->focusPolicy(), Qt::NoFocus);
                 // Tab leaves the date picker instead of stepping to its month.
-                QCOMPARE(QApplication::focusWidget(), view->dateEdit());
-                QTest::keyClick(view->dateEdit(), Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget(), view->codeEdit());
-                typeText(view->codeEdit(), QStringLiteral("100001"));  // either market
-                view->remarkEdit()->setFocus(Qt::TabFocusReason);
-                QTest::keyClick(view->remarkEdit(), Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget(), view->dateEdit());
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QDateEdit>("date"));
+                QTest::keyClick(view->widgetOf<QDateEdit>("date"), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("code"));
+                typeText(view->widgetOf<QLineEdit>("code"),
+                         QStringLiteral("100001"));  // either market
+                view->widgetOf<QLineEdit>("remark")->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(view->widgetOf<QLineEdit>("remark"), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QDateEdit>("date"));
                 // Arriving in the picker by an arrow selects its whole text.
-                view->codeEdit()->setFocus(Qt::TabFocusReason);
-                QTest::keyClick(view->codeEdit(), Qt::Key_Up);
-                QCOMPARE(QApplication::focusWidget(), view->dateEdit());
-                const auto* shown = view->dateEdit()->findChild<QLineEdit*>();
+                view->widgetOf<QLineEdit>("code")->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(view->widgetOf<QLineEdit>("code"), Qt::Key_Up);
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QDateEdit>("date"));
+                const auto* shown = view->widgetOf<QDateEdit>("date")->findChild<QLineEdit*>();
                 QVERIFY(shown != nullptr);
                 QCOMPARE(shown->selectedText(), shown->text());
                 view->reject();
@@ -139,12 +142,12 @@ private slots:
                 QCOMPARE(view->okButton()->focusPolicy(), Qt::NoFocus);
                 QCOMPARE(view->cancelButtonWidget()->focusPolicy(), Qt::NoFocus);
                 // The profit box is read-only but in the tab chain, after the remark.
-                view->remarkEdit()->setFocus(Qt::TabFocusReason);
-                QTest::keyClick(view->remarkEdit(), Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget(), view->profitBox());
-                QVERIFY(view->profitBox()->isReadOnly());
-                QTest::keyClick(view->profitBox(), Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget(), view->dateEdit());
+                view->widgetOf<QPlainTextEdit>("remark")->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(view->widgetOf<QPlainTextEdit>("remark"), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("profit"));
+                QVERIFY(view->widgetOf<QLineEdit>("profit")->isReadOnly());
+                QTest::keyClick(view->widgetOf<QLineEdit>("profit"), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QDateEdit>("date"));
                 view->reject();
             },
             &window);
@@ -160,37 +163,39 @@ private slots:
         int quantity = 0;
         onNextView<fiscora::qt::SellView>(
             [&](fiscora::qt::SellView* view) {
-                QVERIFY(view->codeBox()->count() > 1);
+                QVERIFY(view->widgetOf<QComboBox>("code")->count() > 1);
                 // The dialog opens on the holdings list's selected stock, its first row.
-                const int opened = view->codeBox()->currentIndex();
-                QCOMPARE(view->codeBox()->currentText(),
+                const int opened = view->widgetOf<QComboBox>("code")->currentIndex();
+                QCOMPARE(view->widgetOf<QComboBox>("code")->currentText(),
                          QString::fromStdString(window.model().holdingRows().at(0).cells[1]));
                 // The arrows walk the fields; they never change the code list.
-                view->codeBox()->setFocus();
-                QTest::keyClick(view->codeBox(), Qt::Key_Down);
-                QCOMPARE(view->codeBox()->currentIndex(), opened);
+                view->widgetOf<QComboBox>("code")->setFocus();
+                QTest::keyClick(view->widgetOf<QComboBox>("code"), Qt::Key_Down);
+                QCOMPARE(view->widgetOf<QComboBox>("code")->currentIndex(), opened);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-                QCOMPARE(QApplication::focusWidget(), view->codeBox());
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QComboBox>("code"));
                 // Picks the codes after the one shown (each pick a change) until one may be
                 // sold today.
-                const int count = view->codeBox()->count();
+                const int count = view->widgetOf<QComboBox>("code")->count();
                 for (int i = 1; i <= count && quantity == 0; ++i) {
-                    fiscora::test::pickItem(view->codeBox(), (opened + i) % count);
-                    quantity = std::min(100, view->sellableBox()->text().toInt());
+                    fiscora::test::pickItem(view->widgetOf<QComboBox>("code"),
+                                            (opened + i) % count);
+                    quantity = std::min(100, view->widgetOf<QLineEdit>("sellable")->text().toInt());
                 }
                 QVERIFY(quantity > 0);
-                code = view->codeBox()->currentText();
-                QCOMPARE(QApplication::focusWidget(), view->quantityEdit());
-                typeText(view->quantityEdit(), QString::number(quantity));
+                code = view->widgetOf<QComboBox>("code")->currentText();
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("quantity"));
+                typeText(view->widgetOf<QLineEdit>("quantity"), QString::number(quantity));
                 pressEnter();
-                QCOMPARE(QApplication::focusWidget(), view->priceEdit());
-                typeText(view->priceEdit(), QStringLiteral("12"));
-                QVERIFY(view->incomeBox()->text() != QStringLiteral("0"));
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("price"));
+                typeText(view->widgetOf<QLineEdit>("price"), QStringLiteral("12"));
+                QVERIFY(view->widgetOf<QLineEdit>("income")->text() != QStringLiteral("0"));
                 pressEnter();
-                QCOMPARE(QApplication::focusWidget(), view->remarkEdit());
-                typeText(view->remarkEdit(), QStringLiteral("减仓"));
+                QCOMPARE(QApplication::focusWidget(), view->widgetOf<QPlainTextEdit>("remark"));
+                typeText(view->widgetOf<QPlainTextEdit>("remark"), QStringLiteral("减仓"));
                 pressEnter();
-                QCOMPARE(view->remarkEdit()->toPlainText(), QStringLiteral("减仓"));  // no new line
+                QCOMPARE(view->widgetOf<QPlainTextEdit>("remark")->toPlainText(),
+                         QStringLiteral("减仓"));  // no new line
                 QVERIFY(!view->isVisible());
             },
             &window);
@@ -220,20 +225,22 @@ private slots:
         onNextView<fiscora::qt::CashView>(
             [&](fiscora::qt::CashView* view) {
                 QCOMPARE(view->windowTitle(), QStringLiteral("划出资金 -[演示帐户]"));
-                QVERIFY(view->balanceLabel()->text().startsWith(QStringLiteral("现有资金:")));
-                QVERIFY(view->balanceLabel()->text().endsWith(QStringLiteral("元")));
-                fiscora::test::retype(view->amountEdit(), QString::number(cash + 1, 'f', 2));
+                QVERIFY(view->widgetOf<QLabel>("balance")->text().startsWith(
+                    QStringLiteral("现有资金:")));
+                QVERIFY(view->widgetOf<QLabel>("balance")->text().endsWith(QStringLiteral("元")));
+                fiscora::test::retype(view->widgetOf<QLineEdit>("amount"),
+                                      QString::number(cash + 1, 'f', 2));
                 onNextModal(
                     [&](QDialog* box) {
                         refusal = static_cast<QMessageBox*>(box)->text();
                         box->accept();
                     },
                     view);
-                pressEnter(view->amountEdit());
+                pressEnter(view->widgetOf<QLineEdit>("amount"));
                 QVERIFY(view->isVisible());
-                fiscora::test::retype(view->amountEdit(), QStringLiteral("100"));
-                typeText(view->remarkEdit(), QStringLiteral("取现"));
-                pressEnter(view->remarkEdit());  // Enter confirms from any field
+                fiscora::test::retype(view->widgetOf<QLineEdit>("amount"), QStringLiteral("100"));
+                typeText(view->widgetOf<QLineEdit>("remark"), QStringLiteral("取现"));
+                pressEnter(view->widgetOf<QLineEdit>("remark"));  // Enter confirms from any field
                 QVERIFY(!view->isVisible());
             },
             &window);

@@ -94,8 +94,9 @@ private slots:
             onNextModal(
                 [](QDialog* dialog) {
                     auto* row = static_cast<fiscora::qt::TradeParamView*>(dialog);
-                    QTest::keyClicks(row->codePrefixEdit(), "900");
-                    fiscora::test::typeText(row->categoryNameEdit(), QString::fromUtf8("沪B"));
+                    QTest::keyClicks(row->widgetOf<QLineEdit>("prefix"), "900");
+                    fiscora::test::typeText(row->widgetOf<QLineEdit>("name"),
+                                            QString::fromUtf8("沪B"));
                     row->okButton()->click();
                 },
                 shown);

@@ -27,20 +27,20 @@ private slots:
             dialog->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(dialog));
             QCOMPARE(view->okButton()->text(), QString::fromUtf8("增加"));
-            QCOMPARE(view->marketBox()->currentText(), QString::fromUtf8("上海"));
-            QCOMPARE(view->codePrefixEdit()->maxLength(), 6);
-            QCOMPARE(view->commissionEdit()->maxLength(), 19);
-            QCOMPARE(QApplication::focusWidget(), view->marketBox());
-            QTest::keyClick(view->marketBox(), Qt::Key_Return);
-            QCOMPARE(QApplication::focusWidget(), view->codePrefixEdit());
-            fiscora::test::typeText(view->codePrefixEdit(), "600");
-            QTest::keyClick(view->codePrefixEdit(), Qt::Key_Return);
-            fiscora::test::typeText(view->categoryNameEdit(), QString::fromUtf8("沪A"));
-            QTest::keyClick(view->categoryNameEdit(), Qt::Key_Down);
-            QCOMPARE(QApplication::focusWidget(), view->commissionEdit());
-            retype(view->commissionEdit(), "0.25");
-            retype(view->orderFeeEdit(), "1");
-            QTest::keyClick(view->orderFeeEdit(), Qt::Key_Return);  // confirms
+            QCOMPARE(view->widgetOf<QComboBox>("market")->currentText(), QString::fromUtf8("上海"));
+            QCOMPARE(view->widgetOf<QLineEdit>("prefix")->maxLength(), 6);
+            QCOMPARE(view->widgetOf<QLineEdit>("commission")->maxLength(), 19);
+            QCOMPARE(QApplication::focusWidget(), view->widgetOf<QComboBox>("market"));
+            QTest::keyClick(view->widgetOf<QComboBox>("market"), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("prefix"));
+            fiscora::test::typeText(view->widgetOf<QLineEdit>("prefix"), "600");
+            QTest::keyClick(view->widgetOf<QLineEdit>("prefix"), Qt::Key_Return);
+            fiscora::test::typeText(view->widgetOf<QLineEdit>("name"), QString::fromUtf8("沪A"));
+            QTest::keyClick(view->widgetOf<QLineEdit>("name"), Qt::Key_Down);
+            QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("commission"));
+            retype(view->widgetOf<QLineEdit>("commission"), "0.25");
+            retype(view->widgetOf<QLineEdit>("order-fee"), "1");
+            QTest::keyClick(view->widgetOf<QLineEdit>("order-fee"), Qt::Key_Return);  // confirms
         });
         TradeParamView view(model, nullptr);
         QVERIFY(view.runModal());
@@ -62,7 +62,7 @@ private slots:
             view->okButton()->click();  // no name
             QVERIFY(view->isVisible());
             QCOMPARE(messages.shown.size(), std::size_t(1));
-            QCOMPARE(QApplication::focusWidget(), view->categoryNameEdit());
+            QCOMPARE(QApplication::focusWidget(), view->widgetOf<QLineEdit>("name"));
             dialog->reject();
         });
         TradeParamView view(model, nullptr);

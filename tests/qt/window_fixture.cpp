@@ -34,8 +34,8 @@ void logInToDemo(qt::MainWindowView& window) {
         [](QDialog* dialog) {
             auto* view = dynamic_cast<qt::PasswordView*>(dialog);
             QVERIFY(view != nullptr);
-            typeText(view->passwordEdit(), QString::fromUtf8(demo::kDemoPassword));
-            view->loginButton()->click();
+            typeText(view->widgetOf<QLineEdit>("password"), QString::fromUtf8(demo::kDemoPassword));
+            view->okButton()->click();
         },
         &window);
     const QRect item = window.accountTree()->visualItemRect(window.accountTree()->topLevelItem(0));
@@ -47,8 +47,8 @@ void loginWith(const QString& password, QWidget* except) {
         [password](QDialog* dialog) {
             auto* view = dynamic_cast<qt::PasswordView*>(dialog);
             QVERIFY(view != nullptr);
-            retype(view->passwordEdit(), password);
-            view->loginButton()->click();
+            retype(view->widgetOf<QLineEdit>("password"), password);
+            view->okButton()->click();
         },
         except);
 }

@@ -272,6 +272,26 @@ TEST_F(BuyDialogTest, ChecksComeInTheirOrder) {
     EXPECT_DOUBLE_EQ(bought->amount, 1012);
 }
 
+// The boxes marked required (the command line needs their options) are exactly those
+// whose opening entry the dialog refuses.
+TEST_F(BuyDialogTest, ItRefusesWhatARequiredBoxOpensWithAndNothingElse) {
+    const std::size_t count = open().tabOrder().size();
+    int required = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        BuyDialog& d = open();
+        if (d.tabOrder()[i]->kind != FieldKind::Edit) continue;
+        auto* box = static_cast<TextField*>(d.tabOrder()[i]);
+        const std::string opened = box->text;
+        fillValid();
+        d.focusChangedTo(box);
+        type(*box, opened);
+        d.focusChangedTo(nullptr);
+        EXPECT_EQ(d.OnConfirm(), !box->required) << box->name;
+        required += box->required;
+    }
+    EXPECT_GT(required, 0);
+}
+
 TEST_F(BuyDialogTest, TheCashCheckAndTheLargestQuantityAgreeAtTheWholeCash) {
     // (cash, price, largest quantity): the whole cash may be spent, exactly or as shown.
     const struct {

@@ -47,6 +47,33 @@ TEST(CapitalCurveChart, BarsFillTheirSlotsInTheColourOfTheirMove) {
     EXPECT_TRUE(canvas.ellipses.empty());
 }
 
+TEST(CapitalCurveChart, AnOverlaySharesTheScaleAndShadesItsSpanBehindTheSeries) {
+    // 4 days in slots of 25; the overlay's 2000 sets the scale: 1 pixel per 20 of value.
+    RecordingCanvas canvas;
+    CapitalCurveChart chart;
+    CurveOverlay overlay;
+    overlay.line = {1000, 0, 2000, 1800};
+    overlay.shaded = {{1, 2}};
+    ASSERT_TRUE(chart.DrawCurve(canvas, series({500, 700, 300, 300}, 1000), CurveStyle::Curve, 155,
+                                100, kFace, overlay));
+    EXPECT_DOUBLE_EQ(chart.scale(), 0.05);
+    // Cleared, then the span of the second and third day, before anything else.
+    ASSERT_GE(canvas.fills.size(), 2u);
+    EXPECT_EQ(canvas.fills[1], (RecordingCanvas::Fill{{80, 0, 130, 100}, overlay.shadeColour}));
+    // The overlay breaks at its zero: only the third day joins the fourth.
+    std::vector<RecordingCanvas::Line> blue;
+    for (const auto& l : canvas.lines) {
+        if (l.colour == overlay.lineColour) blue.push_back(l);
+    }
+    EXPECT_EQ(blue, (std::vector<RecordingCanvas::Line>{{117, 0, 142, 10, overlay.lineColour}}));
+    // A span beyond the days shades nothing.
+    RecordingCanvas other;
+    overlay.shaded = {{2, 9}};
+    chart.DrawCurve(other, series({500, 700, 300, 300}, 1000), CurveStyle::Curve, 155, 100, kFace,
+                    overlay);
+    EXPECT_EQ(other.fills.size(), 1u);
+}
+
 TEST(CapitalCurveChart, TheCurveJoinsSlotCentresAndBreaksAtZero) {
     RecordingCanvas canvas;
     CapitalCurveChart chart;

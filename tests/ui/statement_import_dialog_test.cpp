@@ -63,6 +63,38 @@ TEST_F(StatementImportCommandTest, ThePreviewListsEveryLineAndConfirmingBooks) {
     EXPECT_NE(window.accountStatus().find("3995.000"), std::string::npos) << window.accountStatus();
 }
 
+// The switch judges the lines again: the interest line is booked as a deposit, the counts
+// and the reconciliation follow it, and confirming books what the switch shows.
+TEST_F(StatementImportCommandTest, TheCashAdjustmentSwitchJudgesTheLinesAgain) {
+    std::ofstream(dir.file("balances.csv"), std::ios::binary)
+        << "成交日期,证券代码,证券名称,操作,成交数量,成交均价,手续费,发生金额,资金余额\n"
+           "20240105,600036,招商银行,证券买入,100,10.00,5.00,-1005.00,3995.00\n"
+           "20240107,,,利息归本,0,0,0,1.25,3996.25\n";
+    chosen = dir.file("balances.csv");
+    runner.then<ui::StatementImportDialog>([](ui::StatementImportDialog& d) {
+        EXPECT_FALSE(d.cashAdjustments.checked);
+        EXPECT_EQ(d.reconciliation.text, "对帐：资金差 -1.250 元");
+        d.setChecked(d.cashAdjustments, true);
+        EXPECT_EQ(d.summary.text, "记入 2 条    重复 0 条    跳过 0 条    拒绝 0 条");
+        EXPECT_EQ(d.reconciliation.text, "对帐：资金相符");
+        EXPECT_EQ(d.cellText(1, 1), "记入");
+        EXPECT_EQ(d.cellText(1, 10), "1.250");
+        EXPECT_EQ(d.cellText(1, 11), "按投入资金记入");
+        EXPECT_EQ(d.lines.figuresRevision, 2u);
+        d.setChecked(d.cashAdjustments, false);
+        EXPECT_EQ(d.summary.text, "记入 1 条    重复 0 条    跳过 1 条    拒绝 0 条");
+        EXPECT_EQ(d.cellText(1, 10), "");
+        d.setChecked(d.cashAdjustments, true);
+        return true;
+    });
+    window.OnCommand(ui::command::kImportStatement);
+    const Ledger ledger = onDisk();
+    ASSERT_EQ(ledger.size(), 3u);
+    EXPECT_EQ(ledger[2].kind(), RecordType::CashIn);
+    EXPECT_DOUBLE_EQ(ledger[2].amount, 1.25);
+    EXPECT_EQ(fieldText(ledger[2].remark), "利息归本");
+}
+
 TEST_F(StatementImportCommandTest, CancellingTheDialogOrTheFileBooksNothing) {
     const Bytes before = readBytes(ledgerFile("张三"));
     runner.thenCancel();
@@ -86,6 +118,21 @@ TEST_F(StatementImportCommandTest, AnUnreadableFileOrMappingIsShownAsAnError) {
                                         "交割单映射.txt：映射文件第1行：缺少“=”"}));
     EXPECT_EQ(messages.shown[0].caption, kErrorCaption);
     EXPECT_EQ(runner.captions.size(), 1u);  // only the password
+}
+
+// A statement beyond the limit is refused with the advice to cut it between two days: a
+// day cut in two would take its second identical fill for a duplicate of the first.
+TEST_F(StatementImportCommandTest, ATooLargeStatementSaysHowToSplitIt) {
+    chosen = dir.file("huge.csv");
+    std::ofstream(*chosen).close();
+    std::filesystem::resize_file(*chosen, kStatementFileLimit + 1);
+    window.OnCommand(ui::command::kImportStatement);
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_EQ(messages.texts()[0],
+              "文件太大，超过1024 MB（Excel工作簿256 MB）：" + *chosen +
+                  "。请按日期把交割单分成几个文件，分别导入，并在两天之间分开：同一天的成交若"
+                  "分在两个文件里，后一个文件中与前面相同的成交会被当作重复而不记入");
+    EXPECT_EQ(std::filesystem::file_size(*chosen), kStatementFileLimit + 1);
 }
 
 // One mapping per broker in the folder beside the data folder: the one whose columns the

@@ -1,29 +1,25 @@
 #include "qt/account/new_account_view.h"
 
 #include <QComboBox>
-#include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QVBoxLayout>
 
 #include "qt/widgets/dialog_units.h"
-#include "qt/widgets/hover_button.h"
 
 namespace fiscora::qt {
 
 NewAccountView::NewAccountView(ui::NewAccountDialog& model, QWidget* parent)
-    : FormDialogView(model, parent), name_(lineEdit(model.name)),
-      password_(lineEdit(model.password)), confirmation_(lineEdit(model.confirmation)),
-      capital_(lineEdit(model.capital)), tradeType_(dropDown(model.tradeType)),
-      remark_(textEdit(model.remark)) {
-    for (QWidget* box : std::initializer_list<QWidget*>{name_, password_, confirmation_, capital_,
-                                                        tradeType_, remark_})
-        addRow(box);
+    : FormDialogView(model, parent) {
     const DialogUnits dlu(font());
-    remark_->setFixedHeight(dlu.y(36));
-    name_->setMinimumWidth(dlu.x(120));
+    QLineEdit* name = lineEdit(model.name);
+    addRow(name);
+    name->setMinimumWidth(dlu.x(120));
+    for (ui::TextField* box : {&model.password, &model.confirmation, &model.capital})
+        addRow(lineEdit(*box));
+    addRow(dropDown(model.tradeType));
+    QPlainTextEdit* remark = textEdit(model.remark);
+    addRow(remark);
+    remark->setFixedHeight(dlu.y(36));
     finish();
 }
 

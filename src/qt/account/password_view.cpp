@@ -10,16 +10,16 @@
 
 namespace fiscora::qt {
 
-PasswordView::PasswordView(ui::PasswordDialog& model, QWidget* parent)
-    : DialogView(model, parent), password_(lineEdit(model.password)) {
+PasswordView::PasswordView(ui::PasswordDialog& model, QWidget* parent) : DialogView(model, parent) {
     const DialogUnits dlu(font());
+    QLineEdit* password = lineEdit(model.password);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(dlu.x(10), dlu.y(12), dlu.x(10), dlu.y(10));
     layout->setHorizontalSpacing(dlu.x(6));
     layout->setVerticalSpacing(dlu.y(6));
-    layout->addWidget(captionOf(password_), 0, 0);
-    layout->addWidget(password_, 0, 1);
-    password_->setMinimumWidth(dlu.x(110));
+    layout->addWidget(captionOf(password), 0, 0);
+    layout->addWidget(password, 0, 1);
+    password->setMinimumWidth(dlu.x(110));
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(dlu.y(4));
     buttons->addWidget(okButton());

@@ -3,22 +3,12 @@
 #include "qt/widgets/dialog_view.h"
 #include "ui/account/password_dialog.h"
 
-class QLineEdit;
-
 namespace fiscora::qt {
-
-class HoverButton;
 
 // 请输入帐户…的密码: one masked box, 登录 and 取消.
 class PasswordView : public DialogView {
 public:
     PasswordView(ui::PasswordDialog& model, QWidget* parent);
-
-    QLineEdit* passwordEdit() const { return password_; }
-    HoverButton* loginButton() const { return okButton(); }
-
-private:
-    QLineEdit* password_;
 };
 
 }  // namespace fiscora::qt

@@ -1,5 +1,6 @@
 #include "qt/account/statement_import_view.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -18,6 +19,7 @@ StatementImportView::StatementImportView(ui::StatementImportDialog& model, QWidg
     form->addWidget(text(model.file));
     form->addWidget(text(model.summary));
     form->addWidget(text(model.reconciliation));
+    form->addWidget(checkBox(model.cashAdjustments));
     form->addWidget(table(model.lines, {}, rows));
     finishLayout(form);
 }

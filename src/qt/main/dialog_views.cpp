@@ -7,6 +7,7 @@
 #include "qt/account/statement_import_view.h"
 #include "qt/analysis/capital_curve_view.h"
 #include "qt/analysis/chart_view.h"
+#include "qt/analysis/returns_view.h"
 #include "qt/analysis/trade_details_view.h"
 #include "qt/main/about_view.h"
 #include "qt/records/edit_record_view.h"
@@ -54,6 +55,7 @@ const DialogViews& dialogViews() {
         v.add<ui::TradeParamListDialog>(showModal<TradeParamListView, ui::TradeParamListDialog>);
         v.add<ui::CapitalCurveDialog>(showModal<CapitalCurveView, ui::CapitalCurveDialog>);
         v.add<ui::ChartDialog>(showModal<ChartView, ui::ChartDialog>);
+        v.add<ui::ReturnsDialog>(showModal<ReturnsView, ui::ReturnsDialog>);
         v.add<ui::TradeDetailsDialog>(showModal<TradeDetailsView, ui::TradeDetailsDialog>);
         return v;
     }();

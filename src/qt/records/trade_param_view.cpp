@@ -10,23 +10,17 @@
 namespace fiscora::qt {
 
 TradeParamView::TradeParamView(ui::TradeParamDialog& model, QWidget* parent)
-    : DialogView(model, parent), market_(dropDown(model.market)),
-      codePrefix_(lineEdit(model.codePrefix)), categoryName_(lineEdit(model.categoryName)),
-      commission_(lineEdit(model.commission)), orderFee_(lineEdit(model.orderFee)) {
+    : DialogView(model, parent) {
     const DialogUnits dlu(font());
     auto* form = new QGridLayout;
     form->setHorizontalSpacing(dlu.x(6));
     form->setVerticalSpacing(dlu.y(3));
+    std::vector<QWidget*> boxes{dropDown(model.market)};
+    for (ui::TextField* box :
+         {&model.codePrefix, &model.categoryName, &model.commission, &model.minCommission,
+          &model.stampDuty, &model.transferFee, &model.minTransferFee, &model.orderFee})
+        boxes.push_back(lineEdit(*box));
     int row = 0;
-    QWidget* const boxes[] = {market_,
-                              codePrefix_,
-                              categoryName_,
-                              commission_,
-                              lineEdit(model.minCommission),
-                              lineEdit(model.stampDuty),
-                              lineEdit(model.transferFee),
-                              lineEdit(model.minTransferFee),
-                              orderFee_};
     for (QWidget* box : boxes) {
         box->setMinimumWidth(dlu.x(70));
         form->addWidget(captionOf(box), row, 0, Qt::AlignLeft | Qt::AlignVCenter);

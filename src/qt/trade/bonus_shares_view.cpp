@@ -5,13 +5,11 @@
 namespace fiscora::qt {
 
 BonusSharesView::BonusSharesView(ui::BonusSharesDialog& model, QWidget* parent)
-    : HeldStockView(model, parent), per_(lineEdit(model.per)), grant_(lineEdit(model.grant)),
-      bonus_(lineEdit(model.bonus)), remark_(lineEdit(model.remark)) {
-    addStockRows();
-    addRow(heldBox());
-    addSchemeRow(per_, grant_);
-    addRow(bonus_);
-    addRow(remark_);
+    : HeldStockView(model, parent) {
+    addRow(lineEdit(model.held));
+    addSchemeRow(model.per, model.grant);
+    addRow(lineEdit(model.bonus));
+    addRow(lineEdit(model.remark));
     finish();
 }
 

@@ -3,8 +3,6 @@
 #include "qt/trade/held_stock_view.h"
 #include "ui/trade/bonus_shares_dialog.h"
 
-class QLineEdit;
-
 namespace fiscora::qt {
 
 // 送股: date, market, the held codes and the name, the shares held, the scheme, the bonus
@@ -12,17 +10,6 @@ namespace fiscora::qt {
 class BonusSharesView : public HeldStockView {
 public:
     BonusSharesView(ui::BonusSharesDialog& model, QWidget* parent);
-
-    QLineEdit* perEdit() const { return per_; }
-    QLineEdit* grantEdit() const { return grant_; }
-    QLineEdit* bonusBox() const { return bonus_; }
-    QLineEdit* remarkEdit() const { return remark_; }
-
-private:
-    QLineEdit* per_;
-    QLineEdit* grant_;
-    QLineEdit* bonus_;
-    QLineEdit* remark_;
 };
 
 }  // namespace fiscora::qt

@@ -1,6 +1,5 @@
 #include "qt/trade/cash_view.h"
 
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -8,14 +7,12 @@
 
 namespace fiscora::qt {
 
-CashView::CashView(ui::CashDialog& model, QWidget* parent)
-    : TransactionView(model, parent), balance_(text(model.balance)),
-      amount_(lineEdit(model.amount)), remark_(lineEdit(model.remark)) {
-    addRow(dateEdit());
-    addWideRow(balance_);
-    addWideRow(amount_);
-    addRow(remark_);
-    remark_->setMinimumWidth(DialogUnits(font()).x(110));
+CashView::CashView(ui::CashDialog& model, QWidget* parent) : TransactionView(model, parent) {
+    addWideRow(text(model.balance));
+    addWideRow(lineEdit(model.amount));
+    QLineEdit* remark = lineEdit(model.remark);
+    remark->setMinimumWidth(DialogUnits(font()).x(110));
+    addRow(remark);
     finish();
 }
 

@@ -5,13 +5,11 @@
 namespace fiscora::qt {
 
 DividendView::DividendView(ui::DividendDialog& model, QWidget* parent)
-    : HeldStockView(model, parent), rate_(lineEdit(model.rate)), due_(lineEdit(model.due)),
-      remark_(lineEdit(model.remark)) {
-    addStockRows();
-    addRow(heldBox());
-    addRow(rate_);
-    addRow(due_);
-    addRow(remark_);
+    : HeldStockView(model, parent) {
+    addRow(lineEdit(model.held));
+    addRow(lineEdit(model.rate));
+    addRow(lineEdit(model.due));
+    addRow(lineEdit(model.remark));
     finish();
 }
 

@@ -3,8 +3,6 @@
 #include "qt/trade/held_stock_view.h"
 #include "ui/trade/dividend_dialog.h"
 
-class QLineEdit;
-
 namespace fiscora::qt {
 
 // 股票分红: date, market, the held codes and the name, the shares held, the dividend per
@@ -12,15 +10,6 @@ namespace fiscora::qt {
 class DividendView : public HeldStockView {
 public:
     DividendView(ui::DividendDialog& model, QWidget* parent);
-
-    QLineEdit* rateEdit() const { return rate_; }
-    QLineEdit* dueBox() const { return due_; }
-    QLineEdit* remarkEdit() const { return remark_; }
-
-private:
-    QLineEdit* rate_;
-    QLineEdit* due_;
-    QLineEdit* remark_;
 };
 
 }  // namespace fiscora::qt

@@ -1,7 +1,6 @@
 #include "qt/trade/held_stock_view.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,29 +10,25 @@
 namespace fiscora::qt {
 
 HeldStockView::HeldStockView(ui::HeldStockDialog& model, QWidget* parent)
-    : TransactionView(model, parent), market_(dropDown(model.market)), code_(dropDown(model.code)),
-      name_(text(model.nameLabel)), held_(lineEdit(model.held)) {
-    name_->setMinimumWidth(numberBoxWidth());
+    : TransactionView(model, parent) {
+    addRow(dropDown(model.market));
+    addRowNamed(dropDown(model.code), model.nameLabel);
 }
 
-void HeldStockView::addStockRows() {
-    addRow(dateEdit());
-    addRow(market_);
-    addRow(code_, name_);
-}
-
-void HeldStockView::addSchemeRow(QLineEdit* per, QLineEdit* grant) {
+void HeldStockView::addSchemeRow(ui::TextField& per, ui::TextField& grant) {
     const int schemeBoxWidth = DialogUnits(font()).x(28);
-    per->setFixedWidth(schemeBoxWidth);
-    grant->setFixedWidth(schemeBoxWidth);
+    QLineEdit* perBox = lineEdit(per);
+    QLineEdit* grantBox = lineEdit(grant);
+    perBox->setFixedWidth(schemeBoxWidth);
+    grantBox->setFixedWidth(schemeBoxWidth);
     auto* line = new QWidget;
     auto* layout = new QHBoxLayout(line);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(captionOf(per));
-    layout->addWidget(per);
-    layout->addWidget(noteOf(per));
-    layout->addWidget(grant);
-    layout->addWidget(noteOf(grant));
+    layout->addWidget(captionOf(perBox));
+    layout->addWidget(perBox);
+    layout->addWidget(noteOf(perBox));
+    layout->addWidget(grantBox);
+    layout->addWidget(noteOf(grantBox));
     layout->addStretch();
     addWideRow(line);
 }

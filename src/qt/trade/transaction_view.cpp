@@ -9,12 +9,14 @@
 namespace fiscora::qt {
 
 TransactionView::TransactionView(ui::TransactionDialog& model, QWidget* parent)
-    : DialogView(model, parent), form_(new QGridLayout), date_(datePicker(model.tradeDate)) {
+    : DialogView(model, parent), form_(new QGridLayout) {
     const DialogUnits dlu(font());
     form_->setHorizontalSpacing(dlu.x(6));
     form_->setVerticalSpacing(dlu.y(3));
     form_->setColumnStretch(2, 1);
-    date_->setMinimumWidth(numberBoxWidth());
+    QDateEdit* date = datePicker(model.tradeDate);
+    date->setMinimumWidth(numberBoxWidth());
+    addRow(date);
 }
 
 int TransactionView::numberBoxWidth() const {
@@ -30,6 +32,12 @@ void TransactionView::addRow(QWidget* box, QWidget* note) {
     form_->addWidget(box, rows_, 1);
     if (note != nullptr) form_->addWidget(note, rows_, 2, Qt::AlignLeft | Qt::AlignVCenter);
     ++rows_;
+}
+
+void TransactionView::addRowNamed(QWidget* box, ui::LabelField& name) {
+    QLabel* shown = text(name);
+    shown->setMinimumWidth(numberBoxWidth());
+    addRow(box, shown);
 }
 
 void TransactionView::addWideRow(QWidget* widget) {

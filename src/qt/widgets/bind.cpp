@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -21,6 +22,7 @@
 
 #include "qt/widgets/box_validator.h"
 #include "qt/widgets/list_field_model.h"
+#include "qt/widgets/tone_colour.h"
 
 namespace fiscora::qt {
 
@@ -60,6 +62,17 @@ QDate localDay(std::time_t t) {
 void showReadOnly(QWidget* box) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    box->setPalette(palette);
+}
+
+// A figure's text in the colour of its gain or loss, else the palette's own.
+void showTone(QLineEdit* box, CellTone tone) {
+    const QVariant toned = toneColour(tone);
+    const QColor colour =
+        toned.isValid() ? toned.value<QColor>() : QApplication::palette(box).color(QPalette::Text);
+    if (box->palette().color(QPalette::Text) == colour) return;
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Text, colour);
     box->setPalette(palette);
 }
 
@@ -107,6 +120,7 @@ void Bindings::bind(QLineEdit* edit, ui::TextField& field) {
         if (edit->text() != text) edit->setText(text);
         edit->setEnabled(field.enabled);
         edit->setReadOnly(field.readOnly());
+        showTone(edit, field.tone);
     });
 }
 

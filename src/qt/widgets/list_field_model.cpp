@@ -5,6 +5,8 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "qt/widgets/tone_colour.h"
+
 namespace fiscora::qt {
 namespace {
 
@@ -17,16 +19,6 @@ Qt::Alignment alignmentOf(ColumnAlign align) {
     case ColumnAlign::Center: break;
     }
     return Qt::AlignCenter;
-}
-
-// The red and the green of gains and losses, dark enough to read on white.
-QVariant toneColour(CellTone tone) {
-    switch (tone) {
-    case CellTone::Gain: return QColor(204, 0, 0);
-    case CellTone::Loss: return QColor(0, 128, 0);
-    case CellTone::Plain: break;
-    }
-    return {};
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ NewAccountDialog::NewAccountDialog(Messages& messages) : DialogModel(messages) {
     confirmation.masked = true;
     capital.text = std::string("0");  // (a plain literal trips a false -Wrestrict in g++ 12)
     capital.maxChars = kNumberBoxChars;
+    capital.required = true;
     tradeType.items = tradeTypeTexts();
     tradeType.selected = 0;
     remark.maxGbkBytes = kAccountRemarkMaxBytes;

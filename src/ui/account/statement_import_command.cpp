@@ -9,12 +9,21 @@
 namespace fiscora::ui {
 namespace {
 
+// A statement beyond the limit can be imported in parts; a part that begins on the same day
+// the last one ended would take that day's second identical fill for the first one again.
+std::string tooLargeMessage(const std::string& path) {
+    return "文件太大，超过" + std::to_string(kStatementFileLimit >> 20) + " MB（Excel工作簿" +
+           std::to_string(kWorkbookFileLimit >> 20) + " MB）：" + path +
+           "。请按日期把交割单分成几个文件，分别导入，并在两天之间分开：同一天的成交若分在两个"
+           "文件里，后一个文件中与前面相同的成交会被当作重复而不记入";
+}
+
 std::string fileError(StatementFileStatus status, const std::string& path) {
     switch (status) {
     case StatementFileStatus::Ok: break;
     case StatementFileStatus::Missing: return "找不到文件" + path;
     case StatementFileStatus::CannotOpen: return "不能打开文件" + path;
-    case StatementFileStatus::TooLarge: return "文件太大，不是交割单：" + path;
+    case StatementFileStatus::TooLarge: return tooLargeMessage(path);
     case StatementFileStatus::Unreadable: return "文件无法读取，不是文本或Excel工作簿：" + path;
     }
     return {};
@@ -72,13 +81,13 @@ PreparedImport prepareStatementImport(const Workspace& workspace, const AccountI
         }
         layouts.mappings.push_back(std::move(*parsed.layout));
     }
-    const StatementFile statement = readStatementFile(path);
-    if (statement.status != StatementFileStatus::Ok)
-        return {std::nullopt, fileError(statement.status, path)};
-    const StatementReading reading =
-        readStatement(statement.text, layouts, statementAccountOf(fieldText(account.tradeType)));
+    StatementFileReader statement;
+    if (const auto status = statement.open(path); status != StatementFileStatus::Ok)
+        return {std::nullopt, fileError(status, path)};
+    StatementReading reading =
+        readStatement(statement, layouts, statementAccountOf(fieldText(account.tradeType)));
     if (!reading.error.empty()) return {std::nullopt, reading.error};
-    return {previewImport(workspace.ledger, reading, options), {}};
+    return {previewImport(workspace.ledger, std::move(reading), options), {}};
 }
 
 bool bookStatementImport(CommandContext& window, const GuardedAccount& account,
@@ -97,7 +106,7 @@ void importStatementFile(CommandContext& window, const GuardedAccount& account,
         return;
     }
     StatementImportDialog dialog(window.messages(), account.name, fileNameOf(path),
-                                 std::move(*prepared.preview));
+                                 std::move(*prepared.preview), window.workspace().ledger);
     if (!window.dialogs().run(dialog)) return;
     bookStatementImport(window, account, dialog.preview());
 }

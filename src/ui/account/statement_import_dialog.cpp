@@ -54,25 +54,36 @@ std::string counts(const ImportPreview& p) {
 }  // namespace
 
 StatementImportDialog::StatementImportDialog(Messages& messages, const std::string& accountName,
-                                             const std::string& fileName, ImportPreview preview)
-    : DialogModel(messages), preview_(std::move(preview)) {
+                                             const std::string& fileName, ImportPreview preview,
+                                             const Ledger& ledger)
+    : DialogModel(messages), preview_(std::move(preview)), ledger_(ledger) {
     setCaption(dialogTitle("导入交割单", accountName));
     declare(file, "file");
     declare(summary, "summary");
     declare(reconciliation, "reconciliation");
+    declare(cashAdjustments, "include-cash-adjustments", "利息、税费和逆回购记为投入资金/划出资金");
     declare(lines, "lines");
     file.text = "文件：" + fileName + "（" + preview_.layoutName + "）";
-    summary.text = counts(preview_);
-    reconciliation.text = preview_.reconciliation.text();
+    cashAdjustments.checked = preview_.options.includeCashAdjustments;
     lines.columns = importColumns();
-    lines.rowCount = preview_.rows.size();
     lines.cellText = [this](std::size_t row, std::size_t column) { return cellText(row, column); };
-    setTabOrder({&lines});
+    showJudgement();
+    onChange(cashAdjustments, [this] {
+        judgeImport(preview_, ledger_, {.includeCashAdjustments = cashAdjustments.checked});
+        showJudgement();
+    });
+    setTabOrder({&cashAdjustments, &lines});
     setKeyNavigation(false);
 }
 
+void StatementImportDialog::showJudgement() {
+    summary.text = counts(preview_);
+    reconciliation.text = preview_.reconciliation.text();
+    lines.rowsReplaced(preview_.size(), true);
+}
+
 std::string StatementImportDialog::cellText(std::size_t row, std::size_t column) const {
-    const ImportRow& line = preview_.rows.at(row);
+    const ImportRow line = preview_.row(row);
     const StatementEntry& entry = line.entry;
     switch (column) {
     case Line: return std::to_string(entry.line);

@@ -44,7 +44,7 @@ std::string axisLabel(double value) {
 }
 
 bool CapitalCurveChart::DrawCurve(ReportCanvas& canvas, const DaySeries& series, CurveStyle style,
-                                  int width, int height, Rgb face) {
+                                  int width, int height, Rgb face, const CurveOverlay& overlay) {
     rects_.clear();
     pointed_.clear();
     height_ = height;
@@ -53,6 +53,7 @@ bool CapitalCurveChart::DrawCurve(ReportCanvas& canvas, const DaySeries& series,
     if (series.empty() || plotWidth <= 0 || height <= 0) return false;
     double largest = 0;
     for (const auto& p : series) largest = std::max(largest, p.high);
+    for (const double v : overlay.line) largest = std::max(largest, v);
     if (!(largest > 0) || !std::isfinite(largest)) return false;
 
     scale_ = height / largest;
@@ -64,10 +65,12 @@ bool CapitalCurveChart::DrawCurve(ReportCanvas& canvas, const DaySeries& series,
                           pixel((i + 1) * slot_ + kPlotLeft), height});
         if (series[i].close > 0) pointed_.push_back(i);
     }
+    drawShade(canvas, overlay);
     if (style == CurveStyle::Bars)
         drawBars(canvas, series, face);
     else
         drawCurve(canvas, series);
+    drawLine(canvas, overlay);
     drawAxis(canvas);
     return true;
 }
@@ -94,14 +97,35 @@ void CapitalCurveChart::drawCurve(ReportCanvas& canvas, const DaySeries& series)
     CanvasPoint previous{kPlotLeft, height_};
     for (std::size_t i = 0; i < n; ++i) {
         // A zero value (no bar that day, or nothing held) breaks the curve.
-        const CanvasPoint at{pixel((2.0 * static_cast<double>(i) + 1) * slot_ / 2 + kPlotLeft),
-                             pixel(height_ - scale_ * series[i].close)};
+        const CanvasPoint at = pointAt(i, series[i].close);
         if (previous.y != height_ && at.y != height_)
             canvas.line(previous.x, previous.y, at.x, at.y, kBlack);
         if (radius > 0)
             canvas.ellipse({at.x - radius, at.y - radius, at.x + radius, at.y + radius}, kRed,
                            kRed);
         previous = at;
+    }
+}
+
+CanvasPoint CapitalCurveChart::pointAt(std::size_t i, double value) const {
+    return {pixel((2.0 * static_cast<double>(i) + 1) * slot_ / 2 + kPlotLeft),
+            pixel(height_ - scale_ * value)};
+}
+
+void CapitalCurveChart::drawShade(ReportCanvas& canvas, const CurveOverlay& overlay) const {
+    if (!overlay.shaded) return;
+    const auto [first, last] = *overlay.shaded;
+    if (first > last || last >= rects_.size()) return;
+    canvas.fill({rects_[first].left, 0, rects_[last].right, height_}, overlay.shadeColour);
+}
+
+void CapitalCurveChart::drawLine(ReportCanvas& canvas, const CurveOverlay& overlay) const {
+    const std::size_t n = std::min(overlay.line.size(), rects_.size());
+    for (std::size_t i = 1; i < n; ++i) {
+        if (!(overlay.line[i - 1] > 0) || !(overlay.line[i] > 0)) continue;
+        const CanvasPoint from = pointAt(i - 1, overlay.line[i - 1]);
+        const CanvasPoint to = pointAt(i, overlay.line[i]);
+        canvas.line(from.x, from.y, to.x, to.y, overlay.lineColour);
     }
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "output/list_table.h"
+
 namespace fiscora::ui {
 
 // The values a dialog's controls hold, as plain data, with what a view needs to draw them:
@@ -31,6 +33,9 @@ struct Field {
     std::string label;  // empty: the field stands without a caption
     std::string note;   // shown right of the box: a unit, a hint
     bool enabled = true;
+    // The dialog needs the user's own entry here: it refuses what the field opens with, or
+    // would take what was chosen elsewhere (the command line requires the option).
+    bool required = false;
 };
 
 // An edit box, or a read-only figure. Limits are those of the box: characters typed, and for
@@ -42,8 +47,9 @@ struct TextField : Field {
     std::size_t maxGbkBytes = 0;
     bool masked = false;  // password entry
     bool multiLine = false;
-    bool digitsOnly = false;  // the box takes nothing but the digits 0-9
-    bool alignRight = false;  // a number box
+    bool digitsOnly = false;          // the box takes nothing but the digits 0-9
+    bool alignRight = false;          // a number box
+    CellTone tone = CellTone::Plain;  // a figure's gain (red) or loss (green)
     bool readOnly() const { return kind == FieldKind::Figure; }
 };
 

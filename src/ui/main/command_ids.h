@@ -33,6 +33,7 @@ inline constexpr int kProfitRate = 32804;      // 投资赢利率
 inline constexpr int kNetAssetShare = 32805;   // 净资产分布
 inline constexpr int kNetProfitShare = 32806;  // 净赢利分布
 inline constexpr int kCapitalCurve = 32788;    // 资金曲线
+inline constexpr int kReturns = 32821;         // 收益分析
 inline constexpr int kPrint = 32793;           // 数据打印
 inline constexpr int kSaveAsText = 32801;      // 数据存盘
 // 参数设置, 帮助

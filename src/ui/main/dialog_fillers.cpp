@@ -9,6 +9,7 @@
 #include "ui/account/statement_import_dialog.h"
 #include "ui/analysis/capital_curve_dialog.h"
 #include "ui/analysis/chart_dialog.h"
+#include "ui/analysis/returns_dialog.h"
 #include "ui/analysis/trade_details_dialog.h"
 #include "ui/main/about_box.h"
 #include "ui/records/edit_record_dialog.h"
@@ -62,6 +63,7 @@ const HeadlessFillers& dialogFillers() {
         f.add<TradeParamListDialog>(enterFields);
         f.add<CapitalCurveDialog>(enterFields);
         f.add<ChartDialog>(enterFields);
+        f.add<ReturnsDialog>(enterFields);
         f.add<TradeDetailsDialog>(enterFields);
         return f;
     }();

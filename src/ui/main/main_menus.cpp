@@ -53,6 +53,7 @@ std::vector<MenuBarEntry> mainMenuBar() {
           {"净赢利分布", command::kNetProfitShare, {}},
           kSeparator,
           {"资金曲线", command::kCapitalCurve, {}},
+          {"收益分析", command::kReturns, {}},
           kSeparator,
           {"数据打印", command::kPrint, {}},
           {"数据存盘", command::kSaveAsText, {}}}},

@@ -5,6 +5,7 @@
 #include "ui/account/statement_import_command.h"
 #include "ui/analysis/capital_curve_command.h"
 #include "ui/analysis/chart_command.h"
+#include "ui/analysis/returns_command.h"
 #include "ui/analysis/trade_details_command.h"
 #include "ui/main/about_box.h"
 #include "ui/main/command_ids.h"
@@ -35,6 +36,7 @@ void MainWindowModel::registerCommands() {
         {command::kBuy, {OnBuyStock}},
         {command::kSell, {OnSellStock}},
         {command::kCapitalCurve, {OnCapitalCurve}},
+        {command::kReturns, {OnReturnsAnalysis}},
         {command::kDividend, {OnDividend}},
         {command::kBonusShares, {OnBonusShares}},
         {command::kRightsIssue, {OnRightsIssue}},

@@ -43,8 +43,7 @@ EditRecordDialog::EditRecordDialog(Messages& messages, std::string accountName,
     declare(code, "code", "股票代码");
     makeStockCodeBox(code);
     declare(nameLabel, "name");
-    declare(market, "market", "市场类型");
-    market.items = marketTexts();
+    declareMarket(market, "市场类型");
     makeNumberBox(quantity, "quantity", "交易量");
     makeNumberBox(price, "price", "交易价");
     makeFigureBox(fee, "fee", "手续费");

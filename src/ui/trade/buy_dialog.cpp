@@ -18,7 +18,7 @@ BuyDialog::BuyDialog(Messages& messages, std::string accountName, std::string cu
     declare(code, "code", "股票");
     makeStockCodeBox(code);
     declare(nameLabel, "name");
-    declare(market, "market", "市场类型");
+    declareMarket(market, "市场类型");
     makeNumberBox(price, "price", "价格");
     makeFigureBox(maxBuyable, "max-buyable", "可买数量");
     makeNumberBox(quantity, "quantity", "买入数量");
@@ -27,6 +27,8 @@ BuyDialog::BuyDialog(Messages& messages, std::string accountName, std::string cu
     makeFigureBox(cash, "cash", "现金");
     for (TextField* inUnits : {&price, &commission, &expense, &cash})
         inUnits->note = this->currencyUnit();
+    for (Field* needed : std::initializer_list<Field*>{&code, &price, &quantity})
+        needed->required = true;
     setFields({&tradeDate, &code, &market, &price, &quantity, &remark});
     onLeave(code, [this](const Field* to) { OnCodeKillFocus(to); });
     onChange(market, [this] { OnMarketSelected(); });

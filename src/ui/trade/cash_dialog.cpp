@@ -12,6 +12,7 @@ CashDialog::CashDialog(Messages& messages, Mode mode, std::string accountName,
       mode_(mode), cash_(cash) {
     tradeDate.label = "时间";
     makeNumberBox(amount, "amount", "");
+    amount.required = true;
     declare(balance, "balance");
     setFields({&tradeDate, &amount, &remark});
 }

@@ -13,6 +13,7 @@ DividendDialog::DividendDialog(Messages& messages, std::string accountName,
                       ledger) {
     tradeDate.label = "分红日期";
     makeNumberBox(rate, "rate", "红利率");
+    rate.required = true;
     rate.note = this->currencyUnit() + "/每股";
     makeFigureBox(due, "due", "应得红利");
     due.note = this->currencyUnit();

@@ -12,8 +12,9 @@ HeldStockDialog::HeldStockDialog(Messages& messages, std::string action, std::st
     : TransactionDialog(messages, std::move(action), std::move(accountName),
                         std::move(currencyUnit), Keys::StockNavigation),
       ledger_(ledger) {
-    declare(market, "market", "交易市场");
+    declareMarket(market, "交易市场");
     declare(code, "code", "股票代码");
+    code.required = true;
     declare(nameLabel, "name");
     makeFigureBox(held, "held", "持股数量");
     onChange(market, [this] { OnCodeSelected(); });

@@ -15,8 +15,13 @@ void fixTo(ChoiceField& market, int entry) {
 
 }  // namespace
 
-void presetMarket(ChoiceField& market, std::string_view currencyUnit) {
+void declareMarket(ChoiceField& market, std::string label) {
+    market.name = "market";
+    market.label = std::move(label);
     market.items = marketTexts();
+}
+
+void presetMarket(ChoiceField& market, std::string_view currencyUnit) {
     const TradeType* type = tradeTypeOfUnit(currencyUnit);
     if (type != nullptr && type->fixedMarket >= 0) {
         fixTo(market, type->fixedMarket);

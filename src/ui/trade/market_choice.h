@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "ui/common/dialog_fields.h"
@@ -9,7 +10,10 @@ namespace fiscora::ui {
 
 // The 市场类型 drop-down of the stock dialogs: "深圳" then "上海".
 
-// Sets the entries and the choice the account's currency unit implies: a Shanghai B
+// Names the market drop-down and gives it its two entries.
+void declareMarket(ChoiceField& market, std::string label);
+
+// Sets the choice the account's currency unit implies: a Shanghai B
 // share account ("美元") is fixed to 上海, a Shenzhen B share account ("港元") to 深圳,
 // and an A share account ("元") starts at 深圳 with the box left free.
 void presetMarket(ChoiceField& market, std::string_view currencyUnit);

@@ -28,6 +28,8 @@ RightsIssueDialog::RightsIssueDialog(Messages& messages, std::string accountName
     makeFigureBox(cash, "cash", "现金");
     for (TextField* inUnits : {&price, &commission, &expense, &cash})
         inUnits->note = this->currencyUnit();
+    quantity.required = true;
+    price.required = true;
     setFields({&tradeDate, &market, &code, &per, &grant, &quantity, &price, &remark});
     onChange(per, [this] { UpdateMaximum(); });
     onChange(grant, [this] { UpdateMaximum(); });

@@ -16,7 +16,7 @@ SellDialog::SellDialog(Messages& messages, std::string accountName, std::string 
       ledger_(ledger), tradeParams_(tradeParams) {
     declare(code, "code", "股票代码");
     declare(nameLabel, "name");
-    declare(market, "market", "市场类型");
+    declareMarket(market, "市场类型");
     makeNumberBox(sellQuantity, "quantity", "卖出数量");
     makeFigureBox(sellable, "sellable", "可卖数量");
     makeFigureBox(held, "held", "持股数量");
@@ -29,6 +29,8 @@ SellDialog::SellDialog(Messages& messages, std::string accountName, std::string 
     for (TextField* inUnits : {&price, &commission, &totalIncome, &floatingProfit})
         inUnits->note = this->currencyUnit();
     remark.multiLine = true;
+    for (Field* needed : std::initializer_list<Field*>{&code, &sellQuantity, &price})
+        needed->required = true;
     setFields({&tradeDate, &code, &market, &sellQuantity, &price, &remark, &floatingProfit});
     onChange(tradeDate, [this] { OnDateChanged(); });
     onChange(code, [this] { OnCodeSelected(); });

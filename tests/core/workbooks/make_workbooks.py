@@ -38,3 +38,19 @@ sheet.append(HEADER)
 for row in ROWS:
     sheet.append([v.strftime("%Y-%m-%d") if isinstance(v, datetime.date) else v for v in row])
 xlsx.save(os.path.join(HERE, "delivery.xlsx"))
+
+# Dates as Excel keeps them: serial numbers shown through a date format, counted from 1900
+# (a built-in format, a custom one with 年月日 and a date with a time) or, with the workbook's
+# date1904 flag, from 1904.
+for name, epoch in (("serial-dates.xlsx", None), ("serial-dates-1904.xlsx", "1904")):
+    xlsx = openpyxl.Workbook()
+    if epoch:
+        xlsx.epoch = openpyxl.utils.datetime.CALENDAR_MAC_1904
+    sheet = xlsx.active
+    sheet.append(HEADER)
+    sheet.append([datetime.date(2024, 1, 1)] + ROWS[0][1:])
+    sheet.append([datetime.datetime(2024, 1, 8, 9, 31)] + ROWS[1][1:])
+    sheet.append([datetime.date(2024, 2, 29)] + ROWS[1][1:])
+    sheet["A2"].number_format = "mm-dd-yy"
+    sheet["A4"].number_format = 'yyyy"年"m"月"d"日"'
+    xlsx.save(os.path.join(HERE, name))
