@@ -13,8 +13,11 @@ using namespace fiscora;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzz::writeScratchFile("pw", data, size);
     const cli::PasswordResult typed = cli::readPassword(path, "");
-    const cli::PasswordResult fresh = cli::readNewPassword(path);
+    const cli::NewPassword fresh =
+        cli::readNewPassword({path, "--new-password-file", cli::kNewPasswordVariable, ""});
     if (typed.password != fresh.password) __builtin_trap();
+    // A file's password is its own confirmation.
+    if (fresh.password && fresh.confirmation != *fresh.password) __builtin_trap();
     if (!typed.password) return 0;
     const auto gbk = utf8ToGbk(*typed.password);
     if (!gbk || gbk->size() > kPasswordMaxBytes || gbk->find('\0') != std::string::npos) return 0;

@@ -1,12 +1,12 @@
 # shellcheck shell=bash disable=SC2154 # the tables are generated above this part
 # The part of fiscora-cli's bash completion that does not depend on its commands; the tables
 # above it (_fiscora_cli_commands, _fiscora_cli_global, _fiscora_cli_options,
-# _fiscora_cli_arguments) come from the program's help.
+# _fiscora_cli_arguments, _fiscora_cli_values) come from the program's help.
 
 # The placeholder of option $2 in the "NAME VALUE" lines $1; fails for an unknown option.
 _fiscora_cli_placeholder() {
     local name value
-    while read -r name value; do
+    while IFS=" " read -r name value; do
         if [[ $name == "$2" ]]; then
             printf '%s' "$value"
             return 0
@@ -68,9 +68,12 @@ _fiscora_cli() {
     [[ $cur == "=" ]] && option=${COMP_WORDS[COMP_CWORD - 1]} && cur=""
     options=$_fiscora_cli_global
     [[ -n $command ]] && options=${_fiscora_cli_options[$command]-}
+    local values=""
+    [[ -n $command ]] && values=${_fiscora_cli_values[$command]-}
     if ((COMP_CWORD > 1)) && [[ $option == -* ]] &&
         placeholder=$(_fiscora_cli_placeholder "$options" "$option") && [[ -n $placeholder ]]; then
-        _fiscora_cli_value "$placeholder"
+        # The values the command's help lists for the option, else those of its placeholder.
+        _fiscora_cli_value "$(_fiscora_cli_placeholder "$values" "$option" || echo "$placeholder")"
         return
     fi
 
@@ -82,7 +85,8 @@ _fiscora_cli() {
     elif [[ -n ${_fiscora_cli_arguments[$command]+set} ]]; then
         local -a wanted
         IFS=" " read -ra wanted <<<"${_fiscora_cli_arguments[$command]}"
-        _fiscora_cli_value "${wanted[${#arguments[@]}]-}"
+        placeholder=${wanted[${#arguments[@]}]-}
+        _fiscora_cli_value "$(_fiscora_cli_placeholder "$values" "$placeholder" || echo "$placeholder")"
     fi
 }
 

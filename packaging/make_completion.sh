@@ -20,7 +20,7 @@ commands=$(help_commands <"$work/overview")
     printf "_fiscora_cli_commands='%s'\n" "$commands"
     printf "_fiscora_cli_global='%s'\n" "$(cat "$work/global")"
     # Global: bash-completion sources this file inside a function.
-    echo "declare -gA _fiscora_cli_options=() _fiscora_cli_arguments=()"
+    echo "declare -gA _fiscora_cli_options=() _fiscora_cli_arguments=() _fiscora_cli_values=()"
     for command in $commands; do
         "$cli" help "$command" >"$work/command" 2>/dev/null || continue
         # The command's own options: those of its help that the overview does not have,
@@ -29,6 +29,7 @@ commands=$(help_commands <"$work/overview")
         printf "_fiscora_cli_options[%s]='%s'\n" "$command" "$options"
         printf "_fiscora_cli_arguments[%s]='%s'\n" "$command" \
             "$(help_arguments "$command" <"$work/command" | paste -sd ' ' -)"
+        printf "_fiscora_cli_values[%s]='%s'\n" "$command" "$(help_values <"$work/command")"
     done
     echo
     cat "$here/completion_logic.bash"

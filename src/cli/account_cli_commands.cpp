@@ -24,7 +24,8 @@ int runAccounts(CommandContext& c) {
     return kExitOk;
 }
 
-// The dialog's fields, as the user would fill them; the password goes in twice.
+// The dialog's fields, as the user would fill them, the password and its confirmation
+// as typed.
 int readNewAccount(CommandContext& c, ui::Entries& entries) {
     const std::string& name = argument(c, "NAME");
     entries = {{"name", name},
@@ -36,17 +37,26 @@ int readNewAccount(CommandContext& c, ui::Entries& entries) {
         c.err << "fiscora-cli: --trade-type takes " << choiceText(tradeTypeTexts()) << '\n';
         return kExitUsage;
     }
-    const PasswordResult typed = readPassword(c.options.passwordFile, "新帐户" + name + "的密码: ");
+    if (const std::string why = checkBoxEntries(c); !why.empty()) {
+        c.err << "fiscora-cli: " << why << '\n';
+        return kExitUsage;
+    }
+    const NewPassword typed = readNewPassword({c.options.passwordFile, "--password-file",
+                                               kPasswordVariable, "新帐户" + name + "的密码: "});
     if (!typed.password) {
         c.err << "fiscora-cli: " << typed.error << '\n';
         return kExitUsage;
     }
     entries["password"] = *typed.password;
-    entries["confirmation"] = *typed.password;
+    entries["confirmation"] = typed.confirmation;
     return kExitOk;
 }
 
 int runCreateAccount(CommandContext& c, ui::Entries& entries) {
+    if (const std::string* date = optionValue(c, "--date")) {
+        const std::int32_t day = *calendarDate(*date);
+        c.window->window().workspace().today = [day] { return day; };
+    }
     if (const int code = c.window->run(ui::command::kNewAccount, entries); code != kExitOk)
         return code;
     const AccountInfo* created = findAccount(c.window->window().workspace().accounts,
@@ -241,6 +251,8 @@ std::vector<CommandOption> newAccountOptions() {
     std::vector<CommandOption> options = commandOptions(
         fieldOptionsOf([](Messages& m) { return ui::NewAccountDialog(m); }, {"name"}));
     for (CommandOption& o : options) o.required = o.required || o.name == "--trade-type";
+    options.push_back(
+        {"--date", "YYYYMMDD", "creation day and day of the opening deposit, default today"});
     return options;
 }
 
@@ -254,9 +266,11 @@ Command createAccountCommand() {
         .description =
             "Creates an account as the window's 新建帐户 does: the same checks and messages,\n"
             "the registry rewritten, and a ledger file holding the opening deposit of the\n"
-            "initial capital. The password (entered once) comes from --password-file, else\n"
-            "from the environment, else from the terminal. Prints the new account's row.\n"
-            "Missing files and folders are created, as the window creates them.",
+            "initial capital, on the day --date gives or today. The password comes from\n"
+            "--password-file, else from the environment, else it is typed twice on the\n"
+            "terminal; two entries that differ are refused as the dialog refuses them.\n"
+            "Prints the new account's row. Missing files and folders are created, as the\n"
+            "window creates them.",
         .columns = accountColumns,
         .run = {readNewAccount, runCreateAccount},
         .options = newAccountOptions(),

@@ -42,16 +42,16 @@ int readPasswordChange(CommandContext& c, ui::Entries& entries) {
     if (const int code = accountPassword(c.options.passwordFile, name, c.err, oldPassword);
         code != kExitOk)
         return code;
-    std::optional<std::string> newPasswordFile;
-    if (const std::string* file = optionValue(c, "--new-password-file")) newPasswordFile = *file;
-    const PasswordResult fresh = readNewPassword(newPasswordFile);
+    NewPasswordSource source{std::nullopt, "--new-password-file", kNewPasswordVariable, "新密码: "};
+    if (const std::string* file = optionValue(c, "--new-password-file")) source.file = *file;
+    const NewPassword fresh = readNewPassword(source);
     if (!fresh.password) {
         c.err << "fiscora-cli: " << fresh.error << '\n';
         return kExitUsage;
     }
     entries = {{"old-password", oldPassword},
                {"new-password", *fresh.password},
-               {"confirmation", *fresh.password}};
+               {"confirmation", fresh.confirmation}};
     return kExitOk;
 }
 

@@ -35,6 +35,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const ParseResult parsed = parseCommandLine(args);
     if (!parsed.error.empty()) return usageError(err, parsed.error);
     const CliOptions& options = parsed.options;
+    if (options.version) {
+        out << "fiscora-cli " << FISCORA_VERSION << '\n';
+        return kExitOk;
+    }
 
     const Command* command = nullptr;
     if (!options.command.empty()) {

@@ -59,6 +59,10 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
             o.help = true;
             continue;
         }
+        if (w.name == "--version") {
+            o.version = true;
+            continue;
+        }
         if (w.name.size() < 2 || w.name[0] != '-') break;
         std::optional<std::string>* slot = valueSlot(o, w.name);
         const bool isFormat = w.name == "--format";

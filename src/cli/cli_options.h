@@ -31,7 +31,8 @@ struct CliOptions {
     // "--name VALUE" after the command, by name ("--trade-type"); each command says
     // which it takes.
     std::map<std::string, std::string> commandOptions;
-    bool help = false;  // --help, or the help command
+    bool help = false;     // --help, or the help command
+    bool version = false;  // --version
 };
 
 struct ParseResult {

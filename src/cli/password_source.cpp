@@ -70,22 +70,23 @@ PasswordResult fromFile(const std::string& path) {
 }
 
 // Reads one line from the controlling terminal with echo switched off, restoring the
-// terminal's settings afterwards.
-PasswordResult fromTerminal(const std::string& prompt) {
+// terminal's settings afterwards. Without a terminal, `none` says where else the password
+// may come from.
+PasswordResult fromTerminal(const std::string& prompt, const std::string& none) {
     const int tty = ::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
-    const std::string none =
-        "no password given: use --password-file FILE or set " + std::string(kPasswordVariable);
     if (tty < 0) return {std::nullopt, none};
     termios saved{};
     if (::tcgetattr(tty, &saved) != 0) {
         ::close(tty);
         return {std::nullopt, none};
     }
-    [[maybe_unused]] ssize_t ignored = ::write(tty, prompt.data(), prompt.size());
     std::string line;
     bool ended = false;
+    [[maybe_unused]] ssize_t ignored = 0;
     {
+        // Echo goes off before the prompt shows, so that nothing typed after it is echoed.
         const EchoOff echoOff(tty, saved);
+        ignored = ::write(tty, prompt.data(), prompt.size());
         char c = 0;
         for (;;) {
             const ssize_t n = ::read(tty, &c, 1);
@@ -104,6 +105,10 @@ PasswordResult fromTerminal(const std::string& prompt) {
     return {firstLine(line), {}};
 }
 
+std::string noPasswordGiven(const std::string& fileOption, const char* variable) {
+    return "no password given: use " + fileOption + " FILE or set " + variable;
+}
+
 }  // namespace
 
 std::string firstLine(const std::string& text) {
@@ -116,7 +121,7 @@ PasswordResult readPassword(const std::optional<std::string>& passwordFile,
                             const std::string& prompt) {
     if (passwordFile) return fromFile(*passwordFile);
     if (const char* env = std::getenv(kPasswordVariable)) return {std::string(env), {}};
-    return fromTerminal(prompt);
+    return fromTerminal(prompt, noPasswordGiven("--password-file", kPasswordVariable));
 }
 
 int accountPassword(const std::optional<std::string>& passwordFile, const std::string& name,
@@ -130,16 +135,19 @@ int accountPassword(const std::optional<std::string>& passwordFile, const std::s
     return kExitOk;
 }
 
-PasswordResult readNewPassword(const std::optional<std::string>& newPasswordFile) {
-    if (newPasswordFile) return fromFile(*newPasswordFile);
-    if (const char* env = std::getenv(kNewPasswordVariable)) return {std::string(env), {}};
-    PasswordResult first = fromTerminal("新密码: ");
-    if (!first.password) return first;
-    const PasswordResult again = fromTerminal("新密码确认: ");
-    if (!again.password) return again;
-    if (*again.password != *first.password)
-        return {std::nullopt, "the two entries of the new password differ"};
-    return first;
+NewPassword readNewPassword(const NewPasswordSource& source) {
+    if (source.file || std::getenv(source.variable) != nullptr) {
+        PasswordResult given =
+            source.file ? fromFile(*source.file) : PasswordResult{std::getenv(source.variable), {}};
+        std::string confirmation = given.password.value_or("");
+        return {std::move(given.password), std::move(confirmation), std::move(given.error)};
+    }
+    const std::string none = noPasswordGiven(source.fileOption, source.variable);
+    const PasswordResult first = fromTerminal(source.prompt, none);
+    if (!first.password) return {std::nullopt, {}, first.error};
+    const PasswordResult again = fromTerminal("密码确认: ", none);
+    if (!again.password) return {std::nullopt, {}, again.error};
+    return {first.password, *again.password, {}};
 }
 
 }  // namespace fiscora::cli

@@ -4,6 +4,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/password_source.h"
+#include "cli/value_choices.h"
 
 namespace fiscora::cli {
 namespace {
@@ -48,6 +49,7 @@ const std::vector<CommandOption>& globalOptions() {
          "curve reads (default: the home folder, or DIR/../ with --data DIR)"},
         {"--format", "tsv|json", "output format (default: tsv)"},
         {"-h, --help", "", "show this help and exit"},
+        {"--version", "", "show the program's version and exit"},
     };
     return all;
 }
@@ -123,10 +125,15 @@ const char* const kOutputNote =
 const char* const kExitStatus =
     "Exit status:\n"
     "  0  success\n"
-    "  1  refused: unknown account, wrong password, a ledger or data file that is missing,\n"
-    "     damaged or tampered with (the system's message is on stderr); verify: some\n"
-    "     account is not ok\n"
-    "  2  bad usage\n";
+    "  1  refused, with the reason on stderr: an unknown account; a wrong password; a\n"
+    "     registry, ledger or fee table that is missing, damaged or tampered with; no\n"
+    "     current folder; the data folder held by another program writing; an entry\n"
+    "     the window's checks refuse (two different new passwords, a stock not held, a\n"
+    "     record another program changed meanwhile); a question answered No (no --yes);\n"
+    "     nothing to print, draw or measure; a --pdf, --png, --text or --output file\n"
+    "     that cannot be written; verify: some account is not ok\n"
+    "  2  bad usage: an unknown command or option, a missing or malformed value, or no\n"
+    "     password given where none can be asked for\n";
 
 }  // namespace
 
@@ -181,6 +188,17 @@ std::string commandHelp(const Command& c) {
     if (!jsonOnly.empty()) s += wrappedList("JSON also:", jsonOnly);
     if (!c.options.empty())
         s += "\n" + optionList("Options of " + std::string(c.name) + ":", c.options, true);
+    if (const std::vector<ValueChoice> choices = valueChoices(c); !choices.empty()) {
+        s += "\nValues:\n";
+        for (const ValueChoice& choice : choices) {
+            std::string alternatives;
+            for (const std::string& value : choice.values)
+                alternatives += (alternatives.empty() ? "" : "|") + value;
+            s += "  " + choice.key +
+                 std::string(std::max<std::size_t>(20 - choice.key.size(), 1), ' ') + "  " +
+                 alternatives + "\n";
+        }
+    }
     s += "\n" + optionList("Options (before the command):", globalOptions(), false);
     if (c.needsPassword) s += "\n" + passwordNote();
     s += std::string("\n") + kExitStatus;

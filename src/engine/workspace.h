@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "engine/dates.h"
 #include "engine/holdings.h"
 #include "engine/trade_fee.h"
 #include "host/messages.h"
@@ -78,6 +81,8 @@ public:
     TradeParamTable tradeParams;
     // The keys of the protected accounts logged in.
     LedgerKeyring keys;
+    // The day a new account is created on: the clock's, unless the command line gives one.
+    std::function<std::int32_t()> today = &fiscora::today;
 
 private:
     Messages& messages_;

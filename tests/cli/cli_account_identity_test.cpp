@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "cli/cli_runner.h"
+#include "cli/terminal_cli_runner.h"
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/ledger_file.h"
@@ -97,6 +98,31 @@ TEST_F(CliAccountIdentity, NewPasswordFromAFileOrTheEnvironment) {
     const CliRun fromEnv = run("new", {"change-password", "张三"}, {"FISCORA_NEW_PASSWORD=v4"});
     ASSERT_EQ(fromEnv.exitCode, 0) << fromEnv.err;
     EXPECT_EQ(open("张三", "v4"), LedgerStatus::Ok);
+}
+
+TEST_F(CliAccountIdentity, NewPasswordTypedTwiceOnATerminal) {
+    const std::vector<std::string> args = {
+        "--data", "data", "--password-file", secrets.file("pw"), "change-password", "张三"};
+    std::string terminal;
+    const auto before = treeContents(root.path());
+    const CliRun differing =
+        runCliOnTerminal(root.path(), args, {{"新密码: ", "one"}, {"密码确认: ", "two"}}, terminal);
+    EXPECT_EQ(differing.exitCode, 1) << differing.err;
+    EXPECT_NE(differing.err.find("两次输入的密码不一样!请重新输入密码."), std::string::npos)
+        << differing.err;
+    EXPECT_EQ(treeContents(root.path()), before);
+
+    const CliRun same =
+        runCliOnTerminal(root.path(), args, {{"新密码: ", "one"}, {"密码确认: ", "one"}}, terminal);
+    ASSERT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(open("张三", "one"), LedgerStatus::Ok);
+
+    // Without a terminal the message names the new password's own sources.
+    const CliRun none = run("pw", {"change-password", "张三"});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_NE(none.err.find("--new-password-file FILE or set FISCORA_NEW_PASSWORD"),
+              std::string::npos)
+        << none.err;
 }
 
 }  // namespace

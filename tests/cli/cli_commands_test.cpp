@@ -361,5 +361,16 @@ TEST(CliUsage, HelpForTheProgramAndEachCommand) {
               std::string::npos);
 }
 
+TEST(CliUsage, VersionIsTheProgramsOwnAndNeedsNoCommand) {
+    TempDir root;
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--version"}, {"--version", "accounts"}, {"--data", "elsewhere", "--version"}}) {
+        const CliRun r = runCli(root.path(), args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, "fiscora-cli " FISCORA_VERSION "\n");
+    }
+    EXPECT_EQ(treeContents(root.path()).size(), 0u) << "--version wrote a file";
+}
+
 }  // namespace
 }  // namespace fiscora::test

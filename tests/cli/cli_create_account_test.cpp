@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "cli/cli_runner.h"
+#include "cli/terminal_cli_runner.h"
 #include "engine/dates.h"
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
@@ -108,6 +109,57 @@ TEST_F(CliCreateAccount, BadUsageExitsTwo) {
                                           "--trade-type", "深沪A股", "--capital", "10"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_FALSE(fileExists(root.file("data/pinfo.dat")));
+}
+
+TEST_F(CliCreateAccount, DateGivesTheCreationDayAndTheOpeningDeposits) {
+    const CliRun r =
+        create({"张三", "--trade-type", "深沪A股", "--capital", "100", "--date", "20240105"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\t20240105\t"), std::string::npos) << r.out;
+    const AccountList list = accounts();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].createdDate, 20240105);
+    RecordingMessages messages;
+    Ledger ledger;
+    ASSERT_EQ(
+        loadLedger({root.file("data/"), scrambler, messages, OpenMode::ReadOnly}, list[0], ledger),
+        LedgerStatus::Ok);
+    ASSERT_EQ(ledger.size(), 1u);
+    EXPECT_EQ(ledger[0].date, 20240105);
+
+    // A day the calendar does not have is bad usage, and nothing is written.
+    for (const char* day : {"20240231", "2024010", "yesterday"}) {
+        expectRefusedRun(
+            root.path(),
+            [&] {
+                return create(
+                    {"李四", "--trade-type", "深沪A股", "--capital", "100", "--date", day});
+            },
+            "--date takes a day as YYYYMMDD", 2);
+    }
+}
+
+// On a terminal the new password is typed twice, as the dialog asks for it; two entries
+// that differ are the dialog's refusal (exit 1), not bad usage.
+TEST_F(CliCreateAccount, OnATerminalThePasswordIsTypedTwice) {
+    const std::vector<std::string> args = {"--data",       "data",    "create-account", "张三",
+                                           "--trade-type", "深沪A股", "--capital",      "100"};
+    std::string terminal;
+    const CliRun differing = runCliOnTerminal(
+        root.path(), args, {{"新帐户张三的密码: ", "abc"}, {"密码确认: ", "abd"}}, terminal);
+    EXPECT_EQ(differing.exitCode, 1) << differing.err;
+    EXPECT_NE(differing.err.find("两次输入的密码不一样!请重新输入密码."), std::string::npos)
+        << differing.err;
+    EXPECT_EQ(differing.out, "");
+    EXPECT_TRUE(accounts().empty());
+
+    terminal.clear();
+    const CliRun same = runCliOnTerminal(
+        root.path(), args, {{"新帐户张三的密码: ", "abc"}, {"密码确认: ", "abc"}}, terminal);
+    ASSERT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(terminal.find("abc"), std::string::npos) << "the password was echoed: " << terminal;
+    ASSERT_EQ(accounts().size(), 1u);
+    EXPECT_EQ(fieldBytes(accounts()[0].password), "abc");
 }
 
 }  // namespace

@@ -31,28 +31,33 @@ std::vector<char*> pointers(std::vector<std::string>& words) {
 
 }  // namespace
 
-pid_t startCli(const std::string& workingDirectory, const std::vector<std::string>& args,
-               const std::vector<std::string>& extraEnv, const std::string& outPath,
-               const std::string& errPath) {
+void execCli(const std::string& workingDirectory, const std::vector<std::string>& args,
+             const std::vector<std::string>& extraEnv, const std::string& outPath,
+             const std::string& errPath) {
     std::vector<std::string> argv = {FISCORA_CLI_BINARY};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<std::string> env = {"TZ=Asia/Shanghai", "LANG=C.UTF-8"};
     env.insert(env.end(), extraEnv.begin(), extraEnv.end());
     std::vector<char*> argp = pointers(argv);
     std::vector<char*> envp = pointers(env);
+    const int in = ::open("/dev/null", O_RDONLY);
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
+        ::dup2(err, 2) < 0 || ::chdir(workingDirectory.c_str()) != 0)
+        ::_exit(127);
+    ::execve(argp[0], argp.data(), envp.data());
+    ::_exit(127);
+}
 
+pid_t startCli(const std::string& workingDirectory, const std::vector<std::string>& args,
+               const std::vector<std::string>& extraEnv, const std::string& outPath,
+               const std::string& errPath) {
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
         ::setsid();
-        const int in = ::open("/dev/null", O_RDONLY);
-        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
-            ::dup2(err, 2) < 0 || ::chdir(workingDirectory.c_str()) != 0)
-            ::_exit(127);
-        ::execve(argp[0], argp.data(), envp.data());
-        ::_exit(127);
+        execCli(workingDirectory, args, extraEnv, outPath, errPath);
     }
     return pid;
 }

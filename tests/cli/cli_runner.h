@@ -23,6 +23,12 @@ struct CliRun {
 CliRun runCli(const std::string& workingDirectory, const std::vector<std::string>& args,
               const std::vector<std::string>& extraEnv = {});
 
+// In a child process: becomes fiscora-cli run in `workingDirectory` with only TZ, LANG and
+// `extraEnv` in its environment, stdin from /dev/null, its output into the two files.
+[[noreturn]] void execCli(const std::string& workingDirectory, const std::vector<std::string>& args,
+                          const std::vector<std::string>& extraEnv, const std::string& outPath,
+                          const std::string& errPath);
+
 // Starts fiscora-cli as runCli does, its output into the two files, without waiting.
 pid_t startCli(const std::string& workingDirectory, const std::vector<std::string>& args,
                const std::vector<std::string>& extraEnv, const std::string& outPath,

@@ -50,6 +50,17 @@ expect "$work/inbox $work/invest" --data "$work/in"
 expect "$work/report.pdf" report 张三 --pdf "$work/rep"
 expect "" book 张三 --price ""
 
+# The values a command's help lists for a placeholder: kinds, markets, trade types, and the
+# actions of params.
+expect "bonus buy" --data "$work/invest" book 张三 b
+expect "cash-in cash-out" ledger 张三 --kind cash-
+expect "上海 深圳" book 张三 buy --market ""
+expect "上海" returns 张三 --benchmark-market = 上
+expect "深沪A股 深证B股" create-account 李四 --trade-type 深
+expect "add delete edit" params ""
+expect "" params edit ""
+expect "profit profit-share" chart 张三 --kind prof
+
 # Accounts come from the data folder given before the command, in either option form.
 expect "张三" --data "$work/invest" ledger ""
 expect "张三" --data = "$work/invest/" --format json holdings 张

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include "engine/account_protection.h"
-#include "engine/dates.h"
 #include "records/gbk_text.h"
 #include "store/folder_lock.h"
 #include "ui/account/new_account_dialog.h"
@@ -14,9 +13,9 @@
 namespace fiscora::ui {
 namespace {
 
-// The registry entry of a confirmed NewAccountDialog, created today. The dialog has
-// checked that every text fits its field.
-AccountInfo newAccountInfo(const NewAccountDialog& dialog) {
+// The registry entry of a confirmed NewAccountDialog, created on the workspace's today.
+// The dialog has checked that every text fits its field.
+AccountInfo newAccountInfo(const NewAccountDialog& dialog, std::int32_t createdDate) {
     AccountInfo account;
     std::memset(&account, 0, sizeof account);
     storeText(account.name, dialog.name.text);
@@ -24,7 +23,7 @@ AccountInfo newAccountInfo(const NewAccountDialog& dialog) {
     storeText(account.tradeType, dialog.tradeType.selectedText());
     storeText(account.remark, dialog.remark.text);
     account.initialCapital = dialog.initialCapital();
-    account.createdDate = today();
+    account.createdDate = createdDate;
     return account;
 }
 
@@ -59,7 +58,7 @@ void OnNewAccount(CommandContext& window) {
         messages.error("已有同样的帐户名存在，请选择其他的帐户名!");
     }
 
-    const AccountInfo account = newAccountInfo(dialog);
+    const AccountInfo account = newAccountInfo(dialog, workspace.today());
     const std::string gbkName(fieldBytes(account.name));
     AccountTree& tree = window.accountTree();
     {
