@@ -67,9 +67,9 @@ type_line() {
 "$program" >"$HOME/program.log" 2>&1 &
 pid=$!
 focus '^Fiscora'
-# 帐户 -> 新建帐户: name, password twice, the capital, then Enter through the trade type
-# and the remark, which confirms.
-menu a 2
+# 帐户 -> 新建帐户 (after 撤销 and 登录帐户): name, password twice, the capital, then Enter
+# through the trade type and the remark, which confirms.
+menu a 3
 dialog '新建帐户'
 type_line demo
 type_line secret
