@@ -3,11 +3,18 @@
 #include "engine/change_steps.h"
 #include "records/gbk_text.h"
 #include "store/crash_point.h"
+#include "store/file_backups.h"
 
 namespace fiscora {
 namespace {
 
 constexpr const char* kNoMemory = "内存不足，不能计算加强保护的密钥。";
+
+// Drops every kept version of the ledger: once it is protected, they are the readable files
+// protection is meant to hide (the file being replaced as the last of them).
+void dropKeptVersions(const std::string& path) {
+    for (const FileVersion& version : versionsOf(path)) dropVersion(version);
+}
 
 // Replaces the ledger file of `account` by one written as `after` is registered (with
 // `key` when protected), then the registry entry by `after`.
@@ -41,8 +48,13 @@ bool switchProtection(Workspace& workspace, AccountInfo& account, const AccountI
         messages.error(kNothingChanged);
         return false;
     }
-    // The readable previous file goes before the intent, so none is ever left behind.
+    // The readable previous file goes before the intent, so none is ever left behind; so do
+    // the readable versions kept of the ledger before it was protected.
     dropPreviousLedger(folder);
+    if (kind == ChangeIntent::Kind::Protect) {
+        crashPoint("protection-counted");
+        dropKeptVersions(path);
+    }
     forgetIntent(workspace);
     return true;
 }
@@ -133,6 +145,8 @@ bool settleProtection(const std::string& dataDirectory, const AccountList& regis
         account != nullptr && isProtected(*account) == (intent.kind == ChangeIntent::Kind::Protect);
     if (held || account == nullptr) {
         dropPreviousLedger(dataDirectory);
+        if (held && intent.kind == ChangeIntent::Kind::Protect)
+            dropKeptVersions(ledgerPath(dataDirectory, *account));
         return true;
     }
     return restorePreviousLedger(dataDirectory, ledgerPath(dataDirectory, *account));

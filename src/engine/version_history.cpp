@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "store/protected_ledger.h"
+
 namespace fiscora {
 namespace {
 
@@ -48,7 +50,11 @@ std::vector<VersionRow> versionHistory(const std::string& file) {
         std::optional<Bytes> bytes = bytesOf(versions[i].path);
         rows[i].version = versions[i];
         rows[i].records = layout.recordsIn(versions[i].bytes);
-        if (bytes && next) rows[i].toNext = changesBetween(*bytes, *next, layout);
+        rows[i].protectedLedger = bytes && isProtectedLedger(bytes->data(), bytes->size());
+        if (rows[i].protectedLedger)
+            rows[i].records = protectedRecordCount(versions[i].bytes).value_or(0);
+        else if (bytes && next && !isProtectedLedger(next->data(), next->size()))
+            rows[i].toNext = changesBetween(*bytes, *next, layout);
         next = std::move(bytes);
     }
     return rows;

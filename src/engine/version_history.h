@@ -29,8 +29,10 @@ struct VersionRow {
     FileVersion version;
     std::size_t records = 0;
     // To the next version, the last one to the file as it is now; nothing when one of the
-    // two could not be read.
+    // two could not be read or is a protected ledger (whose bytes say nothing of its records).
     std::optional<RecordChanges> toNext;
+    // The version is a protected ledger (enciphered with an account's own key).
+    bool protectedLedger = false;
 };
 
 // The file's kept versions, oldest first.

@@ -535,9 +535,41 @@ bool restoreLedger(const LedgerStore& store, const AccountInfo& account,
         return false;
     }
     FileReader version;
+    if (version.open(versionPath, OpenMode::ReadOnly) != ReadStatus::Ok) {
+        store.messages.plain(damaged(versionPath));
+        return false;
+    }
+    // A version is restored only in the kind the account has now: a protected account takes
+    // back a protected version under its present key (the same header, byte for byte); an
+    // unprotected one takes back no protected version. Anything else would leave a ledger
+    // the account cannot open.
+    const bool protectedVersion = isProtectedLedger(version);
+    if (protectedVersion != isProtected(account)) {
+        store.messages.plain(
+            protectedVersion ? "这个版本是加强保护的流水帐，帐户" + fieldText(account.name) +
+                                   "现在没有加强保护，不能恢复到这个版本"
+                             : "这个版本是加强保护之前的流水帐，帐户" + fieldText(account.name) +
+                                   "现在有加强保护，不能恢复到这个版本");
+        return false;
+    }
+    if (protectedVersion) {
+        FileReader present;
+        ProtectedHeader now{};
+        ProtectedHeader then{};
+        const bool sameKey = present.open(*checked, OpenMode::ReadOnly) == ReadStatus::Ok &&
+                             isProtectedLedger(present) && present.size() >= now.size() &&
+                             version.size() >= then.size() &&
+                             present.readAt(0, now.data(), now.size()) &&
+                             version.readAt(0, then.data(), then.size()) && now == then;
+        if (!sameKey) {
+            store.messages.plain("这个版本是用另一个密码加强保护的，帐户" +
+                                 fieldText(account.name) + "不能恢复到这个版本");
+            return false;
+        }
+        return rewriteFrom(store, *checked, version, std::nullopt);
+    }
     Bytes header(kSlot, 0);
-    if (version.open(versionPath, OpenMode::ReadOnly) != ReadStatus::Ok || version.size() < kSlot ||
-        !version.readAt(0, header.data(), kSlot)) {
+    if (version.size() < kSlot || !version.readAt(0, header.data(), kSlot)) {
         store.messages.plain(damaged(versionPath));
         return false;
     }

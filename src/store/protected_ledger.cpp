@@ -111,6 +111,18 @@ bool isProtectedLedger(const FileReader& file) {
            start == kMagic;
 }
 
+bool isProtectedLedger(const unsigned char* bytes, std::size_t size) {
+    return size >= kMagic.size() && std::equal(kMagic.begin(), kMagic.end(), bytes);
+}
+
+std::optional<std::size_t> protectedRecordCount(std::uint64_t fileBytes) {
+    if (fileBytes < kProtectedHeaderBytes) return std::nullopt;
+    const std::size_t body = static_cast<std::size_t>(fileBytes - kProtectedHeaderBytes);
+    const auto chunks = chunkCount(body);
+    if (!chunks) return std::nullopt;
+    return (body - *chunks * (kNonce + kTag)) / kSlot;
+}
+
 KeyStatus unlockLedger(const FileReader& file, std::string_view password, LedgerKey& key) {
     if (!sodiumReady() || file.size() < kProtectedHeaderBytes ||
         !file.readAt(0, key.header.data(), kProtectedHeaderBytes))

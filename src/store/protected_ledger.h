@@ -46,6 +46,11 @@ public:
 
 // True when the file starts as a protected ledger does.
 bool isProtectedLedger(const FileReader& file);
+bool isProtectedLedger(const unsigned char* bytes, std::size_t size);
+
+// The number of records a protected ledger file of `fileBytes` holds, or nothing when no
+// protected ledger has that size.
+std::optional<std::size_t> protectedRecordCount(std::uint64_t fileBytes);
 
 enum class KeyStatus { Ok, WrongPassword, Damaged, OutOfMemory };
 

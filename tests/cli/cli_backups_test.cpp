@@ -102,5 +102,38 @@ TEST_F(CliBackups, RestoreAsksThenBringsBackTheVersionAndKeepsTheLedgerItReplace
     EXPECT_EQ(readBytes(ledger()), current);
 }
 
+// protect drops the readable versions; a version of the other kind is refused by restore with
+// nothing changed, and a protected version lists no counts of what changed.
+TEST_F(CliBackups, ProtectingDropsTheVersionsAndRestoreRefusesAVersionOfTheOtherKind) {
+    ASSERT_EQ(run({"protect", "张三"}).exitCode, 0);
+    EXPECT_TRUE(versionsOf(ledger()).empty());
+    const Bytes protectedLedger = readBytes(ledger());
+
+    keep(1, current);  // a readable copy put back by hand
+    const CliRun plainVersion = run({"restore", "张三", "1", "--yes"});
+    EXPECT_EQ(plainVersion.exitCode, 1);
+    EXPECT_NE(plainVersion.err.find("加强保护之前"), std::string::npos) << plainVersion.err;
+    EXPECT_EQ(readBytes(ledger()), protectedLedger);
+    EXPECT_EQ(versionsOf(ledger()).size(), 1u);
+
+    ASSERT_EQ(run({"book", "张三", "cash-in", "--date", "20240201", "--amount", "1000"}).exitCode,
+              0);
+    const std::size_t records = current.size() / kSlot - 1;
+    const CliRun listed = run({"backups", "张三"});
+    EXPECT_NE(listed.out.find("\n2\t"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("\t" + std::to_string(records) + "\t\t\t\t张三.da0\n"),
+              std::string::npos)
+        << listed.out;
+
+    ASSERT_EQ(run({"unprotect", "张三"}).exitCode, 0);
+    const Bytes unprotected = readBytes(ledger());
+    const CliRun protectedVersion = run({"restore", "张三", "2", "--yes"});
+    EXPECT_EQ(protectedVersion.exitCode, 1);
+    EXPECT_NE(protectedVersion.err.find("现在没有加强保护"), std::string::npos)
+        << protectedVersion.err;
+    EXPECT_EQ(readBytes(ledger()), unprotected);
+    EXPECT_EQ(run({"ledger", "张三"}).exitCode, 0);
+}
+
 }  // namespace
 }  // namespace fiscora::test

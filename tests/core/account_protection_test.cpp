@@ -11,9 +11,11 @@
 
 #include "engine/account_identity.h"
 #include "engine/account_protection.h"
+#include "engine/version_history.h"
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
 #include "store/change_intent.h"
+#include "store/file_backups.h"
 #include "support/builders.h"
 #include "support/temp_dir.h"
 
@@ -257,6 +259,90 @@ TEST_F(AccountProtection, ANewPasswordKilledAtAnyStepKeepsTheOldOrTheNewKey) {
         ASSERT_EQ(next->loadLedgerOf(account), LedgerStatus::Ok);
         EXPECT_EQ(next->ledger.size(), records.size());
     }
+}
+
+// Protecting drops the readable versions kept of the ledger (the file it replaces among
+// them), also when the change was killed once it counted; versions made afterwards are of
+// the protected file.
+TEST_F(AccountProtection, ProtectingLeavesNoReadableVersionOfTheLedger) {
+    ASSERT_FALSE(versionsOf(ledger).empty());
+    ASSERT_TRUE(protect());
+    EXPECT_TRUE(versionsOf(ledger).empty());
+    auto w = opened();
+    ASSERT_EQ(checkAccountPassword(*w, w->accounts[0], "密码A"), PasswordCheck::Right);
+    ASSERT_EQ(w->loadLedgerOf(w->accounts[0]), LedgerStatus::Ok);
+    w->ledger.push_back(test::cashRecord(RecordType::CashOut, 20240103, 500));
+    ASSERT_EQ(w->saveLedgerOf(w->accounts[0]), SaveStatus::Saved);
+    const std::vector<VersionRow> history = versionHistory(ledger);
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(asText(test::readBytes(history[0].version.path)).substr(0, 8), "FSPROTLG");
+    // Its records are counted from its size; which of them changed cannot be told.
+    EXPECT_TRUE(history[0].protectedLedger);
+    EXPECT_EQ(history[0].records, records.size());
+    EXPECT_EQ(history[0].toNext, std::nullopt);
+
+    // Killed once the registry counts it: the next open drops the readable versions.
+    ASSERT_TRUE(unprotectAccount(*w, gbk("张三"), password));
+    auto plain = opened();
+    ASSERT_EQ(plain->loadLedgerOf(plain->accounts[0]), LedgerStatus::Ok);
+    plain->ledger.push_back(test::cashRecord(RecordType::CashOut, 20240104, 100));
+    ASSERT_EQ(plain->saveLedgerOf(plain->accounts[0]), SaveStatus::Saved);
+    ASSERT_TRUE(killedAt("protection-counted",
+                         [&](Workspace& k) { protectAccount(k, gbk("张三"), password); }));
+    ASSERT_FALSE(versionsOf(ledger).empty()) << "killed before they went";
+    auto next = opened();
+    EXPECT_TRUE(isProtected(next->accounts[0]));
+    EXPECT_TRUE(versionsOf(ledger).empty());
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().front();
+}
+
+// A restore never leaves a ledger the account cannot open: a version of the other kind, or
+// protected under another key, is refused with a message and nothing changes; a protected
+// version under the present key comes back byte for byte.
+TEST_F(AccountProtection, ARestoreTakesOnlyAVersionTheAccountCanOpen) {
+    const std::string plainCopy = dir.file("plain-version");
+    test::writeBytes(plainCopy, plainLedger);
+    ASSERT_TRUE(protect());
+    auto w = opened();
+    ASSERT_EQ(checkAccountPassword(*w, w->accounts[0], "密码A"), PasswordCheck::Right);
+    const Bytes protectedLedger = test::readBytes(ledger);
+    const auto refused = [&](Workspace& in, const std::string& version, const char* words) {
+        messages.shown.clear();
+        const Bytes before = test::readBytes(ledger);
+        const std::size_t kept = versionsOf(ledger).size();
+        EXPECT_FALSE(restoreLedger(in.ledgerStore(), in.accounts[0], version));
+        EXPECT_EQ(test::readBytes(ledger), before) << "nothing changed";
+        EXPECT_EQ(versionsOf(ledger).size(), kept);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_NE(messages.texts().front().find(words), std::string::npos)
+            << messages.texts().front();
+    };
+    refused(*w, plainCopy, "加强保护之前");
+
+    // A protected version under the present key.
+    ASSERT_EQ(w->loadLedgerOf(w->accounts[0]), LedgerStatus::Ok);
+    w->ledger.push_back(test::cashRecord(RecordType::CashOut, 20240103, 500));
+    ASSERT_EQ(w->saveLedgerOf(w->accounts[0]), SaveStatus::Saved);
+    ASSERT_EQ(versionsOf(ledger).size(), 1u);
+    ASSERT_TRUE(restoreLedger(w->ledgerStore(), w->accounts[0], versionsOf(ledger)[0].path));
+    EXPECT_EQ(test::readBytes(ledger), protectedLedger);
+    ASSERT_EQ(w->loadLedgerOf(w->accounts[0]), LedgerStatus::Ok);
+    EXPECT_EQ(w->ledger.size(), records.size());
+
+    // Under the key of an earlier password.
+    ASSERT_TRUE(changeAccountPassword(*w, gbk("张三"), gbk("新密码")));
+    const FileVersion earlierKey = versionsOf(ledger).back();
+    ASSERT_EQ(test::readBytes(earlierKey.path), protectedLedger);
+    refused(*w, earlierKey.path, "另一个密码");
+    auto next = opened();
+    EXPECT_EQ(checkAccountPassword(*next, next->accounts[0], "新密码"), PasswordCheck::Right);
+
+    // A protected version onto the account once it is unprotected.
+    ASSERT_TRUE(unprotectAccount(*next, gbk("张三"), password));
+    refused(*next, earlierKey.path, "现在没有加强保护");
+    auto plain = opened();
+    ASSERT_EQ(plain->loadLedgerOf(plain->accounts[0]), LedgerStatus::Ok);
+    EXPECT_EQ(plain->ledger.size(), records.size());
 }
 
 }  // namespace

@@ -129,6 +129,22 @@ TEST_F(LedgerUndoTest, RestoreListsTheVersionsAndRestoresOneThatCanBeUndone) {
     EXPECT_EQ(window.workspace().ledger.size(), 3u);
 }
 
+// A protected version's bytes tell its record count but not what changed after it: those
+// cells are empty, while a plain version that could not be read shows "?".
+TEST(RestoreVersionCells, AProtectedVersionShowsNoCountsOfWhatChanged) {
+    VersionRow row;
+    row.version.number = 7;
+    row.records = 3;
+    row.protectedLedger = true;
+    const std::vector<std::string> cells = ui::versionCells(row);
+    EXPECT_EQ(cells[0], "7");
+    EXPECT_EQ(cells[3], "3");
+    EXPECT_EQ((std::vector<std::string>(cells.begin() + 4, cells.end())),
+              (std::vector<std::string>{"", "", ""}));
+    row.protectedLedger = false;
+    EXPECT_EQ(ui::versionCells(row)[4], "?");
+}
+
 // An unknown number keeps the dialog open with a message; a ledger without versions says so.
 TEST_F(LedgerUndoTest, RestoreRefusesAnUnknownVersionAndAnAccountWithoutVersions) {
     RestoreVersionDialog dialog(window.workspace(), window.workspace().accounts[1]);

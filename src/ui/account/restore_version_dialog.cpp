@@ -13,20 +13,20 @@ std::vector<ListColumn> versionColumns() {
             {"此后修改", 64, ColumnAlign::Right}};
 }
 
-std::string countText(const std::optional<RecordChanges>& changes, std::size_t RecordChanges::*n) {
-    return changes ? std::to_string((*changes).*n) : std::string("?");
+std::string countText(const VersionRow& row, std::size_t RecordChanges::*n) {
+    // An enciphered version's bytes say nothing of which records changed.
+    if (row.protectedLedger) return {};
+    return row.toNext ? std::to_string((*row.toNext).*n) : std::string("?");
 }
 
 }  // namespace
 
 std::vector<std::string> versionCells(const VersionRow& row) {
-    return {std::to_string(row.version.number),
-            localTimeText(row.version.writtenNs / 1000000000),
-            localTimeText(row.version.replacedAt),
-            std::to_string(row.records),
-            countText(row.toNext, &RecordChanges::added),
-            countText(row.toNext, &RecordChanges::removed),
-            countText(row.toNext, &RecordChanges::edited)};
+    return {
+        std::to_string(row.version.number),    localTimeText(row.version.writtenNs / 1000000000),
+        localTimeText(row.version.replacedAt), std::to_string(row.records),
+        countText(row, &RecordChanges::added), countText(row, &RecordChanges::removed),
+        countText(row, &RecordChanges::edited)};
 }
 
 RestoreVersionDialog::RestoreVersionDialog(Workspace& workspace, const AccountInfo& account)
