@@ -6,7 +6,9 @@
 #include <stdexcept>
 
 #include "records/gbk_text.h"
+#include "store/account_registry.h"
 #include "store/ledger_digests.h"
+#include "store/trade_param_file.h"
 
 namespace fiscora::bench {
 
@@ -72,6 +74,27 @@ LargeLedger& largeLedger(int records) {
     }
     static LargeLedger large(kLargeLedgerRecords);
     return large;
+}
+
+LargeRegistry::LargeRegistry() {
+    std::string folder = std::filesystem::temp_directory_path().string() + "/fiscora-bench-XXXXXX";
+    if (::mkdtemp(folder.data()) == nullptr) throw std::runtime_error("no temporary folder");
+    dir = folder + "/";
+    scrambler.setFileKey();
+    AccountList accounts(100'000);
+    for (std::size_t i = 0; i < accounts.size(); ++i)
+        storeBytes(accounts[i].name, "account" + std::to_string(i));
+    saveRegistry(dir, accounts, scrambler, messages);
+    saveTradeParams(dir + "trdpara.dat", {}, messages);
+}
+
+LargeRegistry::~LargeRegistry() {
+    std::filesystem::remove_all(dir);
+}
+
+LargeRegistry& largeRegistry() {
+    static LargeRegistry registry;
+    return registry;
 }
 
 }  // namespace fiscora::bench

@@ -38,6 +38,21 @@ struct LargeLedger {
     bool cached = false;
 };
 
+// A registry of 100,000 accounts whose ledgers were never written, with an empty fee table,
+// written once into a temporary folder and removed at exit.
+struct LargeRegistry {
+    LargeRegistry();
+    ~LargeRegistry();
+    LargeRegistry(const LargeRegistry&) = delete;
+    LargeRegistry& operator=(const LargeRegistry&) = delete;
+
+    DataScrambler scrambler;
+    QuietMessages messages;
+    std::string dir;
+};
+
+LargeRegistry& largeRegistry();
+
 // The kLargeLedgerRecords fixture.
 LargeLedger& largeLedger();
 // The fixture of `records` records; kHugeLedgerRecords is kept under the build folder

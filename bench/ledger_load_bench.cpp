@@ -111,31 +111,6 @@ void BM_NewPasswordHeader(benchmark::State& state) {
 }
 BENCHMARK(BM_NewPasswordHeader)->Apply(ledgerSizes);
 
-// A registry of 100,000 accounts, written once.
-struct LargeRegistry {
-    LargeRegistry() {
-        char pattern[] = "/tmp/fiscora-bench-registry-XXXXXX";
-        dir = std::string(::mkdtemp(pattern)) + "/";
-        scrambler.setFileKey();
-        AccountList accounts(100'000);
-        for (std::size_t i = 0; i < accounts.size(); ++i)
-            storeBytes(accounts[i].name, "account" + std::to_string(i));
-        saveRegistry(dir, accounts, scrambler, messages);
-    }
-    ~LargeRegistry() { std::filesystem::remove_all(dir); }
-    LargeRegistry(const LargeRegistry&) = delete;
-    LargeRegistry& operator=(const LargeRegistry&) = delete;
-
-    DataScrambler scrambler;
-    QuietMessages messages;
-    std::string dir;
-};
-
-LargeRegistry& largeRegistry() {
-    static LargeRegistry registry;
-    return registry;
-}
-
 void reportRegistry(benchmark::State& state, const PeakMeter& meter) {
     const auto bytes =
         static_cast<double>(std::filesystem::file_size(registryPath(largeRegistry().dir)));

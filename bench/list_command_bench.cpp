@@ -154,34 +154,6 @@ void BM_BookSale(benchmark::State& state) {
 }
 BENCHMARK(BM_BookSale)->Apply(ledgerSizes);
 
-// A registry of 100,000 accounts whose ledgers were never written, with a fee table.
-struct LargeRegistry {
-    LargeRegistry() {
-        std::string folder =
-            std::filesystem::temp_directory_path().string() + "/fiscora-bench-XXXXXX";
-        if (::mkdtemp(folder.data()) == nullptr) throw std::runtime_error("no temporary folder");
-        dir = folder + "/";
-        scrambler.setFileKey();
-        AccountList accounts(100'000);
-        for (std::size_t i = 0; i < accounts.size(); ++i)
-            storeBytes(accounts[i].name, "account" + std::to_string(i));
-        saveRegistry(dir, accounts, scrambler, messages);
-        saveTradeParams(dir + "trdpara.dat", {}, messages);
-    }
-    ~LargeRegistry() { std::filesystem::remove_all(dir); }
-    LargeRegistry(const LargeRegistry&) = delete;
-    LargeRegistry& operator=(const LargeRegistry&) = delete;
-
-    DataScrambler scrambler;
-    QuietMessages messages;
-    std::string dir;
-};
-
-LargeRegistry& largeRegistry() {
-    static LargeRegistry registry;
-    return registry;
-}
-
 // The registry's baseline: loaded as every command loads it.
 void BM_LoadRegistry(benchmark::State& state) {
     LargeRegistry& r = largeRegistry();

@@ -12,6 +12,7 @@
 #include "store/account_registry.h"
 #include "store/change_intent.h"
 #include "support/builders.h"
+#include "support/crash_child.h"
 #include "support/temp_dir.h"
 
 namespace fiscora {
@@ -38,18 +39,7 @@ protected:
     // Runs `change` on a freshly opened workspace in a child killed at `step`; true when
     // the child did die there.
     bool killedAt(const char* step, const std::function<void(Workspace&)>& change) {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::setenv("FISCORA_CRASH_AT", step, 1);
-            test::RecordingMessages quiet;
-            Workspace workspace(quiet);
-            workspace.open(dir.path());
-            change(workspace);
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return WIFEXITED(status) && WEXITSTATUS(status) == 86;
+        return test::stoppedAt(dir.path(), step, change);
     }
 
     // The state the next open leaves: the registered name and password of the first
