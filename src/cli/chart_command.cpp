@@ -83,7 +83,8 @@ int readChart(CommandContext& c, ChartRequest& request) {
 }
 
 int runChart(CommandContext& c, ChartRequest& request) {
-    const auto& [choice, size] = request;
+    const ChartChoice& choice = request.choice;
+    const PictureSize& size = request.size;
     Workspace& ws = c.session.workspace();
     const std::vector<HoldingRow> rows = holdingRows(ws, ws.holdings);
     const ui::ChartSeries series = ui::chartSeries(rows, choice.kind, choice.scope);

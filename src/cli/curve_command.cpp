@@ -95,7 +95,9 @@ int readCurve(CommandContext& c, CurveRequest& request) {
 }
 
 int runCurve(CommandContext& c, CurveRequest& request) {
-    const auto& [choice, size, hostDirectory] = request;
+    const CurveChoice& choice = request.choice;
+    const PictureSize& size = request.size;
+    const std::string& hostDirectory = request.hostDirectory;
     ui::CapitalCurve curve(c.session.workspace().ledger,
                            {hostDirectory, latestPriceByMarket, c.services.today()});
     if (!selectStock(curve, choice)) {
