@@ -43,11 +43,14 @@ struct PositionKey {
 // so that large ledgers stay linear; the list keeps the order of first appearance.
 class HoldingBuilder {
 public:
-    Holding& holdingFor(const LedgerRecord& r) {
+    Holding& holdingFor(const LedgerRecord& r) { return list_[positionOf(r)]; }
+
+    // The record's position in the list, added at its end when it is new.
+    std::size_t positionOf(const LedgerRecord& r) {
         const PositionKey key = PositionKey::of(r);
         std::size_t slot = key.hash() & (slots_.size() - 1);
         while (slots_[slot] != kEmpty) {
-            if (keys_[slots_[slot]] == key) return list_[slots_[slot]];
+            if (keys_[slots_[slot]] == key) return slots_[slot];
             slot = (slot + 1) & (slots_.size() - 1);
         }
         slots_[slot] = list_.size();
@@ -57,8 +60,9 @@ public:
         h.stockCode = codeOf(r);
         // At most half full, so that a probe ends soon.
         if (2 * list_.size() > slots_.size()) grow();
-        return list_.back();
+        return list_.size() - 1;
     }
+    Holding& at(std::size_t position) { return list_[position]; }
 
     // Every position in order of first appearance, or only the open ones.
     Holdings finish(bool openOnly = true) {
@@ -141,13 +145,19 @@ bool addToHoldings(Holdings& holdings, const LedgerRecord& record) {
 }
 
 Holdings computeSellable(const Ledger& ledger, std::int32_t onDate) {
-    // Both builders see every record, so their lists line up position by position.
-    HoldingBuilder sellable;
+    // One index for both lists, so that they line up position by position.
     HoldingBuilder whole;
+    Holdings list;
     for (const auto& r : ledger) {
         if (!r.isStock() || r.kind() == RecordType::Dividend) continue;
-        Holding& h = sellable.holdingFor(r);
-        Holding& w = whole.holdingFor(r);
+        const std::size_t position = whole.positionOf(r);
+        Holding& w = whole.at(position);
+        if (position == list.size()) {
+            Holding& added = list.emplace_back();
+            added.market = w.market;
+            added.stockCode = w.stockCode;
+        }
+        Holding& h = list[position];
         // Shares acquired on the day itself are not sellable yet; a sale booked on the day
         // has already used its shares.
         const bool counts = r.kind() == RecordType::Sell ? r.date <= onDate : r.date < onDate;
@@ -170,7 +180,6 @@ Holdings computeSellable(const Ledger& ledger, std::int32_t onDate) {
     }
     // Never more than the whole ledger leaves held (later sales included), never below 0.
     Holdings all = whole.finish(false);
-    Holdings list = sellable.finish(false);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const std::int64_t held = list[i].heldQty();
         const std::int64_t limit =

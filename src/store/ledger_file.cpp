@@ -17,6 +17,7 @@
 #include "store/ledger_digests.h"
 #include "store/parallel_decipher.h"
 #include "store/protected_ledger.h"
+#include "store/run_digests.h"
 
 namespace fiscora {
 namespace {
@@ -211,9 +212,8 @@ LedgerStatus readRecords(const LedgerStore& store, const AccountInfo& account,
             return LedgerStatus::Damaged;
         }
         decipherOnAllCores(store.scrambler, ledger.data(), count * kSlot);
-        for (std::size_t done = 0; digests != nullptr && done < count; done += kChunkRecords)
-            digests->push_back(
-                digestOf(ledger.data() + done, std::min(kChunkRecords, count - done) * kSlot));
+        if (digests != nullptr)
+            *digests = runDigestsOnAllCores(ledger.data(), count * kSlot, kChunkRecords * kSlot);
         return tailStatus(file);
     } catch (const std::bad_alloc&) {
         store.messages.plain(damaged(path));
@@ -323,14 +323,9 @@ std::optional<std::vector<ByteDigest>> digestsAfterAppending(const Ledger& ledge
                                                              std::size_t inFile,
                                                              const std::vector<ByteDigest>& read) {
     if (read.size() != (inFile + kChunkRecords - 1) / kChunkRecords) return std::nullopt;
-    std::vector<ByteDigest> digests;
-    for (std::size_t chunk = 0; chunk < read.size(); ++chunk) {
-        const std::size_t at = chunk * kChunkRecords;
-        const ByteDigest d =
-            digestOf(ledger.data() + at, std::min(kChunkRecords, inFile - at) * kSlot);
-        if (d != read[chunk]) return std::nullopt;
-        digests.push_back(d);
-    }
+    std::vector<ByteDigest> digests =
+        runDigestsOnAllCores(ledger.data(), inFile * kSlot, kChunkRecords * kSlot);
+    if (digests != read) return std::nullopt;
     // The last run the file held in part takes the new records in.
     if (inFile % kChunkRecords != 0) digests.pop_back();
     for (std::size_t at = digests.size() * kChunkRecords; at < ledger.size(); at += kChunkRecords)
