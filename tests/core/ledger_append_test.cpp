@@ -212,5 +212,27 @@ TEST_F(LedgerAppendTest, ABookingKilledAtAnyStepLeavesTheOldFileOrTheNew) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// Settling cuts back only the file the append began on: a file that replaced it since (same
+// name, another inode) is left whole.
+TEST_F(LedgerAppendTest, SettlingCutsBackOnlyTheFileTheAppendBeganOn) {
+    const FileStamp now = stampOf(ledger());
+    ChangeIntent intent;
+    intent.kind = ChangeIntent::Kind::Append;
+    intent.ledgerDevice = now.device;
+    intent.account = fieldBytes(owner.name);
+    intent.from = std::to_string(now.size - 200);
+    FileError error = FileError::None;
+    for (const bool sameFile : {false, true}) {
+        intent.ledgerInode = now.inode + (sameFile ? 0 : 1);
+        ASSERT_TRUE(writeIntent(dir.path(), scrambler, intent, error));
+        Workspace next(messages);
+        next.open(dir.path());
+        EXPECT_FALSE(test::fileExists(dir.file(kIntentFileName)));
+        Bytes expected = before;
+        if (sameFile) expected.resize(before.size() - 200);
+        EXPECT_EQ(test::readBytes(ledger()), expected);
+    }
+}
+
 }  // namespace
 }  // namespace fiscora
