@@ -165,7 +165,8 @@ void BM_OpenWindowOnRegistry(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenWindowOnRegistry)->Unit(benchmark::kMillisecond);
 
-// A booking as the command line makes it: load, append one record, rewrite the file.
+// A booking as the command line makes it: load, add one record at the end, save (the record
+// appended to the file in place).
 void BM_LoadAndBookOneRecord(benchmark::State& state) {
     LargeLedger& f = largeLedger(static_cast<int>(state.range(0)));
     Ledger original;

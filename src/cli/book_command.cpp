@@ -49,8 +49,9 @@ const std::vector<Kind>& kinds() {
             {"cash-out", ui::command::kCashOut, cash(Cash::Mode::Withdrawal)},
             {"buy", ui::command::kBuy,
              fieldOptionsOf([&](Messages& m) { return ui::BuyDialog(m, "", "", 0, fees); })},
-            {"sell", ui::command::kSell,
-             fieldOptionsOf([&](Messages& m) { return ui::SellDialog(m, "", "", ledger, fees); })},
+            {"sell", ui::command::kSell, fieldOptionsOf([&](Messages& m) {
+                 return ui::SellDialog(m, "", "", ledger, {}, fees);
+             })},
             {"dividend", ui::command::kDividend,
              fieldOptionsOf([&](Messages& m) { return ui::DividendDialog(m, "", "", ledger); })},
             {"bonus", ui::command::kBonusShares,

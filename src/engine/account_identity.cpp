@@ -10,6 +10,7 @@
 #include "store/crash_point.h"
 #include "store/file_rename.h"
 #include "store/folder_lock.h"
+#include "store/ledger_append.h"
 #include "store/ledger_digests.h"
 
 namespace fiscora {
@@ -180,6 +181,9 @@ void settleInterruptedChange(const std::string& dataDirectory, const DataScrambl
     case ChangeIntent::Kind::Protect:
     case ChangeIntent::Kind::Unprotect:
         settled = settleProtection(dataDirectory, registry, *intent);
+        break;
+    case ChangeIntent::Kind::Append:
+        settled = settleInterruptedAppend(dataDirectory, *intent);
         break;
     }
     if (settled) removeIntent(dataDirectory);

@@ -27,12 +27,14 @@ AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& acc
     s.tradeType = tradeTypeOfCurrencyUnit(s.currencyUnit);
 
     const Ledger& ledger = workspace.ledger;
+    // One pass for both sums, each in ledger order as cashBalance sums it.
     for (const LedgerRecord& r : ledger) {
+        const double effect = r.cashSign * r.amount;
         if (r.kind() == RecordType::CashIn || r.kind() == RecordType::CashOut)
-            s.netCashIn += r.cashSign * r.amount;
+            s.netCashIn += effect;
+        s.cashBalance += effect;
     }
     s.holdingCount = static_cast<std::int64_t>(holdings.size());
-    s.cashBalance = cashBalance(ledger);
 
     // The figures are summed in the order the window sums them, so that the totals match
     // to the last bit: market value first, then cost, realised and current profit.

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
-#include <unordered_map>
+#include <vector>
 
 #include "engine/trade_fee.h"
 
@@ -14,19 +15,54 @@ std::string_view codeOf(const LedgerRecord& r) {
     return {r.stockCode, ::strnlen(r.stockCode, sizeof r.stockCode)};
 }
 
-// Builds a holding list, finding each record's position through an index so that large
-// ledgers stay linear; the list keeps the order of first appearance.
+// (market, code) packed into 16 bytes: the code field is 10 bytes, and the bytes after its
+// terminator do not take part.
+struct PositionKey {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    bool operator==(const PositionKey&) const = default;
+
+    static PositionKey of(const LedgerRecord& r) {
+        unsigned char bytes[16] = {};
+        std::memcpy(bytes, &r.market, 4);
+        const std::string_view code = codeOf(r);
+        std::memcpy(bytes + 4, code.data(), code.size());
+        PositionKey k;
+        std::memcpy(&k.high, bytes, 8);
+        std::memcpy(&k.low, bytes + 8, 8);
+        return k;
+    }
+    std::size_t hash() const {
+        const std::uint64_t mixed = (high * 0x9E3779B97F4A7C15ull) ^ (low * 0xC2B2AE3D27D4EB4Full);
+        return static_cast<std::size_t>(mixed ^ (mixed >> 29));
+    }
+};
+
+// Builds a holding list, finding each record's position through an open-addressed index
+// (a few hundred positions over a million records: one probe per record, no allocation),
+// so that large ledgers stay linear; the list keeps the order of first appearance.
 class HoldingBuilder {
 public:
-    Holding& holdingFor(const LedgerRecord& r) {
-        auto [it, added] = index_.try_emplace(keyOf(r), list_.size());
-        if (added) {
-            Holding& h = list_.emplace_back();
-            h.market = r.market;
-            h.stockCode = codeOf(r);
+    Holding& holdingFor(const LedgerRecord& r) { return list_[positionOf(r)]; }
+
+    // The record's position in the list, added at its end when it is new.
+    std::size_t positionOf(const LedgerRecord& r) {
+        const PositionKey key = PositionKey::of(r);
+        std::size_t slot = key.hash() & (slots_.size() - 1);
+        while (slots_[slot] != kEmpty) {
+            if (keys_[slots_[slot]] == key) return slots_[slot];
+            slot = (slot + 1) & (slots_.size() - 1);
         }
-        return list_[it->second];
+        slots_[slot] = list_.size();
+        keys_.push_back(key);
+        Holding& h = list_.emplace_back();
+        h.market = r.market;
+        h.stockCode = codeOf(r);
+        // At most half full, so that a probe ends soon.
+        if (2 * list_.size() > slots_.size()) grow();
+        return list_.size() - 1;
     }
+    Holding& at(std::size_t position) { return list_[position]; }
 
     // Every position in order of first appearance, or only the open ones.
     Holdings finish(bool openOnly = true) {
@@ -35,32 +71,45 @@ public:
     }
 
 private:
-    // (market, code) packed into 16 bytes: the code field is 10 bytes, and the bytes after
-    // its terminator do not take part.
-    struct Key {
-        std::uint64_t high = 0;
-        std::uint64_t low = 0;
-        bool operator==(const Key&) const = default;
-    };
-    struct KeyHash {
-        std::size_t operator()(const Key& k) const {
-            return std::hash<std::uint64_t>()(k.high * 0x9E3779B97F4A7C15ull ^ k.low);
+    static constexpr std::size_t kEmpty = SIZE_MAX;
+
+    void grow() {
+        slots_.assign(slots_.size() * 2, kEmpty);
+        for (std::size_t i = 0; i < keys_.size(); ++i) {
+            std::size_t slot = keys_[i].hash() & (slots_.size() - 1);
+            while (slots_[slot] != kEmpty) slot = (slot + 1) & (slots_.size() - 1);
+            slots_[slot] = i;
         }
-    };
-    static Key keyOf(const LedgerRecord& r) {
-        unsigned char bytes[16] = {};
-        std::memcpy(bytes, &r.market, 4);
-        const std::string_view code = codeOf(r);
-        std::memcpy(bytes + 4, code.data(), code.size());
-        Key k;
-        std::memcpy(&k.high, bytes, 8);
-        std::memcpy(&k.low, bytes + 8, 8);
-        return k;
     }
 
     Holdings list_;
-    std::unordered_map<Key, std::size_t, KeyHash> index_;
+    std::vector<PositionKey> keys_;  // by position, as list_
+    std::vector<std::size_t> slots_ = std::vector<std::size_t>(256, kEmpty);  // power of two
 };
+
+// What one record adds to its position, for the holdings over all of its records.
+void addToHolding(Holding& h, const LedgerRecord& r) {
+    switch (r.kind()) {
+    case RecordType::Buy:
+    case RecordType::RightsIssue:
+        h.buyAmount += r.amount;
+        h.buyFee += r.fee;
+        h.boughtQty += r.quantity;
+        break;
+    case RecordType::Sell:
+        h.sellFee += r.fee;
+        h.soldQty += r.quantity;
+        h.sellAmount += r.amount;
+        break;
+    case RecordType::BonusShares: h.bonusQty += r.quantity; break;
+    case RecordType::Dividend: h.dividendAmount += r.amount; break;
+    default: break;
+    }
+}
+
+bool withinDates(const LedgerRecord& r, std::int32_t from, std::int32_t to) {
+    return r.date >= from && (to == -1 || r.date <= to);
+}
 
 // The first six bytes of the code compared as C strings, like strncmp(code, filter, 6).
 bool matchesFilter(const LedgerRecord& r, std::string_view filter) {
@@ -75,37 +124,40 @@ Holdings computeHoldings(const Ledger& ledger, std::int32_t from, std::int32_t t
                          std::optional<std::string_view> codeFilter) {
     HoldingBuilder builder;
     for (const auto& r : ledger) {
-        if (!r.isStock() || r.date < from || (to != -1 && r.date > to)) continue;
+        if (!r.isStock() || !withinDates(r, from, to)) continue;
         if (codeFilter && !matchesFilter(r, *codeFilter)) continue;
-        Holding& h = builder.holdingFor(r);
-        switch (r.kind()) {
-        case RecordType::Buy:
-        case RecordType::RightsIssue:
-            h.buyAmount += r.amount;
-            h.buyFee += r.fee;
-            h.boughtQty += r.quantity;
-            break;
-        case RecordType::Sell:
-            h.sellFee += r.fee;
-            h.soldQty += r.quantity;
-            h.sellAmount += r.amount;
-            break;
-        case RecordType::BonusShares: h.bonusQty += r.quantity; break;
-        case RecordType::Dividend: h.dividendAmount += r.amount; break;
-        default: break;
-        }
+        addToHolding(builder.holdingFor(r), r);
     }
     return builder.finish();
 }
 
+bool addToHoldings(Holdings& holdings, const LedgerRecord& record) {
+    if (!record.isStock() || !withinDates(record, 0, -1)) return true;
+    const auto h = std::find_if(holdings.begin(), holdings.end(), [&](const Holding& held) {
+        return held.market == record.market && held.stockCode == codeOf(record);
+    });
+    // A position not listed is new or was closed: where it goes in the order of first
+    // appearance only the whole ledger tells.
+    if (h == holdings.end()) return false;
+    addToHolding(*h, record);
+    if (h->heldQty() == 0) holdings.erase(h);
+    return true;
+}
+
 Holdings computeSellable(const Ledger& ledger, std::int32_t onDate) {
-    // Both builders see every record, so their lists line up position by position.
-    HoldingBuilder sellable;
+    // One index for both lists, so that they line up position by position.
     HoldingBuilder whole;
+    Holdings list;
     for (const auto& r : ledger) {
         if (!r.isStock() || r.kind() == RecordType::Dividend) continue;
-        Holding& h = sellable.holdingFor(r);
-        Holding& w = whole.holdingFor(r);
+        const std::size_t position = whole.positionOf(r);
+        Holding& w = whole.at(position);
+        if (position == list.size()) {
+            Holding& added = list.emplace_back();
+            added.market = w.market;
+            added.stockCode = w.stockCode;
+        }
+        Holding& h = list[position];
         // Shares acquired on the day itself are not sellable yet; a sale booked on the day
         // has already used its shares.
         const bool counts = r.kind() == RecordType::Sell ? r.date <= onDate : r.date < onDate;
@@ -128,7 +180,6 @@ Holdings computeSellable(const Ledger& ledger, std::int32_t onDate) {
     }
     // Never more than the whole ledger leaves held (later sales included), never below 0.
     Holdings all = whole.finish(false);
-    Holdings list = sellable.finish(false);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const std::int64_t held = list[i].heldQty();
         const std::int64_t limit =

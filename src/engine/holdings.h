@@ -39,6 +39,13 @@ using Holdings = std::vector<Holding>;
 Holdings computeHoldings(const Ledger& ledger, std::int32_t from, std::int32_t to,
                          std::optional<std::string_view> codeFilter = std::nullopt);
 
+// Brings `holdings` (computeHoldings over all dates) up to date with `record` booked at the
+// end of the ledger, as computing them again would: its figures added last to its position,
+// the position dropped when it closes. False, with nothing changed, when the record's
+// position is not listed (new, or closed before): then only computing them again tells
+// where it goes.
+bool addToHoldings(Holdings& holdings, const LedgerRecord& record);
+
 // Quantities only: the shares that may be sold on `onDate`. Buy, BonusShares and
 // RightsIssue records count when dated strictly before it (shares acquired on the day are
 // sellable the next day), Sell records when dated on or before it; and no position is

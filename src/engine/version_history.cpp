@@ -47,7 +47,7 @@ std::vector<VersionRow> versionHistory(const std::string& file) {
     std::optional<Bytes> next = bytesOf(file);
     rows.resize(versions.size());
     for (std::size_t i = versions.size(); i-- > 0;) {
-        std::optional<Bytes> bytes = bytesOf(versions[i].path);
+        std::optional<Bytes> bytes = readVersion(versions[i]);
         rows[i].version = versions[i];
         rows[i].records = layout.recordsIn(versions[i].bytes);
         rows[i].protectedLedger = bytes && isProtectedLedger(bytes->data(), bytes->size());

@@ -63,6 +63,12 @@ public:
         return writeNewLedger(ledgerStore(), account, ledger, ledgerStamp_);
     }
     void recomputeHoldings() { holdings = computeHoldings(ledger, 0, -1); }
+    // Books `record` at the end of the ledger and brings the holdings up to date with it,
+    // in place when its position is listed, else by computing them again.
+    void appendRecord(const LedgerRecord& record) {
+        ledger.push_back(record);
+        if (!addToHoldings(holdings, record)) recomputeHoldings();
+    }
 
     // The fee row of a stock: the table's, or the default one.
     TradeParam feeRowFor(std::int32_t market, std::string_view code) const {

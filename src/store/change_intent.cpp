@@ -76,7 +76,7 @@ std::optional<ChangeIntent> readIntent(const std::string& dataDirectory,
     if (!std::equal(kMagic.begin(), kMagic.end(), layout.magic)) return std::nullopt;
     ChangeIntent intent;
     if (layout.kind < static_cast<std::uint64_t>(ChangeIntent::Kind::Rename) ||
-        layout.kind > static_cast<std::uint64_t>(ChangeIntent::Kind::Unprotect))
+        layout.kind > static_cast<std::uint64_t>(ChangeIntent::Kind::Append))
         return std::nullopt;
     intent.kind = static_cast<ChangeIntent::Kind>(layout.kind);
     intent.ledgerDevice = layout.ledgerDevice;

@@ -23,7 +23,15 @@ inline constexpr const char* kIntentFileName = ".fiscora-intent";
 struct ChangeIntent {
     // Protect and Unprotect replace the whole ledger file (the previous one kept as
     // kPreviousLedgerFileName until the registry holds the change); `from` and `to` are empty.
-    enum class Kind : std::uint8_t { Rename = 1, NewPassword = 2, Protect = 3, Unprotect = 4 };
+    // Append adds records to the ledger file in place (store/ledger_append.h); `from` is the
+    // file's length before, in decimal.
+    enum class Kind : std::uint8_t {
+        Rename = 1,
+        NewPassword = 2,
+        Protect = 3,
+        Unprotect = 4,
+        Append = 5
+    };
     Kind kind = Kind::Rename;
     std::uint64_t ledgerDevice = 0;
     std::uint64_t ledgerInode = 0;

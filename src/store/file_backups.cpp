@@ -7,9 +7,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cinttypes>
 #include <cstdio>
 #include <ctime>
+#include <new>
 #include <set>
 
 #include "store/temporary_file.h"
@@ -29,23 +31,68 @@ bool ensureFolder(const std::string& folder) {
     return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string versionName(std::uint64_t number, std::int64_t replacedAt) {
-    char name[64];
-    std::snprintf(name, sizeof name, "%010" PRIu64 "-%" PRId64, number, replacedAt);
+std::string versionName(std::uint64_t number, std::int64_t replacedAt, const struct stat* growing) {
+    char name[128];
+    if (growing == nullptr)
+        std::snprintf(name, sizeof name, "%010" PRIu64 "-%" PRId64, number, replacedAt);
+    else
+        std::snprintf(name, sizeof name, "%010" PRIu64 "-%" PRId64 "-%" PRIu64 "-%" PRId64, number,
+                      replacedAt, static_cast<std::uint64_t>(growing->st_size),
+                      std::int64_t{growing->st_mtim.tv_sec} * 1000000000 +
+                          growing->st_mtim.tv_nsec);
     return name;
 }
 
-// The number and time of a version's file name, or nothing for any other name.
+// The parts of a version's file name between its dashes, each digits only, or nothing.
+std::optional<std::vector<std::int64_t>> numbersOf(std::string_view name) {
+    std::vector<std::int64_t> numbers;
+    while (true) {
+        const std::string_view part = name.substr(0, name.find('-'));
+        std::int64_t number = 0;
+        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), number);
+        // Digits only (no sign), and within 63 bits.
+        if (part.empty() || part.front() == '-' || part.front() == '+' || error != std::errc() ||
+            end != part.data() + part.size())
+            return std::nullopt;
+        numbers.push_back(number);
+        if (part.size() == name.size()) return numbers;
+        name.remove_prefix(part.size() + 1);
+    }
+}
+
+// The number and time of a version's file name (and the length and time of last write of a
+// version of a growing file), or nothing for any other name.
 std::optional<FileVersion> parseVersionName(std::string_view name) {
     if (name.size() < 12 || name[10] != '-') return std::nullopt;
-    const auto digits = [](std::string_view s) {
-        return !s.empty() && s.size() <= 18 &&
-               std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    if (!digits(name.substr(0, 10)) || !digits(name.substr(11))) return std::nullopt;
+    const auto numbers = numbersOf(name);
+    if (!numbers || (numbers->size() != 2 && numbers->size() != 4)) return std::nullopt;
     FileVersion v;
-    v.number = std::stoull(std::string(name.substr(0, 10)));
-    v.replacedAt = std::stoll(std::string(name.substr(11)));
+    v.number = static_cast<std::uint64_t>((*numbers)[0]);
+    v.replacedAt = (*numbers)[1];
+    if (numbers->size() == 4) {
+        v.bytes = static_cast<std::uint64_t>((*numbers)[2]);
+        v.writtenNs = (*numbers)[3];
+    }
+    return v;
+}
+
+bool sharesGrowingFile(std::string_view name) {
+    return std::count(name.begin(), name.end(), '-') == 3;
+}
+
+// The version named `name` in `folder`: a regular file of our naming.
+std::optional<FileVersion> versionIn(const std::string& folder, const std::string& name) {
+    auto v = parseVersionName(name);
+    if (!v) return std::nullopt;
+    v->path = folder + "/" + name;
+    struct stat st {};
+    if (::lstat(v->path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    // A version of a growing file has its length and time in its name: the file's own are
+    // those of its latest growth.
+    if (!sharesGrowingFile(name)) {
+        v->bytes = static_cast<std::uint64_t>(st.st_size);
+        v->writtenNs = std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
+    }
     return v;
 }
 
@@ -112,7 +159,7 @@ std::string versionFolderOf(const std::string& file) {
 }
 
 std::optional<FileVersion> keepVersionOf(const std::string& file, std::int64_t now,
-                                         const BackupBounds& bounds) {
+                                         const BackupBounds& bounds, VersionOf kind) {
     struct stat st {};
     // An empty file (one just created to be written) holds nothing to go back to.
     if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
@@ -123,7 +170,8 @@ std::optional<FileVersion> keepVersionOf(const std::string& file, std::int64_t n
     removeLeftoverTemporaries(folder);
     const std::vector<FileVersion> before = versionsOf(file);
     const std::uint64_t number = before.empty() ? 1 : before.back().number + 1;
-    const std::string path = folder + "/" + versionName(number, now);
+    const std::string path =
+        folder + "/" + versionName(number, now, kind == VersionOf::GrowingFile ? &st : nullptr);
     if (::link(file.c_str(), path.c_str()) != 0 && !copyVersion(file, path)) return std::nullopt;
     pruneVersions(file, now, bounds);
     for (const FileVersion& v : versionsOf(file))
@@ -137,20 +185,31 @@ std::vector<FileVersion> versionsOf(const std::string& file) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) return versions;
     while (const dirent* e = ::readdir(dir)) {
-        auto v = parseVersionName(e->d_name);
-        struct stat st {};
-        if (!v || ::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
-            !S_ISREG(st.st_mode))
-            continue;
-        v->bytes = static_cast<std::uint64_t>(st.st_size);
-        v->writtenNs = std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
-        v->path = folder + "/" + e->d_name;
-        versions.push_back(*v);
+        if (auto v = versionIn(folder, e->d_name)) versions.push_back(*v);
     }
     ::closedir(dir);
     std::sort(versions.begin(), versions.end(),
               [](const FileVersion& a, const FileVersion& b) { return a.number < b.number; });
     return versions;
+}
+
+std::optional<FileVersion> versionAt(const std::string& path) {
+    return versionIn(folderOf(path), baseNameOf(path));
+}
+
+std::optional<Bytes> readVersion(const FileVersion& version) {
+    FileReader file;
+    if (file.open(version.path, OpenMode::ReadOnly) != ReadStatus::Ok ||
+        file.size() < version.bytes)
+        return std::nullopt;
+    Bytes bytes;
+    try {
+        bytes.resize(version.bytes);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    if (!file.readAt(0, bytes.data(), bytes.size())) return std::nullopt;
+    return bytes;
 }
 
 void dropVersion(const FileVersion& version) {

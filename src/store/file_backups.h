@@ -28,8 +28,11 @@ struct BackupBounds {
 };
 
 // One kept version. Its file is named "NNNNNNNNNN-SECONDS": the version's number (counting
-// up from 1 for each file) and the time it was replaced (Unix seconds). Only files of that
-// name are taken for versions, and only they are ever removed.
+// up from 1 for each file) and the time it was replaced (Unix seconds). A version of a file
+// that then grew in place (records appended) shares the file's bytes: its name goes on with
+// "-BYTES-WRITTENNS", its length and its time of last write, and the version is the first
+// BYTES of the file (which only ever grows after them, or is cut back to them). Only files
+// of those names are taken for versions, and only they are ever removed.
 struct FileVersion {
     std::uint64_t number = 0;
     std::int64_t replacedAt = 0;  // Unix seconds
@@ -37,6 +40,10 @@ struct FileVersion {
     std::uint64_t bytes = 0;
     std::string path;
 };
+
+// How the file goes on after its version is kept: replaced by a new file (the version keeps
+// the old one whole), or grown in place (the version is its first bytes as they are now).
+enum class VersionOf { ReplacedFile, GrowingFile };
 
 // The folder of the file's versions.
 std::string versionFolderOf(const std::string& file);
@@ -47,10 +54,18 @@ std::string versionFolderOf(const std::string& file);
 // into place), so a failure leaves none half made: nothing, when the file does not exist or
 // no version could be kept, and for an empty file.
 std::optional<FileVersion> keepVersionOf(const std::string& file, std::int64_t now,
-                                         const BackupBounds& bounds = {});
+                                         const BackupBounds& bounds = {},
+                                         VersionOf kind = VersionOf::ReplacedFile);
 
 // The file's kept versions, oldest first.
 std::vector<FileVersion> versionsOf(const std::string& file);
+
+// The version kept at `path` (named as ours), or nothing.
+std::optional<FileVersion> versionAt(const std::string& path);
+
+// The version's bytes: the first `bytes` of its file (a file that grew since holds more), or
+// nothing when they cannot be read whole.
+std::optional<Bytes> readVersion(const FileVersion& version);
 
 // Removes one kept version (of our own naming only).
 void dropVersion(const FileVersion& version);

@@ -7,13 +7,17 @@
 #include <optional>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "records/gbk_text.h"
 #include "store/account_registry.h"
+#include "store/file_backups.h"
 #include "store/folder_lock.h"
+#include "store/ledger_append.h"
 #include "store/ledger_digests.h"
 #include "store/parallel_decipher.h"
 #include "store/protected_ledger.h"
+#include "store/run_digests.h"
 
 namespace fiscora {
 namespace {
@@ -208,9 +212,8 @@ LedgerStatus readRecords(const LedgerStore& store, const AccountInfo& account,
             return LedgerStatus::Damaged;
         }
         decipherOnAllCores(store.scrambler, ledger.data(), count * kSlot);
-        for (std::size_t done = 0; digests != nullptr && done < count; done += kChunkRecords)
-            digests->push_back(
-                digestOf(ledger.data() + done, std::min(kChunkRecords, count - done) * kSlot));
+        if (digests != nullptr)
+            *digests = runDigestsOnAllCores(ledger.data(), count * kSlot, kChunkRecords * kSlot);
         return tailStatus(file);
     } catch (const std::bad_alloc&) {
         store.messages.plain(damaged(path));
@@ -312,6 +315,73 @@ bool writeLedgerFile(const LedgerStore& store, const std::string& path, LedgerFo
     return true;
 }
 
+// The digests of the runs of the ledger's records as written in a file of them all, when its
+// first `inFile` records are those of the file read (its runs' digests `read`): those of the
+// runs the file holds whole are the ones read, the others computed. Nothing when the ledger
+// differs from the file anywhere in its first `inFile` records.
+std::optional<std::vector<ByteDigest>> digestsAfterAppending(const Ledger& ledger,
+                                                             std::size_t inFile,
+                                                             const std::vector<ByteDigest>& read) {
+    if (read.size() != (inFile + kChunkRecords - 1) / kChunkRecords) return std::nullopt;
+    std::vector<ByteDigest> digests =
+        runDigestsOnAllCores(ledger.data(), inFile * kSlot, kChunkRecords * kSlot);
+    if (digests != read) return std::nullopt;
+    // The last run the file held in part takes the new records in.
+    if (inFile % kChunkRecords != 0) digests.pop_back();
+    for (std::size_t at = digests.size() * kChunkRecords; at < ledger.size(); at += kChunkRecords)
+        digests.push_back(
+            digestOf(ledger.data() + at, std::min(kChunkRecords, ledger.size() - at) * kSlot));
+    return digests;
+}
+
+// Writes the records the ledger gained at its end by appending them to the file in place
+// (store/ledger_append.h), when that gives exactly the bytes a rewrite would: the file ends
+// in a whole record, its header is the one a rewrite writes, and its records are the
+// ledger's first ones, unchanged. Nothing when the change is not such an append, when the
+// file may not be written in place (a rename needs only its folder) or when another change's
+// intent waits to be settled; else whether it was written (a failure reported, nothing
+// changed).
+std::optional<bool> appendNewRecords(const LedgerStore& store, const AccountInfo& account,
+                                     const std::string& path, const FileReader& file,
+                                     const Bytes& header, const Ledger& ledger,
+                                     const std::vector<ByteDigest>& read, LedgerStamp* stamp) {
+    if (file.size() % kSlot != 0) return std::nullopt;
+    const std::size_t inFile = file.size() / kSlot - 1;
+    const LedgerRecord fresh = headerSlot(headerPassword(header));
+    if (ledger.size() <= inFile || std::memcmp(&fresh, header.data(), kSlot) != 0 ||
+        ::access(path.c_str(), W_OK) != 0 ||
+        ::access(intentPath(store.dataDirectory).c_str(), F_OK) == 0)
+        return std::nullopt;
+    auto digests = digestsAfterAppending(ledger, inFile, read);
+    if (!digests) return std::nullopt;
+    const FileError error = appendInPlace(
+        {store.dataDirectory, store.scrambler, std::string(fieldBytes(account.name)), path,
+         file.stamp()},
+        [&](const ByteSink& sink) {
+            Bytes buffer;
+            for (std::size_t at = inFile; at < ledger.size(); at += kChunkRecords)
+                if (!putEnciphered(store, sink, buffer, ledger.data() + at,
+                                   std::min(kChunkRecords, ledger.size() - at) * kSlot))
+                    return false;
+            return true;
+        });
+    if (error != FileError::None) {
+        store.messages.plain(ledgerOpenFailure(path, error));
+        // Cut back under the lock, the file holds the bytes read again; only its times
+        // changed. The stamp follows them, so that a retry is not taken for another
+        // program's change.
+        const FileStamp now = stampOf(path);
+        if (stamp != nullptr && now.device == file.stamp().device &&
+            now.inode == file.stamp().inode && now.size == file.stamp().size)
+            stamp->file = now;
+        return false;
+    }
+    recordLedgerDigest(store.dataDirectory, path.substr(store.dataDirectory.size()),
+                       ledgerRecordsDigest(*digests));
+    if (stamp != nullptr) *stamp = {stampOf(path), std::move(*digests)};
+    return true;
+}
+
 // Checks the present file's header and rewrites the file with its password. With the stamp
 // of an earlier read that still describes the file, the runs of records unchanged since are
 // copied from it.
@@ -349,6 +419,11 @@ bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const s
     if (file.size() % 8 != 0) {
         store.messages.plain(tampered(account));
         return false;
+    }
+    if (read) {
+        if (const auto appended =
+                appendNewRecords(store, account, path, file, header, ledger, read->chunks, stamp))
+            return *appended;
     }
     return writeLedgerFile(store, path, {headerPassword(header)}, ledger, stamp, read);
 }
@@ -549,10 +624,14 @@ bool restoreLedger(const LedgerStore& store, const AccountInfo& account,
         return false;
     }
     FileReader version;
-    if (version.open(versionPath, OpenMode::ReadOnly) != ReadStatus::Ok) {
+    const auto kept = versionAt(versionPath);
+    // A version of a file that grew since is the file's first bytes, as many as it recorded.
+    if (version.open(versionPath, OpenMode::ReadOnly) != ReadStatus::Ok ||
+        (kept && kept->bytes > version.size())) {
         store.messages.plain(damaged(versionPath));
         return false;
     }
+    if (kept) version.keepFirst(kept->bytes);
     // A version is restored only in the kind the account has now: a protected account takes
     // back a protected version under its present key (the same header, byte for byte); an
     // unprotected one takes back no protected version. Anything else would leave a ledger

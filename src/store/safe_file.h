@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -78,6 +79,9 @@ public:
     ReadStatus open(const std::string& path, OpenMode mode,
                     std::size_t maxBytes = kMaxDataFileBytes);
     std::size_t size() const { return size_; }
+    // Reads on as if the file ended after its first `bytes`: a kept version of a file that
+    // grew since.
+    void keepFirst(std::size_t bytes) { size_ = std::min(size_, bytes); }
     FileError error() const { return error_; }
     const FileStamp& stamp() const { return stamp_; }
     // Exactly `length` bytes from `offset`, or false.

@@ -49,6 +49,76 @@ TEST_F(HoldingsTest, SumsEachStockInOrderOfFirstAppearance) {
     EXPECT_EQ(h[2].stockCode, "000001");
 }
 
+// Positions compared whole: identity, every sum, bit for bit.
+void expectSameHoldings(const Holdings& got, const Holdings& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(got[i].market, want[i].market);
+        EXPECT_EQ(got[i].stockCode, want[i].stockCode);
+        EXPECT_EQ(got[i].boughtQty, want[i].boughtQty);
+        EXPECT_EQ(got[i].soldQty, want[i].soldQty);
+        EXPECT_EQ(got[i].bonusQty, want[i].bonusQty);
+        EXPECT_EQ(got[i].buyAmount, want[i].buyAmount);
+        EXPECT_EQ(got[i].sellAmount, want[i].sellAmount);
+        EXPECT_EQ(got[i].buyFee, want[i].buyFee);
+        EXPECT_EQ(got[i].sellFee, want[i].sellFee);
+        EXPECT_EQ(got[i].dividendAmount, want[i].dividendAmount);
+    }
+}
+
+TEST_F(HoldingsTest, ManyPositionsKeepTheirOrderAndSums) {
+    // More positions than the index starts with, in both markets, each code bought twice.
+    Ledger ledger;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 700; ++i) {
+            const std::string code = std::to_string(600000 + i * 7);
+            ledger.push_back(
+                stock(RecordType::Buy, 20240102, code.c_str(), 100 + i, 1.5 + i, 5, i % 2));
+        }
+    }
+    const Holdings h = computeHoldings(ledger, 0, -1);
+    ASSERT_EQ(h.size(), 700u);
+    for (int i = 0; i < 700; ++i) {
+        EXPECT_EQ(h[i].stockCode, std::to_string(600000 + i * 7));
+        EXPECT_EQ(h[i].market, i % 2);
+        EXPECT_EQ(h[i].boughtQty, 2 * (100 + i));
+    }
+}
+
+TEST_F(HoldingsTest, ABookedRecordUpdatesTheHoldingsAsComputingThemAgainWould) {
+    const Ledger before = {
+        stock(RecordType::Buy, 20240102, "600036", 1000, 10.1, 30),
+        stock(RecordType::Buy, 20240103, "000001", 500, 8.3, 10, 0),
+        stock(RecordType::Buy, 20240104, "600000", 300, 7.7, 10),
+        stock(RecordType::Sell, 20240105, "600000", 300, 7.9, 10),  // closed
+    };
+    const std::vector<LedgerRecord> listed = {
+        stock(RecordType::Sell, 20240106, "600036", 400, 11.3, 20),
+        stock(RecordType::Sell, 20240106, "000001", 500, 9.1, 10, 0),  // closes it
+        stock(RecordType::Dividend, 20240107, "600036", 600, 0.37, 0),
+        stock(RecordType::Buy, 20240107, "600036", 100, 10.9, 5),
+        stock(RecordType::BonusShares, 20240107, "600036", 60, 0, 0),
+        test::cashRecord(RecordType::CashIn, 20240108, 1000),
+    };
+    for (const LedgerRecord& r : listed) {
+        Ledger ledger = before;
+        Holdings kept = computeHoldings(ledger, 0, -1);
+        ledger.push_back(r);
+        EXPECT_TRUE(addToHoldings(kept, r));
+        expectSameHoldings(kept, computeHoldings(ledger, 0, -1));
+    }
+    // A new position, a closed one reopened, and one of the same code in the other market:
+    // their place is not known, and nothing is changed.
+    for (const LedgerRecord& r : {stock(RecordType::Buy, 20240108, "601318", 100, 50, 5),
+                                  stock(RecordType::Buy, 20240108, "600000", 100, 8, 5),
+                                  stock(RecordType::Buy, 20240108, "600036", 100, 8, 5, 0)}) {
+        Holdings kept = computeHoldings(before, 0, -1);
+        EXPECT_FALSE(addToHoldings(kept, r));
+        expectSameHoldings(kept, computeHoldings(before, 0, -1));
+    }
+}
+
 TEST_F(HoldingsTest, QuantitiesSumBeyondThirtyTwoBits) {
     const std::int32_t most = 2147483647;
     const Ledger ledger = {stock(RecordType::Buy, 20240102, "600036", most, 1, 0),

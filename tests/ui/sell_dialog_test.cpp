@@ -33,10 +33,11 @@ protected:
         quotes.add("000001", 0, *utf8ToGbk("平安银行"), 9.0f, 9.1f);
     }
 
-    // The dialog over the account's ledger, opened.
+    // The dialog over the account's ledger and its positions, opened.
     SellDialog& open(const std::string& unit = "元") {
+        workspace.recomputeHoldings();
         dialog = std::make_unique<SellDialog>(messages, "张三", unit, workspace.ledger,
-                                              workspace.tradeParams);
+                                              workspace.holdings, workspace.tradeParams);
         dialog->OnInitDialog();
         return *dialog;
     }

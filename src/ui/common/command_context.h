@@ -75,6 +75,8 @@ public:
 
     // Rebuilds the holdings list of the selected logged-in account, and its status line.
     virtual void refreshHoldingList() = 0;
+    // The same from the workspace's holdings as they are, already brought up to date.
+    virtual void showHoldingListAsKept() = 0;
     // Only the status line: the cash changed, the positions did not.
     virtual void refreshAccountStatus() = 0;
 

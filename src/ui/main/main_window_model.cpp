@@ -152,6 +152,12 @@ void MainWindowModel::refreshHoldingList() {
     showHoldingList();
 }
 
+void MainWindowModel::showHoldingListAsKept() {
+    const auto index = selectedItem();
+    if (!index || tree_[*index].image == kLoggedOutImage) return;
+    showHoldingList();
+}
+
 void MainWindowModel::showHoldingList() {
     showRows(fiscora::holdingRows(workspace_, workspace_.holdings));
     refreshAccountStatus();

@@ -121,6 +121,7 @@ private:
     const HoldingRow* selectedHolding() override;
     void selectHolding(std::int32_t market, std::string_view gbkCode) override;
     void refreshHoldingList() override;
+    void showHoldingListAsKept() override;
     void refreshAccountStatus() override;
     AccountTree& accountTree() override { return *this; }
     LedgerUndoHistory& undoHistory() override { return undoHistory_; }

@@ -10,10 +10,11 @@
 namespace fiscora::ui {
 
 SellDialog::SellDialog(Messages& messages, std::string accountName, std::string currencyUnit,
-                       const Ledger& ledger, const TradeParamTable& tradeParams)
+                       const Ledger& ledger, const Holdings& holdings,
+                       const TradeParamTable& tradeParams)
     : TransactionDialog(messages, "卖出股票", std::move(accountName), std::move(currencyUnit),
                         Keys::StockNavigation),
-      ledger_(ledger), tradeParams_(tradeParams) {
+      ledger_(ledger), tradeParams_(tradeParams), holdings_(holdings) {
     declare(code, "code", "股票代码");
     declare(nameLabel, "name");
     declareMarket(market, "市场类型");
@@ -51,7 +52,6 @@ void SellDialog::OnInitDialog() {
     nameLabel.text = "股票名称";
     tradeParam_ = defaultTradeParams();
     openTransaction();
-    holdings_ = computeHoldings(ledger_, 0, -1);
     sellableHoldings_ = computeSellable(ledger_, tradeDate.date);
     presetMarket(market, currencyUnit());
 

@@ -14,10 +14,11 @@ namespace fiscora::ui {
 // net proceeds, the break-even price and the profit against the average price paid.
 class SellDialog : public TransactionDialog {
 public:
-    // The dialog works from the account's ledger and the fee table: it computes the
-    // holdings when it opens and the sellable ones whenever the trade date changes.
+    // The dialog works from the account's ledger, its positions over all dates (as the
+    // workspace keeps them) and the fee table: it computes the sellable positions whenever
+    // the trade date changes.
     SellDialog(Messages& messages, std::string accountName, std::string currencyUnit,
-               const Ledger& ledger, const TradeParamTable& tradeParams);
+               const Ledger& ledger, const Holdings& holdings, const TradeParamTable& tradeParams);
 
     void OnInitDialog() override;
     // With no holdings it closes at once and nothing is sold (see sold()). Otherwise, in

@@ -48,13 +48,13 @@ void runAndBook(CommandContext& window, TransactionDialog& dialog, const Guarded
         window.messages().plain(*refusal);
         return;
     }
-    workspace.ledger.push_back(*record);
+    workspace.appendRecord(*record);
     // A failed write has shown its message; the record stays in memory. A file another
-    // program changed meanwhile was loaded again, without the record.
+    // program changed meanwhile was loaded again, without the record, its holdings with it.
     const SaveStatus saved = workspace.saveLedgerOf(account.info);
     // Cash records leave the positions as they are, and change only the status line.
     if (record->isStock() || saved == SaveStatus::ChangedOnDisk)
-        window.refreshHoldingList();
+        window.showHoldingListAsKept();
     else
         window.refreshAccountStatus();
     // The list stays on the stock just booked, wherever the rebuilt list has it.
@@ -100,7 +100,7 @@ void OnSellStock(CommandContext& window) {
     if (!account) return;
     const Workspace& workspace = window.workspace();
     SellDialog dialog(window.messages(), account->name, currencyUnitOf(*account), workspace.ledger,
-                      workspace.tradeParams);
+                      workspace.holdings, workspace.tradeParams);
     openOnSelectedHolding(window, dialog);
     runAndBook(window, dialog, *account);
 }
