@@ -81,17 +81,19 @@ void importStatement(benchmark::State& state, const std::string& path) {
     PeakMeter meter;
     for (auto _ : state) {
         meter.start();
-        StatementFileReader file;
-        file.open(path);
-        StatementReading reading = readStatement(file, StatementLayouts{}, {});
-        const std::size_t lines = reading.entries.size();
-        const ImportPreview preview = previewImport(opening, std::move(reading));
+        // The file is closed before booking, as the import command closes it.
+        ImportPreview preview = [&] {
+            StatementFileReader file;
+            file.open(path);
+            return previewImport(opening, readStatement(file, StatementLayouts{}, {}));
+        }();
+        const std::size_t lines = preview.size();
+        const std::size_t booked = preview.count(ImportOutcome::Booked);
         Ledger ledger = opening;
-        preview.appendRecordsTo(ledger);
+        std::move(preview).appendRecordsTo(ledger);
         saveLedger(f.writableStore(), importer, ledger);
         meter.stop();
-        if (preview.count(ImportOutcome::Booked) != lines)
-            state.SkipWithError("not every line was booked");
+        if (booked != lines) state.SkipWithError("not every line was booked");
     }
     state.counters["peak/file"] = static_cast<double>(meter.highest()) /
                                   static_cast<double>(std::filesystem::file_size(path));
