@@ -459,7 +459,7 @@ std::string headOf(StatementPieces& pieces) {
 
 LedgerRecord CompactEntry::record() const {
     LedgerRecord r = makeRecord(static_cast<RecordType>(type), date);
-    r.market = market;
+    r.market = static_cast<std::uint8_t>(market);  // 0 or 1
     if (stockCode[0] != '\0')
         storeBytes(r.stockCode, std::string_view(stockCode, sizeof stockCode));
     r.quantity = quantity;

@@ -194,7 +194,7 @@ PendingRecord pendingOf(const CompactEntry& entry, const ImportJudgement& judged
 
 LedgerRecord recordOf(const PendingRecord& pending, const TextPool& texts) {
     LedgerRecord record = makeRecord(static_cast<RecordType>(pending.type), pending.date);
-    record.market = pending.market;
+    record.market = static_cast<std::uint8_t>(pending.market);  // 0 or 1
     if (pending.stockCode[0] != '\0')
         storeBytes(record.stockCode, std::string_view(pending.stockCode, sizeof pending.stockCode));
     record.quantity = pending.quantity;
