@@ -46,6 +46,10 @@ void PeakMeter::start() {
     peakBytes = base_;
 }
 
+std::size_t PeakMeter::grown() const {
+    return liveBytes.load() - base_;
+}
+
 void PeakMeter::stop() {
     highest_ = std::max(highest_, peakBytes.load() - base_);
 }

@@ -11,6 +11,8 @@ class PeakMeter {
 public:
     void start();
     void stop();
+    // The heap's growth since start(), now.
+    std::size_t grown() const;
     std::size_t highest() const { return highest_; }
 
 private:

@@ -22,14 +22,14 @@ namespace {
 
 // A 交割单 of `rows` lines: 100 shares of 600036 bought and sold in turn, 40 lines a day.
 std::string writeStatement(const std::string& dir, int rows) {
-    const std::string path = dir + "statement" + std::to_string(rows) + ".csv";
+    std::string path = dir + "statement" + std::to_string(rows) + ".csv";
     std::ofstream out(path, std::ios::binary);
     out << "成交日期,证券代码,证券名称,操作,成交数量,成交均价,成交金额,发生金额,资金余额,股份余额,"
            "交易市场\r\n";
     double cash = 1e9;
     std::time_t day = timeFromDate(20000103);
     for (int i = 0; i < rows; ++i) {
-        if (i % 40 == 0 && i > 0) day += 24 * 60 * 60;
+        if (i % 40 == 0 && i > 0) day += std::time_t{24} * 60 * 60;
         const std::int32_t date = dateFromTime(day);
         const bool buy = i % 2 == 0;
         cash += buy ? -1005 : 995;
@@ -81,17 +81,19 @@ void importStatement(benchmark::State& state, const std::string& path) {
     PeakMeter meter;
     for (auto _ : state) {
         meter.start();
-        StatementFileReader file;
-        file.open(path);
-        StatementReading reading = readStatement(file, StatementLayouts{}, {});
-        const std::size_t lines = reading.entries.size();
-        const ImportPreview preview = previewImport(opening, std::move(reading));
+        // The file is closed before booking, as the import command closes it.
+        ImportPreview preview = [&] {
+            StatementFileReader file;
+            file.open(path);
+            return previewImport(opening, readStatement(file, StatementLayouts{}, {}));
+        }();
+        const std::size_t lines = preview.size();
+        const std::size_t booked = preview.count(ImportOutcome::Booked);
         Ledger ledger = opening;
-        preview.appendRecordsTo(ledger);
+        std::move(preview).appendRecordsTo(ledger);
         saveLedger(f.writableStore(), importer, ledger);
         meter.stop();
-        if (preview.count(ImportOutcome::Booked) != lines)
-            state.SkipWithError("not every line was booked");
+        if (booked != lines) state.SkipWithError("not every line was booked");
     }
     state.counters["peak/file"] = static_cast<double>(meter.highest()) /
                                   static_cast<double>(std::filesystem::file_size(path));

@@ -1,5 +1,7 @@
 #include "cli/import_command.h"
 
+#include <utility>
+
 #include "cli/exit_codes.h"
 #include "cli/ledger_row.h"
 #include "cli/usage.h"
@@ -110,14 +112,15 @@ int runImport(CommandContext& c) {
     ui::CommandContext& window = c.window->window().commands();
     const auto account = window.AccountGuard();
     if (!account) return kExitRefused;
-    const auto prepared = ui::prepareStatementImport(
+    auto prepared = ui::prepareStatementImport(
         window.workspace(), account->info, argument(c, "FILE"), mappingOf(c), importOptionsOf(c));
     if (!printPreview(c, prepared)) return kExitRefused;
     if (optionValue(c, kYesOption) == nullptr) {
         c.err << "fiscora-cli: nothing booked; --yes books the lines marked 记入\n";
         return kExitRefused;
     }
-    return ui::bookStatementImport(window, *account, *prepared.preview) ? kExitOk : kExitRefused;
+    return ui::bookStatementImport(window, *account, std::move(*prepared.preview)) ? kExitOk
+                                                                                   : kExitRefused;
 }
 
 }  // namespace

@@ -22,8 +22,7 @@ StockNames stockNamesOf(const ImportPreview& preview) {
     return names;
 }
 
-void learnStockNames(const std::string& dataDirectory, const ImportPreview& preview) {
-    const StockNames names = stockNamesOf(preview);
+void learnStockNames(const std::string& dataDirectory, const StockNames& names) {
     if (!names.empty()) mergeStockNames(dataDirectory + kStockNamesFileName, names);
 }
 

@@ -11,9 +11,9 @@ namespace fiscora {
 // of their records (a later line's name wins).
 StockNames stockNamesOf(const ImportPreview& preview);
 
-// Adds the preview's names to names.tsv in the data folder, where the desktop program's
+// Adds a preview's names to names.tsv in the data folder, where the desktop program's
 // quote source finds them. The ledger is written by then: a names file that cannot be
 // written keeps its old names and costs the import nothing.
-void learnStockNames(const std::string& dataDirectory, const ImportPreview& preview);
+void learnStockNames(const std::string& dataDirectory, const StockNames& names);
 
 }  // namespace fiscora

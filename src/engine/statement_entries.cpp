@@ -312,7 +312,7 @@ Subscription subscriptionOf(const CompactEntry& entry) {
 
 // The shares of a rights issue arrive twice in a statement: paid for (配股缴款) and later
 // credited (配股入账). The payment books them; the credit would count them again.
-void skipCreditedRights(std::vector<CompactEntry>& entries, TextPool& texts) {
+void skipCreditedRights(CompactEntries& entries, TextPool& texts) {
     constexpr auto kRights = static_cast<std::int8_t>(RecordType::RightsIssue);
     std::set<Subscription> paid;
     for (const CompactEntry& entry : entries) {
@@ -351,8 +351,7 @@ std::optional<IpoPayment> ipoPaymentOf(const LineCells& cells) {
 
 // New shares arrive (新股入账) at the price their 中签缴款 paid: the payment of the same
 // quantity whose code (a Shanghai subscription code differs in its first digits) ends alike.
-void priceNewShares(std::vector<CompactEntry>& entries, TextPool& texts,
-                    std::vector<IpoPayment>& payments) {
+void priceNewShares(CompactEntries& entries, TextPool& texts, std::vector<IpoPayment>& payments) {
     for (CompactEntry& entry : entries) {
         if (!entry.hasRecord() || entry.price > 0 || !isIpoCredit(texts.text(entry.action)))
             continue;
@@ -428,10 +427,9 @@ public:
             compactEntryOf(readEntry(line, header_, layout_, account_, payments_), texts_));
     }
 
-    std::vector<CompactEntry> finish() {
+    CompactEntries finish() {
         skipCreditedRights(entries_, texts_);
         priceNewShares(entries_, texts_, payments_);
-        entries_.shrink_to_fit();
         return std::move(entries_);
     }
 
@@ -441,7 +439,7 @@ private:
     const StatementAccount& account_;
     TextPool& texts_;
     std::vector<IpoPayment> payments_;
-    std::vector<CompactEntry> entries_;
+    CompactEntries entries_;
 };
 
 // The text the header is looked for in: pieces until it holds the lines with text searched
@@ -461,7 +459,7 @@ std::string headOf(StatementPieces& pieces) {
 
 LedgerRecord CompactEntry::record() const {
     LedgerRecord r = makeRecord(static_cast<RecordType>(type), date);
-    r.market = market;
+    r.market = static_cast<std::uint8_t>(market);  // 0 or 1
     if (stockCode[0] != '\0')
         storeBytes(r.stockCode, std::string_view(stockCode, sizeof stockCode));
     r.quantity = quantity;
@@ -571,7 +569,8 @@ StatementReading readStatement(StatementPieces& pieces, const StatementLayouts& 
     std::vector<const StatementLayout*> tried;
     for (const StatementLayout& mapping : layouts.mappings) tried.push_back(&mapping);
     if (layouts.builtInToo) tried.push_back(&builtInLayout());
-    const std::string head = headOf(pieces);
+    // Handed to the line reader once the header is found, not copied: its first piece.
+    std::string head = headOf(pieces);
     MissingHeader likeliest;
     for (Delimiter delimiter : {Delimiter::Tab, Delimiter::Comma}) {
         const std::vector<StatementLine> lines =
@@ -581,7 +580,7 @@ StatementReading readStatement(StatementPieces& pieces, const StatementLayouts& 
             if (!header) continue;
             StatementReading reading{header->kindName, {}, {}, {}};
             EntryList list(*header, *layout, account, reading.texts);
-            StatementLineReader reader(pieces, delimiter, head);
+            StatementLineReader reader(pieces, delimiter, std::move(head));
             StatementLine line;
             const std::size_t headerLine = lines[header->lineIndex].number;
             while (reader.next(line)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,6 +60,10 @@ struct CompactEntry {
     LedgerRecord record() const;
 };
 
+// A statement's lines in blocks: they grow without being copied and without room to spare,
+// so a long statement is held once, in the size of its lines.
+using CompactEntries = std::deque<CompactEntry>;
+
 CompactEntry compactEntryOf(const StatementEntry& entry, TextPool& texts);
 StatementEntry entryOf(const CompactEntry& entry, const TextPool& texts);
 
@@ -80,7 +85,7 @@ std::optional<std::int32_t> statementDate(std::string_view cell);
 struct StatementReading {
     std::string layoutName;
     TextPool texts;
-    std::vector<CompactEntry> entries;
+    CompactEntries entries;
     std::string error;  // when no header was found
 
     StatementEntry entry(std::size_t index) const { return entryOf(entries.at(index), texts); }

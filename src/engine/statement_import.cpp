@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <utility>
 
 #include "engine/holdings.h"
 #include "engine/learned_stock_names.h"
@@ -150,14 +151,64 @@ std::vector<std::size_t> chronological(std::size_t count, const DateOf& dateOf) 
     return order;
 }
 
-// A skipped interest, tax or repo line as the deposit or withdrawal it amounts to; nothing
-// when its text does not fit a remark.
-std::optional<LedgerRecord> cashAdjustmentOf(const CompactEntry& entry, const TextPool& texts) {
-    const RecordType kind = entry.cashEffect > 0 ? RecordType::CashIn : RecordType::CashOut;
-    LedgerRecord record = makeRecord(kind, entry.date);
-    record.amount = std::fabs(entry.cashEffect);
-    if (storeText(record.remark, texts.text(entry.action)) != TextFit::Ok) return std::nullopt;
+// A record to book as the preview keeps it until it goes into the ledger: some 48 bytes
+// where the record takes 200, a cash adjustment's remark as its number in the pool.
+struct PendingRecord {
+    double price = 0;
+    double fee = 0;
+    double amount = 0;
+    std::int32_t date = 0;
+    std::int32_t quantity = 0;
+    TextPool::Id remark = TextPool::kEmpty;
+    char stockCode[6] = {};
+    std::int8_t type = 0;
+    std::int8_t market = 0;
+};
+
+// The record a line books as judged: a skipped interest, tax or repo line as the deposit
+// or withdrawal it amounts to, with its text as remark; a dividend on the shares held on
+// its date, at its amount over them.
+PendingRecord pendingOf(const CompactEntry& entry, const ImportJudgement& judged) {
+    PendingRecord pending;
+    pending.date = entry.date;
+    if (judged.asCashAdjustment) {
+        const RecordType kind = entry.cashEffect > 0 ? RecordType::CashIn : RecordType::CashOut;
+        pending.type = static_cast<std::int8_t>(kind);
+        pending.amount = std::fabs(entry.cashEffect);
+        pending.remark = entry.action;
+        return pending;
+    }
+    pending.type = entry.type;
+    pending.market = entry.market;
+    std::copy_n(entry.stockCode, sizeof entry.stockCode, pending.stockCode);
+    pending.quantity = entry.quantity;
+    pending.price = entry.price;
+    pending.fee = entry.fee;
+    pending.amount = entry.amount;
+    if (entry.type == static_cast<std::int8_t>(RecordType::Dividend)) {
+        if (judged.heldShares > 0) pending.quantity = judged.heldShares;
+        if (pending.quantity > 0) pending.price = pending.amount / pending.quantity;
+    }
+    return pending;
+}
+
+LedgerRecord recordOf(const PendingRecord& pending, const TextPool& texts) {
+    LedgerRecord record = makeRecord(static_cast<RecordType>(pending.type), pending.date);
+    record.market = static_cast<std::uint8_t>(pending.market);  // 0 or 1
+    if (pending.stockCode[0] != '\0')
+        storeBytes(record.stockCode, std::string_view(pending.stockCode, sizeof pending.stockCode));
+    record.quantity = pending.quantity;
+    record.price = pending.price;
+    record.fee = pending.fee;
+    record.amount = pending.amount;
+    // A line is booked as a cash adjustment only when its text fits the remark.
+    if (pending.remark != TextPool::kEmpty) storeText(record.remark, texts.text(pending.remark));
     return record;
+}
+
+bool fitsRemark(const std::string& text) {
+    LedgerRecord probe;
+    return storeText(probe.remark, text) == TextFit::Ok;
 }
 
 // The rights of a 配股 the ledger holds, by stock and quantity.
@@ -241,13 +292,7 @@ std::optional<LedgerRecord> ImportPreview::record(std::size_t index) const {
     const CompactEntry& entry = entries.at(index);
     const ImportJudgement& judged = judgements.at(index);
     if (judged.outcome == ImportOutcome::Skipped) return std::nullopt;
-    if (judged.asCashAdjustment) return cashAdjustmentOf(entry, texts);
-    LedgerRecord record = entry.record();
-    if (record.kind() == RecordType::Dividend) {
-        if (judged.heldShares > 0) record.quantity = judged.heldShares;
-        if (record.quantity > 0) record.price = record.amount / record.quantity;
-    }
-    return record;
+    return recordOf(pendingOf(entry, judged), texts);
 }
 
 std::size_t ImportPreview::count(ImportOutcome outcome) const {
@@ -256,14 +301,21 @@ std::size_t ImportPreview::count(ImportOutcome outcome) const {
                       [&](const ImportJudgement& judged) { return judged.outcome == outcome; }));
 }
 
-void ImportPreview::appendRecordsTo(Ledger& ledger) const {
-    ledger.reserve(ledger.size() + bookingOrder.size());
-    for (std::size_t index : bookingOrder) ledger.push_back(*record(index));
+void ImportPreview::appendRecordsTo(Ledger& ledger) && {
+    std::vector<PendingRecord> pending;
+    pending.reserve(bookingOrder.size());
+    for (std::uint32_t index : bookingOrder)
+        pending.push_back(pendingOf(entries[index], judgements[index]));
+    const TextPool remarks = std::move(texts);
+    *this = ImportPreview{};
+    ledger.reserve(ledger.size() + pending.size());
+    for (const PendingRecord& record : pending) ledger.push_back(recordOf(record, remarks));
 }
 
 Ledger ImportPreview::recordsToBook() const {
     Ledger records;
-    appendRecordsTo(records);
+    records.reserve(bookingOrder.size());
+    for (std::uint32_t index : bookingOrder) records.push_back(*record(index));
     return records;
 }
 
@@ -289,7 +341,7 @@ void judgeImport(ImportPreview& preview, const Ledger& ledger, const ImportOptio
         ImportJudgement& judged = preview.judgements[index];
         judged.reason = entry.reason;
         judged.asCashAdjustment = options.includeCashAdjustments && entry.cashAdjustment &&
-                                  cashAdjustmentOf(entry, texts).has_value();
+                                  fitsRemark(texts.text(entry.action));
         if (judged.asCashAdjustment) {
             const RecordType kind = entry.cashEffect > 0 ? RecordType::CashIn : RecordType::CashOut;
             judged.reason = texts.add("按" + kindName(static_cast<std::int32_t>(kind)) + "记入");
@@ -373,16 +425,17 @@ std::string Reconciliation::text() const {
     return text.empty() ? text : "对帐：" + text;
 }
 
-bool bookImport(Workspace& workspace, const AccountInfo& account, const ImportPreview& preview) {
+bool bookImport(Workspace& workspace, const AccountInfo& account, ImportPreview preview) {
     if (preview.bookingOrder.empty()) return true;
+    const StockNames names = stockNamesOf(preview);
     Ledger& ledger = workspace.ledger;
     const std::size_t before = ledger.size();
-    preview.appendRecordsTo(ledger);
+    std::move(preview).appendRecordsTo(ledger);
     const SaveStatus saved = workspace.saveLedgerOf(account);
     // A file another program changed meanwhile was loaded again, without the import.
     if (saved == SaveStatus::Failed) ledger.resize(before);
     workspace.recomputeHoldings();
-    if (saved == SaveStatus::Saved) learnStockNames(workspace.dataDirectory(), preview);
+    if (saved == SaveStatus::Saved) learnStockNames(workspace.dataDirectory(), names);
     return saved == SaveStatus::Saved;
 }
 

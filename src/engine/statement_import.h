@@ -71,7 +71,7 @@ struct ImportPreview {
     std::string layoutName;
     ImportOptions options;
     TextPool texts;
-    std::vector<CompactEntry> entries;
+    CompactEntries entries;
     std::vector<ImportJudgement> judgements;  // one per entry
     std::vector<std::uint32_t> bookingOrder;  // entries booked, by index, oldest date first
     Reconciliation reconciliation;
@@ -81,8 +81,10 @@ struct ImportPreview {
     // The record line `index` books, duplicates or is refused; nothing for a skipped line.
     std::optional<LedgerRecord> record(std::size_t index) const;
     std::size_t count(ImportOutcome outcome) const;
-    // Appends the records to book to `ledger`, growing it once.
-    void appendRecordsTo(Ledger& ledger) const;
+    // Appends the records to book to `ledger`, growing it once, and lets the preview go:
+    // the records are first kept as small as the lines they come from, and the lines are
+    // released before the ledger grows, so the two are never held whole together.
+    void appendRecordsTo(Ledger& ledger) &&;
     Ledger recordsToBook() const;
 };
 
@@ -108,10 +110,11 @@ ImportPreview previewImport(const Ledger& ledger, StatementReading reading,
 void judgeImport(ImportPreview& preview, const Ledger& ledger, const ImportOptions& options);
 
 // Books the preview's records as one rewrite of the ledger file (crash-safe: the file
-// holds all of them or none). When the file cannot be written the failure is reported
-// and the ledger in memory is put back as it was, so the import can be tried again as a
-// whole; a file another program changed meanwhile is loaded again instead (reported). The holdings
-// are recomputed either way. Nothing to book writes nothing.
-bool bookImport(Workspace& workspace, const AccountInfo& account, const ImportPreview& preview);
+// holds all of them or none), using the preview up (appendRecordsTo). When the file cannot
+// be written the failure is reported and the ledger in memory is put back as it was, so
+// the import can be tried again as a whole; a file another program changed meanwhile is
+// loaded again instead (reported). The holdings are recomputed either way. Nothing to book
+// writes nothing.
+bool bookImport(Workspace& workspace, const AccountInfo& account, ImportPreview preview);
 
 }  // namespace fiscora

@@ -102,7 +102,7 @@ enum class StatementFileStatus {
 };
 
 // A text statement is read a piece at a time, so its size is bounded only by the preview's
-// rows (some 70 bytes a line) and the ledger they make; a workbook is inflated whole.
+// lines (some 110 bytes a line) and the ledger they make; a workbook is inflated whole.
 inline constexpr std::size_t kStatementFileLimit = std::size_t{1} << 30;
 inline constexpr std::size_t kWorkbookFileLimit = std::size_t{256} << 20;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "records/gbk_text.h"
 #include "ui/account/statement_import_dialog.h"
@@ -91,8 +92,8 @@ PreparedImport prepareStatementImport(const Workspace& workspace, const AccountI
 }
 
 bool bookStatementImport(CommandContext& window, const GuardedAccount& account,
-                         const ImportPreview& preview) {
-    const bool booked = bookImport(window.workspace(), account.info, preview);
+                         ImportPreview preview) {
+    const bool booked = bookImport(window.workspace(), account.info, std::move(preview));
     window.refreshHoldingList();
     return booked;
 }
@@ -108,7 +109,7 @@ void importStatementFile(CommandContext& window, const GuardedAccount& account,
     StatementImportDialog dialog(window.messages(), account.name, fileNameOf(path),
                                  std::move(*prepared.preview), window.workspace().ledger);
     if (!window.dialogs().run(dialog)) return;
-    bookStatementImport(window, account, dialog.preview());
+    bookStatementImport(window, account, dialog.takePreview());
 }
 
 void OnImportStatement(CommandContext& window,

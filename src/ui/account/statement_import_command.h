@@ -31,11 +31,11 @@ PreparedImport prepareStatementImport(const Workspace& workspace, const AccountI
                                       const std::optional<std::string>& mappingPath,
                                       const ImportOptions& options = {});
 
-// Books the preview's records in one rewrite of the ledger file and rebuilds the holdings
-// list and the status line. False when the file could not be written (reported; nothing
-// booked).
+// Books the preview's records in one rewrite of the ledger file, using the preview up, and
+// rebuilds the holdings list and the status line. False when the file could not be written
+// (reported; nothing booked).
 bool bookStatementImport(CommandContext& window, const GuardedAccount& account,
-                         const ImportPreview& preview);
+                         ImportPreview preview);
 
 // 导入交割单 with the file chosen: the statement read with the data directory's mapping
 // file (if any), the preview dialog, and a confirmed preview booked. A statement that cannot

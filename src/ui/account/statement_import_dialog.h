@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "engine/statement_import.h"
 #include "ui/common/dialog_model.h"
@@ -29,6 +30,8 @@ public:
     ListField lines;
 
     const ImportPreview& preview() const { return preview_; }
+    // The preview for booking, once the dialog is closed: the dialog keeps none of it.
+    ImportPreview takePreview() { return std::move(preview_); }
     // One cell of the list (UTF-8), as the list shows it.
     std::string cellText(std::size_t row, std::size_t column) const;
 
