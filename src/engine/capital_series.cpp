@@ -118,9 +118,12 @@ DaySeries StockSeries(const Ledger& ledger, const StockId& stock, bool fromAnyRe
 }
 
 std::vector<StockId> tradedStocks(const Ledger& ledger) {
-    StockQuantityChanges byStock;
-    for (const auto& r : ledger) byStock.add(r);
-    return byStock.stocks();
+    PositionIndex index;
+    std::vector<StockId> stocks;
+    for (const auto& r : ledger) {
+        if (changesQuantity(r) && index.find(r).added) stocks.push_back(stockOf(r));
+    }
+    return stocks;
 }
 
 DaySeries TotalSeries(const Ledger& ledger, const SeriesPrices& prices) {

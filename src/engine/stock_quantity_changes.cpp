@@ -1,16 +1,8 @@
 #include "engine/stock_quantity_changes.h"
 
 #include <cstring>
-#include <string_view>
 
 namespace fiscora {
-namespace {
-
-std::string_view codeOf(const LedgerRecord& r) {
-    return {r.stockCode, ::strnlen(r.stockCode, sizeof r.stockCode)};
-}
-
-}  // namespace
 
 bool changesQuantity(const LedgerRecord& record) {
     switch (record.kind()) {
@@ -22,11 +14,16 @@ bool changesQuantity(const LedgerRecord& record) {
     }
 }
 
+StockId stockOf(const LedgerRecord& record) {
+    return {record.market,
+            std::string(record.stockCode, ::strnlen(record.stockCode, sizeof record.stockCode))};
+}
+
 void StockQuantityChanges::add(const LedgerRecord& record) {
     if (!changesQuantity(record)) return;
     const PositionIndex::Found found = index_.find(record);
     if (found.added) {
-        stocks_.push_back({record.market, std::string(codeOf(record))});
+        stocks_.push_back(stockOf(record));
         changes_.emplace_back();
     }
     changes_[found.index].emplace_back(record.date, quantityChange(record));

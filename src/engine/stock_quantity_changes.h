@@ -20,6 +20,9 @@ inline std::int64_t quantityChange(const LedgerRecord& record) {
     return record.kind() == RecordType::Sell ? -q : q;
 }
 
+// The position a record names: its market and its code up to the terminator.
+StockId stockOf(const LedgerRecord& record);
+
 // A record's change of its stock's held quantity, on its date.
 using QuantityChanges = std::vector<std::pair<std::int32_t, std::int64_t>>;
 
