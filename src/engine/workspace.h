@@ -17,6 +17,7 @@
 
 namespace fiscora {
 
+// Whether loading an account's ledger also computes its holdings.
 enum class HoldingsOnLoad { Computed, Skipped };
 
 // Everything one open window owns: the keyed cipher, the accounts and their login
