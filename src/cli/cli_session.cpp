@@ -11,13 +11,9 @@ namespace fiscora::cli {
 CliSession::CliSession(const CliOptions& options, std::ostream& err)
     : options_(options), err_(err), messages_(err), workspace_(messages_, OpenMode::ReadOnly) {}
 
-CliSession::~CliSession() {
-    if (options_.quotesFile) QuoteSnapshot::uninstall();
-}
-
 int CliSession::open() {
     DataLocation location;
-    if (const int code = prepareSession(options_, snapshot_, err_, location); code != kExitOk)
+    if (const int code = prepareSession(options_, quotes_, err_, location); code != kExitOk)
         return code;
     const int shownBefore = messages_.count();
     workspace_.open(location.dataDirectory, location.tradeParamFile);

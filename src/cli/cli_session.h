@@ -4,22 +4,21 @@
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/session_quotes.h"
 #include "cli/terminal_messages.h"
 #include "engine/workspace.h"
-#include "host/quote_snapshot.h"
 
 namespace fiscora::cli {
 
-// The data one command works on: the quote snapshot standing in for the host, and the
+// The data one command works on: the quotes standing in for the host, and the
 // workspace opened read-only, so that nothing is ever created or written.
 class CliSession {
 public:
     CliSession(const CliOptions& options, std::ostream& err);
-    ~CliSession();
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
 
-    // Installs the quote snapshot (if any) and reads the registry and the fee table.
+    // Installs the quotes and reads the registry and the fee table.
     // kExitOk, or the exit code of the failure with its message on the error stream.
     int open();
 
@@ -35,7 +34,7 @@ private:
     const CliOptions& options_;
     std::ostream& err_;
     TerminalMessages messages_;
-    QuoteSnapshot snapshot_;
+    SessionQuotes quotes_;
     Workspace workspace_;
 };
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/cli_options.h"
-#include "host/quote_snapshot.h"
+#include "cli/session_quotes.h"
 
 namespace fiscora::cli {
 
@@ -17,10 +17,11 @@ struct DataLocation {
     std::optional<std::string> homeFolder;
 };
 
-// What every command does first: installs the quote snapshot of --quotes, if any, and
-// resolves --data and --params against their defaults (home_defaults.h).
+// What every command does first: resolves --data and --params against their defaults
+// (home_defaults.h) and installs the quotes (the snapshot of --quotes, else the home
+// folder's).
 // kExitOk with `location` set, or the exit code after the failure's message.
-int prepareSession(const CliOptions& options, QuoteSnapshot& snapshot, std::ostream& err,
+int prepareSession(const CliOptions& options, SessionQuotes& quotes, std::ostream& err,
                    DataLocation& location);
 
 }  // namespace fiscora::cli

@@ -41,8 +41,10 @@ const std::vector<CommandOption>& globalOptions() {
          "with --data DIR)"},
         {"--quotes", "FILE",
          "quote snapshot standing in for the host, one stock a line: code, market (0 深圳, "
-         "1 上海), name, latest and previous close, separated by tabs; without it names are "
-         "empty and prices 0"},
+         "1 上海), name, latest and previous close, separated by tabs (default: the home "
+         "folder's quote file, then the last close of its daily bar files and the names "
+         "learned from statements, as the window shows them; with --data, names are empty "
+         "and prices 0)"},
         {"--password-file", "FILE", "read the account's password from the first line of FILE"},
         {"--host-dir", "DIR",
          "the quote terminal's folder, holding mkthome/ with the daily bar files the capital "

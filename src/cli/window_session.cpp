@@ -17,13 +17,9 @@ WindowSession::WindowSession(const CliOptions& options, std::ostream& err)
     : options_(options), err_(err), messages_(err), runner_(ui::dialogFillers()),
       window_(messages_, runner_) {}
 
-WindowSession::~WindowSession() {
-    if (options_.quotesFile) QuoteSnapshot::uninstall();
-}
-
 int WindowSession::open() {
     DataLocation location;
-    if (const int code = prepareSession(options_, snapshot_, err_, location); code != kExitOk)
+    if (const int code = prepareSession(options_, quotes_, err_, location); code != kExitOk)
         return code;
     dataDirectory_ = location.dataDirectory;
     tradeParamFile_ = location.tradeParamFile;

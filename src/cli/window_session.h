@@ -7,8 +7,8 @@
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/session_quotes.h"
 #include "cli/terminal_messages.h"
-#include "host/quote_snapshot.h"
 #include "store/folder_lock.h"
 #include "ui/common/headless_runner.h"
 #include "ui/main/main_window_model.h"
@@ -23,11 +23,10 @@ namespace fiscora::cli {
 class WindowSession {
 public:
     WindowSession(const CliOptions& options, std::ostream& err);
-    ~WindowSession();
     WindowSession(const WindowSession&) = delete;
     WindowSession& operator=(const WindowSession&) = delete;
 
-    // Installs the quote snapshot, locks the data folder and starts the window on it and
+    // Installs the quotes, locks the data folder and starts the window on it and
     // the fee table of the options. kExitOk, or the failure's exit code with its message
     // shown. The folder stays locked until the session ends, so that what the command reads
     // is still what it rewrites: another program's change waits, and is never lost. A lock
@@ -58,7 +57,7 @@ private:
     const CliOptions& options_;
     std::ostream& err_;
     TerminalMessages messages_;
-    QuoteSnapshot snapshot_;
+    SessionQuotes quotes_;
     ui::HeadlessRunner runner_;
     std::string dataDirectory_;
     std::optional<std::string> tradeParamFile_;

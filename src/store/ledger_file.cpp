@@ -500,6 +500,20 @@ bool rewriteFrom(const LedgerStore& store, const std::string& path, const FileRe
     return true;
 }
 
+// The digest of an unprotected ledger file's records, as a save records it; nothing when
+// the file cannot be read.
+std::optional<std::string> recordsDigestOf(const LedgerStore& store, const FileReader& file) {
+    if (file.size() < kSlot) return std::nullopt;
+    std::vector<ByteDigest> runs;
+    const bool read = readRuns(file, file.size() / kSlot - 1, kChunkRecords,
+                               [&](unsigned char* bytes, std::size_t n) {
+                                   store.scrambler.decrypt(bytes, n * kSlot);
+                                   runs.push_back(digestOf(bytes, n * kSlot));
+                               });
+    if (!read) return std::nullopt;
+    return ledgerRecordsDigest(runs);
+}
+
 }  // namespace
 
 bool writeLedgerHeader(const LedgerStore& store, const AccountInfo& account,
@@ -578,9 +592,14 @@ bool restoreLedger(const LedgerStore& store, const AccountInfo& account,
     // Written under the password the account has now: restored byte for byte. Written under
     // an earlier one: its records under a header for today's password, so that the registry
     // and the ledger agree and the account opens with the password the user knows.
-    if (headerPassword(header) == registered)
-        return rewriteFrom(store, *checked, version, std::nullopt);
-    return rewriteFrom(store, *checked, version, registered);
+    const bool restored = headerPassword(header) == registered
+                              ? rewriteFrom(store, *checked, version, std::nullopt)
+                              : rewriteFrom(store, *checked, version, registered);
+    // The restored records are now what this program last wrote, for verify.
+    if (restored)
+        recordLedgerDigest(store.dataDirectory, checked->substr(store.dataDirectory.size()),
+                           recordsDigestOf(store, version));
+    return restored;
 }
 
 std::optional<std::string> ledgerHeaderPassword(const LedgerStore& store,

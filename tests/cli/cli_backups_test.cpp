@@ -97,6 +97,11 @@ TEST_F(CliBackups, RestoreAsksThenBringsBackTheVersionAndKeepsTheLedgerItReplace
     EXPECT_NE(restored.out.find("\t" + std::to_string(records) + "\t0\t1\t0\t张三.da0\n"),
               std::string::npos)
         << restored.out;
+    // This program wrote the restored ledger: verify finds it as written.
+    const CliRun verified = run({"verify"});
+    EXPECT_NE(verified.out.find("张三\tok\t" + std::to_string(records - 1) + "\tsame\n"),
+              std::string::npos)
+        << verified.out;
 
     ASSERT_EQ(run({"restore", "张三", "4", "--yes"}).exitCode, 0);
     EXPECT_EQ(readBytes(ledger()), current);

@@ -71,8 +71,24 @@ TEST_F(CliCommands, HoldingsWithAndWithoutQuotes) {
     expectGolden(run({"--password-file", pw, "--quotes", "quotes.txt", "--format", "json",
                       "holdings", "张三"}),
                  "holdings.json");
-    // Without a snapshot there is no host: names are empty, prices 0.
-    expectGolden(run({"--password-file", pw, "holdings", "张三"}), "holdings_without_quotes.tsv");
+    // With --data naming the folder there is no host: names are empty, prices 0.
+    expectGolden(run({"--password-file", pw, "--data", "invest/", "holdings", "张三"}),
+                 "holdings_without_quotes.tsv");
+    // In the home folder the prices are the window's: the daily bar files' last close, and
+    // before them the home folder's quote file, which names the stocks too.
+    const CliRun fromBars = run({"--password-file", pw, "holdings", "张三"});
+    expectGolden(fromBars, "holdings_from_bars.tsv");
+    writeText(root.file("quotes.tsv"), "600036\t1\t招商银行\t12.5\t12\n");
+    const CliRun quoted = run({"--password-file", pw, "holdings", "张三"});
+    EXPECT_NE(quoted.out.find("上海\t600036\t招商银行\t600\t7500.000\t"), std::string::npos)
+        << quoted.out;
+    EXPECT_NE(quoted.out.find("深圳\t000002\t\t600\t5010.000\t"), std::string::npos) << quoted.out;
+    // A quote file that does not read is said, and the bars still answer.
+    writeText(root.file("quotes.tsv"), "600036 招商银行\n");
+    const CliRun refused = run({"--password-file", pw, "holdings", "张三"});
+    EXPECT_EQ(refused.exitCode, 0);
+    EXPECT_NE(refused.err.find("quotes.tsv:1: "), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.out, fromBars.out);
 }
 
 TEST_F(CliCommands, ParamsInTableOrderRatesAsPercentagesInTsv) {

@@ -118,7 +118,7 @@ TEST_F(CliCreateAccount, DateGivesTheCreationDayAndTheOpeningDeposits) {
     EXPECT_NE(r.out.find("\t20240105\t"), std::string::npos) << r.out;
     const AccountList list = accounts();
     ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].createdDate, 20240105);
+    EXPECT_EQ(test::unpacked(list[0].createdDate), 20240105);
     RecordingMessages messages;
     Ledger ledger;
     ASSERT_EQ(
