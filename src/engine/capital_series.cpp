@@ -74,17 +74,17 @@ DayPoint pointOf(std::int32_t day, double quantity, const double (&prices)[4]) {
             day};
 }
 
-// The stock's points over the calendar, `held` its quantity on each day.
-DaySeries stockPoints(const StockId& stock, const SeriesCalendar& calendar,
-                      const std::vector<std::int64_t>& held, const SeriesPrices& prices) {
+// Hands take(i, point) the stock's point on each day i of the calendar, `held` its quantity
+// on each day: a series is filled or a total added up without a series per stock.
+template <typename Take>
+void forEachPoint(const StockId& stock, const SeriesCalendar& calendar,
+                  const std::vector<std::int64_t>& held, const SeriesPrices& prices, Take take) {
     const BarsByDate bars(prices.hostDirectory, stock);
     const double unit = std::pow(10.0, priceDecimals(stock.code));
-    DaySeries series;
-    series.reserve(calendar.size());
     for (std::size_t i = 0; i < calendar.size(); ++i) {
         const std::int32_t day = calendar.day(i);
         if (held[i] == 0) {
-            series.push_back({0, 0, 0, 0, day});
+            take(i, DayPoint{0, 0, 0, 0, day});
             continue;
         }
         double dayPrices[4] = {0, 0, 0, 0};
@@ -97,9 +97,8 @@ DaySeries stockPoints(const StockId& stock, const SeriesCalendar& calendar,
         } else if (bar != nullptr) {
             for (int k = 0; k < 4; ++k) dayPrices[k] = bar->prices[k] / unit;
         }
-        series.push_back(pointOf(day, static_cast<double>(held[i]), dayPrices));
+        take(i, pointOf(day, static_cast<double>(held[i]), dayPrices));
     }
-    return series;
 }
 
 }  // namespace
@@ -114,7 +113,11 @@ DaySeries StockSeries(const Ledger& ledger, const StockId& stock, bool fromAnyRe
         if (own) changes.emplace_back(r.date, quantityChange(r));
     }
     const SeriesCalendar calendar(start, prices.today);
-    return stockPoints(stock, calendar, heldByDay(changes, calendar), prices);
+    DaySeries series;
+    series.reserve(calendar.size());
+    forEachPoint(stock, calendar, heldByDay(changes, calendar), prices,
+                 [&series](std::size_t, const DayPoint& p) { series.push_back(p); });
+    return series;
 }
 
 std::vector<StockId> tradedStocks(const Ledger& ledger) {
@@ -142,20 +145,19 @@ DaySeries TotalSeries(const Ledger& ledger, const SeriesPrices& prices) {
     const SeriesCalendar calendar(start, prices.today);
     // Every stock's series from the ledger's earliest record, added up in the order of
     // tradedStocks.
-    DaySeries total;
+    DaySeries total(calendar.size());
     for (std::size_t s = 0; s < byStock.stocks().size(); ++s) {
-        DaySeries one = stockPoints(byStock.stocks()[s], calendar,
-                                    heldByDay(byStock.changesOf(s), calendar), prices);
-        if (s == 0) {
-            total = std::move(one);
-            continue;
-        }
-        for (std::size_t i = 0; i < total.size(); ++i) {
-            total[i].high += one[i].high;
-            total[i].low += one[i].low;
-            total[i].close += one[i].close;
-            total[i].open += one[i].open;
-        }
+        forEachPoint(byStock.stocks()[s], calendar, heldByDay(byStock.changesOf(s), calendar),
+                     prices, [&total, first = s == 0](std::size_t i, const DayPoint& p) {
+                         if (first) {
+                             total[i] = p;
+                             return;
+                         }
+                         total[i].high += p.high;
+                         total[i].low += p.low;
+                         total[i].close += p.close;
+                         total[i].open += p.open;
+                     });
     }
     const std::vector<double> balances = cashBalanceByDay(cash, calendar);
     for (std::size_t i = 0; i < total.size(); ++i) {
