@@ -5,6 +5,7 @@
 // build/bench/list_command_bench --benchmark_repetitions=5
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -108,15 +109,20 @@ void ledgerSizes(benchmark::internal::Benchmark* b) {
         ->UseRealTime();
 }
 
-// The baseline: the ledger loaded as a login loads it.
+// The ledger loaded as a login loads it, and dropped.
+void loadOnce(LargeLedger& f) {
+    Ledger ledger;
+    loadLedger(f.readOnlyStore(), f.owner, ledger);
+    benchmark::DoNotOptimize(ledger.data());
+}
+
+// The baseline.
 void BM_LoadLedger(benchmark::State& state) {
     LargeLedger& f = cliFolder(static_cast<int>(state.range(0))).ledger;
     PeakMeter meter;
     for (auto _ : state) {
         meter.start();
-        Ledger ledger;
-        loadLedger(f.readOnlyStore(), f.owner, ledger);
-        benchmark::DoNotOptimize(ledger.data());
+        loadOnce(f);
         meter.stop();
     }
     state.counters["peak/file"] = static_cast<double>(meter.highest()) / fileBytes(f);
@@ -140,11 +146,38 @@ BENCHMARK(BM_Holdings)->Apply(ledgerSizes);
 
 // The whole account's curve over the ledger's 28 days and 200 stocks (no bar files below
 // the data folder: the work measured is the pass over the records).
+std::vector<std::string> curveTotal(const CliFolder& folder) {
+    return {"--host-dir", folder.ledger.dir, "curve", "bench", "--total"};
+}
+
 void BM_CurveTotal(benchmark::State& state) {
-    const std::string folder = cliFolder(static_cast<int>(state.range(0))).ledger.dir;
-    runCommand(state, {"--host-dir", folder, "curve", "bench", "--total"});
+    runCommand(state, curveTotal(cliFolder(static_cast<int>(state.range(0)))));
 }
 BENCHMARK(BM_CurveTotal)->Apply(ledgerSizes);
+
+// The curve and a load timed in turn in each iteration, so that both meet the same machine
+// (other programs, caches): `x load` is the curve's time over the load's (at most 1.5).
+void BM_CurveTotalOverLoad(benchmark::State& state) {
+    CliFolder& folder = cliFolder(static_cast<int>(state.range(0)));
+    const std::vector<std::string> args = folder.args(curveTotal(folder));
+    CountingBuffer out;
+    std::ostream stream(&out);
+    std::ostringstream err;
+    using Clock = std::chrono::steady_clock;
+    Clock::duration load{}, curve{};
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        loadOnce(folder.ledger);
+        const auto t1 = Clock::now();
+        if (cli::runCli(args, stream, err) != 0) state.SkipWithError(err.str().c_str());
+        const auto t2 = Clock::now();
+        load += t1 - t0;
+        curve += t2 - t1;
+    }
+    state.counters["x load"] =
+        std::chrono::duration<double>(curve).count() / std::chrono::duration<double>(load).count();
+}
+BENCHMARK(BM_CurveTotalOverLoad)->Apply(ledgerSizes);
 
 // A sale of a held stock booked through the window's own dialog: login, booking, the list
 // refreshed.

@@ -21,7 +21,9 @@ int openDeclared(CommandContext& c, std::optional<WindowSession>& window) {
             if (const int code = c.session.open(); code != kExitOk) return code;
         }
         if (!command.needsPassword) return kExitOk;
-        return c.session.openLedger(argument(c, "ACCOUNT"), c.account);
+        return c.session.openLedger(argument(c, "ACCOUNT"), c.account,
+                                    command.needsHoldings ? HoldingsOnLoad::Computed
+                                                          : HoldingsOnLoad::Skipped);
     }
     c.window = &window.emplace(c.options, c.err);
     if (const int code = window->open(); code != kExitOk) return code;

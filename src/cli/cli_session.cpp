@@ -20,7 +20,8 @@ int CliSession::open() {
     return messages_.count() == shownBefore ? kExitOk : kExitRefused;
 }
 
-int CliSession::openLedger(const std::string& name, const AccountInfo*& account) {
+int CliSession::openLedger(const std::string& name, const AccountInfo*& account,
+                           HoldingsOnLoad holdingsOnLoad) {
     const std::optional<std::string> gbkName = utf8ToGbk(name);
     account = gbkName ? findAccount(workspace_.accounts, *gbkName) : nullptr;
     if (account == nullptr) {
@@ -38,7 +39,7 @@ int CliSession::openLedger(const std::string& name, const AccountInfo*& account)
         messages_.error("密码错误");
         return kExitRefused;
     }
-    return isLoaded(workspace_.loadLedgerOf(*account)) ? kExitOk : kExitRefused;
+    return isLoaded(workspace_.loadLedgerOf(*account, holdingsOnLoad)) ? kExitOk : kExitRefused;
 }
 
 }  // namespace fiscora::cli

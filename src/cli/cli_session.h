@@ -22,9 +22,11 @@ public:
     // kExitOk, or the exit code of the failure with its message on the error stream.
     int open();
 
-    // Finds the account by its UTF-8 name, checks its password and loads its ledger (and
-    // holdings) into the workspace. kExitOk with `account` set, or the failure's exit code.
-    int openLedger(const std::string& name, const AccountInfo*& account);
+    // Finds the account by its UTF-8 name, checks its password and loads its ledger (and,
+    // unless skipped, its holdings) into the workspace. kExitOk with `account` set, or the
+    // failure's exit code.
+    int openLedger(const std::string& name, const AccountInfo*& account,
+                   HoldingsOnLoad holdingsOnLoad = HoldingsOnLoad::Computed);
 
     Workspace& workspace() { return workspace_; }
 

@@ -121,6 +121,9 @@ struct Command {
     Opens (*opensFor)(const CliOptions& options) = nullptr;
     // Opens the ACCOUNT argument's account with its password.
     bool needsPassword = false;
+    // Opening the account in the read-only session also computes its holdings; a command
+    // that shows none of them says false, so that a large ledger is not walked for nothing.
+    bool needsHoldings = true;
     // Takes one of several argument forms (`arguments` lists them), which it checks itself.
     bool variableArguments = false;
 

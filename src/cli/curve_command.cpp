@@ -146,6 +146,7 @@ Command curveCommand() {
                     {kPngOption, "FILE", "draw the chart area into this PNG file"},
                     {kSizeOption, "WxH", "the picture's size in pixels (default: 698x552)"}},
         .needsPassword = true,
+        .needsHoldings = false,
     };
 }
 

@@ -1,69 +1,27 @@
 #include "engine/capital_series.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstring>
-#include <limits>
-#include <unordered_map>
-#include <utility>
+#include <numeric>
 
+#include "engine/cash_balance_by_day.h"
 #include "engine/dates.h"
-#include "engine/running_cash_balance.h"
+#include "engine/series_calendar.h"
+#include "engine/stock_quantity_changes.h"
 #include "store/day_bar_file.h"
 
 namespace fiscora {
 namespace {
 
-using std::chrono::sys_days;
-
-sys_days toDays(std::int32_t date) {
-    const DateParts p = splitDate(date);
-    return sys_days(std::chrono::year_month_day(std::chrono::year(p.year),
-                                                std::chrono::month(static_cast<unsigned>(p.month)),
-                                                std::chrono::day(static_cast<unsigned>(p.day))));
-}
-
-std::int32_t toDate(sys_days d) {
-    const std::chrono::year_month_day ymd(d);
-    return dateFromParts(static_cast<int>(ymd.year()), static_cast<int>(unsigned(ymd.month())),
-                         static_cast<int>(unsigned(ymd.day())));
-}
-
-// Saturday and Sunday take Friday's bar.
-sys_days priceDay(sys_days d) {
-    const std::chrono::weekday w(d);
-    if (w == std::chrono::Saturday) return d - std::chrono::days(1);
-    if (w == std::chrono::Sunday) return d - std::chrono::days(2);
-    return d;
-}
-
-std::string_view codeOf(const LedgerRecord& r) {
-    return {r.stockCode, ::strnlen(r.stockCode, sizeof r.stockCode)};
-}
-
-bool changesQuantity(const LedgerRecord& r) {
-    switch (r.kind()) {
-    case RecordType::Buy:
-    case RecordType::Sell:
-    case RecordType::BonusShares:
-    case RecordType::RightsIssue: return true;
-    default: return false;
-    }
-}
-
 bool isOf(const LedgerRecord& r, const StockId& stock) {
-    return r.market == stock.market && codeOf(r) == stock.code;
+    return r.market == stock.market &&
+           std::string_view(r.stockCode, ::strnlen(r.stockCode, sizeof r.stockCode)) == stock.code;
 }
 
-std::int32_t seriesStart(const Ledger& ledger, const StockId& stock, bool fromAnyRecord,
-                         std::int32_t today) {
-    std::int32_t start = today;
-    for (const auto& r : ledger) {
-        if (!fromAnyRecord && !(changesQuantity(r) && isOf(r, stock))) continue;
-        if (r.date < start && isCalendarDate(r.date)) start = r.date;
-    }
-    return start;
+// The start moves to a record's date when that is a calendar day before it.
+void moveStart(std::int32_t& start, std::int32_t date) {
+    if (date < start && isCalendarDate(date)) start = date;
 }
 
 // The stock's bar file read once, looked up by date: the first record of each date, as a
@@ -96,33 +54,19 @@ private:
     std::vector<DayBar> bars_;
 };
 
-// A record's change of its stock's held quantity, on its date.
-using QuantityChanges = std::vector<std::pair<std::int32_t, std::int64_t>>;
-
-void addChange(QuantityChanges& changes, const LedgerRecord& r) {
-    const std::int64_t q = r.quantity;
-    changes.emplace_back(r.date, r.kind() == RecordType::Sell ? -q : q);
+// The held quantity on each day of the calendar: the changes dated from the start to today,
+// each from the first day that counts its date. One entry more, never read, takes a date
+// that no day of the calendar reaches.
+std::vector<std::int64_t> heldByDay(const QuantityChanges& changes,
+                                    const SeriesCalendar& calendar) {
+    std::vector<std::int64_t> held(calendar.size() + 1, 0);
+    for (const auto& [date, change] : changes) {
+        if (date >= calendar.start() && date <= calendar.today())
+            held[calendar.firstDayCounting(date)] += change;
+    }
+    std::partial_sum(held.begin(), held.end(), held.begin());
+    return held;
 }
-
-// The stock's held quantity day after day: its quantity records from the start on, by date.
-class QuantityByDay {
-public:
-    explicit QuantityByDay(QuantityChanges changes) : changes_(std::move(changes)) {
-        std::sort(changes_.begin(), changes_.end());
-    }
-
-    // `day` must not be earlier than the day of the previous call.
-    std::int64_t heldOn(std::int32_t day) {
-        for (; next_ < changes_.size() && changes_[next_].first <= day; ++next_)
-            held_ += changes_[next_].second;
-        return held_;
-    }
-
-private:
-    QuantityChanges changes_;
-    std::size_t next_ = 0;
-    std::int64_t held_ = 0;
-};
 
 DayPoint pointOf(std::int32_t day, double quantity, const double (&prices)[4]) {
     // The bar holds open, high, low, close.
@@ -130,49 +74,21 @@ DayPoint pointOf(std::int32_t day, double quantity, const double (&prices)[4]) {
             day};
 }
 
-// Every stock the account has held, in order of its first record, each with its quantity
-// changes dated from `start` on: one pass over the ledger for all of them.
-struct StocksWithChanges {
-    std::vector<StockId> stocks;
-    std::vector<QuantityChanges> changes;  // by the index of the stock
-};
-
-StocksWithChanges groupByStock(const Ledger& ledger, std::int32_t start) {
-    StocksWithChanges grouped;
-    std::unordered_map<std::string, std::size_t> indexOf;
-    for (const auto& r : ledger) {
-        if (!changesQuantity(r)) continue;
-        // The code never holds a NUL, so code + NUL + market bytes names one position.
-        std::string key(codeOf(r));
-        key.push_back('\0');
-        key.append(reinterpret_cast<const char*>(&r.market), sizeof r.market);
-        const auto [it, added] = indexOf.try_emplace(std::move(key), grouped.stocks.size());
-        if (added) {
-            grouped.stocks.push_back({r.market, std::string(codeOf(r))});
-            grouped.changes.emplace_back();
-        }
-        if (r.date >= start) addChange(grouped.changes[it->second], r);
-    }
-    return grouped;
-}
-
-// The series of one stock from `start` to today, its quantity day by day from `quantity`.
-DaySeries seriesFrom(const StockId& stock, std::int32_t start, QuantityByDay quantity,
-                     const SeriesPrices& prices) {
+// Hands take(i, point) the stock's point on each day i of the calendar, `held` its quantity
+// on each day: a series is filled or a total added up without a series per stock.
+template <typename Take>
+void forEachPoint(const StockId& stock, const SeriesCalendar& calendar,
+                  const std::vector<std::int64_t>& held, const SeriesPrices& prices, Take take) {
     const BarsByDate bars(prices.hostDirectory, stock);
     const double unit = std::pow(10.0, priceDecimals(stock.code));
-    const sys_days last = toDays(prices.today);
-    DaySeries series;
-    series.reserve(static_cast<std::size_t>((last - toDays(start)).count() + 1));
-    for (sys_days d = toDays(start); d <= last; d += std::chrono::days(1)) {
-        const std::int32_t day = toDate(d);
-        const std::int64_t held = quantity.heldOn(day);
-        if (held == 0) {
-            series.push_back({0, 0, 0, 0, day});
+    for (std::size_t i = 0; i < calendar.size(); ++i) {
+        const std::int32_t day = calendar.day(i);
+        if (held[i] == 0) {
+            take(i, DayPoint{0, 0, 0, 0, day});
             continue;
         }
         double dayPrices[4] = {0, 0, 0, 0};
-        const std::int32_t barDay = toDate(priceDay(d));
+        const std::int32_t barDay = calendar.barDay(i);
         const DayBar* bar = prices.carryLastBar ? bars.findOnOrBefore(barDay) : bars.find(barDay);
         const bool exact = bar != nullptr && bar->date == barDay;
         if (!exact && day == prices.today && prices.latestPrice) {
@@ -181,55 +97,74 @@ DaySeries seriesFrom(const StockId& stock, std::int32_t start, QuantityByDay qua
         } else if (bar != nullptr) {
             for (int k = 0; k < 4; ++k) dayPrices[k] = bar->prices[k] / unit;
         }
-        series.push_back(pointOf(day, static_cast<double>(held), dayPrices));
+        take(i, pointOf(day, static_cast<double>(held[i]), dayPrices));
     }
-    return series;
 }
 
 }  // namespace
 
 DaySeries StockSeries(const Ledger& ledger, const StockId& stock, bool fromAnyRecord,
                       const SeriesPrices& prices) {
-    const std::int32_t start = seriesStart(ledger, stock, fromAnyRecord, prices.today);
+    std::int32_t start = prices.today;
     QuantityChanges changes;
     for (const auto& r : ledger) {
-        if (changesQuantity(r) && isOf(r, stock) && r.date >= start) addChange(changes, r);
+        const bool own = changesQuantity(r) && isOf(r, stock);
+        if (fromAnyRecord || own) moveStart(start, r.date);
+        if (own) changes.emplace_back(r.date, quantityChange(r));
     }
-    return seriesFrom(stock, start, QuantityByDay(std::move(changes)), prices);
+    const SeriesCalendar calendar(start, prices.today);
+    DaySeries series;
+    series.reserve(calendar.size());
+    forEachPoint(stock, calendar, heldByDay(changes, calendar), prices,
+                 [&series](std::size_t, const DayPoint& p) { series.push_back(p); });
+    return series;
 }
 
 std::vector<StockId> tradedStocks(const Ledger& ledger) {
-    // No record is dated after the largest date: only the stocks are gathered.
-    return groupByStock(ledger, std::numeric_limits<std::int32_t>::max()).stocks;
+    PositionIndex index;
+    std::vector<StockId> stocks;
+    for (const auto& r : ledger) {
+        if (changesQuantity(r) && index.find(r).added) stocks.push_back(stockOf(r));
+    }
+    return stocks;
 }
 
 DaySeries TotalSeries(const Ledger& ledger, const SeriesPrices& prices) {
-    // Every stock's series starts at the ledger's earliest record; the records are grouped
-    // by stock in one pass instead of a pass over the ledger per stock.
-    const std::int32_t start = seriesStart(ledger, {}, true, prices.today);
-    StocksWithChanges grouped = groupByStock(ledger, start);
-    if (grouped.stocks.empty()) return {};
-    const auto seriesOf = [&](std::size_t s) {
-        return seriesFrom(grouped.stocks[s], start, QuantityByDay(std::move(grouped.changes[s])),
-                          prices);
-    };
-    DaySeries total = seriesOf(0);
-    for (std::size_t s = 1; s < grouped.stocks.size(); ++s) {
-        const DaySeries one = seriesOf(s);
-        for (std::size_t i = 0; i < total.size(); ++i) {
-            total[i].high += one[i].high;
-            total[i].low += one[i].low;
-            total[i].close += one[i].close;
-            total[i].open += one[i].open;
-        }
+    // One pass over the ledger gathers what every stock's series and the cash need: the
+    // earliest record's date, each stock's quantity changes and the cash moves.
+    std::int32_t start = prices.today;
+    StockQuantityChanges byStock;
+    std::vector<CashMove> cash;
+    cash.reserve(ledger.size());
+    for (const auto& r : ledger) {
+        moveStart(start, r.date);
+        byStock.add(r);
+        if (r.date >= 0 && r.date <= prices.today) cash.push_back({r.date, r.cashSign * r.amount});
     }
-    RunningCashBalance cash(ledger);
-    for (DayPoint& p : total) {
-        const double balance = cash.upTo(p.day);
-        p.high += balance;
-        p.low += balance;
-        p.close += balance;
-        p.open += balance;
+    if (byStock.stocks().empty()) return {};
+    const SeriesCalendar calendar(start, prices.today);
+    // Every stock's series from the ledger's earliest record, added up in the order of
+    // tradedStocks.
+    DaySeries total(calendar.size());
+    for (std::size_t s = 0; s < byStock.stocks().size(); ++s) {
+        forEachPoint(byStock.stocks()[s], calendar, heldByDay(byStock.changesOf(s), calendar),
+                     prices, [&total, first = s == 0](std::size_t i, const DayPoint& p) {
+                         if (first) {
+                             total[i] = p;
+                             return;
+                         }
+                         total[i].high += p.high;
+                         total[i].low += p.low;
+                         total[i].close += p.close;
+                         total[i].open += p.open;
+                     });
+    }
+    const std::vector<double> balances = cashBalanceByDay(cash, calendar);
+    for (std::size_t i = 0; i < total.size(); ++i) {
+        total[i].high += balances[i];
+        total[i].low += balances[i];
+        total[i].close += balances[i];
+        total[i].open += balances[i];
     }
     return total;
 }

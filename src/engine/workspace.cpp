@@ -63,12 +63,15 @@ bool Workspace::saveTradeParamTable() {
     return saveTradeParams(*path, tradeParams, messages_, &tradeParamStamp_);
 }
 
-LedgerStatus Workspace::loadLedgerOf(const AccountInfo& account) {
+LedgerStatus Workspace::loadLedgerOf(const AccountInfo& account, HoldingsOnLoad holdingsOnLoad) {
     // A read-only workspace does not rewrite what it read: the runs' digests would go unused.
     const LedgerStatus status =
         loadLedger(ledgerStore(), account, ledger, &ledgerStamp_,
                    mode_ == OpenMode::ReadOnly ? RunDigests::Skip : RunDigests::Keep);
-    recomputeHoldings();
+    if (holdingsOnLoad == HoldingsOnLoad::Computed)
+        recomputeHoldings();
+    else
+        holdings.clear();
     return status;
 }
 

@@ -17,6 +17,9 @@
 
 namespace fiscora {
 
+// Whether loading an account's ledger also computes its holdings.
+enum class HoldingsOnLoad { Computed, Skipped };
+
 // Everything one open window owns: the keyed cipher, the accounts and their login
 // state, the ledger of the selected logged-in account, its two holding lists and the fee
 // table. The command line uses the same object, opened read-only.
@@ -45,8 +48,10 @@ public:
         return {dataDirectory_, scrambler_, messages_, mode_, &keys};
     }
 
-    // Loads the account's ledger and recomputes the holdings over all dates.
-    LedgerStatus loadLedgerOf(const AccountInfo& account);
+    // Loads the account's ledger and recomputes the holdings over all dates; a reader that
+    // shows none of them may leave them empty (HoldingsOnLoad::Skipped).
+    LedgerStatus loadLedgerOf(const AccountInfo& account,
+                              HoldingsOnLoad holdingsOnLoad = HoldingsOnLoad::Computed);
     // Rewrites the account's ledger file from `ledger`, unless another program changed the
     // file since it was loaded: then the file is loaded again (the change in memory is
     // dropped) and the user told to redo the action.

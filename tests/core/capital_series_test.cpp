@@ -190,6 +190,56 @@ TEST_F(CapitalSeries, WholeAccountOfOddDatesIsTheSumOfEachStocksSeries) {
     EXPECT_EQ(total, test::literalTotalSeries(ledger, prices(20240306)));
 }
 
+// The one pass over the ledger shares its work between the stocks and the cash: records of
+// 40 positions (one code in both markets, more than the first index table holds) taken in
+// turn over days taken in turn, a stock sold to zero and bought back while the others trade
+// on, and days with only cash records or none at all.
+TEST_F(CapitalSeries, WholeAccountOfInterleavedStocksIsTheSumOfEachStocksSeries) {
+    std::vector<StockId> stocks;
+    for (int i = 0; i < 40; ++i) {
+        stocks.push_back({i % 2, std::to_string(600000 + i / 2 * 3)});
+        test::writeDayBarFile(
+            dir.path(), stocks.back(),
+            test::weekdayBars(20240226, 20240315, static_cast<unsigned>(i), i % 2 == 0 ? 0 : 4));
+    }
+    Ledger ledger;
+    for (int i = 0; i < 400; ++i) {
+        const StockId& stock = stocks[static_cast<std::size_t>(i) % stocks.size()];
+        const std::int32_t day = 20240301 + i % 9;  // 1 to 9 March, a weekend among them
+        if (day == 20240305) {
+            ledger.push_back(test::cashRecord(i % 2 ? RecordType::CashIn : RecordType::CashOut, day,
+                                              1000.1 + i));
+            continue;
+        }
+        const RecordType kind = i % 5 == 4 ? RecordType::Sell : RecordType::Buy;
+        ledger.push_back(stockRecord(kind, day, stock.code, 100, 10.5 + i % 7, 5, stock.market));
+    }
+    // The first stock sold to zero on the 6th, between others' records, and bought again.
+    const StockId& first = stocks.front();
+    std::int64_t held = 0;
+    for (const LedgerRecord& r : ledger) {
+        if (r.market == first.market && first.code == r.stockCode && r.date <= 20240306)
+            held += r.kind() == RecordType::Sell ? -r.quantity : r.quantity;
+    }
+    ledger.insert(ledger.begin() + 150,
+                  stockRecord(RecordType::Sell, 20240306, first.code,
+                              static_cast<std::int32_t>(held), 11, 5, first.market));
+    ledger.insert(ledger.begin() + 90,
+                  stockRecord(RecordType::Buy, 20240308, first.code, 300, 12, 5, first.market));
+    ledger.push_back(test::cashRecord(RecordType::CashIn, 20240229, 50000.7));
+
+    const SeriesPrices sources = prices(20240312);
+    const DaySeries total = TotalSeries(ledger, sources);
+    ASSERT_EQ(total.size(), 13u);  // 29 February to 12 March
+    EXPECT_EQ(total, test::literalTotalSeries(ledger, sources));
+    const DaySeries firstAlone = StockSeries(ledger, first, true, sources);
+    EXPECT_EQ(firstAlone, test::literalStockSeries(ledger, first, true, sources));
+    EXPECT_NE(firstAlone[5].close, 0);  // the 5th: held
+    EXPECT_EQ(firstAlone[6].close, 0);  // the 6th: sold out
+    EXPECT_NE(firstAlone[7].close, 0);  // the 7th: bought again
+    EXPECT_EQ(tradedStocks(ledger).size(), stocks.size());
+}
+
 // Fast and literal series on generated ledgers and bar files: two markets with one code,
 // 3-decimal codes, holidays, a partial bar file, a stock without bars, ledgers in date order
 // and in random order, today on a weekday with and without a bar and on a weekend.

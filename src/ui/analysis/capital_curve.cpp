@@ -16,20 +16,30 @@ const DaySeries kNoSeries;
 }  // namespace
 
 CapitalCurve::CapitalCurve(const Ledger& ledger, SeriesPrices prices)
-    : ledger_(ledger), prices_(std::move(prices)) {
-    for (const Holding& h : computeHoldings(ledger, 0, -1)) {
-        stocks_.push_back({h.market, h.stockCode});
-        entries_.push_back(marketText(h.market) + gbkToUtf8(h.stockCode));
+    : ledger_(ledger), prices_(std::move(prices)) {}
+
+const CapitalCurve::StockList& CapitalCurve::stockList() const {
+    if (!stockList_) {
+        StockList& list = stockList_.emplace();
+        for (const Holding& h : computeHoldings(ledger_, 0, -1)) {
+            list.stocks.push_back({h.market, h.stockCode});
+            list.entries.push_back(marketText(h.market) + gbkToUtf8(h.stockCode));
+        }
     }
-    if (!stocks_.empty()) selected_ = 0;
+    return *stockList_;
+}
+
+int CapitalCurve::selectedStock() const {
+    return selected_ < static_cast<int>(stockList().stocks.size()) ? selected_ : -1;
 }
 
 void CapitalCurve::selectStock(int index) {
-    selected_ = index >= 0 && index < static_cast<int>(stocks_.size()) ? index : -1;
+    selected_ = index >= 0 && index < static_cast<int>(stockList().stocks.size()) ? index : -1;
 }
 
 const StockId* CapitalCurve::shownStock() const {
-    return total_ || selected_ < 0 ? nullptr : &stocks_[static_cast<std::size_t>(selected_)];
+    if (total_ || selectedStock() < 0) return nullptr;
+    return &stockList().stocks[static_cast<std::size_t>(selected_)];
 }
 
 const DaySeries& CapitalCurve::series() {
@@ -61,7 +71,7 @@ void CapitalCurve::draw(ReportCanvas& canvas, int width, int height, Rgb face) {
 
 const char* CapitalCurve::emptyNotice() const {
     if (drawn_->empty())
-        return total_ || stocks_.empty() ? kNoHoldingsNotice : kNoStockChosenNotice;
+        return total_ || stockList().stocks.empty() ? kNoHoldingsNotice : kNoStockChosenNotice;
     const bool anyValue =
         std::any_of(drawn_->begin(), drawn_->end(), [](const DayPoint& p) { return p.high > 0; });
     return anyValue ? nullptr : kNoDataNotice;

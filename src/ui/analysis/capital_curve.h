@@ -22,12 +22,14 @@ inline constexpr const char* kNoDayRecordsNotice = "当日没有流水帐";
 // changes (ledgerChanged).
 class CapitalCurve {
 public:
-    // The stock list holds the account's open positions, in holdings-list order.
+    // The stock list holds the account's open positions, in holdings-list order, the first
+    // selected. It is computed when first asked for: the whole account's curve needs none.
     CapitalCurve(const Ledger& ledger, SeriesPrices prices);
 
     // The stock list's entries: the market text followed directly by the code, "深圳000001".
-    const std::vector<std::string>& stockEntries() const { return entries_; }
-    int selectedStock() const { return selected_; }
+    const std::vector<std::string>& stockEntries() const { return stockList().entries; }
+    // The selected entry's index; -1 when none is selected or the list is empty.
+    int selectedStock() const;
     // -1 or an index out of range selects nothing.
     void selectStock(int index);
     bool total() const { return total_; }
@@ -59,6 +61,11 @@ public:
     std::size_t recordCount(const LedgerFilter& filter) const;
 
 private:
+    struct StockList {
+        std::vector<StockId> stocks;
+        std::vector<std::string> entries;
+    };
+    const StockList& stockList() const;
     const StockId* shownStock() const;
     // The filters of the ledger view for `day` of what is shown.
     LedgerFilter dayFilter(std::int32_t day) const;
@@ -67,9 +74,8 @@ private:
 
     const Ledger& ledger_;
     SeriesPrices prices_;
-    std::vector<StockId> stocks_;
-    std::vector<std::string> entries_;
-    int selected_ = -1;
+    mutable std::optional<StockList> stockList_;
+    int selected_ = 0;  // an index of the stock list, or -1
     bool total_ = false;
     CurveStyle style_ = CurveStyle::Curve;
     // Computed series by choice: the stock's index, or -1 for the whole account.
