@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/position_index.h"
 #include "engine/trade_fee.h"
 
 namespace fiscora {
@@ -15,52 +16,21 @@ std::string_view codeOf(const LedgerRecord& r) {
     return {r.stockCode, ::strnlen(r.stockCode, sizeof r.stockCode)};
 }
 
-// (market, code) packed into 16 bytes: the code field is 10 bytes, and the bytes after its
-// terminator do not take part.
-struct PositionKey {
-    std::uint64_t high = 0;
-    std::uint64_t low = 0;
-    bool operator==(const PositionKey&) const = default;
-
-    static PositionKey of(const LedgerRecord& r) {
-        unsigned char bytes[16] = {};
-        std::memcpy(bytes, &r.market, 4);
-        const std::string_view code = codeOf(r);
-        std::memcpy(bytes + 4, code.data(), code.size());
-        PositionKey k;
-        std::memcpy(&k.high, bytes, 8);
-        std::memcpy(&k.low, bytes + 8, 8);
-        return k;
-    }
-    std::size_t hash() const {
-        const std::uint64_t mixed = (high * 0x9E3779B97F4A7C15ull) ^ (low * 0xC2B2AE3D27D4EB4Full);
-        return static_cast<std::size_t>(mixed ^ (mixed >> 29));
-    }
-};
-
-// Builds a holding list, finding each record's position through an open-addressed index
-// (a few hundred positions over a million records: one probe per record, no allocation),
-// so that large ledgers stay linear; the list keeps the order of first appearance.
+// Builds a holding list, finding each record's position through the position index, so
+// that large ledgers stay linear; the list keeps the order of first appearance.
 class HoldingBuilder {
 public:
     Holding& holdingFor(const LedgerRecord& r) { return list_[positionOf(r)]; }
 
     // The record's position in the list, added at its end when it is new.
     std::size_t positionOf(const LedgerRecord& r) {
-        const PositionKey key = PositionKey::of(r);
-        std::size_t slot = key.hash() & (slots_.size() - 1);
-        while (slots_[slot] != kEmpty) {
-            if (keys_[slots_[slot]] == key) return slots_[slot];
-            slot = (slot + 1) & (slots_.size() - 1);
+        const PositionIndex::Found found = index_.find(r);
+        if (found.added) {
+            Holding& h = list_.emplace_back();
+            h.market = r.market;
+            h.stockCode = codeOf(r);
         }
-        slots_[slot] = list_.size();
-        keys_.push_back(key);
-        Holding& h = list_.emplace_back();
-        h.market = r.market;
-        h.stockCode = codeOf(r);
-        // At most half full, so that a probe ends soon.
-        if (2 * list_.size() > slots_.size()) grow();
-        return list_.size() - 1;
+        return found.index;
     }
     Holding& at(std::size_t position) { return list_[position]; }
 
@@ -71,20 +41,8 @@ public:
     }
 
 private:
-    static constexpr std::size_t kEmpty = SIZE_MAX;
-
-    void grow() {
-        slots_.assign(slots_.size() * 2, kEmpty);
-        for (std::size_t i = 0; i < keys_.size(); ++i) {
-            std::size_t slot = keys_[i].hash() & (slots_.size() - 1);
-            while (slots_[slot] != kEmpty) slot = (slot + 1) & (slots_.size() - 1);
-            slots_[slot] = i;
-        }
-    }
-
     Holdings list_;
-    std::vector<PositionKey> keys_;  // by position, as list_
-    std::vector<std::size_t> slots_ = std::vector<std::size_t>(256, kEmpty);  // power of two
+    PositionIndex index_;  // by position, as list_
 };
 
 // What one record adds to its position, for the holdings over all of its records.
