@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <map>
 #include <utility>
 
 #include "engine/dates.h"
 #include "engine/irr_solver.h"
+#include "engine/position_index.h"
 #include "engine/running_cash_balance.h"
 #include "store/day_bar_file.h"
 
@@ -96,7 +96,8 @@ std::vector<DatedActivity> activitiesOf(const Ledger& ledger, const std::optiona
         std::int64_t quantity = 0;
         double cost = 0;
     };
-    std::map<std::pair<std::int32_t, std::string>, Position> positions;
+    PositionIndex positionIndex;
+    std::vector<Position> positions;
     std::vector<DatedActivity> activities;
     activities.reserve(order.size());
     for (const std::size_t i : order) {
@@ -104,8 +105,9 @@ std::vector<DatedActivity> activitiesOf(const Ledger& ledger, const std::optiona
         PeriodActivity a;
         a.fees = r.fee;
         if (r.isStock()) {
-            Position& p = positions[{
-                r.market, std::string(r.stockCode, ::strnlen(r.stockCode, sizeof r.stockCode))}];
+            const PositionIndex::Found found = positionIndex.find(r);
+            if (found.added) positions.emplace_back();
+            Position& p = positions[found.index];
             switch (r.kind()) {
             case RecordType::Buy:
             case RecordType::RightsIssue:
