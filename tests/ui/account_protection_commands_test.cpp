@@ -2,6 +2,7 @@
 
 #include "ui/account/change_password_dialog.h"
 #include "ui/main/command_ids.h"
+#include "ui/trade/cash_dialog.h"
 #include "window_model_fixture.h"
 
 namespace fiscora::ui {
@@ -65,6 +66,24 @@ TEST_F(AccountProtectionCommandsTest, TheSwitchProtectsTheLoggedInAccountAndTurn
     EXPECT_EQ(fieldText(registryOnDisk()[0].password), "secret");
     EXPECT_EQ(test::readBytes(ledgerFile("张三")), plain);
     EXPECT_NE(warnings.back().find("得到文件的人都能读取"), std::string::npos);
+}
+
+// Protecting keeps no readable version, so the bookings before it cannot be undone: 撤销 says
+// there is nothing to undo rather than blaming another program.
+TEST_F(AccountProtectionCommandsTest, NothingBeforeTurningProtectionOnIsLeftToUndo) {
+    login(0, "secret");
+    runner.then<CashDialog>([](CashDialog& d) {
+        d.amount.text = "300";
+        return true;
+    });
+    window.OnCommand(command::kCashIn);
+    runner.then<ChangePasswordDialog>(switchProtection(true, &warnings));
+    window.OnCommand(command::kChangePassword);
+    messages.shown.clear();
+    const Bytes protectedBytes = test::readBytes(ledgerFile("张三"));
+    window.OnCommand(command::kUndo);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"帐户张三没有可以撤销的修改"});
+    EXPECT_EQ(test::readBytes(ledgerFile("张三")), protectedBytes);
 }
 
 TEST_F(AccountProtectionCommandsTest, ATamperedProtectedLedgerIsRefusedAtLogin) {

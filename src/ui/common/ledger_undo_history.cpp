@@ -6,10 +6,16 @@ namespace fiscora::ui {
 
 void LedgerUndoHistory::recordCommand(const WatchedLedger& before) {
     const FileStamp now = stampOf(before.path);
-    if (!now.exists || now == before.stamp) return;
-    const auto version = versionMatching(before.path, before.stamp);
-    if (!version) return;
-    changes_.push_back({before.gbkName, before.path, version->path, before.stamp, now});
+    if (now == before.stamp) return;
+    if (const auto version =
+            now.exists ? versionMatching(before.path, before.stamp) : std::nullopt) {
+        changes_.push_back({before.gbkName, before.path, version->path, before.stamp, now});
+        return;
+    }
+    // This window changed the file without keeping what it replaced (protection turned on or
+    // off drops the readable versions): neither that change nor any before it can be undone,
+    // and 撤销 must not take them for another program's.
+    std::erase_if(changes_, [&](const Change& c) { return c.path == before.path; });
 }
 
 const LedgerUndoHistory::Change* LedgerUndoHistory::lastChangeOf(const std::string& gbkName) const {

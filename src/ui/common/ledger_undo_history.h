@@ -30,7 +30,8 @@ public:
     };
 
     // After a command: when it changed the watched ledger (the same account's file, now
-    // another) and the file as it was is kept as a version, the change is recorded.
+    // another) and the file as it was is kept as a version, the change is recorded; when it
+    // changed it without one, the changes recorded to that file are forgotten.
     void recordCommand(const WatchedLedger& before);
 
     // The last change recorded to the account's ledger, if any.
