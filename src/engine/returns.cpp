@@ -24,6 +24,23 @@ std::int32_t daysFromTo(std::int32_t from, std::int32_t to) {
     return dayNumber(to) - dayNumber(from) + 1;
 }
 
+// isCalendarDate over records in ledger order, where runs of one date are the rule: the
+// answer for the date asked last is kept.
+class CalendarDateCheck {
+public:
+    bool operator()(std::int32_t date) {
+        if (date != last_) {
+            last_ = date;
+            valid_ = isCalendarDate(date);
+        }
+        return valid_;
+    }
+
+private:
+    std::int32_t last_ = 0;  // no calendar date
+    bool valid_ = false;
+};
+
 bool belongsTo(const LedgerRecord& r, const std::optional<StockId>& stock) {
     if (!stock) return true;
     return r.market == stock->market &&
@@ -58,7 +75,7 @@ ValueSeries cashValues(const Ledger& ledger, std::int32_t today) {
 std::vector<ExternalFlow> flowsOf(const Ledger& ledger, const std::optional<StockId>& stock) {
     std::vector<ExternalFlow> flows;
     for (const LedgerRecord& r : ledger) {
-        if (!isCalendarDate(r.date) || !belongsTo(r, stock)) continue;
+        if (!belongsTo(r, stock)) continue;
         double amount = 0;
         switch (r.kind()) {
         case RecordType::CashIn: amount = stock ? 0 : r.amount; break;
@@ -69,7 +86,7 @@ std::vector<ExternalFlow> flowsOf(const Ledger& ledger, const std::optional<Stoc
         case RecordType::Dividend: amount = stock ? -r.amount : 0; break;
         default: break;
         }
-        if (amount != 0) flows.push_back({r.date, amount});
+        if (amount != 0 && isCalendarDate(r.date)) flows.push_back({r.date, amount});
     }
     std::stable_sort(flows.begin(), flows.end(),
                      [](const ExternalFlow& a, const ExternalFlow& b) { return a.day < b.day; });
@@ -86,12 +103,15 @@ struct DatedActivity {
 // included) of the shares it takes, at the position's average cost of the moment. Records
 // in date order, the ledger's order within a day.
 std::vector<DatedActivity> activitiesOf(const Ledger& ledger, const std::optional<StockId>& stock) {
-    std::vector<std::size_t> order;
+    // Each record as its date (a calendar date, so positive) above its index: one sort of
+    // plain numbers puts them in date order, the ledger's order within a day.
+    std::vector<std::uint64_t> order;
+    CalendarDateCheck isDay;
     for (std::size_t i = 0; i < ledger.size(); ++i) {
-        if (isCalendarDate(ledger[i].date) && belongsTo(ledger[i], stock)) order.push_back(i);
+        if (isDay(ledger[i].date) && belongsTo(ledger[i], stock))
+            order.push_back(std::uint64_t{static_cast<std::uint32_t>(ledger[i].date)} << 32 | i);
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return ledger[a].date < ledger[b].date; });
+    std::sort(order.begin(), order.end());
     struct Position {
         std::int64_t quantity = 0;
         double cost = 0;
@@ -100,8 +120,8 @@ std::vector<DatedActivity> activitiesOf(const Ledger& ledger, const std::optiona
     std::vector<Position> positions;
     std::vector<DatedActivity> activities;
     activities.reserve(order.size());
-    for (const std::size_t i : order) {
-        const LedgerRecord& r = ledger[i];
+    for (const std::uint64_t dateAndIndex : order) {
+        const LedgerRecord& r = ledger[static_cast<std::size_t>(dateAndIndex & 0xFFFFFFFFU)];
         PeriodActivity a;
         a.fees = r.fee;
         if (r.isStock()) {
