@@ -72,25 +72,18 @@ ValueSeries cashValues(const Ledger& ledger, std::int32_t today) {
     return values;
 }
 
-std::vector<ExternalFlow> flowsOf(const Ledger& ledger, const std::optional<StockId>& stock) {
-    std::vector<ExternalFlow> flows;
-    for (const LedgerRecord& r : ledger) {
-        if (!belongsTo(r, stock)) continue;
-        double amount = 0;
-        switch (r.kind()) {
-        case RecordType::CashIn: amount = stock ? 0 : r.amount; break;
-        case RecordType::CashOut: amount = stock ? 0 : -r.amount; break;
-        case RecordType::Buy:
-        case RecordType::RightsIssue: amount = stock ? r.amount : 0; break;
-        case RecordType::Sell:
-        case RecordType::Dividend: amount = stock ? -r.amount : 0; break;
-        default: break;
-        }
-        if (amount != 0 && isCalendarDate(r.date)) flows.push_back({r.date, amount});
+// What a record of the account (or of the stock) brings in from outside, positive, or
+// takes out, negative; 0 for every other record.
+double externalFlowOf(const LedgerRecord& r, const std::optional<StockId>& stock) {
+    switch (r.kind()) {
+    case RecordType::CashIn: return stock ? 0 : r.amount;
+    case RecordType::CashOut: return stock ? 0 : -r.amount;
+    case RecordType::Buy:
+    case RecordType::RightsIssue: return stock ? r.amount : 0;
+    case RecordType::Sell:
+    case RecordType::Dividend: return stock ? -r.amount : 0;
+    default: return 0;
     }
-    std::stable_sort(flows.begin(), flows.end(),
-                     [](const ExternalFlow& a, const ExternalFlow& b) { return a.day < b.day; });
-    return flows;
 }
 
 // One record's part in a period's activity.
@@ -99,10 +92,15 @@ struct DatedActivity {
     PeriodActivity activity;
 };
 
-// Realised profit by average cost: a sale realises its net amount less the cost (fees
-// included) of the shares it takes, at the position's average cost of the moment. Records
-// in date order, the ledger's order within a day.
-std::vector<DatedActivity> activitiesOf(const Ledger& ledger, const std::optional<StockId>& stock) {
+// The external flows and each record's activity, in date order and the ledger's order within
+// a day, from one pass over the records. Realised profit by average cost: a sale realises
+// its net amount less the cost (fees included) of the shares it takes, at the position's
+// average cost of the moment.
+struct LedgerEvents {
+    std::vector<ExternalFlow> flows;
+    std::vector<DatedActivity> activities;
+};
+LedgerEvents eventsOf(const Ledger& ledger, const std::optional<StockId>& stock) {
     // Each record as its date (a calendar date, so positive) above its index: one sort of
     // plain numbers puts them in date order, the ledger's order within a day.
     std::vector<std::uint64_t> order;
@@ -118,10 +116,12 @@ std::vector<DatedActivity> activitiesOf(const Ledger& ledger, const std::optiona
     };
     PositionIndex positionIndex;
     std::vector<Position> positions;
-    std::vector<DatedActivity> activities;
-    activities.reserve(order.size());
+    LedgerEvents events;
+    events.activities.reserve(order.size());
     for (const std::uint64_t dateAndIndex : order) {
         const LedgerRecord& r = ledger[static_cast<std::size_t>(dateAndIndex & 0xFFFFFFFFU)];
+        if (const double flow = externalFlowOf(r, stock); flow != 0)
+            events.flows.push_back({r.date, flow});
         PeriodActivity a;
         a.fees = r.fee;
         if (r.isStock()) {
@@ -149,9 +149,9 @@ std::vector<DatedActivity> activitiesOf(const Ledger& ledger, const std::optiona
             default: break;
             }
         }
-        activities.push_back({r.date, a});
+        events.activities.push_back({r.date, a});
     }
-    return activities;
+    return events;
 }
 
 PeriodActivity activityBetween(const std::vector<DatedActivity>& activities, std::int32_t from,
@@ -372,8 +372,9 @@ ReturnsAnalysis analyseReturns(const Ledger& ledger, const SeriesPrices& prices,
     if (values.values.empty() || from > to || values.firstDay > to) return {};
     ReturnsAnalysis analysis;
 
-    const std::vector<ExternalFlow> flows = flowsOf(ledger, request.stock);
-    const std::vector<DatedActivity> activities = activitiesOf(ledger, request.stock);
+    const LedgerEvents events = eventsOf(ledger, request.stock);
+    const std::vector<ExternalFlow>& flows = events.flows;
+    const std::vector<DatedActivity>& activities = events.activities;
     std::optional<Benchmark> benchmark;
     if (request.benchmark) benchmark.emplace(prices.hostDirectory, *request.benchmark);
 
