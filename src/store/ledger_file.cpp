@@ -576,16 +576,15 @@ bool rewriteFrom(const LedgerStore& store, const std::string& path, const FileRe
 }
 
 // The digest of an unprotected ledger file's records, as a save records it; nothing when
-// the file cannot be read.
-std::optional<std::string> recordsDigestOf(const LedgerStore& store, const FileReader& file) {
-    if (file.size() < kSlot) return std::nullopt;
+// they cannot be read whole.
+std::optional<std::string> recordsDigestOf(const LedgerStore& store, const AccountInfo& account,
+                                           const std::string& path, const FileReader& file) {
     std::vector<ByteDigest> runs;
-    const bool read = readRuns(file, file.size() / kSlot - 1, kChunkRecords,
-                               [&](unsigned char* bytes, std::size_t n) {
-                                   store.scrambler.decrypt(bytes, n * kSlot);
-                                   runs.push_back(digestOf(bytes, n * kSlot));
-                               });
-    if (!read) return std::nullopt;
+    const LedgerStatus read = readLedgerRecords(store, account, path, file,
+                                                [&](const unsigned char* bytes, std::size_t n) {
+                                                    runs.push_back(digestOf(bytes, n * kSlot));
+                                                });
+    if (read != LedgerStatus::Ok) return std::nullopt;
     return ledgerRecordsDigest(runs);
 }
 
@@ -677,7 +676,7 @@ bool restoreLedger(const LedgerStore& store, const AccountInfo& account,
     // The restored records are now what this program last wrote, for verify.
     if (restored)
         recordLedgerDigest(store.dataDirectory, checked->substr(store.dataDirectory.size()),
-                           recordsDigestOf(store, version));
+                           recordsDigestOf(store, account, versionPath, version));
     return restored;
 }
 

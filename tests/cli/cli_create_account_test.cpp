@@ -34,6 +34,15 @@ protected:
         RecordingMessages quiet;
         return loadRegistry(root.file("data/"), scrambler, quiet, OpenMode::ReadOnly);
     }
+    // The account's ledger as the core reads it; a load that fails fails the test.
+    Ledger ledgerOf(const AccountInfo& account) {
+        RecordingMessages messages;
+        Ledger ledger;
+        EXPECT_EQ(loadLedger({root.file("data/"), scrambler, messages, OpenMode::ReadOnly}, account,
+                             ledger),
+                  LedgerStatus::Ok);
+        return ledger;
+    }
 
     TempDir root;
     TempDir secrets;
@@ -55,11 +64,7 @@ TEST_F(CliCreateAccount, WritesTheRegistryAndTheOpeningLedger) {
     EXPECT_EQ(fieldBytes(list[0].password), "secret");  // the file's line end is not part of it
     EXPECT_EQ(test::unpacked(list[0].initialCapital), 2500.5);
 
-    RecordingMessages messages;
-    Ledger ledger;
-    ASSERT_EQ(
-        loadLedger({root.file("data/"), scrambler, messages, OpenMode::ReadOnly}, list[0], ledger),
-        LedgerStatus::Ok);
+    const Ledger ledger = ledgerOf(list[0]);
     ASSERT_EQ(ledger.size(), 1u);
     EXPECT_EQ(ledger[0].kind(), RecordType::CashIn);
     EXPECT_EQ(test::unpacked(ledger[0].amount), 2500.5);
@@ -119,11 +124,7 @@ TEST_F(CliCreateAccount, DateGivesTheCreationDayAndTheOpeningDeposits) {
     const AccountList list = accounts();
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(test::unpacked(list[0].createdDate), 20240105);
-    RecordingMessages messages;
-    Ledger ledger;
-    ASSERT_EQ(
-        loadLedger({root.file("data/"), scrambler, messages, OpenMode::ReadOnly}, list[0], ledger),
-        LedgerStatus::Ok);
+    const Ledger ledger = ledgerOf(list[0]);
     ASSERT_EQ(ledger.size(), 1u);
     EXPECT_EQ(ledger[0].date, 20240105);
 
