@@ -31,15 +31,20 @@ bool ensureFolder(const std::string& folder) {
     return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string versionName(std::uint64_t number, std::int64_t replacedAt, const struct stat* growing) {
-    char name[128];
-    if (growing == nullptr)
-        std::snprintf(name, sizeof name, "%010" PRIu64 "-%" PRId64, number, replacedAt);
-    else
-        std::snprintf(name, sizeof name, "%010" PRIu64 "-%" PRId64 "-%" PRIu64 "-%" PRId64, number,
-                      replacedAt, static_cast<std::uint64_t>(growing->st_size),
-                      std::int64_t{growing->st_mtim.tv_sec} * 1000000000 +
-                          growing->st_mtim.tv_nsec);
+constexpr std::string_view kTailSuffix = ".tail";
+
+// The version's name: its number and time, then, for a file that goes on changing in place,
+// its length and time of last write as they are now, and where it is written over from.
+std::string versionName(std::uint64_t number, std::int64_t replacedAt, const struct stat* changing,
+                        std::optional<std::uint64_t> tailAt) {
+    char name[160];
+    int length = std::snprintf(name, sizeof name, "%010" PRIu64 "-%" PRId64, number, replacedAt);
+    if (changing != nullptr)
+        length += std::snprintf(name + length, sizeof name - length, "-%" PRIu64 "-%" PRId64,
+                                static_cast<std::uint64_t>(changing->st_size),
+                                std::int64_t{changing->st_mtim.tv_sec} * 1000000000 +
+                                    changing->st_mtim.tv_nsec);
+    if (tailAt) std::snprintf(name + length, sizeof name - length, "-%" PRIu64, *tailAt);
     return name;
 }
 
@@ -65,19 +70,29 @@ std::optional<std::vector<std::int64_t>> numbersOf(std::string_view name) {
 std::optional<FileVersion> parseVersionName(std::string_view name) {
     if (name.size() < 12 || name[10] != '-') return std::nullopt;
     const auto numbers = numbersOf(name);
-    if (!numbers || (numbers->size() != 2 && numbers->size() != 4)) return std::nullopt;
+    if (!numbers || numbers->size() == 3 || numbers->size() > 5) return std::nullopt;
     FileVersion v;
     v.number = static_cast<std::uint64_t>((*numbers)[0]);
     v.replacedAt = (*numbers)[1];
-    if (numbers->size() == 4) {
+    if (numbers->size() >= 4) {
         v.bytes = static_cast<std::uint64_t>((*numbers)[2]);
         v.writtenNs = (*numbers)[3];
+    }
+    if (numbers->size() == 5) {
+        v.tailAt = static_cast<std::uint64_t>((*numbers)[4]);
+        if (*v.tailAt > v.bytes) return std::nullopt;
     }
     return v;
 }
 
-bool sharesGrowingFile(std::string_view name) {
-    return std::count(name.begin(), name.end(), '-') == 3;
+bool sharesChangingFile(std::string_view name) {
+    return std::count(name.begin(), name.end(), '-') >= 3;
+}
+
+bool isRegularOfSize(const std::string& path, std::uint64_t bytes) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           static_cast<std::uint64_t>(st.st_size) == bytes;
 }
 
 // The version named `name` in `folder`: a regular file of our naming.
@@ -87,9 +102,11 @@ std::optional<FileVersion> versionIn(const std::string& folder, const std::strin
     v->path = folder + "/" + name;
     struct stat st {};
     if (::lstat(v->path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    // Without all of its tail a resealed version is no version.
+    if (v->tailAt && !isRegularOfSize(tailPathOf(*v), v->bytes - *v->tailAt)) return std::nullopt;
     // A version of a growing file has its length and time in its name: the file's own are
     // those of its latest growth.
-    if (!sharesGrowingFile(name)) {
+    if (!sharesChangingFile(name)) {
         v->bytes = static_cast<std::uint64_t>(st.st_size);
         v->writtenNs = std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
     }
@@ -152,31 +169,85 @@ void pruneVersions(const std::string& file, std::int64_t now, const BackupBounds
     }
 }
 
+// Removes the tails whose version is gone: left by a version dropped or never made whole
+// when the program was killed between its two files.
+void removeOrphanTails(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string_view name(e->d_name);
+        if (!name.ends_with(kTailSuffix)) continue;
+        const std::string version(name.substr(0, name.size() - kTailSuffix.size()));
+        const auto v = parseVersionName(version);
+        struct stat st {};
+        if (v && v->tailAt &&
+            ::fstatat(::dirfd(dir), version.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 &&
+            errno == ENOENT)
+            ::unlinkat(::dirfd(dir), e->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// A second name for `from` at `to`, or a copy of it where links fail.
+bool linkOrCopy(const std::string& from, const std::string& to) {
+    return ::link(from.c_str(), to.c_str()) == 0 || copyVersion(from, to);
+}
+
+// Keeps the file as its newest version; with `tailAt`, a resealed one whose bytes from there
+// on are in `tail`.
+std::optional<FileVersion> keepVersion(const std::string& file, std::int64_t now,
+                                       const BackupBounds& bounds, VersionOf kind,
+                                       std::optional<std::uint64_t> tailAt,
+                                       const std::string& tail) {
+    struct stat st {};
+    // An empty file (one just created to be written) holds nothing to go back to.
+    if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
+        return std::nullopt;
+    if (tailAt && (*tailAt > static_cast<std::uint64_t>(st.st_size) ||
+                   !isRegularOfSize(tail, static_cast<std::uint64_t>(st.st_size) - *tailAt)))
+        return std::nullopt;
+    const std::string top = folderOf(file) + "/" + std::string(kBackupFolderName);
+    const std::string folder = versionFolderOf(file);
+    if (!ensureFolder(top) || !ensureFolder(folder)) return std::nullopt;
+    removeLeftoverTemporaries(folder);
+    removeOrphanTails(folder);
+    const std::vector<FileVersion> before = versionsOf(file);
+    const std::uint64_t number = before.empty() ? 1 : before.back().number + 1;
+    const bool changing = kind == VersionOf::GrowingFile || tailAt;
+    const std::string path =
+        folder + "/" + versionName(number, now, changing ? &st : nullptr, tailAt);
+    // The tail first: a version is never listed without it.
+    const std::string tailPath = path + std::string(kTailSuffix);
+    if (tailAt && !linkOrCopy(tail, tailPath)) return std::nullopt;
+    if (!linkOrCopy(file, path)) {
+        if (tailAt) ::unlink(tailPath.c_str());
+        return std::nullopt;
+    }
+    pruneVersions(file, now, bounds);
+    for (const FileVersion& v : versionsOf(file))
+        if (v.number == number) return v;
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string versionFolderOf(const std::string& file) {
     return folderOf(file) + "/" + std::string(kBackupFolderName) + "/" + baseNameOf(file);
 }
 
+std::string tailPathOf(const FileVersion& version) {
+    return version.path + std::string(kTailSuffix);
+}
+
 std::optional<FileVersion> keepVersionOf(const std::string& file, std::int64_t now,
                                          const BackupBounds& bounds, VersionOf kind) {
-    struct stat st {};
-    // An empty file (one just created to be written) holds nothing to go back to.
-    if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
-        return std::nullopt;
-    const std::string top = folderOf(file) + "/" + std::string(kBackupFolderName);
-    const std::string folder = versionFolderOf(file);
-    if (!ensureFolder(top) || !ensureFolder(folder)) return std::nullopt;
-    removeLeftoverTemporaries(folder);
-    const std::vector<FileVersion> before = versionsOf(file);
-    const std::uint64_t number = before.empty() ? 1 : before.back().number + 1;
-    const std::string path =
-        folder + "/" + versionName(number, now, kind == VersionOf::GrowingFile ? &st : nullptr);
-    if (::link(file.c_str(), path.c_str()) != 0 && !copyVersion(file, path)) return std::nullopt;
-    pruneVersions(file, now, bounds);
-    for (const FileVersion& v : versionsOf(file))
-        if (v.number == number) return v;
-    return std::nullopt;
+    return keepVersion(file, now, bounds, kind, std::nullopt, {});
+}
+
+std::optional<FileVersion> keepResealedVersionOf(const std::string& file, std::int64_t now,
+                                                 std::uint64_t tailAt, const std::string& tail,
+                                                 const BackupBounds& bounds) {
+    return keepVersion(file, now, bounds, VersionOf::GrowingFile, tailAt, tail);
 }
 
 std::vector<FileVersion> versionsOf(const std::string& file) {
@@ -197,23 +268,37 @@ std::optional<FileVersion> versionAt(const std::string& path) {
     return versionIn(folderOf(path), baseNameOf(path));
 }
 
+bool openVersion(const FileVersion& version, FileReader& head, FileReader& tail) {
+    const std::uint64_t own = version.tailAt.value_or(version.bytes);
+    if (head.open(version.path, OpenMode::ReadOnly) != ReadStatus::Ok || head.size() < own)
+        return false;
+    head.keepFirst(own);
+    return !version.tailAt ||
+           (tail.open(tailPathOf(version), OpenMode::ReadOnly) == ReadStatus::Ok &&
+            tail.size() == version.bytes - own);
+}
+
 std::optional<Bytes> readVersion(const FileVersion& version) {
-    FileReader file;
-    if (file.open(version.path, OpenMode::ReadOnly) != ReadStatus::Ok ||
-        file.size() < version.bytes)
-        return std::nullopt;
+    FileReader head;
+    FileReader tail;
+    if (!openVersion(version, head, tail)) return std::nullopt;
     Bytes bytes;
     try {
         bytes.resize(version.bytes);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    if (!file.readAt(0, bytes.data(), bytes.size())) return std::nullopt;
+    if (!head.readAt(0, bytes.data(), head.size()) ||
+        !tail.readAt(0, bytes.data() + head.size(), tail.size()))
+        return std::nullopt;
     return bytes;
 }
 
 void dropVersion(const FileVersion& version) {
-    if (parseVersionName(baseNameOf(version.path))) ::unlink(version.path.c_str());
+    const auto named = parseVersionName(baseNameOf(version.path));
+    if (!named) return;
+    ::unlink(version.path.c_str());
+    if (named->tailAt) ::unlink(tailPathOf(version).c_str());
 }
 
 std::optional<FileVersion> versionMatching(const std::string& file, const FileStamp& stamp) {

@@ -31,19 +31,27 @@ struct BackupBounds {
 // up from 1 for each file) and the time it was replaced (Unix seconds). A version of a file
 // that then grew in place (records appended) shares the file's bytes: its name goes on with
 // "-BYTES-WRITTENNS", its length and its time of last write, and the version is the first
-// BYTES of the file (which only ever grows after them, or is cut back to them). Only files
-// of those names are taken for versions, and only they are ever removed.
+// BYTES of the file (which only ever grows after them, or is cut back to them). A version of
+// a file whose bytes from TAILAT on are then written over in place (a protected ledger's last
+// chunk sealed again) is named "-BYTES-WRITTENNS-TAILAT": its first TAILAT bytes are those of
+// the file (written over only from TAILAT or later since), the rest, up to BYTES, are the old
+// bytes kept beside it in the same name + ".tail". Only files of those names are taken for
+// versions and tails, and only they are ever removed.
 struct FileVersion {
     std::uint64_t number = 0;
     std::int64_t replacedAt = 0;  // Unix seconds
     std::int64_t writtenNs = 0;   // Unix nanoseconds: the version's own last write
     std::uint64_t bytes = 0;
+    std::optional<std::uint64_t> tailAt;  // where its bytes kept beside it begin
     std::string path;
 };
 
 // How the file goes on after its version is kept: replaced by a new file (the version keeps
 // the old one whole), or grown in place (the version is its first bytes as they are now).
 enum class VersionOf { ReplacedFile, GrowingFile };
+
+// The file beside a resealed version that holds its bytes from `tailAt` on.
+std::string tailPathOf(const FileVersion& version);
 
 // The folder of the file's versions.
 std::string versionFolderOf(const std::string& file);
@@ -57,17 +65,29 @@ std::optional<FileVersion> keepVersionOf(const std::string& file, std::int64_t n
                                          const BackupBounds& bounds = {},
                                          VersionOf kind = VersionOf::ReplacedFile);
 
+// Keeps the file as it is now as its newest version, when its bytes from `tailAt` on are
+// about to be written over in place and `tail` (a file in the same file system that only
+// this program writes) holds them as they are now: the version is a hard link to the file
+// and one to `tail` (copies where links fail). Nothing when it could not be kept whole.
+std::optional<FileVersion> keepResealedVersionOf(const std::string& file, std::int64_t now,
+                                                 std::uint64_t tailAt, const std::string& tail,
+                                                 const BackupBounds& bounds = {});
+
 // The file's kept versions, oldest first.
 std::vector<FileVersion> versionsOf(const std::string& file);
 
 // The version kept at `path` (named as ours), or nothing.
 std::optional<FileVersion> versionAt(const std::string& path);
 
-// The version's bytes: the first `bytes` of its file (a file that grew since holds more), or
-// nothing when they cannot be read whole.
+// Opens the version's bytes: `head` reads the first of its file (as many as are the
+// version's own), `tail` the rest kept beside it (a resealed version; left closed, of size
+// 0, otherwise). False when they are not all there.
+bool openVersion(const FileVersion& version, FileReader& head, FileReader& tail);
+
+// The version's bytes, or nothing when they cannot be read whole.
 std::optional<Bytes> readVersion(const FileVersion& version);
 
-// Removes one kept version (of our own naming only).
+// Removes one kept version and its tail (of our own naming only).
 void dropVersion(const FileVersion& version);
 
 // The newest version holding the file as `stamp` described it (same size and time of last

@@ -334,37 +334,18 @@ std::optional<std::vector<ByteDigest>> digestsAfterAppending(const Ledger& ledge
     return digests;
 }
 
-// Writes the records the ledger gained at its end by appending them to the file in place
-// (store/ledger_append.h), when that gives exactly the bytes a rewrite would: the file ends
-// in a whole record, its header is the one a rewrite writes, and its records are the
-// ledger's first ones, unchanged. Nothing when the change is not such an append, when the
-// file may not be written in place (a rename needs only its folder) or when another change's
-// intent waits to be settled; else whether it was written (a failure reported, nothing
-// changed).
-std::optional<bool> appendNewRecords(const LedgerStore& store, const AccountInfo& account,
-                                     const std::string& path, const FileReader& file,
-                                     const Bytes& header, const Ledger& ledger,
-                                     const std::vector<ByteDigest>& read, LedgerStamp* stamp) {
-    if (file.size() % kSlot != 0) return std::nullopt;
-    const std::size_t inFile = file.size() / kSlot - 1;
-    const LedgerRecord fresh = headerSlot(headerPassword(header));
-    if (ledger.size() <= inFile || std::memcmp(&fresh, header.data(), kSlot) != 0 ||
-        ::access(path.c_str(), W_OK) != 0 ||
-        ::access(intentPath(store.dataDirectory).c_str(), F_OK) == 0)
-        return std::nullopt;
-    auto digests = digestsAfterAppending(ledger, inFile, read);
-    if (!digests) return std::nullopt;
-    const FileError error = appendInPlace(
-        {store.dataDirectory, store.scrambler, std::string(fieldBytes(account.name)), path,
-         file.stamp()},
-        [&](const ByteSink& sink) {
-            Bytes buffer;
-            for (std::size_t at = inFile; at < ledger.size(); at += kChunkRecords)
-                if (!putEnciphered(store, sink, buffer, ledger.data() + at,
-                                   std::min(kChunkRecords, ledger.size() - at) * kSlot))
-                    return false;
-            return true;
-        });
+// Whether the file may be written in place (a rename needs only its folder) and no other
+// change's intent waits to be settled.
+bool mayWriteInPlace(const LedgerStore& store, const std::string& path) {
+    return ::access(path.c_str(), W_OK) == 0 &&
+           ::access(intentPath(store.dataDirectory).c_str(), F_OK) != 0;
+}
+
+// After an append in place: a failure reported, else the digest recorded for verify (none for
+// a protected ledger) and the stamp moved on. Whether it was written.
+bool finishInPlace(const LedgerStore& store, const std::string& path, const FileReader& file,
+                   FileError error, std::vector<ByteDigest>&& digests, bool protectedLedger,
+                   LedgerStamp* stamp) {
     if (error != FileError::None) {
         store.messages.plain(ledgerOpenFailure(path, error));
         // Cut back under the lock, the file holds the bytes read again; only its times
@@ -377,9 +358,65 @@ std::optional<bool> appendNewRecords(const LedgerStore& store, const AccountInfo
         return false;
     }
     recordLedgerDigest(store.dataDirectory, path.substr(store.dataDirectory.size()),
-                       ledgerRecordsDigest(*digests));
-    if (stamp != nullptr) *stamp = {stampOf(path), std::move(*digests)};
+                       protectedLedger ? std::nullopt
+                                       : std::optional(ledgerRecordsDigest(digests)));
+    if (stamp != nullptr) *stamp = {stampOf(path), std::move(digests)};
     return true;
+}
+
+// Writes the records the ledger gained at its end by appending them to the file in place
+// (store/ledger_append.h), when that gives exactly the bytes a rewrite would: the file ends
+// in a whole record, its header is the one a rewrite writes, and its records are the
+// ledger's first ones, unchanged. Nothing when the change is not such an append or the file
+// may not be written in place; else whether it was written (a failure reported, nothing
+// changed).
+std::optional<bool> appendNewRecords(const LedgerStore& store, const AccountInfo& account,
+                                     const std::string& path, const FileReader& file,
+                                     const Bytes& header, const Ledger& ledger,
+                                     const std::vector<ByteDigest>& read, LedgerStamp* stamp) {
+    if (file.size() % kSlot != 0) return std::nullopt;
+    const std::size_t inFile = file.size() / kSlot - 1;
+    const LedgerRecord fresh = headerSlot(headerPassword(header));
+    if (ledger.size() <= inFile || std::memcmp(&fresh, header.data(), kSlot) != 0 ||
+        !mayWriteInPlace(store, path))
+        return std::nullopt;
+    auto digests = digestsAfterAppending(ledger, inFile, read);
+    if (!digests) return std::nullopt;
+    const FileError error = appendInPlace(
+        {store.dataDirectory, store.scrambler, std::string(fieldBytes(account.name)), path,
+         file.stamp(), std::nullopt},
+        [&](const ByteSink& sink) {
+            Bytes buffer;
+            for (std::size_t at = inFile; at < ledger.size(); at += kChunkRecords)
+                if (!putEnciphered(store, sink, buffer, ledger.data() + at,
+                                   std::min(kChunkRecords, ledger.size() - at) * kSlot))
+                    return false;
+            return true;
+        });
+    return finishInPlace(store, path, file, error, std::move(*digests), false, stamp);
+}
+
+// The same for a protected ledger (authenticated and under the key, checked by the caller):
+// its last chunk is sealed again with the new records, from where it starts, and further
+// chunks written after it; the chunks before it are not touched. The file then decrypts to
+// what a rewrite would write (the nonces are fresh either way).
+std::optional<bool> resealNewRecords(const LedgerStore& store, const AccountInfo& account,
+                                     const std::string& path, const FileReader& file,
+                                     const LedgerKey& key, const Ledger& ledger,
+                                     const std::vector<ByteDigest>& read, LedgerStamp* stamp) {
+    const auto inFile = protectedRecordCount(file.size());
+    const auto from = protectedLastChunkAt(file.size());
+    if (!inFile || !from || ledger.size() <= *inFile || !mayWriteInPlace(store, path))
+        return std::nullopt;
+    auto digests = digestsAfterAppending(ledger, *inFile, read);
+    if (!digests) return std::nullopt;
+    const FileError error =
+        appendInPlace({store.dataDirectory, store.scrambler, std::string(fieldBytes(account.name)),
+                       path, file.stamp(), static_cast<off_t>(*from)},
+                      [&](const ByteSink& sink) {
+                          return writeProtectedTail(sink, key, file, ledger.data(), ledger.size());
+                      });
+    return finishInPlace(store, path, file, error, std::move(*digests), true, stamp);
 }
 
 // Checks the present file's header and rewrites the file with its password. With the stamp
@@ -409,6 +446,11 @@ bool rewriteLedger(const LedgerStore& store, const AccountInfo& account, const s
                 BodyStatus::Ok) {
             store.messages.plain(tampered(account));
             return false;
+        }
+        if (read && !read->chunks.empty()) {
+            if (const auto appended =
+                    resealNewRecords(store, account, path, file, *key, ledger, read->chunks, stamp))
+                return *appended;
         }
         return writeLedgerFile(store, path, {{}, key}, ledger, stamp, read);
     }
@@ -541,11 +583,28 @@ bool writeLedgerAs(const LedgerStore& store, const AccountInfo& account, const L
 
 namespace {
 
-// Rewrites the ledger at `path` as the bytes of `source` (open) after its first 200: a fresh
-// header for `gbkPassword` in front of them, or, without a password, the source's own header
-// too. Those bytes are copied inside the kernel where it can, else a chunk at a time.
+// Puts the bytes of `source` from `from` on, copied inside the kernel where it can, else a
+// chunk at a time through `buffer`.
+bool putRest(const ByteSink& sink, const FileReader& source, std::size_t from, Bytes& buffer) {
+    const std::size_t rest = source.size() > from ? source.size() - from : 0;
+    if (rest == 0 || sink.copyFrom(source, from, rest)) return true;
+    buffer.resize(std::min(rest, kChunkRecords * kSlot));
+    for (std::size_t done = 0; done < rest;) {
+        const std::size_t n = std::min(buffer.size(), rest - done);
+        if (!source.readAt(from + done, buffer.data(), n) || !sink.put(buffer.data(), n))
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// Rewrites the ledger at `path` as the bytes of `source` (open) after its first 200, then
+// those of `tail` (a resealed version's kept tail; closed and empty for any other file): a
+// fresh header for `gbkPassword` in front of them, or, without a password, the source's own
+// header too.
 bool rewriteFrom(const LedgerStore& store, const std::string& path, const FileReader& source,
-                 const std::optional<std::string_view>& gbkPassword) {
+                 const std::optional<std::string_view>& gbkPassword,
+                 const FileReader& tail = FileReader()) {
     const WriteResult written = replaceFileWith(
         path,
         [&](const ByteSink& sink) {
@@ -556,16 +615,7 @@ bool rewriteFrom(const LedgerStore& store, const std::string& path, const FileRe
                 if (!putEnciphered(store, sink, buffer, &header, kSlot)) return false;
                 from = kSlot;
             }
-            const std::size_t rest = source.size() > from ? source.size() - from : 0;
-            if (rest == 0 || sink.copyFrom(source, from, rest)) return true;
-            buffer.resize(std::min(rest, kChunkRecords * kSlot));
-            for (std::size_t done = 0; done < rest;) {
-                const std::size_t n = std::min(buffer.size(), rest - done);
-                if (!source.readAt(from + done, buffer.data(), n) || !sink.put(buffer.data(), n))
-                    return false;
-                done += n;
-            }
-            return true;
+            return putRest(sink, source, from, buffer) && putRest(sink, tail, 0, buffer);
         },
         0666, KeepVersion::Yes);
     if (!written) {
@@ -623,14 +673,15 @@ bool restoreLedger(const LedgerStore& store, const AccountInfo& account,
         return false;
     }
     FileReader version;
+    FileReader tail;
     const auto kept = versionAt(versionPath);
-    // A version of a file that grew since is the file's first bytes, as many as it recorded.
-    if (version.open(versionPath, OpenMode::ReadOnly) != ReadStatus::Ok ||
-        (kept && kept->bytes > version.size())) {
+    // A version of a file that changed since in place is the file's first bytes, as many as
+    // are its own, and then the tail kept beside it, if any.
+    if (kept ? !openVersion(*kept, version, tail)
+             : version.open(versionPath, OpenMode::ReadOnly) != ReadStatus::Ok) {
         store.messages.plain(damaged(versionPath));
         return false;
     }
-    if (kept) version.keepFirst(kept->bytes);
     // A version is restored only in the kind the account has now: a protected account takes
     // back a protected version under its present key (the same header, byte for byte); an
     // unprotected one takes back no protected version. Anything else would leave a ledger
@@ -658,7 +709,7 @@ bool restoreLedger(const LedgerStore& store, const AccountInfo& account,
                                  fieldText(account.name) + "不能恢复到这个版本");
             return false;
         }
-        return rewriteFrom(store, *checked, version, std::nullopt);
+        return rewriteFrom(store, *checked, version, std::nullopt, tail);
     }
     Bytes header(kSlot, 0);
     if (version.size() < kSlot || !version.readAt(0, header.data(), kSlot)) {

@@ -201,11 +201,35 @@ readProtectedRecords(const FileReader& file, const LedgerKey& key,
     return BodyStatus::Ok;
 }
 
+namespace {
+
+// Seals chunk `index` of the ledger's records (the last one when `last`) into `sealed` and
+// puts it; its tag is added to the context.
+bool sealChunk(const ByteSink& sink, const LedgerKey& key, ChunkContext& context, Bytes& sealed,
+               const LedgerRecord* records, std::size_t count, std::size_t index, bool last) {
+    const std::size_t n = std::min<std::size_t>(kChunkRecords, count - index * kChunkRecords);
+    const auto* plain = reinterpret_cast<const unsigned char*>(records + index * kChunkRecords);
+    randombytes_buf(sealed.data(), kNonce);
+    std::size_t adLength = 0;
+    const unsigned char* ad = context.of(index, last, adLength);
+    unsigned long long sealedLength = 0;
+    crypto_aead_xchacha20poly1305_ietf_encrypt(sealed.data() + kNonce, &sealedLength, plain,
+                                               n * kSlot, ad, adLength, nullptr, sealed.data(),
+                                               key.key.data());
+    context.addTag(sealed.data() + kNonce + sealedLength - kTag);
+    return sink.put(sealed.data(), kNonce + sealedLength);
+}
+
+std::size_t chunksFor(std::size_t count) {
+    return std::max<std::size_t>(1, (count + kChunkRecords - 1) / kChunkRecords);
+}
+
+}  // namespace
+
 bool writeProtectedLedger(const ByteSink& sink, const LedgerKey& key, const LedgerRecord* records,
                           std::size_t count, const ProtectedCopySource* previous) {
     if (!sodiumReady() || !sink.put(key.header.data(), key.header.size())) return false;
-    const std::size_t chunks =
-        std::max<std::size_t>(1, (count + kChunkRecords - 1) / kChunkRecords);
+    const std::size_t chunks = chunksFor(count);
     // The previous file's full chunks before its last one.
     std::size_t copyable = 0;
     if (previous != nullptr && previous->file.size() >= kProtectedHeaderBytes) {
@@ -225,18 +249,39 @@ bool writeProtectedLedger(const ByteSink& sink, const LedgerKey& key, const Ledg
                 continue;
             }
         }
-        const std::size_t n = std::min<std::size_t>(kChunkRecords, count - i * kChunkRecords);
-        const auto* plain = reinterpret_cast<const unsigned char*>(records + i * kChunkRecords);
-        randombytes_buf(sealed.data(), kNonce);
-        std::size_t adLength = 0;
-        const unsigned char* ad = context.of(i, last, adLength);
-        unsigned long long sealedLength = 0;
-        crypto_aead_xchacha20poly1305_ietf_encrypt(sealed.data() + kNonce, &sealedLength, plain,
-                                                   n * kSlot, ad, adLength, nullptr, sealed.data(),
-                                                   key.key.data());
-        context.addTag(sealed.data() + kNonce + sealedLength - kTag);
-        if (!sink.put(sealed.data(), kNonce + sealedLength)) return false;
+        if (!sealChunk(sink, key, context, sealed, records, count, i, last)) return false;
     }
+    return true;
+}
+
+std::optional<std::size_t> protectedLastChunkAt(std::uint64_t fileBytes) {
+    if (fileBytes < kProtectedHeaderBytes) return std::nullopt;
+    const auto chunks = chunkCount(static_cast<std::size_t>(fileBytes - kProtectedHeaderBytes));
+    if (!chunks) return std::nullopt;
+    return kProtectedHeaderBytes + (*chunks - 1) * kFullChunk;
+}
+
+bool writeProtectedTail(const ByteSink& sink, const LedgerKey& key, const FileReader& file,
+                        const LedgerRecord* records, std::size_t count) {
+    const auto lastAt = protectedLastChunkAt(file.size());
+    if (!sodiumReady() || !lastAt) return false;
+    const std::size_t kept = (*lastAt - kProtectedHeaderBytes) / kFullChunk;
+    if (count < kept * kChunkRecords) return false;
+    // The chunks before the old last one stay as they are: only their tags go into the new
+    // last chunk's associated data.
+    ChunkContext context(key.header);
+    for (std::size_t i = 0; i < kept; ++i) {
+        std::array<unsigned char, kTag> tag{};
+        if (!file.readAt(kProtectedHeaderBytes + (i + 1) * kFullChunk - kTag, tag.data(),
+                         tag.size()))
+            return false;
+        context.addTag(tag.data());
+    }
+    const std::size_t chunks = chunksFor(count);
+    Bytes sealed(kFullChunk);
+    for (std::size_t i = kept; i < chunks; ++i)
+        if (!sealChunk(sink, key, context, sealed, records, count, i, i + 1 == chunks))
+            return false;
     return true;
 }
 

@@ -94,4 +94,16 @@ struct ProtectedCopySource {
 bool writeProtectedLedger(const ByteSink& sink, const LedgerKey& key, const LedgerRecord* records,
                           std::size_t count, const ProtectedCopySource* previous = nullptr);
 
+// Where a protected ledger file of `fileBytes` is resealed from when records are added at
+// its end: the start of its last chunk. Nothing when no protected ledger has that size.
+std::optional<std::size_t> protectedLastChunkAt(std::uint64_t fileBytes);
+
+// Puts the chunks of a protected ledger of `records` from the old last chunk of `file` on,
+// for a file whose records are the first ones of `records` (the caller has checked that)
+// and that grows to all of them: exactly what writeProtectedLedger puts from that offset,
+// but for the random nonces. The chunks before it stay in the file as they are; their tags
+// are read from it for the new last chunk's associated data.
+bool writeProtectedTail(const ByteSink& sink, const LedgerKey& key, const FileReader& file,
+                        const LedgerRecord* records, std::size_t count);
+
 }  // namespace fiscora
