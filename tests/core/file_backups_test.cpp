@@ -189,6 +189,51 @@ TEST_F(FileBackupsTest, ABackupFailureKeepsTheWriteAndAFailedWriteKeepsNoBackup)
     EXPECT_TRUE(versionsOf(ledger()).empty());
 }
 
+// A version of a file written over in place from an offset is the file's bytes up to there
+// and its tail beside it: whole only with the tail, dropped with it. Only tails of our own
+// naming whose version is gone are ever removed.
+TEST_F(FileBackupsTest, AResealedVersionLivesAndGoesWithItsTail) {
+    save(second);
+    const Bytes old = test::readBytes(ledger());
+    const std::size_t tailAt = 300;
+    const std::string tail = dir.file("kept-tail");
+    test::writeBytes(tail, Bytes(old.begin() + tailAt, old.end()));
+    const auto kept = keepResealedVersionOf(ledger(), noonOf(9), tailAt, tail);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->tailAt, tailAt);
+    EXPECT_EQ(kept->bytes, old.size());
+    // The file written over from the offset on, and grown.
+    Bytes now = old;
+    std::fill(now.begin() + tailAt, now.end(), 0x33);
+    now.resize(old.size() + 200, 0x44);
+    {
+        std::fstream in(ledger(), std::ios::in | std::ios::out | std::ios::binary);
+        in.write(reinterpret_cast<const char*>(now.data()),
+                 static_cast<std::streamsize>(now.size()));
+    }
+    EXPECT_EQ(readVersion(*kept), old);
+    ASSERT_EQ(versionsOf(ledger()).size(), 2u);
+    EXPECT_EQ(versionsOf(ledger()).back().path, kept->path);
+
+    const std::string folder = versionFolderOf(ledger());
+    const std::vector<std::string> users = {"notes.tail", "0000000009-5.tail",
+                                            "0000000009-5-9-9-x.tail"};
+    for (const std::string& name : users) test::writeBytes(folder + "/" + name, Bytes{'u'});
+    const std::string orphan = folder + "/0000000009-5-1000-7-500.tail";
+    test::writeBytes(orphan, Bytes(500, 0));
+    // Without all of its tail it is no version.
+    test::writeBytes(tailPathOf(*kept), Bytes(10, 0));
+    EXPECT_EQ(versionsOf(ledger()).size(), 1u);
+    test::writeBytes(tailPathOf(*kept), Bytes(old.begin() + tailAt, old.end()));
+    save(first);
+    EXPECT_FALSE(test::fileExists(orphan));
+    for (const std::string& name : users) EXPECT_TRUE(test::fileExists(folder + "/" + name));
+    EXPECT_EQ(readVersion(*kept), old);
+    dropVersion(*kept);
+    EXPECT_FALSE(test::fileExists(kept->path));
+    EXPECT_FALSE(test::fileExists(tailPathOf(*kept)));
+}
+
 TEST(RecordChangesTest, CountsAddedRemovedAndEditedRecordsBetweenTheSharedEnds) {
     const SlotLayout layout{2, 3};
     const auto file = [](const std::string& records) {

@@ -86,6 +86,30 @@ TEST_F(AccountProtectionCommandsTest, NothingBeforeTurningProtectionOnIsLeftToUn
     EXPECT_EQ(test::readBytes(ledgerFile("张三")), protectedBytes);
 }
 
+// A booking on a protected account writes its last chunk over in place; 撤销 still brings
+// back each earlier file byte for byte, the latest change first.
+TEST_F(AccountProtectionCommandsTest, UndoAfterProtectedBookingsRestoresEachFileByteForByte) {
+    login(0, "secret");
+    runner.then<ChangePasswordDialog>(switchProtection(true, &warnings));
+    window.OnCommand(command::kChangePassword);
+    std::vector<Bytes> states = {test::readBytes(ledgerFile("张三"))};
+    for (const char* amount : {"300", "400"}) {
+        runner.then<CashDialog>([=](CashDialog& d) {
+            d.amount.text = amount;
+            return true;
+        });
+        window.OnCommand(command::kCashIn);
+        states.push_back(test::readBytes(ledgerFile("张三")));
+    }
+    messages.shown.clear();
+    for (std::size_t undone = 1; undone <= 2; ++undone) {
+        window.OnCommand(command::kUndo);
+        EXPECT_EQ(test::readBytes(ledgerFile("张三")), states[states.size() - 1 - undone]);
+        EXPECT_EQ(window.workspace().ledger.size(), 4u - undone);
+    }
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().front();
+}
+
 TEST_F(AccountProtectionCommandsTest, ATamperedProtectedLedgerIsRefusedAtLogin) {
     login(0, "secret");
     runner.then<ChangePasswordDialog>(switchProtection(true, &warnings));
