@@ -80,8 +80,9 @@ void BM_LoginProtectedAfterKey(benchmark::State& state) {
 }
 BENCHMARK(BM_LoginProtectedAfterKey)->Unit(benchmark::kMillisecond);
 
-// A booking in a logged-in window: one record appended to the loaded ledger, the file
-// rewritten. The file is put back between rounds, untimed.
+// A booking in a logged-in window: one record appended to the loaded ledger and saved (in
+// place: the unprotected file grows, the protected one has its last chunk sealed again). The
+// file is put back between rounds, untimed.
 template <typename Store>
 void book(benchmark::State& state, const AccountInfo& owner, Store store) {
     Ledger original;

@@ -93,7 +93,8 @@ std::string previousLedgerPath(const std::string& dataDirectory) {
     return dataDirectory + kPreviousLedgerFileName;
 }
 
-// Makes the folder's latest change of names durable.
+}  // namespace
+
 void syncFolder(const std::string& dataDirectory) {
     const int dir =
         ::open(folderOf(intentPath(dataDirectory)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -102,8 +103,6 @@ void syncFolder(const std::string& dataDirectory) {
         ::close(dir);
     }
 }
-
-}  // namespace
 
 bool removeIntent(const std::string& dataDirectory) {
     if (::unlink(intentPath(dataDirectory).c_str()) != 0 && errno != ENOENT) return false;

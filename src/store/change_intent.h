@@ -49,6 +49,9 @@ bool writeIntent(const std::string& dataDirectory, const DataScrambler& scramble
 // The intent left in the folder, if any; a file that is not one is ignored.
 std::optional<ChangeIntent> readIntent(const std::string& dataDirectory,
                                        const DataScrambler& scrambler);
+// Makes the data folder's latest change of names (a file added, renamed or removed) durable.
+void syncFolder(const std::string& dataDirectory);
+
 // Removes the intent, durably; false when it is still there.
 bool removeIntent(const std::string& dataDirectory);
 

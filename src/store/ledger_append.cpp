@@ -50,6 +50,15 @@ bool removeTail(const std::string& dataDirectory) {
     return ::unlink(tailPath(dataDirectory).c_str()) == 0 || errno == ENOENT;
 }
 
+// Removes a tail left by an earlier change, durably before any intent can name this one, so
+// that after a power cut no intent ever meets another change's tail. False when it is
+// still there.
+bool removeStaleTail(const std::string& dataDirectory) {
+    if (::unlink(tailPath(dataDirectory).c_str()) != 0) return errno == ENOENT;
+    syncFolder(dataDirectory);
+    return true;
+}
+
 // Keeps the file's bytes from `resealFrom` to its end in the tail file, flushed to disk.
 FileError keepTail(const InPlaceAppend& append) {
     FileReader ledger;
@@ -115,9 +124,7 @@ FileError appendInPlace(const InPlaceAppend& append, const ContentWriter& write)
     intent.account = append.gbkAccount;
     intent.from = std::to_string(append.before.size);
     if (append.resealFrom) intent.to = std::to_string(*append.resealFrom);
-    // A tail left by an earlier change must never be taken for this one's. Its removal is
-    // made durable with the intent's rename into the same folder.
-    if (!removeTail(append.dataDirectory)) return fileErrorOf(errno);
+    if (!removeStaleTail(append.dataDirectory)) return fileErrorOf(errno);
     FileError error = FileError::None;
     if (!writeIntent(append.dataDirectory, append.scrambler, intent, error)) return error;
     crashPoint("intent-written");
