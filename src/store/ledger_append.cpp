@@ -76,7 +76,7 @@ FileError keepTail(const InPlaceAppend& append) {
 
 // Puts the kept tail back into the open ledger file at `from` and cuts the file to `length`,
 // durably. Without a tail nothing is to be put back: none was written over yet, or all of it
-// was and flushed. A tail of another length is no tail of this change and is left alone.
+// was and flushed. A tail of another length is no tail of this change: nothing is put back.
 bool putTailBack(const std::string& dataDirectory, int fd, off_t from, off_t length) {
     FileReader tail;
     switch (tail.open(tailPath(dataDirectory), OpenMode::ReadOnly)) {

@@ -27,7 +27,8 @@ namespace fiscora {
 // kResealTailFileName (written as every file is, fsync'd, renamed in), which the version
 // kept links to as its tail. Settling puts them back and cuts the file to its old length;
 // without that file nothing was written over yet, or everything was (it goes only after the
-// new bytes are flushed), and the file is left as it is.
+// new bytes are flushed), and the file is left as it is. Only this program creates a file of
+// that name.
 inline constexpr const char* kResealTailFileName = ".fiscora-intent-tail";
 
 struct InPlaceAppend {
