@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 
 #include "engine/account_identity.h"
@@ -65,16 +67,30 @@ bool Workspace::saveTradeParamTable() {
 }
 
 LedgerStatus Workspace::loadLedgerOf(const AccountInfo& account, HoldingsOnLoad holdingsOnLoad) {
+    const bool computed = holdingsOnLoad == HoldingsOnLoad::Computed;
     // A read-only workspace does not rewrite what it read: the runs' digests would go unused.
-    const LedgerStatus status =
-        loadLedger(ledgerStore(), account, ledger, &ledgerStamp_,
-                   mode_ == OpenMode::ReadOnly ? RunDigests::Skip : RunDigests::Keep);
-    if (holdingsOnLoad == HoldingsOnLoad::Computed) {
-        recomputeHoldings();
-    } else {
+    // An ordinary ledger's are taken on a thread of their own while the figures are gathered,
+    // both reading the records just loaded.
+    const bool digestsBeside = mode_ != OpenMode::ReadOnly && computed && !isProtected(account);
+    const LedgerStatus status = loadLedger(
+        ledgerStore(), account, ledger, &ledgerStamp_,
+        mode_ == OpenMode::ReadOnly || digestsBeside ? RunDigests::Skip : RunDigests::Keep);
+    if (!computed) {
         holdings.clear();
         figuresCover_ = kNoFigures;
+        return status;
     }
+    if (!digestsBeside || !isLoaded(status)) {
+        recomputeHoldings();
+        return status;
+    }
+    std::jthread digests;
+    try {
+        digests = std::jthread([this] { ledgerStamp_.chunks = ledgerRunDigests(ledger); });
+    } catch (const std::system_error&) {
+        ledgerStamp_.chunks = ledgerRunDigests(ledger);  // no thread to be had
+    }
+    recomputeHoldings();
     return status;
 }
 
