@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <future>
+#include <thread>
 #include <utility>
 
 #include "engine/dates.h"
@@ -15,6 +18,8 @@ namespace fiscora {
 namespace {
 
 constexpr double kDaysPerYear = 365;
+// From this many records, gathering the events on a thread of their own outweighs starting it.
+constexpr std::size_t kEventsOnOwnThreadFrom = 20'000;
 
 std::int32_t dayBefore(std::int32_t date) {
     return dateOfDayNumber(dayNumber(date) - 1);
@@ -86,6 +91,40 @@ double externalFlowOf(const LedgerRecord& r, const std::optional<StockId>& stock
     }
 }
 
+// The indices of the records with a calendar date (of the stock, when one is asked), in
+// date order and the ledger's order within a day. Dates spread over no more than a few
+// numbers per record are placed by counting (one pass, stable); others are sorted as their
+// date above their index.
+std::vector<std::uint32_t> recordsInDateOrder(const Ledger& ledger,
+                                              const std::optional<StockId>& stock) {
+    std::vector<std::uint64_t> keys;
+    CalendarDateCheck isDay;
+    std::int32_t first = INT32_MAX;
+    std::int32_t last = INT32_MIN;
+    for (std::size_t i = 0; i < ledger.size(); ++i) {
+        const std::int32_t date = ledger[i].date;
+        if (!isDay(date) || !belongsTo(ledger[i], stock)) continue;
+        keys.push_back(std::uint64_t{static_cast<std::uint32_t>(date)} << 32 | i);
+        first = std::min(first, date);
+        last = std::max(last, date);
+    }
+    std::vector<std::uint32_t> order(keys.size());
+    const auto dateOf = [](std::uint64_t key) { return static_cast<std::int32_t>(key >> 32); };
+    const auto indexOf = [](std::uint64_t key) { return static_cast<std::uint32_t>(key); };
+    if (keys.empty()) return order;
+    const auto span = static_cast<std::size_t>(last - first) + 1;
+    if (span > 4 * keys.size() + 4096) {
+        std::sort(keys.begin(), keys.end());
+        std::transform(keys.begin(), keys.end(), order.begin(), indexOf);
+        return order;
+    }
+    std::vector<std::uint32_t> placeOfDate(span + 1, 0);
+    for (const std::uint64_t key : keys) ++placeOfDate[dateOf(key) - first + 1];
+    for (std::size_t d = 1; d <= span; ++d) placeOfDate[d] += placeOfDate[d - 1];
+    for (const std::uint64_t key : keys) order[placeOfDate[dateOf(key) - first]++] = indexOf(key);
+    return order;
+}
+
 // One record's part in a period's activity.
 struct DatedActivity {
     std::int32_t day;
@@ -103,13 +142,7 @@ struct LedgerEvents {
 LedgerEvents eventsOf(const Ledger& ledger, const std::optional<StockId>& stock) {
     // Each record as its date (a calendar date, so positive) above its index: one sort of
     // plain numbers puts them in date order, the ledger's order within a day.
-    std::vector<std::uint64_t> order;
-    CalendarDateCheck isDay;
-    for (std::size_t i = 0; i < ledger.size(); ++i) {
-        if (isDay(ledger[i].date) && belongsTo(ledger[i], stock))
-            order.push_back(std::uint64_t{static_cast<std::uint32_t>(ledger[i].date)} << 32 | i);
-    }
-    std::sort(order.begin(), order.end());
+    const std::vector<std::uint32_t> order = recordsInDateOrder(ledger, stock);
     struct Position {
         std::int64_t quantity = 0;
         double cost = 0;
@@ -118,8 +151,8 @@ LedgerEvents eventsOf(const Ledger& ledger, const std::optional<StockId>& stock)
     std::vector<Position> positions;
     LedgerEvents events;
     events.activities.reserve(order.size());
-    for (const std::uint64_t dateAndIndex : order) {
-        const LedgerRecord& r = ledger[static_cast<std::size_t>(dateAndIndex & 0xFFFFFFFFU)];
+    for (const std::uint32_t index : order) {
+        const LedgerRecord& r = ledger[index];
         if (const double flow = externalFlowOf(r, stock); flow != 0)
             events.flows.push_back({r.date, flow});
         PeriodActivity a;
@@ -211,7 +244,7 @@ private:
     std::vector<DayBar> bars_;
 };
 
-// The time-weighted unit value and its deepest fall, fed day after day.
+// The time-weighted unit value and its deepest fall, fed day after day (as day numbers).
 class DrawdownTracker {
 public:
     void add(std::int32_t day, double unit) {
@@ -220,23 +253,51 @@ public:
             peak_ = unit;
             peakDay_ = day;
         }
-        if (result_.depth > 0 && !result_.recoveryDay && day > result_.troughDay &&
-            unit >= deepestPeak_)
-            result_.recoveryDay = day;
+        if (depth_ > 0 && recoveryDay_ == kNone && day > troughDay_ && unit >= deepestPeak_)
+            recoveryDay_ = day;
         const double depth = peak_ > 0 ? 1 - unit / peak_ : 0;
-        if (depth > result_.depth) {
-            result_ = {depth, peakDay_, day, std::nullopt};
+        if (depth > depth_) {
+            depth_ = depth;
+            deepestPeakDay_ = peakDay_;
+            troughDay_ = day;
+            recoveryDay_ = kNone;
             deepestPeak_ = peak_;
         }
     }
-    const Drawdown& result() const { return result_; }
+    Drawdown result() const {
+        if (!(depth_ > 0)) return {};
+        Drawdown d{depth_, dateOfDayNumber(deepestPeakDay_), dateOfDayNumber(troughDay_),
+                   std::nullopt};
+        if (recoveryDay_ != kNone) d.recoveryDay = dateOfDayNumber(recoveryDay_);
+        return d;
+    }
 
 private:
+    static constexpr std::int32_t kNone = INT32_MIN;
     bool started_ = false;
     double peak_ = 0;
     std::int32_t peakDay_ = 0;
     double deepestPeak_ = 0;
-    Drawdown result_;
+    double depth_ = 0;
+    std::int32_t deepestPeakDay_ = 0;
+    std::int32_t troughDay_ = 0;
+    std::int32_t recoveryDay_ = kNone;
+};
+
+// The values of a series by day number: the value of the last day for the days after it,
+// 0 before its first.
+class ValuesByDayNumber {
+public:
+    explicit ValuesByDayNumber(const ValueSeries& series)
+        : values_(series.values), first_(values_.empty() ? 0 : dayNumber(series.firstDay)) {}
+    double operator[](std::int32_t number) const {
+        if (values_.empty() || number < first_) return 0;
+        return values_[std::min(static_cast<std::size_t>(number - first_), values_.size() - 1)];
+    }
+
+private:
+    const std::vector<double>& values_;
+    std::int32_t first_;
 };
 
 std::vector<std::pair<std::int32_t, std::int32_t>> yearsOf(std::int32_t from, std::int32_t to) {
@@ -267,7 +328,8 @@ std::int32_t ValueSeries::lastDay() const {
     return dateOfDayNumber(dayNumber(firstDay) + static_cast<std::int32_t>(values.size()) - 1);
 }
 
-double annualised(double total, std::int32_t days) {
+std::optional<double> annualised(double total, std::int32_t days) {
+    if (!(1 + total > 0)) return std::nullopt;
     return std::pow(1 + total, kDaysPerYear / days) - 1;
 }
 
@@ -292,11 +354,16 @@ PeriodFigures measurePeriod(const ValueSeries& values, const std::vector<Externa
     bool invested = false;
     double previousClose = f.startValue;
     DrawdownTracker drawdown;
+    const ValuesByDayNumber closeOf(values);
     const std::int32_t firstNumber = dayNumber(from);
+    std::int32_t nextFlowNumber = next != flows.end() ? dayNumber(next->day) : endNumber;
     for (std::int32_t n = firstNumber; n < endNumber; ++n) {
-        const std::int32_t day = dateOfDayNumber(n);
         double flow = 0;
-        for (; next != flows.end() && next->day == day; ++next) flow += next->amount;
+        if (n == nextFlowNumber) {
+            const std::int32_t day = next->day;
+            for (; next != flows.end() && next->day == day; ++next) flow += next->amount;
+            nextFlowNumber = next != flows.end() ? dayNumber(next->day) : endNumber;
+        }
         if (n == firstNumber || flow != 0) {
             if (n != firstNumber && base > 0) {
                 growth *= previousClose / base;
@@ -307,8 +374,8 @@ PeriodFigures measurePeriod(const ValueSeries& values, const std::vector<Externa
             if (flow < 0) f.cashOut -= flow;
             if (flow != 0) amounts.push_back({(endNumber - n) / kDaysPerYear, flow});
         }
-        const double close = values.at(day);
-        if (base > 0) drawdown.add(day, growth * close / base);
+        const double close = closeOf[n];
+        if (base > 0) drawdown.add(n, growth * close / base);
         previousClose = close;
     }
     if (base > 0) {
@@ -356,6 +423,12 @@ std::vector<ReturnsRow> measureReturns(const Ledger& ledger, const SeriesPrices&
 
 ReturnsAnalysis analyseReturns(const Ledger& ledger, const SeriesPrices& prices,
                                const ReturnsRequest& request) {
+    // The records' events do not depend on the value series: on a large ledger they are
+    // gathered on another core while the series is built.
+    std::future<LedgerEvents> pendingEvents;
+    if (ledger.size() >= kEventsOnOwnThreadFrom && std::thread::hardware_concurrency() > 1)
+        pendingEvents =
+            std::async(std::launch::async, eventsOf, std::cref(ledger), std::cref(request.stock));
     SeriesPrices carried = prices;
     carried.carryLastBar = true;
     ValueSeries values;
@@ -372,7 +445,8 @@ ReturnsAnalysis analyseReturns(const Ledger& ledger, const SeriesPrices& prices,
     if (values.values.empty() || from > to || values.firstDay > to) return {};
     ReturnsAnalysis analysis;
 
-    const LedgerEvents events = eventsOf(ledger, request.stock);
+    const LedgerEvents events =
+        pendingEvents.valid() ? pendingEvents.get() : eventsOf(ledger, request.stock);
     const std::vector<ExternalFlow>& flows = events.flows;
     const std::vector<DatedActivity>& activities = events.activities;
     std::optional<Benchmark> benchmark;
@@ -401,8 +475,9 @@ ReturnsAnalysis analyseReturns(const Ledger& ledger, const SeriesPrices& prices,
             if (first >= from) add(std::to_string(years) + "y", first, to);
         }
     }
+    const ValuesByDayNumber valueOf(values);
     for (std::int32_t n = dayNumber(from); n <= dayNumber(to); ++n)
-        analysis.values.push_back(values.at(dateOfDayNumber(n)));
+        analysis.values.push_back(valueOf[n]);
     if (benchmark) {
         analysis.benchmark =
             scaledBenchmark(*benchmark, analysis.values, rows.front().figures.startValue, from, to);

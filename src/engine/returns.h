@@ -34,6 +34,7 @@ struct Drawdown {
     std::int32_t peakDay = 0;
     std::int32_t troughDay = 0;
     std::optional<std::int32_t> recoveryDay;  // the first day back at the peak, if any
+    bool operator==(const Drawdown&) const = default;
 };
 
 // What happened in the period besides the value: realised profit (sales less the average
@@ -42,6 +43,7 @@ struct PeriodActivity {
     double realisedProfit = 0;
     double dividends = 0;
     double fees = 0;
+    bool operator==(const PeriodActivity&) const = default;
 };
 
 // The figures of a period from `from` to `to` (both days included). Rates are fractions;
@@ -63,6 +65,7 @@ struct PeriodFigures {
     std::optional<double> excess;          // twr - benchmark
 
     double netFlow() const { return cashIn - cashOut; }
+    bool operator==(const PeriodFigures&) const = default;
 };
 
 // The money-weighted and time-weighted returns and the drawdown of `values` over the
@@ -71,8 +74,9 @@ struct PeriodFigures {
 PeriodFigures measurePeriod(const ValueSeries& values, const std::vector<ExternalFlow>& flows,
                             std::int32_t from, std::int32_t to);
 
-// A year's rate from the rate over `days` days.
-double annualised(double total, std::int32_t days);
+// A year's rate from the rate over `days` days; none for a loss of everything or more (a
+// value that went below zero), which no yearly rate compounds to.
+std::optional<double> annualised(double total, std::int32_t days);
 
 // What is measured and over which periods.
 struct ReturnsRequest {
@@ -87,6 +91,7 @@ struct ReturnsRequest {
 struct ReturnsRow {
     std::string period;  // "all", the year ("2023"), or "1y", "3y", "5y"
     PeriodFigures figures;
+    bool operator==(const ReturnsRow&) const = default;
 };
 
 // The whole account: its value is TotalSeries (a holiday takes the last bar), its flows

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/dates.h"
@@ -121,6 +122,14 @@ TEST(PeriodMeasure, NoFlowsAndNothingInvested) {
     EXPECT_FALSE(before.irr);
     EXPECT_FALSE(before.twr);
     EXPECT_EQ(before.drawdown.depth, 0);
+    // Cash overdrawn below zero: a loss of more than everything has a total but no yearly
+    // rate, and no rate solves the flows.
+    const ValueSeries overdrawn =
+        year2023([](std::int32_t d) { return d < 20230701 ? 1000.0 : -500.0; });
+    const PeriodFigures lost = measurePeriod(overdrawn, {}, 20230102, 20231231);
+    EXPECT_NEAR(*lost.twrTotal, -1.5, 1e-12);
+    EXPECT_FALSE(lost.twr);
+    EXPECT_FALSE(lost.irr);
 }
 
 class AccountReturns : public ::testing::Test {
@@ -237,6 +246,51 @@ TEST_F(AccountReturns, CashOnlyAccountsAndTrailingPeriods) {
     EXPECT_NEAR(*rows[0].figures.irr, 0, 1e-12);
     EXPECT_EQ(rows[0].figures.drawdown.depth, 0);
     EXPECT_TRUE(measureReturns({}, prices(20231231), request).empty());
+}
+
+TEST_F(AccountReturns, ALargeLedgerMeasuresTheSameInAnyEntryOrder) {
+    // 30,000 records over two years, entered in random order, and their copy in date order
+    // (the same order within a day): the activity is the same to the bit, the rates to
+    // rounding (the cash is summed in entry order). A record far in the past that carries
+    // nothing makes the records be put in date order by sorting rather than by counting:
+    // every figure of the period asked stays exactly the same.
+    test::LedgerShape shape = test::barsOfManyStocks(dir.path(), 6, 30'000, 20220103, 20231229);
+    shape.dateOrder = false;
+    const Ledger shuffled = test::randomLedger(shape);
+    Ledger ordered = shuffled;
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const LedgerRecord& a, const LedgerRecord& b) { return a.date < b.date; });
+    ReturnsRequest request;
+    request.from = 20220103;
+    request.to = 20231229;
+    request.byYear = true;
+    request.trailing = true;
+    const auto measure = [&](const Ledger& ledger) {
+        return measureReturns(ledger, prices(20231229), request);
+    };
+    const std::vector<ReturnsRow> rows = measure(shuffled);
+    const std::vector<ReturnsRow> rowsInDateOrder = measure(ordered);
+    ASSERT_EQ(rows.size(), 4u);
+    ASSERT_EQ(rowsInDateOrder.size(), 4u);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const PeriodFigures& f = rows[i].figures;
+        const PeriodFigures& g = rowsInDateOrder[i].figures;
+        const auto near = [](std::optional<double> a, std::optional<double> b) {
+            return a.has_value() == b.has_value() && (!a || std::abs(*a - *b) < 1e-9);
+        };
+        EXPECT_NE(f.activity.realisedProfit, 0);
+        EXPECT_EQ(f.activity, g.activity);
+        EXPECT_EQ(f.cashIn, g.cashIn);
+        EXPECT_TRUE(near(f.irr, g.irr)) << rows[i].period;
+        EXPECT_TRUE(near(f.twrTotal, g.twrTotal)) << rows[i].period;
+        EXPECT_TRUE(near(f.twr, g.twr)) << rows[i].period;
+        EXPECT_NEAR(f.drawdown.depth, g.drawdown.depth, 1e-9);
+    }
+    for (const auto& [ledger, expected] : {std::pair{shuffled, rows}, {ordered, rowsInDateOrder}}) {
+        Ledger withPast = ledger;
+        withPast.push_back(cashRecord(RecordType::CashIn, 19900102, 0));
+        EXPECT_EQ(measure(withPast), expected);
+    }
 }
 
 }  // namespace
