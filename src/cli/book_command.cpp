@@ -1,14 +1,17 @@
 #include "cli/book_command.h"
 
 #include <algorithm>
+#include <sstream>
 
 #include "cli/dialog_options.h"
 
 #include "cli/entry_checks.h"
 #include "cli/exit_codes.h"
 #include "cli/ledger_row.h"
+#include "cli/terminal_messages.h"
 #include "cli/window_session.h"
 #include "engine/trade_fee.h"
+#include "engine/workspace.h"
 #include "ui/common/field_entry.h"
 #include "ui/main/command_ids.h"
 #include "ui/trade/bonus_shares_dialog.h"
@@ -40,6 +43,9 @@ const std::vector<Kind>& kinds() {
     static const std::vector<Kind> all = [] {
         const Ledger ledger;
         const TradeParamTable fees;
+        std::ostringstream unshown;
+        TerminalMessages quiet(unshown);
+        const Workspace emptyAccount(quiet);
         using Cash = ui::CashDialog;
         const auto cash = [](Cash::Mode mode) {
             return fieldOptionsOf([mode](Messages& m) { return Cash(m, mode, "", "", 0); });
@@ -49,9 +55,8 @@ const std::vector<Kind>& kinds() {
             {"cash-out", ui::command::kCashOut, cash(Cash::Mode::Withdrawal)},
             {"buy", ui::command::kBuy,
              fieldOptionsOf([&](Messages& m) { return ui::BuyDialog(m, "", "", 0, fees); })},
-            {"sell", ui::command::kSell, fieldOptionsOf([&](Messages& m) {
-                 return ui::SellDialog(m, "", "", ledger, {}, fees);
-             })},
+            {"sell", ui::command::kSell,
+             fieldOptionsOf([&](Messages& m) { return ui::SellDialog(m, "", "", emptyAccount); })},
             {"dividend", ui::command::kDividend,
              fieldOptionsOf([&](Messages& m) { return ui::DividendDialog(m, "", "", ledger); })},
             {"bonus", ui::command::kBonusShares,

@@ -15,25 +15,17 @@ std::string tradeTypeOfCurrencyUnit(const std::string& unit) {
     return (type != nullptr ? *type : kShenzhenBShares).text;
 }
 
-AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& account) {
-    return accountSummary(workspace, account, computeHoldings(workspace.ledger, 0, -1));
-}
+namespace {
 
-AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& account,
-                              const Holdings& holdings) {
+AccountSummary summaryOf(const Workspace& workspace, const AccountInfo& account,
+                         const Holdings& holdings, const CashSums& cash) {
     AccountSummary s;
     s.accountName = fieldText(account.name);
     s.currencyUnit = currencyUnitOfTradeType(fieldText(account.tradeType));
     s.tradeType = tradeTypeOfCurrencyUnit(s.currencyUnit);
 
-    const Ledger& ledger = workspace.ledger;
-    // One pass for both sums, each in ledger order as cashBalance sums it.
-    for (const LedgerRecord& r : ledger) {
-        const double effect = r.cashSign * r.amount;
-        if (r.kind() == RecordType::CashIn || r.kind() == RecordType::CashOut)
-            s.netCashIn += effect;
-        s.cashBalance += effect;
-    }
+    s.netCashIn = cash.netCashIn;
+    s.cashBalance = cash.balance;
     s.holdingCount = static_cast<std::int64_t>(holdings.size());
 
     // The figures are summed in the order the window sums them, so that the totals match
@@ -57,6 +49,17 @@ AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& acc
     s.realisedRate = soldCost != 0 ? s.realisedProfit / soldCost * 100 : 0;
     s.currentRate = s.investmentCost != 0 ? s.currentProfit / s.investmentCost * 100 : 0;
     return s;
+}
+
+}  // namespace
+
+AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& account) {
+    const Ledger& ledger = workspace.ledger;
+    return summaryOf(workspace, account, computeHoldings(ledger, 0, -1), cashSumsOf(ledger));
+}
+
+AccountSummary keptAccountSummary(const Workspace& workspace, const AccountInfo& account) {
+    return summaryOf(workspace, account, workspace.holdings, workspace.cashSums());
 }
 
 }  // namespace fiscora

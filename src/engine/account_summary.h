@@ -31,10 +31,9 @@ struct AccountSummary {
 // own holding list holds: open positions only, so a stock sold out completely counts
 // only through the cash.
 AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& account);
-// The same with the holdings of the whole ledger already at hand (the workspace's own, kept
-// current with every change), so that they are not computed again.
-AccountSummary accountSummary(const Workspace& workspace, const AccountInfo& account,
-                              const Holdings& wholeLedgerHoldings);
+// The same from what the workspace keeps of its whole ledger (its holdings and cash sums,
+// kept current with every change), so that the ledger is not read again.
+AccountSummary keptAccountSummary(const Workspace& workspace, const AccountInfo& account);
 
 // "深沪A股" for "元", "上证B股" for "美元", "深证B股" for any other unit.
 std::string tradeTypeOfCurrencyUnit(const std::string& unit);

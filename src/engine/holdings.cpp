@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <ranges>
 #include <vector>
 
 #include "engine/position_index.h"
@@ -45,7 +46,19 @@ private:
     PositionIndex index_;  // by position, as list_
 };
 
-// What one record adds to its position, for the holdings over all of its records.
+bool withinDates(const LedgerRecord& r, std::int32_t from, std::int32_t to) {
+    return r.date >= from && (to == -1 || r.date <= to);
+}
+
+// The first six bytes of the code compared as C strings, like strncmp(code, filter, 6).
+bool matchesFilter(const LedgerRecord& r, std::string_view filter) {
+    char want[7] = {};
+    std::memcpy(want, filter.data(), std::min<std::size_t>(filter.size(), 6));
+    return std::strncmp(r.stockCode, want, 6) == 0;
+}
+
+}  // namespace
+
 void addToHolding(Holding& h, const LedgerRecord& r) {
     switch (r.kind()) {
     case RecordType::Buy:
@@ -64,19 +77,6 @@ void addToHolding(Holding& h, const LedgerRecord& r) {
     default: break;
     }
 }
-
-bool withinDates(const LedgerRecord& r, std::int32_t from, std::int32_t to) {
-    return r.date >= from && (to == -1 || r.date <= to);
-}
-
-// The first six bytes of the code compared as C strings, like strncmp(code, filter, 6).
-bool matchesFilter(const LedgerRecord& r, std::string_view filter) {
-    char want[7] = {};
-    std::memcpy(want, filter.data(), std::min<std::size_t>(filter.size(), 6));
-    return std::strncmp(r.stockCode, want, 6) == 0;
-}
-
-}  // namespace
 
 Holdings computeHoldings(const Ledger& ledger, std::int32_t from, std::int32_t to,
                          std::optional<std::string_view> codeFilter) {
@@ -102,11 +102,14 @@ bool addToHoldings(Holdings& holdings, const LedgerRecord& record) {
     return true;
 }
 
-Holdings computeSellable(const Ledger& ledger, std::int32_t onDate) {
+namespace {
+
+// computeSellable over `records`, any sequence of a ledger's records in ledger order.
+template <class Records> Holdings sellableOf(const Records& records, std::int32_t onDate) {
     // One index for both lists, so that they line up position by position.
     HoldingBuilder whole;
     Holdings list;
-    for (const auto& r : ledger) {
+    for (const LedgerRecord& r : records) {
         if (!r.isStock() || r.kind() == RecordType::Dividend) continue;
         const std::size_t position = whole.positionOf(r);
         Holding& w = whole.at(position);
@@ -146,6 +149,20 @@ Holdings computeSellable(const Ledger& ledger, std::int32_t onDate) {
     }
     std::erase_if(list, [](const Holding& h) { return h.heldQty() == 0; });
     return list;
+}
+
+}  // namespace
+
+Holdings computeSellable(const Ledger& ledger, std::int32_t onDate) {
+    return sellableOf(ledger, onDate);
+}
+
+Holdings computeSellable(const Ledger& ledger, std::span<const std::uint32_t> recordsOfOneStock,
+                         std::int32_t onDate) {
+    return sellableOf(recordsOfOneStock |
+                          std::views::transform(
+                              [&](std::uint32_t i) -> const LedgerRecord& { return ledger[i]; }),
+                      onDate);
 }
 
 std::uint32_t shareCount(std::int64_t quantity) {

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,11 +47,18 @@ Holdings computeHoldings(const Ledger& ledger, std::int32_t from, std::int32_t t
 // where it goes.
 bool addToHoldings(Holdings& holdings, const LedgerRecord& record);
 
+// What one stock record adds to its position's figures over all dates.
+void addToHolding(Holding& h, const LedgerRecord& record);
+
 // Quantities only: the shares that may be sold on `onDate`. Buy, BonusShares and
 // RightsIssue records count when dated strictly before it (shares acquired on the day are
 // sellable the next day), Sell records when dated on or before it; and no position is
 // more than the whole ledger leaves held, so a sale never takes a position below zero.
 Holdings computeSellable(const Ledger& ledger, std::int32_t onDate);
+// The same for one stock, from the indices of all of its records in the ledger (in ledger
+// order): its position, or nothing when none of its shares may be sold.
+Holdings computeSellable(const Ledger& ledger, std::span<const std::uint32_t> recordsOfOneStock,
+                         std::int32_t onDate);
 
 // A share count as the fee and break-even functions take it. A negative count (only in a
 // file written elsewhere) counts by its size, never as an unsigned wrap-around of four

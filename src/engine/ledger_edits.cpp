@@ -20,7 +20,11 @@ bool deleteLedgerRecord(Workspace& workspace, const AccountInfo& account, std::s
 bool replaceLedgerRecord(Workspace& workspace, const AccountInfo& account, std::size_t index,
                          const LedgerRecord& edited) {
     workspace.ledger.at(index) = edited;
-    return workspace.saveLedgerOf(account) == SaveStatus::Saved;
+    const SaveStatus saved = workspace.saveLedgerOf(account);
+    // The cash sums and positions kept with the holdings follow the edit (a file another
+    // program changed was loaded again, with its own).
+    if (saved != SaveStatus::ChangedOnDisk) workspace.recomputeHoldings();
+    return saved == SaveStatus::Saved;
 }
 
 }  // namespace fiscora

@@ -44,13 +44,17 @@ std::size_t PositionIndex::hashOf(const PositionKey& key) {
     return static_cast<std::size_t>(mixed ^ (mixed >> 32));
 }
 
-PositionIndex::Found PositionIndex::find(const LedgerRecord& record) {
-    const PositionKey key = PositionKey::of(record);
+std::size_t PositionIndex::slotOf(const PositionKey& key) const {
     const std::size_t mask = slots_.size() - 1;
     std::size_t slot = hashOf(key) & mask;
-    for (; slots_[slot] != kEmpty; slot = (slot + 1) & mask) {
-        if (keys_[slots_[slot]] == key) return {slots_[slot], false};
-    }
+    while (slots_[slot] != kEmpty && !(keys_[slots_[slot]] == key)) slot = (slot + 1) & mask;
+    return slot;
+}
+
+PositionIndex::Found PositionIndex::find(const LedgerRecord& record) {
+    const PositionKey key = PositionKey::of(record);
+    const std::size_t slot = slotOf(key);
+    if (slots_[slot] != kEmpty) return {slots_[slot], false};
     const auto index = static_cast<std::uint32_t>(keys_.size());
     keys_.push_back(key);
     slots_[slot] = index;
@@ -59,6 +63,12 @@ PositionIndex::Found PositionIndex::find(const LedgerRecord& record) {
         for (std::uint32_t i = 0; i < keys_.size(); ++i) place(i);
     }
     return {index, true};
+}
+
+std::optional<std::size_t> PositionIndex::indexOf(const PositionKey& key) const {
+    const std::size_t slot = slotOf(key);
+    if (slots_[slot] == kEmpty) return std::nullopt;
+    return slots_[slot];
 }
 
 void PositionIndex::place(std::uint32_t index) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "records/ledger_record.h"
@@ -28,12 +29,16 @@ public:
         bool added;  // the record's position is new: its index is the count before it
     };
     Found find(const LedgerRecord& record);
+    // The number of the position of `key`, or nothing when no record has named it.
+    std::optional<std::size_t> indexOf(const PositionKey& key) const;
 
     std::size_t size() const { return keys_.size(); }
 
 private:
     static constexpr std::uint32_t kEmpty = UINT32_MAX;
     static std::size_t hashOf(const PositionKey& key);
+    // The slot holding `key`, or the empty slot where it would go.
+    std::size_t slotOf(const PositionKey& key) const;
     void place(std::uint32_t index);
 
     std::vector<PositionKey> keys_;                                              // by index

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 
 #include "engine/account_identity.h"
@@ -30,6 +32,7 @@ void Workspace::open(const std::string& dataDirectory,
     keys.clear();
     ledger.clear();
     holdings.clear();
+    figuresCover_ = kNoFigures;
 }
 
 std::optional<std::string> Workspace::tradeParamFile() const {
@@ -64,15 +67,66 @@ bool Workspace::saveTradeParamTable() {
 }
 
 LedgerStatus Workspace::loadLedgerOf(const AccountInfo& account, HoldingsOnLoad holdingsOnLoad) {
+    const bool computed = holdingsOnLoad == HoldingsOnLoad::Computed;
     // A read-only workspace does not rewrite what it read: the runs' digests would go unused.
-    const LedgerStatus status =
-        loadLedger(ledgerStore(), account, ledger, &ledgerStamp_,
-                   mode_ == OpenMode::ReadOnly ? RunDigests::Skip : RunDigests::Keep);
-    if (holdingsOnLoad == HoldingsOnLoad::Computed)
-        recomputeHoldings();
-    else
+    // An ordinary ledger's are taken on a thread of their own while the figures are gathered,
+    // both reading the records just loaded.
+    const bool digestsBeside = mode_ != OpenMode::ReadOnly && computed && !isProtected(account);
+    const LedgerStatus status = loadLedger(
+        ledgerStore(), account, ledger, &ledgerStamp_,
+        mode_ == OpenMode::ReadOnly || digestsBeside ? RunDigests::Skip : RunDigests::Keep);
+    if (!computed) {
         holdings.clear();
+        figuresCover_ = kNoFigures;
+        return status;
+    }
+    if (!digestsBeside || !isLoaded(status)) {
+        recomputeHoldings();
+        return status;
+    }
+    std::jthread digests;
+    try {
+        digests = std::jthread([this] { ledgerStamp_.chunks = ledgerRunDigests(ledger); });
+    } catch (const std::system_error&) {
+        ledgerStamp_.chunks = ledgerRunDigests(ledger);  // no thread to be had
+    }
+    recomputeHoldings();
     return status;
+}
+
+void Workspace::recomputeHoldings() {
+    LedgerFigures figures = ledgerFiguresOf(ledger);
+    holdings = std::move(figures.holdings);
+    cash_ = figures.cash;
+    stockRecords_ = std::move(figures.stockRecords);
+    figuresCover_ = ledger.size();
+}
+
+void Workspace::appendRecord(const LedgerRecord& record) {
+    ledger.push_back(record);
+    // Figures that did not describe the ledger before the record are gathered again.
+    if (figuresCover_ != ledger.size() - 1) {
+        recomputeHoldings();
+        return;
+    }
+    cash_.add(record);
+    if (record.isStock()) stockRecords_.add(record, static_cast<std::uint32_t>(ledger.size() - 1));
+    figuresCover_ = ledger.size();
+    if (!addToHoldings(holdings, record)) recomputeHoldings();
+}
+
+CashSums Workspace::cashSums() const {
+    return figuresCover_ == ledger.size() ? cash_ : cashSumsOf(ledger);
+}
+
+Holdings Workspace::sellableOn(std::int32_t onDate, std::int32_t market,
+                               std::string_view gbkCode) const {
+    if (figuresCover_ == ledger.size())
+        return computeSellable(ledger, stockRecords_.recordsOf(market, gbkCode), onDate);
+    Holdings all = computeSellable(ledger, onDate);
+    std::erase_if(all,
+                  [&](const Holding& h) { return h.market != market || h.stockCode != gbkCode; });
+    return all;
 }
 
 SaveStatus Workspace::saveLedgerOf(const AccountInfo& account) {

@@ -4,9 +4,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/dates.h"
 #include "engine/holdings.h"
+#include "engine/ledger_figures.h"
 #include "engine/trade_fee.h"
 #include "host/messages.h"
 #include "records/account_info.h"
@@ -67,13 +69,24 @@ public:
     bool writeNewLedgerOf(const AccountInfo& account) {
         return writeNewLedger(ledgerStore(), account, ledger, ledgerStamp_);
     }
-    void recomputeHoldings() { holdings = computeHoldings(ledger, 0, -1); }
-    // Books `record` at the end of the ledger and brings the holdings up to date with it,
-    // in place when its position is listed, else by computing them again.
-    void appendRecord(const LedgerRecord& record) {
-        ledger.push_back(record);
-        if (!addToHoldings(holdings, record)) recomputeHoldings();
-    }
+    // Computes the holdings over all dates again, and with them, in the same pass, the
+    // ledger's cash sums and the index of each stock's records. Every change of the ledger
+    // but a booking at its end calls it.
+    void recomputeHoldings();
+    // Books `record` at the end of the ledger and brings the holdings up to date with it, in
+    // place when its position is listed, else by computing them again; the cash sums and the
+    // stock records' index take it in.
+    void appendRecord(const LedgerRecord& record);
+
+    // The ledger's cash sums: those kept with the holdings while they describe the ledger
+    // (it has as many records as when they were last brought up to date), else summed
+    // afresh.
+    CashSums cashSums() const;
+    double cashBalance() const { return cashSums().balance; }
+    // The position of one stock that may be sold on `onDate` (computeSellable), read from its
+    // own records through the kept index, or from the whole ledger when the index does not
+    // describe it; empty when none of its shares may be sold.
+    Holdings sellableOn(std::int32_t onDate, std::int32_t market, std::string_view gbkCode) const;
 
     // The fee row of a stock: the table's, or the default one.
     TradeParam feeRowFor(std::int32_t market, std::string_view code) const {
@@ -104,6 +117,11 @@ private:
     FileStamp registryStamp_;
     FileStamp tradeParamStamp_;  // of the fee table file as last read or written
     LedgerStamp ledgerStamp_;    // of the file `ledger` was loaded from
+    // Kept with the holdings; they describe the first `figuresCover_` records of `ledger`.
+    CashSums cash_;
+    StockRecordIndex stockRecords_;
+    std::size_t figuresCover_ = kNoFigures;
+    static constexpr std::size_t kNoFigures = static_cast<std::size_t>(-1);
 };
 
 }  // namespace fiscora

@@ -522,6 +522,15 @@ LedgerStatus loadLedger(const LedgerStore& store, const AccountInfo& account, Le
     return read;
 }
 
+std::vector<ByteDigest> ledgerRunDigests(const Ledger& ledger) {
+    std::vector<ByteDigest> digests;
+    digests.reserve((ledger.size() + kChunkRecords - 1) / kChunkRecords);
+    for (std::size_t at = 0; at < ledger.size(); at += kChunkRecords)
+        digests.push_back(
+            digestOf(ledger.data() + at, std::min(kChunkRecords, ledger.size() - at) * kSlot));
+    return digests;
+}
+
 LedgerStatus scanLedger(const LedgerStore& store, const AccountInfo& account,
                         const RecordRun& visit) {
     FileReader file;

@@ -76,6 +76,11 @@ std::string ledgerPath(const std::string& dataDirectory, const AccountInfo& acco
 // copy the runs unchanged; a reader that never saves what it read skips them.
 enum class RunDigests { Keep, Skip };
 
+// The digests of an ordinary (unprotected) ledger's runs of records as a load keeps them in
+// its stamp, computed on the calling thread: for a reader that loads with RunDigests::Skip
+// and takes them beside other work on the records just read.
+std::vector<ByteDigest> ledgerRunDigests(const Ledger& ledger);
+
 // Replaces `ledger` with the file's records (it is emptied first). Every refusal is
 // reported; the ledger then stays empty. A file beyond the format's size is damaged. The
 // stamp of the file read is stored in `stamp` when given, with the runs' digests unless

@@ -36,8 +36,7 @@ protected:
     // The dialog over the account's ledger and its positions, opened.
     SellDialog& open(const std::string& unit = "元") {
         workspace.recomputeHoldings();
-        dialog = std::make_unique<SellDialog>(messages, "张三", unit, workspace.ledger,
-                                              workspace.holdings, workspace.tradeParams);
+        dialog = std::make_unique<SellDialog>(messages, "张三", unit, workspace);
         dialog->OnInitDialog();
         return *dialog;
     }

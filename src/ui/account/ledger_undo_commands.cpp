@@ -7,10 +7,10 @@
 namespace fiscora::ui {
 namespace {
 
-// The ledger read again from the file, and shown.
+// The ledger read again from the file, and shown with the figures the reading gathered.
 void showLedgerOf(CommandContext& window, const AccountInfo& account) {
     window.workspace().loadLedgerOf(account);
-    window.refreshHoldingList();
+    window.showHoldingListAsKept();
 }
 
 }  // namespace

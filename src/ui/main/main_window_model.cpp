@@ -185,9 +185,9 @@ void MainWindowModel::refreshAccountStatus() {
     if (!index || tree_[*index].image == kLoggedOutImage) return;
     const AccountInfo* account = findAccount(workspace_.accounts, tree_[*index].gbkName);
     if (account == nullptr) return;
-    // The workspace's holdings are those of the whole ledger as it is now: every change of
-    // the positions recomputes them before the status is refreshed.
-    const AccountSummary s = accountSummary(workspace_, *account, workspace_.holdings);
+    // The workspace's holdings and cash sums are those of the whole ledger as it is now:
+    // every change of the ledger brings them up to date before the status is refreshed.
+    const AccountSummary s = keptAccountSummary(workspace_, *account);
     // Taking the whole cash as shown may leave a hair below zero: that reads 0.000, not -0.000.
     auto shown = [](double amount) {
         return formatAmount(std::fabs(amount) < 0.0005 ? 0 : amount);

@@ -10,11 +10,10 @@
 namespace fiscora::ui {
 
 SellDialog::SellDialog(Messages& messages, std::string accountName, std::string currencyUnit,
-                       const Ledger& ledger, const Holdings& holdings,
-                       const TradeParamTable& tradeParams)
+                       const Workspace& workspace)
     : TransactionDialog(messages, "卖出股票", std::move(accountName), std::move(currencyUnit),
                         Keys::StockNavigation),
-      ledger_(ledger), tradeParams_(tradeParams), holdings_(holdings) {
+      workspace_(workspace), tradeParams_(workspace.tradeParams), holdings_(workspace.holdings) {
     declare(code, "code", "股票代码");
     declare(nameLabel, "name");
     declareMarket(market, "市场类型");
@@ -52,7 +51,6 @@ void SellDialog::OnInitDialog() {
     nameLabel.text = "股票名称";
     tradeParam_ = defaultTradeParams();
     openTransaction();
-    sellableHoldings_ = computeSellable(ledger_, tradeDate.date);
     presetMarket(market, currencyUnit());
 
     listHeldCodes(code, holdings_);
@@ -66,7 +64,6 @@ void SellDialog::OnInitDialog() {
 }
 
 void SellDialog::OnDateChanged() {
-    sellableHoldings_ = computeSellable(ledger_, tradeDate.date);
     OnCodeSelected();
 }
 
@@ -94,6 +91,10 @@ void SellDialog::showHolding() {
 }
 
 void SellDialog::showSellable() {
+    sellableHoldings_.clear();
+    if (code.selected >= 0)
+        sellableHoldings_ =
+            workspace_.sellableOn(tradeDate.date, chosenMarket(market), code.selectedText());
     const Holding* h = selectedIn(sellableHoldings_);
     sellable.text = formatQuantity(h != nullptr ? h->heldQty() : 0);
 }
@@ -133,7 +134,7 @@ bool SellDialog::OnConfirm() {
     if (!perShare) return false;
     const double proceeds = static_cast<double>(*shares) * *perShare;
     if (!checkRepresentable(price, proceeds - tradeFee(*perShare, *shares, tradeParam_)) ||
-        !checkRepresentable(price, cashBalance(ledger_) + proceeds))
+        !checkRepresentable(price, workspace_.cashBalance() + proceeds))
         return false;
     const auto fee = readNumber(commission);
     if (!fee || !readNumber(breakEvenPrice)) return false;

@@ -5,6 +5,7 @@
 
 #include "engine/holdings.h"
 #include "engine/trade_fee.h"
+#include "engine/workspace.h"
 #include "ui/trade/transaction_dialog.h"
 
 namespace fiscora::ui {
@@ -14,11 +15,11 @@ namespace fiscora::ui {
 // net proceeds, the break-even price and the profit against the average price paid.
 class SellDialog : public TransactionDialog {
 public:
-    // The dialog works from the account's ledger, its positions over all dates (as the
-    // workspace keeps them) and the fee table: it computes the sellable positions whenever
-    // the trade date changes.
+    // The dialog works from what the workspace keeps of the account's ledger: its positions
+    // over all dates, its cash, the stock's sellable shares (asked again whenever the code
+    // or the trade date changes) and the fee table.
     SellDialog(Messages& messages, std::string accountName, std::string currencyUnit,
-               const Ledger& ledger, const Holdings& holdings, const TradeParamTable& tradeParams);
+               const Workspace& workspace);
 
     void OnInitDialog() override;
     // With no holdings it closes at once and nothing is sold (see sold()). Otherwise, in
@@ -39,7 +40,8 @@ public:
     TextField breakEvenPrice;
     TextField totalIncome;
 
-    // The account's positions, and those that may be sold on the trade date.
+    // The account's positions, and the selected stock's position as it may be sold on the
+    // trade date (empty when none of its shares may be).
     const Holdings& holdings() const { return holdings_; }
     const Holdings& sellableHoldings() const { return sellableHoldings_; }
 
@@ -54,7 +56,7 @@ private:
     void showHolding();
     void showSellable();
 
-    const Ledger& ledger_;
+    const Workspace& workspace_;
     const TradeParamTable& tradeParams_;
     Holdings holdings_;
     Holdings sellableHoldings_;

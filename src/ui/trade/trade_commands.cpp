@@ -72,7 +72,7 @@ void runCashDialog(CommandContext& window, bool deposit) {
     if (!account) return;
     const auto mode = deposit ? CashDialog::Mode::Deposit : CashDialog::Mode::Withdrawal;
     CashDialog dialog(window.messages(), mode, account->name, currencyUnitOf(*account),
-                      cashBalance(window.workspace().ledger));
+                      window.workspace().cashBalance());
     runAndBook(window, dialog, *account);
 }
 
@@ -91,7 +91,7 @@ void OnBuyStock(CommandContext& window) {
     if (!account) return;
     const Workspace& workspace = window.workspace();
     BuyDialog dialog(window.messages(), account->name, currencyUnitOf(*account),
-                     cashBalance(workspace.ledger), workspace.tradeParams);
+                     workspace.cashBalance(), workspace.tradeParams);
     runAndBook(window, dialog, *account);
 }
 
@@ -99,8 +99,7 @@ void OnSellStock(CommandContext& window) {
     const auto account = window.AccountGuard();
     if (!account) return;
     const Workspace& workspace = window.workspace();
-    SellDialog dialog(window.messages(), account->name, currencyUnitOf(*account), workspace.ledger,
-                      workspace.holdings, workspace.tradeParams);
+    SellDialog dialog(window.messages(), account->name, currencyUnitOf(*account), workspace);
     openOnSelectedHolding(window, dialog);
     runAndBook(window, dialog, *account);
 }
@@ -130,8 +129,7 @@ void OnRightsIssue(CommandContext& window) {
     if (!account) return;
     const Workspace& workspace = window.workspace();
     RightsIssueDialog dialog(window.messages(), account->name, currencyUnitOf(*account),
-                             cashBalance(workspace.ledger), workspace.ledger,
-                             workspace.tradeParams);
+                             workspace.cashBalance(), workspace.ledger, workspace.tradeParams);
     openOnSelectedHolding(window, dialog);
     runAndBook(window, dialog, *account);
 }
