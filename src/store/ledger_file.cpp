@@ -185,8 +185,8 @@ readLedgerRecords(const LedgerStore& store, const AccountInfo& account, const st
 }
 
 // Reads the records straight into the ledger, with the digest of each chunk of records when
-// `digests` is given. An ordinary ledger is read still enciphered and deciphered in place on
-// every core (one start of the threads for the whole file).
+// `digests` is given. An ordinary ledger is read still enciphered and deciphered in place,
+// on the other cores behind the reading, then on every core.
 LedgerStatus readRecords(const LedgerStore& store, const AccountInfo& account,
                          const std::string& path, const FileReader& file, Ledger& ledger,
                          std::vector<ByteDigest>* digests) {
@@ -202,16 +202,24 @@ LedgerStatus readRecords(const LedgerStore& store, const AccountInfo& account,
                     ledger.insert(ledger.end(), first, first + n);
                 });
         }
+        // The other cores decipher the records behind the reading; no reallocation moves
+        // them, the room being reserved.
+        const std::size_t before = ledger.size();
+        DecipherBehindReader decipher(store.scrambler,
+                                      reinterpret_cast<unsigned char*>(ledger.data() + before),
+                                      count * kSlot);
         const bool read =
             readRuns(file, count, kLoadRunRecords, [&](unsigned char* bytes, std::size_t n) {
                 const auto* first = reinterpret_cast<const LedgerRecord*>(bytes);
                 ledger.insert(ledger.end(), first, first + n);
+                decipher.filled((ledger.size() - before) * kSlot);
             });
         if (!read) {
+            decipher.abandon();
             store.messages.plain(damaged(path));
             return LedgerStatus::Damaged;
         }
-        decipherOnAllCores(store.scrambler, ledger.data(), count * kSlot);
+        decipher.finish();
         if (digests != nullptr)
             *digests = runDigestsOnAllCores(ledger.data(), count * kSlot, kChunkRecords * kSlot);
         return tailStatus(file);

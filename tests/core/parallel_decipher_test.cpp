@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -61,6 +62,49 @@ TEST(ParallelDecipher, UndoesEnciphering) {
     ASSERT_NE(buffer, plain);
     ASSERT_TRUE(decipherOnAllCores(scrambler, buffer.data(), buffer.size(), 2));
     EXPECT_EQ(buffer, plain);
+}
+
+// A buffer filled run by run while the other cores decipher behind: the bytes of one core,
+// for lengths below and around the threshold, several pieces and a last piece in part.
+TEST(DecipherBehindReader, SameBytesAsOneCoreWhateverTheRunsFilled) {
+    const DataScrambler scrambler = fileScrambler();
+    const std::size_t min = kParallelDecipherMinBytes;
+    for (const std::size_t length :
+         std::vector<std::size_t>{0, 8, min - 8, min + 8, 8 * 104'729, 3 * 1024 * 1024 + 8 * 13}) {
+        const Bytes enciphered = randomBytes(length, static_cast<unsigned>(length));
+        Bytes oneCore = enciphered;
+        ASSERT_TRUE(scrambler.decrypt(oneCore.data(), oneCore.size()));
+        for (const unsigned threads : {1U, 2U, 3U}) {
+            Bytes buffer(length);
+            DecipherBehindReader decipher(scrambler, buffer.data(), length, threads);
+            for (std::size_t at = 0; at < length;) {
+                const std::size_t run = std::min<std::size_t>(200 * 256, length - at);
+                std::copy_n(enciphered.begin() + static_cast<std::ptrdiff_t>(at), run,
+                            buffer.begin() + static_cast<std::ptrdiff_t>(at));
+                at += run;
+                decipher.filled(at);
+            }
+            decipher.finish();
+            EXPECT_EQ(buffer, oneCore) << length << " bytes on " << threads << " threads";
+        }
+    }
+}
+
+// A reader that stops part way: the helpers stop too, and what was never filled is never
+// touched, even by a helper already waiting for it.
+TEST(DecipherBehindReader, AReaderThatStopsLeavesTheRestAlone) {
+    const DataScrambler scrambler = fileScrambler();
+    const std::size_t length = 4 * 1024 * 1024;
+    const Bytes enciphered = randomBytes(length, 3);
+    Bytes buffer(length, 0xAB);
+    {
+        DecipherBehindReader decipher(scrambler, buffer.data(), length, 3);
+        std::copy_n(enciphered.begin(), length / 2, buffer.begin());
+        decipher.filled(length / 2);
+        decipher.abandon();
+    }
+    const auto rest = buffer.begin() + static_cast<std::ptrdiff_t>(length / 2);
+    EXPECT_TRUE(std::all_of(rest, buffer.end(), [](unsigned char b) { return b == 0xAB; }));
 }
 
 }  // namespace
