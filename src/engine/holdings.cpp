@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <ranges>
 #include <vector>
 
 #include "engine/position_index.h"
@@ -104,12 +103,14 @@ bool addToHoldings(Holdings& holdings, const LedgerRecord& record) {
 
 namespace {
 
-// computeSellable over `records`, any sequence of a ledger's records in ledger order.
-template <class Records> Holdings sellableOf(const Records& records, std::int32_t onDate) {
+// computeSellable over `count` records of a ledger in ledger order, the i-th `recordAt(i)`.
+template <class RecordAt>
+Holdings sellableOf(std::size_t count, RecordAt recordAt, std::int32_t onDate) {
     // One index for both lists, so that they line up position by position.
     HoldingBuilder whole;
     Holdings list;
-    for (const LedgerRecord& r : records) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const LedgerRecord& r = recordAt(i);
         if (!r.isStock() || r.kind() == RecordType::Dividend) continue;
         const std::size_t position = whole.positionOf(r);
         Holding& w = whole.at(position);
@@ -154,15 +155,15 @@ template <class Records> Holdings sellableOf(const Records& records, std::int32_
 }  // namespace
 
 Holdings computeSellable(const Ledger& ledger, std::int32_t onDate) {
-    return sellableOf(ledger, onDate);
+    return sellableOf(
+        ledger.size(), [&](std::size_t i) -> const LedgerRecord& { return ledger[i]; }, onDate);
 }
 
 Holdings computeSellable(const Ledger& ledger, std::span<const std::uint32_t> recordsOfOneStock,
                          std::int32_t onDate) {
-    return sellableOf(recordsOfOneStock |
-                          std::views::transform(
-                              [&](std::uint32_t i) -> const LedgerRecord& { return ledger[i]; }),
-                      onDate);
+    return sellableOf(
+        recordsOfOneStock.size(),
+        [&](std::size_t i) -> const LedgerRecord& { return ledger[recordsOfOneStock[i]]; }, onDate);
 }
 
 std::uint32_t shareCount(std::int64_t quantity) {
