@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <functional>
 
 #include "engine/version_history.h"
@@ -20,11 +18,6 @@
 namespace fiscora {
 namespace {
 
-ino_t inodeOf(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
-}
-
 // 张三's ledger of 4,100 records (one whole run of 4,096 and part of the next), booked on as
 // a login, a booking and a save do; the same ledger rewritten whole in a second folder is
 // what every booking must leave byte for byte.
@@ -32,9 +25,6 @@ class LedgerAppendTest : public ::testing::Test {
 protected:
     LedgerAppendTest() {
         scrambler.setFileKey();
-        for (int i = 0; i < 4100; ++i)
-            records.push_back(test::stockRecord(RecordType::Buy, 20240102 + i % 20,
-                                                std::to_string(600000 + i % 37), 100 + i, 10.5, 5));
         Workspace setup(messages);
         setup.open(dir.path());
         setup.accounts = {owner};
@@ -74,13 +64,13 @@ protected:
     test::RecordingMessages messages;
     DataScrambler scrambler;
     AccountInfo owner = test::account("张三", "secret");
-    Ledger records;
+    Ledger records = test::manyPurchases(4100);
     Bytes before;
     LedgerRecord sale = test::stockRecord(RecordType::Sell, 20240301, "600001", 100, 11, 5);
 };
 
 TEST_F(LedgerAppendTest, ABookingAppendsInPlaceTheBytesARewriteWouldWrite) {
-    const ino_t inode = inodeOf(ledger());
+    const ino_t inode = test::inodeOf(ledger());
     const FileStamp old = stampOf(ledger());
     // One record, then enough to fill the open run and start another.
     Ledger expected = records;
@@ -91,7 +81,7 @@ TEST_F(LedgerAppendTest, ABookingAppendsInPlaceTheBytesARewriteWouldWrite) {
         const auto [bytes, digest] = rewritten(expected);
         EXPECT_EQ(test::readBytes(ledger()), bytes);
         EXPECT_EQ(recordedLedgerDigest(dir.path(), "张三.da0"), digest);
-        EXPECT_EQ(inodeOf(ledger()), inode);
+        EXPECT_EQ(test::inodeOf(ledger()), inode);
     }
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(test::fileExists(dir.file(kIntentFileName)));
@@ -150,9 +140,9 @@ TEST_F(LedgerAppendTest, AnythingButAnAppendIsRewrittenWhole) {
     for (const auto& [what, change] : cases) {
         SCOPED_TRACE(what);
         ASSERT_TRUE(saveLedger(store(), owner, records));
-        const ino_t inode = inodeOf(ledger());
+        const ino_t inode = test::inodeOf(ledger());
         change();
-        EXPECT_NE(inodeOf(ledger()), inode);
+        EXPECT_NE(test::inodeOf(ledger()), inode);
         Ledger saved;
         EXPECT_EQ(loadLedger(store(), owner, saved), LedgerStatus::Ok);
         EXPECT_EQ(test::readBytes(ledger()), rewritten(saved).first);

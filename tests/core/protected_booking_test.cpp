@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <cstring>
 #include <functional>
 
@@ -22,11 +20,6 @@ namespace {
 constexpr std::size_t kFullChunk = 24 + 4096 * 200 + 16;
 constexpr std::size_t kSecondChunkAt = 96 + kFullChunk;
 
-ino_t inodeOf(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
-}
-
 bool sameRecords(const Ledger& a, const Ledger& b) {
     return a.size() == b.size() &&
            std::memcmp(a.data(), b.data(), a.size() * sizeof(LedgerRecord)) == 0;
@@ -44,9 +37,6 @@ protected:
         scrambler.setFileKey();
         markProtected(owner);
         keys.put(std::string(fieldBytes(owner.name)), key);
-        for (int i = 0; i < 4100; ++i)
-            records.push_back(test::stockRecord(RecordType::Buy, 20240102 + i % 20,
-                                                std::to_string(600000 + i % 37), 100 + i, 10.5, 5));
         Workspace setup(messages);
         setup.open(dir.path());
         setup.accounts = {owner};
@@ -92,7 +82,7 @@ protected:
     AccountInfo owner = test::account("张三", "secret");
     LedgerKey key = newLedgerKey("secret", {1, 8192}).value();
     LedgerKeyring keys;
-    Ledger records;
+    Ledger records = test::manyPurchases(4100);
     Bytes before;
     LedgerRecord sale = test::stockRecord(RecordType::Sell, 20240301, "600001", 100, 11, 5);
 };
@@ -101,7 +91,7 @@ protected:
 // rewrite of the ledger would, and every version kept stays exact however often the file is
 // written over after it: listed, found for undo and restored byte for byte.
 TEST_F(ProtectedBookingTest, ABookingSealsOnlyTheLastChunkAgainAndEveryVersionStaysExact) {
-    const ino_t inode = inodeOf(ledger());
+    const ino_t inode = test::inodeOf(ledger());
     Ledger expected = records;
     std::vector<Bytes> states = {before};
     std::vector<FileStamp> stamps = {stampOf(ledger())};
@@ -112,7 +102,7 @@ TEST_F(ProtectedBookingTest, ABookingSealsOnlyTheLastChunkAgainAndEveryVersionSt
         const std::vector<LedgerRecord> added(count, sale);
         ASSERT_EQ(book(added), SaveStatus::Saved);
         expected.insert(expected.end(), added.begin(), added.end());
-        EXPECT_EQ(inodeOf(ledger()), inode);
+        EXPECT_EQ(test::inodeOf(ledger()), inode);
         const Bytes now = test::readBytes(ledger());
         const std::size_t lastChunkAt =
             old.size() > 96 + 2 * kFullChunk ? 96 + 2 * kFullChunk : kSecondChunkAt;
@@ -211,7 +201,7 @@ TEST_F(ProtectedBookingTest, SettlingPutsTheOldTailBackOnlyIntoTheFileItCameFrom
             std::fwrite(overwritten.data(), 1, overwritten.size(), f);
             std::fclose(f);
         }
-        intent.ledgerInode = inodeOf(ledger()) + (c.sameFile ? 0 : 1);
+        intent.ledgerInode = test::inodeOf(ledger()) + (c.sameFile ? 0 : 1);
         FileError error = FileError::None;
         ASSERT_TRUE(writeIntent(dir.path(), scrambler, intent, error));
         if (c.withTail) test::writeBytes(tail(), oldTail);

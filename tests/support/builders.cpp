@@ -39,6 +39,14 @@ LedgerRecord cashRecord(RecordType kind, std::int32_t date, double amount) {
     return r;
 }
 
+Ledger manyPurchases(int count) {
+    Ledger records;
+    for (int i = 0; i < count; ++i)
+        records.push_back(stockRecord(RecordType::Buy, 20240102 + i % 20,
+                                      std::to_string(600000 + i % 37), 100 + i, 10.5, 5));
+    return records;
+}
+
 TradeParam feeRow(std::int32_t market, const std::string& prefix, const std::string& name,
                   double commissionRate) {
     TradeParam p{};

@@ -25,6 +25,10 @@ TradeParam feeRow(std::int32_t market, const std::string& prefix, const std::str
 
 LedgerRecord cashRecord(RecordType kind, std::int32_t date, double amount);
 
+// `count` purchases of 37 codes from 600000 over 20 days from 2 January 2024, each of its own
+// quantity: a ledger longer than one run of 4,096 records when asked for more.
+Ledger manyPurchases(int count);
+
 // `n` holdings-list rows of the stocks 600000, 600001, ... named 股票0, 股票1, ..., each with
 // 100 invested and the profit `profit(i)` (its rate that profit of the 100).
 std::vector<HoldingRow> numberedStocks(int n, const std::function<double(int)>& profit);

@@ -3,6 +3,7 @@
 #include "store/ledger_digests.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -56,6 +57,11 @@ ScopedCurrentDirectory::~ScopedCurrentDirectory() {
 Bytes readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+ino_t inodeOf(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
 std::string readText(const std::string& path) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -54,6 +56,8 @@ Bytes readBytes(const std::string& path);
 std::string readText(const std::string& path);
 void writeBytes(const std::string& path, const Bytes& bytes);
 bool fileExists(const std::string& path);
+// The file's inode number, 0 when there is none.
+ino_t inodeOf(const std::string& path);
 
 // Every message shown, in order; questions answered with `answer`.
 class RecordingMessages : public Messages {
